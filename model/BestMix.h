@@ -1,0 +1,34 @@
+#pragma once
+// The fixed-size list of the best allocations, best first; a newer allocation wins ties.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "model/FieldCollection.h"
+#include "model/SessionState.h"
+
+namespace korvel {
+
+class BestMix {
+public:
+    using Entries = std::vector<std::shared_ptr<FieldCollection>>;
+
+    // N := numberOfEvals; the entries become N new placeholders. Throws InvalidArgument below 1.
+    void setSize(int numberOfEvals);
+    std::int16_t getSize() const;
+    // Offers one allocation; a copy enters the list when it ranks.
+    void submit(const FieldCollection& newFC, const SessionState& s);
+    // The list (duplicates removed when axe), which also replaces the internal list.
+    Entries returnCollection(bool axe, const SessionState& s);
+    static bool sameScenario(FieldCollection& a, FieldCollection& b, bool axe, const SessionState& s);
+    void SetBestArray(Entries ba);
+    // A new list of the same length sharing the entries.
+    std::shared_ptr<BestMix> Copy() const;
+    const Entries& entries() const { return entries_; }
+
+private:
+    Entries entries_;
+    std::int16_t N_ = 0;
+};
+
+} // namespace korvel

@@ -1,0 +1,37 @@
+#pragma once
+// The pumping plant and irrigation cost inputs of the farm, and the irrigation cost of one field.
+#include <memory>
+#include <string>
+
+#include "model/SessionState.h"
+
+namespace korvel {
+
+class IrrigationCosts {
+public:
+    double GPM = 0.0;
+    double Lift = 0.0;
+    double PSI = 0.0;
+    double LaborPerHour = 0.0;
+    double FixedPerAcre = 0.0;
+    double RepairsPerAcreInch = 0.0;
+    double NPC = 0.0;
+    double cost = 0.0;
+    double dblEstHours = 0.0;
+    double dblMaxInches = 0.0;
+    bool active = false;
+    std::string FuelType;
+    double hours = 0.0; // output of getCosts
+    bool UseBatch = false;
+    double BatchIrrigationCosts = 0.0;
+
+    // The 11 saved values joined by CR LF, none after the last.
+    std::string writeData() const;
+    std::shared_ptr<IrrigationCosts> Copy() const;
+    // Irrigation cost of a field of acres acres receiving inches net inches; writes hours.
+    double getCosts(double inches, double acres, const SessionState& s);
+    // Inches the pump can deliver over a acres in the season; 0 when a is 0.
+    double getMaxInches(double a) const;
+};
+
+} // namespace korvel

@@ -1,0 +1,38 @@
+#pragma once
+// Number and text helpers used everywhere numbers are read, rounded or shown.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvel::num {
+
+// Nearest whole number, halves to the even neighbour (12.5 -> 12, 13.5 -> 14, -2.5 -> -2).
+double roundHalfEven(double x);
+
+// roundHalfEven as an integer; throws NonFiniteResult for inf/nan or a value outside the 64-bit range.
+long long toWhole(double x);
+
+// Plain decimal text: up to 15 significant digits, no grouping, no trailing zeros, E notation for
+// large and tiny magnitudes (0.43, 32000, 1E+16, 1E-05, -2.5). Throws NonFiniteResult for inf/nan.
+std::string plainText(double x);
+
+// "True" / "False".
+std::string boolText(bool b);
+
+// The number at the start of a text, 0 when there is none ("12abc" -> 12, "abc" -> 0, " 1,500" -> 1).
+double leadingNumber(std::string_view text);
+
+// The whole-text numeric test used when a box is left: surrounding blanks, an optional sign, digits with
+// optional digit grouping (commas), a decimal point and an exponent. Returns the value, or nothing.
+std::optional<double> parseNumeric(std::string_view text);
+inline bool isNumeric(std::string_view text) { return parseNumeric(text).has_value(); }
+
+// Digit patterns: '#' optional digit, '0' required digit, ',' groups thousands, '.' decimal point; any
+// other character is a literal ("$###,###,##0", "###,##0.00", "#0.0", "###,###", "###.00").
+// Rounds half away from zero on the decimal value. Throws NonFiniteResult for inf/nan.
+std::string formatPattern(double x, std::string_view pattern);
+
+// x itself when finite, else throws NonFiniteResult naming what was computed.
+double checkedFinite(double x, const char* what = "a division without a finite result");
+
+} // namespace korvel::num
