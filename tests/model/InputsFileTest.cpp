@@ -366,8 +366,9 @@ TEST(InputsFile, PresetLine)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         TempFolder dir;
-        dir.write("inputs.txt", std::string(c.line) + "\r\n160\r\n12\r\n85\r\n18\r\n"
-                                "750\r\n120\r\n35\r\n10\r\n0\r\n0.33\r\n61.7\r\n5.1\r\nTrue\r\nNatural Gas\r\n1800\r\n");
+        dir.write("inputs.txt", std::string(c.line) + "\r\n160\r\n12\r\n85\r\n18\r\n" +
+                                    "750\r\n120\r\n35\r\n10\r\n0\r\n0.33\r\n61.7\r\n5.1\r\nTrue\r\n" +
+                                    "Natural Gas\r\n1800\r\n");
         FakeWindow w;
         EXPECT_EQ(writeFile::loadInputs(dir.path(), w), c.loaded);
         const Lines firstFive(w.log.begin(), w.log.begin() + std::min<std::size_t>(w.log.size(), 5));
