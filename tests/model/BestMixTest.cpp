@@ -114,8 +114,10 @@ TEST_F(Ranking, KeepsTheTopNNewestFirstOnTies) {
 TEST_F(Ranking, EntriesAreCopiesAndTheCallerIsComputed) {
     bm.setSize(2);
     FieldCollection fc = option(4, "a");
+    fc.Item(1)->theCrop->inputCosts.Herbicide = 1;
     bm.submit(fc, s);
-    EXPECT_EQ(fc.Item(1)->TotalReturn, 4); // its profit was asked of it
+    EXPECT_EQ(fc.Item(1)->TotalReturn, 4); // its profit was asked of it, even against placeholders
+    EXPECT_EQ(bm.entries()[0]->TotalCost, 1); // and the entry is a copy with the costs computed
     EXPECT_NE(bm.entries()[0]->Item(1), fc.Item(1));
     fc.Item(1)->theCrop->cropType = "Wheat";
     EXPECT_EQ(bm.entries()[0]->Item(1)->theCrop->cropType, "Corn");
