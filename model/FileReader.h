@@ -46,8 +46,8 @@ public:
     // last rainfall entry (both rounded to whole numbers, halves to even), every element 0, then the values laid
     // in row by row from the first rainfall column (each value's leading number, 0 when none). Fewer values
     // leave zeros. Throws CropFileError when a list entry that is used is not a number (the first and last
-    // rainfall, the last irrigation) or a table would exceed 1000 inches either way, and IndexError when the
-    // values run past the table.
+    // rainfall, the last irrigation) or a last entry lies outside 0 to 1000 inches, IndexError when the values
+    // run past the table, and NonFiniteResult for a value too large for a double ("1e999").
     static YieldTable makeYieldArray(const std::string& annRain, const std::string& effIrrig,
                                      const std::string& yieldTable);
 
