@@ -283,6 +283,7 @@ TEST(FileReader, DamagedCropFilesAreReadAsWrittenOrSkipped)
         {"too many values", cropFile("Good", "a,b", "1,2,3,4,5,6,7"), false},
         {"too few values", cropFile("Good", "a,b", "1,2"), true},
         {"non-numeric values", cropFile("Good", "a,b", "x,y,z"), true},
+        {"a value too large for a number", cropFile("Good", "a,b", "1,1e999"), false},
         {"binary garbage", garbage, false},
         {"a huge line of values", cropFile("Good", "a,b", manyValues), false},
         {"megabytes after line 9", good + std::string(20'000'000, 'x'), true},
