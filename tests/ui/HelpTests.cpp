@@ -12,6 +12,8 @@
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
+#include "ui/QtPrinting.h"
+
 #include "ui/main/AboutWindow.h"
 #include "ui/main/HelpButtons.h"
 #include "ui/main/HelpScreen.h"

@@ -79,6 +79,8 @@ QLabel* textLabel(QWidget* parent, const char* name, const QString& text)
 AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
+    // A secondary window: it never keeps the program running once the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QString());
     setAutoFillBackground(true);
     QPalette palette = this->palette();

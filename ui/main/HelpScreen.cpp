@@ -27,6 +27,8 @@ constexpr int kGap = 60;
 HelpScreen::HelpScreen(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmHelp"));
+    // A secondary window: it never keeps the program running once the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Help Screen"));
 
     lblOutput_ = new QLabel(this);

@@ -44,6 +44,8 @@ OptionsWindow::OptionsWindow(SessionState& session, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), session_(session)
 {
     setObjectName(QStringLiteral("frmOptions"));
+    // A secondary window: it never keeps the program running once the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Options"));
 
     auto* band = new QFrame(this);
