@@ -33,7 +33,8 @@ HelpScreen* ShowHelpScreen(const QString& text, const QString& title, int formHe
 // Asks the desktop to open the file; when it cannot, tells the user to open it by hand.
 void OpenFile(const QString& path, QWidget* parent = nullptr);
 
-// The windows now open (nullptr when none).
+// The help browser and the pop-up help window once loaded (nullptr before their first use). Closing one
+// hides it; the next call shows the same window again, so check isVisible() to know whether it is open.
 HelpBrowser* helpBrowser();
 HelpScreen* helpScreen();
 // Closes the pop-up help window when it is open (the Exit menu unloads it).
