@@ -1,0 +1,276 @@
+#include "model/FieldCalculator.h"
+
+#include <algorithm>
+#include <bit>
+#include <cassert>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <system_error>
+#include <thread>
+
+#include "model/Errors.h"
+#include "model/ParallelSearch.h"
+#include "model/SearchTables.h"
+
+namespace korvel {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto pumpInterval = std::chrono::milliseconds(2);
+
+class SilentObserver : public EvaluationObserver {};
+
+// One allocation as the search builds it: field i has the acres of land part i, its own copies of crop i
+// and of the irrigation costs, the depth of split part i (0 for "Fallow") and the rainfall; then every
+// field's yield is set.
+std::shared_ptr<FieldCollection> buildAllocation(const Split& depths, const CropScenario& crops,
+                                                 const Split& landSplit, double annRain,
+                                                 const IrrigationCosts& irrigCosts)
+{
+    auto allocation = std::make_shared<FieldCollection>();
+    for (long i = 1; i <= landSplit.Count(); ++i) {
+        const auto& crop = crops.Item(i);
+        if (crop == nullptr)
+            throw InvalidArgument("A crop combination holds no crop for field " + std::to_string(i) + ".");
+        auto field = std::make_shared<Field>();
+        field->acres = landSplit.Item(static_cast<int>(i));
+        field->theCrop = crop->Copy();
+        field->irrigCosts = irrigCosts.Copy();
+        field->Depth = field->theCrop->cropType == "Fallow" ? 0.0 : depths.Item(static_cast<int>(i));
+        field->annualRain = annRain;
+        allocation->Add(std::move(field));
+    }
+    for (const auto& field : *allocation)
+        field->theCrop->setYield(field->Depth, field->annualRain);
+    return allocation;
+}
+
+// The loop itself, one allocation after the other, for inputs the tables cannot serve (see
+// buildSearchTables). Progress, message pumps and the cancel test come exactly where the search has them.
+std::shared_ptr<BestMix> searchOneByOne(const SplitCollection& depthSplits,
+                                        const std::vector<std::shared_ptr<CropScenario>>& combos,
+                                        const Split& landSplit, double annRain, const IrrigationCosts& irrigCosts,
+                                        SessionState& s, EvaluationObserver& observer,
+                                        std::shared_ptr<BestMix> list)
+{
+    for (const auto& depths : depthSplits) {
+        observer.advance();
+        observer.pumpMessages();
+        for (const auto& crops : combos) {
+            if (s.CancelRequested.load()) {
+                observer.close();
+                return nullptr;
+            }
+            observer.pumpMessages();
+            if (depths == nullptr || crops == nullptr)
+                throw InvalidArgument("The search was given an empty depth split or crop combination.");
+            const auto allocation = buildAllocation(*depths, *crops, landSplit, annRain, irrigCosts);
+            list->submit(*allocation, s);
+        }
+    }
+    observer.close();
+    return list;
+}
+
+// Which caches an entry of the final list holds after the ranked list's own comparisons and copies.
+// `orders` are the entries' evaluation indexes, best first; `total` is the number of allocations submitted.
+//
+// An entry is copied (which keeps its cost caches and clears its return caches) each time a later
+// allocation moves in above it; its profit is asked whenever a later allocation is compared with it. After
+// the last time an entry was moved, the only allocations compared with it are one that stopped right below
+// it (it is then the entry right below, which entered after that time: any other would still be in the
+// list between them) and, for the lowest entry of a full list, every later allocation, none of which entered.
+struct EntryCaches {
+    bool costs = false;
+    bool returns = false;
+};
+
+std::vector<EntryCaches> cachesLeftByRanking(const std::vector<std::uint64_t>& orders, std::uint64_t total,
+                                             std::size_t listSize)
+{
+    std::vector<EntryCaches> caches(orders.size());
+    std::uint64_t lastMoved = 0; // the latest evaluation index of an entry above, or the entry's own
+    for (std::size_t p = 0; p < orders.size(); ++p) {
+        lastMoved = p == 0 ? orders[0] : std::max(lastMoved, orders[p]);
+        const bool moved = lastMoved > orders[p];
+        bool askedSince;
+        if (p + 1 < orders.size())
+            askedSince = orders[p + 1] > lastMoved;
+        else
+            askedSince = orders.size() == listSize && lastMoved + 1 < total;
+        caches[p].costs = moved || askedSince;
+        caches[p].returns = askedSince;
+    }
+    return caches;
+}
+
+// Stops and joins the worker threads however the calling thread leaves.
+struct WorkerThreads {
+    std::vector<std::thread> threads;
+    search::ParallelSearch* search = nullptr;
+    ~WorkerThreads()
+    {
+        if (search != nullptr)
+            search->stop();
+        for (auto& t : threads)
+            if (t.joinable())
+                t.join();
+    }
+};
+
+std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, const SplitCollection& depthSplits,
+                                          const std::vector<std::shared_ptr<CropScenario>>& combos,
+                                          const Split& landSplit, double annRain,
+                                          const IrrigationCosts& irrigCosts, SessionState& s,
+                                          EvaluationObserver& observer, std::shared_ptr<BestMix> list,
+                                          unsigned workers)
+{
+    const std::size_t listSize = list->entries().size();
+    search::ParallelSearch search(tables, listSize, s.CancelRequested, workers);
+
+    std::mutex mutex;
+    std::condition_variable finished;
+    unsigned running = 0;
+    std::size_t reported = 0;
+    const auto reportProgress = [&] {
+        for (const std::size_t done = search.splitsDone(); reported < done; ++reported)
+            observer.advance();
+    };
+    {
+        WorkerThreads pool;
+        pool.search = &search;
+        for (unsigned w = 0; w < workers; ++w) {
+            try {
+                {
+                    std::lock_guard lock(mutex);
+                    ++running;
+                }
+                pool.threads.emplace_back([&search, &mutex, &finished, &running, w] {
+                    search.work(w);
+                    std::lock_guard lock(mutex);
+                    --running;
+                    finished.notify_one();
+                });
+            } catch (const std::system_error&) {
+                std::lock_guard lock(mutex);
+                --running;
+                break;
+            }
+        }
+        if (pool.threads.empty()) {
+            // No thread could be started: do the work here, between the message pumps.
+            auto lastPump = Clock::now();
+            while (search.workSome(0)) {
+                if (Clock::now() - lastPump >= pumpInterval) {
+                    observer.pumpMessages();
+                    reportProgress();
+                    lastPump = Clock::now();
+                }
+            }
+        } else {
+            std::unique_lock lock(mutex);
+            while (running > 0) {
+                finished.wait_for(lock, pumpInterval);
+                lock.unlock();
+                observer.pumpMessages();
+                reportProgress();
+                lock.lock();
+            }
+        }
+        pool.search = nullptr;
+    }
+
+    if (search.cancelled()) {
+        observer.close();
+        return nullptr;
+    }
+    reportProgress();
+
+    // The ranked list: the entrants built as the loop builds them, with the caches the list leaves them.
+    const std::vector<search::Candidate> best = search.result();
+    std::vector<std::uint64_t> orders;
+    orders.reserve(best.size());
+    for (const auto& c : best)
+        orders.push_back(c.order);
+    const std::uint64_t total = static_cast<std::uint64_t>(tables.nSplits) * tables.nCombos;
+    const std::vector<EntryCaches> caches = cachesLeftByRanking(orders, total, listSize);
+
+    BestMix::Entries entries;
+    entries.reserve(listSize);
+    for (std::size_t p = 0; p < best.size(); ++p) {
+        const std::uint64_t split = best[p].order / tables.nCombos;
+        const std::uint64_t combo = best[p].order % tables.nCombos;
+        auto allocation = buildAllocation(*depthSplits.Item(static_cast<long>(split) + 1), *combos[combo],
+                                          landSplit, annRain, irrigCosts);
+#ifndef NDEBUG
+        {
+            const double profit = allocation->Copy()->getProfit(s);
+            assert(std::bit_cast<std::uint64_t>(profit) == std::bit_cast<std::uint64_t>(best[p].profit));
+        }
+#endif
+        if (caches[p].costs)
+            allocation->getCosts(s);
+        if (caches[p].returns)
+            allocation->getReturn();
+        entries.push_back(std::move(allocation));
+    }
+    const auto& placeholders = list->entries();
+    for (std::size_t p = entries.size(); p < listSize; ++p)
+        entries.push_back(placeholders[p]);
+    list->SetBestArray(std::move(entries));
+    observer.close();
+    return list;
+}
+
+} // namespace
+
+namespace FieldCalculator {
+
+std::shared_ptr<BestMix> EvaluateCombinations(const SplitCollection& depthSplits,
+                                              const std::vector<std::shared_ptr<CropScenario>>& combos,
+                                              const Split& landSplit, double annRain, int bestCount,
+                                              const IrrigationCosts& irrigCosts, SessionState& s,
+                                              EvaluationObserver* observer)
+{
+    SilentObserver silent;
+    EvaluationObserver& obs = observer != nullptr ? *observer : silent;
+    try {
+        obs.pumpMessages();
+        s.CancelRequested.store(false);
+        auto list = std::make_shared<BestMix>();
+        list->setSize(bestCount);
+
+        if (depthSplits.Count() == 0) {
+            obs.close();
+            return list;
+        }
+        if (combos.empty()) {
+            // Nothing to evaluate, and so no cancel test: one progress step per split.
+            for (long i = 0; i < depthSplits.Count(); ++i) {
+                obs.advance();
+                obs.pumpMessages();
+            }
+            obs.close();
+            return list;
+        }
+
+        const unsigned hardware = std::max(1u, std::thread::hardware_concurrency());
+        const unsigned workers =
+            static_cast<unsigned>(std::min<long>(std::min(hardware, 64u), depthSplits.Count()));
+        const auto tables = search::buildSearchTables(depthSplits, combos, landSplit, annRain, irrigCosts, s,
+                                                      list->entries().size(), workers);
+        if (tables == nullptr)
+            return searchOneByOne(depthSplits, combos, landSplit, annRain, irrigCosts, s, obs, std::move(list));
+        return searchFromTables(*tables, depthSplits, combos, landSplit, annRain, irrigCosts, s, obs,
+                                std::move(list), workers);
+    } catch (...) {
+        obs.close();
+        throw;
+    }
+}
+
+} // namespace FieldCalculator
+} // namespace korvel
