@@ -78,11 +78,20 @@ std::shared_ptr<BestMix> searchOneByOne(const SplitCollection& depthSplits,
 // Which caches an entry of the final list holds after the ranked list's own comparisons and copies.
 // `orders` are the entries' evaluation indexes, best first; `total` is the number of allocations submitted.
 //
-// An entry is copied (which keeps its cost caches and clears its return caches) each time a later
-// allocation moves in above it; its profit is asked whenever a later allocation is compared with it. After
-// the last time an entry was moved, the only allocations compared with it are one that stopped right below
-// it (it is then the entry right below, which entered after that time: any other would still be in the
-// list between them) and, for the lowest entry of a full list, every later allocation, none of which entered.
+// BestMix::submit compares the newcomer (a probe copy of the caller's allocation) with the entries from the
+// bottom up and places fresh copies of the probe as it climbs; an entry it passes is compared first and then
+// moved down as a copy. A copy keeps the cost caches (and what computing them stored in the crop and the
+// irrigation costs) and starts without return caches. So, for the entry at rank p:
+// - it was last copied at the latest evaluation among itself and the entries ranked above it (each of those
+//   that came later moved it down once);
+// - after that, the only allocations compared with it are one that stopped right below it (that is the
+//   entry now right below, and it came after that time: any other would still sit between them) and, for
+//   the lowest entry of a full list, every later allocation, none of which entered;
+// - the copy that placed it carries costs when the probe had been compared before that copy was made: when
+//   the list was already full (the lowest entry is compared first), or when it climbed past at least one
+//   allocation (the earlier ones are all still in a list that is not yet full, and those ranked above it
+//   remain in the final list, so it passed one exactly when fewer earlier allocations rank above it than
+//   came before it).
 struct EntryCaches {
     bool costs = false;
     bool returns = false;
@@ -91,17 +100,33 @@ struct EntryCaches {
 std::vector<EntryCaches> cachesLeftByRanking(const std::vector<std::uint64_t>& orders, std::uint64_t total,
                                              std::size_t listSize)
 {
-    std::vector<EntryCaches> caches(orders.size());
-    std::uint64_t lastMoved = 0; // the latest evaluation index of an entry above, or the entry's own
-    for (std::size_t p = 0; p < orders.size(); ++p) {
-        lastMoved = p == 0 ? orders[0] : std::max(lastMoved, orders[p]);
-        const bool moved = lastMoved > orders[p];
+    const std::size_t count = orders.size();
+    // Earlier allocations ranked above each entry, counted with a Fenwick tree over the evaluation order.
+    std::vector<std::uint64_t> sorted(orders);
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<std::uint32_t> tree;
+    tree.resize(count + 1);
+    std::vector<EntryCaches> caches;
+    caches.resize(count);
+    std::uint64_t lastCopied = 0;
+    for (std::size_t p = 0; p < count; ++p) {
+        const auto place = static_cast<std::size_t>(
+            std::lower_bound(sorted.begin(), sorted.end(), orders[p]) - sorted.begin());
+        std::uint64_t earlierAbove = 0;
+        for (std::size_t i = place; i > 0; i -= i & (~i + 1))
+            earlierAbove += tree[i];
+        for (std::size_t i = place + 1; i <= count; i += i & (~i + 1))
+            ++tree[i];
+
+        lastCopied = p == 0 ? orders[0] : std::max(lastCopied, orders[p]);
+        const bool moved = lastCopied > orders[p];
         bool askedSince;
-        if (p + 1 < orders.size())
-            askedSince = orders[p + 1] > lastMoved;
+        if (p + 1 < count)
+            askedSince = orders[p + 1] > lastCopied;
         else
-            askedSince = orders.size() == listSize && lastMoved + 1 < total;
-        caches[p].costs = moved || askedSince;
+            askedSince = count == listSize && lastCopied + 1 < total;
+        const bool placedWithCosts = orders[p] >= listSize || earlierAbove < orders[p];
+        caches[p].costs = moved || askedSince || placedWithCosts;
         caches[p].returns = askedSince;
     }
     return caches;

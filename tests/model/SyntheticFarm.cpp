@@ -152,14 +152,18 @@ void buildRun(Farm& farm, int preset, int factor, double acres, double grossInch
 
 void submitSingleCropPlans(Farm& farm, BestMix& list)
 {
-    for (const auto& crop : farm.crops) {
+    // The run hands over the crop itself and the irrigation costs themselves, and submitting computes on
+    // them; fresh copies here let two lists receive the same plans.
+    const auto irrigation = farm.irrigCosts->Copy();
+    for (const auto& libraryCrop : farm.crops) {
+        const auto crop = libraryCrop->Copy();
         FieldCollection plan;
         auto field = std::make_shared<Field>();
         field->acres = farm.acres;
         field->Depth = crop->cropType == "Fallow" ? 0.0 : farm.netWater / farm.acres;
         field->annualRain = farm.rain;
         field->theCrop = crop;
-        field->irrigCosts = farm.irrigCosts;
+        field->irrigCosts = irrigation;
         plan.Add(field);
         crop->setYield(field->Depth, field->annualRain);
         list.submit(plan, farm.s);

@@ -55,7 +55,8 @@ void buildRun(Farm& farm, int preset, int factor, double acres, double grossInch
               double rain, const std::vector<std::shared_ptr<Crop>>& crops);
 
 // What the run submits after the search: each active crop alone on the whole acreage with all the net water
-// as its depth (0 for "Fallow"), the crop itself and the irrigation costs themselves.
+// as its depth (0 for "Fallow"), with a copy of the crop and of the irrigation costs standing in for the
+// objects themselves (so that every list gets the same plans).
 void submitSingleCropPlans(Farm& farm, BestMix& list);
 
 } // namespace korvel::testing
