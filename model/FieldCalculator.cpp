@@ -1,19 +1,19 @@
 #include "model/FieldCalculator.h"
 
 #include <algorithm>
+#include <atomic>
+#include <functional>
 #include <bit>
 #include <cassert>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
 #include <string>
-#include <system_error>
 #include <thread>
 
 #include "model/Errors.h"
 #include "model/ParallelSearch.h"
 #include "model/SearchTables.h"
+#include "model/WorkerPool.h"
 
 namespace korvel {
 namespace {
@@ -132,80 +132,57 @@ std::vector<EntryCaches> cachesLeftByRanking(const std::vector<std::uint64_t>& o
     return caches;
 }
 
-// Stops and joins the worker threads however the calling thread leaves.
-struct WorkerThreads {
-    std::vector<std::thread> threads;
-    search::ParallelSearch* search = nullptr;
-    ~WorkerThreads()
-    {
-        if (search != nullptr)
-            search->stop();
-        for (auto& t : threads)
-            if (t.joinable())
-                t.join();
-    }
-};
-
-std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, const SplitCollection& depthSplits,
+std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, search::WorkerPool& pool,
+                                          const SplitCollection& depthSplits,
                                           const std::vector<std::shared_ptr<CropScenario>>& combos,
                                           const Split& landSplit, double annRain,
                                           const IrrigationCosts& irrigCosts, SessionState& s,
-                                          EvaluationObserver& observer, std::shared_ptr<BestMix> list,
-                                          unsigned workers)
+                                          EvaluationObserver& observer, std::shared_ptr<BestMix> list)
 {
     const std::size_t listSize = list->entries().size();
-    search::ParallelSearch search(tables, listSize, s.CancelRequested, workers);
-
-    std::mutex mutex;
-    std::condition_variable finished;
-    unsigned running = 0;
+    search::ParallelSearch search(tables, listSize, s.CancelRequested, pool.size());
     std::size_t reported = 0;
     const auto reportProgress = [&] {
         for (const std::size_t done = search.splitsDone(); reported < done; ++reported)
             observer.advance();
     };
-    {
-        WorkerThreads pool;
-        pool.search = &search;
-        for (unsigned w = 0; w < workers; ++w) {
-            try {
-                {
-                    std::lock_guard lock(mutex);
-                    ++running;
-                }
-                pool.threads.emplace_back([&search, &mutex, &finished, &running, w] {
-                    search.work(w);
-                    std::lock_guard lock(mutex);
-                    --running;
-                    finished.notify_one();
-                });
-            } catch (const std::system_error&) {
-                std::lock_guard lock(mutex);
-                --running;
-                break;
-            }
-        }
-        if (pool.threads.empty()) {
-            // No thread could be started: do the work here, between the message pumps.
-            auto lastPump = Clock::now();
-            while (search.workSome(0)) {
-                if (Clock::now() - lastPump >= pumpInterval) {
-                    observer.pumpMessages();
-                    reportProgress();
-                    lastPump = Clock::now();
-                }
-            }
-        } else {
-            std::unique_lock lock(mutex);
-            while (running > 0) {
-                finished.wait_for(lock, pumpInterval);
-                lock.unlock();
+
+    // The search proper touches only the tables and the cancel flag, so the window's messages may run
+    // meanwhile (every few milliseconds, and the Cancel button's handler among them).
+    if (!pool.hasThreads()) {
+        auto lastPump = Clock::now();
+        while (search.workSome(0)) {
+            if (Clock::now() - lastPump >= pumpInterval) {
                 observer.pumpMessages();
                 reportProgress();
-                lock.lock();
+                lastPump = Clock::now();
             }
         }
-        pool.search = nullptr;
+    } else {
+        const std::function<void(unsigned)> task = [&search](unsigned w) { search.work(w); };
+        pool.start(task);
+        // However this thread leaves the loop, the workers stop before the search goes away.
+        struct StopOnExit {
+            search::ParallelSearch& search;
+            search::WorkerPool& pool;
+            bool done = false;
+            ~StopOnExit()
+            {
+                if (done)
+                    return;
+                search.stop();
+                try {
+                    while (!pool.waitFor(pumpInterval)) {
+                    }
+                } catch (...) {
+                }
+            }
+        } guard{search, pool};
+        while (!pool.waitFor(pumpInterval)) {
+            observer.pumpMessages();
+            reportProgress();
+        }
+        guard.done = true;
     }
 
     if (search.cancelled()) {
@@ -223,25 +200,28 @@ std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, co
     const std::uint64_t total = static_cast<std::uint64_t>(tables.nSplits) * tables.nCombos;
     const std::vector<EntryCaches> caches = cachesLeftByRanking(orders, total, listSize);
 
-    BestMix::Entries entries;
-    entries.reserve(listSize);
-    for (std::size_t p = 0; p < best.size(); ++p) {
-        const std::uint64_t split = best[p].order / tables.nCombos;
-        const std::uint64_t combo = best[p].order % tables.nCombos;
-        auto allocation = buildAllocation(*depthSplits.Item(static_cast<long>(split) + 1), *combos[combo],
-                                          landSplit, annRain, irrigCosts);
+    std::vector<const Split*> splits(best.size());
+    for (std::size_t p = 0; p < best.size(); ++p)
+        splits[p] = depthSplits.Item(static_cast<long>(best[p].order / tables.nCombos) + 1).get();
+    BestMix::Entries entries(best.size());
+    std::atomic<std::size_t> next{0};
+    pool.run([&](unsigned) {
+        for (std::size_t p; (p = next.fetch_add(1, std::memory_order_relaxed)) < best.size();) {
+            const std::uint64_t combo = best[p].order % tables.nCombos;
+            auto allocation = buildAllocation(*splits[p], *combos[combo], landSplit, annRain, irrigCosts);
 #ifndef NDEBUG
-        {
-            const double profit = allocation->Copy()->getProfit(s);
-            assert(std::bit_cast<std::uint64_t>(profit) == std::bit_cast<std::uint64_t>(best[p].profit));
-        }
+            {
+                const double profit = allocation->Copy()->getProfit(s);
+                assert(std::bit_cast<std::uint64_t>(profit) == std::bit_cast<std::uint64_t>(best[p].profit));
+            }
 #endif
-        if (caches[p].costs)
-            allocation->getCosts(s);
-        if (caches[p].returns)
-            allocation->getReturn();
-        entries.push_back(std::move(allocation));
-    }
+            if (caches[p].costs)
+                allocation->getCosts(s);
+            if (caches[p].returns)
+                allocation->getReturn();
+            entries[p] = std::move(allocation);
+        }
+    });
     const auto& placeholders = list->entries();
     for (std::size_t p = entries.size(); p < listSize; ++p)
         entries.push_back(placeholders[p]);
@@ -282,15 +262,16 @@ std::shared_ptr<BestMix> EvaluateCombinations(const SplitCollection& depthSplits
             return list;
         }
 
+        // Every core. While the tables and, at the end, the entries are built, no message runs, so nothing
+        // can change the inputs that the workers read.
         const unsigned hardware = std::max(1u, std::thread::hardware_concurrency());
-        const unsigned workers =
-            static_cast<unsigned>(std::min<long>(std::min(hardware, 64u), depthSplits.Count()));
+        search::WorkerPool pool(static_cast<unsigned>(std::min<long>(std::min(hardware, 64u), depthSplits.Count())));
         const auto tables = search::buildSearchTables(depthSplits, combos, landSplit, annRain, irrigCosts, s,
-                                                      list->entries().size(), workers);
+                                                      list->entries().size(), pool);
         if (tables == nullptr)
             return searchOneByOne(depthSplits, combos, landSplit, annRain, irrigCosts, s, obs, std::move(list));
-        return searchFromTables(*tables, depthSplits, combos, landSplit, annRain, irrigCosts, s, obs,
-                                std::move(list), workers);
+        return searchFromTables(*tables, pool, depthSplits, combos, landSplit, annRain, irrigCosts, s, obs,
+                                std::move(list));
     } catch (...) {
         obs.close();
         throw;

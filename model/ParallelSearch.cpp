@@ -60,35 +60,52 @@ bool ParallelSearch::evaluateSplit(std::size_t split, Worker& w)
     const std::size_t last = n - 1;
     const std::uint64_t base = static_cast<std::uint64_t>(split) * t_.nCombos;
 
+    // What positions j and after can add at best, for the ceilings of the runs that share a prefix.
+    double* suffixBest = w.suffixBest.data();
+    suffixBest[n] = 0.0;
+    for (std::size_t i = n; i-- > 0;)
+        suffixBest[i] = suffixBest[i + 1] + t_.bestNet[i][rows[i]];
+    const double margin = t_.profitMargin[split];
+
     // Below `bar` nothing can enter: under the shared floor, or under this worker's own lowest when full.
     double bar = floor_.load(std::memory_order_relaxed);
     if (w.best.full())
         bar = std::max(bar, w.best.lowest().profit);
 
     // The sums run exactly as the allocation sums its fields: from 0, in field order, return and cost apart.
+    // After the crops of positions 0..j are added, the combinations that share them (a run) are skipped
+    // together when their ceiling lies under the bar.
     partialReturn[0] = 0.0;
     partialCost[0] = 0.0;
-    const std::uint32_t* columns = t_.cropColumn.data();
     const std::uint32_t* shared = t_.sharedPrefix.data();
+    const std::uint32_t* runEnd = t_.runEnd.data();
     const std::size_t combos = t_.nCombos;
-    for (std::size_t k = 0; k < combos; ++k, columns += n) {
-        if (halted()) {
-            w.evaluated += k;
+    std::size_t k = 0;
+    while (k < combos) {
+        if (halted())
             return false;
-        }
+        const std::uint32_t* columns = t_.cropColumn.data() + k * n;
+        std::size_t skipTo = 0;
         for (std::size_t j = k == 0 ? 0 : shared[k]; j < last; ++j) {
             partialReturn[j + 1] = partialReturn[j] + rowReturn[j][columns[j]];
             partialCost[j + 1] = partialCost[j] + rowCost[j][columns[j]];
+            if ((partialReturn[j + 1] - partialCost[j + 1]) + suffixBest[j + 1] + margin < bar) {
+                skipTo = runEnd[k * n + j + 1];
+                break;
+            }
+        }
+        if (skipTo != 0) {
+            k = skipTo;
+            continue;
         }
         const double totalReturn = partialReturn[last] + rowReturn[last][columns[last]];
         const double totalCost = partialCost[last] + rowCost[last][columns[last]];
         const double profit = totalReturn - totalCost;
-        if (profit < bar)
-            continue;
-        if (w.best.offer(Candidate{profit, base + k}) && w.best.full())
+        ++w.evaluated;
+        if (profit >= bar && w.best.offer(Candidate{profit, base + k}) && w.best.full())
             bar = std::max(bar, w.best.lowest().profit);
+        ++k;
     }
-    w.evaluated += combos;
     if (w.best.full())
         raiseFloor(w.best.lowest().profit);
     return true;

@@ -58,7 +58,7 @@ public:
     bool cancelled() const { return cancelled_.load(std::memory_order_relaxed); }
     // After every worker has returned: the ranked list's candidates, best first.
     std::vector<Candidate> result() const;
-    // Allocations whose profit was summed (for the benchmark).
+    // Allocations whose profit was summed in full (the others were skipped with their run or split).
     std::uint64_t evaluated() const;
 
 private:
@@ -66,12 +66,13 @@ private:
         explicit Worker(std::size_t listSize, int nFields)
             : best(listSize), partialReturn(static_cast<std::size_t>(nFields)),
               partialCost(static_cast<std::size_t>(nFields)), rowReturn(static_cast<std::size_t>(nFields)),
-              rowCost(static_cast<std::size_t>(nFields))
+              rowCost(static_cast<std::size_t>(nFields)), suffixBest(static_cast<std::size_t>(nFields) + 1)
         {
         }
         TopList best;
         std::vector<double> partialReturn, partialCost;
         std::vector<const double*> rowReturn, rowCost;
+        std::vector<double> suffixBest; // [j]: sum of the best nets of positions j and after
         std::uint64_t evaluated = 0;
     };
 

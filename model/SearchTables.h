@@ -12,6 +12,7 @@
 #include "model/SessionState.h"
 #include "model/Split.h"
 #include "model/SplitCollection.h"
+#include "model/WorkerPool.h"
 
 namespace korvel::search {
 
@@ -36,13 +37,22 @@ struct SearchTables {
     // nFields - 1; 0 for the first), so partial sums can be reused.
     std::vector<std::uint32_t> sharedPrefix;
 
-    // [split]: a number no allocation of that split can exceed in profit (exact floating-point bound).
+    // [combo * nFields + j], j from 1 to nFields - 1: the first combination after this one that differs from
+    // it in its first j crops (the end of the run that shares them), so that a run can be skipped whole.
+    std::vector<std::uint32_t> runEnd;
+
+    // Per position i, by depth row: the best field return minus cost over the crops found at i.
+    std::vector<std::vector<double>> bestNet;
+    // [split]: what may separate a profit summed in floating point from the sums of the best nets below:
+    // more than twice every rounding involved (see buildSearchTables).
+    std::vector<double> profitMargin;
+    // [split]: a number no allocation of that split can exceed in profit (sum of best nets plus margin).
     std::vector<double> profitCeiling;
     // Splits with the highest ceilings, searched first so that the pruning floor rises early.
     std::vector<std::uint32_t> firstSplits;
 };
 
-// Builds the tables. Returns nothing when the inputs need the literal loop instead: a split or a combination
+// Builds the tables on the pool's workers (the inputs must not change meanwhile). Returns nothing when the inputs need the literal loop instead: a split or a combination
 // with fewer parts or crops than the land split, a missing object, a crop or cost computation that fails,
 // or a value that is not finite (or so large that sums could overflow). The literal loop then reproduces
 // exactly what happens with such inputs, failures and their timing included.
@@ -50,10 +60,11 @@ std::unique_ptr<SearchTables> buildSearchTables(const SplitCollection& depthSpli
                                                 const std::vector<std::shared_ptr<CropScenario>>& combos,
                                                 const Split& landSplit, double annRain,
                                                 const IrrigationCosts& irrigCosts, const SessionState& s,
-                                                std::size_t listSize, unsigned workers);
+                                                std::size_t listSize, WorkerPool& pool);
 
-// True when two crops give the same yields, returns and costs for every depth: equal in every input that
-// setYield, getReturn and getCosts read (doubles compared bit for bit).
-bool sameArithmetic(const Crop& a, const Crop& b);
+// True when two crops give the same yields, returns and costs for every depth at rainfall `rain`: equal in
+// every input that setYield, getReturn and getCosts read, of the table only the rainfall's column (doubles
+// compared bit for bit).
+bool sameArithmetic(const Crop& a, const Crop& b, double rain);
 
 } // namespace korvel::search
