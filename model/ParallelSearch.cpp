@@ -73,38 +73,41 @@ bool ParallelSearch::evaluateSplit(std::size_t split, Worker& w)
         bar = std::max(bar, w.best.lowest().profit);
 
     // The sums run exactly as the allocation sums its fields: from 0, in field order, return and cost apart.
-    // After the crops of positions 0..j are added, the combinations that share them (a run) are skipped
-    // together when their ceiling lies under the bar.
+    // The combinations are walked from the last, so that of equal profits the later evaluation comes first
+    // and an earlier one is turned away by one comparison. Partial sums are kept for the crops a
+    // combination shares with the one walked before it; after the crops of positions 0..j are added, the
+    // rest of the run that shares them is skipped when its ceiling lies under the bar.
     partialReturn[0] = 0.0;
     partialCost[0] = 0.0;
     const std::uint32_t* shared = t_.sharedPrefix.data();
-    const std::uint32_t* runEnd = t_.runEnd.data();
+    const std::uint32_t* runBegin = t_.runBegin.data();
     const std::size_t combos = t_.nCombos;
-    std::size_t k = 0;
-    while (k < combos) {
+    std::size_t k = combos;
+    bool fresh = true;
+    while (k-- > 0) {
         if (halted())
             return false;
         const std::uint32_t* columns = t_.cropColumn.data() + k * n;
-        std::size_t skipTo = 0;
-        for (std::size_t j = k == 0 ? 0 : shared[k]; j < last; ++j) {
+        bool skipped = false;
+        for (std::size_t j = fresh ? 0 : shared[k + 1]; j < last; ++j) {
             partialReturn[j + 1] = partialReturn[j] + rowReturn[j][columns[j]];
             partialCost[j + 1] = partialCost[j] + rowCost[j][columns[j]];
             if ((partialReturn[j + 1] - partialCost[j + 1]) + suffixBest[j + 1] + margin < bar) {
-                skipTo = runEnd[k * n + j + 1];
+                // Rows k back to the run's first share positions 0..j; the next one walked shares at most j.
+                k = runBegin[k * n + j + 1];
+                skipped = true;
                 break;
             }
         }
-        if (skipTo != 0) {
-            k = skipTo;
+        fresh = false;
+        if (skipped)
             continue;
-        }
         const double totalReturn = partialReturn[last] + rowReturn[last][columns[last]];
         const double totalCost = partialCost[last] + rowCost[last][columns[last]];
         const double profit = totalReturn - totalCost;
         ++w.evaluated;
         if (profit >= bar && w.best.offer(Candidate{profit, base + k}) && w.best.full())
             bar = std::max(bar, w.best.lowest().profit);
-        ++k;
     }
     if (w.best.full())
         raiseFloor(w.best.lowest().profit);
@@ -128,12 +131,14 @@ bool ParallelSearch::workSome(unsigned index)
         return true;
     }
 
-    const std::size_t begin = nextChunk_.fetch_add(chunkSize_, std::memory_order_relaxed);
-    if (begin >= t_.nSplits)
+    // Then every split, from the last (for the same reason as the combinations within a split).
+    const std::size_t taken = nextChunk_.fetch_add(chunkSize_, std::memory_order_relaxed);
+    if (taken >= t_.nSplits)
         return false;
-    const std::size_t end = std::min(t_.nSplits, begin + chunkSize_);
+    const std::size_t end = t_.nSplits - taken;
+    const std::size_t begin = end > chunkSize_ ? end - chunkSize_ : 0;
     std::size_t done = 0;
-    for (std::size_t split = begin; split < end; ++split) {
+    for (std::size_t split = end; split-- > begin;) {
         if (searchedFirst_[split])
             continue;
         if (halted()) {

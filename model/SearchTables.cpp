@@ -346,12 +346,11 @@ std::unique_ptr<SearchTables> buildSearchTables(const SplitCollection& depthSpli
             t->sharedPrefix[k] = shared;
         }
     }
-    t->runEnd.assign(t->nCombos * nf, 0);
-    for (std::size_t k = t->nCombos; k-- > 0;)
+    t->runBegin.assign(t->nCombos * nf, 0);
+    for (std::size_t k = 0; k < t->nCombos; ++k)
         for (std::size_t j = 1; j < nf; ++j)
-            t->runEnd[k * nf + j] = k + 1 < t->nCombos && t->sharedPrefix[k + 1] >= j
-                                        ? t->runEnd[(k + 1) * nf + j]
-                                        : static_cast<std::uint32_t>(k + 1);
+            t->runBegin[k * nf + j] =
+                k > 0 && t->sharedPrefix[k] >= j ? t->runBegin[(k - 1) * nf + j] : static_cast<std::uint32_t>(k);
 
     // 4. The distinct depths of each position: numbered per worker over equal ranges of splits, then merged.
     std::vector<const Split*> splits;

@@ -37,9 +37,10 @@ struct SearchTables {
     // nFields - 1; 0 for the first), so partial sums can be reused.
     std::vector<std::uint32_t> sharedPrefix;
 
-    // [combo * nFields + j], j from 1 to nFields - 1: the first combination after this one that differs from
-    // it in its first j crops (the end of the run that shares them), so that a run can be skipped whole.
-    std::vector<std::uint32_t> runEnd;
+    // [combo * nFields + j], j from 1 to nFields - 1: the first combination of the run that shares this
+    // one's first j crops, so that the search, which walks the combinations from the last, can skip the
+    // rest of a run at once.
+    std::vector<std::uint32_t> runBegin;
 
     // Per position i, by depth row: the best field return minus cost over the crops found at i.
     std::vector<std::vector<double>> bestNet;
