@@ -53,7 +53,7 @@ private:
     }
 };
 
-std::unique_ptr<Farm> smallFarm(unsigned seed, int preset = 3, int factor = 10)
+std::unique_ptr<Farm> smallFarm(unsigned seed, int preset = 3, int factor = 4)
 {
     std::mt19937_64 rng(seed);
     auto farm = std::make_unique<Farm>();
