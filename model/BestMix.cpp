@@ -33,8 +33,12 @@ void BestMix::submit(FieldCollection& newFC, const SessionState& s) {
     int i = 1;
     while (true) {
         const std::size_t at = static_cast<std::size_t>(N_ - i);
+        // Both profits are asked at every comparison, a placeholder's too (it answers 0), so the newcomer's
+        // caches are filled before it is copied.
         FieldCollection& entry = *entries_[at];
-        const bool movesIn = entry.isNew || entry.getProfit(s) <= newFC.getProfit(s);
+        const double entryProfit = entry.getProfit(s);
+        const double newProfit = newFC.getProfit(s);
+        const bool movesIn = entry.isNew || entryProfit <= newProfit;
         if (!movesIn) return;
         if (i == 1) {
             entries_[at] = newFC.Copy();
@@ -44,7 +48,8 @@ void BestMix::submit(FieldCollection& newFC, const SessionState& s) {
         }
         if (at == 0) return;
         FieldCollection& above = *entries_[at - 1];
-        if (!above.isNew && above.getProfit(s) > newFC.getProfit(s)) return;
+        const double aboveProfit = above.getProfit(s);
+        if (!above.isNew && aboveProfit > newFC.getProfit(s)) return;
         ++i;
     }
 }
