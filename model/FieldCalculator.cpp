@@ -78,20 +78,16 @@ std::shared_ptr<BestMix> searchOneByOne(const SplitCollection& depthSplits,
 // Which caches an entry of the final list holds after the ranked list's own comparisons and copies.
 // `orders` are the entries' evaluation indexes, best first; `total` is the number of allocations submitted.
 //
-// BestMix::submit compares the newcomer (a probe copy of the caller's allocation) with the entries from the
-// bottom up and places fresh copies of the probe as it climbs; an entry it passes is compared first and then
-// moved down as a copy. A copy keeps the cost caches (and what computing them stored in the crop and the
-// irrigation costs) and starts without return caches. So, for the entry at rank p:
+// BestMix::submit asks the newcomer's profit (and the compared entry's) at every comparison, before it
+// places a copy of the newcomer; an entry it passes is moved down as a copy. A copy keeps the cost caches
+// (and what computing them stored in the crop and the irrigation costs) and starts without return caches.
+// So every entry holds its costs, and its returns exactly when it was asked for its profit after it was
+// last copied:
 // - it was last copied at the latest evaluation among itself and the entries ranked above it (each of those
 //   that came later moved it down once);
 // - after that, the only allocations compared with it are one that stopped right below it (that is the
 //   entry now right below, and it came after that time: any other would still sit between them) and, for
-//   the lowest entry of a full list, every later allocation, none of which entered;
-// - the copy that placed it carries costs when the probe had been compared before that copy was made: when
-//   the list was already full (the lowest entry is compared first), or when it climbed past at least one
-//   allocation (the earlier ones are all still in a list that is not yet full, and those ranked above it
-//   remain in the final list, so it passed one exactly when fewer earlier allocations rank above it than
-//   came before it).
+//   the lowest entry of a full list, every later allocation, none of which entered.
 struct EntryCaches {
     bool costs = false;
     bool returns = false;
@@ -100,34 +96,16 @@ struct EntryCaches {
 std::vector<EntryCaches> cachesLeftByRanking(const std::vector<std::uint64_t>& orders, std::uint64_t total,
                                              std::size_t listSize)
 {
-    const std::size_t count = orders.size();
-    // Earlier allocations ranked above each entry, counted with a Fenwick tree over the evaluation order.
-    std::vector<std::uint64_t> sorted(orders);
-    std::sort(sorted.begin(), sorted.end());
-    std::vector<std::uint32_t> tree;
-    tree.resize(count + 1);
     std::vector<EntryCaches> caches;
-    caches.resize(count);
+    caches.resize(orders.size());
     std::uint64_t lastCopied = 0;
-    for (std::size_t p = 0; p < count; ++p) {
-        const auto place = static_cast<std::size_t>(
-            std::lower_bound(sorted.begin(), sorted.end(), orders[p]) - sorted.begin());
-        std::uint64_t earlierAbove = 0;
-        for (std::size_t i = place; i > 0; i -= i & (~i + 1))
-            earlierAbove += tree[i];
-        for (std::size_t i = place + 1; i <= count; i += i & (~i + 1))
-            ++tree[i];
-
+    for (std::size_t p = 0; p < orders.size(); ++p) {
         lastCopied = p == 0 ? orders[0] : std::max(lastCopied, orders[p]);
-        const bool moved = lastCopied > orders[p];
-        bool askedSince;
-        if (p + 1 < count)
-            askedSince = orders[p + 1] > lastCopied;
+        caches[p].costs = true;
+        if (p + 1 < orders.size())
+            caches[p].returns = orders[p + 1] > lastCopied;
         else
-            askedSince = count == listSize && lastCopied + 1 < total;
-        const bool placedWithCosts = orders[p] >= listSize || earlierAbove < orders[p];
-        caches[p].costs = moved || askedSince || placedWithCosts;
-        caches[p].returns = askedSince;
+            caches[p].returns = orders.size() == listSize && lastCopied + 1 < total;
     }
     return caches;
 }
