@@ -20,7 +20,8 @@ public:
     double TotalReturn = 0.0;
 
     double getReturn();
-    // Irrigation plus production cost, cached in TotalCost.
+    // Irrigation plus production cost, cached in TotalCost. Both throw NonFiniteResult when the gross depth
+    // (Depth divided by s.IrrigationEfficiency) is not finite, e.g. for an efficiency of 0.
     double getCosts(const SessionState& s);
     // Production cost only, not cached.
     double getProductionCosts(const SessionState& s);

@@ -28,7 +28,9 @@ public:
     // The 11 saved values joined by CR LF, none after the last.
     std::string writeData() const;
     std::shared_ptr<IrrigationCosts> Copy() const;
-    // Irrigation cost of a field of acres acres receiving inches net inches; writes hours.
+    // Irrigation cost of a field of acres acres receiving inches net inches; writes hours. A step whose result
+    // is not finite is passed over. Throws NonFiniteResult when the gross depth (inches divided by
+    // s.IrrigationEfficiency) is not finite, e.g. for an efficiency of 0; the zero-cost guards come first.
     double getCosts(double inches, double acres, const SessionState& s);
     // Inches the pump can deliver over a acres in the season; 0 when a is 0.
     double getMaxInches(double a) const;

@@ -20,16 +20,22 @@ std::string plainText(double x);
 std::string boolText(bool b);
 
 // The number at the start of a text, 0 when there is none ("12abc" -> 12, "abc" -> 0, " 1,500" -> 1).
+// Blanks, tabs and line breaks are skipped wherever they stand ("1 2" -> 12); an exponent may be written
+// with E or D. A number too large for a double ("1e999") throws NonFiniteResult.
 double leadingNumber(std::string_view text);
 
 // The whole-text numeric test used when a box is left: surrounding blanks, an optional sign, digits with
-// optional digit grouping (commas), a decimal point and an exponent. Returns the value, or nothing.
+// optional digit grouping (commas, each between two digits), a decimal point and an exponent (E). Returns the
+// value, or nothing (also for a number too large for a double).
 std::optional<double> parseNumeric(std::string_view text);
 inline bool isNumeric(std::string_view text) { return parseNumeric(text).has_value(); }
 
 // Digit patterns: '#' optional digit, '0' required digit, ',' groups thousands, '.' decimal point; any
 // other character is a literal ("$###,###,##0", "###,##0.00", "#0.0", "###,###", "###.00").
-// Rounds half away from zero on the decimal value. Throws NonFiniteResult for inf/nan.
+// Rounds half away from zero on the decimal value, taken to 15 significant digits first (1.005 -> "1.01"
+// with "#0.00"). An integer part of 0 shows nothing unless the pattern requires a digit (0 with "###.00"
+// gives ".00", with "###,###" ""); a "-" leads negative values unless they show as zero.
+// Throws NonFiniteResult for inf/nan.
 std::string formatPattern(double x, std::string_view pattern);
 
 // x itself when finite, else throws NonFiniteResult naming what was computed.

@@ -11,6 +11,7 @@ namespace korvel {
 
 class SoilCollection {
 public:
+    // Keys are told apart without regard to letter case; a key already in use throws InvalidArgument.
     void Add(YieldTable table, std::string key);
     long Count() const;
     // By 1-based position or by key; throw IndexError when absent.

@@ -1,0 +1,59 @@
+#pragma once
+// The crop-library reader: reads every crop file of <program folder>/crops, then of crops/custom (created when
+// missing), attaches the soil records of crops/soils/<crop name in lower case>.txt, inserts "Fallow" after the
+// library crops and marks the custom crops.
+//
+// Crop file: at least nine lines (CR LF or LF); lines 1, 3, 5, 7 and 9 are key=value lines (the key is ignored):
+// the crop name, the units ("bu.,bushels"), the rainfall columns, the net irrigation rows and the table values;
+// lines 2, 4, 6 and 8 and anything after line 9 are ignored. Soil file: records of five key=value lines (soil
+// name, rainfall columns, irrigation rows, yields, relative yields) to the end of the file.
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/CropScenario.h"
+#include "model/Errors.h"
+#include "model/YieldTable.h"
+
+namespace korvel {
+
+// A crop file or soil record that cannot be read as one (a key=value line without "=", a list entry that must be
+// a number and is not, a table that does not fit its lists). The file or record is skipped.
+struct CropFileError : KorvelError {
+    using KorvelError::KorvelError;
+};
+
+class FileReader {
+public:
+    // The folder being listed; after Initialize, the custom-crop folder (<program folder>/crops/custom).
+    std::string fileDirectory;
+    // Every file found: the library folder's first, then the custom folder's, each in file-name order.
+    std::vector<std::filesystem::path> fileCollection;
+    // The crop library in reading order: the library crops, "Fallow", the custom crops.
+    std::shared_ptr<CropScenario> cropCollection = std::make_shared<CropScenario>();
+
+    // Reads the library afresh under programFolder (new collections, new Crop objects). Unreadable crop files are
+    // skipped; a failing soil record ends the soil reading of that crop. Returns false, with an empty
+    // cropCollection, when the crops folder is missing or the custom folder cannot be created.
+    bool Initialize(const std::filesystem::path& programFolder);
+
+    // The text after the first "=" of theInput, possibly empty, not trimmed. Throws CropFileError when
+    // theInput holds no "=".
+    static std::string parseEquals(const std::string& theInput);
+
+    // The yield table of three comma-separated list texts: rows 0 to the last irrigation entry, columns 0 to the
+    // last rainfall entry (both rounded to whole numbers, halves to even), every element 0, then the values laid
+    // in row by row from the first rainfall column (each value's leading number, 0 when none). Fewer values
+    // leave zeros. Throws CropFileError when a list entry that is used is not a number (the first and last
+    // rainfall, the last irrigation) or a last entry lies outside 0 to 1000 inches, IndexError when the values
+    // run past the table, and NonFiniteResult for a value too large for a double ("1e999").
+    static YieldTable makeYieldArray(const std::string& annRain, const std::string& effIrrig,
+                                     const std::string& yieldTable);
+
+    // The regular files of a folder sorted by file name, without the ".gitkeep" placeholder that keeps an
+    // empty folder in the repository. Empty when the folder cannot be listed.
+    static std::vector<std::filesystem::path> listFiles(const std::filesystem::path& folder);
+};
+
+} // namespace korvel

@@ -1,0 +1,241 @@
+#include "model/writeFile.h"
+
+#include <cctype>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include "model/Numbers.h"
+
+namespace korvel::writeFile {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kEnd = std::char_traits<char>::eof();
+constexpr const char* kLineEnd = "\r\n";
+
+bool isBlank(int ch) { return ch == ' ' || ch == '\t'; }
+
+void skipBlanks(std::istream& in)
+{
+    while (isBlank(in.peek()))
+        in.get();
+}
+
+// CR LF, LF or CR.
+void consumeLineEnd(std::istream& in)
+{
+    if (in.get() == '\r' && in.peek() == '\n')
+        in.get();
+}
+
+// The conversions of an item into a typed field.
+double asNumber(const Variant& v) { return v.number(); }
+
+bool asTruth(const Variant& v)
+{
+    if (v.isEmpty())
+        return false;
+    if (v.isNumber())
+        return v.number() != 0.0;
+    std::string text = v.toString();
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (text == "true")
+        return true;
+    if (text == "false")
+        return false;
+    return v.number() != 0.0; // a numeric text; any other text throws TypeMismatch
+}
+
+std::string asText(const Variant& v) { return v.toString(); }
+
+void readCropBlock(std::istream& in, Crop& crop)
+{
+    crop.price = asNumber(readValue(in));
+    crop.maxYield = asNumber(readValue(in));
+    inputCosts& ic = crop.inputCosts;
+    // The order of inputCosts::writeData.
+    ic.NitrogenCost = asNumber(readValue(in));
+    ic.NitrogenApplied = asNumber(readValue(in));
+    ic.NOptimal = asTruth(readValue(in));
+    ic.PCost = asNumber(readValue(in));
+    ic.PApplied = asNumber(readValue(in));
+    ic.POptimal = asTruth(readValue(in));
+    ic.SeedCost = asNumber(readValue(in));
+    ic.SeedRate = asNumber(readValue(in));
+    ic.SeedOptimal = asTruth(readValue(in));
+    ic.Herbicide = asNumber(readValue(in));
+    ic.Insecticide = asNumber(readValue(in));
+    ic.Tillage = asNumber(readValue(in));
+    ic.Planting = asNumber(readValue(in));
+    ic.HerbicideApplication = asNumber(readValue(in));
+    ic.InsecticideApplication = asNumber(readValue(in));
+    ic.Returns = asNumber(readValue(in));
+    ic.HarvestBasePerAcre = readValue(in);
+    ic.HarvestExceedBu = readValue(in);
+    ic.HarvestExceedRate = readValue(in);
+    ic.HarvestHauling = readValue(in);
+    ic.HarvestFlatRate = readValue(in);
+    ic.AlfalfaSwathing = readValue(in);
+    ic.AlfalfaSwathingNum = readValue(in);
+    ic.AlfalfaRaking = readValue(in);
+    ic.AlfalfaRakingNum = readValue(in);
+    ic.AlfalfaBaling = readValue(in);
+    ic.AlfalfaBalingNum = readValue(in);
+    ic.AlfalfaPerTon = readValue(in);
+    ic.AlfalfaStand = readValue(in);
+    ic.MiscCost = asNumber(readValue(in));
+    ic.FertilizerApplication = asNumber(readValue(in));
+}
+
+void load(std::istream& in, InputsTarget& target)
+{
+    GeneralInputs& general = target.MainInputs;
+    general.splitIndex = readValue(in);
+    general.totalAcres = readValue(in);
+    general.waterAllocation = readValue(in);
+    general.irrigEff = readValue(in);
+    general.annualRain = readValue(in);
+
+    IrrigationCosts& irrigation = target.irrigationCosts();
+    irrigation.GPM = asNumber(readValue(in));
+    irrigation.Lift = asNumber(readValue(in));
+    irrigation.PSI = asNumber(readValue(in));
+    irrigation.LaborPerHour = asNumber(readValue(in));
+    irrigation.FixedPerAcre = asNumber(readValue(in));
+    irrigation.RepairsPerAcreInch = asNumber(readValue(in));
+    irrigation.NPC = asNumber(readValue(in));
+    irrigation.cost = asNumber(readValue(in));
+    irrigation.active = asTruth(readValue(in));
+    irrigation.FuelType = asText(readValue(in));
+    irrigation.dblEstHours = asNumber(readValue(in));
+
+    general.setData(target);
+
+    using Box = InputsTarget::IrrigationBox;
+    target.setIrrigationText(Box::txtGPM, num::plainText(irrigation.GPM));
+    target.setIrrigationText(Box::txtEstHours, num::plainText(irrigation.dblEstHours));
+    target.setIrrigationText(Box::txtLift, num::plainText(irrigation.Lift));
+    target.setIrrigationText(Box::txtPSI, num::plainText(irrigation.PSI));
+    target.setIrrigationText(Box::cboFuelType, irrigation.FuelType);
+    target.setIrrigationText(Box::txtCost, num::plainText(irrigation.cost));
+    target.setIrrigationText(Box::txtLaborPerHour, num::plainText(irrigation.LaborPerHour));
+    target.setIrrigationText(Box::txtRepairsPerAcre, num::plainText(irrigation.RepairsPerAcreInch));
+
+    const std::vector<std::shared_ptr<Crop>> rows = target.cropRowCrops();
+    while (!atEnd(in)) {
+        const Variant n = readValue(in);
+        if (n.isText() && n.toString() == "batch_enabled") {
+            target.setBatchEnabled(true);
+            continue;
+        }
+        const std::string name = n.toString();
+        for (const std::shared_ptr<Crop>& crop : rows)
+            if (crop && crop->cropType == name)
+                readCropBlock(in, *crop);
+    }
+    target.refreshCropRows();
+}
+
+} // namespace
+
+fs::path inputsPath(const fs::path& programFolder) { return programFolder / "inputs.txt"; }
+
+bool atEnd(std::istream& in) { return in.peek() == kEnd; }
+
+Variant readValue(std::istream& in)
+{
+    skipBlanks(in);
+    int ch = in.peek();
+    if (ch == kEnd)
+        throw ReadPastEnd("read past the end of the inputs file");
+
+    std::string item;
+    if (ch == '"') {
+        in.get();
+        while ((ch = in.get()) != kEnd && ch != '"')
+            item.push_back(static_cast<char>(ch));
+        skipBlanks(in);
+        ch = in.peek();
+        if (ch == ',')
+            in.get();
+        else if (ch == '\r' || ch == '\n')
+            consumeLineEnd(in);
+        return Variant(std::move(item));
+    }
+
+    while ((ch = in.peek()) != kEnd && ch != ',' && ch != '\r' && ch != '\n')
+        item.push_back(static_cast<char>(in.get()));
+    if (ch == ',')
+        in.get();
+    else if (ch != kEnd)
+        consumeLineEnd(in);
+    while (!item.empty() && isBlank(static_cast<unsigned char>(item.back())))
+        item.pop_back();
+
+    if (item.empty())
+        return Variant();
+    if (const auto number = num::parseNumeric(item))
+        return Variant(*number);
+    return Variant(std::move(item));
+}
+
+bool saveInputs(const fs::path& programFolder, InputsTarget& target)
+{
+    using Box = InputsTarget::MainBox;
+    GeneralInputs& general = target.MainInputs;
+    general.annualRain = target.mainText(Box::txtAnnRain);
+    general.irrigEff = target.mainText(Box::txtEff);
+    const int preset = target.selectedPreset();
+    if (preset >= 0 && preset <= 5)
+        general.splitIndex = preset;
+    general.totalAcres = target.mainText(Box::txtArea);
+    general.waterAllocation = target.mainText(Box::txtMax);
+
+    const fs::path file = inputsPath(programFolder);
+    fs::path temporary = file;
+    temporary += ".tmp";
+    try {
+        std::string text = general.writeData() + kLineEnd;
+        text += target.irrigationCosts().writeData() + kLineEnd;
+        if (const std::shared_ptr<CropScenario> library = target.cropLibrary())
+            for (const std::shared_ptr<Crop>& crop : *library)
+                text += crop->writeData() + kLineEnd;
+        if (target.batchEnabled())
+            text += std::string("batch_enabled") + kLineEnd;
+
+        {
+            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+            if (!out)
+                return false;
+            out.write(text.data(), static_cast<std::streamsize>(text.size()));
+            out.close();
+            if (!out)
+                throw KorvelError("the inputs file could not be written");
+        }
+        fs::rename(temporary, file);
+        return true;
+    } catch (const std::exception&) {
+        std::error_code ec;
+        fs::remove(temporary, ec);
+        return false;
+    }
+}
+
+bool loadInputs(const fs::path& programFolder, InputsTarget& target)
+{
+    std::ifstream in(inputsPath(programFolder), std::ios::binary);
+    if (!in)
+        return false;
+    try {
+        load(in, target);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+} // namespace korvel::writeFile

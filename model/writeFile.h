@@ -1,0 +1,44 @@
+#pragma once
+// The inputs file, <program folder>/inputs.txt: the user's last inputs between sessions, one value per line,
+// every line ended by CR LF. Lines: the five general inputs (preset index, acres, gross inches, efficiency,
+// rainfall: the boxes' texts as typed), the eleven irrigation values of IrrigationCosts::writeData, then one
+// 34-line block per library crop (Crop::writeData, library order), then "batch_enabled" when trend processing
+// is on. Loading matches the crop blocks to the crop rows by crop name; a block whose name matches no row is
+// passed over line by line.
+#include <filesystem>
+#include <istream>
+
+#include "model/Errors.h"
+#include "model/InputsTarget.h"
+#include "model/Variant.h"
+
+namespace korvel::writeFile {
+
+// A read past the end of the inputs file.
+struct ReadPastEnd : KorvelError {
+    using KorvelError::KorvelError;
+};
+
+// The file's path: programFolder / "inputs.txt".
+std::filesystem::path inputsPath(const std::filesystem::path& programFolder);
+
+// Writes the inputs file from target. The file is written beside the old one and then renamed over it, so a
+// failed save leaves the previous file as it was. Shows nothing; returns false when the save failed.
+bool saveInputs(const std::filesystem::path& programFolder, InputsTarget& target);
+
+// Reads the inputs file into target: general inputs, irrigation costs and the irrigation-cost boxes, the
+// crops of the crop rows whose name matches a block, "batch_enabled" (never switches the flag off), then
+// refreshes the crop rows. Any failure (no file, a short file, a text where a number belongs, a preset outside
+// 0 to 5) stops the load silently: what was assigned stays, and the rows are not refreshed. Returns false then.
+bool loadInputs(const std::filesystem::path& programFolder, InputsTarget& target);
+
+// The next item of in: leading blanks skipped; an item starting with a double quote runs to the next double
+// quote (both dropped) and is text; any other item runs to the next comma (which is consumed, the line going on)
+// or the end of the line (consumed with it). An item that reads as a number is that number, an empty item is
+// empty, anything else is text. Throws ReadPastEnd at the end of the input.
+Variant readValue(std::istream& in);
+
+// True when in has nothing more to read.
+bool atEnd(std::istream& in);
+
+} // namespace korvel::writeFile

@@ -1,0 +1,451 @@
+// The inputs file: its lines, the reading rule, and loading into a fake main window.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+#include "model/writeFile.h"
+
+using korvel::Crop;
+using korvel::CropScenario;
+using korvel::InputsTarget;
+using korvel::Variant;
+using korvel::testing::TempFolder;
+namespace writeFile = korvel::writeFile;
+
+namespace {
+
+using MainBox = InputsTarget::MainBox;
+using IrrigationBox = InputsTarget::IrrigationBox;
+
+// The main window as the inputs file sees it; every write is logged in order.
+class FakeWindow : public InputsTarget {
+public:
+    std::map<MainBox, std::string> main;
+    int preset = -1;
+    korvel::IrrigationCosts irrigation;
+    std::map<IrrigationBox, std::string> irrigationBoxes;
+    std::shared_ptr<CropScenario> library = std::make_shared<CropScenario>();
+    std::vector<std::shared_ptr<Crop>> rows;
+    int refreshes = 0;
+    bool batch = false;
+    std::vector<std::string> log;
+
+    std::string mainText(MainBox box) const override
+    {
+        const auto it = main.find(box);
+        return it == main.end() ? std::string() : it->second;
+    }
+    void setMainText(MainBox box, const std::string& text) override
+    {
+        main[box] = text;
+        log.push_back(std::string(name(box)) + "=" + text);
+    }
+    int selectedPreset() const override { return preset; }
+    void selectPreset(int index) override
+    {
+        preset = index;
+        log.push_back("Option1(" + std::to_string(index) + ")");
+    }
+    korvel::IrrigationCosts& irrigationCosts() override { return irrigation; }
+    void setIrrigationText(IrrigationBox box, const std::string& text) override
+    {
+        irrigationBoxes[box] = text;
+        log.push_back(std::string(name(box)) + "=" + text);
+    }
+    std::shared_ptr<CropScenario> cropLibrary() const override { return library; }
+    std::vector<std::shared_ptr<Crop>> cropRowCrops() const override { return rows; }
+    void refreshCropRows() override { ++refreshes; }
+    bool batchEnabled() const override { return batch; }
+    void setBatchEnabled(bool on) override { batch = on; }
+
+    // A library crop shown by a row of its own.
+    std::shared_ptr<Crop> addCrop(const std::string& cropType)
+    {
+        auto crop = std::make_shared<Crop>();
+        crop->cropType = cropType;
+        library->Add(crop);
+        rows.push_back(crop);
+        return crop;
+    }
+
+    static const char* name(MainBox b)
+    {
+        switch (b) {
+        case MainBox::txtAnnRain: return "txtAnnRain";
+        case MainBox::txtEff: return "txtEff";
+        case MainBox::txtArea: return "txtArea";
+        case MainBox::txtMax: return "txtMax";
+        }
+        return "?";
+    }
+    static const char* name(IrrigationBox b)
+    {
+        switch (b) {
+        case IrrigationBox::txtGPM: return "txtGPM";
+        case IrrigationBox::txtEstHours: return "txtEstHours";
+        case IrrigationBox::txtLift: return "txtLift";
+        case IrrigationBox::txtPSI: return "txtPSI";
+        case IrrigationBox::cboFuelType: return "cboFuelType";
+        case IrrigationBox::txtCost: return "txtCost";
+        case IrrigationBox::txtLaborPerHour: return "txtLaborPerHour";
+        case IrrigationBox::txtRepairsPerAcre: return "txtRepairsPerAcre";
+        }
+        return "?";
+    }
+};
+
+// A window with typed general inputs and committed pumping costs.
+void fillGeneral(FakeWindow& w)
+{
+    w.main[MainBox::txtArea] = "160";
+    w.main[MainBox::txtMax] = "12";
+    w.main[MainBox::txtEff] = "85.50";
+    w.main[MainBox::txtAnnRain] = "18";
+    w.preset = 2;
+    w.irrigation.GPM = 750;
+    w.irrigation.Lift = 120;
+    w.irrigation.PSI = 35;
+    w.irrigation.LaborPerHour = 10;
+    w.irrigation.FixedPerAcre = 1.5;
+    w.irrigation.RepairsPerAcreInch = 0.33;
+    w.irrigation.NPC = 61.7;
+    w.irrigation.cost = 5.1;
+    w.irrigation.active = true;
+    w.irrigation.FuelType = "Natural Gas";
+    w.irrigation.dblEstHours = 1800;
+}
+
+void fillCosts(Crop& c, double price, double maxYield)
+{
+    c.price = price;
+    c.maxYield = maxYield;
+    auto& ic = c.inputCosts;
+    ic.NitrogenCost = 0.44;
+    ic.NitrogenApplied = 180;
+    ic.NOptimal = true;
+    ic.PCost = 0.8;
+    ic.SeedRate = 32000;
+    ic.SeedOptimal = true;
+    ic.Tillage = 31.26;
+    ic.HarvestBasePerAcre = 28.58;
+    ic.HarvestExceedBu = 74;
+    ic.HarvestHauling = "by the load";
+    ic.AlfalfaStand = 3;
+    ic.MiscCost = 12.5;
+    ic.FertilizerApplication = 5.12;
+}
+
+void expectSameCosts(const Crop& got, const Crop& want)
+{
+    EXPECT_EQ(got.price, want.price);
+    EXPECT_EQ(got.maxYield, want.maxYield);
+    const auto& a = got.inputCosts;
+    const auto& b = want.inputCosts;
+    EXPECT_EQ(a.NitrogenCost, b.NitrogenCost);
+    EXPECT_EQ(a.NitrogenApplied, b.NitrogenApplied);
+    EXPECT_EQ(a.NOptimal, b.NOptimal);
+    EXPECT_EQ(a.PCost, b.PCost);
+    EXPECT_EQ(a.POptimal, b.POptimal);
+    EXPECT_EQ(a.SeedRate, b.SeedRate);
+    EXPECT_EQ(a.SeedOptimal, b.SeedOptimal);
+    EXPECT_EQ(a.Tillage, b.Tillage);
+    EXPECT_EQ(a.HarvestBasePerAcre, b.HarvestBasePerAcre);
+    EXPECT_EQ(a.HarvestExceedBu, b.HarvestExceedBu);
+    EXPECT_EQ(a.HarvestExceedRate, b.HarvestExceedRate);
+    EXPECT_EQ(a.HarvestHauling, b.HarvestHauling);
+    EXPECT_EQ(a.AlfalfaStand, b.AlfalfaStand);
+    EXPECT_EQ(a.MiscCost, b.MiscCost);
+    EXPECT_EQ(a.FertilizerApplication, b.FertilizerApplication);
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            out.push_back(text.substr(start) + "<no line end>");
+            break;
+        }
+        out.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return out;
+}
+
+// The items of a text by the reading rule, each shown as n:<number>, t:<text> or e.
+std::vector<std::string> items(const std::string& text)
+{
+    std::istringstream in(text);
+    std::vector<std::string> out;
+    while (!writeFile::atEnd(in)) {
+        const Variant v = writeFile::readValue(in);
+        out.push_back(v.isEmpty() ? "e" : v.isNumber() ? "n:" + v.toString() : "t:" + v.toString());
+    }
+    return out;
+}
+
+using Lines = std::vector<std::string>;
+
+} // namespace
+
+TEST(InputsFile, ReadingRule)
+{
+    EXPECT_EQ(items("12\r\n"), (Lines{"n:12"}));
+    EXPECT_EQ(items("\r\n\r\n"), (Lines{"e", "e"}));
+    EXPECT_EQ(items("1,500\r\n"), (Lines{"n:1", "n:500"}));
+    EXPECT_EQ(items("1,,2\r\n"), (Lines{"n:1", "e", "n:2"}));
+    EXPECT_EQ(items("  85.50  \r\nNatural Gas\r\n"), (Lines{"n:85.5", "t:Natural Gas"}));
+    EXPECT_EQ(items("True\r\nfalse\r\n"), (Lines{"t:True", "t:false"}));
+    EXPECT_EQ(items("\"a, b\" ,c\r\n"), (Lines{"t:a, b", "t:c"}));
+    EXPECT_EQ(items("\"12\"\r\n"), (Lines{"t:12"}));
+    EXPECT_EQ(items("-2.5E+3\r\n1e400x\r\n"), (Lines{"n:-2500", "t:1e400x"}));
+    EXPECT_EQ(items("a\rb\nc"), (Lines{"t:a", "t:b", "t:c"})); // CR, LF, or none at the end
+    std::istringstream empty("");
+    EXPECT_THROW(writeFile::readValue(empty), writeFile::ReadPastEnd);
+}
+
+TEST(InputsFile, SavesOneValuePerLineAndReadsItBack)
+{
+    TempFolder dir;
+    FakeWindow saved;
+    fillGeneral(saved);
+    fillCosts(*saved.addCrop("Corn"), 6.52, 220);
+    fillCosts(*saved.addCrop("Wheat"), 6.2, 75);
+    saved.addCrop("Fallow");
+    saved.batch = true;
+    ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
+
+    const std::string text = dir.read("inputs.txt");
+    const Lines l = lines(text);
+    ASSERT_EQ(l.size(), 5u + 11u + 3u * 34u + 1u);
+    EXPECT_EQ((Lines(l.begin(), l.begin() + 5)), (Lines{"2", "160", "12", "85.50", "18"}));
+    EXPECT_EQ((Lines(l.begin() + 5, l.begin() + 16)),
+              (Lines{"750", "120", "35", "10", "1.5", "0.33", "61.7", "5.1", "True", "Natural Gas", "1800"}));
+    EXPECT_EQ(l[16], "Corn");
+    EXPECT_EQ(l[17], "6.52");
+    EXPECT_EQ(l[18], "220");
+    EXPECT_EQ(l[50], "Wheat");
+    EXPECT_EQ(l[84], "Fallow");
+    EXPECT_EQ(l.back(), "batch_enabled");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "inputs.txt.tmp"));
+
+    FakeWindow loaded;
+    const auto corn = loaded.addCrop("Corn");
+    const auto wheat = loaded.addCrop("Wheat");
+    loaded.addCrop("Fallow");
+    ASSERT_TRUE(writeFile::loadInputs(dir.path(), loaded));
+    EXPECT_EQ(loaded.log, (Lines{"txtAnnRain=18", "txtEff=85.5", "Option1(2)", "txtArea=160", "txtMax=12",
+                                 "txtGPM=750", "txtEstHours=1800", "txtLift=120", "txtPSI=35",
+                                 "cboFuelType=Natural Gas", "txtCost=5.1", "txtLaborPerHour=10",
+                                 "txtRepairsPerAcre=0.33"}));
+    EXPECT_EQ(loaded.irrigation.FixedPerAcre, 1.5);
+    EXPECT_EQ(loaded.irrigation.NPC, 61.7);
+    EXPECT_TRUE(loaded.irrigation.active);
+    expectSameCosts(*corn, *saved.library->Item(1));
+    expectSameCosts(*wheat, *saved.library->Item(2));
+    EXPECT_EQ(loaded.refreshes, 1);
+    EXPECT_TRUE(loaded.batch);
+    EXPECT_EQ(loaded.MainInputs.totalAcres, Variant(160));
+    EXPECT_EQ(loaded.MainInputs.irrigEff, Variant(85.5));
+
+    // Saving what was loaded gives the same file, apart from the efficiency now shown as 85.5.
+    loaded.library = saved.library;
+    ASSERT_TRUE(writeFile::saveInputs(dir.path(), loaded));
+    std::string again = text;
+    again.replace(again.find("85.50"), 5, "85.5");
+    EXPECT_EQ(dir.read("inputs.txt"), again);
+}
+
+TEST(InputsFile, NoFileChangesNothing)
+{
+    TempFolder dir;
+    FakeWindow w;
+    fillGeneral(w);
+    const auto corn = w.addCrop("Corn");
+    corn->price = 7;
+    EXPECT_FALSE(writeFile::loadInputs(dir.path(), w));
+    EXPECT_TRUE(w.log.empty());
+    EXPECT_EQ(w.irrigation.GPM, 750);
+    EXPECT_EQ(corn->price, 7);
+    EXPECT_EQ(w.refreshes, 0);
+    EXPECT_FALSE(w.batch);
+}
+
+TEST(InputsFile, BlocksOfUnknownCropsArePassedOverAndKnownCropsWithoutBlocksKeepTheirValues)
+{
+    TempFolder dir;
+    FakeWindow saved;
+    fillGeneral(saved);
+    fillCosts(*saved.addCrop("Corn"), 6.52, 220);
+    fillCosts(*saved.addCrop("Wheat"), 6.2, 75);
+    saved.addCrop("Fallow");
+    auto barley = saved.addCrop("Barley"); // a custom crop deleted before the next start
+    fillCosts(*barley, 4, 90);
+    barley->inputCosts.HarvestHauling = "";
+    saved.batch = true;
+    ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
+
+    FakeWindow loaded;
+    const auto corn = loaded.addCrop("Corn");
+    const auto sorghum = loaded.addCrop("Grain Sorghum"); // a library crop newer than the file
+    sorghum->price = 5.75;
+    sorghum->inputCosts.Tillage = 9;
+    const auto wheat = loaded.addCrop("Wheat");
+    loaded.addCrop("Fallow");
+    ASSERT_TRUE(writeFile::loadInputs(dir.path(), loaded));
+    expectSameCosts(*corn, *saved.library->Item(1));
+    expectSameCosts(*wheat, *saved.library->Item(2));
+    EXPECT_EQ(sorghum->price, 5.75);
+    EXPECT_EQ(sorghum->inputCosts.Tillage, 9);
+    EXPECT_TRUE(loaded.batch); // the line after Barley's 34 lines is still read
+    EXPECT_EQ(loaded.refreshes, 1);
+}
+
+TEST(InputsFile, LoadingNeverSwitchesTrendProcessingOff)
+{
+    TempFolder dir;
+    FakeWindow saved;
+    fillGeneral(saved);
+    ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
+    EXPECT_EQ(lines(dir.read("inputs.txt")).size(), 16u);
+    FakeWindow loaded;
+    loaded.batch = true;
+    ASSERT_TRUE(writeFile::loadInputs(dir.path(), loaded));
+    EXPECT_TRUE(loaded.batch);
+}
+
+TEST(InputsFile, AGroupedAcreageShiftsEveryLaterValue)
+{
+    TempFolder dir;
+    FakeWindow saved;
+    fillGeneral(saved);
+    saved.main[MainBox::txtArea] = "1,500";
+    saved.addCrop("Corn")->price = 6.52;
+    ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
+    EXPECT_EQ(lines(dir.read("inputs.txt"))[1], "1,500");
+
+    FakeWindow loaded;
+    const auto corn = loaded.addCrop("Corn");
+    EXPECT_FALSE(writeFile::loadInputs(dir.path(), loaded));
+    EXPECT_EQ(loaded.MainInputs.totalAcres, Variant(1));
+    EXPECT_EQ(loaded.MainInputs.waterAllocation, Variant(500));
+    EXPECT_EQ(loaded.MainInputs.irrigEff, Variant(12));
+    EXPECT_EQ(loaded.MainInputs.annualRain, Variant(85.5));
+    // the irrigation values arrive one line late until "Natural Gas" lands in the hours
+    EXPECT_EQ(loaded.irrigation.GPM, 18);
+    EXPECT_EQ(loaded.irrigation.Lift, 750);
+    EXPECT_TRUE(loaded.irrigation.active); // from the fuel price 5.1
+    EXPECT_EQ(loaded.irrigation.FuelType, "True");
+    EXPECT_EQ(loaded.irrigation.dblEstHours, 0);
+    EXPECT_TRUE(loaded.log.empty()); // no box was set
+    EXPECT_EQ(corn->price, 0);
+    EXPECT_EQ(loaded.refreshes, 0);
+}
+
+TEST(InputsFile, PresetLine)
+{
+    struct Case {
+        const char* line;
+        Lines log;
+        bool loaded;
+    };
+    const std::vector<Case> cases = {
+        {"7", {"txtAnnRain=18", "txtEff=85"}, false},
+        {"-1", {"txtAnnRain=18", "txtEff=85"}, false},
+        {"x", {"txtAnnRain=18", "txtEff=85"}, false},
+        {"", {"txtAnnRain=18", "txtEff=85", "Option1(0)", "txtArea=160", "txtMax=12"}, true},
+        {"4.5", {"txtAnnRain=18", "txtEff=85", "Option1(4)", "txtArea=160", "txtMax=12"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        TempFolder dir;
+        dir.write("inputs.txt", std::string(c.line) + "\r\n160\r\n12\r\n85\r\n18\r\n" +
+                                    "750\r\n120\r\n35\r\n10\r\n0\r\n0.33\r\n61.7\r\n5.1\r\nTrue\r\n" +
+                                    "Natural Gas\r\n1800\r\n");
+        FakeWindow w;
+        EXPECT_EQ(writeFile::loadInputs(dir.path(), w), c.loaded);
+        const Lines firstFive(w.log.begin(), w.log.begin() + std::min<std::size_t>(w.log.size(), 5));
+        EXPECT_EQ(firstFive, c.log);
+        EXPECT_EQ(w.refreshes, c.loaded ? 1 : 0);
+    }
+}
+
+TEST(InputsFile, TheSecondCropOfTheSameNameEndsTheLoad)
+{
+    TempFolder dir;
+    FakeWindow saved;
+    fillGeneral(saved);
+    fillCosts(*saved.addCrop("Corn"), 6.52, 220);
+    fillCosts(*saved.addCrop("Wheat"), 6.2, 75);
+    ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
+
+    FakeWindow loaded;
+    const auto corn = loaded.addCrop("Corn");
+    const auto customCorn = loaded.addCrop("Corn");
+    const auto wheat = loaded.addCrop("Wheat");
+    EXPECT_FALSE(writeFile::loadInputs(dir.path(), loaded));
+    expectSameCosts(*corn, *saved.library->Item(1));
+    EXPECT_EQ(customCorn->price, 0); // "Wheat" cannot be its price
+    EXPECT_EQ(wheat->price, 0);
+    EXPECT_EQ(loaded.refreshes, 0);
+}
+
+TEST(InputsFile, IrrigationCostsActiveAsSaved)
+{
+    for (const char* active : {"False", "true", "0", ""}) {
+        SCOPED_TRACE(active);
+        TempFolder dir;
+        dir.write("inputs.txt", "1\r\n160\r\n12\r\n85\r\n18\r\n750\r\n120\r\n35\r\n10\r\n0\r\n0.33\r\n61.7\r\n5.1\r\n" +
+                                    std::string(active) + "\r\nNatural Gas\r\n1800\r\n");
+        FakeWindow w;
+        w.irrigation.active = std::string(active) == "False";
+        ASSERT_TRUE(writeFile::loadInputs(dir.path(), w));
+        EXPECT_EQ(w.irrigation.active, std::string(active) == "true");
+    }
+}
+
+TEST(InputsFile, AFailedSaveLeavesThePreviousFile)
+{
+    TempFolder dir;
+    FakeWindow w;
+    fillGeneral(w);
+    ASSERT_TRUE(writeFile::saveInputs(dir.path(), w));
+    const std::string before = dir.read("inputs.txt");
+
+    // a value that cannot be written as a number
+    w.main[MainBox::txtArea] = "999";
+    w.addCrop("Corn")->price = std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(writeFile::saveInputs(dir.path(), w));
+    EXPECT_EQ(dir.read("inputs.txt"), before);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "inputs.txt.tmp"));
+
+    // the temporary file cannot be created
+    w.library = std::make_shared<CropScenario>();
+    std::filesystem::create_directory(dir.path() / "inputs.txt.tmp");
+    EXPECT_FALSE(writeFile::saveInputs(dir.path(), w));
+    EXPECT_EQ(dir.read("inputs.txt"), before);
+
+    // no program folder at all
+    EXPECT_FALSE(writeFile::saveInputs(dir.path() / "missing", w));
+}
+
+TEST(InputsFile, ANewSaveWithoutAPresetKeepsThePreviousOne)
+{
+    TempFolder dir;
+    FakeWindow w;
+    w.preset = -1;
+    ASSERT_TRUE(writeFile::saveInputs(dir.path(), w));
+    EXPECT_EQ(lines(dir.read("inputs.txt"))[0], "");
+    w.preset = 3;
+    ASSERT_TRUE(writeFile::saveInputs(dir.path(), w));
+    w.preset = -1;
+    ASSERT_TRUE(writeFile::saveInputs(dir.path(), w));
+    EXPECT_EQ(lines(dir.read("inputs.txt"))[0], "3");
+}
