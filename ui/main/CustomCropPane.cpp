@@ -1,21 +1,835 @@
 #include "ui/main/CustomCropPane.h"
 
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+#include "model/DefaultYieldTables.h"
+#include "model/FileReader.h"
+#include "model/Numbers.h"
+#include "ui/main/ControlNames.h"
+#include "ui/main/HelpButton.h"
+#include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Twips.h"
+#include "ui/platform/Clipboard.h"
+#include "ui/platform/DialogService.h"
 
 namespace korvel::ui {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kColumnWidth = 700; // twips, every grid column and the header column
+
+const QString kSelect = QStringLiteral("Select...");
+const QString kSelectCrop = QStringLiteral("Select crop...");
+
+QStringList defaultCropNames()
+{
+    return {QStringLiteral("Corn"),     QStringLiteral("Alfalfa"),   QStringLiteral("Grain Sorghum"),
+            QStringLiteral("Soybeans"), QStringLiteral("Sunflower"), QStringLiteral("Wheat")};
+}
+
+QStringList numbers(int from, int to)
+{
+    QStringList out;
+    for (int v = from; v <= to; ++v)
+        out << QString::number(v);
+    return out;
+}
+
+// Empties a list and fills it again without running its selection handler; nothing is selected afterwards.
+void refill(QComboBox* box, const QStringList& items)
+{
+    const QSignalBlocker quiet(box);
+    box->clear();
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+}
+
+// Selects the entry whose text is exactly text; throws when the list does not offer it.
+void selectText(QComboBox* box, const QString& text)
+{
+    const int index = box->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (index < 0)
+        throw std::out_of_range("the list does not offer " + text.toStdString());
+    box->setCurrentIndex(index);
+}
+
+// The leading number of a list's text as a whole number (0 when there is none).
+int listValue(const QComboBox* box)
+{
+    const long long v = num::toWhole(num::leadingNumber(box->currentText().toStdString()));
+    if (v < -1000000 || v > 1000000)
+        throw std::out_of_range("a list value outside any grid");
+    return static_cast<int>(v);
+}
+
+// The pieces between commas; an empty text has none.
+QStringList splitList(const QString& text)
+{
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char(','));
+}
+
+// One line without its line end (LF or CR LF); throws when the file has no more lines.
+std::string nextLine(std::istream& in)
+{
+    std::string line;
+    if (!std::getline(in, line))
+        throw std::runtime_error("the file ends early");
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line;
+}
+
+QString valueOf(const std::string& line)
+{
+    return QString::fromStdString(korvel::FileReader::parseEquals(line));
+}
+
+// The "UNITS=" value written for the units list's text.
+QString unitsValue(const QString& listText)
+{
+    if (listText == QLatin1String("tons/acre"))
+        return QStringLiteral("ton,tons");
+    if (listText == QLatin1String("pounds/acre"))
+        return QStringLiteral("lb,pounds");
+    return QStringLiteral("bu.,bushels");
+}
+
+// A value as it goes on its one line of the crop file: a line break inside it would split the line.
+QString oneLine(QString text)
+{
+    text.remove(QLatin1Char('\r'));
+    text.remove(QLatin1Char('\n'));
+    return text;
+}
+
+QString joinNumbers(int from, int to)
+{
+    if (to < from)
+        throw std::invalid_argument("an empty range");
+    return numbers(from, to).join(QLatin1Char(','));
+}
+
+QString pathText(const fs::path& path)
+{
+    return QString::fromStdString(path.string());
+}
+
+// Replaces the file with these bytes through a temporary file beside it: a failure leaves the old file as it was.
+void writeAtomically(const fs::path& target, const QByteArray& bytes)
+{
+    QSaveFile file(pathText(target));
+    if (!file.open(QIODevice::WriteOnly))
+        throw std::runtime_error("the file cannot be created");
+    if (file.write(bytes) != bytes.size())
+        throw std::runtime_error("the file cannot be written");
+    if (!file.commit())
+        throw std::runtime_error("the file cannot be replaced");
+}
+
+// Deletes a file, also a read-only one; throws when it is still there (or was never there).
+void deleteFile(const fs::path& file)
+{
+    std::error_code ec;
+    if (fs::remove(file, ec))
+        return;
+    if (fs::exists(file, ec)) {
+        fs::permissions(file, fs::perms::owner_write, fs::perm_options::add, ec);
+        if (fs::remove(file, ec))
+            return;
+    }
+    throw std::runtime_error("the file cannot be deleted");
+}
+
+QLabel* label(const QString& text, QWidget* parent)
+{
+    return new QLabel(text, parent);
+}
+
+QLabel* hint(const QString& text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setWordWrap(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, QColor(0x40, 0x40, 0x40));
+    l->setPalette(p);
+    return l;
+}
+
+} // namespace
 
 CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(main)
 {
     setObjectName(QStringLiteral("pneCustomCrop"));
     setMinimumSize(twips(11220), twips(6615));
+
+    auto* title = new QLabel(QStringLiteral("Create and Manage Custom Crops"), this);
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    titleFont.setPointSize(titleFont.pointSize() + 3);
+    title->setFont(titleFont);
+    cmdHelp27 = makeHelpButton(main, 27, this);
+
+    txtCustom0 = new QLineEdit(this);
+    txtCustom0->setObjectName(arrayName(QStringLiteral("txtCustom"), 0));
+    txtCustom0->installEventFilter(this);
+
+    for (int n = 0; n < 6; ++n) {
+        auto* box = new QComboBox(this);
+        box->setObjectName(arrayName(QStringLiteral("cboCustomGrid"), n));
+        cboCustomGrid[static_cast<size_t>(n)] = box;
+        // A selection from code runs the handler like a pick; the user's pick of the entry already selected
+        // runs it too (activated without a change).
+        connect(box, &QComboBox::currentIndexChanged, this, [this, n](int i) {
+            if (i < 0)
+                return;
+            cboCustomGrid_Click(n);
+            changeHandled_[static_cast<size_t>(n)] = true;
+            QTimer::singleShot(0, this, [this, n] { changeHandled_[static_cast<size_t>(n)] = false; });
+        });
+        connect(box, &QComboBox::activated, this, [this, n](int) {
+            bool& handled = changeHandled_[static_cast<size_t>(n)];
+            if (handled) {
+                handled = false;
+                return;
+            }
+            cboCustomGrid_Click(n);
+        });
+    }
+    cboCustomGrid[5]->setEditable(true);
+    cboCustomGrid[5]->setInsertPolicy(QComboBox::NoInsert);
+    cboCustomGrid[0]->setMinimumWidth(twips(2600));
+    cboCustomGrid[4]->setMinimumWidth(twips(1800));
+    cboCustomGrid[5]->setMinimumWidth(twips(2200));
+    txtCustom0->setMinimumWidth(twips(2600));
+
+    dgCustom = new QTableWidget(1, 1, this);
+    dgCustom->setObjectName(QStringLiteral("dgCustom"));
+    dgCustom->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    dgCustom->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    dgCustom->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    dgCustom->horizontalHeader()->setDefaultSectionSize(twips(kColumnWidth));
+    dgCustom->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    dgCustom->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    dgCustom->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    dgCustom->verticalHeader()->setFixedWidth(twips(kColumnWidth));
+    dgCustom->setMinimumHeight(twips(2200));
+    dgCustom->installEventFilter(this);
+    ensureHeaderItems();
+
+    const char* captions[] = {"Set Grid Size",  nullptr,        "Save Custom Crop",         "Copy Grid Data for Excel",
+                              "Paste Grid Data from Excel", "Back to Home", "Delete this Custom Crop?"};
+    for (int n = 0; n < 7; ++n) {
+        if (!captions[n])
+            continue;
+        auto* button = new QPushButton(QString::fromUtf8(captions[n]), this);
+        button->setObjectName(arrayName(QStringLiteral("cmdCustomGrid"), n));
+        connect(button, &QPushButton::clicked, this, [this, n] { cmdCustomGrid_Click(n); });
+        cmdCustomGrid[static_cast<size_t>(n)] = button;
+    }
+    cmdCustomGrid[6]->hide();
+
+    // --- Layout ---
+    auto* heading = new QHBoxLayout;
+    heading->addWidget(title);
+    heading->addWidget(cmdHelp27);
+    heading->addStretch(1);
+
+    auto* form = new QGridLayout;
+    form->setHorizontalSpacing(8);
+    form->setVerticalSpacing(4);
+    auto inches = [this] { return label(QStringLiteral("inches"), this); };
+
+    form->addWidget(label(QStringLiteral("Select a custom crop:"), this), 0, 0);
+    auto* pick = new QHBoxLayout;
+    pick->addWidget(cboCustomGrid[0]);
+    pick->addWidget(cmdCustomGrid[6]);
+    pick->addStretch(1);
+    form->addLayout(pick, 0, 1);
+
+    form->addWidget(label(QStringLiteral("Name of Crop"), this), 1, 0);
+    auto* name = new QHBoxLayout;
+    name->addWidget(txtCustom0);
+    name->addWidget(label(QStringLiteral("The name of your custom crop"), this));
+    name->addStretch(1);
+    form->addLayout(name, 1, 1);
+
+    form->addWidget(label(QStringLiteral("Yield Units"), this), 2, 0);
+    auto* units = new QHBoxLayout;
+    units->addWidget(cboCustomGrid[4]);
+    units->addWidget(hint(QStringLiteral("*Define the units that your custom crop will use.  'Tons' will be "
+                                         "considered a forage crop."),
+                          this),
+                     1);
+    form->addLayout(units, 2, 1);
+
+    form->addWidget(label(QStringLiteral("Annual Rainfall Range"), this), 3, 0);
+    auto* rain = new QHBoxLayout;
+    rain->addWidget(cboCustomGrid[1]);
+    rain->addWidget(inches());
+    rain->addWidget(label(QStringLiteral("to"), this));
+    rain->addWidget(cboCustomGrid[2]);
+    rain->addWidget(inches());
+    rain->addWidget(hint(QStringLiteral("*Set the rainfall range for the data grid below"), this), 1);
+    form->addLayout(rain, 3, 1);
+
+    form->addWidget(label(QStringLiteral("Maximum Net Irrigation"), this), 4, 0);
+    auto* irrigation = new QHBoxLayout;
+    irrigation->addWidget(cboCustomGrid[3]);
+    irrigation->addWidget(inches());
+    irrigation->addWidget(hint(QStringLiteral("*Set the maximum net irrigation for the grid below"), this), 1);
+    form->addLayout(irrigation, 4, 1);
+
+    auto* size = new QHBoxLayout;
+    size->addWidget(cmdCustomGrid[0]);
+    size->addWidget(hint(QStringLiteral("*Size the grid below using the values defined above"), this), 1);
+    form->addLayout(size, 5, 1);
+
+    form->addWidget(label(QStringLiteral("Load Default Crop Values:"), this), 6, 0);
+    auto* defaults = new QHBoxLayout;
+    defaults->addWidget(cboCustomGrid[5]);
+    defaults->addStretch(1);
+    form->addLayout(defaults, 6, 1);
+    form->setColumnStretch(1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdCustomGrid[3]);
+    buttons->addWidget(cmdCustomGrid[4]);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdCustomGrid[2]);
+    buttons->addWidget(cmdCustomGrid[5]);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(12, 8, 12, 8);
+    outer->setSpacing(6);
+    outer->addLayout(heading);
+    outer->addLayout(form);
+    outer->addWidget(hint(QStringLiteral("Enter crop yields manually or paste from EXCEL to grid below"), this));
+    outer->addWidget(dgCustom, 1);
+    outer->addLayout(buttons);
+    outer->addWidget(hint(QStringLiteral("Save your crop using the 'Save Custom Crop' button.  Return to the main "
+                                         "input page by pressing the 'Back to Home' button."),
+                          this));
 }
+
+// --- Opening and the lists --------------------------------------------------------------------------
 
 void CustomCropPane::open()
 {
+    LoadCustomCropFiles();
+    FillCustomCropList();
+    ResetCustomCropPane();
+    main_.ShowPane(this);
 }
 
 void CustomCropPane::fillDesignLists()
 {
+    refill(cboCustomGrid[1], numbers(9, 11));
+    refill(cboCustomGrid[2], numbers(12, 32));
+    refill(cboCustomGrid[3], numbers(0, 32));
+    refill(cboCustomGrid[5], defaultCropNames());
+    cboCustomGrid[5]->setEditText(kSelectCrop);
+    for (int n = 1; n <= 3; ++n)
+        cboCustomGrid[static_cast<size_t>(n)]->setCurrentIndex(1);
+    refill(cboCustomGrid[4],
+           {QStringLiteral("bushels/acre"), QStringLiteral("pounds/acre"), QStringLiteral("tons/acre")});
+    cboCustomGrid[4]->setCurrentIndex(0);
 }
+
+fs::path CustomCropPane::customFolder() const
+{
+    return fs::path(main_.programFolder().toStdString()) / "crops" / "custom";
+}
+
+fs::path CustomCropPane::customCropFile(const QString& name) const
+{
+    return customFolder() / (RemoveIllegals(name) + QStringLiteral(".txt")).toStdString();
+}
+
+void CustomCropPane::LoadCustomCropFiles()
+{
+    CustomCropList_.clear();
+    for (const fs::path& file : korvel::FileReader::listFiles(customFolder())) {
+        try {
+            std::ifstream in(file, std::ios::binary);
+            if (!in)
+                break;
+            CustomCropList_.push_back({file, valueOf(nextLine(in))});
+        } catch (const std::exception&) {
+            break;
+        }
+    }
+}
+
+void CustomCropPane::FillCustomCropList()
+{
+    QStringList entries{kSelect};
+    for (const CustomCropEntry& entry : CustomCropList_)
+        entries << entry.name;
+    refill(cboCustomGrid[0], entries);
+    cboCustomGrid[0]->setCurrentIndex(0);
+}
+
+void CustomCropPane::ResetCustomCropPane()
+{
+    txtCustom0->clear();
+    for (int n = 1; n <= 3; ++n)
+        cboCustomGrid[static_cast<size_t>(n)]->setCurrentIndex(0);
+    for (int r = 0; r < dgCustom->rowCount(); ++r)
+        for (int c = 0; c < dgCustom->columnCount(); ++c)
+            if (QTableWidgetItem* item = dgCustom->item(r, c))
+                item->setText(QString());
+    ensureHeaderItems();
+    for (int c = 0; c < dgCustom->columnCount(); ++c)
+        dgCustom->horizontalHeaderItem(c)->setText(QString());
+    for (int r = 0; r < dgCustom->rowCount(); ++r)
+        dgCustom->verticalHeaderItem(r)->setText(QString());
+    cboCustomGrid[0]->setCurrentIndex(0);
+    refill(cboCustomGrid[5], defaultCropNames());
+    cboCustomGrid[5]->setEditText(kSelectCrop);
+    customAltered = false;
+}
+
+void CustomCropPane::cboCustomGrid_Click(int index)
+{
+    if (index == 0)
+        LoadCustomCrop(cboCustomGrid[0]->currentIndex());
+    else if (index == 5)
+        loadDefaultTable();
+}
+
+void CustomCropPane::LoadCustomCrop(int index)
+{
+    if (index == 0) {
+        ResetCustomCropPane();
+        cmdCustomGrid[6]->hide();
+        customAltered = false;
+        return;
+    }
+    cmdCustomGrid[6]->show();
+    try {
+        if (index < 1 || index > static_cast<int>(CustomCropList_.size()))
+            throw std::out_of_range("no such custom crop");
+        std::ifstream in(CustomCropList_[static_cast<size_t>(index - 1)].file, std::ios::binary);
+        if (!in)
+            throw std::runtime_error("the file cannot be opened");
+        txtCustom0->setText(valueOf(nextLine(in)));
+        for (int i = 0; i < 3; ++i)
+            nextLine(in); // the units line is not used: the units list stays as it is
+        const QStringList rain = splitList(valueOf(nextLine(in)));
+        if (rain.isEmpty())
+            throw std::runtime_error("no rainfall columns");
+        selectText(cboCustomGrid[1], rain.first());
+        selectText(cboCustomGrid[2], rain.last());
+        nextLine(in);
+        const QStringList irrigation = splitList(valueOf(nextLine(in)));
+        if (irrigation.isEmpty())
+            throw std::runtime_error("no irrigation rows");
+        selectText(cboCustomGrid[3], irrigation.last());
+        nextLine(in);
+        const QStringList values = splitList(valueOf(nextLine(in)));
+        SetGridSize(listValue(cboCustomGrid[1]), listValue(cboCustomGrid[2]), 0, listValue(cboCustomGrid[3]));
+        FillGridFromArray(values);
+    } catch (const std::exception&) {
+        // the load ends where it failed; what was set stays
+    }
+    customAltered = false;
+}
+
+void CustomCropPane::loadDefaultTable()
+{
+    try {
+        if (!cellText(1, 1).isEmpty() &&
+            showMessage(this,
+                        QStringLiteral("Loading default crop values will overwrite any existing data you've entered "
+                                       "for this custom crop.  Continue to load the default crop values?"),
+                        MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Load defaults?")) != MsgAnswer::Yes)
+            return;
+        const korvel::DefaultYieldTable* table =
+            korvel::findDefaultYieldTable(cboCustomGrid[5]->currentText().toLower().toStdString());
+        if (!table)
+            return;
+        selectText(cboCustomGrid[1], QString::number(table->lowestRain));
+        selectText(cboCustomGrid[2], QString::number(table->highestRain));
+        selectText(cboCustomGrid[3], QString::number(table->maxIrrigation));
+        SetGridSize(table->lowestRain, table->highestRain, 0, table->maxIrrigation);
+        selectText(cboCustomGrid[4], QString::fromUtf8(table->unitsEntry.data(),
+                                                        static_cast<qsizetype>(table->unitsEntry.size())));
+        FillGridFromArray(splitList(
+            QString::fromUtf8(table->values.data(), static_cast<qsizetype>(table->values.size()))));
+    } catch (const std::exception&) {
+        // only lists that were never filled make a table fail to load; nothing more happens then
+    }
+}
+
+// --- The grid -------------------------------------------------------------------------------------
+
+int CustomCropPane::Rows() const
+{
+    return dgCustom->rowCount() + 1;
+}
+
+int CustomCropPane::Cols() const
+{
+    return dgCustom->columnCount() + 1;
+}
+
+QTableWidgetItem* CustomCropPane::headerItem(int row, int col) const
+{
+    if (row == 0 && col >= 1 && col < Cols())
+        return dgCustom->horizontalHeaderItem(col - 1);
+    if (col == 0 && row >= 1 && row < Rows())
+        return dgCustom->verticalHeaderItem(row - 1);
+    return nullptr;
+}
+
+void CustomCropPane::ensureHeaderItems()
+{
+    // A section without an item would show Qt's own numbering.
+    for (int c = 0; c < dgCustom->columnCount(); ++c)
+        if (!dgCustom->horizontalHeaderItem(c))
+            dgCustom->setHorizontalHeaderItem(c, new QTableWidgetItem(QString()));
+    for (int r = 0; r < dgCustom->rowCount(); ++r)
+        if (!dgCustom->verticalHeaderItem(r))
+            dgCustom->setVerticalHeaderItem(r, new QTableWidgetItem(QString()));
+}
+
+QString CustomCropPane::cellText(int row, int col) const
+{
+    if (row == 0 || col == 0) {
+        const QTableWidgetItem* item = headerItem(row, col);
+        return item ? item->text() : QString();
+    }
+    const QTableWidgetItem* item = dgCustom->item(row - 1, col - 1);
+    return item ? item->text() : QString();
+}
+
+void CustomCropPane::setCellText(int row, int col, const QString& text)
+{
+    if (row < 0 || col < 0 || row >= Rows() || col >= Cols())
+        throw std::out_of_range("no such grid cell");
+    if (row == 0 || col == 0) {
+        if (QTableWidgetItem* item = headerItem(row, col))
+            item->setText(text);
+        return;
+    }
+    QTableWidgetItem* item = dgCustom->item(row - 1, col - 1);
+    if (!item) {
+        item = new QTableWidgetItem;
+        item->setTextAlignment(Qt::AlignCenter);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        dgCustom->setItem(row - 1, col - 1, item);
+    }
+    item->setText(text);
+}
+
+int CustomCropPane::currentRow() const
+{
+    return dgCustom->currentRow() < 0 ? 1 : dgCustom->currentRow() + 1;
+}
+
+int CustomCropPane::currentCol() const
+{
+    return dgCustom->currentColumn() < 0 ? 1 : dgCustom->currentColumn() + 1;
+}
+
+void CustomCropPane::setCurrentCell(int row, int col)
+{
+    dgCustom->setCurrentCell(row - 1, col - 1);
+}
+
+void CustomCropPane::SetGridSize(int lowestRain, int highestRain, int lowestIrrigation, int highestIrrigation)
+{
+    const int rows = highestIrrigation - lowestIrrigation + 2;
+    const int cols = highestRain - lowestRain + 2;
+    if (rows < 2 || cols < 2)
+        throw std::invalid_argument("a grid without data cells");
+    dgCustom->setRowCount(rows - 1);
+    dgCustom->setColumnCount(cols - 1);
+    ensureHeaderItems();
+    int c = 1;
+    for (int v = lowestRain; v <= highestRain; ++v, ++c) {
+        setCellText(0, c, QString::number(v) + QStringLiteral(" in."));
+        dgCustom->setColumnWidth(c - 1, twips(kColumnWidth));
+    }
+    int r = 1;
+    for (int v = lowestIrrigation; v <= highestIrrigation; ++v, ++r)
+        setCellText(r, 0, QString::number(v) + QStringLiteral(" in."));
+}
+
+void CustomCropPane::FillGridFromArray(const QStringList& values)
+{
+    int r = 1;
+    int c = 1;
+    for (const QString& value : values) {
+        if (c == Cols()) {
+            c = 1;
+            ++r;
+        }
+        if (r >= Rows())
+            throw std::out_of_range("more values than the grid has cells");
+        setCellText(r, c, value);
+        ++c;
+    }
+}
+
+QString CustomCropPane::RemoveIllegals(const QString& pstrCheckString)
+{
+    QString out = pstrCheckString;
+    for (const QChar ch : QStringLiteral("*?/\\:|<>\""))
+        out.remove(ch);
+    return out;
+}
+
+// --- Buttons --------------------------------------------------------------------------------------
+
+void CustomCropPane::cmdCustomGrid_Click(int index)
+{
+    try {
+        switch (index) {
+        case 0: setGridSizeFromLists(); break;
+        case 2: saveCustomCrop(); break;
+        case 3: copyGrid(); break;
+        case 4: pasteGrid(); break;
+        case 5: backToHome(); break;
+        case 6: deleteCustomCrop(); break;
+        default: break;
+        }
+    } catch (const std::exception&) {
+        showMessage(this, QStringLiteral("Error saving file"), MsgButtons::Ok, MsgIcon::None);
+    }
+}
+
+void CustomCropPane::setGridSizeFromLists()
+{
+    SetGridSize(listValue(cboCustomGrid[1]), listValue(cboCustomGrid[2]), 0, listValue(cboCustomGrid[3]));
+}
+
+void CustomCropPane::saveCustomCrop()
+{
+    const QString name = txtCustom0->text();
+    const int k = cboCustomGrid[0]->currentIndex();
+    fs::path target;
+    if (k >= 1 && k <= static_cast<int>(CustomCropList_.size())) {
+        const CustomCropEntry& entry = CustomCropList_[static_cast<size_t>(k - 1)];
+        if (name == entry.name) {
+            target = entry.file;
+        } else {
+            switch (showMessage(this,
+                                QStringLiteral("Do you want to save this as a new custom crop?  Selecting YES will "
+                                               "create a new custom crop."),
+                                MsgButtons::YesNoCancel, MsgIcon::Question, QStringLiteral("Save as new?"))) {
+            case MsgAnswer::Yes: target = customCropFile(name); break;
+            case MsgAnswer::No: target = entry.file; break;
+            default: return;
+            }
+        }
+    } else {
+        target = customCropFile(name);
+    }
+
+    if (name.isEmpty() || cellText(1, 1).isEmpty()) {
+        showMessage(this, QStringLiteral("Please enter all of the information above, including information in the data grid"),
+                    MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Not enough information"));
+        return;
+    }
+
+    QStringList yields;
+    for (int r = 1; r < Rows(); ++r)
+        for (int c = 1; c < Cols(); ++c)
+            yields << oneLine(cellText(r, c));
+    const QStringList lines = {
+        QStringLiteral("CROP=") + oneLine(name),
+        QString(),
+        QStringLiteral("UNITS=") + unitsValue(cboCustomGrid[4]->currentText()),
+        QString(),
+        QStringLiteral("ANNUAL_RAIN=") + joinNumbers(listValue(cboCustomGrid[1]), listValue(cboCustomGrid[2])),
+        QString(),
+        QStringLiteral("EFF_IRRIG=") + joinNumbers(0, listValue(cboCustomGrid[3])),
+        QString(),
+        QStringLiteral("YIELD_VALUES=") + yields.join(QLatin1Char(',')),
+    };
+    QString content;
+    for (const QString& line : lines)
+        content += line + QStringLiteral("\r\n");
+    writeAtomically(target, content.toUtf8());
+
+    showMessage(this, QStringLiteral("The custom crop has been saved."), MsgButtons::Ok, MsgIcon::Information,
+                QStringLiteral("Saved"));
+    main_.LoadCropRows();
+    customAltered = false;
+}
+
+void CustomCropPane::copyGrid()
+{
+    setClipboardText(QString());
+    dgCustom->selectAll();
+    QStringList rows;
+    for (int r = 0; r < Rows(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < Cols(); ++c)
+            cells << cellText(r, c);
+        rows << cells.join(QLatin1Char('\t'));
+    }
+    setClipboardText(rows.join(QLatin1Char('\r')));
+    showMessage(this, QStringLiteral("Your grid has been copied to your clipboard and can now be pasted into Excel"),
+                MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Ready to Paste"));
+}
+
+void CustomCropPane::pasteGrid()
+{
+    for (const QChar ch : clipboardText()) {
+        const bool fit = (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || ch == QLatin1Char('.') ||
+                         ch == QLatin1Char('\r') || ch == QLatin1Char('\n') || ch == QLatin1Char('\t');
+        if (!fit) {
+            showMessage(this,
+                        QStringLiteral("Non-numeric characters were detected in the data being pasted into the grid.  "
+                                       "Please only copy numeric values from Excel, do not include header rows or "
+                                       "any cells with non-numeric characters. Please try again."),
+                        MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Try again"));
+            return;
+        }
+    }
+    QString text = clipboardText();
+    if (text.isEmpty()) {
+        showMessage(this, QStringLiteral("Copy your selection from a Microsoft Excel worksheet first!"),
+                    MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Copy from Excel"));
+        return;
+    }
+
+    dgCustom->setUpdatesEnabled(false);
+    // Rows end in CR LF, CR or LF (spreadsheets on this system put LF alone); a line end after the last row
+    // ends that row and starts no new one.
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
+    text.replace(QLatin1Char('\n'), QLatin1Char('\r'));
+    if (text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
+    const QStringList rows = text.split(QLatin1Char('\r'));
+    for (int i = 0; i < rows.size() && 1 + i < Rows(); ++i) {
+        const QStringList cells = rows[i].split(QLatin1Char('\t'));
+        for (int j = 0; j < cells.size() && 1 + j < Cols(); ++j)
+            setCellText(1 + i, 1 + j, cells[j]);
+    }
+    setCurrentCell(1, 1);
+    dgCustom->setUpdatesEnabled(true);
+}
+
+void CustomCropPane::backToHome()
+{
+    if (customAltered &&
+        showMessage(this, QStringLiteral("Are you sure?  Any unsaved changes to this custom crop will be lost."),
+                    MsgButtons::YesNoCancel, MsgIcon::Information, QStringLiteral("Are you sure?")) != MsgAnswer::Yes)
+        return;
+    main_.LoadCropRows();
+    main_.ShowPane(main_.pneMain());
+}
+
+void CustomCropPane::deleteCustomCrop()
+{
+    const int k = cboCustomGrid[0]->currentIndex();
+    if (k < 1 || k > static_cast<int>(CustomCropList_.size()))
+        return;
+    const CustomCropEntry entry = CustomCropList_[static_cast<size_t>(k - 1)];
+    if (showMessage(this, QStringLiteral("Delete ") + entry.name, MsgButtons::YesNoCancel, MsgIcon::Question,
+                    QStringLiteral("Delete crop?")) != MsgAnswer::Yes)
+        return;
+    deleteFile(entry.file);
+    open();
+    showMessage(this, QStringLiteral("Custom crop deleted"), MsgButtons::Ok, MsgIcon::Exclamation,
+                QStringLiteral("Crop deleted"));
+}
+
+// --- Typing ---------------------------------------------------------------------------------------
+
+bool CustomCropPane::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QFrame::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == txtCustom0) {
+        if (!key->text().isEmpty())
+            customAltered = true;
+        return false;
+    }
+    if (watched == dgCustom) {
+        if (dgCustom_KeyDown(key->key(), key->modifiers()))
+            return true;
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            dgCustom_KeyPress(QChar(13));
+            return true;
+        }
+        const QString text = key->text();
+        // Keys without a character (arrows, page keys) and Tab move around the grid as usual.
+        if (text.isEmpty() || text == QLatin1String("\t"))
+            return false;
+        for (const QChar ch : text)
+            dgCustom_KeyPress(ch);
+        return true;
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+bool CustomCropPane::dgCustom_KeyDown(int key, Qt::KeyboardModifiers shift)
+{
+    const Qt::KeyboardModifiers held = shift & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    const int r = currentRow();
+    const int c = currentCol();
+    if (held == Qt::ControlModifier && (key == Qt::Key_C || key == Qt::Key_X)) {
+        setClipboardText(QString());
+        setClipboardText(cellText(r, c));
+        if (key == Qt::Key_X)
+            setCellText(r, c, QString());
+        return true;
+    }
+    if (held == Qt::ControlModifier && key == Qt::Key_V) {
+        setCellText(r, c, clipboardText());
+        return true;
+    }
+    if (key == Qt::Key_Delete) {
+        setCellText(r, c, QString());
+        return true;
+    }
+    return false;
+}
+
+void CustomCropPane::dgCustom_KeyPress(QChar character)
+{
+    const int r = currentRow();
+    const int c = currentCol();
+    const ushort code = character.unicode();
+    if (code == 13) {
+        if (c + 1 <= Cols() - 1)
+            setCurrentCell(r, c + 1);
+        else
+            setCurrentCell(r + 1 <= Rows() - 1 ? r + 1 : 1, 1);
+    } else if (code == 8) {
+        const QString text = cellText(r, c);
+        const bool onlyBlanks = std::all_of(text.begin(), text.end(), [](QChar ch) { return ch == QLatin1Char(' '); });
+        if (!onlyBlanks)
+            setCellText(r, c, text.left(text.size() - 1));
+    } else if (code >= 32) {
+        setCellText(r, c, cellText(r, c) + character);
+    }
+}
+
 } // namespace korvel::ui

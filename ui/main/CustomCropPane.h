@@ -1,6 +1,32 @@
 #pragma once
-// The custom crop editor.
+// The custom crop editor: creates, edits, saves and deletes the user's own crops. A custom crop is a name,
+// yield units and a yield table (one row per inch of net irrigation from 0, one column per inch of annual
+// rainfall), kept as one crop file in <program folder>/crops/custom. The crop library reads these files with
+// the library crops; the crop rows show them once they are rebuilt (after a save and on "Back to Home").
+//
+// Controls (objectNames): "txtCustom(0)" (crop name), "cboCustomGrid(0)" (custom crop list: "Select..." then
+// the custom crop names), "cboCustomGrid(1)" / "cboCustomGrid(2)" (lowest / highest annual rainfall),
+// "cboCustomGrid(3)" (maximum net irrigation), "cboCustomGrid(4)" (yield units), "cboCustomGrid(5)" (the
+// default-crop list, editable), "dgCustom" (the yield grid), "cmdCustomGrid(0)" "Set Grid Size",
+// "cmdCustomGrid(2)" "Save Custom Crop", "cmdCustomGrid(3)" "Copy Grid Data for Excel",
+// "cmdCustomGrid(4)" "Paste Grid Data from Excel", "cmdCustomGrid(5)" "Back to Home",
+// "cmdCustomGrid(6)" "Delete this Custom Crop?", the help button "cmdHelp(27)".
+//
+// The grid is addressed as the editor sees it: cell (0, c) is the rainfall header of column c, cell (r, 0)
+// the irrigation header of row r, cells (r >= 1, c >= 1) the data; Rows() and Cols() count the header row and
+// column. The headers are the table's own header sections, so they stay in view while the data scrolls.
 #include <QFrame>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <filesystem>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
 
 namespace korvel::ui {
 
@@ -9,17 +35,94 @@ class MainWindow;
 class CustomCropPane : public QFrame {
     Q_OBJECT
 public:
-    // False while the pane is an empty frame: the menu items and buttons that open it stay disabled.
-    static constexpr bool kBuilt = false;
+    // The menu item that opens the pane is enabled.
+    static constexpr bool kBuilt = true;
 
     explicit CustomCropPane(MainWindow& main, QWidget* parent = nullptr);
-    // The Tools menu's "Manage Custom Crops": shows the pane.
+
+    // One file of the custom crop folder: its full path and the crop name of its first line.
+    struct CustomCropEntry {
+        std::filesystem::path file;
+        QString name;
+    };
+
+    // The Tools menu's "Manage Custom Crops": lists the folder again, refills the custom crop list, resets the
+    // editor and shows the pane.
     void open();
-    // The editor's lists as the main window's load fills them.
+    // The editor's lists as the main window's load fills them: rainfall 9-11 and 12-32, irrigation 0-32 (each
+    // on its second entry), the units (on the first) and the default crops (reading "Select crop...").
     void fillDesignLists();
 
+    // Rebuilds CustomCropList from the folder, in file-name order. The first file that cannot be read (it cannot
+    // be opened, it is empty, its first line holds no "=") ends the scan silently; the entries before it stay.
+    void LoadCustomCropFiles();
+    // "Select..." then the names of CustomCropList, and selects entry 0 (which resets the editor).
+    void FillCustomCropList();
+    // Empties the name box and every grid cell (headers too; the size stays), puts the ranges on their first
+    // entries, the custom crop list on "Select..." and the default-crop list back to "Select crop...".
+    void ResetCustomCropPane();
+    // Loads the custom crop of list entry index (0: no crop, the editor is reset). A file that cannot be read as
+    // a crop stops the load where it fails, silently, keeping what was already set.
+    void LoadCustomCrop(int index);
+    // Sizes the grid (cells that stay keep their text) and writes the headers "<inches> in.". Throws
+    // std::invalid_argument for a range that gives no data row or column.
+    void SetGridSize(int lowestRain, int highestRain, int lowestIrrigation, int highestIrrigation);
+    // Lays the values into the data cells row by row from (1, 1). Throws std::out_of_range at the first value
+    // that has no cell (the values before it are written).
+    void FillGridFromArray(const QStringList& values);
+    // The text without any of the characters * ? / \ : | < > and the double quote.
+    static QString RemoveIllegals(const QString& pstrCheckString);
+
+    // An entry of list index became selected (by the user or from code).
+    void cboCustomGrid_Click(int index);
+    // The buttons 0, 2, 3, 4, 5 and 6. Any failure inside shows "Error saving file".
+    void cmdCustomGrid_Click(int index);
+
+    // --- The grid ---------------------------------------------------------------------------------
+    int Rows() const;
+    int Cols() const;
+    QString cellText(int row, int col) const;
+    void setCellText(int row, int col, const QString& text);
+    // The current cell (a data cell; (1, 1) when none is current).
+    int currentRow() const;
+    int currentCol() const;
+    void setCurrentCell(int row, int col);
+
+    const std::vector<CustomCropEntry>& CustomCropList() const { return CustomCropList_; }
+    // <program folder>/crops/custom/<RemoveIllegals(name)>.txt
+    std::filesystem::path customCropFile(const QString& name) const;
+
+    // True once a key has been typed into the name box since the last reset, load or save.
+    bool customAltered = false;
+
+    QLineEdit* txtCustom0;
+    std::array<QComboBox*, 6> cboCustomGrid{};
+    QTableWidget* dgCustom;
+    std::array<QPushButton*, 7> cmdCustomGrid{}; // elements 1 is unused; 0, 2 .. 6 are the buttons
+    QPushButton* cmdHelp27;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void loadDefaultTable();
+    void setGridSizeFromLists();
+    void saveCustomCrop();
+    void copyGrid();
+    void pasteGrid();
+    void backToHome();
+    void deleteCustomCrop();
+    // Typing in the grid: a character, and the keys that act before it (true when the key went no further).
+    void dgCustom_KeyPress(QChar character);
+    bool dgCustom_KeyDown(int key, Qt::KeyboardModifiers shift);
+    std::filesystem::path customFolder() const;
+    QTableWidgetItem* headerItem(int row, int col) const;
+    void ensureHeaderItems();
+
     MainWindow& main_;
+    std::vector<CustomCropEntry> CustomCropList_;
+    // A list's selection handler has run for the change that the user's pick is now reporting.
+    std::array<bool, 6> changeHandled_{};
 };
 
 } // namespace korvel::ui
