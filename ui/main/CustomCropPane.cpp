@@ -170,9 +170,18 @@ QLabel* hint(const QString& text, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
     l->setWordWrap(true);
+    l->setContentsMargins(8, 0, 0, 0);
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, QColor(0x40, 0x40, 0x40));
     l->setPalette(p);
+    return l;
+}
+
+// A hint on a line of its own.
+QLabel* note(const QString& text, QWidget* parent)
+{
+    QLabel* l = hint(text, parent);
+    l->setContentsMargins(0, 0, 0, 0);
     return l;
 }
 
@@ -231,6 +240,7 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
     dgCustom->horizontalHeader()->setDefaultSectionSize(twips(kColumnWidth));
     dgCustom->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     dgCustom->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    dgCustom->verticalHeader()->setDefaultSectionSize(twips(330));
     dgCustom->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     dgCustom->verticalHeader()->setFixedWidth(twips(kColumnWidth));
     dgCustom->setMinimumHeight(twips(2200));
@@ -262,6 +272,7 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
 
     form->addWidget(label(QStringLiteral("Select a custom crop:"), this), 0, 0);
     auto* pick = new QHBoxLayout;
+    pick->setSpacing(6);
     pick->addWidget(cboCustomGrid[0]);
     pick->addWidget(cmdCustomGrid[6]);
     pick->addStretch(1);
@@ -269,6 +280,7 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
 
     form->addWidget(label(QStringLiteral("Name of Crop"), this), 1, 0);
     auto* name = new QHBoxLayout;
+    name->setSpacing(6);
     name->addWidget(txtCustom0);
     name->addWidget(label(QStringLiteral("The name of your custom crop"), this));
     name->addStretch(1);
@@ -276,6 +288,7 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
 
     form->addWidget(label(QStringLiteral("Yield Units"), this), 2, 0);
     auto* units = new QHBoxLayout;
+    units->setSpacing(6);
     units->addWidget(cboCustomGrid[4]);
     units->addWidget(hint(QStringLiteral("*Define the units that your custom crop will use.  'Tons' will be "
                                          "considered a forage crop."),
@@ -285,6 +298,7 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
 
     form->addWidget(label(QStringLiteral("Annual Rainfall Range"), this), 3, 0);
     auto* rain = new QHBoxLayout;
+    rain->setSpacing(6);
     rain->addWidget(cboCustomGrid[1]);
     rain->addWidget(inches());
     rain->addWidget(label(QStringLiteral("to"), this));
@@ -295,18 +309,21 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
 
     form->addWidget(label(QStringLiteral("Maximum Net Irrigation"), this), 4, 0);
     auto* irrigation = new QHBoxLayout;
+    irrigation->setSpacing(6);
     irrigation->addWidget(cboCustomGrid[3]);
     irrigation->addWidget(inches());
     irrigation->addWidget(hint(QStringLiteral("*Set the maximum net irrigation for the grid below"), this), 1);
     form->addLayout(irrigation, 4, 1);
 
     auto* size = new QHBoxLayout;
+    size->setSpacing(6);
     size->addWidget(cmdCustomGrid[0]);
     size->addWidget(hint(QStringLiteral("*Size the grid below using the values defined above"), this), 1);
     form->addLayout(size, 5, 1);
 
     form->addWidget(label(QStringLiteral("Load Default Crop Values:"), this), 6, 0);
     auto* defaults = new QHBoxLayout;
+    defaults->setSpacing(6);
     defaults->addWidget(cboCustomGrid[5]);
     defaults->addStretch(1);
     form->addLayout(defaults, 6, 1);
@@ -324,10 +341,10 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
     outer->setSpacing(6);
     outer->addLayout(heading);
     outer->addLayout(form);
-    outer->addWidget(hint(QStringLiteral("Enter crop yields manually or paste from EXCEL to grid below"), this));
+    outer->addWidget(note(QStringLiteral("Enter crop yields manually or paste from EXCEL to grid below"), this));
     outer->addWidget(dgCustom, 1);
     outer->addLayout(buttons);
-    outer->addWidget(hint(QStringLiteral("Save your crop using the 'Save Custom Crop' button.  Return to the main "
+    outer->addWidget(note(QStringLiteral("Save your crop using the 'Save Custom Crop' button.  Return to the main "
                                          "input page by pressing the 'Back to Home' button."),
                           this));
 }
