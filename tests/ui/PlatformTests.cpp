@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include "ui/QtPrinting.h"
+
 #include "ui/platform/Clipboard.h"
 #include "ui/platform/OnTop.h"
 #include "ui/platform/QtDialogService.h"

@@ -23,6 +23,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include "ui/QtPrinting.h"
 #include "ui/platform/DialogService.h"
 
 namespace korvel::ui::test {
