@@ -51,7 +51,7 @@ SummaryTable::SummaryTable(const SessionState& session, OptionList& summaryResul
 {
     auto* layout = new QVBoxLayout(this);
     Label57 = new QLabel(QStringLiteral("Summary of Saved Options"), this);
-    Label57->setObjectName(indexedName(QStringLiteral("Label57"), 1));
+    Label57->setObjectName(arrayName(QStringLiteral("Label57"), 1));
     QFont titleFont = Label57->font();
     titleFont.setBold(true);
     titleFont.setPointSize(titleFont.pointSize() + 4);
@@ -59,7 +59,7 @@ SummaryTable::SummaryTable(const SessionState& session, OptionList& summaryResul
     layout->addWidget(Label57);
 
     Label59 = new QLabel(this);
-    Label59->setObjectName(indexedName(QStringLiteral("Label59"), 1));
+    Label59->setObjectName(arrayName(QStringLiteral("Label59"), 1));
     Label59->setWordWrap(true);
     layout->addWidget(Label59);
 
@@ -76,7 +76,7 @@ SummaryTable::SummaryTable(const SessionState& session, OptionList& summaryResul
     cmdExcelSave = new QPushButton(QStringLiteral("Save table to CSV"), this);
     cmdExcelSave->setObjectName(QStringLiteral("cmdExcelSave"));
     cmdCancel = new QPushButton(QStringLiteral("Back"), this);
-    cmdCancel->setObjectName(indexedName(QStringLiteral("cmdCancel"), 2));
+    cmdCancel->setObjectName(arrayName(QStringLiteral("cmdCancel"), 2));
     buttons->addWidget(cmdExcelSave);
     buttons->addStretch(1);
     buttons->addWidget(cmdCancel);

@@ -139,7 +139,7 @@ Details::Details(const SessionState& session, QWidget* parent) : QWidget(parent)
     leftGroupsLayout->addWidget(operation.box);
     leftGroupsLayout->addStretch(1);
 
-    picBatch[0] = overrideBox(leftCovered, indexedName(QStringLiteral("picBatch"), 0),
+    picBatch[0] = overrideBox(leftCovered, arrayName(QStringLiteral("picBatch"), 0),
                               QStringLiteral("General Production Costs:"), "lblBatchGeneralProductionCost",
                               lblBatchGeneralProductionCost);
     leftStack->addWidget(leftGroups, 0, 0);
@@ -168,7 +168,7 @@ Details::Details(const SessionState& session, QWidget* parent) : QWidget(parent)
     lblMaint = irrigation.value("lblMaint", QStringLiteral("Maintenance & Repairs:"));
     lblHours = irrigation.value("lblHours", QStringLiteral("Total Season Pumping Hours:"));
     lblIrrigationCosts = irrigation.subtotal("lblIrrigationCosts");
-    picBatch[1] = overrideBox(irrigationCovered, indexedName(QStringLiteral("picBatch"), 1),
+    picBatch[1] = overrideBox(irrigationCovered, arrayName(QStringLiteral("picBatch"), 1),
                               QStringLiteral("Irrigation Costs:"), "lblBatchIrrigationCosts", lblBatchIrrigationCosts);
     irrigationStack->addWidget(irrigation.box, 0, 0);
     irrigationStack->addWidget(picBatch[1], 0, 0);

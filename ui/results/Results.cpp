@@ -6,10 +6,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "model/Errors.h"
+#include "ui/main/Twips.h"
+#include "ui/main/modHelp.h"
 #include "ui/platform/DialogService.h"
 #include "ui/results/PrintHook.h"
 #include "ui/results/ResultHolder.h"
@@ -44,12 +45,15 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     return button;
 }
 
-QToolButton* helpButton(QWidget* parent, const QString& name)
+// A small grey "?" button, like the main window's help buttons.
+QPushButton* helpButton(QWidget* parent, const QString& name)
 {
-    auto* button = new QToolButton(parent);
+    auto* button = new QPushButton(QStringLiteral("?"), parent);
     button->setObjectName(name);
-    button->setText(QStringLiteral("?"));
-    button->setToolTip(QObject::tr("Help"));
+    button->setFixedSize(twips(240) + 2, twips(240) + 2);
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setStyleSheet(QStringLiteral("QPushButton { background-color: #E0E0E0; border: 1px solid #808080;"
+                                         " padding: 0px; font-weight: bold; }"));
     return button;
 }
 
@@ -87,7 +91,7 @@ Results::Results(const SessionState& session, OptionList& summaryResults, QWidge
 
     for (int k = 0; k < 4; ++k) {
         rh[k] = new ResultHolder(session_, this);
-        rh[k]->setObjectName(indexedName(QStringLiteral("rh"), k));
+        rh[k]->setObjectName(arrayName(QStringLiteral("rh"), k));
         rh[k]->onDetails = [this](const std::shared_ptr<Field>& field) {
             if (hooks.showDetails)
                 hooks.showDetails(field);
@@ -126,9 +130,9 @@ Results::Results(const SessionState& session, OptionList& summaryResults, QWidge
     counterRow->addStretch(1);
     layout->addLayout(counterRow);
 
-    layout->addWidget(makeLabel(this, indexedName(QStringLiteral("Label5"), 1),
+    layout->addWidget(makeLabel(this, arrayName(QStringLiteral("Label5"), 1),
                                 QStringLiteral("**Includes irrigation costs")));
-    layout->addWidget(makeLabel(this, indexedName(QStringLiteral("Label5"), 0),
+    layout->addWidget(makeLabel(this, arrayName(QStringLiteral("Label5"), 0),
                                 QStringLiteral("*Net returns to land, management, and irrigation equipment")));
 
     auto* buttons = new QHBoxLayout;
@@ -149,10 +153,10 @@ Results::Results(const SessionState& session, OptionList& summaryResults, QWidge
     auto* batchRow = new QHBoxLayout;
     cmdBatchThis = makeButton(batchDisplay, QStringLiteral("cmdBatchThis"),
                               QStringLiteral("Run a Fixed Trend on this Option"));
-    QToolButton* cmdHelp25 = helpButton(batchDisplay, indexedName(QStringLiteral("cmdHelp"), 25));
+    QPushButton* cmdHelp25 = helpButton(batchDisplay, arrayName(QStringLiteral("cmdHelp"), 25));
     batchRow->addWidget(cmdBatchThis);
     batchRow->addWidget(cmdHelp25);
-    batchRow->addWidget(makeLabel(batchDisplay, indexedName(QStringLiteral("Label5"), 2),
+    batchRow->addWidget(makeLabel(batchDisplay, arrayName(QStringLiteral("Label5"), 2),
                                   QStringLiteral("What's a Trend?")));
     batchRow->addStretch(1);
     batchLayout->addLayout(batchRow);
@@ -166,15 +170,15 @@ Results::Results(const SessionState& session, OptionList& summaryResults, QWidge
     panelLayout->addWidget(Image1, 0, 0, 2, 1);
     for (int i = 0; i < 2; ++i) {
         lblBatchDescriptions[i] =
-            makeLabel(pnlBatchedVariables, indexedName(QStringLiteral("lblBatchDescriptions"), i), QString());
+            makeLabel(pnlBatchedVariables, arrayName(QStringLiteral("lblBatchDescriptions"), i), QString());
         panelLayout->addWidget(lblBatchDescriptions[i], i, 1);
     }
-    QToolButton* cmdHelp2 = helpButton(pnlBatchedVariables, indexedName(QStringLiteral("cmdHelp2"), 0));
+    QPushButton* cmdHelp2 = helpButton(pnlBatchedVariables, arrayName(QStringLiteral("cmdHelp2"), 0));
     panelLayout->addWidget(cmdHelp2, 0, 2);
     cmdExcel = makeButton(pnlBatchedVariables, QStringLiteral("cmdExcel"),
                           QStringLiteral("Export the Trend Results to MS Excel"));
     panelLayout->addWidget(cmdExcel, 2, 1);
-    QToolButton* cmdHelp3 = helpButton(pnlBatchedVariables, indexedName(QStringLiteral("cmdHelp3"), 1));
+    QPushButton* cmdHelp3 = helpButton(pnlBatchedVariables, arrayName(QStringLiteral("cmdHelp3"), 1));
     panelLayout->addWidget(cmdHelp3, 2, 2);
     panelLayout->setColumnStretch(1, 1);
     batchLayout->addWidget(pnlBatchedVariables);
@@ -194,21 +198,25 @@ Results::Results(const SessionState& session, OptionList& summaryResults, QWidge
         if (hooks.exportTrendResults)
             hooks.exportTrendResults();
     });
-    connect(cmdHelp25, &QToolButton::clicked, this, [this] {
+    connect(cmdHelp25, &QPushButton::clicked, this, [this] {
         if (hooks.showHelp)
             hooks.showHelp(QStringLiteral("batchoption.htm#BatchFixed"));
     });
-    connect(cmdHelp2, &QToolButton::clicked, this, [this] {
+    connect(cmdHelp2, &QPushButton::clicked, this, [this] {
         if (hooks.showHelpScreen)
             hooks.showHelpScreen(QStringLiteral("Click an 'Option' previous or next button to display results of "
                                                 "each step of the input variable range(s)"),
                                  QStringLiteral("View Trend Results"), 1750);
     });
-    connect(cmdHelp3, &QToolButton::clicked, this, [this] {
+    connect(cmdHelp3, &QPushButton::clicked, this, [this] {
         if (hooks.showHelpScreen)
             hooks.showHelpScreen(QStringLiteral("Exports results to a MS Excel spreadsheet"),
                                  QStringLiteral("Excel Output"), 1725);
     });
+    hooks.showHelp = [](const QString& topic) { modHelp::ShowHelp(topic); };
+    hooks.showHelpScreen = [](const QString& text, const QString& title, int height) {
+        modHelp::ShowHelpScreen(text, title, height);
+    };
     updateOptionButtons();
 }
 

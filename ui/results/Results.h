@@ -15,7 +15,6 @@
 class QFrame;
 class QLabel;
 class QPushButton;
-class QToolButton;
 
 namespace korvel::ui {
 
@@ -30,7 +29,7 @@ public:
     using Option = korvel::FieldCollection;
 
     // What the browser asks of the window that holds it. Unset hooks do nothing, except the printing one,
-    // which tells the user that printing is not available.
+    // which goes to printResultsReport (ui/results/PrintHook.h). The help hooks start on the program's help.
     struct Hooks {
         std::function<void(const std::shared_ptr<Field>&)> showDetails; // show the details pane with this field
         std::function<void()> showMainPane;       // Back outside a trend: the main pane and its information line

@@ -1,6 +1,6 @@
 #pragma once
-// Small helpers the result views share: control-array names, model text to Qt text, digit patterns, and
-// the "skip a failing step" rule of the views.
+// Small helpers the result views share: model text to Qt text, digit patterns, and the "skip a failing
+// step" rule of the views. Control-array names come from ui/main/ControlNames.h.
 #include <QLabel>
 #include <QString>
 #include <exception>
@@ -10,14 +10,9 @@
 #include "model/Crop.h"
 #include "model/Errors.h"
 #include "model/Numbers.h"
+#include "ui/main/ControlNames.h"
 
 namespace korvel::ui {
-
-// The objectName of element `index` of a control array: "rh(0)", "Label5(1)".
-inline QString indexedName(const QString& base, int index)
-{
-    return base + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
-}
 
 inline QString qtext(const std::string& s)
 {
