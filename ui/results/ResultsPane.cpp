@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "model/FieldCollection.h"
+#include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Twips.h"
 #include "ui/results/DetailsPane.h"
