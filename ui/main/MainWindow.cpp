@@ -21,6 +21,7 @@
 #include "model/FieldCollection.h"
 #include "model/IrrigationCosts.h"
 #include "trend/BatchSetupPane.h"
+#include "trend/TrendController.h"
 #include "ui/main/ControlNames.h"
 #include "ui/main/CropRecord.h"
 #include "ui/main/CustomCropPane.h"
@@ -350,6 +351,7 @@ void MainWindow::EnableBatch(bool b)
 
 void MainWindow::ShowBatchScreen()
 {
+    pneBatchSetup0_->trend().ShowBatchScreen();
 }
 
 // --- Menus ----------------------------------------------------------------------------------------
@@ -399,7 +401,7 @@ void MainWindow::mnuEnableBatch_Click()
 
 void MainWindow::mnuFallBatch_Click()
 {
-    ShowBatchScreen();
+    pneBatchSetup0_->trend().mnuFallBatch_Click();
 }
 
 void MainWindow::cmdHelp_Click(int index)

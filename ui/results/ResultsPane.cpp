@@ -37,7 +37,10 @@ ResultsPane::ResultsPane(MainWindow& main, QWidget* parent) : QFrame(parent), ma
             main_.mnuPrint->setEnabled(on);
     };
     // The trend setup takes the option as the one its fixed trend works on.
-    hooks.runFixedTrend = [this](const std::shared_ptr<korvel::FieldCollection>&) { main_.ShowBatchScreen(); };
+    hooks.runFixedTrend = [this](const std::shared_ptr<korvel::FieldCollection>& option) {
+        main_.session().SelectedOption = option;
+        main_.ShowBatchScreen();
+    };
 }
 
 void ResultsPane::loadResults(const std::vector<std::shared_ptr<korvel::FieldCollection>>& entries)
