@@ -1,0 +1,116 @@
+// The result views inside the main window: from the results pane to a field's details and back, saving an
+// option and finding it in the summary table, Back to the main pane, and the Print menu.
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "ui/ScriptedDialogService.h"
+#include "ui/ResultFixtures.h"
+#include "trend/BatchSetupPane.h"
+#include "ui/main/MainPane.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/SummaryPane.h"
+#include "ui/results/DetailsPane.h"
+#include "ui/results/ResultsPane.h"
+
+using namespace korvel;
+using namespace korvel::test;
+using korvel::ui::MainWindow;
+
+namespace {
+
+// A program folder holding a copy of the shipped crop library.
+void copyTree(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString target = to + path.mid(from.size());
+        if (it.fileInfo().isDir())
+            QDir().mkpath(target);
+        else
+            QFile::copy(path, target);
+    }
+}
+
+class ResultsInMainWindow : public ::testing::Test {
+protected:
+    ResultsInMainWindow()
+    {
+        copyTree(QStringLiteral(KORVEL_DATA_DIR "/crops"), folder.filePath("crops"));
+        session.IrrigationEfficiency = 0.9;
+        window = std::make_unique<MainWindow>(folder.path(), session);
+        window->Form_Load();
+        window->show();
+    }
+
+    bool shown(QWidget* pane) { return pane->isVisible(); }
+    void click(QWidget* parent, const char* name) { child<QAbstractButton>(parent, name)->click(); }
+
+    QTemporaryDir folder;
+    ui::test::ScriptedDialogs dialogs;
+    SessionState session;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(ResultsInMainWindow, DetailsSavedOptionsSummaryAndBack)
+{
+    auto option = makeOption({cornField(), wheatField()});
+    window->ShowPane(window->pneResults());
+    window->pneResults()->loadResults({option, placeholder()});
+
+    // A field's details, and Back to the option.
+    click(child<QWidget>(window->pneResults(), "rh(1)"), "cmdDetails");
+    EXPECT_TRUE(shown(window->pneDetails()));
+    EXPECT_FALSE(shown(window->pneResults()));
+    EXPECT_EQ(text(window->pneDetails(), "lblCrop"), "Wheat");
+    EXPECT_TRUE(window->mnuPrint->isEnabled());
+
+    window->mnuPrint->trigger(); // printing is not built yet: the user is told so
+    EXPECT_TRUE(dialogs.lastText().contains("Printing is not yet available"));
+
+    click(window->pneDetails(), "Command3");
+    EXPECT_TRUE(shown(window->pneResults()));
+
+    // Saving the option, then the summary table from the menu and its Back button.
+    click(window->pneResults(), "cmdSaveResult");
+    ASSERT_EQ(window->summaryResults.size(), 1u);
+    EXPECT_EQ(window->summaryResults[0], option);
+    ASSERT_TRUE(window->mnuSummary->isEnabled());
+    window->pneMain()->txtAnnRain->setCurrentText(QStringLiteral("18"));
+    window->mnuSummary->trigger();
+    EXPECT_TRUE(shown(window->pneSummary()));
+    auto* grid = child<QTableWidget>(window->pneSummary(), "fgsummary");
+    EXPECT_EQ(grid->columnCount(), 3);
+    EXPECT_EQ(grid->item(0, 2)->text(), "Saved Option #1 - Field #2");
+    EXPECT_EQ(grid->item(6, 1)->text(), "18''");
+    click(window->pneSummary(), "cmdCancel(2)");
+    EXPECT_TRUE(shown(window->pneResults()));
+
+    // Back from the results goes to the main pane and disables printing.
+    click(window->pneResults(), "Command1");
+    EXPECT_TRUE(shown(window->pneMain()));
+    EXPECT_FALSE(window->mnuPrint->isEnabled());
+}
+
+TEST_F(ResultsInMainWindow, DuringATrendBackLeadsToTheTrendPanes)
+{
+    window->ShowPane(window->pneResults());
+    window->pneResults()->loadResults({makeOption({cornField()})});
+    click(child<QWidget>(window->pneResults(), "rh(0)"), "cmdDetails");
+    session.TrendMode = true;
+    click(window->pneDetails(), "Command3");
+    EXPECT_TRUE(shown(window->pneBatchSetup(1)));
+    window->ShowPane(window->pneResults());
+    click(window->pneResults(), "Command1");
+    EXPECT_TRUE(shown(window->pneBatchSetup(0)));
+}
+
+} // namespace
