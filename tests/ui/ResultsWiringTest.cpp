@@ -7,12 +7,17 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTableWidget>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QCheckBox>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "ui/ScriptedDialogService.h"
 #include "ui/ResultFixtures.h"
 #include "trend/BatchSetupPane.h"
+#include "ui/main/CropRecord.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/SummaryPane.h"
@@ -98,6 +103,43 @@ TEST_F(ResultsInMainWindow, DetailsSavedOptionsSummaryAndBack)
     click(window->pneResults(), "Command1");
     EXPECT_TRUE(shown(window->pneMain()));
     EXPECT_FALSE(window->mnuPrint->isEnabled());
+}
+
+TEST_F(ResultsInMainWindow, ARunOnTheShippedCropsIsBrowsedOptionByOption)
+{
+    ui::MainPane& p = *window->pneMain();
+    p.txtArea->setText(QStringLiteral("160"));
+    p.txtEff->setText(QStringLiteral("85"));
+    p.txtAnnRain->setCurrentText(QStringLiteral("16"));
+    p.txtMax->setText(QStringLiteral("14"));
+    p.Option1[1]->click();
+    ASSERT_GE(window->cropRowCount(), 2);
+    for (int i : {0, 1}) {
+        window->cr(i)->chkCrop->setChecked(true);
+        window->cr(i)->txtPrice->setText(QStringLiteral("4"));
+        window->cr(i)->txtMaxYield->setText(QStringLiteral("200"));
+    }
+    p.Command1->click();
+    ASSERT_TRUE(shown(window->pneResults())) << dialogs.lastText().toStdString();
+
+    QWidget* results = window->pneResults();
+    const auto rowsShown = [&] {
+        int n = 0;
+        for (int k = 0; k < 4; ++k)
+            n += child<QWidget>(results, ("rh(" + std::to_string(k) + ")").c_str())->isVisible() ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(text(results, "lblCounter"), "Option 1");
+    EXPECT_GE(rowsShown(), 1);
+    EXPECT_EQ(text(results, "lblTotalProfit").substr(0, 1), "$");
+    click(results, "cmdAdvance");
+    EXPECT_EQ(text(results, "lblCounter"), "Option 2");
+    EXPECT_GE(rowsShown(), 1);
+
+    click(child<QWidget>(results, "rh(0)"), "cmdDetails");
+    EXPECT_TRUE(shown(window->pneDetails()));
+    EXPECT_EQ(text(window->pneDetails(), "lblCrop"), text(child<QWidget>(results, "rh(0)"), "lblCrop"));
+    EXPECT_EQ(text(window->pneDetails(), "lblTotalProfit").substr(0, 1), "$");
 }
 
 TEST_F(ResultsInMainWindow, DuringATrendBackLeadsToTheTrendPanes)

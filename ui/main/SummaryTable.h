@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "model/SessionState.h"
+#include "ui/main/Twips.h"
 #include "ui/results/Results.h"
 
 class QLabel;
@@ -38,7 +39,7 @@ public:
     void cmdExcelSave_Click();
 
     static constexpr int kRows = 12;
-    static constexpr int kColumnWidth = 100; // pixels
+    static constexpr int kColumnWidth = twips(1500);
 
 private:
     void setCell(int row, int column, const QString& text);

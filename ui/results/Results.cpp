@@ -263,9 +263,11 @@ void Results::Switch(int d)
     const int target = currentRecord + d;
     if (target < 1 || target > optionCount)
         return;
+    const std::shared_ptr<Option> option = FieldCollection[static_cast<std::size_t>(target) - 1];
+    if (!option)
+        return;
     HideHolders();
     currentRecord = target;
-    const std::shared_ptr<Option> option = FieldCollection[static_cast<std::size_t>(currentRecord) - 1];
 
     double totalAcres = 0;
     int k = 0;
