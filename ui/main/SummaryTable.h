@@ -7,7 +7,6 @@
 #include <QWidget>
 
 #include "model/SessionState.h"
-#include "ui/main/Twips.h"
 #include "ui/results/Results.h"
 
 class QLabel;
@@ -39,7 +38,7 @@ public:
     void cmdExcelSave_Click();
 
     static constexpr int kRows = 12;
-    static constexpr int kColumnWidth = twips(1500);
+    static constexpr int kColumnWidthTwips = 1500; // the caption column and every field column
 
 private:
     void setCell(int row, int column, const QString& text);
