@@ -3,66 +3,29 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QTableWidget>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QCheckBox>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "ui/ScriptedDialogService.h"
+#include "ui/MainWindowFixture.h"
 #include "ui/ResultFixtures.h"
-#include "trend/BatchSetupPane.h"
-#include "ui/main/CropRecord.h"
-#include "ui/main/MainPane.h"
-#include "ui/main/MainWindow.h"
-#include "ui/main/SummaryPane.h"
-#include "ui/results/DetailsPane.h"
-#include "ui/results/ResultsPane.h"
 
 using namespace korvel;
 using namespace korvel::test;
-using korvel::ui::MainWindow;
 
 namespace {
 
-// A program folder holding a copy of the shipped crop library.
-void copyTree(const QString& from, const QString& to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString target = to + path.mid(from.size());
-        if (it.fileInfo().isDir())
-            QDir().mkpath(target);
-        else
-            QFile::copy(path, target);
-    }
-}
-
-class ResultsInMainWindow : public ::testing::Test {
+class ResultsInMainWindow : public ui::test::MainWindowTest {
 protected:
-    ResultsInMainWindow()
+    void SetUp() override
     {
-        copyTree(QStringLiteral(KORVEL_DATA_DIR "/crops"), folder.filePath("crops"));
+        MainWindowTest::SetUp();
+        open();
         session.IrrigationEfficiency = 0.9;
-        window = std::make_unique<MainWindow>(folder.path(), session);
-        window->Form_Load();
         window->show();
     }
 
     bool shown(QWidget* pane) { return pane->isVisible(); }
     void click(QWidget* parent, const char* name) { child<QAbstractButton>(parent, name)->click(); }
-
-    QTemporaryDir folder;
-    ui::test::ScriptedDialogs dialogs;
-    SessionState session;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(ResultsInMainWindow, DetailsSavedOptionsSummaryAndBack)
@@ -107,19 +70,8 @@ TEST_F(ResultsInMainWindow, DetailsSavedOptionsSummaryAndBack)
 
 TEST_F(ResultsInMainWindow, ARunOnTheShippedCropsIsBrowsedOptionByOption)
 {
-    ui::MainPane& p = *window->pneMain();
-    p.txtArea->setText(QStringLiteral("160"));
-    p.txtEff->setText(QStringLiteral("85"));
-    p.txtAnnRain->setCurrentText(QStringLiteral("16"));
-    p.txtMax->setText(QStringLiteral("14"));
-    p.Option1[1]->click();
-    ASSERT_GE(window->cropRowCount(), 2);
-    for (int i : {0, 1}) {
-        window->cr(i)->chkCrop->setChecked(true);
-        window->cr(i)->txtPrice->setText(QStringLiteral("4"));
-        window->cr(i)->txtMaxYield->setText(QStringLiteral("200"));
-    }
-    p.Command1->click();
+    fillInputs();
+    pane().Command1->click();
     ASSERT_TRUE(shown(window->pneResults())) << dialogs.lastText().toStdString();
 
     QWidget* results = window->pneResults();
