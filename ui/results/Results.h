@@ -59,7 +59,7 @@ public:
     // Shows the trend-variable lines.
     void ShowBatchedVariables(bool d);
     // Moves to the next (+1) or previous (-1) option and shows it; never before the first option nor past
-    // the last one that has fields.
+    // the last one that has fields. (Capitalised because "switch" is a C++ keyword.)
     void Switch(int d);
     int getOption() const { return currentRecord; }
     // The net return of the option at 1-based position c; throws IndexError outside the list.
