@@ -200,6 +200,7 @@ TEST_F(MainWindowTest, FullRunRanksWhatTheEngineRanksAndShowsTheResults)
     EXPECT_FALSE(w().pneResults()->isHidden());
     EXPECT_TRUE(pane().isHidden());
     EXPECT_TRUE(inputsFileExists()) << "every run saves the inputs";
+    EXPECT_TRUE(w().mnuPrint->isEnabled());
     ASSERT_NE(w().progressWindow(), nullptr);
     EXPECT_FALSE(w().progressWindow()->isVisible()) << "the progress window closes with the search";
     EXPECT_EQ(w().progressWindow()->findChild<QLabel*>("lblTitle(0)")->text(), "Evaluating Possible Combinations");

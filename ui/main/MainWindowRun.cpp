@@ -232,7 +232,9 @@ void MainWindow::Command1_Click()
     ShowPane(pneResults_);
     pneResults_->ShowBatchedVariables(false);
     pneResults_->loadResults(bm->returnCollection(true, session_));
-    // The report printer takes the second reading of the list once it is in place.
+    // The report printer takes the second reading of the list (bm->returnCollection(true, session_)) once it
+    // is in place.
+    mnuPrint->setEnabled(true);
 }
 
 } // namespace korvel::ui
