@@ -125,19 +125,6 @@ private:
 
 } // namespace
 
-// Every crop ticked with no price, no yield and no costs, four fields and a fine water step: every allocation
-// earns the same, so none can be passed over and the search takes long enough to be cancelled.
-void MainWindowTest::tieEverything()
-{
-    for (int i = 0; i < w().cropRowCount(); ++i) {
-        w().cr(i)->chkCrop->setChecked(true);
-        w().cr(i)->txtPrice->setText("0");
-        w().cr(i)->txtMaxYield->setText("0");
-    }
-    pane().Option1[4]->setChecked(true);
-    session.SplitFactor = 100;
-}
-
 TEST_F(MainWindowTest, RunButtonRefusesIncompleteInputs)
 {
     open();

@@ -128,8 +128,18 @@ public:
         tick(QStringLiteral("Wheat"), QStringLiteral("6.2"), QStringLiteral("75"));
     }
 
-    // A search that runs long enough to be cancelled (in the run tests).
-    void tieEverything();
+    // Every crop ticked with no price, no yield and no costs, four fields and a fine water step: every
+    // allocation earns the same, so none can be passed over and the search runs long enough to be cancelled.
+    void tieEverything()
+    {
+        for (int i = 0; i < window->cropRowCount(); ++i) {
+            window->cr(i)->chkCrop->setChecked(true);
+            window->cr(i)->txtPrice->setText("0");
+            window->cr(i)->txtMaxYield->setText("0");
+        }
+        pane().Option1[4]->setChecked(true);
+        session.SplitFactor = 100;
+    }
 
     bool inputsFileExists() const { return std::filesystem::exists(folder.path() / "inputs.txt"); }
 
