@@ -1,0 +1,67 @@
+#pragma once
+// The irrigation-cost pane pneIrrigCosts: the user's working copy of the pumping-plant inputs, with a hint on the
+// inches the season's pumping puts on the farm and the variable cost of an acre-inch. "Apply Costs" commits the
+// boxes into the irrigation costs every evaluation uses; Back leaves them uncommitted.
+#include <QWidget>
+
+#include "model/InputsTarget.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace korvel::ui {
+
+class CostPaneHost;
+
+class IrrigationCostPane : public QWidget {
+    Q_OBJECT
+public:
+    explicit IrrigationCostPane(CostPaneHost& host, QWidget* parent = nullptr);
+
+    // "Enter Irrigation Information" of the main pane: shows the pane, refreshes the season hint and blanks the
+    // "0" texts of the main window. The boxes are not filled from the irrigation costs.
+    void Command8_Click();
+    // "Apply Costs": commits the boxes, the fuel and its energy per unit, and activates the irrigation costs.
+    void Command9_Click();
+    // "Clear all values on this page": empties every box and the fuel box; nothing is committed.
+    void Command4_Click();
+    // "Load Default Values": writes the pumping-plant defaults into the boxes; nothing is committed.
+    void cmdDefaultIrrigCosts_Click();
+    // A fuel picked from the list (also when code selects an entry).
+    void cboFuelType_Click();
+    // Selects an entry of the fuel list as a pick by the user does.
+    void selectFuel(int index);
+
+    // The boxes the inputs file writes (its text boxes run their change handlers; the fuel box's text is set
+    // without running its selection handler).
+    void setBoxText(InputsTarget::IrrigationBox box, const QString& text);
+    QLineEdit* box(InputsTarget::IrrigationBox box) const;
+
+    void ShowSeasonInches();
+    void ShowPumpingCost();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void leaveBox(QLineEdit* box);
+    QLineEdit* boxNamed(const QString& name) const;
+
+    CostPaneHost& host_;
+    QLineEdit* txtGPM_ = nullptr;
+    QLineEdit* txtLift_ = nullptr;
+    QLineEdit* txtPSI_ = nullptr;
+    QComboBox* cboFuelType_ = nullptr;
+    QLineEdit* txtCost_ = nullptr;
+    QLineEdit* txtLaborPerHour_ = nullptr;
+    QLineEdit* txtRepairsPerAcre_ = nullptr;
+    QLineEdit* txtEstHours_ = nullptr;
+    QLabel* lblInchHint_ = nullptr;
+    QLabel* lblICosts_ = nullptr;
+    bool fuelTextFinishing_ = false;
+};
+
+} // namespace korvel::ui
