@@ -10,6 +10,7 @@
 
 #include "model/Errors.h"
 #include "model/Numbers.h"
+#include "ui/main/CropRecord.h"
 
 namespace korvel::ui::BoxTexts {
 
@@ -21,7 +22,7 @@ bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 bool belongsToAnotherControl(const QWidget* w)
 {
     for (const QObject* p = w->parent(); p; p = p->parent()) {
-        if (p->inherits("korvel::ui::CropRecord") || qobject_cast<const QComboBox*>(p) ||
+        if (qobject_cast<const CropRecord*>(p) || qobject_cast<const QComboBox*>(p) ||
             qobject_cast<const QAbstractSpinBox*>(p) || qobject_cast<const QAbstractItemView*>(p))
             return true;
     }

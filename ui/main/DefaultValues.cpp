@@ -2,7 +2,9 @@
 
 #include <array>
 
+#include "ui/main/CropRecord.h"
 #include "ui/main/IrrigationCostPane.h"
+#include "ui/main/MainWindow.h"
 
 namespace korvel::ui::DefaultValues {
 
@@ -162,21 +164,26 @@ void applyPumpingDefaults(IrrigationCosts& costs)
     costs.NPC = 61.7;
 }
 
-void loadDefaultValues(const std::vector<CropRow>& rows, IrrigationCosts& irrigation, IrrigationCostPane& pane)
+void Command7_Click(MainWindow& main)
 {
-    for (const CropRow& row : rows) {
-        if (!row.costs)
+    for (int i = 0; i < main.cropRowCount(); ++i) {
+        CropRecord* row = main.cr(i);
+        if (!row)
             continue;
-        row.costs->NOptimal = true;
-        row.costs->POptimal = true;
-        row.costs->SeedOptimal = true;
-        if (const std::optional<PriceAndYield> p = rowPriceAndYield(row.name); p && row.setDefault)
-            row.setDefault(p->price, p->maxYield);
-        applyProductionDefaults(row.name, *row.costs);
+        inputCosts& ic = row->crop()->inputCosts;
+        ic.NOptimal = true;
+        ic.POptimal = true;
+        ic.SeedOptimal = true;
+        const QString name = row->GetCrop();
+        if (const std::optional<PriceAndYield> p = rowPriceAndYield(name))
+            row->setDefault(p->price, p->maxYield);
+        applyProductionDefaults(name, ic);
     }
-    applyPumpingDefaults(irrigation);
-    pane.cmdDefaultIrrigCosts_Click();
-    irrigation.active = true;
+    if (!main.tempIrrigationCosts)
+        main.tempIrrigationCosts = std::make_shared<IrrigationCosts>();
+    applyPumpingDefaults(*main.tempIrrigationCosts);
+    main.pneIrrigCosts()->cmdDefaultIrrigCosts_Click();
+    main.tempIrrigationCosts->active = true;
 }
 
 } // namespace korvel::ui::DefaultValues

@@ -2,7 +2,6 @@
 // The built-in default values: the production costs, prices and maximum yields of the six named crops and of
 // "Fallow", and the natural-gas pumping plant. There is no defaults file; the values live here.
 #include <QString>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,7 +10,7 @@
 #include "model/inputCosts.h"
 
 namespace korvel::ui {
-class IrrigationCostPane;
+class MainWindow;
 }
 
 namespace korvel::ui::DefaultValues {
@@ -47,16 +46,10 @@ void applyProductionDefaults(const QString& rowName, inputCosts& costs);
 // Writes the pumping-plant defaults into the irrigation costs (active is not set here).
 void applyPumpingDefaults(IrrigationCosts& costs);
 
-// What "Load Default Values" of the main pane needs of one crop row.
-struct CropRow {
-    QString name;                                   // the row's crop name (its tick-box caption)
-    std::function<void(double, double)> setDefault; // shows a price and a maximum yield in the row
-    inputCosts* costs = nullptr;                    // the production costs of the row's crop
-};
-
-// "Load Default Values" of the main pane: every row gets its three optimal-rate flags set, each named row its
-// price, maximum yield and production costs; then the irrigation costs get the pumping defaults, the
+// "Load Default Values" of the main pane (Command7): every crop row's crop gets its three optimal-rate flags set,
+// each row named like a named crop (compared in lower case) its price and maximum yield (shown in the row) and
+// its production costs, "fallow" its three costs; then the irrigation costs get the pumping defaults, the
 // irrigation-cost pane's boxes show them, and the irrigation costs become active. Everything is committed.
-void loadDefaultValues(const std::vector<CropRow>& rows, IrrigationCosts& irrigation, IrrigationCostPane& pane);
+void Command7_Click(MainWindow& main);
 
 } // namespace korvel::ui::DefaultValues

@@ -1,8 +1,6 @@
 #include "ui/main/IrrigationCostPane.h"
 
 #include <QComboBox>
-#include <QEvent>
-#include <QFocusEvent>
 #include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,9 +12,14 @@
 #include "model/Errors.h"
 #include "model/Numbers.h"
 #include "ui/main/BoxTexts.h"
-#include "ui/main/CostPaneHost.h"
+#include "ui/main/ControlNames.h"
 #include "ui/main/CostPreviews.h"
 #include "ui/main/DefaultValues.h"
+#include "ui/main/HelpButton.h"
+#include "ui/main/MainPane.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/Twips.h"
+#include "ui/main/modInputTest.h"
 
 namespace korvel::ui {
 
@@ -67,10 +70,18 @@ QLabel* heading(const QString& text, int pointSizeDelta = 2)
 
 } // namespace
 
-IrrigationCostPane::IrrigationCostPane(CostPaneHost& host, QWidget* parent) : QWidget(parent), host_(host)
+IrrigationCostPane::IrrigationCostPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(main)
 {
     setObjectName(QStringLiteral("pneIrrigCosts"));
+    setMinimumSize(twips(11370), twips(6990));
     buildControls();
+}
+
+IrrigationCosts& IrrigationCostPane::irrigationCosts()
+{
+    if (!main_.tempIrrigationCosts)
+        main_.tempIrrigationCosts = std::make_shared<IrrigationCosts>();
+    return *main_.tempIrrigationCosts;
 }
 
 void IrrigationCostPane::buildControls()
@@ -81,13 +92,7 @@ void IrrigationCostPane::buildControls()
         box->setMaximumWidth(110);
         return box;
     };
-    auto helpButton = [this](int index) {
-        auto* b = new QPushButton(QStringLiteral("?"), this);
-        b->setObjectName(QStringLiteral("cmdHelp(%1)").arg(index));
-        b->setFixedSize(20, 20);
-        connect(b, &QPushButton::clicked, this, [this, index] { host_.showHelp(index); });
-        return b;
-    };
+    auto helpButton = [this](int index) { return makeHelpButton(main_, index, this); };
 
     txtGPM_ = newBox("txtGPM");
     txtEstHours_ = newBox("txtEstHours");
@@ -139,7 +144,7 @@ void IrrigationCostPane::buildControls()
         });
     // The check run when a box is left.
     for (QLineEdit* b : {txtLift_, txtPSI_, txtCost_, txtLaborPerHour_, txtRepairsPerAcre_, txtEstHours_})
-        b->installEventFilter(this);
+        onLostFocus(b, [this, b] { leaveBox(b); });
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
@@ -178,11 +183,12 @@ void IrrigationCostPane::buildControls()
         return b;
     };
     QPushButton* apply = button("Command9", QStringLiteral("Apply Costs"));
-    QPushButton* back = button("cmdCancel(0)", QStringLiteral("Back"));
+    auto* back = new QPushButton(QStringLiteral("Back"), this);
+    back->setObjectName(arrayName(QStringLiteral("cmdCancel"), 0));
     QPushButton* clear = button("Command4", QStringLiteral("Clear all values on this page"));
     QPushButton* defaults = button("cmdDefaultIrrigCosts", QStringLiteral("Load Default Values"));
     connect(apply, &QPushButton::clicked, this, [this] { Command9_Click(); });
-    connect(back, &QPushButton::clicked, this, [this] { host_.showPreviousPane(); });
+    connect(back, &QPushButton::clicked, this, [this] { main_.cmdCancel_Click(0); });
     connect(clear, &QPushButton::clicked, this, [this] { Command4_Click(); });
     connect(defaults, &QPushButton::clicked, this, [this] { cmdDefaultIrrigCosts_Click(); });
     auto* buttons = new QHBoxLayout;
@@ -202,16 +208,16 @@ void IrrigationCostPane::buildControls()
     layout->addLayout(buttons);
 }
 
-void IrrigationCostPane::Command8_Click()
+void IrrigationCostPane::open()
 {
-    host_.showPane(this);
+    main_.ShowPane(this);
     ShowSeasonInches();
-    BoxTexts::blankZeroTexts(host_.mainWindow());
+    BoxTexts::blankZeroTexts(&main_);
 }
 
 void IrrigationCostPane::Command9_Click()
 {
-    IrrigationCosts& costs = host_.irrigationCosts();
+    IrrigationCosts& costs = irrigationCosts();
     costs.GPM = BoxTexts::value(txtGPM_->text());
     costs.Lift = BoxTexts::value(txtLift_->text());
     costs.PSI = BoxTexts::value(txtPSI_->text());
@@ -223,7 +229,8 @@ void IrrigationCostPane::Command9_Click()
     if (const std::optional<double> npc = CostPreviews::fuelEnergy(cboFuelType_->currentText()))
         costs.NPC = *npc;
     costs.active = true;
-    host_.showMainPane();
+    main_.ShowPane(main_.pneMain());
+    main_.SetMainInfo(main_.strMainInfo);
 }
 
 void IrrigationCostPane::Command4_Click()
@@ -292,7 +299,7 @@ void IrrigationCostPane::ShowSeasonInches()
 {
     const double gpm = BoxTexts::value(txtGPM_->text());
     const double hours = BoxTexts::value(txtEstHours_->text());
-    const double acres = acresOf(host_.areaText());
+    const double acres = acresOf(main_.pneMain()->txtArea->text());
     const std::optional<double> inches = CostPreviews::seasonInches(gpm, hours, acres);
     lblInchHint_->setText(QStringLiteral("Based on ") + formatted(gpm, "#0") + QStringLiteral(" gpm, ") +
                           formatted(acres, "0") + QStringLiteral(" acres, and ") + formatted(hours, "0") +
@@ -312,32 +319,20 @@ void IrrigationCostPane::ShowPumpingCost()
     lblICosts_->setText(BoxTexts::subtotal(total, QStringLiteral(" / ac-in")));
 }
 
-bool IrrigationCostPane::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // Another window coming to the front (a message box) or a popup is not leaving the box.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            if (auto* b = qobject_cast<QLineEdit*>(watched))
-                leaveBox(b);
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void IrrigationCostPane::leaveBox(QLineEdit* b)
 {
     if (b == txtLift_)
-        host_.testInput(b, 999, QStringLiteral("Pumping Water Lift:"));
+        TestInput(b, 999, QStringLiteral("Pumping Water Lift:"));
     else if (b == txtPSI_)
-        host_.testInput(b, 200, QStringLiteral("Well Head Operating Pressure"));
+        TestInput(b, 200, QStringLiteral("Well Head Operating Pressure"));
     else if (b == txtCost_)
-        host_.testInput(b, fuelCostLimit(cboFuelType_->currentText()), QStringLiteral("Fuel Cost"));
+        TestInput(b, fuelCostLimit(cboFuelType_->currentText()), QStringLiteral("Fuel Cost"));
     else if (b == txtLaborPerHour_)
-        host_.testInput(b, 100, QStringLiteral("Labor"));
+        TestInput(b, 100, QStringLiteral("Labor"));
     else if (b == txtRepairsPerAcre_)
-        host_.testInput(b, 0.99, QStringLiteral("Repairs and Maintenance"));
+        TestInput(b, 0.99, QStringLiteral("Repairs and Maintenance"));
     else if (b == txtEstHours_)
-        host_.testInput(b, 8000, QStringLiteral("Total Season Pumping Hours"));
+        TestInput(b, 8000, QStringLiteral("Total Season Pumping Hours"));
 }
 
 } // namespace korvel::ui

@@ -2,7 +2,7 @@
 // The irrigation-cost pane pneIrrigCosts: the user's working copy of the pumping-plant inputs, with a hint on the
 // inches the season's pumping puts on the farm and the variable cost of an acre-inch. "Apply Costs" commits the
 // boxes into the irrigation costs every evaluation uses; Back leaves them uncommitted.
-#include <QWidget>
+#include <QFrame>
 
 #include "model/InputsTarget.h"
 
@@ -13,16 +13,22 @@ class QPushButton;
 
 namespace korvel::ui {
 
-class CostPaneHost;
+class MainWindow;
 
-class IrrigationCostPane : public QWidget {
+// Controls (objectNames): the boxes "txtGPM", "txtEstHours", "txtLift", "txtPSI", "txtCost", "txtLaborPerHour",
+// "txtRepairsPerAcre", the fuel box "cboFuelType", the labels "lblInchHint" and "lblICosts", the buttons
+// "Command9" (Apply Costs), "cmdCancel(0)" (Back), "Command4" (Clear), "cmdDefaultIrrigCosts" and the help
+// buttons "cmdHelp(7)", "cmdHelp(8)", "cmdHelp(15)" .. "cmdHelp(20)".
+class IrrigationCostPane : public QFrame {
     Q_OBJECT
 public:
-    explicit IrrigationCostPane(CostPaneHost& host, QWidget* parent = nullptr);
+    static constexpr bool kBuilt = true;
 
-    // "Enter Irrigation Information" of the main pane: shows the pane, refreshes the season hint and blanks the
-    // "0" texts of the main window. The boxes are not filled from the irrigation costs.
-    void Command8_Click();
+    explicit IrrigationCostPane(MainWindow& main, QWidget* parent = nullptr);
+
+    // "Enter Irrigation Information" of the main pane (Command8): shows the pane, refreshes the season hint and
+    // blanks the "0" texts of the main window. The boxes are not filled from the irrigation costs.
+    void open();
     // "Apply Costs": commits the boxes, the fuel and its energy per unit, and activates the irrigation costs.
     void Command9_Click();
     // "Clear all values on this page": empties every box and the fuel box; nothing is committed.
@@ -42,15 +48,13 @@ public:
     void ShowSeasonInches();
     void ShowPumpingCost();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void buildControls();
     void leaveBox(QLineEdit* box);
     QLineEdit* boxNamed(const QString& name) const;
+    IrrigationCosts& irrigationCosts();
 
-    CostPaneHost& host_;
+    MainWindow& main_;
     QLineEdit* txtGPM_ = nullptr;
     QLineEdit* txtLift_ = nullptr;
     QLineEdit* txtPSI_ = nullptr;

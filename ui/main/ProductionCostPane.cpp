@@ -1,8 +1,6 @@
 #include "ui/main/ProductionCostPane.h"
 
 #include <QCheckBox>
-#include <QEvent>
-#include <QFocusEvent>
 #include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,9 +13,13 @@
 
 #include "model/Numbers.h"
 #include "ui/main/BoxTexts.h"
-#include "ui/main/CostPaneHost.h"
+#include "ui/main/ControlNames.h"
 #include "ui/main/CostPreviews.h"
 #include "ui/main/DefaultValues.h"
+#include "ui/main/HelpButton.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/Twips.h"
+#include "ui/main/modInputTest.h"
 #include "ui/platform/DialogService.h"
 
 namespace korvel::ui {
@@ -92,9 +94,10 @@ QLabel* boldLabel(const QString& text, QWidget* parent, int pointSizeDelta = 0)
 
 } // namespace
 
-ProductionCostPane::ProductionCostPane(CostPaneHost& host, QWidget* parent) : QWidget(parent), host_(host)
+ProductionCostPane::ProductionCostPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(main)
 {
     setObjectName(QStringLiteral("pneInputCosts"));
+    setMinimumSize(twips(11460), twips(6795));
     buildControls();
 }
 
@@ -103,20 +106,14 @@ QLineEdit* ProductionCostPane::newBox(const char* name)
     auto* b = new QLineEdit(this);
     b->setObjectName(QString::fromLatin1(name));
     b->setMaximumWidth(90);
-    b->installEventFilter(this);
+    onLostFocus(b, [this, b] { leaveBox(b); });
     boxes_.insert(b->objectName(), b);
     return b;
 }
 
 void ProductionCostPane::buildControls()
 {
-    auto helpButton = [this](int index) {
-        auto* b = new QPushButton(QStringLiteral("?"), this);
-        b->setObjectName(QStringLiteral("cmdHelp(%1)").arg(index));
-        b->setFixedSize(20, 20);
-        connect(b, &QPushButton::clicked, this, [this, index] { host_.showHelp(index); });
-        return b;
-    };
+    auto helpButton = [this](int index) { return makeHelpButton(main_, index, this); };
     auto label = [this](const QString& text) { return new QLabel(text, this); };
     auto named = [this](const char* name, const QString& text) {
         auto* l = new QLabel(text, this);
@@ -160,7 +157,10 @@ void ProductionCostPane::buildControls()
     lblSeedUnits_ = named("lblSeedUnits", QStringLiteral("/ 1,000 seeds"));
     lblUnits_ = named("lblUnits", QStringLiteral("bushels"));
     for (int i = 0; i < 3; ++i)
-        lblperunits_[i] = named(QStringLiteral("lblperunits(%1)").arg(i).toLatin1().constData(), QStringLiteral("/ bu"));
+    {
+        lblperunits_[i] = new QLabel(QStringLiteral("/ bu"), this);
+        lblperunits_[i]->setObjectName(arrayName(QStringLiteral("lblperunits"), i));
+    }
     lblApplicationCosts_ = boldLabel(QStringLiteral("Operation Costs"), this);
     lblApplicationCosts_->setObjectName(QStringLiteral("lblApplicationCosts"));
     lblGICTOTAL_ = boldLabel(BoxTexts::kNoSubtotal, this);
@@ -279,7 +279,7 @@ void ProductionCostPane::buildControls()
         auto* b = new QLineEdit(frame);
         b->setObjectName(QString::fromLatin1(name));
         b->setMaximumWidth(90);
-        b->installEventFilter(this);
+        onLostFocus(b, [this, b] { leaveBox(b); });
         boxes_.insert(b->objectName(), b);
         return b;
     };
@@ -334,11 +334,12 @@ void ProductionCostPane::buildControls()
     QPushButton* apply = button("Command6", QStringLiteral("Apply Costs && Returns"));
     QPushButton* clear = button("Command13", QStringLiteral("Clear all values on this page"));
     cmdDefault_ = button("cmdDefault", QStringLiteral("Load Default --- Values"));
-    QPushButton* cancel = button("cmdCancel(1)", QStringLiteral("Cancel"));
+    QPushButton* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(arrayName(QStringLiteral("cmdCancel"), 1));
     connect(apply, &QPushButton::clicked, this, [this] { Command6_Click(); });
     connect(clear, &QPushButton::clicked, this, [this] { Command13_Click(); });
     connect(cmdDefault_, &QPushButton::clicked, this, [this] { cmdDefault_Click(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { host_.showPreviousPane(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { main_.cmdCancel_Click(1); });
 
     // Change handlers: every change of a box, typed or set by code.
     const auto rateRule = [this](QLineEdit* rate, QCheckBox* optimal) {
@@ -392,8 +393,7 @@ QLineEdit* ProductionCostPane::box(const QString& name) const { return boxes_.va
 
 std::string ProductionCostPane::cropType() const
 {
-    const std::shared_ptr<Crop>& crop = host_.activeCrop();
-    return crop ? crop->cropType : std::string();
+    return main_.activeCrop ? main_.activeCrop->cropType : std::string();
 }
 
 double ProductionCostPane::read(QLineEdit* b) const { return BoxTexts::value(b->text()); }
@@ -403,12 +403,12 @@ bool ProductionCostPane::isForage(const Crop& crop) const
     return !crop.cropUnitsArray.empty() && crop.cropUnitsArray[0] == "ton";
 }
 
-void ProductionCostPane::open(const std::shared_ptr<Crop>& crop)
+void ProductionCostPane::openFor(const std::shared_ptr<Crop>& crop)
 {
     if (!crop)
         return;
-    host_.showPane(this);
-    host_.activeCrop() = crop;
+    main_.ShowPane(this);
+    main_.activeCrop = crop;
     const inputCosts& ic = crop->inputCosts;
     const QString name = QString::fromStdString(crop->cropType);
 
@@ -480,15 +480,14 @@ void ProductionCostPane::open(const std::shared_ptr<Crop>& crop)
     lblAnnualized_->setVisible(forage);
     harvestFrame_->setVisible(!forage);
 
-    BoxTexts::blankZeroTexts(host_.mainWindow());
+    BoxTexts::blankZeroTexts(&main_);
 }
 
 void ProductionCostPane::Command6_Click()
 {
-    std::shared_ptr<Crop>& active = host_.activeCrop();
-    if (!active)
-        active = std::make_shared<Crop>();
-    const std::shared_ptr<Crop> crop = active;
+    if (!main_.activeCrop)
+        main_.activeCrop = std::make_shared<Crop>();
+    const std::shared_ptr<Crop> crop = main_.activeCrop;
     inputCosts& ic = crop->inputCosts;
 
     ic.NitrogenCost = read(txtNitrogenCost_);
@@ -533,8 +532,9 @@ void ProductionCostPane::Command6_Click()
     ic.Returns = read(txtReturns_);
     ic.MiscCost = read(txtMiscCost_);
 
-    host_.showMainPane();
-    host_.activeCrop().reset();
+    main_.ShowPane(main_.pneMain());
+    main_.SetMainInfo(main_.strMainInfo);
+    main_.activeCrop.reset();
 }
 
 void ProductionCostPane::Command13_Click()
@@ -588,38 +588,26 @@ void ProductionCostPane::ShowOperationCostTotal()
     lblOC_->setText(BoxTexts::subtotal(total, QStringLiteral(" / ac")));
 }
 
-bool ProductionCostPane::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // Another window coming to the front (a message box) or a popup is not leaving the box.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            if (auto* b = qobject_cast<QLineEdit*>(watched))
-                leaveBox(b);
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void ProductionCostPane::leaveBox(QLineEdit* b)
 {
     const std::string crop = cropType();
     const QString cropName = QString::fromStdString(crop);
     const QString name = b->objectName();
     if (b == txtAlfFlat_) {
-        host_.testInput(b, 100, cropName + QStringLiteral(" Harvest Flat Rate"));
+        TestInput(b, 100, cropName + QStringLiteral(" Harvest Flat Rate"));
         return;
     }
     if (b == txtStand_) {
-        host_.testInput(b, 40, QStringLiteral("Life of ") + cropName + QStringLiteral(" Stand"));
+        TestInput(b, 40, QStringLiteral("Life of ") + cropName + QStringLiteral(" Stand"));
         return;
     }
     for (const LeaveCheck& c : kLeaveChecks) {
         if (name != QLatin1String(c.box))
             continue;
         if (!c.byCrop) {
-            host_.testInput(b, c.fixedLimit, QString::fromLatin1(c.label));
+            TestInput(b, c.fixedLimit, QString::fromLatin1(c.label));
         } else if (const std::optional<double> limit = limitFor(crop, c.limits)) {
-            host_.testInput(b, *limit, QString::fromLatin1(c.label) + cropName);
+            TestInput(b, *limit, QString::fromLatin1(c.label) + cropName);
         }
         return;
     }

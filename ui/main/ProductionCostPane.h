@@ -2,8 +2,8 @@
 // The production-cost pane pneInputCosts: one crop's production costs and other returns, opened from the crop
 // row's "Costs/Returns" button on the library crop itself. Two subtotals follow the typing; Apply commits the
 // boxes into the crop, Cancel leaves it as it was.
+#include <QFrame>
 #include <QHash>
-#include <QWidget>
 #include <memory>
 #include <string>
 
@@ -17,15 +17,27 @@ class QPushButton;
 
 namespace korvel::ui {
 
-class CostPaneHost;
+class MainWindow;
 
-class ProductionCostPane : public QWidget {
+// Controls (objectNames): the boxes named after their fields' boxes ("txtNitrogenCost", "txtNitrogenApplied",
+// "txtPCost", "txtPApplied", "txtSeedCost", "txtSeedRate", "txtHerbicide", "txtInsecticide", "txtTillage",
+// "txtPlanting", "txtFertilizerApplication", "txtHerbicideApplication", "txtInsecticideApplication",
+// "txtHarvestBase", "txtExceed", "txtExceedCost", "txtHaulingCost", "txtFlatRate", "txtReturns", "txtMiscCost",
+// and in the forage frames "frmICAlf" and "frmICAlf2" "txtSwathing", "txtSwathingNum", "txtRaking",
+// "txtRakingNum", "txtBaling", "txtBalingNum", "txtAlfFlat", "txtStand"), the optimal boxes "chkNOptimal",
+// "chkPOptimal", "chkSeedOptimal", the labels "lblHeader", "lblSeedRate", "lblSeedUnits", "lblUnits",
+// "lblperunits(0)" .. "lblperunits(2)", "lblApplicationCosts", "lblGICTOTAL", "lblOC", "lblAnnualized", the
+// buttons "Command6" (Apply), "Command13" (Clear), "cmdDefault", "cmdCancel(1)" (Cancel) and the help buttons
+// "cmdHelp(11)" .. "cmdHelp(14)", "cmdHelp(21)" .. "cmdHelp(24)".
+class ProductionCostPane : public QFrame {
     Q_OBJECT
 public:
-    explicit ProductionCostPane(CostPaneHost& host, QWidget* parent = nullptr);
+    static constexpr bool kBuilt = true;
+
+    explicit ProductionCostPane(MainWindow& main, QWidget* parent = nullptr);
 
     // The crop row's "Costs/Returns": shows the pane, makes crop the active crop and fills every box from it.
-    void open(const std::shared_ptr<Crop>& crop);
+    void openFor(const std::shared_ptr<Crop>& crop);
     // "Apply Costs && Returns": commits the boxes into the active crop and returns to the main pane.
     void Command6_Click();
     // "Clear all values on this page": empties every box and unticks the optimal boxes; nothing is committed.
@@ -39,9 +51,6 @@ public:
     // A box of the pane by its name (txtNitrogenCost, ...), null for another name.
     QLineEdit* box(const QString& name) const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void buildControls();
     QLineEdit* newBox(const char* name);
@@ -51,7 +60,7 @@ private:
     void leaveBox(QLineEdit* b);
     bool isForage(const Crop& crop) const;
 
-    CostPaneHost& host_;
+    MainWindow& main_;
     QHash<QString, QLineEdit*> boxes_;
     QLineEdit *txtNitrogenCost_, *txtNitrogenApplied_, *txtPCost_, *txtPApplied_, *txtSeedCost_, *txtSeedRate_;
     QLineEdit *txtHerbicide_, *txtInsecticide_, *txtTillage_, *txtPlanting_, *txtFertilizerApplication_;

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace korvel::ui {
@@ -38,6 +39,10 @@ public:
     virtual std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) = 0;
     // The print dialog: the number of copies chosen, or nothing when cancelled.
     virtual std::optional<int> printDialog(QWidget* parent, int copies) = 0;
+    // The print dialog on a printer the caller will print to: true when the user chose to print (the
+    // printer then holds the choices, the copies among them), false when cancelled. By default this is
+    // printDialog with the printer's copy count.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer);
 
     // The service in force (the Qt one unless a test installed another). Never null.
     static DialogService& instance();

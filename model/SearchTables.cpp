@@ -1,0 +1,513 @@
+#include "model/SearchTables.h"
+
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <string>
+#include <utility>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <unordered_map>
+
+#include "model/Field.h"
+#include "model/Numbers.h"
+
+namespace korvel::search {
+namespace {
+
+bool sameBits(double a, double b)
+{
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+bool sameVariant(const Variant& a, const Variant& b)
+{
+    // Equal values of the same kind; numbers also bit for bit (0 and -0 differ, NaNs never match).
+    return a == b && (!a.isNumber() || sameBits(a.number(), b.number()));
+}
+
+// Tables read at one rainfall column: the same rows, each with or without that column, and the same values
+// in it. That is all a yield lookup at that rainfall reads.
+bool sameColumn(const YieldTable& a, const YieldTable& b, std::size_t column)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t r = 0; r < a.size(); ++r) {
+        const bool inA = column < a[r].size();
+        if (inA != (column < b[r].size()) || (inA && !sameBits(a[r][column], b[r][column])))
+            return false;
+    }
+    return true;
+}
+
+bool sameTable(const YieldTable& a, const YieldTable& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t r = 0; r < a.size(); ++r) {
+        if (a[r].size() != b[r].size())
+            return false;
+        if (!a[r].empty() && std::memcmp(a[r].data(), b[r].data(), a[r].size() * sizeof(double)) != 0)
+            return false;
+    }
+    return true;
+}
+
+bool sameCosts(const inputCosts& a, const inputCosts& b)
+{
+    const double da[] = {a.NitrogenCost, a.NitrogenApplied, a.PCost, a.PApplied, a.SeedCost, a.SeedRate,
+                         a.Herbicide, a.Insecticide, a.Tillage, a.Planting, a.FertilizerApplication,
+                         a.HerbicideApplication, a.InsecticideApplication, a.Returns, a.MiscCost, a.NPerAcre,
+                         a.PPerAcre, a.BatchGeneralCosts};
+    const double db[] = {b.NitrogenCost, b.NitrogenApplied, b.PCost, b.PApplied, b.SeedCost, b.SeedRate,
+                         b.Herbicide, b.Insecticide, b.Tillage, b.Planting, b.FertilizerApplication,
+                         b.HerbicideApplication, b.InsecticideApplication, b.Returns, b.MiscCost, b.NPerAcre,
+                         b.PPerAcre, b.BatchGeneralCosts};
+    for (std::size_t i = 0; i < std::size(da); ++i)
+        if (!sameBits(da[i], db[i]))
+            return false;
+    if (a.NOptimal != b.NOptimal || a.POptimal != b.POptimal || a.SeedOptimal != b.SeedOptimal ||
+        a.UseBatch != b.UseBatch)
+        return false;
+    const Variant* va[] = {&a.HarvestBasePerAcre, &a.HarvestExceedBu,    &a.HarvestExceedRate, &a.HarvestHauling,
+                           &a.HarvestFlatRate,    &a.AlfalfaSwathing,    &a.AlfalfaSwathingNum, &a.AlfalfaRaking,
+                           &a.AlfalfaRakingNum,   &a.AlfalfaBaling,      &a.AlfalfaBalingNum,   &a.AlfalfaPerTon,
+                           &a.AlfalfaStand};
+    const Variant* vb[] = {&b.HarvestBasePerAcre, &b.HarvestExceedBu,    &b.HarvestExceedRate, &b.HarvestHauling,
+                           &b.HarvestFlatRate,    &b.AlfalfaSwathing,    &b.AlfalfaSwathingNum, &b.AlfalfaRaking,
+                           &b.AlfalfaRakingNum,   &b.AlfalfaBaling,      &b.AlfalfaBalingNum,   &b.AlfalfaPerTon,
+                           &b.AlfalfaStand};
+    for (std::size_t i = 0; i < std::size(va); ++i)
+        if (!sameVariant(*va[i], *vb[i]))
+            return false;
+    return true;
+}
+
+// Distinct 64-bit patterns of one position's depths, numbered in order of first appearance.
+class DepthNumbering {
+public:
+    DepthNumbering() : slots_(64, empty) {}
+
+    std::uint32_t rowOf(double depth)
+    {
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(depth);
+        std::size_t mask = slots_.size() - 1;
+        std::size_t at = hash(bits) & mask;
+        while (slots_[at] != empty) {
+            if (values_[slots_[at]] == bits)
+                return slots_[at];
+            at = (at + 1) & mask;
+        }
+        const auto row = static_cast<std::uint32_t>(values_.size());
+        values_.push_back(bits);
+        slots_[at] = row;
+        if (values_.size() * 2 > slots_.size())
+            grow();
+        return row;
+    }
+
+    std::size_t size() const { return values_.size(); }
+    double value(std::size_t row) const { return std::bit_cast<double>(values_[row]); }
+
+private:
+    static constexpr std::uint32_t empty = std::numeric_limits<std::uint32_t>::max();
+
+    static std::size_t hash(std::uint64_t x)
+    {
+        x ^= x >> 33;
+        x *= 0xff51afd7ed558ccdULL;
+        x ^= x >> 33;
+        return static_cast<std::size_t>(x);
+    }
+
+    void grow()
+    {
+        std::vector<std::uint32_t> bigger(slots_.size() * 2, empty);
+        const std::size_t mask = bigger.size() - 1;
+        for (std::uint32_t row = 0; row < values_.size(); ++row) {
+            std::size_t at = hash(values_[row]) & mask;
+            while (bigger[at] != empty)
+                at = (at + 1) & mask;
+            bigger[at] = row;
+        }
+        slots_.swap(bigger);
+    }
+
+    std::vector<std::uint32_t> slots_;
+    std::vector<std::uint64_t> values_;
+};
+
+} // namespace
+
+bool sameArithmetic(const Crop& a, const Crop& b, double rain)
+{
+    if (!(a.cropType == b.cropType && sameBits(a.price, b.price) && sameBits(a.maxYield, b.maxYield) &&
+          sameBits(a.normalFactor, b.normalFactor) && a.cropUnitsArray == b.cropUnitsArray &&
+          sameCosts(a.inputCosts, b.inputCosts)))
+        return false;
+    const double column = std::isfinite(rain) ? num::roundHalfEven(rain) : -1.0;
+    if (column >= 0.0 && column < 1e9)
+        return sameColumn(a.yieldTable, b.yieldTable, static_cast<std::size_t>(column));
+    return sameTable(a.yieldTable, b.yieldTable);
+}
+
+namespace {
+
+// A digest of what sameArithmetic compares, so that crops are compared only with a likely equal one.
+class Digest {
+public:
+    void word(std::uint64_t v)
+    {
+        h_ ^= v + 0x9e3779b97f4a7c15ULL + (h_ << 6) + (h_ >> 2);
+        h_ *= 0xff51afd7ed558ccdULL;
+    }
+    void number(double v) { word(std::bit_cast<std::uint64_t>(v)); }
+    void text(const std::string& t) { word(std::hash<std::string>{}(t)); }
+    void variant(const Variant& v)
+    {
+        if (v.isEmpty())
+            word(1);
+        else if (v.isNumber())
+            number(v.number());
+        else
+            text(v.toString());
+    }
+    std::uint64_t value() const { return h_ ^ (h_ >> 29); }
+
+private:
+    std::uint64_t h_ = 0x243f6a8885a308d3ULL;
+};
+
+std::uint64_t digestOf(const Crop& c, double rain)
+{
+    Digest d;
+    d.text(c.cropType);
+    d.number(c.price);
+    d.number(c.maxYield);
+    d.number(c.normalFactor);
+    for (const auto& u : c.cropUnitsArray)
+        d.text(u);
+    const inputCosts& ic = c.inputCosts;
+    for (double v : {ic.NitrogenCost, ic.NitrogenApplied, ic.PCost, ic.PApplied, ic.SeedCost, ic.SeedRate,
+                     ic.Herbicide, ic.Insecticide, ic.Tillage, ic.Planting, ic.Returns, ic.MiscCost,
+                     ic.BatchGeneralCosts})
+        d.number(v);
+    d.word((ic.NOptimal ? 1u : 0u) | (ic.POptimal ? 2u : 0u) | (ic.SeedOptimal ? 4u : 0u) | (ic.UseBatch ? 8u : 0u));
+    d.variant(ic.HarvestBasePerAcre);
+    d.variant(ic.HarvestFlatRate);
+    d.variant(ic.AlfalfaPerTon);
+    d.variant(ic.AlfalfaStand);
+    d.word(c.yieldTable.size());
+    const double column = std::isfinite(rain) ? num::roundHalfEven(rain) : -1.0;
+    if (column >= 0.0 && column < 1e9) {
+        const auto col = static_cast<std::size_t>(column);
+        for (const auto& row : c.yieldTable)
+            d.number(col < row.size() ? row[col] : -1.0);
+    }
+    return d.value();
+}
+
+// Runs f(begin, end, w) over [0, count) in blocks handed out to the pool's workers.
+template <typename F>
+void inBlocks(WorkerPool& pool, std::size_t count, std::size_t block, F&& f)
+{
+    std::atomic<std::size_t> next{0};
+    pool.run([&](unsigned w) {
+        for (;;) {
+            const std::size_t begin = next.fetch_add(block, std::memory_order_relaxed);
+            if (begin >= count)
+                return;
+            f(begin, std::min(count, begin + block), w);
+        }
+    });
+}
+
+// The splits of worker w when they are shared out in equal ranges.
+std::pair<std::size_t, std::size_t> rangeOf(std::size_t count, unsigned w, unsigned workers)
+{
+    return {count * w / workers, count * (w + 1) / workers};
+}
+
+bool higherCeiling(const SearchTables& t, std::uint32_t a, std::uint32_t b)
+{
+    return t.profitCeiling[a] > t.profitCeiling[b] || (t.profitCeiling[a] == t.profitCeiling[b] && a > b);
+}
+
+} // namespace
+
+std::unique_ptr<SearchTables> buildSearchTables(const SplitCollection& depthSplits,
+                                                const std::vector<std::shared_ptr<CropScenario>>& combos,
+                                                const Split& landSplit, double annRain,
+                                                const IrrigationCosts& irrigCosts, const SessionState& s,
+                                                std::size_t listSize, WorkerPool& pool)
+{
+    auto t = std::make_unique<SearchTables>();
+    const int n = landSplit.Count();
+    if (n < 1 || combos.empty() || depthSplits.Count() == 0 ||
+        static_cast<std::size_t>(depthSplits.Count()) >= std::numeric_limits<std::uint32_t>::max() ||
+        combos.size() >= std::numeric_limits<std::uint32_t>::max())
+        return nullptr;
+    const auto nf = static_cast<std::size_t>(n);
+    const unsigned workers = pool.size();
+    t->nFields = n;
+    t->nSplits = static_cast<std::size_t>(depthSplits.Count());
+    t->nCombos = combos.size();
+    std::atomic<bool> failed{false};
+
+    // 1. The distinct crop objects of the combinations (combinations that share a prefix share its crops).
+    std::vector<const Crop*> distinct;
+    std::vector<std::uint32_t> distinctAt(t->nCombos * nf);
+    {
+        std::unordered_map<const Crop*, std::uint32_t> numberOf;
+        std::vector<const Crop*> previous(nf, nullptr);
+        for (std::size_t k = 0; k < t->nCombos; ++k) {
+            const CropScenario* combo = combos[k].get();
+            if (combo == nullptr || combo->Count() < n)
+                return nullptr;
+            auto item = combo->begin();
+            for (std::size_t i = 0; i < nf; ++i, ++item) {
+                const Crop* crop = item->get();
+                if (crop == nullptr)
+                    return nullptr;
+                if (crop == previous[i]) {
+                    distinctAt[k * nf + i] = distinctAt[(k - 1) * nf + i];
+                    continue;
+                }
+                previous[i] = crop;
+                auto [at, added] = numberOf.emplace(crop, static_cast<std::uint32_t>(distinct.size()));
+                if (added)
+                    distinct.push_back(crop);
+                distinctAt[k * nf + i] = at->second;
+            }
+        }
+    }
+
+    // 2. Groups of crops that compute alike: by digest, then confirmed one by one.
+    std::vector<std::uint64_t> digest(distinct.size());
+    inBlocks(pool, distinct.size(), 64, [&](std::size_t b, std::size_t e, unsigned) {
+        for (std::size_t d = b; d < e; ++d)
+            digest[d] = digestOf(*distinct[d], annRain);
+    });
+    std::vector<std::uint32_t> groupOf(distinct.size());
+    std::vector<const Crop*> representatives;
+    {
+        std::unordered_map<std::uint64_t, std::uint32_t> byDigest;
+        for (std::size_t d = 0; d < distinct.size(); ++d) {
+            auto [at, added] = byDigest.emplace(digest[d], static_cast<std::uint32_t>(representatives.size()));
+            if (added)
+                representatives.push_back(distinct[d]);
+            groupOf[d] = at->second;
+        }
+    }
+    std::vector<std::uint8_t> confirmed(distinct.size(), 0);
+    inBlocks(pool, distinct.size(), 64, [&](std::size_t b, std::size_t e, unsigned) {
+        for (std::size_t d = b; d < e; ++d) {
+            const Crop* rep = representatives[groupOf[d]];
+            confirmed[d] = rep == distinct[d] || sameArithmetic(*rep, *distinct[d], annRain);
+        }
+    });
+    for (std::size_t d = 0; d < distinct.size(); ++d) {
+        if (confirmed[d])
+            continue;
+        // Equal digests of different crops: find the crop's own group, or start one.
+        std::uint32_t g = 0;
+        while (g < representatives.size() && !sameArithmetic(*representatives[g], *distinct[d], annRain))
+            ++g;
+        if (g == representatives.size())
+            representatives.push_back(distinct[d]);
+        groupOf[d] = g;
+    }
+    std::vector<std::uint8_t> fallow(representatives.size());
+    for (std::size_t g = 0; g < representatives.size(); ++g)
+        fallow[g] = representatives[g]->cropType == "Fallow";
+
+    // 3. Per position, the groups found there numbered as columns; runs of combinations sharing a prefix.
+    constexpr std::uint32_t none = std::numeric_limits<std::uint32_t>::max();
+    std::vector<std::vector<std::uint32_t>> columnOfGroup(nf, std::vector<std::uint32_t>(representatives.size(), none));
+    std::vector<std::vector<std::uint32_t>> groupOfColumn(nf);
+    t->cropColumn.resize(t->nCombos * nf);
+    t->sharedPrefix.assign(t->nCombos, 0);
+    for (std::size_t k = 0; k < t->nCombos; ++k) {
+        for (std::size_t i = 0; i < nf; ++i) {
+            const std::uint32_t g = groupOf[distinctAt[k * nf + i]];
+            std::uint32_t& column = columnOfGroup[i][g];
+            if (column == none) {
+                column = static_cast<std::uint32_t>(groupOfColumn[i].size());
+                groupOfColumn[i].push_back(g);
+            }
+            t->cropColumn[k * nf + i] = column;
+        }
+        if (k > 0) {
+            std::uint32_t shared = 0;
+            while (shared + 1 < nf && t->cropColumn[k * nf + shared] == t->cropColumn[(k - 1) * nf + shared])
+                ++shared;
+            t->sharedPrefix[k] = shared;
+        }
+    }
+    t->runBegin.assign(t->nCombos * nf, 0);
+    for (std::size_t k = 0; k < t->nCombos; ++k)
+        for (std::size_t j = 1; j < nf; ++j)
+            t->runBegin[k * nf + j] =
+                k > 0 && t->sharedPrefix[k] >= j ? t->runBegin[(k - 1) * nf + j] : static_cast<std::uint32_t>(k);
+
+    // 4. The distinct depths of each position: numbered per worker over equal ranges of splits, then merged.
+    std::vector<const Split*> splits;
+    splits.reserve(t->nSplits);
+    for (const auto& split : depthSplits)
+        splits.push_back(split.get());
+    t->depthRow.resize(t->nSplits * nf);
+    std::vector<std::vector<DepthNumbering>> local(workers, std::vector<DepthNumbering>(nf));
+    pool.run([&](unsigned w) {
+        const auto [begin, end] = rangeOf(t->nSplits, w, workers);
+        for (std::size_t sp = begin; sp < end; ++sp) {
+            const Split* split = splits[sp];
+            if (split == nullptr || split->Count() < n) {
+                failed = true;
+                return;
+            }
+            const double* parts = split->splits.data();
+            for (std::size_t i = 0; i < nf; ++i)
+                t->depthRow[sp * nf + i] = local[w][i].rowOf(parts[i]);
+        }
+    });
+    if (failed)
+        return nullptr;
+    std::vector<DepthNumbering> depths(nf);
+    std::vector<std::vector<std::vector<std::uint32_t>>> toGlobal(workers, std::vector<std::vector<std::uint32_t>>(nf));
+    for (unsigned w = 0; w < workers; ++w)
+        for (std::size_t i = 0; i < nf; ++i)
+            for (std::size_t r = 0; r < local[w][i].size(); ++r)
+                toGlobal[w][i].push_back(depths[i].rowOf(local[w][i].value(r)));
+
+    // 5. The values: every field that the search can build, computed once with the real classes.
+    t->cropCount.resize(nf);
+    t->depthCount.resize(nf);
+    t->fieldReturn.resize(nf);
+    t->fieldCost.resize(nf);
+    std::vector<std::pair<std::size_t, std::size_t>> items; // (position, column)
+    for (std::size_t i = 0; i < nf; ++i) {
+        t->cropCount[i] = static_cast<std::uint32_t>(groupOfColumn[i].size());
+        t->depthCount[i] = static_cast<std::uint32_t>(depths[i].size());
+        t->fieldReturn[i].resize(std::size_t{t->depthCount[i]} * t->cropCount[i]);
+        t->fieldCost[i].resize(std::size_t{t->depthCount[i]} * t->cropCount[i]);
+        for (std::size_t c = 0; c < groupOfColumn[i].size(); ++c)
+            items.emplace_back(i, c);
+    }
+    const double limit = 1e300 / static_cast<double>(nf + 1);
+    inBlocks(pool, items.size(), 1, [&](std::size_t b, std::size_t e, unsigned) {
+        try {
+            for (std::size_t item = b; item < e && !failed; ++item) {
+                const auto [i, c] = items[item];
+                const std::size_t columns = t->cropCount[i];
+                const std::size_t rows = t->depthCount[i];
+                const std::uint32_t group = groupOfColumn[i][c];
+                auto& ret = t->fieldReturn[i];
+                auto& cost = t->fieldCost[i];
+                Field f;
+                f.acres = landSplit.splits[i];
+                f.theCrop = representatives[group]->Copy();
+                f.irrigCosts = irrigCosts.Copy();
+                f.annualRain = annRain;
+                const korvel::inputCosts freshCosts = f.theCrop->inputCosts;
+                const double freshYield = f.theCrop->Yield;
+                const IrrigationCosts freshIrrigation = *f.irrigCosts;
+                for (std::size_t r = 0; r < rows; ++r) {
+                    if (fallow[group] && r > 0) { // a "Fallow" field is never irrigated: depth 0 on every row
+                        ret[r * columns + c] = ret[c];
+                        cost[r * columns + c] = cost[c];
+                        continue;
+                    }
+                    f.theCrop->inputCosts = freshCosts;
+                    f.theCrop->Yield = freshYield;
+                    *f.irrigCosts = freshIrrigation;
+                    f.TotalCost = 0.0;
+                    f.TotalReturn = 0.0;
+                    f.Depth = fallow[group] ? 0.0 : depths[i].value(r);
+                    f.theCrop->setYield(f.Depth, f.annualRain);
+                    const double fieldCost = f.getCosts(s);
+                    const double fieldReturn = f.getReturn();
+                    if (!(std::fabs(fieldCost) <= limit) || !(std::fabs(fieldReturn) <= limit)) {
+                        failed = true;
+                        return;
+                    }
+                    ret[r * columns + c] = fieldReturn;
+                    cost[r * columns + c] = fieldCost;
+                }
+            }
+        } catch (...) {
+            failed = true;
+        }
+    });
+    if (failed)
+        return nullptr;
+
+    std::vector<std::vector<double>> magnitude(nf);
+    t->bestNet.resize(nf);
+    for (std::size_t i = 0; i < nf; ++i) {
+        const std::size_t columns = t->cropCount[i];
+        const std::size_t rows = t->depthCount[i];
+        t->bestNet[i].assign(rows, -std::numeric_limits<double>::infinity());
+        magnitude[i].assign(rows, 0.0);
+        for (std::size_t r = 0; r < rows; ++r)
+            for (std::size_t c = 0; c < columns; ++c) {
+                const double rv = t->fieldReturn[i][r * columns + c];
+                const double cv = t->fieldCost[i][r * columns + c];
+                t->bestNet[i][r] = std::max(t->bestNet[i][r], rv - cv);
+                magnitude[i][r] = std::max(magnitude[i][r], std::fabs(rv) + std::fabs(cv));
+            }
+    }
+
+    // 6. Ceilings. A profit is (((0 + r1) + r2) + ...) - (((0 + c1) + c2) + ...) in floating point; it differs
+    // from the exact sum of (ri - ci) by at most about (n + 1) units of rounding (u = 2^-53) times
+    // S = the sum over positions of the largest |ri| + |ci|. The exact sum is at most a prefix's own sums
+    // (computed the same way, off by at most about (2n + 1) u S) plus the best (ri - ci) of the remaining
+    // positions (summed with at most (n + 1) u S of rounding), and the additions that form a ceiling round
+    // by at most 3 u S more: (4n + 7) u S in all. The margin, (8n + 32) u S plus a tiny absolute term for
+    // values near underflow, is more than twice that, so no allocation can exceed a ceiling, whether of a
+    // whole split or of the combinations that share a prefix within a split.
+    //
+    // The same pass keeps each worker's splits with the highest ceilings: searched first, enough of them
+    // to fill the list and one per worker more, they make the floor rise before the rest is looked at.
+    const double relative = static_cast<double>(4 * nf + 16) * std::ldexp(1.0, -52);
+    t->profitCeiling.resize(t->nSplits);
+    t->profitMargin.resize(t->nSplits);
+    const std::size_t fill = (listSize + t->nCombos - 1) / t->nCombos;
+    const std::size_t first = std::min<std::size_t>(t->nSplits, fill + workers);
+    const auto higher = [&](std::uint32_t a, std::uint32_t b) { return higherCeiling(*t, a, b); };
+    std::vector<std::vector<std::uint32_t>> bestOf(workers);
+    pool.run([&](unsigned w) {
+        const auto [begin, end] = rangeOf(t->nSplits, w, workers);
+        auto& heap = bestOf[w]; // front: the lowest ceiling kept
+        for (std::size_t sp = begin; sp < end; ++sp) {
+            std::uint32_t* rows = &t->depthRow[sp * nf];
+            double best = 0.0;
+            double size = 0.0;
+            for (std::size_t i = 0; i < nf; ++i) {
+                rows[i] = toGlobal[w][i][rows[i]];
+                best += t->bestNet[i][rows[i]];
+                size += magnitude[i][rows[i]];
+            }
+            t->profitMargin[sp] = size * relative + 1e-300;
+            t->profitCeiling[sp] = best + t->profitMargin[sp];
+            const auto split = static_cast<std::uint32_t>(sp);
+            if (heap.size() < first) {
+                heap.push_back(split);
+                std::push_heap(heap.begin(), heap.end(), higher);
+            } else if (higher(split, heap.front())) {
+                std::pop_heap(heap.begin(), heap.end(), higher);
+                heap.back() = split;
+                std::push_heap(heap.begin(), heap.end(), higher);
+            }
+        }
+    });
+    for (const auto& kept : bestOf)
+        t->firstSplits.insert(t->firstSplits.end(), kept.begin(), kept.end());
+    std::sort(t->firstSplits.begin(), t->firstSplits.end(), higher);
+    if (t->firstSplits.size() > first)
+        t->firstSplits.resize(first);
+    return t;
+}
+
+} // namespace korvel::search

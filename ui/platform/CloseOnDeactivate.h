@@ -1,0 +1,30 @@
+#pragma once
+// Closes a window as soon as another window of the program becomes active, as the small secondary
+// windows (options, pop-up help, About) do. Switching to another application closes nothing, nor do the
+// window's own boxes and dialogs, nor windows marked as standing apart (the help browser).
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+class QWindow;
+
+namespace korvel::ui {
+
+// Mark for windows that never close others by becoming active: setProperty(kStandsApartProperty, true).
+inline constexpr const char* kStandsApartProperty = "korvelStandsApart";
+
+class CloseOnDeactivate : public QObject {
+    Q_OBJECT
+public:
+    // Watches `window` (a top-level widget) for its lifetime.
+    explicit CloseOnDeactivate(QWidget* window);
+
+    // What the window does when `focus` becomes the program's active window (nullptr: another application).
+    void focusChanged(QWindow* focus);
+
+private:
+    QPointer<QWidget> window_;
+    bool wasActive_ = false;
+};
+
+} // namespace korvel::ui
