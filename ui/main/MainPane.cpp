@@ -116,22 +116,22 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
     inputs->setVerticalSpacing(4);
     auto addInput = [&](int row, int col, const char* text, QWidget* control, int help) {
         inputs->addWidget(caption(text, this), row, col, Qt::AlignRight | Qt::AlignVCenter);
-        inputs->addWidget(control, row, col + 1);
-        if (help >= 0)
-            inputs->addWidget(makeHelpButton(main, help, this), row, col + 2);
+        auto* cell = new QHBoxLayout;
+        cell->setSpacing(4);
+        cell->addWidget(control);
+        cell->addWidget(makeHelpButton(main, help, this));
+        cell->addStretch(1);
+        inputs->addLayout(cell, row, col + 1);
     };
     addInput(0, 0, "Total Acres:", txtArea, 0);
     addInput(1, 0, "Soil:", txtSoil, 29);
     addInput(2, 0, "Irrigation Efficiency %", txtEff, 2);
-    inputs->addWidget(caption("Irrigation Costs and Capacity", this), 3, 0, Qt::AlignRight | Qt::AlignVCenter);
-    inputs->addWidget(Command8, 3, 1, 1, 1);
-    Command8->setFixedWidth(Command8->sizeHint().width());
-    inputs->addWidget(makeHelpButton(main, 1, this), 3, 2);
-    inputs->setColumnMinimumWidth(3, 12);
-    addInput(0, 4, "Annual Rainfall (inches):", txtAnnRain, 3);
-    addInput(1, 4, "Annual Gross Irrigation Amount (inches):", txtMax, 4);
-    addInput(2, 4, "Calculated Gross Water Volume: (ac-in)", lblVolume, 5);
-    inputs->setColumnStretch(7, 1);
+    addInput(3, 0, "Irrigation Costs and Capacity", Command8, 1);
+    inputs->setColumnMinimumWidth(2, 12);
+    addInput(0, 3, "Annual Rainfall (inches):", txtAnnRain, 3);
+    addInput(1, 3, "Annual Gross Irrigation Amount (inches):", txtMax, 4);
+    addInput(2, 3, "Calculated Gross Water Volume: (ac-in)", lblVolume, 5);
+    inputs->setColumnStretch(5, 1);
 
     auto* split = new QHBoxLayout;
     split->addWidget(caption("Land Split:", this));
@@ -167,7 +167,7 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
     };
     heading("Price per unit:", 1815, 10);
     heading("Maximum Yield / Acre:", 4365, 9);
-    heading("Input Costs & Returns", 7700, 28);
+    heading("Input Costs & Returns", 7500, 28);
 
     cropFrameHolder = new QWidget(cropBox);
     cropFrameHolder->setObjectName(QStringLiteral("cropFrameHolder"));
@@ -257,19 +257,19 @@ void MainPane::capacityCheck()
     if (!costs || !(costs->GPM > 0) || !(costs->dblEstHours > 0))
         return;
     const double a = num::leadingNumber(txtArea->text().toStdString());
-    const double limit = costs->getMaxInches(a);
     const double m = num::leadingNumber(txtMax->text().toStdString());
-    if (!(m > limit))
-        return;
     try {
+        const double limit = costs->getMaxInches(a);
+        if (!(m > limit))
+            return;
         const QString text =
             QStringLiteral("According to the seasonal pumping hours entered on the Irrigation Cost screen of ") +
             QString::fromStdString(num::formatPattern(costs->dblEstHours, "###,###")) + QStringLiteral(" hours, ") +
-            QStringLiteral("\r\n") + QStringLiteral("your system cannot pump more than ") +
+            QStringLiteral("\n") + QStringLiteral("your system cannot pump more than ") +
             QString::fromStdString(num::formatPattern(limit, "###,###.0")) + QStringLiteral(" inches.");
         showMessage(window(), text, MsgButtons::Ok, MsgIcon::None, QStringLiteral("Capacity Exceeded"));
     } catch (const std::exception&) {
-        // A limit that is not a finite number cannot be written; the warning is advice only.
+        // A capacity that is not a finite number cannot be compared or written; the warning is advice only.
     }
 }
 

@@ -25,8 +25,12 @@
 #include "ui/main/CropRecord.h"
 #include "ui/main/CustomCropPane.h"
 #include "ui/main/DefaultValues.h"
+#include "ui/main/HelpButtons.h"
 #include "ui/main/IrrigationCostPane.h"
 #include "ui/main/MainPane.h"
+#include "ui/main/OptionsWindow.h"
+#include "ui/main/AboutWindow.h"
+#include "ui/main/modHelp.h"
 #include "ui/main/ProductionCostPane.h"
 #include "ui/main/SummaryPane.h"
 #include "ui/main/Twips.h"
@@ -205,9 +209,6 @@ void MainWindow::buildMenus()
     // Items whose windows or panes are still empty frames stay disabled.
     mnuSummary->setEnabled(SummaryPane::kBuilt);
     mnuCustomCrop->setEnabled(CustomCropPane::kBuilt);
-    mnuOptions->setEnabled(false);
-    mnuHelp->setEnabled(false);
-    mnuAboutKVL->setEnabled(false);
 }
 
 // --- Load -----------------------------------------------------------------------------------------
@@ -319,15 +320,20 @@ int MainWindow::selectedPreset() const
     return pneMain_->selectedPreset();
 }
 
+void MainWindow::selectPreset(int index)
+{
+    pneMain_->selectPreset(index);
+}
+
 // --- Trend switch ---------------------------------------------------------------------------------
 
 void MainWindow::EnableBatch(bool b)
 {
     if (b && !session_.TrendMessageShown) {
         showMessage(this,
-                    QStringLiteral("Trend processing is now enabled.  This is completely optional and KVL will still run normally.\r\n"
-                                   "To make use of the trend processing options, select 'Run variable trend process' from the Tools menu\r\n"
-                                   " or click 'Run Fixed Trend Process' after you execute a normal KVL evaluation.\r\n"
+                    QStringLiteral("Trend processing is now enabled.  This is completely optional and KVL will still run normally.\n"
+                                   "To make use of the trend processing options, select 'Run variable trend process' from the Tools menu\n"
+                                   " or click 'Run Fixed Trend Process' after you execute a normal KVL evaluation.\n"
                                    "Disable trend processing by unchecking it in the Tools menu."),
                     MsgButtons::Ok, MsgIcon::Information, QStringLiteral("Trend processing enabled"));
         session_.TrendMessageShown = true;
@@ -360,14 +366,17 @@ void MainWindow::mnuExit_Click()
 
 void MainWindow::mnuOptions_Click()
 {
+    OptionsWindow::showOptions(session_, this);
 }
 
 void MainWindow::mnuHelp_Click()
 {
+    modHelp::ShowHelp(QStringLiteral("index.htm"));
 }
 
 void MainWindow::mnuAboutKVL_Click()
 {
+    AboutWindow::showAbout(this);
 }
 
 void MainWindow::mnuSummary_Click()
@@ -390,8 +399,9 @@ void MainWindow::mnuFallBatch_Click()
     ShowBatchScreen();
 }
 
-void MainWindow::cmdHelp_Click(int)
+void MainWindow::cmdHelp_Click(int index)
 {
+    helpButtonClick(index);
 }
 
 // --- Window events --------------------------------------------------------------------------------
@@ -440,6 +450,8 @@ void MainWindow::Form_Terminate()
 {
     if (progress_)
         progress_->close();
+    modHelp::unloadHelpScreen();
+    OptionsWindow::unload();
 }
 
 } // namespace korvel::ui

@@ -14,9 +14,11 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
+#include "model/InputsTarget.h"
 #include "model/SessionState.h"
 
 namespace korvel {
@@ -45,7 +47,7 @@ class ResultsPane;
 class SummaryPane;
 class frmUpdating;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public korvel::InputsTarget {
     Q_OBJECT
 public:
     // programFolder holds "crops" (the library), "crops/custom", "crops/soils", the help and "inputs.txt".
@@ -105,7 +107,9 @@ public:
     // Writes the gross volume label from the acreage and the gross inches.
     void getVolume();
     // The index 0..5 of the selected land-split preset, -1 when none is selected.
-    int selectedPreset() const;
+    int selectedPreset() const override;
+    // Selects preset index 0..5 (other values select nothing).
+    void selectPreset(int index) override;
 
     // --- Evaluation run ---------------------------------------------------------------------------
     // The inputs are complete enough for a run.
@@ -122,9 +126,22 @@ public:
     frmUpdating* progressWindow() const;
 
     // --- Inputs file ------------------------------------------------------------------------------
+    // programFolder/inputs.txt: written by every run, read at load. Both are silent on failure.
     QString inputsFilePath() const;
     void saveInputs();
     void loadInputs();
+
+    // What the inputs file reads and writes (the main pane's boxes, the irrigation costs and the
+    // irrigation-cost pane's boxes, found there by objectName, the library and its rows, the trend switch).
+    std::string mainText(MainBox box) const override;
+    void setMainText(MainBox box, const std::string& text) override;
+    korvel::IrrigationCosts& irrigationCosts() override;
+    void setIrrigationText(IrrigationBox box, const std::string& text) override;
+    std::shared_ptr<korvel::CropScenario> cropLibrary() const override;
+    std::vector<std::shared_ptr<korvel::Crop>> cropRowCrops() const override;
+    void refreshCropRows() override;
+    bool batchEnabled() const override;
+    void setBatchEnabled(bool on) override;
 
     // --- Trend switch -----------------------------------------------------------------------------
     void EnableBatch(bool b);
@@ -166,6 +183,7 @@ private:
     void Form_Resize();
     void Form_Terminate();
     void openProductionCosts(const std::shared_ptr<korvel::Crop>& crop);
+    std::filesystem::path folderPath() const;
     std::shared_ptr<korvel::BestMix> runSearch(const QString& strBatchMessage);
     void showRunError(const QString& text);
 

@@ -1,10 +1,12 @@
 #pragma once
-// The window layout is designed in twips (1440 to the inch); at 96 dots per inch 15 twips make one pixel.
+// Shorthand for the window layouts, which are designed in twips.
+#include "ui/platform/Twips.h"
+
 namespace korvel::ui {
 
-constexpr int twips(int t)
+inline int twips(int t)
 {
-    return t >= 0 ? (2 * t + 15) / 30 : -((-2 * t + 15) / 30);
+    return twipsToPixels(t);
 }
 
 } // namespace korvel::ui

@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/main/AboutWindow.h"
 #include "ui/main/ControlNames.h"
+#include "ui/main/modHelp.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Twips.h"
 
@@ -81,10 +83,6 @@ WelcomeWindow::WelcomeWindow(QString programFolder, korvel::SessionState& sessio
     auto* learnMore = button(arrayName(QStringLiteral("cmdHelp"), 25), QStringLiteral("Learn more"), this);
     auto* help = button(QStringLiteral("Command2"), QStringLiteral("Korvel Help"), this);
     auto* about = button(QStringLiteral("Command3"), QStringLiteral("About Korvel"), this);
-    // Help and About open once the help browser and the About window are in place.
-    learnMore->setEnabled(false);
-    help->setEnabled(false);
-    about->setEnabled(false);
 
     connect(start, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(startTrend, &QPushButton::clicked, this, [this] { Command4_Click(); });
@@ -114,6 +112,11 @@ WelcomeWindow::WelcomeWindow(QString programFolder, korvel::SessionState& sessio
     setFixedWidth(twips(9600));
 }
 
+MainWindow* WelcomeWindow::mainWindow() const
+{
+    return main_.data();
+}
+
 MainWindow* WelcomeWindow::createMain()
 {
     if (!main_) {
@@ -141,14 +144,17 @@ void WelcomeWindow::Command4_Click()
 
 void WelcomeWindow::cmdHelp_Click(int)
 {
+    modHelp::ShowHelp(QStringLiteral("batchoption.htm"));
 }
 
 void WelcomeWindow::Command2_Click()
 {
+    modHelp::ShowHelp(QStringLiteral("index.htm"));
 }
 
 void WelcomeWindow::Command3_Click()
 {
+    AboutWindow::showAbout(this);
 }
 
 } // namespace korvel::ui

@@ -17,7 +17,7 @@ public:
     WelcomeWindow(QString programFolder, korvel::SessionState& session, QWidget* parent = nullptr);
 
     // The main window once a start button has opened it (it deletes itself when closed).
-    MainWindow* mainWindow() const { return main_; }
+    MainWindow* mainWindow() const;
 
     void Command1_Click();
     void Command4_Click();

@@ -12,10 +12,7 @@
 
 #include "ui/main/ControlNames.h"
 #include "ui/main/Twips.h"
-#if __has_include("ui/platform/OnTop.h")
 #include "ui/platform/OnTop.h"
-#define KORVEL_HAS_ON_TOP 1
-#endif
 
 namespace korvel::ui {
 
@@ -130,17 +127,12 @@ void frmUpdating::pumpMessages()
 
 void frmUpdating::advance()
 {
-#ifdef KORVEL_HAS_ON_TOP
     SetOnTop(this, true);
-#endif
     Update();
 }
 
 void frmUpdating::close()
 {
-#ifdef KORVEL_HAS_ON_TOP
-    SetOnTop(this, false);
-#endif
     QWidget::close();
 }
 
