@@ -62,7 +62,18 @@ QString plain(double x)
 QString money(double x)
 {
     try {
-        return QString::fromStdString(num::formatPattern(x, "###,##0.00"));
+        const QString text = QString::fromStdString(num::formatPattern(x, "###,##0.00"));
+        // A rate with more decimals than cents (0.214 a bushel, 0.003 a pound) keeps them, so that the box
+        // commits back the value it was opened with.
+        const QString exact = QString::fromStdString(num::plainText(x));
+        const auto point = exact.indexOf(QLatin1Char('.'));
+        if (point < 0 || exact.contains(QLatin1Char('E')) || exact.size() - point - 1 <= 2)
+            return text;
+        const bool negative = exact.startsWith(QLatin1Char('-'));
+        QString whole = exact.mid(negative ? 1 : 0, point - (negative ? 1 : 0));
+        for (auto i = whole.size() - 3; i > 0; i -= 3)
+            whole.insert(i, QLatin1Char(','));
+        return (negative ? QStringLiteral("-") : QString()) + whole + exact.mid(point);
     } catch (const KorvelError&) {
         return QString();
     }

@@ -14,7 +14,8 @@ double value(const QString& text);
 
 // The plain decimal text of a value ("0.44", "32000"); empty for a value without a finite text.
 QString plain(double x);
-// A value with two decimals and grouped thousands ("1,234.50", "0.00"); empty for a value without a finite text.
+// A value with grouped thousands and two decimals, or more when the value has more ("1,234.50", "0.00", "0.214");
+// empty for a value without a finite text.
 QString money(double x);
 // A harvest or forage value: empty when unset, plain or money when it holds a number, the text itself when it
 // holds a text that is no number.

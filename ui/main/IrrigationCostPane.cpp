@@ -262,30 +262,6 @@ void IrrigationCostPane::selectFuel(int index)
     cboFuelType_Click();
 }
 
-void IrrigationCostPane::setBoxText(InputsTarget::IrrigationBox which, const QString& text)
-{
-    if (which == InputsTarget::IrrigationBox::cboFuelType)
-        cboFuelType_->setEditText(text);
-    else if (QLineEdit* b = box(which))
-        b->setText(text);
-}
-
-QLineEdit* IrrigationCostPane::box(InputsTarget::IrrigationBox which) const
-{
-    using B = InputsTarget::IrrigationBox;
-    switch (which) {
-    case B::txtGPM: return txtGPM_;
-    case B::txtEstHours: return txtEstHours_;
-    case B::txtLift: return txtLift_;
-    case B::txtPSI: return txtPSI_;
-    case B::cboFuelType: return cboFuelType_->lineEdit();
-    case B::txtCost: return txtCost_;
-    case B::txtLaborPerHour: return txtLaborPerHour_;
-    case B::txtRepairsPerAcre: return txtRepairsPerAcre_;
-    }
-    return nullptr;
-}
-
 QLineEdit* IrrigationCostPane::boxNamed(const QString& name) const
 {
     for (QLineEdit* b : {txtGPM_, txtEstHours_, txtLift_, txtPSI_, txtCost_, txtLaborPerHour_, txtRepairsPerAcre_})

@@ -4,7 +4,7 @@
 // boxes into the irrigation costs every evaluation uses; Back leaves them uncommitted.
 #include <QFrame>
 
-#include "model/InputsTarget.h"
+#include "model/IrrigationCosts.h"
 
 class QComboBox;
 class QLabel;
@@ -39,11 +39,6 @@ public:
     void cboFuelType_Click();
     // Selects an entry of the fuel list as a pick by the user does.
     void selectFuel(int index);
-
-    // The boxes the inputs file writes (its text boxes run their change handlers; the fuel box's text is set
-    // without running its selection handler).
-    void setBoxText(InputsTarget::IrrigationBox box, const QString& text);
-    QLineEdit* box(InputsTarget::IrrigationBox box) const;
 
     void ShowSeasonInches();
     void ShowPumpingCost();

@@ -17,6 +17,7 @@
 #include "ui/main/CostPreviews.h"
 #include "ui/main/DefaultValues.h"
 #include "ui/main/HelpButton.h"
+#include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Twips.h"
 #include "ui/main/modInputTest.h"
