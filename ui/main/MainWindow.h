@@ -86,6 +86,8 @@ public:
     // Writes text into the information line.
     void SetMainInfo(const QString& text);
 
+    // Every pane, in the order the resize handler centres them.
+    const QList<QWidget*>& panes() const { return panes_; }
     MainPane* pneMain() const { return pneMain_; }
     ProductionCostPane* pneInputCosts() const { return pneInputCosts_; }
     IrrigationCostPane* pneIrrigCosts() const { return pneIrrigCosts_; }
