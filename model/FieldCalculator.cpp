@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <functional>
 #include <bit>
 #include <cassert>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <thread>
 

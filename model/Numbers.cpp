@@ -96,11 +96,12 @@ std::string scaledDigits(double ax, int fractionDigits) {
     long shift = static_cast<long>(d.pointPos) + fractionDigits;
     std::string n;
     if (shift < 0) {
-        n = "0";
+        n.assign(1, '0');
     } else if (shift == 0) {
-        n = (d.digits[0] >= '5') ? "1" : "0";
+        n.assign(1, d.digits[0] >= '5' ? '1' : '0');
     } else if (shift >= static_cast<long>(d.digits.size())) {
-        n = d.digits + std::string(static_cast<std::size_t>(shift) - d.digits.size(), '0');
+        n = d.digits;
+        n.append(static_cast<std::size_t>(shift) - d.digits.size(), '0');
     } else {
         n = d.digits.substr(0, static_cast<std::size_t>(shift));
         if (d.digits[static_cast<std::size_t>(shift)] >= '5') incrementDigits(n);

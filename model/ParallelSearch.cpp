@@ -93,7 +93,8 @@ bool ParallelSearch::evaluateSplit(std::size_t split, Worker& w)
             partialReturn[j + 1] = partialReturn[j] + rowReturn[j][columns[j]];
             partialCost[j + 1] = partialCost[j] + rowCost[j][columns[j]];
             if ((partialReturn[j + 1] - partialCost[j + 1]) + suffixBest[j + 1] + margin < bar) {
-                // Rows k back to the run's first share positions 0..j; the next one walked shares at most j.
+                // Combinations k back to the run's first share positions 0..j; the next one walked shares
+                // at most positions 0..j - 1 with them, whose partial sums stay valid.
                 k = runBegin[k * n + j + 1];
                 skipped = true;
                 break;
@@ -105,7 +106,6 @@ bool ParallelSearch::evaluateSplit(std::size_t split, Worker& w)
         const double totalReturn = partialReturn[last] + rowReturn[last][columns[last]];
         const double totalCost = partialCost[last] + rowCost[last][columns[last]];
         const double profit = totalReturn - totalCost;
-        ++w.evaluated;
         if (profit >= bar && w.best.offer(Candidate{profit, base + k}) && w.best.full())
             bar = std::max(bar, w.best.lowest().profit);
     }
@@ -171,14 +171,6 @@ std::vector<Candidate> ParallelSearch::result() const
     if (all.size() > listSize_)
         all.resize(listSize_);
     return all;
-}
-
-std::uint64_t ParallelSearch::evaluated() const
-{
-    std::uint64_t total = 0;
-    for (const Worker& w : workers_)
-        total += w.evaluated;
-    return total;
 }
 
 } // namespace korvel::search

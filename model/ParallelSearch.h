@@ -58,8 +58,6 @@ public:
     bool cancelled() const { return cancelled_.load(std::memory_order_relaxed); }
     // After every worker has returned: the ranked list's candidates, best first.
     std::vector<Candidate> result() const;
-    // Allocations whose profit was summed in full (the others were skipped with their run or split).
-    std::uint64_t evaluated() const;
 
 private:
     struct alignas(64) Worker {
@@ -73,7 +71,6 @@ private:
         std::vector<double> partialReturn, partialCost;
         std::vector<const double*> rowReturn, rowCost;
         std::vector<double> suffixBest; // [j]: sum of the best nets of positions j and after
-        std::uint64_t evaluated = 0;
     };
 
     bool evaluateSplit(std::size_t split, Worker& w);
