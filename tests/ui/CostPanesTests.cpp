@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -17,6 +16,7 @@
 #include "model/Crop.h"
 #include "model/IrrigationCosts.h"
 #include "model/SessionState.h"
+#include "ui/MainWindowFixture.h"
 #include "ui/ScriptedDialogService.h"
 #include "ui/main/CropRecord.h"
 #include "ui/main/IrrigationCostPane.h"
@@ -25,7 +25,6 @@
 #include "ui/main/ProductionCostPane.h"
 
 using namespace korvel::ui;
-using korvel::ui::test::ScriptedDialogs;
 
 namespace {
 
@@ -45,45 +44,19 @@ QByteArray cornTableNamed(const QByteArray& name)
     return bytes;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-class CostPanesTest : public ::testing::Test {
+class CostPanesTest : public korvel::ui::test::MainWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder.isValid());
-        writeFile(folder.filePath("crops/01-corn.txt"), shippedCrop("01-corn.txt"));
-        writeFile(folder.filePath("crops/03-wheat.txt"), shippedCrop("03-wheat.txt"));
-        writeFile(folder.filePath("crops/05-alfalfa.txt"), shippedCrop("05-alfalfa.txt"));
-        writeFile(folder.filePath("crops/custom/barley.txt"), cornTableNamed("Barley"));
-        start();
-    }
-
-    void start()
-    {
-        main = std::make_unique<MainWindow>(folder.path(), session);
-        main->show();
-        main->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
-        ASSERT_TRUE(main->isLoaded());
+        korvel::ui::test::copyShippedCrops(folder.path(), {"01-corn.txt", "03-wheat.txt", "05-alfalfa.txt"});
+        folder.write("crops/custom/barley.txt", cornTableNamed("Barley").toStdString());
+        open();
+        korvel::ui::test::activate(window.get());
+        ASSERT_EQ(window->cropRowCount(), 5); // Corn, Wheat, Alfalfa, Fallow, Barley
         ASSERT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
     }
 
-    CropRecord* row(const QString& name) const
-    {
-        for (int i = 0; i < main->cropRowCount(); ++i)
-            if (main->cr(i)->GetCrop() == name)
-                return main->cr(i);
-        ADD_FAILURE() << "no crop row " << name.toStdString();
-        return nullptr;
-    }
-    std::shared_ptr<korvel::Crop> crop(const QString& name) const { return row(name)->crop(); }
+    std::shared_ptr<korvel::Crop> crop(const QString& name) { return row(name)->crop(); }
 
     // Ticks the row and presses its "Costs/Returns".
     ProductionCostPane* openCosts(const QString& name)
@@ -92,12 +65,12 @@ protected:
         if (!r->chkCrop->isChecked())
             r->chkCrop->click();
         r->cmdInputCosts->click();
-        return main->pneInputCosts();
+        return window->pneInputCosts();
     }
     IrrigationCostPane* openIrrigation()
     {
-        main->pneMain()->Command8->click();
-        return main->pneIrrigCosts();
+        window->pneMain()->Command8->click();
+        return window->pneIrrigCosts();
     }
 
     template <class T = QLineEdit>
@@ -119,16 +92,7 @@ protected:
     }
     void click(QWidget* pane, const QString& name) { on<QAbstractButton>(pane, name)->click(); }
 
-    // Types into a box as the user does, replacing its text.
-    void type(QLineEdit* box, const QString& t)
-    {
-        box->setFocus();
-        box->selectAll();
-        if (t.isEmpty())
-            QTest::keyClick(box, Qt::Key_Delete);
-        else
-            QTest::keyClicks(box, t);
-    }
+    void type(QLineEdit* box, const QString& t) { korvel::ui::test::typeInto(box, t); }
     // Leaves a box for another control of the same pane.
     void leave(QLineEdit* box, QWidget* next)
     {
@@ -149,10 +113,6 @@ protected:
         QApplication::processEvents();
     }
 
-    ScriptedDialogs dialogs; // outlives the window
-    QTemporaryDir folder;
-    korvel::SessionState session;
-    std::unique_ptr<MainWindow> main;
 };
 
 // --- Production-cost pane ---------------------------------------------------------------------------------------
@@ -176,7 +136,7 @@ TEST_F(CostPanesTest, SeedUnitsAndTheSubtotalFollowTheOpenedCrop)
         ic.SeedCost = 0.16;
         ProductionCostPane* pane = openCosts(c.crop);
         EXPECT_TRUE(pane->isVisible());
-        EXPECT_EQ(main->activeCrop, crop(c.crop));
+        EXPECT_EQ(window->activeCrop, crop(c.crop));
         EXPECT_EQ(text(pane, "lblHeader"), QString("Production Costs for ") + c.crop);
         EXPECT_EQ(text(pane, "lblSeedRate"), c.rateUnit) << c.crop;
         EXPECT_EQ(text(pane, "lblSeedUnits"), c.costUnit) << c.crop;
@@ -184,7 +144,7 @@ TEST_F(CostPanesTest, SeedUnitsAndTheSubtotalFollowTheOpenedCrop)
         EXPECT_EQ(text(pane, "txtSeedCost"), "0.16");
         EXPECT_EQ(text(pane, "lblGICTOTAL"), c.subtotal) << c.crop;
         click(pane, "cmdCancel(1)");
-        EXPECT_TRUE(main->pneMain()->isVisible());
+        EXPECT_TRUE(window->pneMain()->isVisible());
     }
 
     // Units of the yield beside the harvest charges; the default button names the crop.
@@ -244,8 +204,8 @@ TEST_F(CostPanesTest, RateBoxesTickTheirOptimalBoxWhenEmpty)
     EXPECT_FALSE(ic.SeedOptimal);
     EXPECT_EQ(ic.SeedRate, 28000);
     EXPECT_EQ(ic.PApplied, 40);
-    EXPECT_EQ(main->activeCrop, nullptr);
-    EXPECT_TRUE(main->pneMain()->isVisible());
+    EXPECT_EQ(window->activeCrop, nullptr);
+    EXPECT_TRUE(window->pneMain()->isVisible());
 }
 
 TEST_F(CostPanesTest, CustomCropHasNoDefaultsButTheRateRuleStillRuns)
@@ -300,7 +260,7 @@ TEST_F(CostPanesTest, ForageApplyNeedsAStandLifeAndCommitsOnlyTheGeneralFieldsWi
     EXPECT_EQ(ic.Returns, 5);
     EXPECT_EQ(ic.MiscCost, 6);
     EXPECT_TRUE(pane->isVisible());
-    EXPECT_EQ(main->activeCrop, alfalfa);
+    EXPECT_EQ(window->activeCrop, alfalfa);
 
     type(on(pane, "txtStand"), "4");
     click(pane, "Command6");
@@ -310,8 +270,8 @@ TEST_F(CostPanesTest, ForageApplyNeedsAStandLifeAndCommitsOnlyTheGeneralFieldsWi
     EXPECT_EQ(ic.Returns, 7);
     EXPECT_EQ(ic.MiscCost, 8);
     EXPECT_EQ(ic.HarvestBasePerAcre, korvel::Variant(20.0)); // a forage crop keeps its harvest charges
-    EXPECT_TRUE(main->pneMain()->isVisible());
-    EXPECT_EQ(main->activeCrop, nullptr);
+    EXPECT_TRUE(window->pneMain()->isVisible());
+    EXPECT_EQ(window->activeCrop, nullptr);
 
     // A grain crop commits its harvest charges and keeps its forage values.
     korvel::inputCosts& wheat = crop("Wheat")->inputCosts;
@@ -363,8 +323,8 @@ TEST_F(CostPanesTest, CancelCommitsNothingAndKeepsTheActiveCrop)
     type(on(pane, "txtHerbicide"), "9");
     click(pane, "cmdCancel(1)");
     EXPECT_EQ(ic.Herbicide, 4);
-    EXPECT_TRUE(main->pneMain()->isVisible());
-    EXPECT_EQ(main->activeCrop, crop("Wheat"));
+    EXPECT_TRUE(window->pneMain()->isVisible());
+    EXPECT_EQ(window->activeCrop, crop("Wheat"));
 }
 
 TEST_F(CostPanesTest, ClearEmptiesEveryBoxAndUnticksTheOptimalBoxes)
@@ -388,7 +348,7 @@ TEST_F(CostPanesTest, ClearEmptiesEveryBoxAndUnticksTheOptimalBoxes)
 
 TEST_F(CostPanesTest, OpeningACostPaneBlanksTheZerosOfTheMainWindow)
 {
-    MainPane* mp = main->pneMain();
+    MainPane* mp = window->pneMain();
     mp->txtArea->setText("0");
     mp->txtMax->setText("0");
     mp->txtEff->setText("85");
@@ -396,7 +356,7 @@ TEST_F(CostPanesTest, OpeningACostPaneBlanksTheZerosOfTheMainWindow)
     CropRecord* corn = row("Corn");
     corn->chkCrop->click();
     corn->txtMaxYield->setText("0"); // the crop rows' boxes are their own
-    on(main->pneIrrigCosts(), "txtGPM")->setText("0");
+    on(window->pneIrrigCosts(), "txtGPM")->setText("0");
 
     openCosts("Wheat");
     EXPECT_EQ(mp->txtArea->text(), "");
@@ -404,9 +364,9 @@ TEST_F(CostPanesTest, OpeningACostPaneBlanksTheZerosOfTheMainWindow)
     EXPECT_EQ(mp->txtAnnRain->currentText(), "");
     EXPECT_EQ(mp->txtEff->text(), "85");
     EXPECT_EQ(corn->txtMaxYield->text(), "0");
-    EXPECT_EQ(text(main->pneIrrigCosts(), "txtGPM"), "");
+    EXPECT_EQ(text(window->pneIrrigCosts(), "txtGPM"), "");
 
-    click(main->pneInputCosts(), "cmdCancel(1)");
+    click(window->pneInputCosts(), "cmdCancel(1)");
     mp->txtArea->setText("0");
     openIrrigation();
     EXPECT_EQ(mp->txtArea->text(), "");
@@ -523,7 +483,7 @@ TEST_F(CostPanesTest, SubtotalsBeyondTheRangeOfANumberShowNoFigure)
 
 TEST_F(CostPanesTest, PumpingCostAndSeasonHintOfTheWorkedExample)
 {
-    main->pneMain()->txtArea->setText("160");
+    window->pneMain()->txtArea->setText("160");
     IrrigationCostPane* pane = openIrrigation();
     EXPECT_TRUE(pane->isVisible());
     EXPECT_EQ(text(pane, "lblICosts"), "$------- / ac");
@@ -547,13 +507,13 @@ TEST_F(CostPanesTest, PumpingCostAndSeasonHintOfTheWorkedExample)
     type(on(pane, "txtGPM"), "0");
     EXPECT_EQ(text(pane, "lblICosts"), "$0.33 / ac-in");
     // Without acres the inches are not shown.
-    main->pneMain()->txtArea->setText("");
+    window->pneMain()->txtArea->setText("");
     type(on(pane, "txtGPM"), "750");
     EXPECT_EQ(text(pane, "lblInchHint"), "Based on 750 gpm, 0 acres, and 1800 hours of pumping, you would apply "
                                          " inches of water in a season");
 
     click(pane, "Command9");
-    const korvel::IrrigationCosts& c = *main->tempIrrigationCosts;
+    const korvel::IrrigationCosts& c = *window->tempIrrigationCosts;
     EXPECT_EQ(c.GPM, 750);
     EXPECT_EQ(c.dblEstHours, 1800);
     EXPECT_EQ(c.Lift, 120);
@@ -564,12 +524,12 @@ TEST_F(CostPanesTest, PumpingCostAndSeasonHintOfTheWorkedExample)
     EXPECT_EQ(c.FuelType, "Natural Gas");
     EXPECT_EQ(c.NPC, 61.7);
     EXPECT_TRUE(c.active);
-    EXPECT_TRUE(main->pneMain()->isVisible());
+    EXPECT_TRUE(window->pneMain()->isVisible());
 }
 
 TEST_F(CostPanesTest, AFuelPickedUpdatesTheCostATypedFuelOnlyReachesApply)
 {
-    main->tempIrrigationCosts->NPC = 12.5;
+    window->tempIrrigationCosts->NPC = 12.5;
     IrrigationCostPane* pane = openIrrigation();
     auto* fuel = on<QComboBox>(pane, "cboFuelType");
     type(on(pane, "txtGPM"), "750");
@@ -579,9 +539,9 @@ TEST_F(CostPanesTest, AFuelPickedUpdatesTheCostATypedFuelOnlyReachesApply)
 
     // "Select fuel type": never computed, and Apply keeps the energy per unit.
     click(pane, "Command9");
-    EXPECT_EQ(main->tempIrrigationCosts->FuelType, "Select fuel type");
-    EXPECT_EQ(main->tempIrrigationCosts->NPC, 12.5);
-    EXPECT_TRUE(main->tempIrrigationCosts->active);
+    EXPECT_EQ(window->tempIrrigationCosts->FuelType, "Select fuel type");
+    EXPECT_EQ(window->tempIrrigationCosts->NPC, 12.5);
+    EXPECT_TRUE(window->tempIrrigationCosts->active);
     pane = openIrrigation();
     EXPECT_EQ(text(pane, "lblICosts"), "$------- / ac");
 
@@ -597,8 +557,8 @@ TEST_F(CostPanesTest, AFuelPickedUpdatesTheCostATypedFuelOnlyReachesApply)
     leave(fuel->lineEdit(), on(pane, "txtGPM"));
     EXPECT_EQ(text(pane, "lblICosts"), diesel);
     click(pane, "Command9");
-    EXPECT_EQ(main->tempIrrigationCosts->FuelType, "Electricity");
-    EXPECT_EQ(main->tempIrrigationCosts->NPC, 0.885);
+    EXPECT_EQ(window->tempIrrigationCosts->FuelType, "Electricity");
+    EXPECT_EQ(window->tempIrrigationCosts->NPC, 0.885);
 }
 
 TEST_F(CostPanesTest, FuelCostLimitFollowsTheFuelBox)
@@ -661,8 +621,8 @@ TEST_F(CostPanesTest, IrrigationBackAndClearCommitNothing)
     IrrigationCostPane* pane = openIrrigation();
     type(on(pane, "txtGPM"), "900");
     click(pane, "cmdCancel(0)");
-    EXPECT_TRUE(main->pneMain()->isVisible());
-    EXPECT_EQ(main->tempIrrigationCosts->GPM, 0);
+    EXPECT_TRUE(window->pneMain()->isVisible());
+    EXPECT_EQ(window->tempIrrigationCosts->GPM, 0);
     pane = openIrrigation();
     EXPECT_EQ(text(pane, "txtGPM"), "900"); // the working copy stays
 
@@ -676,14 +636,14 @@ TEST_F(CostPanesTest, IrrigationBackAndClearCommitNothing)
     EXPECT_EQ(text(pane, "txtCost"), "5.10");
     EXPECT_EQ(text(pane, "txtLaborPerHour"), "10");
     EXPECT_EQ(text(pane, "lblICosts"), "$2.22 / ac-in");
-    EXPECT_EQ(main->tempIrrigationCosts->GPM, 0); // not until Apply
-    EXPECT_FALSE(main->tempIrrigationCosts->active);
+    EXPECT_EQ(window->tempIrrigationCosts->GPM, 0); // not until Apply
+    EXPECT_FALSE(window->tempIrrigationCosts->active);
 
     click(pane, "Command4");
     for (QLineEdit* b : pane->findChildren<QLineEdit*>())
         EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
     EXPECT_EQ(text(pane, "cboFuelType"), "");
-    EXPECT_EQ(main->tempIrrigationCosts->GPM, 0);
+    EXPECT_EQ(window->tempIrrigationCosts->GPM, 0);
 }
 
 // --- Default values of the main pane ----------------------------------------------------------------------------
@@ -696,9 +656,9 @@ TEST_F(CostPanesTest, LoadDefaultValuesCommitsTheTablesForTheNamedCrops)
     korvel::inputCosts& corn = crop("Corn")->inputCosts;
     corn.MiscCost = 4;
     corn.AlfalfaSwathing = 2.0;
-    main->pneMain()->txtArea->setText("160");
+    window->pneMain()->txtArea->setText("160");
 
-    main->pneMain()->Command7->click();
+    window->pneMain()->Command7->click();
 
     CropRecord* cornRow = row("Corn");
     EXPECT_EQ(cornRow->txtPrice->text(), "6.52");
@@ -739,7 +699,7 @@ TEST_F(CostPanesTest, LoadDefaultValuesCommitsTheTablesForTheNamedCrops)
         EXPECT_FALSE(row(name)->isActive()) << name; // the tick boxes are left alone
     }
 
-    const korvel::IrrigationCosts& c = *main->tempIrrigationCosts;
+    const korvel::IrrigationCosts& c = *window->tempIrrigationCosts;
     EXPECT_EQ(c.GPM, 750);
     EXPECT_EQ(c.Lift, 120);
     EXPECT_EQ(c.PSI, 35);
@@ -750,13 +710,13 @@ TEST_F(CostPanesTest, LoadDefaultValuesCommitsTheTablesForTheNamedCrops)
     EXPECT_EQ(c.dblEstHours, 1800);
     EXPECT_EQ(c.NPC, 61.7);
     EXPECT_TRUE(c.active);
-    IrrigationCostPane* pane = main->pneIrrigCosts();
+    IrrigationCostPane* pane = window->pneIrrigCosts();
     EXPECT_EQ(text(pane, "txtGPM"), "750");
     EXPECT_EQ(text(pane, "txtCost"), "5.10");
     EXPECT_EQ(text(pane, "cboFuelType"), "Natural Gas");
     EXPECT_EQ(text(pane, "lblICosts"), "$2.22 / ac-in");
     EXPECT_TRUE(text(pane, "lblInchHint").contains("18.6 inches")) << text(pane, "lblInchHint").toStdString();
-    EXPECT_TRUE(main->pneMain()->isVisible());
+    EXPECT_TRUE(window->pneMain()->isVisible());
 
     // The production-cost pane shows the committed values.
     ProductionCostPane* costs = openCosts("Corn");
@@ -765,14 +725,19 @@ TEST_F(CostPanesTest, LoadDefaultValuesCommitsTheTablesForTheNamedCrops)
     EXPECT_EQ(text(costs, "txtExceed"), "74");
 }
 
-TEST(CostPanesNames, CommandSevenMatchesInLowerCaseThePaneButtonExactly)
+// A library crop named in lower case.
+class CostPanesLowerCaseTest : public korvel::ui::test::MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        folder.write("crops/01-corn.txt", cornTableNamed("corn").toStdString());
+        open();
+    }
+};
+
+TEST_F(CostPanesLowerCaseTest, CommandSevenMatchesInLowerCaseThePaneButtonExactly)
 {
-    ScriptedDialogs dialogs;
-    QTemporaryDir folder;
-    writeFile(folder.filePath("crops/01-corn.txt"), cornTableNamed("corn"));
-    korvel::SessionState session;
-    MainWindow main(folder.path(), session);
-    main.Form_Load();
+    MainWindow& main = w();
     ASSERT_EQ(main.cr(0)->GetCrop(), "corn");
     const std::shared_ptr<korvel::Crop> corn = main.cr(0)->crop();
 
