@@ -73,7 +73,7 @@ inline void typeInto(QLineEdit* box, const QString& text)
 }
 
 class MainWindowTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override { copyShippedCrops(folder.path()); }
     void TearDown() override
     {
@@ -127,6 +127,9 @@ protected:
         tick(QStringLiteral("Corn"), QStringLiteral("6.52"), QStringLiteral("220"));
         tick(QStringLiteral("Wheat"), QStringLiteral("6.2"), QStringLiteral("75"));
     }
+
+    // A search that runs long enough to be cancelled (in the run tests).
+    void tieEverything();
 
     bool inputsFileExists() const { return std::filesystem::exists(folder.path() / "inputs.txt"); }
 

@@ -37,6 +37,7 @@
 #include "ui/main/frmUpdating.h"
 #include "ui/platform/DialogService.h"
 #include "ui/results/DetailsPane.h"
+#include "ui/results/PrintHook.h"
 #include "ui/results/ResultsPane.h"
 
 namespace korvel::ui {
@@ -357,6 +358,10 @@ void MainWindow::ShowBatchScreen()
 
 void MainWindow::mnuPrint_Click()
 {
+    if (pneDetails_->isVisible())
+        printDetailsReport(this);
+    else
+        printResultsReport(this);
 }
 
 void MainWindow::mnuExit_Click()
