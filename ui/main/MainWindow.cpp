@@ -24,6 +24,7 @@
 #include "ui/main/ControlNames.h"
 #include "ui/main/CropRecord.h"
 #include "ui/main/CustomCropPane.h"
+#include "ui/main/DefaultValues.h"
 #include "ui/main/HelpButtons.h"
 #include "ui/main/IrrigationCostPane.h"
 #include "ui/main/MainPane.h"
@@ -109,6 +110,7 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWi
     buildMenus();
 
     connect(pneMain_->Command8, &QPushButton::clicked, this, [this] { pneIrrigCosts_->open(); });
+    connect(pneMain_->Command7, &QPushButton::clicked, this, [this] { DefaultValues::Command7_Click(*this); });
     pneMain_->Command8->setEnabled(IrrigationCostPane::kBuilt);
 
     // The narrowest the window gets is the width of the main pane.
