@@ -1,14 +1,46 @@
-// Korvel starts at the welcome window.
+// Korvel starts at the welcome window. The program folder (crop library, help, inputs file) is the
+// folder of the executable.
+//
+// For the start-up check of the test suite: with KORVEL_SCREENSHOT set to a folder, the program saves a
+// picture of the welcome window (welcome.png), starts the main window, saves a picture of it (main.png)
+// and ends.
 #include <QApplication>
-#include <QWidget>
+#include <QDir>
+#include <QPixmap>
+#include <QTimer>
+
+#include "model/SessionState.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/WelcomeWindow.h"
+
+namespace {
+
+void screenshotsThenQuit(korvel::ui::WelcomeWindow* welcome, const QString& folder)
+{
+    QTimer::singleShot(400, welcome, [welcome, folder] {
+        const QDir dir(folder);
+        const bool welcomeSaved = welcome->grab().save(dir.filePath(QStringLiteral("welcome.png")));
+        welcome->Command1_Click();
+        korvel::ui::MainWindow* main = welcome->mainWindow();
+        QTimer::singleShot(600, main, [main, dir, welcomeSaved] {
+            const bool mainSaved = main->grab().save(dir.filePath(QStringLiteral("main.png")));
+            QCoreApplication::exit(welcomeSaved && mainSaved ? 0 : 1);
+        });
+    });
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Korvel");
-    QWidget welcome;
-    welcome.setWindowTitle("Welcome");
-    welcome.resize(480, 320);
-    welcome.show();
+    QApplication::setApplicationName(QStringLiteral("Korvel"));
+    korvel::SessionState session;
+    auto* welcome = new korvel::ui::WelcomeWindow(QCoreApplication::applicationDirPath(), session);
+    welcome->setAttribute(Qt::WA_DeleteOnClose);
+    welcome->show();
+    const QString shots = qEnvironmentVariable("KORVEL_SCREENSHOT");
+    if (!shots.isEmpty())
+        screenshotsThenQuit(welcome, shots);
     return app.exec();
 }

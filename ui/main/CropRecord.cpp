@@ -1,0 +1,213 @@
+#include "ui/main/CropRecord.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "model/Numbers.h"
+#include "ui/main/Twips.h"
+#include "ui/main/modInputTest.h"
+
+namespace korvel::ui {
+
+namespace {
+
+const QColor kShaded(0xF3, 0xF3, 0xF3);
+const QColor kWhite(0xFF, 0xFF, 0xFF);
+
+void place(QWidget* w, int left, int top, int width, int height)
+{
+    w->setGeometry(twips(left), twips(top), twips(width), twips(height));
+}
+
+void setBackground(QWidget* w, const QColor& colour)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, colour);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+} // namespace
+
+std::optional<std::pair<double, double>> cropRowLimits(const std::string& cropType)
+{
+    if (cropType == "Alfalfa") return std::pair{300.0, 20.0};
+    if (cropType == "Corn") return std::pair{10.0, 500.0};
+    if (cropType == "Grain Sorghum") return std::pair{10.0, 300.0};
+    if (cropType == "Soybeans") return std::pair{20.0, 150.0};
+    if (cropType == "Sunflower") return std::pair{25.0, 8000.0};
+    if (cropType == "Wheat") return std::pair{15.0, 200.0};
+    return std::nullopt;
+}
+
+CropRecord::CropRecord(QWidget* parent) : QWidget(parent)
+{
+    resize(twips(9510), twips(510));
+
+    background = new QFrame(this);
+    background->setObjectName(QStringLiteral("background"));
+    background->setStyleSheet(QStringLiteral("QFrame#background { background-color: #F3F3F3; border: 1px solid #404040; }"));
+    place(background, 0, 45, 9405, 450);
+    background->hide();
+
+    chkCrop = new QCheckBox(this);
+    chkCrop->setObjectName(QStringLiteral("chkCrop"));
+    place(chkCrop, 105, 150, 1695, 255);
+    setBackground(chkCrop, kWhite);
+
+    txtPrice = new QLineEdit(this);
+    txtPrice->setObjectName(QStringLiteral("txtPrice"));
+    place(txtPrice, 1815, 90, 855, 360);
+
+    lblPriceUnits = new QLabel(this);
+    lblPriceUnits->setObjectName(QStringLiteral("lblPriceUnits"));
+    place(lblPriceUnits, 2775, 120, 1245, 240);
+
+    txtMaxYield = new QLineEdit(this);
+    txtMaxYield->setObjectName(QStringLiteral("txtMaxYield"));
+    place(txtMaxYield, 4365, 90, 855, 360);
+
+    lblYieldUnits = new QLabel(this);
+    lblYieldUnits->setObjectName(QStringLiteral("lblYieldUnits"));
+    place(lblYieldUnits, 5325, 120, 975, 240);
+
+    cmdInputCosts = new QPushButton(QStringLiteral("Costs/Returns"), this);
+    cmdInputCosts->setObjectName(QStringLiteral("cmdInputCosts"));
+    place(cmdInputCosts, 7935, 105, 1380, 330);
+    cmdInputCosts->setStyleSheet(QStringLiteral("QPushButton#cmdInputCosts { background-color: #F3F3F3; border: 1px solid #808080; }"
+                                                " QPushButton#cmdInputCosts:disabled { color: #A0A0A0; }"));
+
+    for (QWidget* w : {static_cast<QWidget*>(txtPrice), static_cast<QWidget*>(lblPriceUnits),
+                       static_cast<QWidget*>(txtMaxYield), static_cast<QWidget*>(lblYieldUnits),
+                       static_cast<QWidget*>(cmdInputCosts)})
+        w->setEnabled(false);
+
+    connect(chkCrop, &QCheckBox::toggled, this, [this] { chkCrop_Click(); });
+    connect(txtPrice, &QLineEdit::textChanged, this, [this] { txtPrice_Change(); });
+    connect(txtMaxYield, &QLineEdit::textChanged, this, [this] { txtMaxYield_Change(); });
+    connect(cmdInputCosts, &QPushButton::clicked, this, [this] { cmdInputCosts_Click(); });
+    onLostFocus(txtPrice, [this] { txtPrice_LostFocus(); });
+    onLostFocus(txtMaxYield, [this] { txtMaxYield_LostFocus(); });
+}
+
+const std::shared_ptr<korvel::Crop>& CropRecord::crop()
+{
+    if (!crop_)
+        crop_ = std::make_shared<korvel::Crop>();
+    return crop_;
+}
+
+void CropRecord::setCrop(std::shared_ptr<korvel::Crop> crop)
+{
+    crop_ = std::move(crop);
+}
+
+void CropRecord::loadInfo(const QString& cropType, const QString& priceUnits, const QString&,
+                          const QString& yieldUnits)
+{
+    chkCrop->setText(cropType);
+    if (cropType != QLatin1String("Fallow")) {
+        lblPriceUnits->setText(priceUnits);
+    } else {
+        lblPriceUnits->setText(QString());
+        txtPrice->setEnabled(false);
+        txtMaxYield->setEnabled(false);
+    }
+    lblYieldUnits->setText(yieldUnits);
+}
+
+bool CropRecord::isActive() const
+{
+    return chkCrop->isChecked();
+}
+
+double CropRecord::getPrice() const
+{
+    const std::string text = txtPrice->text().toStdString();
+    if (const auto value = num::parseNumeric(text))
+        return *value;
+    return num::leadingNumber(text);
+}
+
+void CropRecord::setPrice(double newPrice)
+{
+    txtPrice->setText(QString::fromStdString(num::plainText(newPrice)));
+}
+
+void CropRecord::setMaxYield(double newYield)
+{
+    txtMaxYield->setText(QString::fromStdString(num::plainText(newYield)));
+}
+
+double CropRecord::getMaxYield() const
+{
+    return num::leadingNumber(txtMaxYield->text().toStdString());
+}
+
+QString CropRecord::GetCrop() const
+{
+    return chkCrop->text();
+}
+
+void CropRecord::setDefault(double price, double maxYield)
+{
+    txtPrice->setText(QString::fromStdString(num::formatPattern(price, "#0.00")));
+    txtMaxYield->setText(QString::fromStdString(num::plainText(maxYield)));
+}
+
+void CropRecord::chkCrop_Click()
+{
+    const bool ticked = chkCrop->isChecked();
+    setBackground(chkCrop, ticked ? kShaded : kWhite);
+    background->setVisible(ticked);
+    for (QWidget* w : {static_cast<QWidget*>(txtPrice), static_cast<QWidget*>(lblPriceUnits),
+                       static_cast<QWidget*>(txtMaxYield), static_cast<QWidget*>(lblYieldUnits),
+                       static_cast<QWidget*>(cmdInputCosts)})
+        w->setEnabled(ticked);
+    chkCrop->setEnabled(true);
+}
+
+void CropRecord::cmdInputCosts_Click()
+{
+    emit inputCostsRequested(crop());
+}
+
+void CropRecord::refresh()
+{
+    try {
+        txtPrice->setText(QString::fromStdString(num::formatPattern(crop()->price, "#,##0.00")));
+        txtMaxYield->setText(QString::fromStdString(num::plainText(crop()->maxYield)));
+    } catch (const std::exception&) {
+        // A value that is not a finite number is not shown; the box keeps its text.
+    }
+}
+
+void CropRecord::txtPrice_Change()
+{
+    if (const auto value = num::parseNumeric(txtPrice->text().toStdString()))
+        crop()->price = *value;
+}
+
+void CropRecord::txtMaxYield_Change()
+{
+    crop()->maxYield = num::leadingNumber(txtMaxYield->text().toStdString());
+}
+
+void CropRecord::txtPrice_LostFocus()
+{
+    const std::string type = crop()->cropType;
+    if (const auto limits = cropRowLimits(type))
+        TestInput(txtPrice, limits->first, QStringLiteral("Crop Price - ") + QString::fromStdString(type));
+}
+
+void CropRecord::txtMaxYield_LostFocus()
+{
+    const std::string type = crop()->cropType;
+    if (const auto limits = cropRowLimits(type))
+        TestInput(txtMaxYield, limits->second, QStringLiteral("Maximum Yield - ") + QString::fromStdString(type));
+}
+
+} // namespace korvel::ui

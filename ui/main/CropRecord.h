@@ -1,0 +1,73 @@
+#pragma once
+// One crop row of the main pane: a tick box with the crop's name, the price and maximum-yield boxes with
+// their unit captions and the "Costs/Returns" button. The row holds the library crop object itself and
+// writes the typed price and maximum yield into it as they are typed.
+//
+// Controls (objectNames): "chkCrop", "txtPrice", "lblPriceUnits", "txtMaxYield", "lblYieldUnits",
+// "cmdInputCosts", "background". The rows themselves are "cr(0)", "cr(1)", ... in row order.
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <utility>
+
+#include "model/Crop.h"
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace korvel::ui {
+
+// The price and maximum-yield limits the crop rows test against; nothing for crops without limits.
+std::optional<std::pair<double, double>> cropRowLimits(const std::string& cropType);
+
+class CropRecord : public QWidget {
+    Q_OBJECT
+public:
+    explicit CropRecord(QWidget* parent = nullptr);
+
+    // The crop shown by the row (created empty on first use when unset).
+    const std::shared_ptr<korvel::Crop>& crop();
+    void setCrop(std::shared_ptr<korvel::Crop> crop);
+
+    void loadInfo(const QString& cropType, const QString& priceUnits, const QString& costUnits,
+                  const QString& yieldUnits);
+    bool isActive() const;
+    // The price as the box shows it (digit grouping accepted), else the leading number, 0 when none.
+    double getPrice() const;
+    void setPrice(double newPrice);
+    void setMaxYield(double newYield);
+    // The leading number of the maximum-yield box, 0 when there is none.
+    double getMaxYield() const;
+    // The tick box's caption (the crop name).
+    QString GetCrop() const;
+    void setDefault(double price, double maxYield);
+    void chkCrop_Click();
+    void cmdInputCosts_Click();
+    // Shows the crop's price ("#,##0.00") and maximum yield (plain).
+    void refresh();
+
+    QCheckBox* chkCrop;
+    QLineEdit* txtPrice;
+    QLabel* lblPriceUnits;
+    QLineEdit* txtMaxYield;
+    QLabel* lblYieldUnits;
+    QPushButton* cmdInputCosts;
+    QFrame* background;
+
+signals:
+    // "Costs/Returns": the production-cost pane opens for this crop.
+    void inputCostsRequested(const std::shared_ptr<korvel::Crop>& crop);
+
+private:
+    void txtPrice_Change();
+    void txtMaxYield_Change();
+    void txtPrice_LostFocus();
+    void txtMaxYield_LostFocus();
+
+    std::shared_ptr<korvel::Crop> crop_;
+};
+
+} // namespace korvel::ui

@@ -1,0 +1,25 @@
+#include "ui/main/HelpButton.h"
+
+#include <QPushButton>
+
+#include "ui/main/ControlNames.h"
+#include "ui/main/HelpButtons.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/Twips.h"
+
+namespace korvel::ui {
+
+QPushButton* makeHelpButton(MainWindow& main, int index, QWidget* parent)
+{
+    auto* button = new QPushButton(QStringLiteral("?"), parent);
+    button->setObjectName(arrayName(QStringLiteral("cmdHelp"), index));
+    button->setProperty("index", index);
+    button->setFixedSize(twips(240) + 2, twips(240) + 2);
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setStyleSheet(QStringLiteral("QPushButton { background-color: #E0E0E0; border: 1px solid #808080;"
+                                         " padding: 0px; font-weight: bold; }"));
+    QObject::connect(button, &QPushButton::clicked, &main, [&main, index] { main.cmdHelp_Click(index); });
+    return button;
+}
+
+} // namespace korvel::ui

@@ -1,0 +1,85 @@
+#pragma once
+// The main pane: the farm's general inputs (acres, soil, efficiency, rainfall, gross inches, the computed
+// gross volume, the land-split preset), the crop rows in their scrolling frame, the default-values and
+// help buttons and the run button.
+//
+// objectNames are the control names. An element of a control array is named after the array with its
+// index in parentheses (see ControlNames.h): the land-split presets are "Option1(0)" .. "Option1(5)",
+// the help buttons "cmdHelp(0)" .. "cmdHelp(29)", the crop rows "cr(0)", "cr(1)", ... (each holding
+// "chkCrop", "txtPrice", ... of its own, see CropRecord.h).
+// Controls of this pane: "txtArea", "txtSoil", "Command8", "txtEff", "txtAnnRain", "txtMax",
+// "lblVolume", "Option1(i)", "chkNoSplit" (hidden, ticked), "txtArraySize" (hidden, "100"), "Command1"
+// (the run button), "cropBox", "cropFrameHolder", "cropFrame", "cropScroll", "Command7",
+// "pnlBatchInstructions".
+#include <QFrame>
+#include <array>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace korvel::ui {
+
+class CropRecord;
+class MainWindow;
+
+class MainPane : public QFrame {
+    Q_OBJECT
+public:
+    explicit MainPane(MainWindow& main, QWidget* parent = nullptr);
+
+    // lblVolume := acreage × gross inches with "###,###" (empty when it rounds to 0).
+    void getVolume();
+    // The pumping-capacity warning, run after every change of the gross inches.
+    void capacityCheck();
+    // Index 0..5 of the selected preset, -1 when none is selected.
+    int selectedPreset() const;
+    // Selects preset index (0..5); other values select nothing new.
+    void selectPreset(int index);
+
+    // Crop rows: element 0 lives as long as the pane; the others are made and closed as the library changes.
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    CropRecord* row(int i) const;
+    // Closes rows from index 1 on, leaving element 0.
+    void closeRowsAfterFirst();
+    // Makes row i (i >= 1) 490 twips below row i - 1 and shows it; returns element 0 for i = 0.
+    CropRecord* createRow(int i);
+    // Sizes the crop frame (550 twips a row) and sets the scroll bar's limits (in twips).
+    void InitializeCropFrame();
+    void cropScroll_Change(int value);
+
+    QLineEdit* txtArea;
+    QComboBox* txtSoil;
+    QPushButton* Command8;
+    QLineEdit* txtEff;
+    QComboBox* txtAnnRain;
+    QLineEdit* txtMax;
+    QLabel* lblVolume;
+    std::array<QRadioButton*, 6> Option1{};
+    QCheckBox* chkNoSplit;
+    QLineEdit* txtArraySize;
+    QPushButton* Command1;
+    QPushButton* Command7;
+    QGroupBox* cropBox;
+    QWidget* cropFrameHolder;
+    QWidget* cropFrame;
+    QScrollBar* cropScroll;
+    QFrame* pnlBatchInstructions;
+
+private:
+    void txtSoil_Change();
+    void txtMax_Change();
+    void txtEff_LostFocus();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    MainWindow& main_;
+    std::vector<CropRecord*> rows_;
+};
+
+} // namespace korvel::ui

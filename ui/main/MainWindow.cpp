@@ -1,0 +1,455 @@
+#include "ui/main/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "model/BestMix.h"
+#include "model/CropScenario.h"
+#include "model/FieldCollection.h"
+#include "model/IrrigationCosts.h"
+#include "trend/BatchSetupPane.h"
+#include "ui/main/ControlNames.h"
+#include "ui/main/CropRecord.h"
+#include "ui/main/CustomCropPane.h"
+#include "ui/main/HelpButtons.h"
+#include "ui/main/IrrigationCostPane.h"
+#include "ui/main/MainPane.h"
+#include "ui/main/OptionsWindow.h"
+#include "ui/main/AboutWindow.h"
+#include "ui/main/modHelp.h"
+#include "ui/main/ProductionCostPane.h"
+#include "ui/main/SummaryPane.h"
+#include "ui/main/Twips.h"
+#include "ui/main/frmUpdating.h"
+#include "ui/platform/DialogService.h"
+#include "ui/results/DetailsPane.h"
+#include "ui/results/ResultsPane.h"
+
+namespace korvel::ui {
+
+namespace {
+
+constexpr int kHeaderHeight = 96;  // pixels above the panes
+constexpr int kBandLeft = 180;     // left edge of the header band
+
+QPixmap headerPicture()
+{
+    QPixmap pix(164, 80);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2e, 0x7d, 0x32));
+    p.drawRect(0, 56, 164, 24);
+    p.setBrush(QColor(0x64, 0xb5, 0xf6));
+    for (int i = 0; i < 5; ++i)
+        p.drawEllipse(QPointF(18 + i * 32, 40 - (i % 2) * 8), 6, 9);
+    p.setPen(QColor(0x1b, 0x3a, 0x5c));
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(26);
+    p.setFont(f);
+    p.drawText(QRect(0, 0, 164, 34), Qt::AlignCenter, QStringLiteral("Korvel"));
+    return pix;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWidget* parent)
+    : QMainWindow(parent), programFolder_(std::move(programFolder)), session_(session)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Korvel"));
+    tempIrrigationCosts = std::make_shared<korvel::IrrigationCosts>();
+
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    QPalette white = client_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    client_->setPalette(white);
+    client_->setAutoFillBackground(true);
+    setCentralWidget(client_);
+    buildHeader(client_);
+
+    pneMain_ = new MainPane(*this, client_);
+    pneInputCosts_ = new ProductionCostPane(*this, client_);
+    pneIrrigCosts_ = new IrrigationCostPane(*this, client_);
+    pneResults_ = new ResultsPane(*this, client_);
+    pneDetails_ = new DetailsPane(*this, client_);
+    pneSummary_ = new SummaryPane(*this, client_);
+    pneCustomCrop_ = new CustomCropPane(*this, client_);
+    pneBatchSetup0_ = new BatchSetupPane(*this, 0, client_);
+    pneBatchSetup1_ = new BatchSetupPane(*this, 1, client_);
+    panes_ = {pneMain_, pneResults_, pneIrrigCosts_, pneInputCosts_, pneDetails_,
+              pneCustomCrop_, pneBatchSetup0_, pneBatchSetup1_, pneSummary_};
+    int widest = 0;
+    int tallest = 0;
+    for (QWidget* pane : panes_) {
+        pane->resize(pane->sizeHint().expandedTo(pane->minimumSize()));
+        pane->move(0, kHeaderHeight);
+        pane->hide();
+        widest = std::max(widest, pane->width());
+        tallest = std::max(tallest, pane->height());
+    }
+
+    buildMenus();
+
+    connect(pneMain_->Command8, &QPushButton::clicked, this, [this] { pneIrrigCosts_->open(); });
+    pneMain_->Command8->setEnabled(IrrigationCostPane::kBuilt);
+
+    // The narrowest the window gets is the width of the main pane.
+    client_->setMinimumSize(pneMain_->width(), kHeaderHeight + tallest + 8);
+    resize(std::max(twips(15240), widest + 16), std::max(twips(11190), kHeaderHeight + tallest + 8) + menuBar()->sizeHint().height());
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildHeader(QWidget* client)
+{
+    Image2_ = new QLabel(client);
+    Image2_->setObjectName(QStringLiteral("Image2"));
+    Image2_->setPixmap(headerPicture());
+    Image2_->setGeometry(8, 8, 164, 80);
+
+    shpGeneric5_ = new QFrame(client);
+    shpGeneric5_->setObjectName(arrayName(QStringLiteral("shpGeneric"), 5));
+    QPalette band = shpGeneric5_->palette();
+    band.setColor(QPalette::Window, QColor(0xF3, 0xF3, 0xF3));
+    shpGeneric5_->setPalette(band);
+    shpGeneric5_->setAutoFillBackground(true);
+    shpGeneric5_->setGeometry(kBandLeft, 16, 400, 64);
+
+    lblMainInfo_ = new QLabel(shpGeneric5_);
+    lblMainInfo_->setObjectName(QStringLiteral("lblMainInfo"));
+    lblMainInfo_->setWordWrap(true);
+    lblMainInfo_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    auto* layout = new QHBoxLayout(shpGeneric5_);
+    layout->setContentsMargins(10, 4, 10, 4);
+    layout->addWidget(lblMainInfo_);
+}
+
+void MainWindow::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+
+    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    file->setObjectName(arrayName(QStringLiteral("mnuFile"), 0));
+    mnuPrint = file->addAction(QStringLiteral("Print"));
+    mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
+    mnuPrint->setEnabled(false);
+    mnuExit = file->addAction(QStringLiteral("Exit"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+
+    QMenu* location = bar->addMenu(QStringLiteral("Location"));
+    location->setObjectName(QStringLiteral("mnuLocation"));
+    QAction* here = location->addAction(QStringLiteral("Velmont Research Area"));
+    here->setObjectName(arrayName(QStringLiteral("mnuLocationItem"), 0));
+    here->setCheckable(true);
+    here->setChecked(true);
+    QAction* elsewhere = location->addAction(QStringLiteral("Other Locations"));
+    elsewhere->setObjectName(arrayName(QStringLiteral("mnuLocationItem"), 1));
+    elsewhere->setEnabled(false);
+
+    mnuSummary = bar->addAction(QStringLiteral("Summary Table"));
+    mnuSummary->setObjectName(QStringLiteral("mnuSummary"));
+
+    QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
+    edit->setObjectName(arrayName(QStringLiteral("mnuTools"), 1));
+    mnuOptions = edit->addAction(QStringLiteral("Options"));
+    mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
+
+    QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
+    tools->setObjectName(arrayName(QStringLiteral("mnuTools"), 2));
+    mnuCustomCrop = tools->addAction(QStringLiteral("Manage Custom Crops"));
+    mnuCustomCrop->setObjectName(QStringLiteral("mnuCustomCrop"));
+    mnuEnableBatch = tools->addAction(QStringLiteral("Enable Trend Processing"));
+    mnuEnableBatch->setObjectName(QStringLiteral("mnuEnableBatch"));
+    mnuEnableBatch->setCheckable(true);
+    mnuEnableBatch->setChecked(false);
+    mnuFallBatch = tools->addAction(QStringLiteral("Run a variable trend process"));
+    mnuFallBatch->setObjectName(QStringLiteral("mnuFallBatch"));
+    mnuFallBatch->setEnabled(false);
+
+    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("mnuAbout"));
+    mnuHelp = help->addAction(QStringLiteral("Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAboutKVL = help->addAction(QStringLiteral("About Korvel..."));
+    mnuAboutKVL->setObjectName(QStringLiteral("mnuAboutKVL"));
+
+    connect(mnuPrint, &QAction::triggered, this, [this] { mnuPrint_Click(); });
+    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
+    connect(mnuSummary, &QAction::triggered, this, [this] { mnuSummary_Click(); });
+    connect(mnuOptions, &QAction::triggered, this, [this] { mnuOptions_Click(); });
+    connect(mnuCustomCrop, &QAction::triggered, this, [this] { mnuCustomCrop_Click(); });
+    // The check mark follows the trend switch, not the click itself.
+    connect(mnuEnableBatch, &QAction::triggered, this, [this] {
+        mnuEnableBatch->setChecked(session_.BatchEnabled);
+        mnuEnableBatch_Click();
+    });
+    connect(mnuFallBatch, &QAction::triggered, this, [this] { mnuFallBatch_Click(); });
+    connect(mnuHelp, &QAction::triggered, this, [this] { mnuHelp_Click(); });
+    connect(mnuAboutKVL, &QAction::triggered, this, [this] { mnuAboutKVL_Click(); });
+
+    // Items whose windows or panes are still empty frames stay disabled.
+    mnuSummary->setEnabled(SummaryPane::kBuilt);
+    mnuCustomCrop->setEnabled(CustomCropPane::kBuilt);
+}
+
+// --- Load -----------------------------------------------------------------------------------------
+
+void MainWindow::Form_Load()
+{
+    if (loadStarted_)
+        return;
+    loadStarted_ = true;
+
+    ShowPane(pneMain_);
+    strMainInfo = QStringLiteral("This program evaluates all possible combinations of water distribution over "
+                                 "specified land divisions and the crop production outcome associated with the "
+                                 "water use.");
+    currentSoil = QStringLiteral("Silt Loam");
+    pneMain_->txtSoil->setEditText(QStringLiteral("Silt Loam"));
+    LoadCropRows();
+    loadInputs();
+    if (session_.BatchEnabled) {
+        session_.TrendMessageShown = true;
+        EnableBatch(true);
+    } else {
+        EnableBatch(false);
+    }
+    session_.SplitFactor = 10;
+    if (QComboBox* crops = pneBatchSetup0_->cboCrops; crops && crops->count() > 0)
+        crops->setCurrentIndex(0);
+    MaximumBatches = 2;
+    SetMainInfo(strMainInfo);
+    if (QComboBox* steps = pneBatchSetup0_->cboBatchSteps) {
+        steps->clear();
+        for (int i = 2; i <= 10; ++i)
+            steps->addItem(QString::number(i));
+        steps->setCurrentText(QStringLiteral("2"));
+    }
+    pneCustomCrop_->fillDesignLists();
+}
+
+// --- Panes ----------------------------------------------------------------------------------------
+
+void MainWindow::ShowPane(QWidget* frame)
+{
+    if (!frame)
+        return;
+    paneHistory_.append(frame);
+    frame->show();
+    frame->raise();
+    const QString name = controlBaseName(frame->objectName());
+    for (QWidget* pane : panes_)
+        if (controlBaseName(pane->objectName()) != name)
+            pane->hide();
+}
+
+QWidget* MainWindow::PreviousPane() const
+{
+    const auto n = paneHistory_.size();
+    if (n >= 2 && paneHistory_[n - 2])
+        return paneHistory_[n - 2];
+    return pneMain_;
+}
+
+void MainWindow::cmdCancel_Click(int)
+{
+    ShowPane(PreviousPane());
+    SetMainInfo(strMainInfo);
+}
+
+void MainWindow::SetMainInfo(const QString& text)
+{
+    lblMainInfo_->setText(text);
+}
+
+// --- Crop rows ------------------------------------------------------------------------------------
+
+int MainWindow::cropRowCount() const
+{
+    return libraryCount_;
+}
+
+CropRecord* MainWindow::cr(int i) const
+{
+    return i < libraryCount_ ? pneMain_->row(i) : nullptr;
+}
+
+frmUpdating* MainWindow::progressWindow() const
+{
+    return progress_.data();
+}
+
+void MainWindow::InitializeCropFrame()
+{
+    pneMain_->InitializeCropFrame();
+}
+
+void MainWindow::openProductionCosts(const std::shared_ptr<korvel::Crop>& crop)
+{
+    pneInputCosts_->openFor(crop);
+}
+
+// --- Main pane ------------------------------------------------------------------------------------
+
+void MainWindow::getVolume()
+{
+    pneMain_->getVolume();
+}
+
+int MainWindow::selectedPreset() const
+{
+    return pneMain_->selectedPreset();
+}
+
+void MainWindow::selectPreset(int index)
+{
+    pneMain_->selectPreset(index);
+}
+
+// --- Trend switch ---------------------------------------------------------------------------------
+
+void MainWindow::EnableBatch(bool b)
+{
+    if (b && !session_.TrendMessageShown) {
+        showMessage(this,
+                    QStringLiteral("Trend processing is now enabled.  This is completely optional and KVL will still run normally.\n"
+                                   "To make use of the trend processing options, select 'Run variable trend process' from the Tools menu\n"
+                                   " or click 'Run Fixed Trend Process' after you execute a normal KVL evaluation.\n"
+                                   "Disable trend processing by unchecking it in the Tools menu."),
+                    MsgButtons::Ok, MsgIcon::Information, QStringLiteral("Trend processing enabled"));
+        session_.TrendMessageShown = true;
+    }
+    session_.BatchEnabled = b;
+    Form_Load();
+    mnuFallBatch->setEnabled(b && BatchSetupPane::kBuilt);
+    mnuEnableBatch->setChecked(b);
+    pneResults_->EnableBatch(b);
+    pneBatchSetup1_->EnableBatch(b);
+    pneMain_->pnlBatchInstructions->setVisible(b);
+    if (!b)
+        ShowPane(pneMain_);
+}
+
+void MainWindow::ShowBatchScreen()
+{
+}
+
+// --- Menus ----------------------------------------------------------------------------------------
+
+void MainWindow::mnuPrint_Click()
+{
+}
+
+void MainWindow::mnuExit_Click()
+{
+    close();
+}
+
+void MainWindow::mnuOptions_Click()
+{
+    OptionsWindow::showOptions(session_, this);
+}
+
+void MainWindow::mnuHelp_Click()
+{
+    modHelp::ShowHelp(QStringLiteral("index.htm"));
+}
+
+void MainWindow::mnuAboutKVL_Click()
+{
+    AboutWindow::showAbout(this);
+}
+
+void MainWindow::mnuSummary_Click()
+{
+    pneSummary_->open();
+}
+
+void MainWindow::mnuCustomCrop_Click()
+{
+    pneCustomCrop_->open();
+}
+
+void MainWindow::mnuEnableBatch_Click()
+{
+    EnableBatch(!mnuEnableBatch->isChecked());
+}
+
+void MainWindow::mnuFallBatch_Click()
+{
+    ShowBatchScreen();
+}
+
+void MainWindow::cmdHelp_Click(int index)
+{
+    helpButtonClick(index);
+}
+
+// --- Window events --------------------------------------------------------------------------------
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void MainWindow::Form_Resize()
+{
+    const int width = client_->width();
+    shpGeneric5_->resize(std::max(0, width - shpGeneric5_->x() - twips(500)), shpGeneric5_->height());
+    for (QWidget* pane : panes_)
+        pane->move(std::max(0, width / 2 - pane->width() / 2), pane->y());
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    Form_Load();
+    QMainWindow::showEvent(event);
+    if (!centred_) {
+        centred_ = true;
+        if (const QScreen* screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.center() - rect().center());
+        }
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (searchRunning_) {
+        // A search is in flight inside one of this window's handlers: stop it and close once it has ended.
+        session_.CancelRequested = true;
+        closePending_ = true;
+        event->ignore();
+        return;
+    }
+    Form_Terminate();
+    event->accept();
+}
+
+void MainWindow::Form_Terminate()
+{
+    if (progress_)
+        progress_->close();
+    modHelp::unloadHelpScreen();
+    OptionsWindow::unload();
+}
+
+} // namespace korvel::ui

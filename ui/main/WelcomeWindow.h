@@ -1,0 +1,36 @@
+#pragma once
+// The first window of the program: two ways to start the main window, help and About.
+// Controls: "Image1", "lblDisclaimer(0..2)", "Command1" ("Start the Korvel"), "Command4" ("Start the Korvel
+// with Trend Processing"), "cmdHelp(25)" ("Learn more"), "Command2" ("Korvel Help"), "Command3" ("About Korvel").
+#include <QPointer>
+#include <QWidget>
+
+#include "model/SessionState.h"
+
+namespace korvel::ui {
+
+class MainWindow;
+
+class WelcomeWindow : public QWidget {
+    Q_OBJECT
+public:
+    WelcomeWindow(QString programFolder, korvel::SessionState& session, QWidget* parent = nullptr);
+
+    // The main window once a start button has opened it (it deletes itself when closed).
+    MainWindow* mainWindow() const;
+
+    void Command1_Click();
+    void Command4_Click();
+    void cmdHelp_Click(int index);
+    void Command2_Click();
+    void Command3_Click();
+
+private:
+    MainWindow* createMain();
+
+    QString programFolder_;
+    korvel::SessionState& session_;
+    QPointer<MainWindow> main_;
+};
+
+} // namespace korvel::ui

@@ -1,0 +1,139 @@
+#include "ui/main/frmUpdating.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/main/ControlNames.h"
+#include "ui/main/Twips.h"
+#include "ui/platform/OnTop.h"
+
+namespace korvel::ui {
+
+namespace {
+
+// Window messages are let through at most this often between depth splits: often enough for Cancel
+// and repainting to answer at once, rarely enough not to slow the search.
+constexpr qint64 kPumpIntervalMs = 10;
+
+QPixmap progressPicture()
+{
+    QPixmap pix(48, 48);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x1f, 0x5f, 0x9f), 3));
+    p.setBrush(QColor(0xcf, 0xe3, 0xf7));
+    p.drawEllipse(4, 4, 40, 40);
+    p.drawLine(24, 24, 24, 10);
+    p.drawLine(24, 24, 34, 28);
+    return pix;
+}
+
+} // namespace
+
+frmUpdating::frmUpdating(korvel::SessionState& session, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint), session_(session)
+{
+    setObjectName(QStringLiteral("frmUpdating"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    auto* image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setPixmap(progressPicture());
+
+    lblTitle0_ = new QLabel(QStringLiteral("Label1"), this);
+    lblTitle0_->setObjectName(arrayName(QStringLiteral("lblTitle"), 0));
+    QFont bold = lblTitle0_->font();
+    bold.setBold(true);
+    lblTitle0_->setFont(bold);
+    lblTitle1_ = new QLabel(this);
+    lblTitle1_->setObjectName(arrayName(QStringLiteral("lblTitle"), 1));
+
+    ProgressBar_ = new QProgressBar(this);
+    ProgressBar_->setObjectName(QStringLiteral("ProgressBar"));
+    ProgressBar_->setRange(0, 1);
+    ProgressBar_->setValue(0);
+    ProgressBar_->setTextVisible(false);
+
+    Command1_ = new QPushButton(QStringLiteral("Cancel"), this);
+    Command1_->setObjectName(QStringLiteral("Command1"));
+    connect(Command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(lblTitle0_);
+    texts->addWidget(lblTitle1_);
+    texts->addWidget(ProgressBar_);
+    auto* top = new QHBoxLayout;
+    top->addWidget(image, 0, Qt::AlignTop);
+    top->addLayout(texts, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Command1_);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(top);
+    all->addLayout(buttons);
+    resize(twips(5400), twips(1900));
+}
+
+void frmUpdating::Update()
+{
+    QCoreApplication::processEvents();
+    sincePump_.restart();
+    value_ += 1.0f;
+    ProgressBar_->setValue(static_cast<int>(std::min(static_cast<double>(value_), max_)));
+    repaint();
+}
+
+void frmUpdating::setMax(double theMax)
+{
+    max_ = theMax;
+    value_ = 0.0f;
+    // A search without depth splits shows an empty bar.
+    ProgressBar_->setRange(0, std::max(1, static_cast<int>(theMax)));
+    ProgressBar_->setValue(0);
+}
+
+void frmUpdating::setTitle(const QString& title)
+{
+    lblTitle0_->setText(title);
+    show();
+}
+
+void frmUpdating::setMessage(const QString& message)
+{
+    lblTitle1_->setText(message);
+}
+
+void frmUpdating::Command1_Click()
+{
+    session_.CancelRequested = true;
+}
+
+void frmUpdating::pumpMessages()
+{
+    if (sincePump_.isValid() && sincePump_.elapsed() < kPumpIntervalMs)
+        return;
+    QCoreApplication::processEvents();
+    sincePump_.restart();
+}
+
+void frmUpdating::advance()
+{
+    SetOnTop(this, true);
+    Update();
+}
+
+void frmUpdating::close()
+{
+    QWidget::close();
+}
+
+} // namespace korvel::ui

@@ -1,0 +1,55 @@
+#pragma once
+// The progress window of a search: a title line, a message line, a progress bar, a picture and Cancel.
+// Cancel only sets the session's cancel flag; the search notices it and ends. The window is also the
+// search's observer: it lets pending window messages run, advances the bar once per depth split while
+// staying on top, and closes when the search ends.
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include "model/FieldCalculator.h"
+#include "model/SessionState.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace korvel::ui {
+
+class frmUpdating : public QWidget, public korvel::EvaluationObserver {
+    Q_OBJECT
+public:
+    // Controls: "lblTitle(0)" (title, "Label1" when fresh), "lblTitle(1)" (message, empty when fresh),
+    // "ProgressBar", "Image1", "Command1" ("Cancel").
+    explicit frmUpdating(korvel::SessionState& session, QWidget* parent = nullptr);
+
+    // Lets pending window messages run, adds 1 to the bar's value and repaints.
+    void Update();
+    // The bar's maximum := theMax, its value := 0.
+    void setMax(double theMax);
+    // Shows title on the title line and shows the window.
+    void setTitle(const QString& title);
+    // The second line.
+    void setMessage(const QString& message);
+
+    double value() const { return static_cast<double>(value_); }
+    double maximum() const { return max_; }
+
+    // EvaluationObserver
+    void pumpMessages() override;
+    void advance() override;
+    void close() override;
+
+private:
+    void Command1_Click();
+
+    korvel::SessionState& session_;
+    QLabel* lblTitle0_;
+    QLabel* lblTitle1_;
+    QProgressBar* ProgressBar_;
+    QPushButton* Command1_;
+    float value_ = 0.0f; // counted in single precision
+    double max_ = 0.0;
+    QElapsedTimer sincePump_;
+};
+
+} // namespace korvel::ui

@@ -1,0 +1,31 @@
+#pragma once
+// The check run when the user leaves a numeric box: a rejected text is announced ("Input error"),
+// taken back to the text the box had before the user's last edit, and the focus goes back to the box.
+// The check guards only the box's text; it never writes into the model.
+#include <QString>
+#include <functional>
+
+class QLineEdit;
+class QWidget;
+
+namespace korvel::ui {
+
+// Tests the text of box when it is left: empty, "-" and "." pass; anything that is not a number as a
+// whole, a negative number or a number above limit (inclusive) is rejected with its message. A null box
+// passes.
+void TestInput(QLineEdit* box, double limit, const QString& label);
+
+// Shows message ("Input error", exclamation, OK), undoes the user's last edit of box when it can and
+// forgets the undo history, then puts the focus back into box (when it can still take it).
+void ShowInputError(const QString& message, QLineEdit* box);
+
+// The limit as the messages write it: the whole part grouped in threes by commas, the fractional
+// digits as they are (500000 -> "500,000", 0.99 -> "0.99").
+QString limitText(double limit);
+
+// Runs handler every time box loses the focus to another control of the program (not when the
+// program's window is deactivated or a popup opens), after the box has handled the focus change itself.
+// Each box's leaving handler (the TestInput call with its limit and label) is attached this way.
+void onLostFocus(QWidget* box, std::function<void()> handler);
+
+} // namespace korvel::ui
