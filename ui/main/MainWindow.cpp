@@ -37,7 +37,7 @@
 #include "ui/main/frmUpdating.h"
 #include "ui/platform/DialogService.h"
 #include "ui/results/DetailsPane.h"
-#include "ui/results/PrintHook.h"
+#include "ui/results/ResultPrinter.h"
 #include "ui/results/ResultsPane.h"
 
 namespace korvel::ui {
@@ -356,12 +356,31 @@ void MainWindow::ShowBatchScreen()
 
 // --- Menus ----------------------------------------------------------------------------------------
 
+ResultPrinter& MainWindow::thePrinter()
+{
+    if (!thePrinter_) {
+        thePrinter_ = std::make_unique<ResultPrinter>(
+            session_,
+            [this] {
+                ResultPrinter::MainInputs in;
+                in.txtArea = pneMain_->txtArea->text();
+                in.txtEff = pneMain_->txtEff->text();
+                in.txtAnnRain = pneMain_->txtAnnRain->currentText();
+                in.txtMax = pneMain_->txtMax->text();
+                in.crops = cs ? QString::fromStdString(cs->toString()) : QString();
+                return in;
+            },
+            this);
+    }
+    return *thePrinter_;
+}
+
 void MainWindow::mnuPrint_Click()
 {
     if (pneDetails_->isVisible())
-        printDetailsReport(this);
+        thePrinter().printDetails();
     else
-        printResultsReport(this);
+        thePrinter().printResults();
 }
 
 void MainWindow::mnuExit_Click()

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/results/PrintHook.h"
 #include "ui/results/ViewText.h"
 
 namespace korvel::ui {
@@ -367,8 +366,6 @@ void Details::Command2_Click()
 {
     if (hooks.printDetails)
         hooks.printDetails();
-    else
-        printDetailsReport(this);
 }
 
 void Details::Command3_Click()

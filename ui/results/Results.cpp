@@ -12,7 +12,6 @@
 #include "ui/main/Twips.h"
 #include "ui/main/modHelp.h"
 #include "ui/platform/DialogService.h"
-#include "ui/results/PrintHook.h"
 #include "ui/results/ResultHolder.h"
 #include "ui/results/ViewText.h"
 
@@ -370,8 +369,6 @@ void Results::Command2_Click()
 {
     if (hooks.printResults)
         hooks.printResults();
-    else
-        printResultsReport(this);
 }
 
 } // namespace korvel::ui

@@ -28,8 +28,7 @@ class Results : public QWidget {
 public:
     using Option = korvel::FieldCollection;
 
-    // What the browser asks of the window that holds it. Unset hooks do nothing, except the printing one,
-    // which goes to printResultsReport (ui/results/PrintHook.h). The help hooks start on the program's help.
+    // What the browser asks of the window that holds it. Unset hooks do nothing. The help hooks start on the program's help.
     struct Hooks {
         std::function<void(const std::shared_ptr<Field>&)> showDetails; // show the details pane with this field
         std::function<void()> showMainPane;       // Back outside a trend: the main pane and its information line
