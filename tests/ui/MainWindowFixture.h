@@ -73,7 +73,7 @@ inline void typeInto(QLineEdit* box, const QString& text)
 }
 
 class MainWindowTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override { copyShippedCrops(folder.path()); }
     void TearDown() override
     {
@@ -126,6 +126,19 @@ protected:
         pane().Option1[0]->setChecked(true);
         tick(QStringLiteral("Corn"), QStringLiteral("6.52"), QStringLiteral("220"));
         tick(QStringLiteral("Wheat"), QStringLiteral("6.2"), QStringLiteral("75"));
+    }
+
+    // Every crop ticked with no price, no yield and no costs, four fields and a fine water step: every
+    // allocation earns the same, so none can be passed over and the search runs long enough to be cancelled.
+    void tieEverything()
+    {
+        for (int i = 0; i < window->cropRowCount(); ++i) {
+            window->cr(i)->chkCrop->setChecked(true);
+            window->cr(i)->txtPrice->setText("0");
+            window->cr(i)->txtMaxYield->setText("0");
+        }
+        pane().Option1[4]->setChecked(true);
+        session.SplitFactor = 100;
     }
 
     bool inputsFileExists() const { return std::filesystem::exists(folder.path() / "inputs.txt"); }

@@ -197,15 +197,14 @@ TEST_F(ResultsView, BackGoesToTheTrendSetupDuringATrendElseToTheMainPaneAndDisab
 TEST_F(ResultsView, PrintResultsGoesThroughItsHook)
 {
     view.loadResults({makeOption({cornField()})});
-    click("Command2");
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_TRUE(dialogs.lastText().contains("Printing is not yet available"));
+    click("Command2"); // without a printer hook nothing happens
+    EXPECT_TRUE(dialogs.messages.empty());
 
     int printed = 0;
     view.hooks.printResults = [&] { ++printed; };
     click("Command2");
     EXPECT_EQ(printed, 1);
-    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(ResultsView, DetailsButtonHandsOverTheRowsOwnCopy)

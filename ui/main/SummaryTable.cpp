@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "model/Numbers.h"
+#include "ui/main/Twips.h"
 #include "ui/platform/DialogService.h"
 #include "ui/results/ViewText.h"
 
@@ -131,11 +132,11 @@ void SummaryTable::mnuSummary_Click()
         int k = 1;
         for (const auto& option : summaryResults_) {
             const QColor colour = k % 2 == 1 ? kOddOption : kEvenOption;
-            fgsummary->setColumnWidth(0, kColumnWidth);
+            fgsummary->setColumnWidth(0, twips(kColumnWidthTwips));
             int j = 1;
             for (const auto& field : *option) {
                 fgsummary->setColumnCount(c + 1);
-                fgsummary->setColumnWidth(c, kColumnWidth);
+                fgsummary->setColumnWidth(c, twips(kColumnWidthTwips));
                 Field& f = *field;
                 const Crop& crop = *f.theCrop;
                 QString header = QStringLiteral("Saved Option #") + QString::number(k);

@@ -38,7 +38,7 @@ public:
     void cmdExcelSave_Click();
 
     static constexpr int kRows = 12;
-    static constexpr int kColumnWidth = 100; // pixels
+    static constexpr int kColumnWidthTwips = 1500; // the caption column and every field column
 
 private:
     void setCell(int row, int column, const QString& text);

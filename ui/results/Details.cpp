@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/results/PrintHook.h"
 #include "ui/results/ViewText.h"
 
 namespace korvel::ui {
@@ -19,7 +18,9 @@ namespace {
 // One group of figures: a heading, caption / value rows and a subtotal line.
 class Group {
 public:
-    Group(QWidget* parent, const QString& title) : box(new QWidget(parent)), grid_(new QGridLayout(box))
+    // valueWidth: the room kept for the values, which are empty until the first load.
+    Group(QWidget* parent, const QString& title, int valueWidth)
+        : box(new QWidget(parent)), grid_(new QGridLayout(box)), valueWidth_(valueWidth)
     {
         grid_->setContentsMargins(0, 0, 0, 6);
         grid_->setVerticalSpacing(2);
@@ -35,6 +36,7 @@ public:
     {
         grid_->addWidget(new QLabel(caption, box), row_, 0);
         QLabel* label = named(name);
+        label->setMinimumWidth(valueWidth_);
         grid_->addWidget(label, row_++, 1);
         return label;
     }
@@ -61,6 +63,7 @@ private:
     }
 
     QGridLayout* grid_;
+    int valueWidth_;
     int row_ = 0;
 };
 
@@ -116,7 +119,7 @@ Details::Details(const SessionState& session, QWidget* parent) : QWidget(parent)
     auto* leftGroupsLayout = new QVBoxLayout(leftGroups);
     leftGroupsLayout->setContentsMargins(0, 0, 0, 0);
 
-    Group general(leftGroups, QStringLiteral("General Input Costs"));
+    Group general(leftGroups, QStringLiteral("General Input Costs"), 130);
     lblNC = general.value("lblNC", QStringLiteral("Nitrogen Cost:"));
     lblNAPA = general.value("lblNAPA", QStringLiteral("Nitrogen Applied Per Acre:"));
     lblPC = general.value("lblPC", QStringLiteral("Phosphorus Cost:"));
@@ -128,7 +131,7 @@ Details::Details(const SessionState& session, QWidget* parent) : QWidget(parent)
     lblGeneralCosts = general.subtotal("lblGeneralCosts");
     leftGroupsLayout->addWidget(general.box);
 
-    Group operation(leftGroups, QStringLiteral("Operation Costs"));
+    Group operation(leftGroups, QStringLiteral("Operation Costs"), 130);
     lblTC = operation.value("lblTC", QStringLiteral("Tillage Cost:"));
     lblPlantCost = operation.value("lblPlantCost", QStringLiteral("Planting Cost:"));
     lblFertApplicationCost = operation.value("lblFertApplicationCost", QStringLiteral("Fertilizer Application Cost:"));
@@ -158,7 +161,7 @@ Details::Details(const SessionState& session, QWidget* parent) : QWidget(parent)
     auto* irrigationCovered = new QWidget(middle);
     auto* irrigationStack = new QGridLayout(irrigationCovered);
     irrigationStack->setContentsMargins(0, 0, 0, 0);
-    Group irrigation(irrigationCovered, QStringLiteral("Irrigation Cost Information:"));
+    Group irrigation(irrigationCovered, QStringLiteral("Irrigation Cost Information:"), 110);
     lblGPM = irrigation.value("lblGPM", QStringLiteral("Discharge Rate:"));
     lblPWL = irrigation.value("lblPWL", QStringLiteral("Pumping Water Lift:"));
     lblPSI = irrigation.value("lblPSI", QStringLiteral("Well head operating pressure:"));
@@ -174,12 +177,12 @@ Details::Details(const SessionState& session, QWidget* parent) : QWidget(parent)
     irrigationStack->addWidget(picBatch[1], 0, 0);
     middleLayout->addWidget(irrigationCovered);
 
-    Group misc(middle, QStringLiteral("Miscellaneous Costs"));
+    Group misc(middle, QStringLiteral("Miscellaneous Costs"), 110);
     lblMC = misc.value("lblMC", QStringLiteral("Misc. Costs:"));
     lblSubTotalMC = misc.subtotal("lblSubTotalMC");
     middleLayout->addWidget(misc.box);
 
-    Group land(middle, QStringLiteral("Land Returns"));
+    Group land(middle, QStringLiteral("Land Returns"), 110);
     lblMR = land.value("lblMR", QStringLiteral("Misc. Returns:"));
     lblReturns = land.subtotal("lblReturns");
     middleLayout->addWidget(land.box);
@@ -190,7 +193,7 @@ Details::Details(const SessionState& session, QWidget* parent) : QWidget(parent)
     auto* right = new QWidget(this);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
-    Group info(right, QStringLiteral("Field Information & Totals"));
+    Group info(right, QStringLiteral("Field Information & Totals"), 100);
     lblAcres = info.value("lblAcres", QStringLiteral("Acres:"));
     lblCrop = info.value("lblCrop", QStringLiteral("Crop:"));
     lblCropPrice = info.value("lblCropPrice", QStringLiteral("Crop Price:"));
@@ -363,8 +366,6 @@ void Details::Command2_Click()
 {
     if (hooks.printDetails)
         hooks.printDetails();
-    else
-        printDetailsReport(this);
 }
 
 void Details::Command3_Click()

@@ -7,6 +7,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/main/Twips.h"
 #include "ui/results/Details.h"
+#include "ui/results/ResultPrinter.h"
 #include "ui/results/ResultsPane.h"
 
 namespace korvel::ui {
@@ -27,7 +28,11 @@ DetailsPane::DetailsPane(MainWindow& main, QWidget* parent) : QFrame(parent), ma
         if (main_.mnuPrint)
             main_.mnuPrint->setEnabled(on);
     };
-    // The details report takes its copy of the field through hooks.setPrinterField once it is built.
+    hooks.setPrinterField = [this](const std::shared_ptr<korvel::Field>& f) {
+        if (f)
+            main_.thePrinter().setField(*f);
+    };
+    hooks.printDetails = [this] { main_.thePrinter().printDetails(); };
 }
 
 void DetailsPane::loadCosts(const korvel::Field& f)

@@ -12,7 +12,6 @@
 #include "ui/main/Twips.h"
 #include "ui/main/modHelp.h"
 #include "ui/platform/DialogService.h"
-#include "ui/results/PrintHook.h"
 #include "ui/results/ResultHolder.h"
 #include "ui/results/ViewText.h"
 
@@ -263,9 +262,11 @@ void Results::Switch(int d)
     const int target = currentRecord + d;
     if (target < 1 || target > optionCount)
         return;
+    const std::shared_ptr<Option> option = FieldCollection[static_cast<std::size_t>(target) - 1];
+    if (!option)
+        return;
     HideHolders();
     currentRecord = target;
-    const std::shared_ptr<Option> option = FieldCollection[static_cast<std::size_t>(currentRecord) - 1];
 
     double totalAcres = 0;
     int k = 0;
@@ -368,8 +369,6 @@ void Results::Command2_Click()
 {
     if (hooks.printResults)
         hooks.printResults();
-    else
-        printResultsReport(this);
 }
 
 } // namespace korvel::ui

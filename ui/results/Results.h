@@ -28,8 +28,7 @@ class Results : public QWidget {
 public:
     using Option = korvel::FieldCollection;
 
-    // What the browser asks of the window that holds it. Unset hooks do nothing, except the printing one,
-    // which goes to printResultsReport (ui/results/PrintHook.h). The help hooks start on the program's help.
+    // What the browser asks of the window that holds it. Unset hooks do nothing. The help hooks start on the program's help.
     struct Hooks {
         std::function<void(const std::shared_ptr<Field>&)> showDetails; // show the details pane with this field
         std::function<void()> showMainPane;       // Back outside a trend: the main pane and its information line
@@ -59,7 +58,7 @@ public:
     // Shows the trend-variable lines.
     void ShowBatchedVariables(bool d);
     // Moves to the next (+1) or previous (-1) option and shows it; never before the first option nor past
-    // the last one that has fields.
+    // the last one that has fields. (Capitalised because "switch" is a C++ keyword.)
     void Switch(int d);
     int getOption() const { return currentRecord; }
     // The net return of the option at 1-based position c; throws IndexError outside the list.

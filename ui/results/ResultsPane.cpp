@@ -8,6 +8,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/main/Twips.h"
 #include "ui/results/DetailsPane.h"
+#include "ui/results/ResultPrinter.h"
 #include "ui/results/Results.h"
 #include "trend/BatchSetupPane.h"
 
@@ -36,6 +37,7 @@ ResultsPane::ResultsPane(MainWindow& main, QWidget* parent) : QFrame(parent), ma
         if (main_.mnuPrint)
             main_.mnuPrint->setEnabled(on);
     };
+    hooks.printResults = [this] { main_.thePrinter().printResults(); };
     // The trend setup takes the option as the one its fixed trend works on.
     hooks.runFixedTrend = [this](const std::shared_ptr<korvel::FieldCollection>& option) {
         main_.session().SelectedOption = option;
