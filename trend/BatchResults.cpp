@@ -18,6 +18,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/main/Twips.h"
 #include "ui/results/DetailsPane.h"
+#include "ui/results/ResultPrinter.h"
 #include "ui/results/Results.h"
 
 namespace korvel::ui {
@@ -78,6 +79,7 @@ BatchResults::BatchResults(MainWindow& main, QWidget* parent) : QWidget(parent),
         if (main_.mnuPrint)
             main_.mnuPrint->setEnabled(on);
     };
+    hooks.printResults = [this] { main_.thePrinter().printResults(); };
     hooks.runFixedTrend = [this](const std::shared_ptr<korvel::FieldCollection>& option) {
         main_.session().SelectedOption = option;
         main_.ShowBatchScreen();
