@@ -160,9 +160,10 @@ TEST_F(TrendExportTest, FixedTrendOfOneProcessWritesTheValuesTheGridAndTheFieldT
                                 " inches</td></tr>");
         const bool priced = table.join('\n').contains("<tr><td>Crop Price:</td>");
         EXPECT_EQ(priced, crop.cropType != "Corn") << crop.cropType;
-        if (priced)
+        if (priced) {
             EXPECT_EQ(table[4], "<tr><td>Crop Price:</td><td>$" + money(crop.price, "###,###,##0.00") +
                                     "/bushels</td></tr>");
+        }
         EXPECT_EQ(table[table.size() - 2], "<tr><td>Irrigation System Efficiency:</td><td>85%</td></tr>");
         EXPECT_EQ(table.size(), priced ? 11 : 10);
     }
