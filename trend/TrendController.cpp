@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "model/BestMix.h"
 #include "model/Errors.h"
