@@ -4,7 +4,6 @@
 
 #include "model/Errors.h"
 #include "model/Numbers.h"
-#include "model/Stack.h"
 
 namespace korvel::MakingSplits {
 
@@ -52,40 +51,33 @@ SplitCollection makeWaterSplits(const SessionState& s, int maxParts, double tota
     std::vector<double> shares;
     for (double share = 0.0; share <= 100.0; share += step) shares.push_back(share);
 
-    // Depth-first search over partial splits; the largest share is pushed last so it is popped first.
+    // Depth-first search over partial splits, largest share first, so the splits come in descending
+    // lexicographic order. A partial split whose rounded total reaches exactly 100 is complete (the rest of
+    // its parts are zeros); one that passes 100 is dropped, and so are its larger siblings; a full split short
+    // of 100 is dropped. This walks the same tree as a stack of partial splits would, without copying them.
+    std::vector<double> rounded;
+    rounded.reserve(shares.size());
+    for (double c : shares) rounded.push_back(num::roundHalfEven(c));
+
     SplitCollection percentSplits;
-    Stack stack;
-    for (double c : shares) {
-        Split one;
-        one.addSplit(c);
-        stack.Push(one);
-    }
-    while (stack.Count() > 0) {
-        Split p = stack.Pop();
-        if (p.total() == 100.0) {
-            percentSplits.Add(std::make_shared<Split>(std::move(p)), maxParts);
-            continue;
-        }
-        for (double c : shares) {
-            if (p.Count() < maxParts) {
-                Split extended = p;
-                extended.addSplit(c);
-                stack.Push(extended);
+    std::vector<double> prefix;
+    prefix.reserve(static_cast<std::size_t>(maxParts));
+    auto extend = [&](auto& self, double roundedTotal) -> void {
+        for (std::size_t k = shares.size(); k-- > 0;) {
+            const double t = roundedTotal + rounded[k];
+            if (t > 100.0) continue;
+            prefix.push_back(shares[k]);
+            if (t == 100.0) {
+                auto done = std::make_shared<Split>();
+                done->splits = prefix;
+                percentSplits.Add(done, maxParts);
+            } else if (static_cast<int>(prefix.size()) < maxParts) {
+                self(self, t);
             }
-            if (stack.Count() == 0) break;
-            Split t = stack.Top();
-            double tTotal = t.total();
-            if (tTotal == 100.0) {
-                stack.Pop();
-                percentSplits.Add(std::make_shared<Split>(std::move(t)), maxParts);
-            } else if (tTotal > 100.0) {
-                stack.Pop();
-                break; // larger shares only add more
-            } else if (t.Count() == maxParts) {
-                stack.Pop(); // a full split short of 100
-            }
+            prefix.pop_back();
         }
-    }
+    };
+    extend(extend, 0.0);
 
     const int landParts = s.LandSplit ? s.LandSplit->Count() : 0;
     SplitCollection result;

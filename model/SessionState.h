@@ -5,10 +5,16 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "model/Split.h"
+#include "model/TrendGrid.h"
+#include "model/Variant.h"
 
 namespace korvel {
+
+class FieldCollection;
 
 struct SessionState {
     // Number of equal water steps that make up 100 %; set to 10 when the main window loads.
@@ -27,6 +33,18 @@ struct SessionState {
     bool TrendCancelled = false;
     // The trend switch's explanation box has been shown (or counted as shown) in this program run.
     bool TrendMessageShown = false;
+
+    // Trend-run state.
+    // The option a fixed trend works on; none (or one without fields) means a variable trend. Read it
+    // through selectedOption() (FixedTrend.h), which creates it empty when first read.
+    std::shared_ptr<FieldCollection> SelectedOption;
+    // The values of the last variable trend, step i + 1 using value i.
+    std::vector<Variant> TrendValues;
+    // The options of the last fixed trend.
+    TrendGrid TrendResultGrid;
+    // The name of the trend variable last applied, and for ids 0 to 2 the crop choice of the setup pane.
+    std::string TrendVariableName;
+    std::string TrendCropName;
 };
 
 } // namespace korvel

@@ -1,33 +1,141 @@
 #pragma once
-// The trend panes: element 0 is the trend setup, element 1 the trend results view (theBatchResults).
+// The trend panes of the main window. Element 0, "pneBatchSetup(0)", is the trend setup: the crop, the
+// trend variable and the values of a trend process, and for a fixed trend a short list of processes (at
+// most MaximumBatches). Element 1, "pneBatchSetup(1)", holds the title "batchTitle" and the trend results
+// view theBatchResults (BatchResults.h).
+//
+// Controls of element 0 (objectNames): "cboCrops", "cmdHelp(26)", "optBatchVariable(0..5)", "check(0..5)",
+// the unit labels "lblgeneric(20)" (price) and "lblgeneric(22)" (maximum yield), "optBatchOption(0..2)"
+// ("Auto", "Import", "Manual"), "txtBatchMinimum(0)" (minimum), "txtBatchMinimum(1)" (maximum),
+// "cboBatchSteps", the value unit labels "lblgeneric(24)" and "lblgeneric(25)", "cmdOpenBatch(1)",
+// "lblBatchFile", "txtBatchList", the frame "frmBatches" with "cboBatches", "cmdAddBatchProcess" and
+// "cmdHelp(25)", "cmdDeleteBatch", the texts "lblgeneric(3, 4, 5, 13, 14, 15, 16)", "Command10" ("Back")
+// and "cmdBatchIt" ("Generate Trend Output").
 #include <QFrame>
+#include <QString>
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "model/BatchProcess.h"
+#include "model/TrendVariables.h"
 
 class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace korvel {
+class Crop;
+}
 
 namespace korvel::ui {
 
+class BatchResults;
+class CropRecord;
 class MainWindow;
+class TrendController;
 
 class BatchSetupPane : public QFrame {
     Q_OBJECT
 public:
-    // False while the panes are empty frames.
-    static constexpr bool kBuilt = false;
+    static constexpr bool kBuilt = true;
 
     // index 0: the setup pane "pneBatchSetup(0)"; index 1: the trend results pane "pneBatchSetup(1)".
     BatchSetupPane(MainWindow& main, int index, QWidget* parent = nullptr);
+    ~BatchSetupPane() override;
     int index() const { return index_; }
 
-    // Element 0: the crop list of the trend processes ("cboCrops") and the steps list ("cboBatchSteps").
+    // --- Element 0: the trend setup ---------------------------------------------------------------
     QComboBox* cboCrops = nullptr;
     QComboBox* cboBatchSteps = nullptr;
+    std::array<QRadioButton*, kTrendVariableCount> optBatchVariable{};
+    std::array<QLabel*, kTrendVariableCount> check{};
+    QLabel* lblPriceUnits = nullptr;   // lblgeneric(20)
+    QLabel* lblYieldUnits = nullptr;   // lblgeneric(22)
+    QLabel* lblValueUnits0 = nullptr;  // lblgeneric(24)
+    QLabel* lblValueUnits1 = nullptr;  // lblgeneric(25)
+    QLabel* lblInstruction = nullptr;  // lblgeneric(16)
+    std::array<QRadioButton*, 3> optBatchOption{};
+    std::array<QLineEdit*, 2> txtBatchMinimum{};
+    QPushButton* cmdOpenBatch = nullptr; // cmdOpenBatch(1)
+    QLabel* lblBatchFile = nullptr;
+    QLineEdit* txtBatchList = nullptr;
+    QFrame* frmBatches = nullptr;
+    QComboBox* cboBatches = nullptr;
+    QPushButton* cmdAddBatchProcess = nullptr;
+    QPushButton* cmdDeleteBatch = nullptr;
+    QPushButton* Command10 = nullptr;
+    QPushButton* cmdBatchIt = nullptr;
 
-    // Element 1: theBatchResults.EnableBatch.
+    // The trend processes of the current setup (position 1 is element 0) and the one shown on the pane.
+    std::vector<korvel::BatchProcess> ProcessCollection;
+    int CurrentProcess = 0;
+
+    // The entry into the setup, its Back button and the runs (element 0 only).
+    TrendController& trend() const { return *trend_; }
+
+    // Appends a new, empty process and shows it; false when the shown process is not valid.
+    bool AddBatchProcess();
+    // Add is offered below MaximumBatches processes, Delete from 2 processes unless the first is selected.
+    void RefreshBatchButtons();
+    // The pane makes a valid process (else its message has been shown).
+    bool CheckCurrentProcess();
+    // Stores the shown process (when the list holds more than one) and shows the one at batchIndex (0-based);
+    // false, with nothing changed, when the shown process is not valid.
+    bool LoadBatchProcess(int batchIndex);
+    // Empty boxes, 2 steps, "Auto", variable 0, no file, no tick. Always true.
+    bool ClearBatchData();
+
+    // A validated process built from the pane for the crop named cropName, or nothing after its message.
+    std::optional<korvel::BatchProcess> GetBatchProcess(const QString& cropName);
+    // 0-based index of the first crop row whose crop is named exactly cropType; 0 when none is.
+    int GetCropIndex(const QString& cropType) const;
+    // The crop of the last crop row named name, ignoring case; nothing when none is.
+    std::shared_ptr<korvel::Crop> FindCropByName(const QString& name) const;
+    // {prefix, suffix} of a value of the variable, the units taken from the crop of row cropIndex.
+    korvel::TrendUnits GetVariableUnits(int VariableIndex, int cropIndex) const;
+    // Writes the unit label of the variable, for the chosen crop, to both value unit labels; returns it.
+    QString SetVariableLabels(int index);
+    // The trend variable and the value mode whose buttons are on (bitwise or of the indexes on; 0 when none).
+    int selectedVariable() const;
+    int selectedValueMode() const;
+
+    // Crop row i, nothing outside the rows.
+    CropRecord* cropRow(int i) const;
+
+    // Selections made from code that run the list's or button's handler as a pick by the user does.
+    void selectCropEntry(int entry);
+    void turnOnVariable(int index);
+
+    // Handlers.
+    void cboBatches_Click();
+    void cmdAddBatchProcess_Click();
+    void cmdDeleteBatch_Click();
+    void cmdOpenBatch_Click();
+    void cboCrops_Click();
+    void optBatchVariable_Click(int index);
+    void txtBatchMinimum_Change(int index);
+    void txtBatchList_Change();
+
+    // --- Element 1: the trend results -------------------------------------------------------------
+    QLabel* batchTitle = nullptr;
+    BatchResults* theBatchResults = nullptr;
+    // theBatchResults.EnableBatch.
     void EnableBatch(bool yesno);
 
 private:
+    void buildSetup();
+    void buildResults();
+    // Selects entry `entry` of cboBatches while the list is disabled, so its handler does nothing.
+    void selectBatchEntryQuietly(int entry);
+
     MainWindow& main_;
     int index_;
+    TrendController* trend_ = nullptr;
+    QString dlgBatchFileName_; // the file name the value-file dialog returned last
 };
 
 } // namespace korvel::ui

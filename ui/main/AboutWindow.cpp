@@ -1,13 +1,12 @@
+#include "ui/platform/ShowCentred.h"
 #include "ui/main/AboutWindow.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "ui/platform/CloseOnDeactivate.h"
@@ -150,14 +149,7 @@ AboutWindow* AboutWindow::showAbout(QWidget* parent)
     auto* window = new AboutWindow(parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
     openWindow() = window;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = window->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window->move(frame.topLeft());
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    showCentred(window);
     return window;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The "?" buttons of the main window (the button array cmdHelp): what each element opens. Each pane puts
-// its buttons beside the items they explain, gives each the objectName "cmdHelp" with the property "index"
-// set to its element, and calls helpButtonClick(index) when it is clicked.
+// its buttons beside the items they explain with makeHelpButton (HelpButton.h), which names element i
+// "cmdHelp(i)", sets the property "index" to i, and runs helpButtonClick(i) when it is clicked.
 //
 //   element  pane                beside                                       opens
 //    0       main                "Total Acres:"                               mainInput.htm#TotalAcres

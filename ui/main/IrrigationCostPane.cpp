@@ -1,17 +1,314 @@
 #include "ui/main/IrrigationCostPane.h"
 
+#include <QComboBox>
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "model/Errors.h"
+#include "model/Numbers.h"
+#include "ui/main/BoxTexts.h"
+#include "ui/main/ControlNames.h"
+#include "ui/main/CostPreviews.h"
+#include "ui/main/DefaultValues.h"
+#include "ui/main/HelpButton.h"
+#include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Twips.h"
+#include "ui/main/modInputTest.h"
 
 namespace korvel::ui {
+
+namespace {
+
+const QString kFuelPrompt = QStringLiteral("Select fuel type");
+
+QString formatted(double x, const char* pattern)
+{
+    try {
+        return QString::fromStdString(num::formatPattern(x, pattern));
+    } catch (const KorvelError&) {
+        return QString();
+    }
+}
+
+// The acreage as the run reads it: the leading number of the box.
+double acresOf(const QString& text)
+{
+    try {
+        return num::leadingNumber(text.toStdString());
+    } catch (const KorvelError&) {
+        return 0.0;
+    }
+}
+
+// The largest fuel price the fuel-cost box accepts, by the fuel named in the fuel box when the box is left.
+double fuelCostLimit(const QString& fuel)
+{
+    if (fuel == QLatin1String("Diesel") || fuel == QLatin1String("Propane"))
+        return 10;
+    if (fuel == QLatin1String("Natural Gas"))
+        return 25;
+    if (fuel == QLatin1String("Electricity"))
+        return 0.4;
+    return 100;
+}
+
+QLabel* heading(const QString& text, int pointSizeDelta = 2)
+{
+    auto* label = new QLabel(text);
+    QFont f = label->font();
+    f.setBold(true);
+    f.setPointSize(f.pointSize() + pointSizeDelta);
+    label->setFont(f);
+    return label;
+}
+
+} // namespace
 
 IrrigationCostPane::IrrigationCostPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(main)
 {
     setObjectName(QStringLiteral("pneIrrigCosts"));
     setMinimumSize(twips(11370), twips(6990));
+    buildControls();
+}
+
+IrrigationCosts& IrrigationCostPane::irrigationCosts()
+{
+    if (!main_.tempIrrigationCosts)
+        main_.tempIrrigationCosts = std::make_shared<IrrigationCosts>();
+    return *main_.tempIrrigationCosts;
+}
+
+void IrrigationCostPane::buildControls()
+{
+    auto newBox = [this](const char* name) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setMaximumWidth(110);
+        return box;
+    };
+    auto helpButton = [this](int index) { return makeHelpButton(main_, index, this); };
+
+    txtGPM_ = newBox("txtGPM");
+    txtEstHours_ = newBox("txtEstHours");
+    txtLift_ = newBox("txtLift");
+    txtPSI_ = newBox("txtPSI");
+    txtCost_ = newBox("txtCost");
+    txtLaborPerHour_ = newBox("txtLaborPerHour");
+    txtRepairsPerAcre_ = newBox("txtRepairsPerAcre");
+    txtRepairsPerAcre_->setText(QStringLiteral("0.33"));
+
+    cboFuelType_ = new QComboBox(this);
+    cboFuelType_->setObjectName(QStringLiteral("cboFuelType"));
+    // Our own line edit, so that a typed fuel name that merely matches an entry when the box is left is not
+    // taken for a pick from the list (the combo box connects to the line edit after us, and we reset after it).
+    auto* fuelEdit = new QLineEdit(cboFuelType_);
+    connect(fuelEdit, &QLineEdit::editingFinished, this, [this] { fuelTextFinishing_ = true; });
+    cboFuelType_->setEditable(true);
+    cboFuelType_->setLineEdit(fuelEdit);
+    connect(fuelEdit, &QLineEdit::editingFinished, this, [this] { fuelTextFinishing_ = false; });
+    cboFuelType_->setInsertPolicy(QComboBox::NoInsert);
+    cboFuelType_->setCompleter(nullptr);
+    cboFuelType_->addItems({QStringLiteral("Diesel"), QStringLiteral("Propane"), QStringLiteral("Natural Gas"),
+                            QStringLiteral("Electricity")});
+    cboFuelType_->setCurrentIndex(-1);
+    cboFuelType_->setEditText(kFuelPrompt);
+    cboFuelType_->setMinimumWidth(160);
+    connect(cboFuelType_, &QComboBox::activated, this, [this] {
+        if (!fuelTextFinishing_)
+            cboFuelType_Click();
+    });
+
+    lblInchHint_ = new QLabel(
+        QStringLiteral("Based on a GPM, ACRES, and HOURS, you would apply x inches of water in a season"), this);
+    lblInchHint_->setObjectName(QStringLiteral("lblInchHint"));
+    lblInchHint_->setWordWrap(true);
+    lblICosts_ = new QLabel(BoxTexts::kNoSubtotal, this);
+    lblICosts_->setObjectName(QStringLiteral("lblICosts"));
+    QFont bold = lblICosts_->font();
+    bold.setBold(true);
+    lblICosts_->setFont(bold);
+
+    // Change handlers: every change of a box, typed or set by code.
+    for (QLineEdit* b : {txtCost_, txtLaborPerHour_, txtLift_, txtPSI_, txtRepairsPerAcre_})
+        connect(b, &QLineEdit::textChanged, this, [this] { ShowPumpingCost(); });
+    for (QLineEdit* b : {txtGPM_, txtEstHours_})
+        connect(b, &QLineEdit::textChanged, this, [this] {
+            ShowPumpingCost();
+            ShowSeasonInches();
+        });
+    // The check run when a box is left.
+    for (QLineEdit* b : {txtLift_, txtPSI_, txtCost_, txtLaborPerHour_, txtRepairsPerAcre_, txtEstHours_})
+        onLostFocus(b, [this, b] { leaveBox(b); });
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    int row = 0;
+    auto addRow = [&](const QString& caption, int help, QWidget* field, const QString& unit) {
+        grid->addWidget(new QLabel(caption, this), row, 0);
+        if (help >= 0)
+            grid->addWidget(helpButton(help), row, 1);
+        grid->addWidget(field, row, 2);
+        if (!unit.isEmpty())
+            grid->addWidget(new QLabel(unit, this), row, 3);
+        ++row;
+    };
+    addRow(QStringLiteral("GPM - Discharge rate in gallons per minute"), 15, txtGPM_, QStringLiteral("GPM"));
+    addRow(QStringLiteral("Total Season Pumping Hours"), 16, txtEstHours_, QStringLiteral("hours"));
+    grid->addWidget(new QLabel(QStringLiteral("How much are you pumping?"), this), row, 0);
+    grid->addWidget(lblInchHint_, row++, 2, 1, 3);
+    addRow(QStringLiteral("Pumping Water Lift"), 7, txtLift_, QStringLiteral("feet"));
+    addRow(QStringLiteral("Irrigation system operating pressure (psi)"), 17, txtPSI_, QStringLiteral("psi"));
+    addRow(QStringLiteral("Fuel Type"), 18, cboFuelType_, QString());
+    addRow(QStringLiteral("Fuel Cost"), 19, txtCost_, QStringLiteral("per fuel unit"));
+    addRow(QStringLiteral("Labor"), 20, txtLaborPerHour_, QStringLiteral("/ hour"));
+    addRow(QStringLiteral("Repairs and Maintenance"), 8, txtRepairsPerAcre_, QStringLiteral("/ ac-in"));
+    grid->setColumnStretch(4, 1);
+
+    auto* subtotal = new QGridLayout;
+    subtotal->addWidget(new QLabel(QStringLiteral("Irrigation Costs Subtotal:"), this), 0, 0);
+    subtotal->addWidget(lblICosts_, 0, 1);
+    subtotal->addWidget(new QLabel(QStringLiteral("*subtotal does not include labor costs"), this), 1, 1);
+    subtotal->addWidget(new QLabel(QStringLiteral("*this figure is for your information only"), this), 2, 1);
+    subtotal->setColumnStretch(2, 1);
+
+    auto button = [this](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        return b;
+    };
+    QPushButton* apply = button("Command9", QStringLiteral("Apply Costs"));
+    auto* back = new QPushButton(QStringLiteral("Back"), this);
+    back->setObjectName(arrayName(QStringLiteral("cmdCancel"), 0));
+    QPushButton* clear = button("Command4", QStringLiteral("Clear all values on this page"));
+    QPushButton* defaults = button("cmdDefaultIrrigCosts", QStringLiteral("Load Default Values"));
+    connect(apply, &QPushButton::clicked, this, [this] { Command9_Click(); });
+    connect(back, &QPushButton::clicked, this, [this] { main_.cmdCancel_Click(0); });
+    connect(clear, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(defaults, &QPushButton::clicked, this, [this] { cmdDefaultIrrigCosts_Click(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(defaults);
+    buttons->addWidget(clear);
+    buttons->addStretch(1);
+    buttons->addWidget(back);
+    buttons->addWidget(apply);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading(QStringLiteral("Irrigation Costs"), 4));
+    layout->addWidget(heading(QStringLiteral("Variable Irrigation Costs")));
+    layout->addLayout(grid);
+    layout->addSpacing(12);
+    layout->addLayout(subtotal);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
 }
 
 void IrrigationCostPane::open()
 {
+    main_.ShowPane(this);
+    ShowSeasonInches();
+    BoxTexts::blankZeroTexts(&main_);
 }
+
+void IrrigationCostPane::Command9_Click()
+{
+    IrrigationCosts& costs = irrigationCosts();
+    costs.GPM = BoxTexts::value(txtGPM_->text());
+    costs.Lift = BoxTexts::value(txtLift_->text());
+    costs.PSI = BoxTexts::value(txtPSI_->text());
+    costs.RepairsPerAcreInch = BoxTexts::value(txtRepairsPerAcre_->text());
+    costs.cost = BoxTexts::value(txtCost_->text());
+    costs.LaborPerHour = BoxTexts::value(txtLaborPerHour_->text());
+    costs.FuelType = cboFuelType_->currentText().toStdString();
+    costs.dblEstHours = BoxTexts::value(txtEstHours_->text());
+    if (const std::optional<double> npc = CostPreviews::fuelEnergy(cboFuelType_->currentText()))
+        costs.NPC = *npc;
+    costs.active = true;
+    main_.ShowPane(main_.pneMain());
+    main_.SetMainInfo(main_.strMainInfo);
+}
+
+void IrrigationCostPane::Command4_Click()
+{
+    for (QLineEdit* b : {txtGPM_, txtEstHours_, txtLift_, txtPSI_, txtCost_, txtLaborPerHour_, txtRepairsPerAcre_})
+        b->setText(QString());
+    cboFuelType_->setEditText(QString());
+}
+
+void IrrigationCostPane::cmdDefaultIrrigCosts_Click()
+{
+    for (const DefaultValues::BoxText& t : DefaultValues::irrigationPaneTextsBeforeFuel())
+        if (QLineEdit* b = boxNamed(t.box))
+            b->setText(t.text);
+    selectFuel(DefaultValues::kDefaultFuelEntry);
+    for (const DefaultValues::BoxText& t : DefaultValues::irrigationPaneTextsAfterFuel())
+        if (QLineEdit* b = boxNamed(t.box))
+            b->setText(t.text);
+}
+
+void IrrigationCostPane::cboFuelType_Click() { ShowPumpingCost(); }
+
+void IrrigationCostPane::selectFuel(int index)
+{
+    if (index < 0 || index >= cboFuelType_->count())
+        return;
+    cboFuelType_->setCurrentIndex(index);
+    cboFuelType_->setEditText(cboFuelType_->itemText(index));
+    cboFuelType_Click();
+}
+
+QLineEdit* IrrigationCostPane::boxNamed(const QString& name) const
+{
+    for (QLineEdit* b : {txtGPM_, txtEstHours_, txtLift_, txtPSI_, txtCost_, txtLaborPerHour_, txtRepairsPerAcre_})
+        if (b->objectName() == name)
+            return b;
+    return nullptr;
+}
+
+// The hint keeps its own figure of 27154.2876 gallons to the acre-inch (see CostPreviews::seasonInches).
+void IrrigationCostPane::ShowSeasonInches()
+{
+    const double gpm = BoxTexts::value(txtGPM_->text());
+    const double hours = BoxTexts::value(txtEstHours_->text());
+    const double acres = acresOf(main_.pneMain()->txtArea->text());
+    const std::optional<double> inches = CostPreviews::seasonInches(gpm, hours, acres);
+    lblInchHint_->setText(QStringLiteral("Based on ") + formatted(gpm, "#0") + QStringLiteral(" gpm, ") +
+                          formatted(acres, "0") + QStringLiteral(" acres, and ") + formatted(hours, "0") +
+                          QStringLiteral(" hours of pumping, you would apply ") +
+                          (inches ? formatted(*inches, "###,##0.0") : QString()) +
+                          QStringLiteral(" inches of water in a season"));
+}
+
+void IrrigationCostPane::ShowPumpingCost()
+{
+    const std::optional<double> npc = CostPreviews::fuelEnergy(cboFuelType_->currentText());
+    if (!npc)
+        return; // a fuel without an entry in the fuel table: the label keeps its text
+    const double total = CostPreviews::pumpingCostPerAcreInch(
+        BoxTexts::value(txtGPM_->text()), BoxTexts::value(txtLift_->text()), BoxTexts::value(txtPSI_->text()),
+        BoxTexts::value(txtCost_->text()), BoxTexts::value(txtRepairsPerAcre_->text()), *npc);
+    lblICosts_->setText(BoxTexts::subtotal(total, QStringLiteral(" / ac-in")));
+}
+
+void IrrigationCostPane::leaveBox(QLineEdit* b)
+{
+    if (b == txtLift_)
+        TestInput(b, 999, QStringLiteral("Pumping Water Lift:"));
+    else if (b == txtPSI_)
+        TestInput(b, 200, QStringLiteral("Well Head Operating Pressure"));
+    else if (b == txtCost_)
+        TestInput(b, fuelCostLimit(cboFuelType_->currentText()), QStringLiteral("Fuel Cost"));
+    else if (b == txtLaborPerHour_)
+        TestInput(b, 100, QStringLiteral("Labor"));
+    else if (b == txtRepairsPerAcre_)
+        TestInput(b, 0.99, QStringLiteral("Repairs and Maintenance"));
+    else if (b == txtEstHours_)
+        TestInput(b, 8000, QStringLiteral("Total Season Pumping Hours"));
+}
+
 } // namespace korvel::ui

@@ -1,23 +1,66 @@
 #pragma once
-// The irrigation-cost pane: the pumping-plant inputs of the main window's tempIrrigationCosts.
+// The irrigation-cost pane pneIrrigCosts: the user's working copy of the pumping-plant inputs, with a hint on the
+// inches the season's pumping puts on the farm and the variable cost of an acre-inch. "Apply Costs" commits the
+// boxes into the irrigation costs every evaluation uses; Back leaves them uncommitted.
 #include <QFrame>
+
+#include "model/IrrigationCosts.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace korvel::ui {
 
 class MainWindow;
 
+// Controls (objectNames): the boxes "txtGPM", "txtEstHours", "txtLift", "txtPSI", "txtCost", "txtLaborPerHour",
+// "txtRepairsPerAcre", the fuel box "cboFuelType", the labels "lblInchHint" and "lblICosts", the buttons
+// "Command9" (Apply Costs), "cmdCancel(0)" (Back), "Command4" (Clear), "cmdDefaultIrrigCosts" and the help
+// buttons "cmdHelp(7)", "cmdHelp(8)", "cmdHelp(15)" .. "cmdHelp(20)".
 class IrrigationCostPane : public QFrame {
     Q_OBJECT
 public:
-    // False while the pane is an empty frame: the menu items and buttons that open it stay disabled.
-    static constexpr bool kBuilt = false;
+    static constexpr bool kBuilt = true;
 
     explicit IrrigationCostPane(MainWindow& main, QWidget* parent = nullptr);
-    // The main pane's "Enter Irrigation Information": shows the pane.
+
+    // "Enter Irrigation Information" of the main pane (Command8): shows the pane, refreshes the season hint and
+    // blanks the "0" texts of the main window. The boxes are not filled from the irrigation costs.
     void open();
+    // "Apply Costs": commits the boxes, the fuel and its energy per unit, and activates the irrigation costs.
+    void Command9_Click();
+    // "Clear all values on this page": empties every box and the fuel box; nothing is committed.
+    void Command4_Click();
+    // "Load Default Values": writes the pumping-plant defaults into the boxes; nothing is committed.
+    void cmdDefaultIrrigCosts_Click();
+    // A fuel picked from the list (also when code selects an entry).
+    void cboFuelType_Click();
+    // Selects an entry of the fuel list as a pick by the user does.
+    void selectFuel(int index);
+
+    void ShowSeasonInches();
+    void ShowPumpingCost();
 
 private:
+    void buildControls();
+    void leaveBox(QLineEdit* box);
+    QLineEdit* boxNamed(const QString& name) const;
+    IrrigationCosts& irrigationCosts();
+
     MainWindow& main_;
+    QLineEdit* txtGPM_ = nullptr;
+    QLineEdit* txtLift_ = nullptr;
+    QLineEdit* txtPSI_ = nullptr;
+    QComboBox* cboFuelType_ = nullptr;
+    QLineEdit* txtCost_ = nullptr;
+    QLineEdit* txtLaborPerHour_ = nullptr;
+    QLineEdit* txtRepairsPerAcre_ = nullptr;
+    QLineEdit* txtEstHours_ = nullptr;
+    QLabel* lblInchHint_ = nullptr;
+    QLabel* lblICosts_ = nullptr;
+    bool fuelTextFinishing_ = false;
 };
 
 } // namespace korvel::ui

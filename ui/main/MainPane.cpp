@@ -322,7 +322,8 @@ CropRecord* MainPane::createRow(int i)
         return rows_.front();
     auto* record = new CropRecord(cropFrame);
     record->setObjectName(arrayName(QStringLiteral("cr"), i));
-    record->move(0, rows_.back()->y() + twips(kRowPitch));
+    // 490 twips below the row before it, counted in twips so that the pixel positions do not drift.
+    record->move(0, twips(i * kRowPitch));
     record->show();
     rows_.push_back(record);
     return record;

@@ -21,9 +21,11 @@
 #include "model/FieldCollection.h"
 #include "model/IrrigationCosts.h"
 #include "trend/BatchSetupPane.h"
+#include "trend/TrendController.h"
 #include "ui/main/ControlNames.h"
 #include "ui/main/CropRecord.h"
 #include "ui/main/CustomCropPane.h"
+#include "ui/main/DefaultValues.h"
 #include "ui/main/HelpButtons.h"
 #include "ui/main/IrrigationCostPane.h"
 #include "ui/main/MainPane.h"
@@ -36,6 +38,7 @@
 #include "ui/main/frmUpdating.h"
 #include "ui/platform/DialogService.h"
 #include "ui/results/DetailsPane.h"
+#include "ui/results/ResultPrinter.h"
 #include "ui/results/ResultsPane.h"
 
 namespace korvel::ui {
@@ -108,6 +111,7 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWi
     buildMenus();
 
     connect(pneMain_->Command8, &QPushButton::clicked, this, [this] { pneIrrigCosts_->open(); });
+    connect(pneMain_->Command7, &QPushButton::clicked, this, [this] { DefaultValues::Command7_Click(*this); });
     pneMain_->Command8->setEnabled(IrrigationCostPane::kBuilt);
 
     // The narrowest the window gets is the width of the main pane.
@@ -349,12 +353,36 @@ void MainWindow::EnableBatch(bool b)
 
 void MainWindow::ShowBatchScreen()
 {
+    pneBatchSetup0_->trend().ShowBatchScreen();
 }
 
 // --- Menus ----------------------------------------------------------------------------------------
 
+ResultPrinter& MainWindow::thePrinter()
+{
+    if (!thePrinter_) {
+        thePrinter_ = std::make_unique<ResultPrinter>(
+            session_,
+            [this] {
+                ResultPrinter::MainInputs in;
+                in.txtArea = pneMain_->txtArea->text();
+                in.txtEff = pneMain_->txtEff->text();
+                in.txtAnnRain = pneMain_->txtAnnRain->currentText();
+                in.txtMax = pneMain_->txtMax->text();
+                in.crops = cs ? QString::fromStdString(cs->toString()) : QString();
+                return in;
+            },
+            this);
+    }
+    return *thePrinter_;
+}
+
 void MainWindow::mnuPrint_Click()
 {
+    if (pneDetails_->isVisible())
+        thePrinter().printDetails();
+    else
+        thePrinter().printResults();
 }
 
 void MainWindow::mnuExit_Click()
@@ -394,7 +422,7 @@ void MainWindow::mnuEnableBatch_Click()
 
 void MainWindow::mnuFallBatch_Click()
 {
-    ShowBatchScreen();
+    pneBatchSetup0_->trend().mnuFallBatch_Click();
 }
 
 void MainWindow::cmdHelp_Click(int index)

@@ -43,6 +43,7 @@ class DetailsPane;
 class IrrigationCostPane;
 class MainPane;
 class ProductionCostPane;
+class ResultPrinter;
 class ResultsPane;
 class SummaryPane;
 class frmUpdating;
@@ -63,6 +64,8 @@ public:
     std::vector<std::shared_ptr<korvel::FieldCollection>> summaryResults; // saved options, in saving order
     QString currentSoil;                                      // the soil box's text
     QString strMainInfo;                                      // the standing text of the information line
+    // The report printer, created on first use: the results report of the last run and the details report.
+    ResultPrinter& thePrinter();
     int MaximumBatches = 0;                                   // trend processes of a fixed trend
 
     korvel::SessionState& session() const { return session_; }
@@ -86,6 +89,8 @@ public:
     // Writes text into the information line.
     void SetMainInfo(const QString& text);
 
+    // Every pane, in the order the resize handler centres them.
+    const QList<QWidget*>& panes() const { return panes_; }
     MainPane* pneMain() const { return pneMain_; }
     ProductionCostPane* pneInputCosts() const { return pneInputCosts_; }
     IrrigationCostPane* pneIrrigCosts() const { return pneIrrigCosts_; }
@@ -213,6 +218,7 @@ private:
     QList<QPointer<QWidget>> paneHistory_;
 
     QPointer<frmUpdating> progress_;
+    std::unique_ptr<ResultPrinter> thePrinter_;
 };
 
 } // namespace korvel::ui

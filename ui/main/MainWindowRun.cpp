@@ -22,6 +22,7 @@
 #include "ui/main/MainPane.h"
 #include "ui/main/frmUpdating.h"
 #include "ui/platform/DialogService.h"
+#include "ui/results/ResultPrinter.h"
 #include "ui/results/ResultsPane.h"
 
 namespace korvel::ui {
@@ -232,7 +233,8 @@ void MainWindow::Command1_Click()
     ShowPane(pneResults_);
     pneResults_->ShowBatchedVariables(false);
     pneResults_->loadResults(bm->returnCollection(true, session_));
-    // The report printer takes the second reading of the list once it is in place.
+    thePrinter().setCollection(bm->returnCollection(true, session_));
+    mnuPrint->setEnabled(true);
 }
 
 } // namespace korvel::ui

@@ -1,15 +1,14 @@
+#include "ui/platform/ShowCentred.h"
 #include "ui/main/OptionsWindow.h"
 
 #include <algorithm>
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "model/Numbers.h"
@@ -125,14 +124,7 @@ OptionsWindow* OptionsWindow::showOptions(SessionState& session, QWidget* parent
     auto* window = new OptionsWindow(session, parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
     openWindow() = window;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = window->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window->move(frame.topLeft());
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    showCentred(window);
     return window;
 }
 

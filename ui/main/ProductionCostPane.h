@@ -1,25 +1,78 @@
 #pragma once
-// The production-cost pane: one crop's production costs and other returns.
+// The production-cost pane pneInputCosts: one crop's production costs and other returns, opened from the crop
+// row's "Costs/Returns" button on the library crop itself. Two subtotals follow the typing; Apply commits the
+// boxes into the crop, Cancel leaves it as it was.
 #include <QFrame>
+#include <QHash>
 #include <memory>
+#include <string>
 
-namespace korvel { class Crop; }
+#include "model/Crop.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
 namespace korvel::ui {
 
 class MainWindow;
 
+// Controls (objectNames): the boxes named after their fields' boxes ("txtNitrogenCost", "txtNitrogenApplied",
+// "txtPCost", "txtPApplied", "txtSeedCost", "txtSeedRate", "txtHerbicide", "txtInsecticide", "txtTillage",
+// "txtPlanting", "txtFertilizerApplication", "txtHerbicideApplication", "txtInsecticideApplication",
+// "txtHarvestBase", "txtExceed", "txtExceedCost", "txtHaulingCost", "txtFlatRate", "txtReturns", "txtMiscCost",
+// and in the forage frames "frmICAlf" and "frmICAlf2" "txtSwathing", "txtSwathingNum", "txtRaking",
+// "txtRakingNum", "txtBaling", "txtBalingNum", "txtAlfFlat", "txtStand"), the optimal boxes "chkNOptimal",
+// "chkPOptimal", "chkSeedOptimal", the labels "lblHeader", "lblSeedRate", "lblSeedUnits", "lblUnits",
+// "lblperunits(0)" .. "lblperunits(2)", "lblApplicationCosts", "lblGICTOTAL", "lblOC", "lblAnnualized", the
+// buttons "Command6" (Apply), "Command13" (Clear), "cmdDefault", "cmdCancel(1)" (Cancel) and the help buttons
+// "cmdHelp(11)" .. "cmdHelp(14)", "cmdHelp(21)" .. "cmdHelp(24)".
 class ProductionCostPane : public QFrame {
     Q_OBJECT
 public:
-    // False while the pane is an empty frame: the menu items and buttons that open it stay disabled.
-    static constexpr bool kBuilt = false;
+    static constexpr bool kBuilt = true;
 
     explicit ProductionCostPane(MainWindow& main, QWidget* parent = nullptr);
-    // Opens the pane for crop (a crop row's "Costs/Returns"): fills the boxes, makes it activeCrop, shows it.
-    void openFor(const std::shared_ptr<korvel::Crop>& crop);
+
+    // The crop row's "Costs/Returns": shows the pane, makes crop the active crop and fills every box from it.
+    void openFor(const std::shared_ptr<Crop>& crop);
+    // "Apply Costs && Returns": commits the boxes into the active crop and returns to the main pane.
+    void Command6_Click();
+    // "Clear all values on this page": empties every box and unticks the optimal boxes; nothing is committed.
+    void Command13_Click();
+    // The default button: the crop's default values into the boxes; nothing is committed.
+    void cmdDefault_Click();
+
+    void ShowInputCostTotal();
+    void ShowOperationCostTotal();
+
+    // A box of the pane by its name (txtNitrogenCost, ...), null for another name.
+    QLineEdit* box(const QString& name) const;
 
 private:
+    void buildControls();
+    QLineEdit* newBox(const char* name);
+    // The name of the active crop ("" while there is none).
+    std::string cropType() const;
+    double read(QLineEdit* b) const;
+    void leaveBox(QLineEdit* b);
+    bool isForage(const Crop& crop) const;
+
     MainWindow& main_;
+    QHash<QString, QLineEdit*> boxes_;
+    QLineEdit *txtNitrogenCost_, *txtNitrogenApplied_, *txtPCost_, *txtPApplied_, *txtSeedCost_, *txtSeedRate_;
+    QLineEdit *txtHerbicide_, *txtInsecticide_, *txtTillage_, *txtPlanting_, *txtFertilizerApplication_;
+    QLineEdit *txtHerbicideApplication_, *txtInsecticideApplication_;
+    QLineEdit *txtHarvestBase_, *txtExceed_, *txtExceedCost_, *txtHaulingCost_, *txtFlatRate_;
+    QLineEdit *txtSwathing_, *txtSwathingNum_, *txtRaking_, *txtRakingNum_, *txtBaling_, *txtBalingNum_;
+    QLineEdit *txtAlfFlat_, *txtStand_, *txtReturns_, *txtMiscCost_;
+    QCheckBox *chkNOptimal_, *chkPOptimal_, *chkSeedOptimal_;
+    QLabel *lblHeader_, *lblSeedRate_, *lblSeedUnits_, *lblUnits_, *lblperunits_[3], *lblApplicationCosts_;
+    QLabel *lblGICTOTAL_, *lblOC_, *lblAnnualized_;
+    QGroupBox *frmICAlf_, *frmICAlf2_, *harvestFrame_;
+    QPushButton* cmdDefault_;
 };
 
 } // namespace korvel::ui

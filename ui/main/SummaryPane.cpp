@@ -1,6 +1,11 @@
 #include "ui/main/SummaryPane.h"
 
+#include <QComboBox>
+#include <QVBoxLayout>
+
+#include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/SummaryTable.h"
 #include "ui/main/Twips.h"
 
 namespace korvel::ui {
@@ -9,9 +14,20 @@ SummaryPane::SummaryPane(MainWindow& main, QWidget* parent) : QFrame(parent), ma
 {
     setObjectName(QStringLiteral("pneSummary"));
     setMinimumSize(twips(11415), twips(7215));
+    table_ = new SummaryTable(main_.session(), main_.summaryResults, this);
+    table_->setObjectName(QStringLiteral("summaryTable"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_);
+
+    SummaryTable::Hooks& hooks = table_->hooks;
+    hooks.showPane = [this] { main_.ShowPane(this); };
+    hooks.back = [this] { main_.cmdCancel_Click(2); };
+    hooks.annualRainText = [this] { return main_.pneMain()->txtAnnRain->currentText(); };
 }
 
 void SummaryPane::open()
 {
+    table_->mnuSummary_Click();
 }
+
 } // namespace korvel::ui

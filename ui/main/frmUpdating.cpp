@@ -85,11 +85,17 @@ frmUpdating::frmUpdating(korvel::SessionState& session, QWidget* parent)
 
 void frmUpdating::Update()
 {
-    QCoreApplication::processEvents();
-    sincePump_.restart();
+    // Messages and repainting at most every few milliseconds: a search may finish thousands of depth splits
+    // between two looks at the window, and the bar still counts every one of them.
+    const bool due = !sincePump_.isValid() || sincePump_.elapsed() >= kPumpIntervalMs;
+    if (due) {
+        QCoreApplication::processEvents();
+        sincePump_.restart();
+    }
     value_ += 1.0f;
     ProgressBar_->setValue(static_cast<int>(std::min(static_cast<double>(value_), max_)));
-    repaint();
+    if (due)
+        repaint();
 }
 
 void frmUpdating::setMax(double theMax)

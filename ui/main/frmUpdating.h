@@ -22,7 +22,8 @@ public:
     // "ProgressBar", "Image1", "Command1" ("Cancel").
     explicit frmUpdating(korvel::SessionState& session, QWidget* parent = nullptr);
 
-    // Lets pending window messages run, adds 1 to the bar's value and repaints.
+    // Lets pending window messages run, adds 1 to the bar's value and repaints (messages and repainting at
+    // most every 10 ms).
     void Update();
     // The bar's maximum := theMax, its value := 0.
     void setMax(double theMax);

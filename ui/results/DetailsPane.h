@@ -1,21 +1,32 @@
 #pragma once
-// The cost details of one field of the shown option.
+// The details pane: holds the field cost details theDetails and connects them to the main window (Back,
+// the Print menu).
 #include <QFrame>
+
+namespace korvel {
+class Field;
+}
 
 namespace korvel::ui {
 
+class Details;
 class MainWindow;
 
 class DetailsPane : public QFrame {
     Q_OBJECT
 public:
-    // False while the pane is an empty frame: the menu items and buttons that open it stay disabled.
-    static constexpr bool kBuilt = false;
+    static constexpr bool kBuilt = true;
 
     explicit DetailsPane(MainWindow& main, QWidget* parent = nullptr);
 
+    // The field cost details ("theDetails").
+    Details* theDetails() const { return theDetails_; }
+    // theDetails.loadCosts: fills the pane from a copy of the field.
+    void loadCosts(const korvel::Field& f);
+
 private:
     MainWindow& main_;
+    Details* theDetails_;
 };
 
 } // namespace korvel::ui

@@ -1,13 +1,16 @@
 #include "ui/results/ResultsPane.h"
 
-#include <QLabel>
-#include <QListWidget>
+#include <QAction>
 #include <QVBoxLayout>
 
 #include "model/FieldCollection.h"
-#include "model/Numbers.h"
+#include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Twips.h"
+#include "ui/results/DetailsPane.h"
+#include "ui/results/ResultPrinter.h"
+#include "ui/results/Results.h"
+#include "trend/BatchSetupPane.h"
 
 namespace korvel::ui {
 
@@ -15,41 +18,46 @@ ResultsPane::ResultsPane(MainWindow& main, QWidget* parent) : QFrame(parent), ma
 {
     setObjectName(QStringLiteral("pneResults"));
     setMinimumSize(twips(11535), twips(7215));
-    lstOptions_ = new QListWidget(this);
-    lstOptions_->setObjectName(QStringLiteral("lstOptions"));
+    theResults_ = new Results(main_.session(), main_.summaryResults, this);
+    theResults_->setObjectName(QStringLiteral("theResults"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Options, best first:"), this));
-    layout->addWidget(lstOptions_);
+    layout->addWidget(theResults_);
+
+    Results::Hooks& hooks = theResults_->hooks;
+    hooks.showDetails = [this](const std::shared_ptr<Field>& field) {
+        main_.ShowPane(main_.pneDetails());
+        main_.pneDetails()->loadCosts(*field);
+    };
+    hooks.showMainPane = [this] {
+        main_.ShowPane(main_.pneMain());
+        main_.SetMainInfo(main_.strMainInfo);
+    };
+    hooks.showTrendSetup = [this] { main_.ShowPane(main_.pneBatchSetup(0)); };
+    hooks.setPrintEnabled = [this](bool on) {
+        if (main_.mnuPrint)
+            main_.mnuPrint->setEnabled(on);
+    };
+    hooks.printResults = [this] { main_.thePrinter().printResults(); };
+    // The trend setup takes the option as the one its fixed trend works on.
+    hooks.runFixedTrend = [this](const std::shared_ptr<korvel::FieldCollection>& option) {
+        main_.session().SelectedOption = option;
+        main_.ShowBatchScreen();
+    };
 }
 
 void ResultsPane::loadResults(const std::vector<std::shared_ptr<korvel::FieldCollection>>& entries)
 {
-    lstOptions_->clear();
-    int k = 0;
-    for (const auto& option : entries) {
-        if (!option || option->Count() == 0)
-            continue;
-        ++k;
-        QString line = QStringLiteral("Option %1: ").arg(k);
-        try {
-            QStringList crops;
-            for (const auto& field : *option)
-                crops << QString::fromStdString(field->theCrop->cropType);
-            line += crops.join(QStringLiteral(", ")) + QStringLiteral("  net return $") +
-                    QString::fromStdString(num::formatPattern(option->getProfit(main_.session()), "###,###,##0"));
-        } catch (const std::exception&) {
-            line += QStringLiteral("(not computable)");
-        }
-        lstOptions_->addItem(line);
-    }
+    theResults_->loadResults(entries);
 }
 
-void ResultsPane::ShowBatchedVariables(bool)
+void ResultsPane::ShowBatchedVariables(bool d)
 {
+    theResults_->ShowBatchedVariables(d);
 }
 
-void ResultsPane::EnableBatch(bool)
+void ResultsPane::EnableBatch(bool yesno)
 {
+    theResults_->EnableBatch(yesno);
 }
 
 } // namespace korvel::ui

@@ -1,6 +1,6 @@
 #pragma once
-// The results pane: holds the option browser theResults, which shows the ranked options of the last run.
-// Until the browser is in place the pane lists each option's crops and net return ("lstOptions").
+// The results pane: holds the option browser theResults, which shows the ranked options of the last run,
+// and connects it to the main window (panes, information line, Print menu, saved options, details).
 #include <QFrame>
 #include <memory>
 #include <vector>
@@ -9,16 +9,18 @@ namespace korvel {
 class FieldCollection;
 }
 
-class QListWidget;
-
 namespace korvel::ui {
 
 class MainWindow;
+class Results;
 
 class ResultsPane : public QFrame {
     Q_OBJECT
 public:
     explicit ResultsPane(MainWindow& main, QWidget* parent = nullptr);
+
+    // The option browser ("theResults").
+    Results* theResults() const { return theResults_; }
 
     // theResults.loadResults: the ranked list, best first (placeholders without fields at the end).
     void loadResults(const std::vector<std::shared_ptr<korvel::FieldCollection>>& entries);
@@ -29,7 +31,7 @@ public:
 
 private:
     MainWindow& main_;
-    QListWidget* lstOptions_;
+    Results* theResults_;
 };
 
 } // namespace korvel::ui

@@ -1,0 +1,76 @@
+#pragma once
+// A main window with trend processing on, complete main-pane inputs (Corn and Wheat ticked) and helpers to
+// reach the trend panes, for the trend window tests.
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QString>
+#include <QStringList>
+
+#include "model/BestMix.h"
+#include "model/FixedTrend.h"
+#include "trend/BatchResults.h"
+#include "trend/BatchSetupPane.h"
+#include "trend/TrendController.h"
+#include "ui/MainWindowFixture.h"
+#include "ui/results/Results.h"
+#include "ui/results/ResultsPane.h"
+
+namespace korvel::ui::test {
+
+class TrendTest : public MainWindowTest {
+protected:
+    // Loads the window, fills the inputs and switches trend processing on (its box answered and forgotten).
+    void openWithTrends()
+    {
+        open();
+        fillInputs();
+        w().EnableBatch(true);
+        dialogs.clearRecord();
+    }
+
+    BatchSetupPane& setup() { return *w().pneBatchSetup(0); }
+    BatchSetupPane& resultsPane() { return *w().pneBatchSetup(1); }
+    BatchResults& view() { return *resultsPane().theBatchResults; }
+    TrendController& trend() { return setup().trend(); }
+    Results& browser() { return *w().pneResults()->theResults(); }
+
+    // The named control of a widget (fails the test when missing).
+    template <class T> static T* inside(const QWidget* parent, const QString& name)
+    {
+        T* found = parent->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+
+    QStringList cropChoices()
+    {
+        QStringList out;
+        for (int i = 0; i < setup().cboCrops->count(); ++i)
+            out << setup().cboCrops->itemText(i);
+        return out;
+    }
+
+    // A normal evaluation from the run button, then the fixed-trend button on the shown option.
+    void startFixedTrendOnTheBestOption()
+    {
+        w().Command1_Click();
+        ASSERT_FALSE(w().pneResults()->isHidden());
+        inside<QPushButton>(&browser(), "cmdBatchThis")->click();
+        ASSERT_FALSE(setup().isHidden());
+    }
+
+    // Picks a variable and types a list of values, as a user does.
+    void manualValues(int variable, const QString& list)
+    {
+        setup().optBatchVariable[static_cast<std::size_t>(variable)]->click();
+        setup().txtBatchList->setText(list);
+    }
+
+    // The shown labels of the option browser of the trend results view.
+    QString trendLine(int i) { return inside<QLabel>(view().theResults, arrayName("lblBatchDescriptions", i))->text(); }
+};
+
+} // namespace korvel::ui::test

@@ -1,0 +1,372 @@
+// The evaluation run from the main pane: the refusals of incomplete inputs, a full run on the shipped crops
+// compared with the engine driven directly, the single-crop plans, failures inside a run, Cancel, a click on the
+// run button while its search runs, closing during a search, and the inputs file round trip through the window.
+#include <QProgressBar>
+#include <QTimer>
+#include <bit>
+
+#include "model/BestMix.h"
+#include "model/CropScenario.h"
+#include "model/FieldCalculator.h"
+#include "model/FieldCollection.h"
+#include "model/FileReader.h"
+#include "model/IrrigationCosts.h"
+#include "model/MakingCropCombos.h"
+#include "model/MakingSplits.h"
+#include "ui/MainWindowFixture.h"
+#include "ui/main/frmUpdating.h"
+
+using namespace korvel::ui;
+using namespace korvel::ui::test;
+
+namespace {
+
+const QString kIncomplete = QStringLiteral("Please enter all of the necessary information before continuing!");
+
+struct CropInput {
+    std::string name;
+    double price;
+    double maxYield;
+};
+
+// The ranked list the engine gives for these inputs, built from a library read afresh (so nothing the window
+// did to its crops can leak in): the search, then one single-crop plan per crop on the whole acreage.
+std::shared_ptr<korvel::BestMix> engineList(const std::filesystem::path& folder, const std::vector<CropInput>& crops,
+                                            double acres, double volume, double efficiency, double rain, int preset,
+                                            const korvel::IrrigationCosts& costs)
+{
+    korvel::FileReader reader;
+    EXPECT_TRUE(reader.Initialize(folder));
+    korvel::CropScenario cs;
+    for (const CropInput& in : crops) {
+        for (const auto& c : *reader.cropCollection) {
+            if (c->cropType != in.name)
+                continue;
+            c->price = in.price;
+            c->maxYield = in.maxYield;
+            c->setNormal(c->maxYield, rain);
+            c->soilName = "Silt Loam";
+            if (c->soil_ulysses->Count() > 0)
+                c->setYieldTable(c->soil_ulysses->Item(2));
+            cs.Add(c);
+        }
+    }
+    korvel::SessionState s;
+    s.SplitFactor = 10;
+    s.IrrigationEfficiency = efficiency / 100;
+    korvel::MakingSplits::makeLandSplit(s, preset);
+    s.LandSplit = korvel::MakingSplits::scaleLandSplit(*s.LandSplit, acres);
+    const double net = volume * s.IrrigationEfficiency;
+    const int n = s.LandSplit->Count();
+    const auto depths = korvel::MakingSplits::makeDepthSplits(korvel::MakingSplits::makeWaterSplits(s, n, net), *s.LandSplit);
+    auto bm = korvel::FieldCalculator::EvaluateCombinations(depths, korvel::MakingCropCombos::makeCropCombos(cs, n),
+                                                            *s.LandSplit, rain, 100, costs, s);
+    auto shared = std::make_shared<korvel::IrrigationCosts>(costs);
+    for (const auto& c : cs) {
+        auto f = std::make_shared<korvel::Field>();
+        f->acres = acres;
+        f->theCrop = c;
+        f->Depth = c->cropType == "Fallow" ? 0 : net / acres;
+        f->annualRain = rain;
+        f->irrigCosts = shared;
+        c->setYield(f->Depth, rain);
+        korvel::FieldCollection plan;
+        plan.Add(f);
+        bm->submit(plan, s);
+    }
+    return bm;
+}
+
+void expectSameList(korvel::BestMix::Entries got, korvel::BestMix::Entries want, const korvel::SessionState& s)
+{
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        ASSERT_EQ(got[i]->Count(), want[i]->Count()) << "entry " << i;
+        for (long k = 1; k <= got[i]->Count(); ++k) {
+            const auto& a = got[i]->Item(k);
+            const auto& b = want[i]->Item(k);
+            EXPECT_EQ(a->theCrop->cropType, b->theCrop->cropType) << "entry " << i;
+            EXPECT_EQ(a->acres, b->acres) << "entry " << i;
+            EXPECT_EQ(a->Depth, b->Depth) << "entry " << i;
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(a->theCrop->Yield), std::bit_cast<std::uint64_t>(b->theCrop->Yield));
+        }
+        if (got[i]->Count() > 0) {
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(got[i]->Copy()->getProfit(s)),
+                      std::bit_cast<std::uint64_t>(want[i]->Copy()->getProfit(s)))
+                << "entry " << i;
+        }
+    }
+}
+
+// Runs `step` every time the search lets window messages through, from the second time on (the first one comes
+// before the search clears the cancel flag).
+class DuringSearch {
+public:
+    DuringSearch(MainWindow& w, std::function<void(frmUpdating&)> step) : w_(w), step_(std::move(step))
+    {
+        timer_.setInterval(0);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            frmUpdating* progress = w_.progressWindow();
+            if (!w_.searchRunning() || !progress)
+                return;
+            if (++ticks_ >= 2)
+                step_(*progress);
+        });
+        timer_.start();
+    }
+    int ticks() const { return ticks_; }
+
+private:
+    MainWindow& w_;
+    std::function<void(frmUpdating&)> step_;
+    QTimer timer_;
+    int ticks_ = 0;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, RunButtonRefusesIncompleteInputs)
+{
+    open();
+    struct Case {
+        const char* what;
+        std::function<void(MainWindowTest&)> spoil;
+    };
+    const std::vector<Case> cases = {
+        {"no acreage", [](MainWindowTest& t) { t.pane().txtArea->setText(""); }},
+        {"an acreage of 0", [](MainWindowTest& t) { t.pane().txtArea->setText("0"); }},
+        {"a negative acreage", [](MainWindowTest& t) { t.pane().txtArea->setText("-160"); t.pane().txtMax->setText("-12"); }},
+        {"no gross inches", [](MainWindowTest& t) { t.pane().txtMax->setText(""); }},
+        {"a rainfall that is not a number", [](MainWindowTest& t) { t.pane().txtAnnRain->setEditText("16 in"); }},
+        {"no rainfall", [](MainWindowTest& t) { t.pane().txtAnnRain->setEditText(""); }},
+        {"no crop ticked", [](MainWindowTest& t) {
+             for (int i = 0; i < t.w().cropRowCount(); ++i)
+                 t.w().cr(i)->chkCrop->setChecked(false);
+         }},
+        {"no preset", [](MainWindowTest& t) {
+             t.pane().Option1[0]->setAutoExclusive(false);
+             t.pane().Option1[0]->setChecked(false);
+             t.pane().Option1[0]->setAutoExclusive(true);
+         }},
+        {"an empty efficiency", [](MainWindowTest& t) { t.pane().txtEff->setText(""); }},
+        {"an efficiency of 0", [](MainWindowTest& t) { t.pane().txtEff->setText("0"); }},
+    };
+    for (const Case& c : cases) {
+        fillInputs();
+        ASSERT_TRUE(w().ready());
+        c.spoil(*this);
+        dialogs.clearRecord();
+        session.TrendMode = true;
+        pane().Command1->click();
+        ASSERT_EQ(dialogs.messages.size(), 1u) << c.what;
+        EXPECT_EQ(dialogs.messages[0].text, kIncomplete) << c.what;
+        EXPECT_EQ(dialogs.messages[0].title, "Error");
+        EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_FALSE(session.TrendMode) << "the run button leaves trend mode first";
+        EXPECT_FALSE(inputsFileExists()) << c.what;
+        EXPECT_EQ(w().progressWindow(), nullptr) << c.what;
+        EXPECT_TRUE(w().pneResults()->isHidden());
+    }
+}
+
+TEST_F(MainWindowTest, FullRunRanksWhatTheEngineRanksAndShowsTheResults)
+{
+    open();
+    fillInputs();
+    tick("Fallow", "", "");
+    w().tempIrrigationCosts->GPM = 750;
+    w().tempIrrigationCosts->Lift = 120;
+    w().tempIrrigationCosts->PSI = 35;
+    w().tempIrrigationCosts->NPC = 61.7;
+    w().tempIrrigationCosts->cost = 5.1;
+    w().tempIrrigationCosts->RepairsPerAcreInch = 0.33;
+    w().tempIrrigationCosts->active = true;
+
+    pane().Command1->click();
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
+    EXPECT_FALSE(w().pneResults()->isHidden());
+    EXPECT_TRUE(pane().isHidden());
+    EXPECT_TRUE(inputsFileExists()) << "every run saves the inputs";
+    EXPECT_TRUE(w().mnuPrint->isEnabled());
+    ASSERT_NE(w().progressWindow(), nullptr);
+    EXPECT_FALSE(w().progressWindow()->isVisible()) << "the progress window closes with the search";
+    EXPECT_EQ(w().progressWindow()->findChild<QLabel*>("lblTitle(0)")->text(), "Evaluating Possible Combinations");
+    EXPECT_EQ(session.IrrigationEfficiency, 0.85);
+    ASSERT_EQ(session.LandSplit->Count(), 2);
+    EXPECT_EQ(session.LandSplit->Item(1), 80);
+    ASSERT_EQ(w().cs->Count(), 3);
+    EXPECT_EQ(w().cs->Item(1), w().cropLibrary()->Item(1)) << "the run's crops are the library crops themselves";
+    EXPECT_EQ(w().cs->Item(1)->soilName, "Silt Loam");
+    EXPECT_EQ(w().cs->Item(1)->price, 6.52);
+
+    const auto bm = w().RunScenario(QString());
+    const auto want = engineList(folder.path(), {{"Corn", 6.52, 220}, {"Wheat", 6.2, 75}, {"Fallow", 0, 0}}, 160,
+                                 1920, 85, 16, 0, *w().tempIrrigationCosts);
+    expectSameList(bm->returnCollection(true, session), want->returnCollection(true, session), session);
+}
+
+TEST_F(MainWindowTest, WholeFarmPresetWithAFactorOfSixGivesOnlyTheSingleCropPlans)
+{
+    open();
+    fillInputs();
+    pane().Option1[5]->setChecked(true);
+    session.SplitFactor = 6;
+    const auto bm = w().RunScenario(QString());
+    const auto list = bm->returnCollection(true, session);
+    ASSERT_EQ(list.size(), 100u);
+    ASSERT_EQ(list[0]->Count(), 1);
+    ASSERT_EQ(list[1]->Count(), 1);
+    EXPECT_EQ(list[2]->Count(), 0);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(list[i]->Item(1)->acres, 160);
+        EXPECT_DOUBLE_EQ(list[i]->Item(1)->Depth, 1920 * 0.85 / 160);
+    }
+}
+
+TEST_F(MainWindowTest, RainfallOutsideTheTablesStopsTheRunWithAMessage)
+{
+    open();
+    fillInputs();
+    pane().Command1->click();
+    ASSERT_FALSE(w().pneResults()->isHidden());
+    w().ShowPane(&pane());
+
+    dialogs.clearRecord();
+    pane().txtAnnRain->setEditText("30");
+    pane().Command1->click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("The evaluation could not be completed")) << dialogs.lastText().toStdString();
+    EXPECT_EQ(dialogs.messages[0].title, "Error");
+    EXPECT_FALSE(w().progressWindow()->isVisible());
+    EXPECT_FALSE(pane().isHidden()) << "the previous results are not replaced";
+    EXPECT_FALSE(w().searchRunning());
+
+    // The next sound run works again.
+    dialogs.clearRecord();
+    pane().txtAnnRain->setEditText("16");
+    pane().Command1->click();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_FALSE(w().pneResults()->isHidden());
+}
+
+TEST(ProgressWindow, CountsStepsShowsItsTitleAndCancelOnlySetsTheFlag)
+{
+    korvel::SessionState s;
+    frmUpdating progress(s);
+    EXPECT_EQ(progress.windowTitle(), "Form1");
+    EXPECT_EQ(progress.findChild<QLabel*>("lblTitle(0)")->text(), "Label1");
+    EXPECT_EQ(progress.findChild<QLabel*>("lblTitle(1)")->text(), "");
+    progress.setTitle("Evaluating Possible Combinations");
+    EXPECT_TRUE(progress.isVisible());
+    EXPECT_EQ(progress.findChild<QLabel*>("lblTitle(0)")->text(), "Evaluating Possible Combinations");
+    for (int i = 0; i < 11; ++i)
+        progress.Update();
+    progress.setMax(12);
+    EXPECT_EQ(progress.value(), 0);
+    progress.Update();
+    EXPECT_EQ(progress.value(), 1);
+    EXPECT_EQ(progress.findChild<QProgressBar*>("ProgressBar")->value(), 1);
+    EXPECT_EQ(progress.findChild<QProgressBar*>("ProgressBar")->maximum(), 12);
+
+    auto* cancel = progress.findChild<QPushButton*>("Command1");
+    EXPECT_EQ(cancel->text(), "Cancel");
+    cancel->click();
+    cancel->click();
+    EXPECT_TRUE(s.CancelRequested);
+    EXPECT_TRUE(progress.isVisible()) << "Cancel leaves closing to the search";
+    progress.close();
+    EXPECT_FALSE(progress.isVisible());
+}
+
+TEST_F(MainWindowTest, CancelStopsTheSearchAndKeepsThePreviousResults)
+{
+    open();
+    fillInputs();
+    tieEverything();
+
+    frmUpdating* seen = nullptr;
+    int runClicks = 0;
+    DuringSearch during(w(), [&](frmUpdating& progress) {
+        seen = &progress;
+        // The run button does nothing while its own search runs.
+        if (runClicks++ == 0) {
+            pane().Command1->click();
+            EXPECT_EQ(w().progressWindow(), &progress);
+            EXPECT_TRUE(dialogs.messages.empty());
+        }
+        progress.findChild<QPushButton*>("Command1")->click();
+    });
+    session.TrendMode = true;
+    const auto bm = w().RunScenario(QString());
+    EXPECT_EQ(bm->getSize(), 0) << "a cancelled run yields an empty list";
+    EXPECT_TRUE(session.CancelRequested);
+    EXPECT_TRUE(session.TrendCancelled) << "set from the trend mode of the cancelled run";
+    ASSERT_NE(seen, nullptr) << "the search let window messages through";
+    EXPECT_FALSE(w().progressWindow()->isVisible());
+
+    // Through the run button: nothing new is shown.
+    session.TrendCancelled = false;
+    pane().Command1->click();
+    EXPECT_FALSE(pane().isHidden());
+    EXPECT_TRUE(w().pneResults()->isHidden());
+    EXPECT_FALSE(session.TrendCancelled) << "the run button clears trend mode first";
+}
+
+TEST_F(MainWindowTest, ClosingDuringASearchCancelsItAndClosesAfterwards)
+{
+    open();
+    w().show();
+    fillInputs();
+    tieEverything();
+    bool closedDuring = false;
+    DuringSearch during(w(), [&](frmUpdating&) {
+        if (!closedDuring) {
+            closedDuring = true;
+            EXPECT_FALSE(w().close()) << "the window stays while the search unwinds";
+        }
+    });
+    pane().Command1->click();
+    EXPECT_TRUE(closedDuring);
+    EXPECT_TRUE(session.CancelRequested);
+    EXPECT_TRUE(w().pneResults()->isHidden());
+    QTest::qWait(20);
+    EXPECT_FALSE(w().isVisible()) << "the close goes through once the search has ended";
+}
+
+TEST_F(MainWindowTest, InputsComeBackThroughTheWindowAfterARun)
+{
+    open();
+    fillInputs();
+    pane().txtEff->setText("85.50");
+    pane().Option1[3]->setChecked(true);
+    pane().txtSoil->setCurrentIndex(2);
+    w().tempIrrigationCosts->GPM = 750;
+    w().tempIrrigationCosts->dblEstHours = 1800;
+    w().tempIrrigationCosts->FuelType = "Natural Gas";
+    w().tempIrrigationCosts->active = true;
+    pane().Command1->click();
+    ASSERT_TRUE(inputsFileExists());
+    window.reset();
+
+    korvel::SessionState again;
+    MainWindow restored(QString::fromStdString(folder.path().string()), again);
+    restored.Form_Load();
+    MainPane& p = *restored.pneMain();
+    EXPECT_EQ(p.txtArea->text(), "160");
+    EXPECT_EQ(p.txtMax->text(), "12");
+    EXPECT_EQ(p.txtEff->text(), "85.5") << "the efficiency comes back as the number it reads as";
+    EXPECT_EQ(p.txtAnnRain->currentText(), "16");
+    EXPECT_EQ(p.selectedPreset(), 3);
+    EXPECT_EQ(p.lblVolume->text(), "1,920") << "setting the boxes runs their change handlers";
+    EXPECT_EQ(p.txtSoil->currentText(), "Silt Loam") << "the soil is not saved";
+    EXPECT_EQ(restored.tempIrrigationCosts->GPM, 750);
+    EXPECT_EQ(restored.tempIrrigationCosts->FuelType, "Natural Gas");
+    EXPECT_TRUE(restored.tempIrrigationCosts->active);
+    CropRecord* corn = restored.cr(0);
+    EXPECT_EQ(corn->GetCrop(), "Corn");
+    EXPECT_EQ(corn->crop()->price, 6.52);
+    EXPECT_EQ(corn->txtPrice->text(), "6.52");
+    EXPECT_EQ(corn->txtMaxYield->text(), "220");
+    EXPECT_FALSE(corn->isActive()) << "ticks are not saved";
+    EXPECT_EQ(restored.cr(1)->txtPrice->text(), "0.00") << "every row is refreshed from its crop";
+}

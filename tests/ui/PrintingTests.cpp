@@ -1,0 +1,643 @@
+// The print surface and the two printed reports: the results report of the last run and the details
+// report of one field, printed to a recording surface through the print dialog of the dialog service, and
+// one report printed to a real PDF file through QPrinter.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "ui/QtPrinting.h"
+
+#include "model/Crop.h"
+#include "model/CropScenario.h"
+#include "model/Field.h"
+#include "model/FieldCollection.h"
+#include "model/IrrigationCosts.h"
+#include "ui/RecordingPrintSurface.h"
+#include "ui/ScriptedDialogService.h"
+#include "ui/main/CropRecord.h"
+#include "ui/main/MainPane.h"
+#include "ui/main/MainWindow.h"
+#include "ui/platform/PrintSurface.h"
+#include "ui/results/DetailsPane.h"
+#include "ui/results/ResultPrinter.h"
+
+using namespace korvel;
+using namespace korvel::ui;
+using korvel::ui::test::PrintLog;
+using korvel::ui::test::recordingFactory;
+using korvel::ui::test::render;
+using korvel::ui::test::ScriptedDialogs;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+const std::string kDisclaimer1 = "These results are generated from the Korvel developed by Velmont.";
+const std::string kDisclaimer2 = "The information is presented 'as is'.  The user is responsible for how the "
+                                 "information is utilized in their own operation.";
+const std::string kDisclaimer3 = "Velmont has technically reviewed the information but disclaims any responsibility "
+                                 "or liability for interpretations or decisions based theron.";
+const QDateTime kWhen(QDate(2025, 3, 7), QTime(14, 5));
+
+std::shared_ptr<Crop> makeCrop(const std::string& name, const std::string& unit, double price, double yield)
+{
+    auto crop = std::make_shared<Crop>();
+    crop->cropType = name;
+    crop->cropUnitsArray = {unit, unit + "s"};
+    crop->price = price;
+    crop->Yield = yield;
+    return crop;
+}
+
+std::shared_ptr<Field> makeField(double acres, double depth, std::shared_ptr<Crop> crop)
+{
+    auto field = std::make_shared<Field>();
+    field->acres = acres;
+    field->Depth = depth;
+    field->theCrop = std::move(crop);
+    field->annualRain = 16;
+    return field;
+}
+
+std::shared_ptr<FieldCollection> makeOption(std::initializer_list<std::shared_ptr<Field>> fields)
+{
+    auto option = std::make_shared<FieldCollection>();
+    for (const auto& f : fields)
+        option->Add(f);
+    return option;
+}
+
+std::shared_ptr<FieldCollection> placeholder()
+{
+    auto option = std::make_shared<FieldCollection>();
+    option->isNew = true;
+    return option;
+}
+
+// One field of one acre whose net return is exactly `profit` dollars.
+std::shared_ptr<FieldCollection> optionWithProfit(double profit)
+{
+    auto crop = makeCrop("Corn", "bu.", 1, profit + 100);
+    crop->inputCosts.MiscCost = 100;
+    return makeOption({makeField(1, 8, crop)});
+}
+
+// A printer whose print dialog, clock and inputs are the test's, printing to a recording surface.
+struct ReportRig {
+    SessionState session;
+    ScriptedDialogs dialogs;
+    ResultPrinter::MainInputs inputs{"100", "80", "16", "12", "Corn, Wheat"};
+    std::shared_ptr<PrintLog> log = std::make_shared<PrintLog>();
+    ResultPrinter printer{session, [this] { return inputs; }};
+
+    ReportRig()
+    {
+        session.IrrigationEfficiency = 0.8;
+        printer.setSurfaceFactory(recordingFactory(log));
+        printer.setClock([] { return kWhen; });
+    }
+
+    Lines document(std::size_t i = 0) const
+    {
+        if (i >= log->documents.size())
+            return {"<no document " + std::to_string(i) + ">"};
+        return render(log->documents[i]);
+    }
+};
+
+// The option headings of a results document.
+Lines optionHeadings(const Lines& doc)
+{
+    Lines out;
+    for (const std::string& line : doc)
+        if (line.rfind("<12b>Option ", 0) == 0)
+            out.push_back(line.substr(5));
+    return out;
+}
+
+} // namespace
+
+// --- The print surface --------------------------------------------------------------------------------
+
+TEST(PrintSurface, LineBreaksPositionsAndFontsMakeTheLines)
+{
+    auto log = std::make_shared<PrintLog>();
+    test::RecordingPrintSurface p(log);
+    p.setFontSize(12);
+    p.setBold(true);
+    p.print("A");
+    p.setCurrentX(3900);
+    p.setFontSize(9);
+    p.setBold(false);
+    p.setUnderline(true);
+    p.print("B\r\nC");          // a break ends the line; the rest starts at the left margin
+    p.setUnderline(false);
+    p.printLine("D\nE\r\r\n");  // LF, CR and CR LF all break
+    p.setCurrentX(500);         // a position is dropped when its line ends without text
+    p.printLine();
+    p.setItalic(true);
+    p.print("F");               // still open when the document ends: it is ended first
+    p.endDoc();
+    p.printLine("G");           // the next document
+
+    ASSERT_EQ(log->documents.size(), 1u);
+    EXPECT_EQ(render(log->documents[0]), (Lines{"<12b>A | @3900 <9u>B", "<9u>C | <9>D", "<9>E", "~9", "~9", "~9",
+                                                 "<9i>F"}));
+    EXPECT_EQ(render(log->open), (Lines{"<9i>G"}));
+}
+
+TEST(QtPrintSurface, StartsNewPagesAndKeepsDocumentsOfOneFileApart)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("pages.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    {
+        QtPrintSurface surface(printer);
+        for (int i = 0; i < 150; ++i)
+            surface.printLine(QStringLiteral("line %1").arg(i));
+        surface.endDoc();
+        const int pagesOfOne = surface.pageCount();
+        EXPECT_GT(pagesOfOne, 1); // 150 lines of 9 pt do not fit on one page
+        for (int i = 0; i < 150; ++i)
+            surface.printLine(QStringLiteral("line %1").arg(i));
+        surface.endDoc();
+        EXPECT_EQ(surface.pageCount(), 2 * pagesOfOne); // the second document starts on a page of its own
+        surface.printLine(QStringLiteral("never ended"));
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith("%PDF-"));
+}
+
+TEST(QtPrintSurface, DocumentThatNeverEndsIsNotPrinted)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("unfinished.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    {
+        QtPrintSurface surface(printer);
+        surface.printLine(QStringLiteral("half a report"));
+    }
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(ResultPrinter, DatesReadMonthDayYearWithATwelveHourClock)
+{
+    EXPECT_EQ(ResultPrinter::dateText(QDateTime(QDate(2024, 12, 31), QTime(0, 7))), "12/31/2024 12:07 AM");
+    EXPECT_EQ(ResultPrinter::dateText(QDateTime(QDate(2024, 1, 2), QTime(12, 30))), "1/2/2024 12:30 PM");
+    EXPECT_EQ(ResultPrinter::dateText(QDateTime(QDate(2025, 3, 7), QTime(23, 59))), "3/7/2025 11:59 PM");
+}
+
+// --- The results report -------------------------------------------------------------------------------
+
+TEST(ResultsReport, PrintsHeaderInputsOptionsAndFootnoteAtTheirPositions)
+{
+    ReportRig rig;
+    // 60 acres of corn: $800 returns and $300 costs per acre; 40 acres of wheat: $300 and $100.
+    auto corn = makeCrop("Corn", "bu.", 4, 200);
+    corn->inputCosts.MiscCost = 300;
+    auto wheat = makeCrop("Wheat", "bu.", 5, 60);
+    wheat->inputCosts.MiscCost = 100;
+    rig.printer.setCollection({makeOption({makeField(60, 10, corn), makeField(40, 5, wheat)}), placeholder()});
+    rig.printer.printResults();
+
+    ASSERT_EQ(rig.dialogs.printCalls.size(), 1u);
+    ASSERT_EQ(rig.log->documents.size(), 1u);
+    const std::string stars(168, '*');
+    EXPECT_EQ(rig.document(),
+              (Lines{
+                  "<12b>Korvel | @7300 <9>Evaluation Results: 3/7/2025 2:05 PM",
+                  "~9",
+                  "<8>" + kDisclaimer1,
+                  "<8>" + kDisclaimer2,
+                  "<8>" + kDisclaimer3,
+                  "~8",
+                  "@0 <9b>Total Acres:  | <9>100 acres | @5200 <9b>Irrigation Efficiency:  | <9>80%",
+                  "@0 <9b>Annual Rainfall:  | <9>16 inches | @5200 <9b>Seasonal Irrigation Amount:  | <9>12 inches",
+                  "@0 <9b>Crops to Evaluate:  | <9>Corn, Wheat",
+                  "~9",
+                  "<9>" + stars,
+                  "<12b>Option 1",
+                  "@0 <9bu>Land Split | @1300 <9bu>Crop | @2600 <9bu>Yield | @3900 <9bu>Gross Irrig | "
+                  "@5200 <9bu>Total Operating Costs | @7300 <9bu>Total Returns | @9000 <9bu>*Net Return",
+                  "@0 <9>60 acres | @1300 <9>Corn | @2600 <9>200.0 bu./ac | @3900 <9>12.5'' | @5200 <9>$300 /acre | "
+                  "@7300 <9>$800 /acre | @9000 <9>$500 /acre",
+                  "@0 <9>40 acres | @1300 <9>Wheat | @2600 <9>60.0 bu./ac | @3900 <9>6.3'' | @5200 <9>$100 /acre | "
+                  "@7300 <9>$300 /acre | @9000 <9>$200 /acre",
+                  "@9000 <10b>*Net Return: $38,000",
+                  "<9>" + stars,
+                  "~9",
+                  "~9",
+                  "~9",
+                  "<8i>*Net returns to land, management, and irrigation equipment",
+              }));
+}
+
+TEST(ResultsReport, PrintsAtMostFiveOptionsAndStopsAtTheFirstWithoutPositiveReturn)
+{
+    struct Case {
+        std::vector<double> profits; // placeholderMark stands for a placeholder
+        Lines headings;
+    };
+    const double placeholderMark = -1e9;
+    const Case cases[] = {
+        {{900, 800, 700, 600, 500, 400, 300}, {"Option 1", "Option 2", "Option 3", "Option 4", "Option 5"}},
+        {{900, 800, 0, 700}, {"Option 1", "Option 2"}},
+        {{900, 800, -5, 700}, {"Option 1", "Option 2"}},
+        {{900, placeholderMark, placeholderMark}, {"Option 1"}},
+        {{0, 900}, {}},
+        {{}, {}},
+    };
+    for (const Case& c : cases) {
+        ReportRig rig;
+        std::vector<std::shared_ptr<FieldCollection>> list;
+        for (double profit : c.profits)
+            list.push_back(profit == placeholderMark ? placeholder() : optionWithProfit(profit));
+        rig.printer.setCollection(list);
+        rig.printer.printResults();
+        const Lines doc = rig.document();
+        EXPECT_EQ(optionHeadings(doc), c.headings) << c.profits.size() << " options";
+        // Header, disclaimers, inputs and footnote are always there.
+        ASSERT_GE(doc.size(), 11u);
+        EXPECT_EQ(doc[8], "@0 <9b>Crops to Evaluate:  | <9>Corn, Wheat");
+        EXPECT_EQ(doc.back(), "<8i>*Net returns to land, management, and irrigation equipment");
+    }
+}
+
+TEST(ResultsReport, EachCopyIsADocumentWithTheInputsAndTimeOfItsPrinting)
+{
+    ReportRig rig;
+    rig.printer.setCollection({optionWithProfit(500)});
+    int tick = 0;
+    rig.printer.setClock([&] { return kWhen.addSecs(60 * tick++); });
+    rig.dialogs.prints = {2};
+    rig.printer.printResults();
+    ASSERT_EQ(rig.log->documents.size(), 2u);
+    EXPECT_EQ(rig.document(0)[0], "<12b>Korvel | @7300 <9>Evaluation Results: 3/7/2025 2:05 PM");
+    EXPECT_EQ(rig.document(1)[0], "<12b>Korvel | @7300 <9>Evaluation Results: 3/7/2025 2:06 PM");
+    Lines first = rig.document(0), second = rig.document(1);
+    first.erase(first.begin());
+    second.erase(second.begin());
+    EXPECT_EQ(first, second);
+
+    // The boxes are read when the report prints, not when the list was handed over.
+    rig.inputs.txtArea = "250";
+    rig.inputs.txtEff = "";
+    rig.printer.printResults();
+    ASSERT_EQ(rig.dialogs.printCalls.size(), 2u);
+    EXPECT_EQ(rig.dialogs.printCalls[1], 2); // the dialog offers the copies chosen last
+    ASSERT_EQ(rig.log->documents.size(), 4u);
+    EXPECT_EQ(rig.document(2)[6], "@0 <9b>Total Acres:  | <9>250 acres | @5200 <9b>Irrigation Efficiency:  | <9>%");
+}
+
+TEST(ResultsReport, CancelledDialogOrFailureEndsPrintingSilently)
+{
+    {
+        ReportRig rig;
+        rig.printer.setCollection({optionWithProfit(500)});
+        rig.dialogs.prints = {std::nullopt};
+        rig.printer.printResults();
+        EXPECT_EQ(rig.dialogs.printCalls.size(), 1u);
+        EXPECT_EQ(rig.log->surfaces, 0);
+        EXPECT_TRUE(rig.log->documents.empty());
+        EXPECT_TRUE(rig.dialogs.messages.empty());
+    }
+    {
+        // A field of 0 acres has no per-acre figures: printing stops inside the first copy.
+        ReportRig rig;
+        auto option = optionWithProfit(500);
+        auto broken = makeField(0, 8, makeCrop("Wheat", "bu.", 5, 60));
+        option->Add(broken);
+        rig.printer.setCollection({option});
+        rig.dialogs.prints = {3};
+        rig.printer.printResults();
+        EXPECT_TRUE(rig.log->documents.empty());
+        ASSERT_FALSE(rig.log->open.empty());
+        EXPECT_EQ(render(rig.log->open.back()).substr(0, 14), "@0 <9>1 acres "); // the line before the failure
+        EXPECT_TRUE(rig.dialogs.messages.empty());
+    }
+    {
+        // No efficiency from the last run: the gross depth is not a number.
+        ReportRig rig;
+        rig.session.IrrigationEfficiency = 0;
+        rig.printer.setCollection({optionWithProfit(500)});
+        rig.printer.printResults();
+        EXPECT_TRUE(rig.log->documents.empty());
+    }
+}
+
+// --- The details report -------------------------------------------------------------------------------
+
+namespace {
+
+// 50 acres of corn at 10 net inches (12.5 gross with an efficiency of 0.8), 200 bu./ac at $4.50, with every
+// production cost and a pump: $412.56 costs, $908 returns per acre.
+std::shared_ptr<Field> cornDetailsField()
+{
+    auto crop = makeCrop("Corn", "bu.", 4.5, 200);
+    inputCosts& c = crop->inputCosts;
+    c.NitrogenCost = 0.5;
+    c.NitrogenApplied = 150;
+    c.PCost = 0.4;
+    c.PApplied = 50;
+    c.SeedCost = 3;
+    c.SeedRate = 30000;
+    c.Herbicide = 20;
+    c.Insecticide = 10;
+    c.Tillage = 15;
+    c.Planting = 12;
+    c.FertilizerApplication = 6;
+    c.HerbicideApplication = 5;
+    c.InsecticideApplication = 4;
+    c.HarvestBasePerAcre = 25;
+    c.HarvestExceedBu = 150;
+    c.HarvestExceedRate = 0.1;
+    c.HarvestHauling = 0.05;
+    c.MiscCost = 12.5;
+    c.Returns = 8;
+    auto field = makeField(50, 10, crop);
+    IrrigationCosts& ir = *field->irrigCosts;
+    ir.GPM = 800;
+    ir.Lift = 200;
+    ir.PSI = 30;
+    ir.NPC = 12.5;
+    ir.cost = 3;
+    ir.LaborPerHour = 10;
+    ir.RepairsPerAcreInch = 0.5;
+    ir.FuelType = "Diesel";
+    ir.active = true;
+    return field;
+}
+
+// 40 acres of alfalfa, 6 tons at $150, a stand of 3 years: seed, tillage and planting spread over it.
+std::shared_ptr<Field> alfalfaDetailsField()
+{
+    auto crop = makeCrop("Alfalfa", "ton", 150, 6);
+    inputCosts& c = crop->inputCosts;
+    c.AlfalfaStand = 3;
+    c.POptimal = true;
+    c.PCost = 0.5;
+    c.SeedCost = 4.5;
+    c.SeedRate = 20;
+    c.Herbicide = 15;
+    c.Tillage = 30;
+    c.Planting = 21;
+    c.AlfalfaSwathing = 12;
+    c.AlfalfaSwathingNum = 4;
+    c.AlfalfaRaking = 6;
+    c.AlfalfaRakingNum = 4;
+    c.AlfalfaBaling = 1.5;
+    c.AlfalfaBalingNum = 40;
+    return makeField(40, 16, crop);
+}
+
+Lines groupLines(const std::string& heading, int l1, int v1, int l2, int v2, const std::vector<Lines>& rows,
+                 const std::string& subtotal)
+{
+    const auto at = [](int x) { return "@" + std::to_string(x) + " "; };
+    Lines out{"<12b>" + heading};
+    for (const Lines& r : rows)
+        out.push_back(at(l1) + "<9b>" + r[0] + " | " + at(v1) + "<9>" + r[1] + " | " + at(l2) + "<9b>" + r[2] + " | " +
+                      at(v2) + "<9>" + r[3]);
+    out.push_back("<9>" + std::string(178, '-'));
+    out.push_back("<9b>Subtotal: $" + subtotal + " /acre");
+    out.insert(out.end(), {"~9", "~9", "~9"});
+    return out;
+}
+
+} // namespace
+
+TEST(DetailsReport, GrainFieldPrintsEveryGroupWithItsSubtotal)
+{
+    ReportRig rig;
+    rig.printer.setField(*cornDetailsField());
+    rig.printer.printDetails();
+
+    const std::string stars(178, '*');
+    const std::string dashes(178, '-');
+    Lines expected{
+        "<12b>Korvel - Detailed Field Results | @8000 <9>Field Details Printed: 3/7/2025 2:05 PM",
+        "~9",
+        "<8>" + kDisclaimer1,
+        "<8>" + kDisclaimer2,
+        "<8>" + kDisclaimer3,
+        "~8",
+        "<9>" + stars,
+        "<12b>Field Information & Totals",
+        "@0 <9b>Area:  | @1900 <9>50 acres",
+        "@0 <9b>Crop:  | @1900 <9>Corn",
+        "@0 <9b>Crop Price:  | @1900 <9>$4.50 / bu.",
+        "@0 <9b>Yield:  | @1900 <9>200.0 bu./ac",
+        "@0 <9b>Gross Irrigation:  | @1900 <9>12.5 in.",
+        "~9",
+        "@0 <12b>Total Costs Per Acre:  | @3000 <12>$413",
+        "@0 <12b>Total Returns Per Acre: | @3000 <12>$908",
+        "<12>" + std::string(59, '-'),
+        "@0 <12b>Net Return Per Acre:  | @3000 <12>$495",
+        "<9>" + stars,
+        "~9",
+        "~9",
+        "~9",
+        "~9",
+    };
+    const auto append = [&](const Lines& more) { expected.insert(expected.end(), more.begin(), more.end()); };
+    append(groupLines("General Input Costs", 0, 1900, 3900, 6700,
+                      {{"Nitrogen Cost:", "$0.50/lb", "Nitrogen Applied Per Acre:", "150.0 lb/ac"},
+                       {"Phosphorus Cost:", "$0.40/lb", "Phosphorus Applied Per Acre:", "50.0 lb/ac"},
+                       {"Seed Cost:", "$3.00 / 1,000 seeds", "Seed Planting Rate:", "30,000 seeds/acre"},
+                       {"Herbicide Cost:", "$20.00 /acre", "Insecticide Cost:", "$10.00 /acre"}},
+                      "215.00"));
+    append(groupLines("Operation Costs", 0, 2500, 3900, 6700,
+                      {{"Tillage Cost: ", "$15.00 /acre", "Planting Cost:", "$12.00 /acre"},
+                       {"Fertilizer Application Cost:", "$6.00 /acre", "Herbicide Application Cost:", "$5.00 /acre"},
+                       {"Insecticide Application Cost:", "$4.00 /acre", "Harvesting Costs:", "$40.00 /acre"}},
+                      "82.00"));
+    append(groupLines("Irrigation Cost Information", 0, 2700, 3700, 6400,
+                      {{"Discharge Rate: ", "800 GPM", "Pumping Water Lift:", "200 feet"},
+                       {"Well head operating pressure:", "30 psi", "Total Season Pumping Hours:", "352 hrs"},
+                       {"Labor Cost:", "$10 /hr", "Maintenance & Repairs:", "$0.5 /acre-inch"},
+                       {"Fuel Type:", "Diesel", "Fuel Cost:", "$3.00/ unit"}},
+                      "103.06"));
+    append({"<12b>Miscellaneous Costs", "@0 <9b>Misc. Costs:  | @2700 <9b>$12.50 /acre", "<9b>" + dashes,
+            "<9b>Subtotal: $12.50 /acre", "~9", "~9", "~9", "~9"});
+    append({"<12b>Land Returns", "@0 <9b>Misc. Returns:  | @2700 <9b>$8.00 /acre", "<9b>" + dashes,
+            "<9b>Subtotal: $8.00 /acre"});
+    ASSERT_EQ(rig.log->documents.size(), 1u);
+    EXPECT_EQ(rig.document(), expected);
+}
+
+TEST(DetailsReport, ForageFieldSpreadsStandCostsAndPrintsTheStandLines)
+{
+    ReportRig rig;
+    rig.printer.setField(*alfalfaDetailsField());
+    rig.dialogs.prints = {2};
+    rig.printer.printDetails();
+    ASSERT_EQ(rig.log->documents.size(), 2u);
+    const Lines doc = rig.document();
+    EXPECT_EQ(rig.document(1), doc); // no column or value shifts from one copy to the next
+
+    const auto find = [&](const std::string& start) -> std::string {
+        for (const std::string& line : doc)
+            if (line.rfind(start, 0) == 0)
+                return line;
+        return "<missing " + start + ">";
+    };
+    EXPECT_EQ(find("@0 <9b>Crop Price:"), "@0 <9b>Crop Price:  | @1900 <9>$150.00 / ton");
+    EXPECT_EQ(find("@0 <9b>Yield:"), "@0 <9b>Yield:  | @1900 <9>6.0 ton/ac");
+    EXPECT_EQ(find("@0 <12b>Net Return"), "@0 <12b>Net Return Per Acre:  | @3000 <12>$661");
+    // The stand lines come between the net return and the star rule.
+    const auto net = std::find(doc.begin(), doc.end(), find("@0 <12b>Net Return"));
+    ASSERT_TRUE(net + 3 < doc.end());
+    EXPECT_EQ(net[1], "<9i>-Life of forage stand is 3 years");
+    EXPECT_EQ(net[2], "<9i>*Input cost annualized over the 3 year stand");
+    EXPECT_EQ(net[3], "<9>" + std::string(178, '*'));
+    EXPECT_EQ(find("@0 <9b>Phosphorus Cost:"),
+              "@0 <9b>Phosphorus Cost: | @1900 <9>$0.50/lb | @3900 <9b>Phosphorus Applied Per Acre: | @6700 <9>89.3 lb/ac");
+    EXPECT_EQ(find("@0 <9b>Seed Cost:"),
+              "@0 <9b>Seed Cost: | @1900 <9>*$1.50 / lb | @3900 <9b>Seed Planting Rate: | @6700 <9>20 lb/ac");
+    EXPECT_EQ(find("@0 <9b>Tillage Cost:"),
+              "@0 <9b>Tillage Cost:  | @2500 <9>*$10.00 /acre | @3900 <9b>Planting Cost: | @6700 <9>*$7.00 /acre");
+    EXPECT_NE(find("@0 <9b>Insecticide Application Cost:").find("@6700 <9>$132.00 /acre"), std::string::npos);
+    // General: phosphorus 44.64 + a third of the seed 30 + herbicide 15; operations: a third of tillage and
+    // planting 17 + harvest 132; no irrigation.
+    Lines subtotals;
+    for (const std::string& line : doc)
+        if (line.rfind("<9b>Subtotal: ", 0) == 0)
+            subtotals.push_back(line.substr(4));
+    EXPECT_EQ(subtotals, (Lines{"Subtotal: $89.64 /acre", "Subtotal: $149.00 /acre", "Subtotal: $0.00 /acre",
+                                "Subtotal: $0.00 /acre", "Subtotal: $0.00 /acre"}));
+}
+
+TEST(DetailsReport, CancelledDialogOrUnprintableFieldPrintsNothing)
+{
+    {
+        ReportRig rig;
+        rig.printer.setField(*cornDetailsField());
+        rig.dialogs.prints = {std::nullopt};
+        rig.printer.printDetails();
+        EXPECT_EQ(rig.dialogs.printCalls.size(), 1u);
+        EXPECT_EQ(rig.log->surfaces, 0);
+    }
+    {
+        // Before any field was handed over, and for a stand life that is text.
+        ReportRig rig;
+        rig.printer.printDetails();
+        EXPECT_TRUE(rig.log->documents.empty());
+        auto field = alfalfaDetailsField();
+        field->theCrop->inputCosts.AlfalfaStand = "three";
+        rig.printer.setField(*field);
+        rig.printer.printDetails();
+        EXPECT_TRUE(rig.log->documents.empty());
+        EXPECT_TRUE(rig.dialogs.messages.empty());
+    }
+}
+
+// --- A real PDF -----------------------------------------------------------------------------------------
+
+TEST(ResultsReport, PrintsToAPdfFileThroughQPrinter)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("results.pdf");
+    SessionState session;
+    session.IrrigationEfficiency = 0.8;
+    ScriptedDialogs dialogs;
+    ResultPrinter printer(session, [] { return ResultPrinter::MainInputs{"100", "80", "16", "12", "Corn, Wheat"}; });
+    printer.setSurfaceFactory([&](QPrinter& qp) -> std::unique_ptr<PrintSurface> {
+        qp.setOutputFormat(QPrinter::PdfFormat);
+        qp.setOutputFileName(path);
+        return std::make_unique<QtPrintSurface>(qp);
+    });
+    auto corn = makeCrop("Corn", "bu.", 4, 200);
+    corn->inputCosts.MiscCost = 300;
+    auto wheat = makeCrop("Wheat", "bu.", 5, 60);
+    wheat->inputCosts.MiscCost = 100;
+    std::vector<std::shared_ptr<FieldCollection>> list;
+    for (int i = 0; i < 6; ++i)
+        list.push_back(makeOption({makeField(60, 10, corn->Copy()), makeField(40, 5, wheat->Copy())}));
+    printer.setCollection(list);
+    printer.printResults();
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
+    // KORVEL_KEEP_PDF=<path> keeps a copy of the file, to look at the layout.
+    if (const QByteArray keep = qgetenv("KORVEL_KEEP_PDF"); !keep.isEmpty())
+        QFile::copy(path, QString::fromLocal8Bit(keep));
+}
+
+// --- The main window's Print menu and run button ----------------------------------------------------------
+
+namespace {
+
+// A program folder holding a copy of the shipped crop library.
+QString programFolderWithCrops(const QTemporaryDir& dir)
+{
+    namespace fs = std::filesystem;
+    fs::copy(fs::path(KORVEL_DATA_DIR) / "crops", fs::path(dir.path().toStdString()) / "crops",
+             fs::copy_options::recursive);
+    return dir.path();
+}
+
+} // namespace
+
+TEST(PrintMenu, PrintsTheLastRunWithTheBoxesAsTheyStandAndTheDetailsWhileTheyAreShown)
+{
+    QTemporaryDir dir;
+    SessionState session;
+    ScriptedDialogs dialogs;
+    MainWindow w(programFolderWithCrops(dir), session);
+    w.show();
+    w.Form_Load();
+    EXPECT_FALSE(w.mnuPrint->isEnabled());
+
+    MainPane& p = *w.pneMain();
+    p.txtArea->setText("100");
+    p.txtEff->setText("80");
+    p.txtAnnRain->setCurrentText("16");
+    p.txtMax->setText("12");
+    w.selectPreset(0);
+    ASSERT_GT(w.cropRowCount(), 0);
+    CropRecord* row = w.cr(0);
+    row->chkCrop->setChecked(true);
+    row->txtPrice->setText("4");
+    row->txtMaxYield->setText("200");
+    w.Command1_Click();
+    ASSERT_TRUE(w.mnuPrint->isEnabled()) << dialogs.lastText().toStdString();
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
+
+    auto log = std::make_shared<PrintLog>();
+    w.thePrinter().setSurfaceFactory(recordingFactory(log));
+    ASSERT_FALSE(w.thePrinter().printOptions().empty());
+    p.txtArea->setText("120"); // changed after the run
+    w.mnuPrint->trigger();
+    ASSERT_EQ(log->documents.size(), 1u);
+    const Lines doc = render(log->documents[0]);
+    ASSERT_GE(doc.size(), 9u);
+    EXPECT_EQ(doc[6].substr(0, 39), "@0 <9b>Total Acres:  | <9>120 acres | @");
+    const std::string crops = "@0 <9b>Crops to Evaluate:  | <9>" + w.cr(0)->crop()->cropType;
+    EXPECT_EQ(doc[8], crops);
+    EXPECT_EQ(optionHeadings(doc).front(), "Option 1");
+
+    // With the details pane shown, the menu prints the details report.
+    auto field = cornDetailsField();
+    w.thePrinter().setField(*field);
+    w.ShowPane(w.pneDetails());
+    w.mnuPrint->trigger();
+    ASSERT_EQ(log->documents.size(), 2u);
+    EXPECT_EQ(render(log->documents[1][0]).substr(0, 36), "<12b>Korvel - Detailed Field Results");
+    w.close();
+}

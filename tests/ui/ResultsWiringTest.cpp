@@ -1,0 +1,112 @@
+// The result views inside the main window: from the results pane to a field's details and back, saving an
+// option and finding it in the summary table, Back to the main pane, and the Print menu.
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+#include "ui/MainWindowFixture.h"
+#include "ui/ResultFixtures.h"
+
+using namespace korvel;
+using namespace korvel::test;
+
+namespace {
+
+class ResultsInMainWindow : public ui::test::MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        open();
+        session.IrrigationEfficiency = 0.9;
+        window->show();
+    }
+
+    bool shown(QWidget* pane) { return pane->isVisible(); }
+    void click(QWidget* parent, const char* name) { child<QAbstractButton>(parent, name)->click(); }
+};
+
+TEST_F(ResultsInMainWindow, DetailsSavedOptionsSummaryAndBack)
+{
+    auto option = makeOption({cornField(), wheatField()});
+    window->ShowPane(window->pneResults());
+    window->pneResults()->loadResults({option, placeholder()});
+
+    // A field's details, and Back to the option.
+    click(child<QWidget>(window->pneResults(), "rh(1)"), "cmdDetails");
+    EXPECT_TRUE(shown(window->pneDetails()));
+    EXPECT_FALSE(shown(window->pneResults()));
+    EXPECT_EQ(text(window->pneDetails(), "lblCrop"), "Wheat");
+    EXPECT_TRUE(window->mnuPrint->isEnabled());
+
+    dialogs.prints.push_back(std::nullopt); // the print dialog, cancelled: nothing is printed, nothing is said
+    window->mnuPrint->trigger();
+    EXPECT_EQ(dialogs.printCalls.size(), 1u);
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    click(window->pneDetails(), "Command3");
+    EXPECT_TRUE(shown(window->pneResults()));
+
+    // Saving the option, then the summary table from the menu and its Back button.
+    click(window->pneResults(), "cmdSaveResult");
+    ASSERT_EQ(window->summaryResults.size(), 1u);
+    EXPECT_EQ(window->summaryResults[0], option);
+    ASSERT_TRUE(window->mnuSummary->isEnabled());
+    window->pneMain()->txtAnnRain->setCurrentText(QStringLiteral("18"));
+    window->mnuSummary->trigger();
+    EXPECT_TRUE(shown(window->pneSummary()));
+    auto* grid = child<QTableWidget>(window->pneSummary(), "fgsummary");
+    EXPECT_EQ(grid->columnCount(), 3);
+    EXPECT_EQ(grid->item(0, 2)->text(), "Saved Option #1 - Field #2");
+    EXPECT_EQ(grid->item(6, 1)->text(), "18''");
+    click(window->pneSummary(), "cmdCancel(2)");
+    EXPECT_TRUE(shown(window->pneResults()));
+
+    // Back from the results goes to the main pane and disables printing.
+    click(window->pneResults(), "Command1");
+    EXPECT_TRUE(shown(window->pneMain()));
+    EXPECT_FALSE(window->mnuPrint->isEnabled());
+}
+
+TEST_F(ResultsInMainWindow, ARunOnTheShippedCropsIsBrowsedOptionByOption)
+{
+    fillInputs();
+    pane().Command1->click();
+    ASSERT_TRUE(shown(window->pneResults())) << dialogs.lastText().toStdString();
+
+    QWidget* results = window->pneResults();
+    const auto rowsShown = [&] {
+        int n = 0;
+        for (int k = 0; k < 4; ++k)
+            n += child<QWidget>(results, ("rh(" + std::to_string(k) + ")").c_str())->isVisible() ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(text(results, "lblCounter"), "Option 1");
+    EXPECT_GE(rowsShown(), 1);
+    EXPECT_EQ(text(results, "lblTotalProfit").substr(0, 1), "$");
+    click(results, "cmdAdvance");
+    EXPECT_EQ(text(results, "lblCounter"), "Option 2");
+    EXPECT_GE(rowsShown(), 1);
+
+    click(child<QWidget>(results, "rh(0)"), "cmdDetails");
+    EXPECT_TRUE(shown(window->pneDetails()));
+    EXPECT_EQ(text(window->pneDetails(), "lblCrop"), text(child<QWidget>(results, "rh(0)"), "lblCrop"));
+    EXPECT_EQ(text(window->pneDetails(), "lblTotalProfit").substr(0, 1), "$");
+}
+
+TEST_F(ResultsInMainWindow, DuringATrendBackLeadsToTheTrendPanes)
+{
+    window->ShowPane(window->pneResults());
+    window->pneResults()->loadResults({makeOption({cornField()})});
+    click(child<QWidget>(window->pneResults(), "rh(0)"), "cmdDetails");
+    session.TrendMode = true;
+    click(window->pneDetails(), "Command3");
+    EXPECT_TRUE(shown(window->pneBatchSetup(1)));
+    window->ShowPane(window->pneResults());
+    click(window->pneResults(), "Command1");
+    EXPECT_TRUE(shown(window->pneBatchSetup(0)));
+}
+
+} // namespace

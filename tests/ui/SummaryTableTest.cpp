@@ -1,0 +1,276 @@
+// The summary of saved options: columns per field with their captions and colours, deletion by clicking a
+// column, and the comma-separated export.
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "ui/ScriptedDialogService.h"
+#include "ui/ResultFixtures.h"
+#include "ui/main/SummaryTable.h"
+
+using namespace korvel;
+using namespace korvel::test;
+using korvel::ui::MsgAnswer;
+using korvel::ui::MsgButtons;
+using korvel::ui::MsgIcon;
+using korvel::ui::OptionList;
+using korvel::ui::SummaryTable;
+
+namespace {
+
+std::shared_ptr<Field> onSiltLoam(std::shared_ptr<Field> f)
+{
+    f->theCrop->soilName = "Silt Loam";
+    return f;
+}
+
+class SummaryTableView : public ::testing::Test {
+protected:
+    SummaryTableView()
+    {
+        session.IrrigationEfficiency = 0.9;
+        table.hooks.annualRainText = [this] { return rain; };
+        table.hooks.showPane = [this] { ++shown; };
+        table.resize(900, 500);
+        table.show();
+    }
+
+    QTableWidget* grid() { return child<QTableWidget>(&table, "fgsummary"); }
+    std::string cell(int row, int column)
+    {
+        const QTableWidgetItem* item = grid()->item(row, column);
+        return item ? item->text().toStdString() : std::string();
+    }
+    std::vector<std::string> headers()
+    {
+        std::vector<std::string> out;
+        for (int c = 1; c < grid()->columnCount(); ++c)
+            out.push_back(cell(0, c));
+        return out;
+    }
+    void clickColumn(int column)
+    {
+        const QRect r = grid()->visualItemRect(grid()->item(1, column));
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    std::string saveTo(const QString& path)
+    {
+        dialogs.files.push_back(path);
+        child<QAbstractButton>(&table, "cmdExcelSave")->click();
+        QFile file(path.endsWith(".csv") ? path : path + ".csv");
+        if (!file.open(QIODevice::ReadOnly))
+            return "<no file>";
+        return file.readAll().toStdString();
+    }
+
+    ui::test::ScriptedDialogs dialogs;
+    SessionState session;
+    OptionList saved;
+    QString rain = QStringLiteral("16");
+    int shown = 0;
+    SummaryTable table{session, saved};
+};
+
+TEST_F(SummaryTableView, OneColumnPerFieldWithCaptionsFiguresAndOptionColours)
+{
+    saved = {makeOption({onSiltLoam(cornField())}), makeOption({onSiltLoam(wheatField()), onSiltLoam(cornField())}),
+             makeOption({onSiltLoam(wheatField())})};
+    table.mnuSummary_Click();
+    EXPECT_EQ(shown, 1);
+    ASSERT_EQ(grid()->rowCount(), 12);
+    ASSERT_EQ(grid()->columnCount(), 5);
+    EXPECT_TRUE(grid()->isVisible());
+    EXPECT_EQ(text(&table, "Label59(1)"),
+              "Saved options are displayed in the table below.  Remove a column by clicking it.");
+    EXPECT_EQ(text(&table, "Label57(1)"), "Summary of Saved Options");
+    EXPECT_EQ(cell(0, 0), "");
+    EXPECT_EQ(headers(), (std::vector<std::string>{"Saved Option #1", "Saved Option #2 - Field #1",
+                                                   "Saved Option #2 - Field #2", "Saved Option #3"}));
+
+    const std::vector<std::string> captions = {"Crop",           "Acres",          "Soil",           "Price",
+                                               "Yield",          "Annual Rainfall", "Gross Irrigation",
+                                               "Net Irrigation", "Operating Costs", "Returns",        "Net Return"};
+    const std::vector<std::string> corn = {"Corn",   "60",        "Silt Loam",  "$8.00/bu.",    "180.0 bu./ac",
+                                           "16''",   "10.0''",    "9.0''",      "$170 /acre",   "$1,440 /acre",
+                                           "$1,270 /acre"};
+    const std::vector<std::string> wheat = {"Wheat", "40",       "Silt Loam", "$5.00/bu.",  "60.0 bu./ac", "16''",
+                                            "5.0''", "4.5''",    "$25 /acre", "$300 /acre", "$275 /acre"};
+    for (int row = 1; row < 12; ++row) {
+        EXPECT_EQ(cell(row, 0), captions[row - 1]);
+        EXPECT_EQ(cell(row, 1), corn[row - 1]) << "row " << row;
+        EXPECT_EQ(cell(row, 2), wheat[row - 1]) << "row " << row;
+        EXPECT_EQ(cell(row, 3), corn[row - 1]) << "row " << row;
+    }
+
+    const QColor green(0, 128, 0), blue(0, 0, 255), white(255, 255, 255);
+    const QColor expected[] = {green, blue, blue, green};
+    for (int c = 1; c <= 4; ++c) {
+        for (int row = 1; row < 12; ++row) {
+            EXPECT_EQ(grid()->item(row, c)->background().color(), expected[c - 1]) << row << "," << c;
+            EXPECT_EQ(grid()->item(row, c)->foreground().color(), white) << row << "," << c;
+        }
+        EXPECT_NE(grid()->item(0, c)->background().color(), expected[c - 1]);
+    }
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(grid()->columnWidth(c), 100);
+    EXPECT_EQ(grid()->palette().color(QPalette::Highlight), QColor(128, 128, 255));
+}
+
+TEST_F(SummaryTableView, RainfallRowShowsTheMainPaneBoxAtEachBuild)
+{
+    saved = {makeOption({cornField()}), makeOption({wheatField()})};
+    table.mnuSummary_Click();
+    EXPECT_EQ(cell(6, 1), "16''");
+    rain = QStringLiteral("14.5 inches");
+    table.mnuSummary_Click();
+    EXPECT_EQ(cell(6, 1), "14.5''");
+    EXPECT_EQ(cell(6, 2), "14.5''");
+    rain = QStringLiteral("none");
+    table.mnuSummary_Click();
+    EXPECT_EQ(cell(6, 2), "0''");
+}
+
+TEST_F(SummaryTableView, ConfirmedClickRemovesTheOptionWhoseColumnItIs)
+{
+    struct Case {
+        int column;
+        MsgAnswer answer;
+        std::vector<std::string> remaining; // the crops of the options left, in order
+    };
+    const Case cases[] = {
+        {2, MsgAnswer::Yes, {"Corn", "Sunflower"}},
+        {3, MsgAnswer::Yes, {"Corn", "Sunflower"}},
+        {4, MsgAnswer::Yes, {"Corn", "Wheat"}},
+        {1, MsgAnswer::Yes, {"Wheat", "Sunflower"}},
+        {0, MsgAnswer::Yes, {"Corn", "Wheat", "Sunflower"}}, // the caption column
+        {2, MsgAnswer::No, {"Corn", "Wheat", "Sunflower"}},
+    };
+    for (const Case& c : cases) {
+        auto sunflower = makeField(30, 6, makeCrop("Sunflower", "lb", 0.2, 1500));
+        saved = {makeOption({cornField()}), makeOption({wheatField(), cornField()}), makeOption({sunflower})};
+        table.mnuSummary_Click();
+        shown = 0;
+        dialogs.clearRecord();
+        dialogs.answers = {c.answer};
+        clickColumn(c.column);
+
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].text, "Do you want to delete this saved result?");
+        EXPECT_EQ(dialogs.messages[0].buttons, MsgButtons::YesNo);
+        EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Question);
+        EXPECT_EQ(dialogs.messages[0].title, "Delete?");
+        std::vector<std::string> left;
+        for (const auto& option : saved)
+            left.push_back(option->Item(1)->theCrop->cropType);
+        EXPECT_EQ(left, c.remaining) << "column " << c.column;
+        EXPECT_EQ(shown, c.answer == MsgAnswer::Yes ? 1 : 0) << "column " << c.column;
+    }
+
+    // After removing the second option the former third is headed with the number 2.
+    auto sunflower = makeField(30, 6, makeCrop("Sunflower", "lb", 0.2, 1500));
+    saved = {makeOption({cornField()}), makeOption({wheatField(), cornField()}), makeOption({sunflower})};
+    table.mnuSummary_Click();
+    dialogs.answers = {MsgAnswer::Yes};
+    clickColumn(3);
+    EXPECT_EQ(headers(), (std::vector<std::string>{"Saved Option #1", "Saved Option #2"}));
+    EXPECT_EQ(cell(1, 2), "Sunflower");
+}
+
+TEST_F(SummaryTableView, DeletingTheLastOptionHidesTheGrid)
+{
+    saved = {makeOption({cornField()})};
+    table.mnuSummary_Click();
+    dialogs.answers = {MsgAnswer::Yes};
+    clickColumn(1);
+    EXPECT_TRUE(saved.empty());
+    EXPECT_FALSE(grid()->isVisible());
+    EXPECT_EQ(text(&table, "Label59(1)"), "No saved results.  Run a scenario and click the 'Save Results' button "
+                                          "to add items to be displayed on this page");
+}
+
+TEST_F(SummaryTableView, FiguresWithoutAFiniteValueAreEmptyCells)
+{
+    auto bare = cornField();
+    bare->acres = 0;
+    saved = {makeOption({bare})};
+    table.mnuSummary_Click();
+    EXPECT_EQ(cell(2, 1), "0");
+    for (int row : {9, 10, 11})
+        EXPECT_EQ(cell(row, 1), "") << row;
+
+    session.IrrigationEfficiency = 0;
+    saved = {makeOption({cornField()})};
+    table.mnuSummary_Click();
+    for (int row : {7, 9, 11})
+        EXPECT_EQ(cell(row, 1), "") << row;
+    EXPECT_EQ(cell(10, 1), "$1,440 /acre");
+    EXPECT_EQ(cell(8, 1), "9.0''");
+}
+
+TEST_F(SummaryTableView, ExportWritesEveryRowAsCommaSeparatedTextReplacingTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("table.csv");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("an older and much longer table that must not survive\r\n");
+    }
+    saved = {makeOption({onSiltLoam(cornField())}), makeOption({onSiltLoam(wheatField())})};
+    table.mnuSummary_Click();
+    // Leading comma from the empty corner cell; a money text of 1,000 or more adds a field to its line.
+    EXPECT_EQ(saveTo(path), ",Saved Option #1,Saved Option #2\r\n"
+                            "Crop,Corn,Wheat\r\n"
+                            "Acres,60,40\r\n"
+                            "Soil,Silt Loam,Silt Loam\r\n"
+                            "Price,$8.00/bu.,$5.00/bu.\r\n"
+                            "Yield,180.0 bu./ac,60.0 bu./ac\r\n"
+                            "Annual Rainfall,16'',16''\r\n"
+                            "Gross Irrigation,10.0'',5.0''\r\n"
+                            "Net Irrigation,9.0'',4.5''\r\n"
+                            "Operating Costs,$170 /acre,$25 /acre\r\n"
+                            "Returns,$1,440 /acre,$300 /acre\r\n"
+                            "Net Return,$1,270 /acre,$275 /acre\r\n");
+    ASSERT_EQ(dialogs.fileCalls.size(), 1u);
+    EXPECT_EQ(dialogs.fileCalls[0].kind, ui::test::ScriptedDialogService::FileKind::Save);
+    EXPECT_EQ(dialogs.fileCalls[0].request.filter, "Comma Separated Values|*.csv");
+    EXPECT_TRUE(dialogs.messages.empty()); // no message follows a save
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"table.csv"}); // no temporary file left
+
+    // A name typed without an extension gets ".csv".
+    EXPECT_EQ(saveTo(dir.filePath("plain")).substr(0, 33), ",Saved Option #1,Saved Option #2\r");
+}
+
+TEST_F(SummaryTableView, CancelledOrFailedExportWritesNothing)
+{
+    QTemporaryDir dir;
+    saved = {makeOption({cornField()})};
+    table.mnuSummary_Click();
+
+    dialogs.files.push_back(std::nullopt);
+    child<QAbstractButton>(&table, "cmdExcelSave")->click();
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    const QString unwritable = dir.filePath("no such folder/table.csv");
+    EXPECT_EQ(saveTo(unwritable), "<no file>");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "File Error");
+    EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(dialogs.lastText().contains("could not be saved"));
+    EXPECT_TRUE(dialogs.lastText().contains("table.csv"));
+}
+
+TEST_F(SummaryTableView, BackGoesThroughItsHook)
+{
+    int back = 0;
+    table.hooks.back = [&] { ++back; };
+    child<QAbstractButton>(&table, "cmdCancel(2)")->click();
+    EXPECT_EQ(back, 1);
+}
+
+} // namespace

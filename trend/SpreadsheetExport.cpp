@@ -1,0 +1,384 @@
+#include "trend/SpreadsheetExport.h"
+
+#include <QLineEdit>
+#include <QLocale>
+#include <QSaveFile>
+#include <stdexcept>
+
+#include "model/BestMix.h"
+#include "model/Errors.h"
+#include "model/FieldCollection.h"
+#include "model/FixedTrend.h"
+#include "model/Numbers.h"
+#include "model/TrendGrid.h"
+#include "trend/BatchResults.h"
+#include "trend/BatchSetupPane.h"
+#include "ui/main/MainPane.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/modHelp.h"
+#include "ui/platform/DialogService.h"
+
+namespace korvel::ui::SpreadsheetExport {
+
+namespace {
+
+QString qtext(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+QString fmt(double x, const char* digits)
+{
+    return qtext(num::formatPattern(x, digits));
+}
+
+QString plain(double x)
+{
+    return qtext(num::plainText(x));
+}
+
+double divided(double a, double b, const char* what)
+{
+    return num::checkedFinite(a / b, what);
+}
+
+const QString kShade = QStringLiteral("#cccccc");
+
+double acresOf(const korvel::FieldCollection& option)
+{
+    double acres = 0;
+    for (const auto& field : option)
+        acres = acres + field->acres;
+    return acres;
+}
+
+// A failure of the export, with the number and description its message shows.
+struct ExportFailure {
+    int number;
+    QString description;
+};
+
+ExportFailure failureOf(const std::exception& e)
+{
+    if (dynamic_cast<const korvel::NonFiniteResult*>(&e))
+        return {11, QStringLiteral("Division by zero (%1)").arg(QString::fromUtf8(e.what()))};
+    if (dynamic_cast<const korvel::TypeMismatch*>(&e))
+        return {13, QStringLiteral("Type mismatch (%1)").arg(QString::fromUtf8(e.what()))};
+    if (dynamic_cast<const korvel::IndexError*>(&e) || dynamic_cast<const std::out_of_range*>(&e))
+        return {9, QStringLiteral("Subscript out of range (%1)").arg(QString::fromUtf8(e.what()))};
+    return {5, QStringLiteral("Invalid procedure call or argument (%1)").arg(QString::fromUtf8(e.what()))};
+}
+
+const QString kExcelFilter = QStringLiteral("Microsoft Excel (*.xls) | *.xls");
+
+// The frame of both exports. body builds the body lines; fixedTrendText chooses the error text.
+void exportWith(QWidget* parent, QString& lastName, const std::function<QStringList()>& body, bool fixedTrendText)
+{
+    FileRequest request;
+    request.startFolder = QStringLiteral("c:\\");
+    request.filter = kExcelFilter;
+    request.defaultName = lastName;
+    const std::optional<QString> chosen = DialogService::instance().saveFile(parent, request);
+    if (!chosen || chosen->isEmpty())
+        return;
+    const QString fileName = *chosen;
+    lastName = fileName;
+
+    const auto fail = [&](const ExportFailure& f) {
+        QString text = QStringLiteral("The file '") + fileName +
+                       QStringLiteral("' is either currently open by another program or is unaccessible at the "
+                                      "moment.\nPlease check the file and try again");
+        if (fixedTrendText)
+            text += QStringLiteral(".  Error #") + QString::number(f.number) + QStringLiteral(" -> ") + f.description;
+        showMessage(parent, text, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("File Error"));
+    };
+
+    // The whole document is built first: a value that cannot be computed leaves no file behind.
+    QStringList lines;
+    try {
+        lines = headLines(QDate::currentDate());
+        lines += body();
+        lines << QStringLiteral("</body>") << QStringLiteral("</html>");
+    } catch (const std::exception& e) {
+        fail(failureOf(e));
+        return;
+    }
+
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        fail({75, QStringLiteral("Path/File access error (%1)").arg(file.errorString())});
+        return;
+    }
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        fail({75, QStringLiteral("Path/File access error (%1)").arg(file.errorString())});
+        return;
+    }
+
+    const MsgAnswer answer =
+        showMessage(parent,
+                    QStringLiteral("The Microsoft Excel worksheet '") + fileName +
+                        QStringLiteral("' has been created successfully!\nDo you want to open this file now?"),
+                    MsgButtons::YesNo, MsgIcon::Information, QStringLiteral("Export Complete"));
+    if (answer == MsgAnswer::Yes)
+        modHelp::OpenFile(fileName, parent);
+}
+
+} // namespace
+
+QString OrdinalSuffix(int n)
+{
+    const int lastTwo = std::abs(n) % 100;
+    const int last = std::abs(n) % 10;
+    const char* suffix = "th";
+    if (lastTwo < 11 || lastTwo > 13) {
+        if (last == 1)
+            suffix = "st";
+        else if (last == 2)
+            suffix = "nd";
+        else if (last == 3)
+            suffix = "rd";
+    }
+    return QString::number(n) + QString::fromLatin1(suffix);
+}
+
+bool CheckVariable(const std::vector<korvel::BatchProcess>& processes, int v, int c)
+{
+    for (const korvel::BatchProcess& p : processes) {
+        if (p.VariableIndex != v)
+            continue;
+        if (!korvel::TrendVariables::appliesToOneCrop(v) || p.cropIndex == c)
+            return true;
+    }
+    return false;
+}
+
+QStringList headLines(const QDate& date)
+{
+    return {
+        QStringLiteral("<html xmlns:x=\"urn:schemas-microsoft-com:office:excel\">"),
+        QStringLiteral("<head>"),
+        QStringLiteral("<!--[if gte mso 9]><xml>"),
+        QStringLiteral("<x:ExcelWorkbook>"),
+        QStringLiteral("<x:ExcelWorksheets>"),
+        QStringLiteral("<x:ExcelWorksheet>"),
+        QStringLiteral("<x:Name>Generated on ") +
+            QLocale(QLocale::English, QLocale::UnitedStates).toString(date, QStringLiteral("MMM d, yyyy")) +
+            QStringLiteral("</x:Name>"),
+        QStringLiteral("<x:WorksheetOptions>"),
+        QStringLiteral("<x:Print>"),
+        QStringLiteral("<x:ValidPrinterInfo/>"),
+        QStringLiteral("</x:Print>"),
+        QStringLiteral("</x:WorksheetOptions>"),
+        QStringLiteral("</x:ExcelWorksheet>"),
+        QStringLiteral("</x:ExcelWorksheets>"),
+        QStringLiteral("</x:ExcelWorkbook>"),
+        QStringLiteral("</xml>"),
+        QStringLiteral("<![endif]--> "),
+        QStringLiteral("</head>"),
+        QStringLiteral("<body>"),
+    };
+}
+
+QStringList fixedTrendBody(const FixedTrendData& data)
+{
+    if (!data.grid || data.grid->dimensions() < 1 || !data.selected || data.selected->Count() < 1)
+        throw korvel::IndexError("there are no fixed trend results to export");
+    const korvel::TrendGrid& G = *data.grid;
+    const korvel::SessionState& s = *data.session;
+    const int D = G.dimensions();
+    const auto caption = [](const korvel::FieldCollection& option, std::size_t k) {
+        const auto& units = option.theUnits.at(k);
+        return qtext(option.theVariable.at(k)) + QStringLiteral(" (") + qtext(units[0]) + qtext(units[1]) +
+               QStringLiteral(")");
+    };
+
+    QStringList out;
+    out << QStringLiteral("<table border=1>")
+        << QStringLiteral("<tr><td colspan=2 align='center'><strong>Table of Net-Returns Across the Fixed Trend "
+                          "Variable</strong></td></tr>");
+    if (D > 1) {
+        out << QStringLiteral("<tr><td></td><td align='center' bgcolor='") + kShade + QStringLiteral("'><b>") +
+                   caption(*G.at(0, 0), 1) + QStringLiteral("</b></td></tr>");
+        out << QStringLiteral("<tr><td bgcolor='") + kShade + QStringLiteral("'><b>") + caption(*G.at(0, 0), 0) +
+                   QStringLiteral("</b></td><td><table bgcolor='") + kShade + QStringLiteral("' border=1>");
+        for (std::size_t j = 0; j < G.columns(); ++j)
+            out << QStringLiteral("<td>") + fmt(G.at(0, j)->theValue.at(1), "###,##0.00") + QStringLiteral("</td>");
+        out << QStringLiteral("</table></td></tr>");
+    } else {
+        out << QStringLiteral("<tr><td bgcolor='") + kShade + QStringLiteral("'><b>") + caption(*G.at(0), 0) +
+                   QStringLiteral("</b></td></tr>");
+    }
+    out << QStringLiteral("<tr><td><table bgcolor='") + kShade + QStringLiteral("' border=1>");
+    for (std::size_t i = 0; i < G.rows(); ++i)
+        out << QStringLiteral("<tr><td>") + fmt(G.at(i, 0)->theValue.at(0), "###,##0.00") + QStringLiteral("</td></tr>");
+    out << QStringLiteral("</table></td>") << QStringLiteral("<td><table>");
+
+    const double A = acresOf(*data.selected);
+    const std::size_t columns = D == 2 ? G.columns() : 1;
+    for (std::size_t i = 0; i < G.rows(); ++i) {
+        out << QStringLiteral("<tr>");
+        for (std::size_t j = 0; j < columns; ++j)
+            out << QStringLiteral("<td>$") +
+                       fmt(divided(G.at(i, j)->getProfit(s), A, "the net return per acre"), "###,##0.00") +
+                       QStringLiteral(" /ac</td>");
+        out << QStringLiteral("</tr>");
+    }
+    out << QStringLiteral("</table></td></tr>") << QStringLiteral("</table>")
+        << QStringLiteral("<table><tr><td><b>Field Information for fixed trend execution</b></td></tr></table>");
+
+    const double efficiency = num::leadingNumber(data.efficiencyText.toStdString());
+    const std::vector<korvel::BatchProcess>& processes = *data.processes;
+    long k = 0;
+    for (const auto& F : *data.selected) {
+        ++k;
+        korvel::Crop& crop = *F->theCrop;
+        const int c = data.cropIndex(crop.cropType);
+        out << QStringLiteral("<table><tr><td></td></tr></table>");
+        out << QStringLiteral("<table bgcolor='#CCFFFF' border=1><tr><td colspan='2'><b>Field split #") +
+                   QString::number(k) + QStringLiteral("</b></td></tr>");
+        out << QStringLiteral("<tr><td>Crop:</td><td>") + qtext(crop.cropType) + QStringLiteral("</td></tr>");
+        out << QStringLiteral("<tr><td>Acres:</td><td>") + plain(F->acres) + QStringLiteral(" acres</td></tr>");
+        out << QStringLiteral("<tr><td>Gross Irrigation</td><td>") +
+                   fmt(divided(F->Depth, efficiency / 100, "the gross irrigation"), "##0.0") +
+                   QStringLiteral(" inches</td></tr>");
+        if (!CheckVariable(processes, korvel::CropPriceVariable, c))
+            out << QStringLiteral("<tr><td>Crop Price:</td><td>$") + fmt(crop.price, "###,###,##0.00") +
+                       QStringLiteral("/") + qtext(crop.cropUnitsArray.at(1)) + QStringLiteral("</td></tr>");
+        if (!CheckVariable(processes, korvel::ProductionCostsVariable, c))
+            out << QStringLiteral("<tr><td>Total Production Costs:</td><td>$") +
+                       fmt(divided(F->getProductionCosts(s), F->acres, "the production costs per acre"),
+                           "###,###,##0.00") +
+                       QStringLiteral(" /ac</td></tr>");
+        if (!CheckVariable(processes, korvel::MaximumYieldVariable, c))
+            out << QStringLiteral("<tr><td>Maximum Yield:</td><td>") + fmt(crop.maxYield, "###,##0.0") +
+                       QStringLiteral(" ") + qtext(crop.cropUnitsArray.at(0)) + QStringLiteral("/ac</td></tr>");
+        if (!CheckVariable(processes, korvel::RainfallVariable, c))
+            out << QStringLiteral("<tr><td>Annual Rainfall:</td><td>") + fmt(F->annualRain, "###,##0.0") +
+                       QStringLiteral(" inches</td></tr>");
+        if (!CheckVariable(processes, korvel::IrrigationCostsVariable, c))
+            out << QStringLiteral("<tr><td>Irrigation Costs:</td><td>$") +
+                       fmt(divided(F->irrigCosts->getCosts(F->Depth, F->acres, s), F->acres,
+                                   "the irrigation costs per acre"),
+                           "###,###,##0.00") +
+                       QStringLiteral(" /ac</td></tr>");
+        if (!CheckVariable(processes, korvel::EfficiencyVariable, c))
+            out << QStringLiteral("<tr><td>Irrigation System Efficiency:</td><td>") + data.efficiencyText +
+                       QStringLiteral("%</td></tr>");
+        out << QStringLiteral("</table>");
+    }
+    return out;
+}
+
+QStringList variableTrendBody(const VariableTrendData& data)
+{
+    korvel::SessionState& s = *data.session;
+    const auto& steps = *data.steps;
+    const QString name = qtext(s.TrendCropName) + QStringLiteral(" ") + qtext(s.TrendVariableName);
+    const QString u0 = qtext(data.units[0]);
+    const QString u1 = qtext(data.units[1]);
+
+    QStringList out;
+    out << QStringLiteral("<table><tr><td colspan=12 align=center><h2><strong>The output below shows the top results "
+                          "from each option.</strong></h2><hr></td></tr></table>");
+    QString colour;
+    for (int k = 0; k < 4; ++k) {
+        out << QStringLiteral("<table border=1>");
+        out << QStringLiteral("<tr><th colspan=12 align=center><h2>") + OrdinalSuffix(k + 1) +
+                   QStringLiteral(" Best Options for ") + name +
+                   QStringLiteral(" Variable-Irrigation Trend Process</h2></th></tr>");
+        out << QStringLiteral("<tr bgcolor=#cccccc><td></td><th>") + name +
+                   QStringLiteral("</th><th>Crop</th><th>Acres</th><th>Net Irr</th><th>Price</th><th>Maximum "
+                                  "Yield</th><th>Annual Rain</th><th>Irrig Efficiency</th><th>Irr Cost</th><th>Total "
+                                  "Prod Costs</th><th>Net Return</th></tr>");
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const korvel::BestMix::Entries options = steps[i]->returnCollection(true, s);
+            const std::shared_ptr<korvel::FieldCollection> O =
+                static_cast<std::size_t>(k) < options.size() ? options[static_cast<std::size_t>(k)] : nullptr;
+            colour = colour == QLatin1String("#ffcc99") ? QStringLiteral("#FFFF99") : QStringLiteral("#ffcc99");
+            const double value = s.TrendValues.at(i).number();
+            out << QStringLiteral("<tr bgcolor='") + colour + QStringLiteral("'><td>Step ") + QString::number(i + 1) +
+                       QStringLiteral("</td>");
+            out << QStringLiteral("<td valign=top>") + u0 + fmt(value, "###,##0.00") + QStringLiteral(" ") + u1 +
+                       QStringLiteral("</td>");
+            out << QStringLiteral("<td colspan='9'><table border=1>");
+            const QString efficiency = u1 == QLatin1String("%")
+                                           ? fmt(value, "###,##0.00") + QStringLiteral(" ") + u1
+                                           : data.efficiencyText + QStringLiteral(" %");
+            if (O) {
+                for (const auto& F : *O) {
+                    korvel::Crop& crop = *F->theCrop;
+                    out << QStringLiteral("<tr><td valign=top>") + qtext(crop.cropType) +
+                               QStringLiteral("</td><td valign=top>") + plain(F->acres) +
+                               QStringLiteral("</td><td valign=top>") + fmt(F->Depth, "###,##0.0") +
+                               QStringLiteral("''</td><td valign=top>$") + plain(crop.price) + QStringLiteral(" / ") +
+                               qtext(crop.cropUnitsArray.at(0)) + QStringLiteral("</td><td valign=top>") +
+                               plain(crop.maxYield) + QStringLiteral(" ") + qtext(crop.cropUnitsArray.at(1)) +
+                               QStringLiteral("/ac</td><td valign=top>") + plain(F->annualRain) +
+                               QStringLiteral(" in.</td><td valign=top>") + efficiency +
+                               QStringLiteral("</td><td valign=top>") +
+                               fmt(divided(F->irrigCosts->getCosts(F->Depth, F->acres, s), F->acres,
+                                           "the irrigation costs per acre"),
+                                   "$###,###,###0") +
+                               QStringLiteral(" /ac</td><td valign=top>") +
+                               fmt(divided(F->getCosts(s), F->acres, "the costs per acre"), "$###,###,##0") +
+                               QStringLiteral(" /ac</td></tr>");
+                }
+            }
+            out << QStringLiteral("</table></td>");
+            // A placeholder (a step with fewer options than this rank) has no return to show.
+            if (O && O->Count() > 0)
+                out << QStringLiteral("<td valign=top>") +
+                           fmt(divided(O->getProfit(s), acresOf(*O), "the net return per acre"), "$###,###,##0") +
+                           QStringLiteral(" /ac</td>");
+            else
+                out << QStringLiteral("<td valign=top></td>");
+            out << QStringLiteral("</tr>");
+        }
+        out << QStringLiteral("</table>");
+    }
+    return out;
+}
+
+void exportFixedTrend(MainWindow& main, QWidget* parent, QString& lastName)
+{
+    korvel::SessionState& s = main.session();
+    BatchSetupPane& setup = *main.pneBatchSetup(0);
+    exportWith(
+        parent, lastName,
+        [&] {
+            FixedTrendData data;
+            data.grid = &s.TrendResultGrid;
+            const std::shared_ptr<korvel::FieldCollection> selected = korvel::selectedOption(s);
+            data.selected = selected.get();
+            data.processes = &setup.ProcessCollection;
+            data.efficiencyText = main.pneMain()->txtEff->text();
+            data.cropIndex = [&setup](const std::string& cropType) { return setup.GetCropIndex(qtext(cropType)); };
+            data.session = &s;
+            return fixedTrendBody(data);
+        },
+        true);
+}
+
+void exportVariableTrend(MainWindow& main, BatchResults& view, QString& lastName)
+{
+    korvel::SessionState& s = main.session();
+    exportWith(
+        &view, lastName,
+        [&] {
+            VariableTrendData data;
+            data.steps = &view.steps();
+            const auto whole = [](double v) { return static_cast<int>(num::toWhole(v)); };
+            data.units = main.pneBatchSetup(0)->GetVariableUnits(whole(view.bp.VariableIndex), whole(view.bp.cropIndex));
+            data.efficiencyText = main.pneMain()->txtEff->text();
+            data.session = &s;
+            return variableTrendBody(data);
+        },
+        false);
+}
+
+} // namespace korvel::ui::SpreadsheetExport

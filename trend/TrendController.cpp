@@ -1,0 +1,347 @@
+#include "trend/TrendController.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "model/BestMix.h"
+#include "model/Errors.h"
+#include "model/FixedTrend.h"
+#include "model/IrrigationCosts.h"
+#include "model/Numbers.h"
+#include "trend/BatchResults.h"
+#include "trend/BatchSetupPane.h"
+#include "ui/main/CropRecord.h"
+#include "ui/main/MainPane.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/frmUpdating.h"
+#include "ui/platform/DialogService.h"
+#include "ui/results/ResultsPane.h"
+
+namespace korvel::ui {
+
+namespace {
+
+QString qtext(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+// A whole number of a process field, -1 when it has none.
+int whole(double v)
+{
+    try {
+        return static_cast<int>(num::toWhole(v));
+    } catch (const korvel::KorvelError&) {
+        return -1;
+    }
+}
+
+// The progress window as the fixed trend's observer: every pump lets pending window messages run, so the
+// Cancel button is answered before each value.
+class FixedTrendProgress : public korvel::EvaluationObserver {
+public:
+    explicit FixedTrendProgress(frmUpdating& window) : window_(&window) {}
+    void pumpMessages() override { QCoreApplication::processEvents(); }
+    void advance() override
+    {
+        if (window_)
+            window_->Update();
+    }
+    void close() override
+    {
+        if (window_)
+            window_->close();
+    }
+
+private:
+    QPointer<frmUpdating> window_;
+};
+
+const QString kIncomplete = QStringLiteral("Please enter all of the necessary information before continuing!");
+
+} // namespace
+
+TrendController::TrendController(MainWindow& main, BatchSetupPane& setup) : main_(main), setup_(setup)
+{
+    connect(setup_.Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
+    connect(setup_.cmdBatchIt, &QPushButton::clicked, this, [this] { cmdBatchIt_Click(); });
+}
+
+korvel::SessionState& TrendController::session() const
+{
+    return main_.session();
+}
+
+// --- Entry and Back -------------------------------------------------------------------------------
+
+void TrendController::mnuFallBatch_Click()
+{
+    session().SelectedOption = std::make_shared<korvel::FieldCollection>();
+    ShowBatchScreen();
+}
+
+void TrendController::ShowBatchScreen()
+{
+    korvel::SessionState& s = session();
+    const std::shared_ptr<korvel::FieldCollection> option = korvel::selectedOption(s);
+    BatchSetupPane& p = setup_;
+    if (option->Count() != 0) {
+        p.cmdDeleteBatch->hide();
+        p.ProcessCollection.clear();
+        p.CurrentProcess = 0;
+        p.cboBatches->setEnabled(false);
+        p.cboBatches->clear();
+        p.cboBatches->setEnabled(true);
+        {
+            const QSignalBlocker quiet(p.cboCrops);
+            p.cboCrops->clear();
+            for (const std::string& crop : option->getCrops())
+                p.cboCrops->addItem(qtext(crop));
+        }
+        p.selectCropEntry(0);
+        p.frmBatches->show();
+        if (p.AddBatchProcess())
+            p.LoadBatchProcess(0);
+        main_.SetMainInfo(QStringLiteral("This program uses a selected Option from the prior screen of results and "
+                                         "executes a fixed trend of up to 2 different input variables."));
+        p.lblInstruction->setText(
+            QStringLiteral("Choose a variable to run a fixed trend process on.  The variables on the left column are "
+                           "dependent on the crop type.  Variables in the right column affect all crops in the "
+                           "evaluations."));
+    } else {
+        if (!main_.ready()) {
+            showMessage(&main_, kIncomplete, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Error"));
+            return;
+        }
+        {
+            const QSignalBlocker quiet(p.cboCrops);
+            p.cboCrops->clear();
+            for (int i = 0; i < main_.cropRowCount(); ++i)
+                if (main_.cr(i)->isActive())
+                    p.cboCrops->addItem(qtext(main_.cr(i)->crop()->cropType));
+        }
+        main_.saveInputs();
+        p.selectCropEntry(0);
+        p.optBatchVariable_Click(0);
+        p.frmBatches->hide();
+        p.cmdDeleteBatch->hide();
+        p.ProcessCollection.clear();
+        p.CurrentProcess = 0;
+        main_.SetMainInfo(QStringLiteral("This program runs the standard Korvel evaluation over a range of values for "
+                                         "an individual variable.  Once completed, a single trend process can be run "
+                                         "on one of the resulting options."));
+        p.lblInstruction->setText(
+            QStringLiteral("Choose a variable to run a variable trend process on.  The variables on the left column "
+                           "are dependent on the crop type.  Variables in the right column affect all crops in the "
+                           "evaluations."));
+    }
+    s.TrendMode = true;
+    p.RefreshBatchButtons();
+    main_.ShowPane(main_.pneBatchSetup(0));
+}
+
+void TrendController::Command10_Click()
+{
+    if (running_)
+        return;
+    korvel::SessionState& s = session();
+    // No trend override stays in force for the next evaluation: every library crop's is cleared.
+    for (int i = 0; i < main_.cropRowCount(); ++i) {
+        korvel::inputCosts& costs = main_.cr(i)->crop()->inputCosts;
+        costs.UseBatch = false;
+        costs.BatchGeneralCosts = 0;
+    }
+    if (main_.tempIrrigationCosts) {
+        main_.tempIrrigationCosts->UseBatch = false;
+        main_.tempIrrigationCosts->BatchIrrigationCosts = 0;
+    }
+    s.TrendMode = false;
+    main_.loadInputs();
+    if (korvel::selectedOption(s)->Count() < 1) {
+        main_.ShowPane(main_.pneMain());
+        main_.SetMainInfo(main_.strMainInfo);
+    } else {
+        main_.ShowPane(main_.pneResults());
+    }
+}
+
+// --- Runs -----------------------------------------------------------------------------------------
+
+void TrendController::cmdBatchIt_Click()
+{
+    if (running_)
+        return;
+    BatchSetupPane& p = setup_;
+    const std::optional<korvel::BatchProcess> bp = p.GetBatchProcess(p.cboCrops->currentText());
+    if (!bp)
+        return;
+    if (!p.ProcessCollection.empty()) {
+        const std::size_t at = static_cast<std::size_t>(std::max(0, p.CurrentProcess));
+        p.ProcessCollection[std::min(at, p.ProcessCollection.size() - 1)].Change(*bp);
+    } else {
+        p.ProcessCollection.push_back(*bp);
+    }
+
+    running_ = true;
+    bool completed = false;
+    const bool fixed = korvel::selectedOption(session())->Count() >= 1;
+    try {
+        main_.loadInputs();
+        BatchCollection.clear();
+        completed = fixed ? runFixedTrend() : runVariableTrend(*bp);
+    } catch (...) {
+        running_ = false;
+        throw;
+    }
+    running_ = false;
+    if (!completed)
+        return;
+    BatchSetupPane& results = *main_.pneBatchSetup(1);
+    main_.ShowPane(&results);
+    results.theBatchResults->fixedTrend = fixed;
+    results.theBatchResults->setBatchCollection(BatchCollection, *bp);
+    results.theBatchResults->LoadBatchResults(1);
+}
+
+bool TrendController::runVariableTrend(const korvel::BatchProcess& bp)
+{
+    korvel::SessionState& s = session();
+    main_.pneBatchSetup(1)->batchTitle->setText(QStringLiteral("Variable Trend Results"));
+    const std::vector<korvel::Variant> values = bp.GetValueArray();
+    s.TrendValues = values;
+    const std::size_t m = values.size();
+    for (std::size_t i = 0; i < m; ++i) {
+        double value = 0;
+        try {
+            value = values[i].number();
+        } catch (const korvel::KorvelError&) {
+            return false; // never stored: the process was checked when it was built
+        }
+        UpdateVariable(whole(bp.cropIndex), whole(bp.VariableIndex), value);
+        const std::shared_ptr<korvel::BestMix> bm =
+            main_.RunScenario(QString::number(m - i) + QStringLiteral(" evaluations left"));
+        if (s.TrendCancelled || !bm || bm->getSize() == 0) {
+            s.TrendCancelled = false;
+            return false;
+        }
+        bm->returnCollection(true, s);
+        BatchCollection.push_back(bm->Copy());
+    }
+    return true;
+}
+
+bool TrendController::runFixedTrend()
+{
+    korvel::SessionState& s = session();
+    BatchSetupPane& p = setup_;
+    main_.pneBatchSetup(1)->batchTitle->setText(QStringLiteral("Fixed Trend Results"));
+
+    std::vector<korvel::FixedTrendProcess> processes;
+    for (std::size_t k = 0; k < p.ProcessCollection.size() && k < 2; ++k) {
+        const korvel::BatchProcess& bp = p.ProcessCollection[k];
+        korvel::FixedTrendProcess process;
+        const int crop = whole(bp.cropIndex);
+        if (CropRecord* row = p.cropRow(crop))
+            process.target.rowCropType = row->crop()->cropType;
+        process.target.cropChoice = p.cboCrops->currentText().toStdString();
+        process.variable = whole(bp.VariableIndex);
+        process.target.units = p.GetVariableUnits(process.variable, crop);
+        try {
+            process.values = bp.numericValues();
+        } catch (const korvel::KorvelError&) {
+            return false; // never stored: the process was checked when it was built
+        }
+        processes.push_back(std::move(process));
+    }
+    const long long n = korvel::fixedTrendCount(processes);
+    if (n > korvel::kMaximumFixedTrendCount) {
+        showMessage(&main_,
+                    QStringLiteral("A fixed trend can compute at most %1 combinations of values; these trend processes "
+                                   "give %2.  Please use fewer values.")
+                        .arg(korvel::kMaximumFixedTrendCount)
+                        .arg(n),
+                    MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Invalid value"));
+        return false;
+    }
+
+    auto* progress = new frmUpdating(s, &main_);
+    progress->setObjectName(QStringLiteral("frmUpdating"));
+    progress->setTitle(QStringLiteral("Evaluating Trend Combinations"));
+    progress->show();
+    progress->setMax(static_cast<double>(n));
+    progress->setMessage(QStringLiteral("Evaluating Trends..."));
+    FixedTrendProgress observer(*progress);
+    const QPointer<frmUpdating> window(progress);
+
+    korvel::FixedTrendRun run;
+    QString failure;
+    try {
+        run = korvel::runFixedTrend(*korvel::selectedOption(s), processes, s, observer);
+    } catch (const korvel::KorvelError& e) {
+        failure = qtext(e.what());
+    }
+    if (window)
+        window->deleteLater();
+    if (!failure.isEmpty()) {
+        showMessage(&main_,
+                    QStringLiteral("The fixed trend could not be completed (%1).  Please check the values of the trend "
+                                   "processes.")
+                        .arg(failure),
+                    MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Error"));
+        return false;
+    }
+    if (!run.completed)
+        return false;
+    BatchCollection.push_back(run.list);
+    return true;
+}
+
+void TrendController::UpdateVariable(int theCrop, int theVariable, double theValue)
+{
+    korvel::SessionState& s = session();
+    CropRecord* row = setup_.cropRow(theCrop);
+    if (row) {
+        row->crop()->inputCosts.UseBatch = false;
+        row->crop()->inputCosts.BatchGeneralCosts = 0;
+    }
+    korvel::IrrigationCosts& irrigation = main_.irrigationCosts();
+    irrigation.UseBatch = false;
+    irrigation.BatchIrrigationCosts = 0;
+
+    MainPane& pane = *main_.pneMain();
+    switch (theVariable) {
+    case korvel::CropPriceVariable:
+        if (row)
+            row->setPrice(theValue);
+        break;
+    case korvel::ProductionCostsVariable:
+        if (row) {
+            row->crop()->inputCosts.UseBatch = true;
+            row->crop()->inputCosts.BatchGeneralCosts = theValue;
+        }
+        break;
+    case korvel::MaximumYieldVariable:
+        if (row)
+            row->setMaxYield(theValue);
+        break;
+    case korvel::EfficiencyVariable: pane.txtEff->setText(qtext(num::plainText(theValue))); break;
+    case korvel::IrrigationCostsVariable:
+        irrigation.UseBatch = true;
+        irrigation.BatchIrrigationCosts = theValue;
+        break;
+    case korvel::RainfallVariable: pane.txtAnnRain->setEditText(qtext(num::plainText(theValue))); break;
+    default: return;
+    }
+    s.TrendVariableName = korvel::TrendVariables::variableTrendName(theVariable);
+    s.TrendCropName = korvel::TrendVariables::appliesToOneCrop(theVariable)
+                          ? setup_.cboCrops->currentText().toStdString()
+                          : std::string();
+}
+
+} // namespace korvel::ui

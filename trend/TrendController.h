@@ -1,0 +1,55 @@
+#pragma once
+// The trend driver of the main window: the two ways into the trend setup (a variable trend from the Tools
+// menu, a fixed trend on the option chosen in an option browser), the setup's Back button, and the runs of
+// its "Generate Trend Output" button: a variable trend repeats the whole evaluation once per value of its
+// process; a fixed trend recomputes the chosen option over the values of one or two processes.
+#include <QObject>
+#include <memory>
+#include <vector>
+
+#include "model/BatchProcess.h"
+
+namespace korvel {
+class BestMix;
+struct SessionState;
+} // namespace korvel
+
+namespace korvel::ui {
+
+class BatchSetupPane;
+class MainWindow;
+
+class TrendController : public QObject {
+    Q_OBJECT
+public:
+    TrendController(MainWindow& main, BatchSetupPane& setup);
+
+    // The ranked lists of the last run: one per value of a variable trend, one for a fixed trend.
+    std::vector<std::shared_ptr<korvel::BestMix>> BatchCollection;
+
+    // Tools > "Run a variable trend process": an empty option, then the setup.
+    void mnuFallBatch_Click();
+    // Opens the setup for a fixed trend when the session's option has fields, else for a variable trend.
+    void ShowBatchScreen();
+    // Back: the trend overrides cleared, trend mode left, the inputs file read back, then the main pane
+    // (variable trend) or the results pane (fixed trend).
+    void Command10_Click();
+    // "Generate Trend Output".
+    void cmdBatchIt_Click();
+    // Puts one value of a variable trend into the main window's inputs.
+    void UpdateVariable(int theCrop, int theVariable, double theValue);
+
+    // A trend run is in flight (its handlers let window messages run).
+    bool running() const { return running_; }
+
+private:
+    bool runVariableTrend(const korvel::BatchProcess& bp);
+    bool runFixedTrend();
+    korvel::SessionState& session() const;
+
+    MainWindow& main_;
+    BatchSetupPane& setup_;
+    bool running_ = false;
+};
+
+} // namespace korvel::ui

@@ -1,0 +1,242 @@
+#include "ui/main/SummaryTable.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "model/Numbers.h"
+#include "ui/main/Twips.h"
+#include "ui/platform/DialogService.h"
+#include "ui/results/ViewText.h"
+
+namespace korvel::ui {
+
+namespace {
+
+const QString kNoneSaved = QStringLiteral(
+    "No saved results.  Run a scenario and click the 'Save Results' button to add items to be displayed on this page");
+const QString kSomeSaved =
+    QStringLiteral("Saved options are displayed in the table below.  Remove a column by clicking it.");
+
+const char* const kCaptions[SummaryTable::kRows] = {
+    "",      "Crop",          "Acres",            "Soil",           "Price",           "Yield",
+    "Annual Rainfall", "Gross Irrigation", "Net Irrigation", "Operating Costs", "Returns", "Net Return"};
+
+// Dark green for odd options, blue for even ones; white text on both.
+const QColor kOddOption(0, 128, 0);
+const QColor kEvenOption(0, 0, 255);
+const QColor kDataText(255, 255, 255);
+const QColor kSelection(128, 128, 255);
+
+// A cell's text, or an empty text when the figure cannot be computed.
+template <class Make>
+QString cellText(Make&& make)
+{
+    try {
+        return make();
+    } catch (const std::exception&) {
+        return QString();
+    }
+}
+
+} // namespace
+
+SummaryTable::SummaryTable(const SessionState& session, OptionList& summaryResults, QWidget* parent)
+    : QWidget(parent), session_(session), summaryResults_(summaryResults)
+{
+    auto* layout = new QVBoxLayout(this);
+    Label57 = new QLabel(QStringLiteral("Summary of Saved Options"), this);
+    Label57->setObjectName(arrayName(QStringLiteral("Label57"), 1));
+    QFont titleFont = Label57->font();
+    titleFont.setBold(true);
+    titleFont.setPointSize(titleFont.pointSize() + 4);
+    Label57->setFont(titleFont);
+    layout->addWidget(Label57);
+
+    Label59 = new QLabel(this);
+    Label59->setObjectName(arrayName(QStringLiteral("Label59"), 1));
+    Label59->setWordWrap(true);
+    layout->addWidget(Label59);
+
+    fgsummary = new QTableWidget(2, 2, this);
+    fgsummary->setObjectName(QStringLiteral("fgsummary"));
+    fgsummary->horizontalHeader()->hide();
+    fgsummary->verticalHeader()->hide();
+    fgsummary->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fgsummary->setSelectionMode(QAbstractItemView::SingleSelection);
+    fgsummary->setSelectionBehavior(QAbstractItemView::SelectItems);
+    layout->addWidget(fgsummary, 1);
+
+    auto* buttons = new QHBoxLayout;
+    cmdExcelSave = new QPushButton(QStringLiteral("Save table to CSV"), this);
+    cmdExcelSave->setObjectName(QStringLiteral("cmdExcelSave"));
+    cmdCancel = new QPushButton(QStringLiteral("Back"), this);
+    cmdCancel->setObjectName(arrayName(QStringLiteral("cmdCancel"), 2));
+    buttons->addWidget(cmdExcelSave);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdCancel);
+    layout->addLayout(buttons);
+
+    connect(fgsummary, &QTableWidget::cellClicked, this, [this](int, int) { fgsummary_Click(); });
+    connect(cmdExcelSave, &QPushButton::clicked, this, &SummaryTable::cmdExcelSave_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, [this] {
+        if (hooks.back)
+            hooks.back();
+    });
+}
+
+void SummaryTable::setCell(int row, int column, const QString& text)
+{
+    QTableWidgetItem* item = fgsummary->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        fgsummary->setItem(row, column, item);
+    }
+    item->setText(text);
+}
+
+void SummaryTable::mnuSummary_Click()
+{
+    if (summaryResults_.empty()) {
+        fgsummary->hide();
+        Label59->setText(kNoneSaved);
+    } else {
+        fgsummary->show();
+        Label59->setText(kSomeSaved);
+        fgsummary->clear();
+        fgsummary->setRowCount(kRows);
+        fgsummary->setColumnCount(2);
+        const QColor fixed = palette().color(QPalette::Button);
+        for (int row = 0; row < kRows; ++row) {
+            setCell(row, 0, QString::fromLatin1(kCaptions[row]));
+            fgsummary->item(row, 0)->setBackground(fixed);
+        }
+        QPalette selection = fgsummary->palette();
+        selection.setColor(QPalette::Highlight, kSelection);
+        selection.setColor(QPalette::HighlightedText, kDataText);
+        fgsummary->setPalette(selection);
+
+        // The rainfall row shows the main pane's rainfall as it stands now, in every column.
+        const QString rain = cellText([&] {
+            return plain(num::leadingNumber(hooks.annualRainText ? hooks.annualRainText().toStdString() : std::string())) +
+                   QStringLiteral("''");
+        });
+        const SessionState& s = session_;
+        int c = 1;
+        int k = 1;
+        for (const auto& option : summaryResults_) {
+            const QColor colour = k % 2 == 1 ? kOddOption : kEvenOption;
+            fgsummary->setColumnWidth(0, twips(kColumnWidthTwips));
+            int j = 1;
+            for (const auto& field : *option) {
+                fgsummary->setColumnCount(c + 1);
+                fgsummary->setColumnWidth(c, twips(kColumnWidthTwips));
+                Field& f = *field;
+                const Crop& crop = *f.theCrop;
+                QString header = QStringLiteral("Saved Option #") + QString::number(k);
+                if (option->Count() > 1)
+                    header += QStringLiteral(" - Field #") + QString::number(j);
+                setCell(0, c, header);
+                fgsummary->item(0, c)->setBackground(fixed);
+                const QString texts[kRows - 1] = {
+                    cellText([&] { return qtext(crop.cropType); }),
+                    cellText([&] { return plain(f.acres); }),
+                    cellText([&] { return qtext(crop.soilName); }),
+                    cellText([&] {
+                        return QStringLiteral("$") + pattern(crop.price, "###,##0.00") + QStringLiteral("/") +
+                               singularUnit(crop);
+                    }),
+                    cellText([&] { return qtext(crop.yieldToString()); }),
+                    rain,
+                    cellText([&] { return pattern(f.Depth / s.IrrigationEfficiency, "#0.0") + QStringLiteral("''"); }),
+                    cellText([&] { return pattern(f.Depth, "#0.0") + QStringLiteral("''"); }),
+                    cellText([&] {
+                        return QStringLiteral("$") + pattern(f.getCosts(s) / f.acres, "###,##0") + QStringLiteral(" /acre");
+                    }),
+                    cellText([&] {
+                        return QStringLiteral("$") + pattern(f.getReturn() / f.acres, "###,##0") + QStringLiteral(" /acre");
+                    }),
+                    cellText([&] {
+                        return QStringLiteral("$") + pattern((f.getReturn() - f.getCosts(s)) / f.acres, "###,##0") +
+                               QStringLiteral(" /acre");
+                    }),
+                };
+                for (int row = 1; row < kRows; ++row) {
+                    setCell(row, c, texts[row - 1]);
+                    QTableWidgetItem* item = fgsummary->item(row, c);
+                    item->setBackground(colour);
+                    item->setForeground(kDataText);
+                }
+                c = c + 1;
+                j = j + 1;
+            }
+            k = k + 1;
+        }
+    }
+    if (hooks.showPane)
+        hooks.showPane();
+}
+
+void SummaryTable::fgsummary_Click()
+{
+    if (showMessage(this, QStringLiteral("Do you want to delete this saved result?"), MsgButtons::YesNo,
+                    MsgIcon::Question, QStringLiteral("Delete?")) != MsgAnswer::Yes)
+        return;
+    const int C = fgsummary->currentColumn();
+    int first = 1;
+    for (std::size_t k = 0; k < summaryResults_.size(); ++k) {
+        const int width = static_cast<int>(summaryResults_[k]->Count());
+        if (C >= first && C < first + width) {
+            summaryResults_.erase(summaryResults_.begin() + static_cast<std::ptrdiff_t>(k));
+            mnuSummary_Click();
+            return;
+        }
+        first = first + width;
+    }
+    if (hooks.showPane)
+        hooks.showPane();
+}
+
+void SummaryTable::cmdExcelSave_Click()
+{
+    FileRequest request;
+    request.filter = QStringLiteral("Comma Separated Values|*.csv");
+    const std::optional<QString> chosen = DialogService::instance().saveFile(this, request);
+    if (!chosen || chosen->isEmpty())
+        return;
+    QString path = *chosen;
+    // A name typed without an extension gets the table's own.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+
+    QByteArray text;
+    for (int row = 0; row < fgsummary->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < fgsummary->columnCount(); ++column) {
+            const QTableWidgetItem* item = fgsummary->item(row, column);
+            cells << (item ? item->text() : QString());
+        }
+        text += cells.join(QLatin1Char(',')).toUtf8();
+        text += "\r\n";
+    }
+
+    // Written beside the chosen file and renamed over it, so a failed save leaves an earlier file whole.
+    QSaveFile file(path);
+    const bool saved = file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit();
+    if (!saved) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        showMessage(this,
+                    QStringLiteral("The summary table could not be saved to \"") + QDir::toNativeSeparators(path) +
+                        QStringLiteral("\": ") + reason,
+                    MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("File Error"));
+    }
+}
+
+} // namespace korvel::ui

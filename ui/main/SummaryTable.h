@@ -1,0 +1,55 @@
+#pragma once
+// The summary of saved options: one grid column per field of every saved option, one row per figure, each
+// option in its own colour. A click on an option's column removes it after a question; the table can be
+// saved as comma-separated text.
+#include <functional>
+
+#include <QWidget>
+
+#include "model/SessionState.h"
+#include "ui/results/Results.h"
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace korvel::ui {
+
+class SummaryTable : public QWidget {
+    Q_OBJECT
+public:
+    // What the table asks of the window that holds it.
+    struct Hooks {
+        std::function<void()> showPane;            // shows the summary pane (and records it in the history)
+        std::function<void()> back;                // the Back button
+        std::function<QString()> annualRainText;   // the main pane's annual-rainfall box as it stands
+    };
+
+    // summaryResults: the main window's saved options, in the order they were saved.
+    SummaryTable(const SessionState& session, OptionList& summaryResults, QWidget* parent = nullptr);
+
+    Hooks hooks;
+
+    // Builds the table from the saved options and shows the pane.
+    void mnuSummary_Click();
+    // A click on the grid: asks, then removes the option whose column is current.
+    void fgsummary_Click();
+    // Saves the grid as comma-separated text where the user chooses.
+    void cmdExcelSave_Click();
+
+    static constexpr int kRows = 12;
+    static constexpr int kColumnWidthTwips = 1500; // the caption column and every field column
+
+private:
+    void setCell(int row, int column, const QString& text);
+
+    const SessionState& session_;
+    OptionList& summaryResults_;
+    QLabel* Label57;
+    QLabel* Label59;
+    QTableWidget* fgsummary;
+    QPushButton* cmdExcelSave;
+    QPushButton* cmdCancel;
+};
+
+} // namespace korvel::ui

@@ -1,0 +1,486 @@
+#include "ui/results/ResultPrinter.h"
+
+#include <QPrinter>
+#include <QWidget>
+
+#include "model/Crop.h"
+#include "model/Field.h"
+#include "model/FieldCollection.h"
+#include "model/IrrigationCosts.h"
+#include "model/Numbers.h"
+#include "model/inputCosts.h"
+#include "ui/platform/DialogService.h"
+#include "ui/platform/PrintSurface.h"
+
+namespace korvel::ui {
+
+namespace {
+
+const QString kBreak = QStringLiteral("\r\n");
+
+const QString kDisclaimer1 = QStringLiteral("These results are generated from the Korvel developed by Velmont.");
+const QString kDisclaimer2 = QStringLiteral(
+    "The information is presented 'as is'.  The user is responsible for how the information is utilized in their "
+    "own operation.");
+const QString kDisclaimer3 = QStringLiteral(
+    "Velmont has technically reviewed the information but disclaims any responsibility or liability for "
+    "interpretations or decisions based theron.");
+
+const QString kResultsRule = QString(168, QLatin1Char('*'));
+const QString kStarRule = QString(178, QLatin1Char('*'));
+const QString kLongDashRule = QString(178, QLatin1Char('-'));
+const QString kShortDashRule = QString(59, QLatin1Char('-'));
+
+const QString kDollar = QStringLiteral("$");
+const QString kPerAcre = QStringLiteral(" /acre");
+const QString kSubtotal = QStringLiteral("Subtotal: $");
+
+QString qtext(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+QString plain(double x)
+{
+    return qtext(num::plainText(x));
+}
+
+QString pattern(double x, const char* digits)
+{
+    return qtext(num::formatPattern(x, digits));
+}
+
+// A text passed through a digit pattern: a text that reads as a number is shown with the pattern, any
+// other text stays as it is.
+QString patternText(const std::string& text, const char* digits)
+{
+    if (const std::optional<double> value = num::parseNumeric(text))
+        return pattern(*value, digits);
+    return qtext(text);
+}
+
+// A label in bold at one position, its value in regular type directly after it.
+void labelThenValue(PrintSurface& p, int x, const QString& label, const QString& value)
+{
+    p.setCurrentX(x);
+    p.setBold(true);
+    p.print(label);
+    p.setBold(false);
+    p.print(value);
+}
+
+// A label in bold at one position, its value in regular type at another.
+void labelAtValueAt(PrintSurface& p, int labelX, const QString& label, int valueX, const QString& value)
+{
+    p.setCurrentX(labelX);
+    p.setBold(true);
+    p.print(label);
+    p.setCurrentX(valueX);
+    p.setBold(false);
+    p.print(value);
+}
+
+bool seedByThePound(const std::string& cropType)
+{
+    return cropType == "Alfalfa" || cropType == "Grain Sorghum" || cropType == "Wheat";
+}
+
+void emptyLines(PrintSurface& p, int n)
+{
+    for (int i = 0; i < n; ++i)
+        p.printLine();
+}
+
+// One cost group of the details report: heading, lines of two label/value pairs, the long dash rule and
+// the subtotal, then three empty lines. The subtotal is worked out once the lines are printed.
+struct CostLine {
+    QString label1, value1, label2, value2;
+};
+struct GroupColumns {
+    int label1, value1, label2, value2;
+};
+
+void costGroup(PrintSurface& p, const QString& heading, const GroupColumns& at, const std::vector<CostLine>& lines,
+               const std::function<double()>& subtotal)
+{
+    p.setFontSize(12);
+    p.setBold(true);
+    p.printLine(heading);
+    p.setFontSize(9);
+    for (const CostLine& line : lines) {
+        labelAtValueAt(p, at.label1, line.label1, at.value1, line.value1);
+        labelAtValueAt(p, at.label2, line.label2, at.value2, line.value2);
+        p.printLine();
+    }
+    p.setBold(false);
+    p.printLine(kLongDashRule);
+    p.setBold(true);
+    p.printLine(kSubtotal + pattern(subtotal(), "###,##0.00") + kPerAcre);
+    emptyLines(p, 3);
+}
+
+} // namespace
+
+ResultPrinter::ResultPrinter(const korvel::SessionState& session, InputsSource inputs, QWidget* dialogParent)
+    : session_(session), inputs_(std::move(inputs)), dialogParent_(dialogParent)
+{
+}
+
+ResultPrinter::~ResultPrinter() = default;
+
+void ResultPrinter::setCollection(const std::vector<std::shared_ptr<korvel::FieldCollection>>& c)
+{
+    printOptions_ = c;
+}
+
+void ResultPrinter::setField(const korvel::Field& c)
+{
+    printField_ = c.Copy();
+}
+
+korvel::Field& ResultPrinter::printField()
+{
+    if (!printField_)
+        printField_ = std::make_shared<korvel::Field>();
+    return *printField_;
+}
+
+void ResultPrinter::setSurfaceFactory(SurfaceFactory factory)
+{
+    surfaceFactory_ = std::move(factory);
+}
+
+void ResultPrinter::setClock(Clock clock)
+{
+    clock_ = std::move(clock);
+}
+
+QString ResultPrinter::dateText(const QDateTime& when)
+{
+    const QDate d = when.date();
+    const QTime t = when.time();
+    const int hour12 = t.hour() % 12 == 0 ? 12 : t.hour() % 12;
+    return QStringLiteral("%1/%2/%3 %4:%5 %6")
+        .arg(d.month())
+        .arg(d.day())
+        .arg(d.year(), 4, 10, QLatin1Char('0'))
+        .arg(hour12)
+        .arg(t.minute(), 2, 10, QLatin1Char('0'))
+        .arg(t.hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM"));
+}
+
+// --- The print frame --------------------------------------------------------------------------------
+
+void ResultPrinter::printFrame(const std::function<void(PrintSurface&)>& layout)
+{
+    try {
+        if (!printer_)
+            printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        QPrinter& printer = *printer_;
+        printer.setCopyCount(lastCopies_ < 1 ? 1 : lastCopies_);
+        if (!DialogService::instance().choosePrinter(dialogParent_, printer))
+            return;
+        const int copies = printer.copyCount();
+        lastCopies_ = copies;
+        // Each copy is a document of its own: the printer itself prints one of each.
+        printer.setCopyCount(1);
+
+        std::unique_ptr<PrintSurface> surface =
+            surfaceFactory_ ? surfaceFactory_(printer) : std::make_unique<QtPrintSurface>(printer);
+        if (!surface)
+            return;
+        surface->setFontSize(9);
+        for (int copy = 1; copy <= copies; ++copy) {
+            layout(*surface);
+            surface->endDoc();
+        }
+    } catch (...) {
+        // Printing ends here, without a message; the surface drops the unfinished document.
+    }
+}
+
+// --- The results report -----------------------------------------------------------------------------
+
+void ResultPrinter::printResults()
+{
+    printFrame([this](PrintSurface& p) { layoutResults(p); });
+}
+
+void ResultPrinter::layoutResults(PrintSurface& p)
+{
+    const std::array<int, 7> col = kResultColumns;
+    const korvel::SessionState& s = session_;
+
+    // Header: the program's name, the date and one empty line; the disclaimers and one empty line.
+    p.setFontSize(12);
+    p.setBold(true);
+    p.print(QStringLiteral("Korvel"));
+    p.setCurrentX(col[5]);
+    p.setFontSize(9);
+    p.setBold(false);
+    p.printLine(QStringLiteral("Evaluation Results: ") + dateText(clock_ ? clock_() : QDateTime::currentDateTime()) +
+                kBreak);
+    p.setFontSize(8);
+    p.printLine(kDisclaimer1 + kBreak + kDisclaimer2 + kBreak + kDisclaimer3 + kBreak);
+
+    // The main pane's inputs as they stand now, and the crops of the last run.
+    const MainInputs in = inputs_ ? inputs_() : MainInputs{};
+    p.setFontSize(9);
+    labelThenValue(p, col[0], QStringLiteral("Total Acres: "), in.txtArea + QStringLiteral(" acres"));
+    labelThenValue(p, col[4], QStringLiteral("Irrigation Efficiency: "), in.txtEff + QStringLiteral("%"));
+    p.printLine();
+    labelThenValue(p, col[0], QStringLiteral("Annual Rainfall: "), in.txtAnnRain + QStringLiteral(" inches"));
+    labelThenValue(p, col[4], QStringLiteral("Seasonal Irrigation Amount: "),
+                   in.txtMax + QStringLiteral(" inches") + kBreak);
+    labelThenValue(p, col[0], QStringLiteral("Crops to Evaluate: "), in.crops + kBreak);
+    p.printLine();
+
+    // The best options, at most five, while their net return is positive.
+    int n = 1;
+    for (const std::shared_ptr<korvel::FieldCollection>& option : printOptions_) {
+        if (!(n < 6) || !option || !(option->getProfit(s) > 0))
+            break;
+        p.setFontSize(9);
+        p.setBold(false);
+        p.print(kResultsRule + kBreak);
+
+        p.setFontSize(12);
+        p.setBold(true);
+        p.print(QStringLiteral("Option ") + plain(n) + kBreak);
+
+        p.setFontSize(9);
+        p.setBold(true);
+        p.setUnderline(true);
+        const QString headings[7] = {QStringLiteral("Land Split"),  QStringLiteral("Crop"),
+                                     QStringLiteral("Yield"),       QStringLiteral("Gross Irrig"),
+                                     QStringLiteral("Total Operating Costs"), QStringLiteral("Total Returns"),
+                                     QStringLiteral("*Net Return")};
+        for (int k = 0; k < 7; ++k) {
+            p.setCurrentX(col[k]);
+            p.print(headings[k]);
+        }
+        p.setBold(false);
+        p.setUnderline(false);
+        p.print(kBreak);
+
+        for (const std::shared_ptr<korvel::Field>& field : *option) {
+            korvel::Field& f = *field;
+            const double costs = f.getCosts(s);
+            const double returns = f.getReturn();
+            const QString cells[7] = {
+                plain(f.acres) + QStringLiteral(" acres"),
+                qtext(f.theCrop->cropType),
+                qtext(f.theCrop->yieldToString()),
+                pattern(f.Depth / s.IrrigationEfficiency, "#0.0") + QStringLiteral("''"),
+                kDollar + pattern(costs / f.acres, "###,##0") + kPerAcre,
+                kDollar + pattern(returns / f.acres, "###,##0") + kPerAcre,
+                kDollar + pattern((f.getReturn() - f.getCosts(s)) / f.acres, "###,##0") + kPerAcre,
+            };
+            for (int k = 0; k < 7; ++k) {
+                p.setCurrentX(col[k]);
+                p.print(cells[k]);
+            }
+            p.print(kBreak);
+        }
+
+        p.setCurrentX(col[6]);
+        p.setFontSize(10);
+        p.setBold(true);
+        p.printLine(QStringLiteral("*Net Return: $") + pattern(option->getProfit(s), "###,###,###"));
+
+        p.setFontSize(9);
+        p.setBold(false);
+        ++n;
+        p.printLine(kResultsRule);
+        p.printLine(kBreak + kBreak);
+    }
+
+    p.setFontSize(8);
+    p.setItalic(true);
+    p.printLine(QStringLiteral("*Net returns to land, management, and irrigation equipment"));
+    p.setFontSize(9);
+    p.setItalic(false);
+}
+
+// --- The details report -----------------------------------------------------------------------------
+
+void ResultPrinter::printDetails()
+{
+    try {
+        // The stand divisor and the forage marker, decided once, before the print dialog opens. A forage
+        // crop's stand of 0 (or none) counts as one year, as its production costs count it.
+        const korvel::Crop& crop = *printField().theCrop;
+        const bool forage = !crop.cropUnitsArray.empty() && crop.cropUnitsArray[0] == "ton";
+        double divisor = 1.0;
+        if (forage) {
+            divisor = crop.inputCosts.AlfalfaStand.number();
+            if (divisor == 0.0)
+                divisor = 1.0;
+        }
+        printFrame([this, forage, divisor](PrintSurface& p) { layoutDetails(p, forage, divisor); });
+    } catch (...) {
+        // A stand life that is not a number: nothing is printed.
+    }
+}
+
+void ResultPrinter::layoutDetails(PrintSurface& p, bool forage, double D)
+{
+    const korvel::SessionState& s = session_;
+    korvel::Field& f = printField();
+    korvel::Crop& crop = *f.theCrop;
+    korvel::inputCosts& costs = crop.inputCosts;
+    korvel::IrrigationCosts& irrig = *f.irrigCosts;
+    const QString marker = forage ? QStringLiteral("*") : QString();
+    const bool byThePound = seedByThePound(crop.cropType);
+    const QString seedPriceUnit = byThePound ? QStringLiteral(" / lb") : QStringLiteral(" / 1,000 seeds");
+    const QString seedRateUnit = byThePound ? QStringLiteral(" lb/ac") : QStringLiteral(" seeds/acre");
+
+    // Header.
+    p.setFontSize(12);
+    p.setBold(true);
+    p.print(QStringLiteral("Korvel - Detailed Field Results"));
+    p.setCurrentX(8000);
+    p.setFontSize(9);
+    p.setBold(false);
+    p.printLine(QStringLiteral("Field Details Printed: ") +
+                dateText(clock_ ? clock_() : QDateTime::currentDateTime()));
+    p.printLine();
+    p.setFontSize(8);
+    p.printLine(kDisclaimer1);
+    p.printLine(kDisclaimer2);
+    p.printLine(kDisclaimer3);
+    p.printLine();
+    p.setFontSize(9);
+    p.printLine(kStarRule);
+
+    // Field information and totals.
+    p.setFontSize(12);
+    p.setBold(true);
+    p.printLine(QStringLiteral("Field Information & Totals"));
+    p.setFontSize(9);
+    const std::pair<QString, QString> info[] = {
+        {QStringLiteral("Area: "), plain(f.acres) + QStringLiteral(" acres")},
+        {QStringLiteral("Crop: "), qtext(crop.cropType)},
+        {QStringLiteral("Crop Price: "),
+         kDollar + pattern(crop.price, "###,###.00") + QStringLiteral(" / ") + qtext(crop.priceUnits())},
+        {QStringLiteral("Yield: "), patternText(crop.yieldToString(), "###,###.0")},
+        {QStringLiteral("Gross Irrigation: "),
+         pattern(f.Depth / s.IrrigationEfficiency, "###,##0.0") + QStringLiteral(" in.")},
+    };
+    for (const auto& [label, value] : info) {
+        labelAtValueAt(p, 0, label, 1900, value);
+        p.printLine();
+    }
+    p.printLine();
+
+    p.setFontSize(12);
+    labelAtValueAt(p, 0, QStringLiteral("Total Costs Per Acre: "), 3000,
+                   kDollar + pattern(f.getCosts(s) / f.acres, "###,##0"));
+    p.printLine();
+    labelAtValueAt(p, 0, QStringLiteral("Total Returns Per Acre:"), 3000,
+                   kDollar + pattern(f.getReturn() / f.acres, "###,##0"));
+    p.printLine();
+    p.setBold(false);
+    p.printLine(kShortDashRule);
+    labelAtValueAt(p, 0, QStringLiteral("Net Return Per Acre: "), 3000,
+                   kDollar + pattern(f.getProfit(s) / f.acres, "###,##0"));
+    p.printLine();
+
+    if (forage) {
+        p.setFontSize(9);
+        p.setItalic(true);
+        p.printLine(QStringLiteral("-Life of forage stand is ") + plain(D) + QStringLiteral(" years"));
+        p.printLine(QStringLiteral("*Input cost annualized over the ") + plain(D) + QStringLiteral(" year stand"));
+        p.setItalic(false);
+    }
+    p.setFontSize(9);
+    p.setBold(false);
+    p.printLine(kStarRule);
+    emptyLines(p, 4);
+
+    // General input costs.
+    costGroup(
+        p, QStringLiteral("General Input Costs"), {0, 1900, 3900, 6700},
+        {
+            {QStringLiteral("Nitrogen Cost:"), kDollar + pattern(costs.NitrogenCost, "##0.00") + QStringLiteral("/lb"),
+             QStringLiteral("Nitrogen Applied Per Acre:"), pattern(costs.NPerAcre, "###,##0.0") + QStringLiteral(" lb/ac")},
+            {QStringLiteral("Phosphorus Cost:"), kDollar + pattern(costs.PCost, "##0.00") + QStringLiteral("/lb"),
+             QStringLiteral("Phosphorus Applied Per Acre:"), pattern(costs.PPerAcre, "###,##0.0") + QStringLiteral(" lb/ac")},
+            {QStringLiteral("Seed Cost:"), marker + kDollar + pattern(costs.SeedCost / D, "##0.00") + seedPriceUnit,
+             QStringLiteral("Seed Planting Rate:"), pattern(costs.SeedRate, "###,###,###") + seedRateUnit},
+            {QStringLiteral("Herbicide Cost:"), kDollar + pattern(costs.Herbicide, "###.00") + kPerAcre,
+             QStringLiteral("Insecticide Cost:"), kDollar + pattern(costs.Insecticide, "###.00") + kPerAcre},
+        },
+        [&] {
+            double gross = num::checkedFinite(f.Depth / s.IrrigationEfficiency);
+            const double S = costs.getSeedCost(f.acres, crop.Yield, crop.cropType, gross, s);
+            return costs.NitrogenCost * costs.NPerAcre + costs.PCost * costs.PPerAcre + S / f.acres / D +
+                   costs.Herbicide + costs.Insecticide;
+        });
+
+    // Operation costs.
+    const auto harvest = [&] { return costs.getHarvestCost(f.acres, crop.Yield, crop.cropType); };
+    costGroup(
+        p, QStringLiteral("Operation Costs"), {0, 2500, 3900, 6700},
+        {
+            {QStringLiteral("Tillage Cost: "), marker + kDollar + pattern(costs.Tillage / D, "###.00") + kPerAcre,
+             QStringLiteral("Planting Cost:"), marker + kDollar + pattern(costs.Planting / D, "###.00") + kPerAcre},
+            {QStringLiteral("Fertilizer Application Cost:"),
+             kDollar + pattern(costs.FertilizerApplication, "###.00") + kPerAcre,
+             QStringLiteral("Herbicide Application Cost:"),
+             kDollar + pattern(costs.HerbicideApplication, "###.00") + kPerAcre},
+            {QStringLiteral("Insecticide Application Cost:"),
+             kDollar + pattern(costs.InsecticideApplication, "###.00") + kPerAcre, QStringLiteral("Harvesting Costs:"),
+             kDollar + pattern(harvest() / f.acres, "###,##0.00") + kPerAcre},
+        },
+        [&] {
+            return (costs.Tillage + costs.Planting) / D + costs.FertilizerApplication + costs.HerbicideApplication +
+                   costs.InsecticideApplication + harvest() / f.acres;
+        });
+
+    // Irrigation cost information; the hours are those the irrigation costs hold before the subtotal
+    // works the field's irrigation cost out again.
+    costGroup(
+        p, QStringLiteral("Irrigation Cost Information"), {0, 2700, 3700, 6400},
+        {
+            {QStringLiteral("Discharge Rate: "), plain(irrig.GPM) + QStringLiteral(" GPM"),
+             QStringLiteral("Pumping Water Lift:"), plain(irrig.Lift) + QStringLiteral(" feet")},
+            {QStringLiteral("Well head operating pressure:"), plain(irrig.PSI) + QStringLiteral(" psi"),
+             QStringLiteral("Total Season Pumping Hours:"), pattern(irrig.hours, "###,###") + QStringLiteral(" hrs")},
+            {QStringLiteral("Labor Cost:"), kDollar + plain(irrig.LaborPerHour) + QStringLiteral(" /hr"),
+             QStringLiteral("Maintenance & Repairs:"),
+             kDollar + plain(irrig.RepairsPerAcreInch) + QStringLiteral(" /acre-inch")},
+            {QStringLiteral("Fuel Type:"), qtext(irrig.FuelType), QStringLiteral("Fuel Cost:"),
+             kDollar + pattern(irrig.cost, "###.00") + QStringLiteral("/ unit")},
+        },
+        [&] { return irrig.getCosts(f.Depth, f.acres, s) / f.acres; });
+
+    // Miscellaneous costs: label and value both in bold.
+    p.setFontSize(12);
+    p.setBold(true);
+    p.printLine(QStringLiteral("Miscellaneous Costs"));
+    p.setFontSize(9);
+    const QString misc = pattern(costs.MiscCost, "###,##0.00");
+    p.setCurrentX(0);
+    p.print(QStringLiteral("Misc. Costs: "));
+    p.setCurrentX(2700);
+    p.printLine(kDollar + misc + kPerAcre);
+    p.printLine(kLongDashRule);
+    p.printLine(kSubtotal + misc + kPerAcre);
+    emptyLines(p, 4);
+
+    // Land returns, the same way.
+    p.setFontSize(12);
+    p.setBold(true);
+    p.printLine(QStringLiteral("Land Returns"));
+    p.setFontSize(9);
+    const QString returns = pattern(costs.Returns, "###,##0.00");
+    p.setCurrentX(0);
+    p.print(QStringLiteral("Misc. Returns: "));
+    p.setCurrentX(2700);
+    p.printLine(kDollar + returns + kPerAcre);
+    p.printLine(kLongDashRule);
+    p.printLine(kSubtotal + returns + kPerAcre);
+}
+
+} // namespace korvel::ui

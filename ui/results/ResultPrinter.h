@@ -1,0 +1,97 @@
+#pragma once
+// The report printer (the main window's thePrinter). It prints two reports on the system printer:
+// - the results report: a header with the date, the disclaimers, the main pane's inputs as they stand at
+//   print time, and the best options handed over by setCollection (at most five, ending before the first
+//   whose net return is not positive), each a table of its fields with the option's net return;
+// - the details report: the information, totals and cost groups of the field handed over by setField.
+//
+// Both go through one frame: the print dialog (through the dialog service), then one document per copy
+// chosen. Any failure while printing, a cancelled print dialog included, ends printing silently; a
+// document that a failure interrupted is discarded by the print surface. Every figure comes from the
+// model; only the formatting is done here.
+#include <QDateTime>
+#include <QPointer>
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "model/SessionState.h"
+
+class QPrinter;
+class QWidget;
+
+namespace korvel {
+class Field;
+class FieldCollection;
+} // namespace korvel
+
+namespace korvel::ui {
+
+class PrintSurface;
+
+class ResultPrinter {
+public:
+    // What the results report shows of the main window, read when a copy is printed.
+    struct MainInputs {
+        QString txtArea;    // total acres, as typed
+        QString txtEff;     // irrigation efficiency in percent, as typed
+        QString txtAnnRain; // annual rainfall, as shown
+        QString txtMax;     // seasonal irrigation amount in inches, as typed
+        QString crops;      // the crops of the last evaluation, joined with ", "
+    };
+    using InputsSource = std::function<MainInputs()>;
+    // Makes the surface a print routine prints on, for the printer the print dialog was shown with.
+    using SurfaceFactory = std::function<std::unique_ptr<PrintSurface>(QPrinter&)>;
+    using Clock = std::function<QDateTime()>;
+
+    // The column positions of the results report, in twips from the left margin.
+    static constexpr std::array<int, 7> kResultColumns{0, 1300, 2600, 3900, 5200, 7300, 9000};
+
+    // session: the efficiency fraction of the last run and the rest of the shared state the figures need.
+    // inputs: the main pane's boxes and the crops of the last run. dialogParent: the print dialog's owner.
+    ResultPrinter(const korvel::SessionState& session, InputsSource inputs, QWidget* dialogParent = nullptr);
+    ~ResultPrinter();
+    ResultPrinter(const ResultPrinter&) = delete;
+    ResultPrinter& operator=(const ResultPrinter&) = delete;
+
+    // The options of the results report, in rank order: the objects themselves, replacing the previous list.
+    void setCollection(const std::vector<std::shared_ptr<korvel::FieldCollection>>& c);
+    const std::vector<std::shared_ptr<korvel::FieldCollection>>& printOptions() const { return printOptions_; }
+    // The results report.
+    void printResults();
+
+    // The field of the details report: a copy of c.
+    void setField(const korvel::Field& c);
+    // The printer's own copy of the field (an empty field until setField).
+    korvel::Field& printField();
+    // The details report.
+    void printDetails();
+
+    // Where the reports print: by default a QtPrintSurface on the printer chosen in the print dialog.
+    void setSurfaceFactory(SurfaceFactory factory);
+    // The date and time printed in the headers (by default the current local time).
+    void setClock(Clock clock);
+
+    // "m/d/yyyy h:mm AM/PM", e.g. "3/7/2025 2:05 PM".
+    static QString dateText(const QDateTime& when);
+
+private:
+    void printFrame(const std::function<void(PrintSurface&)>& layout);
+    void layoutResults(PrintSurface& p);
+    void layoutDetails(PrintSurface& p, bool forage, double standDivisor);
+
+    const korvel::SessionState& session_;
+    InputsSource inputs_;
+    QPointer<QWidget> dialogParent_;
+    SurfaceFactory surfaceFactory_;
+    Clock clock_;
+
+    std::vector<std::shared_ptr<korvel::FieldCollection>> printOptions_;
+    std::shared_ptr<korvel::Field> printField_;
+    std::unique_ptr<QPrinter> printer_; // the print dialog's printer, kept with its choices between prints
+    int lastCopies_ = 1;                // the copies the print dialog offers next
+};
+
+} // namespace korvel::ui

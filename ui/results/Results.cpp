@@ -1,0 +1,374 @@
+#include "ui/results/Results.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "model/Errors.h"
+#include "ui/main/Twips.h"
+#include "ui/main/modHelp.h"
+#include "ui/platform/DialogService.h"
+#include "ui/results/ResultHolder.h"
+#include "ui/results/ViewText.h"
+
+namespace korvel::ui {
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QLabel* heading(QWidget* parent, const QString& name, const QString& text)
+{
+    QLabel* label = makeLabel(parent, name, text);
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+// A small grey "?" button, like the main window's help buttons.
+QPushButton* helpButton(QWidget* parent, const QString& name)
+{
+    auto* button = new QPushButton(QStringLiteral("?"), parent);
+    button->setObjectName(name);
+    button->setFixedSize(twips(240) + 2, twips(240) + 2);
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setStyleSheet(QStringLiteral("QPushButton { background-color: #E0E0E0; border: 1px solid #808080;"
+                                         " padding: 0px; font-weight: bold; }"));
+    return button;
+}
+
+} // namespace
+
+Results::Results(const SessionState& session, OptionList& summaryResults, QWidget* parent)
+    : QWidget(parent), session_(session), summaryResults_(summaryResults)
+{
+    auto* layout = new QVBoxLayout(this);
+
+    // Column headings, aligned with the field rows below them.
+    auto* headings = new QWidget(this);
+    auto* grid = new QGridLayout(headings);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(0);
+    const int widths[] = {ResultHolder::kAcresWidth, ResultHolder::kCropWidth,   ResultHolder::kYieldWidth,
+                          ResultHolder::kDepthWidth, ResultHolder::kSlashWidth,  ResultHolder::kDepthWidth,
+                          ResultHolder::kCostsWidth, ResultHolder::kReturnsWidth, ResultHolder::kProfitWidth};
+    for (int c = 0; c < 9; ++c)
+        grid->setColumnMinimumWidth(c, widths[c]);
+    grid->addWidget(heading(headings, QStringLiteral("Label84"), QStringLiteral("Land Split")), 0, 0);
+    grid->addWidget(heading(headings, QStringLiteral("Label2"), QStringLiteral("(acres)")), 1, 0);
+    grid->addWidget(heading(headings, QStringLiteral("Label85"), QStringLiteral("Crop")), 0, 1, 2, 1);
+    grid->addWidget(heading(headings, QStringLiteral("Label86"), QStringLiteral("Yield")), 0, 2, 2, 1);
+    grid->addWidget(heading(headings, QStringLiteral("Label87"), QStringLiteral("Irrigation")), 0, 3, 1, 3);
+    grid->addWidget(heading(headings, QStringLiteral("Label88"), QStringLiteral("Gross")), 1, 3);
+    grid->addWidget(heading(headings, QStringLiteral("Label1"), QStringLiteral("/")), 1, 4);
+    grid->addWidget(heading(headings, QStringLiteral("Label89"), QStringLiteral("Net")), 1, 5);
+    grid->addWidget(heading(headings, QStringLiteral("Label3"), QStringLiteral("(inches)")), 2, 3, 1, 3);
+    grid->addWidget(heading(headings, QStringLiteral("Label91"), QStringLiteral("Total Operating Costs**")), 0, 6, 2, 1);
+    grid->addWidget(heading(headings, QStringLiteral("Label92"), QStringLiteral("Total Returns")), 0, 7, 2, 1);
+    grid->addWidget(heading(headings, QStringLiteral("Label93"), QStringLiteral("*Net Return")), 0, 8, 2, 1);
+    grid->setColumnStretch(9, 1);
+    layout->addWidget(headings);
+
+    for (int k = 0; k < 4; ++k) {
+        rh[k] = new ResultHolder(session_, this);
+        rh[k]->setObjectName(arrayName(QStringLiteral("rh"), k));
+        rh[k]->onDetails = [this](const std::shared_ptr<Field>& field) {
+            if (hooks.showDetails)
+                hooks.showDetails(field);
+        };
+        rh[k]->hide();
+        layout->addWidget(rh[k]);
+    }
+
+    auto* totalRow = new QHBoxLayout;
+    totalRow->addSpacing(ResultHolder::kAcresWidth + ResultHolder::kCropWidth + ResultHolder::kYieldWidth +
+                         2 * ResultHolder::kDepthWidth + ResultHolder::kSlashWidth + ResultHolder::kCostsWidth);
+    QLabel* Label4 = heading(this, QStringLiteral("Label4"), QStringLiteral("*Net Return"));
+    Label4->setFixedWidth(ResultHolder::kReturnsWidth);
+    totalRow->addWidget(Label4);
+    lblTotalProfit = makeLabel(this, QStringLiteral("lblTotalProfit"), QString());
+    lblTotalProfit->setFixedWidth(ResultHolder::kProfitWidth);
+    lblTotalProfit->setAlignment(Qt::AlignCenter);
+    totalRow->addWidget(lblTotalProfit);
+    totalRow->addStretch(1);
+    layout->addLayout(totalRow);
+
+    auto* counterRow = new QHBoxLayout;
+    cmdPrevious = makeButton(this, QStringLiteral("cmdPrevious"), QString());
+    cmdPrevious->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
+    cmdPrevious->setToolTip(tr("Previous option"));
+    lblCounter = makeLabel(this, QStringLiteral("lblCounter"), QStringLiteral("Option 1"));
+    lblCounter->setAlignment(Qt::AlignCenter);
+    lblCounter->setMinimumWidth(90);
+    cmdAdvance = makeButton(this, QStringLiteral("cmdAdvance"), QString());
+    cmdAdvance->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    cmdAdvance->setToolTip(tr("Next option"));
+    counterRow->addStretch(1);
+    counterRow->addWidget(cmdPrevious);
+    counterRow->addWidget(lblCounter);
+    counterRow->addWidget(cmdAdvance);
+    counterRow->addStretch(1);
+    layout->addLayout(counterRow);
+
+    layout->addWidget(makeLabel(this, arrayName(QStringLiteral("Label5"), 1),
+                                QStringLiteral("**Includes irrigation costs")));
+    layout->addWidget(makeLabel(this, arrayName(QStringLiteral("Label5"), 0),
+                                QStringLiteral("*Net returns to land, management, and irrigation equipment")));
+
+    auto* buttons = new QHBoxLayout;
+    cmdSaveResult = makeButton(this, QStringLiteral("cmdSaveResult"), QStringLiteral("Compare this option"));
+    Command2 = makeButton(this, QStringLiteral("Command2"), QStringLiteral("Print Results"));
+    Command1 = makeButton(this, QStringLiteral("Command1"), QStringLiteral("Back"));
+    buttons->addWidget(cmdSaveResult);
+    buttons->addWidget(Command2);
+    buttons->addStretch(1);
+    buttons->addWidget(Command1);
+    layout->addLayout(buttons);
+
+    // The trend controls, shown only while trend processing is on.
+    batchDisplay = new QFrame(this);
+    batchDisplay->setObjectName(QStringLiteral("batchDisplay"));
+    batchDisplay->setFrameShape(QFrame::StyledPanel);
+    auto* batchLayout = new QVBoxLayout(batchDisplay);
+    auto* batchRow = new QHBoxLayout;
+    cmdBatchThis = makeButton(batchDisplay, QStringLiteral("cmdBatchThis"),
+                              QStringLiteral("Run a Fixed Trend on this Option"));
+    QPushButton* cmdHelp25 = helpButton(batchDisplay, arrayName(QStringLiteral("cmdHelp"), 25));
+    batchRow->addWidget(cmdBatchThis);
+    batchRow->addWidget(cmdHelp25);
+    batchRow->addWidget(makeLabel(batchDisplay, arrayName(QStringLiteral("Label5"), 2),
+                                  QStringLiteral("What's a Trend?")));
+    batchRow->addStretch(1);
+    batchLayout->addLayout(batchRow);
+
+    pnlBatchedVariables = new QFrame(batchDisplay);
+    pnlBatchedVariables->setObjectName(QStringLiteral("pnlBatchedVariables"));
+    pnlBatchedVariables->setFrameShape(QFrame::Panel);
+    auto* panelLayout = new QGridLayout(pnlBatchedVariables);
+    QLabel* Image1 = makeLabel(pnlBatchedVariables, QStringLiteral("Image1"), QString());
+    Image1->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(32, 32));
+    panelLayout->addWidget(Image1, 0, 0, 2, 1);
+    for (int i = 0; i < 2; ++i) {
+        lblBatchDescriptions[i] =
+            makeLabel(pnlBatchedVariables, arrayName(QStringLiteral("lblBatchDescriptions"), i), QString());
+        panelLayout->addWidget(lblBatchDescriptions[i], i, 1);
+    }
+    QPushButton* cmdHelp2 = helpButton(pnlBatchedVariables, arrayName(QStringLiteral("cmdHelp2"), 0));
+    panelLayout->addWidget(cmdHelp2, 0, 2);
+    cmdExcel = makeButton(pnlBatchedVariables, QStringLiteral("cmdExcel"),
+                          QStringLiteral("Export the Trend Results to MS Excel"));
+    panelLayout->addWidget(cmdExcel, 2, 1);
+    QPushButton* cmdHelp3 = helpButton(pnlBatchedVariables, arrayName(QStringLiteral("cmdHelp3"), 1));
+    panelLayout->addWidget(cmdHelp3, 2, 2);
+    panelLayout->setColumnStretch(1, 1);
+    batchLayout->addWidget(pnlBatchedVariables);
+    layout->addWidget(batchDisplay);
+    layout->addStretch(1);
+
+    batchDisplay->hide();
+    pnlBatchedVariables->hide();
+
+    connect(cmdAdvance, &QPushButton::clicked, this, &Results::cmdAdvance_Click);
+    connect(cmdPrevious, &QPushButton::clicked, this, &Results::cmdPrevious_Click);
+    connect(cmdSaveResult, &QPushButton::clicked, this, &Results::cmdSaveResult_Click);
+    connect(cmdBatchThis, &QPushButton::clicked, this, &Results::cmdBatchThis_Click);
+    connect(Command1, &QPushButton::clicked, this, &Results::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Results::Command2_Click);
+    connect(cmdExcel, &QPushButton::clicked, this, [this] {
+        if (hooks.exportTrendResults)
+            hooks.exportTrendResults();
+    });
+    connect(cmdHelp25, &QPushButton::clicked, this, [this] {
+        if (hooks.showHelp)
+            hooks.showHelp(QStringLiteral("batchoption.htm#BatchFixed"));
+    });
+    connect(cmdHelp2, &QPushButton::clicked, this, [this] {
+        if (hooks.showHelpScreen)
+            hooks.showHelpScreen(QStringLiteral("Click an 'Option' previous or next button to display results of "
+                                                "each step of the input variable range(s)"),
+                                 QStringLiteral("View Trend Results"), 1750);
+    });
+    connect(cmdHelp3, &QPushButton::clicked, this, [this] {
+        if (hooks.showHelpScreen)
+            hooks.showHelpScreen(QStringLiteral("Exports results to a MS Excel spreadsheet"),
+                                 QStringLiteral("Excel Output"), 1725);
+    });
+    hooks.showHelp = [](const QString& topic) { modHelp::ShowHelp(topic); };
+    hooks.showHelpScreen = [](const QString& text, const QString& title, int height) {
+        modHelp::ShowHelpScreen(text, title, height);
+    };
+    updateOptionButtons();
+}
+
+void Results::loadResults(const OptionList& c)
+{
+    EnableBatch(session_.BatchEnabled);
+    optionCount = 0;
+    currentRecord = 0;
+    lblCounter->setText(QStringLiteral("Option 1"));
+    FieldCollection = c;
+    for (const auto& option : FieldCollection)
+        if (option && option->Count() > 0)
+            optionCount = optionCount + 1;
+    if (optionCount == 0) {
+        // A list without an option to show: nothing of an earlier list stays on screen.
+        HideHolders();
+        lblTotalProfit->clear();
+        for (QLabel* line : lblBatchDescriptions)
+            line->clear();
+    }
+    Switch(1);
+    updateOptionButtons();
+}
+
+void Results::EnableBatch(bool yesno)
+{
+    batchDisplay->setVisible(yesno);
+}
+
+void Results::ShowBatchedVariables(bool d)
+{
+    pnlBatchedVariables->setVisible(d);
+}
+
+void Results::HideHolders()
+{
+    for (ResultHolder* row : rh)
+        row->hide();
+}
+
+void Results::Switch(int d)
+{
+    // Only positions 1 to optionCount hold options to show; the placeholders after them never appear.
+    const int target = currentRecord + d;
+    if (target < 1 || target > optionCount)
+        return;
+    const std::shared_ptr<Option> option = FieldCollection[static_cast<std::size_t>(target) - 1];
+    if (!option)
+        return;
+    HideHolders();
+    currentRecord = target;
+
+    double totalAcres = 0;
+    int k = 0;
+    for (const auto& field : *option) {
+        totalAcres = totalAcres + field->acres;
+        if (k < 4) {
+            rh[k]->loadField(*field);
+            rh[k]->show();
+        }
+        k = k + 1;
+    }
+    showStep(lblTotalProfit, [&] {
+        return QStringLiteral("$") + pattern(getTotalProfit(currentRecord) / totalAcres, "###,###,###") +
+               QStringLiteral(" /acre");
+    });
+    for (QLabel* line : lblBatchDescriptions)
+        line->clear();
+    for (std::size_t i = 0; i < option->theVariable.size() && i < 2; ++i) {
+        showStep(lblBatchDescriptions[i], [&] {
+            const auto& units = option->theUnits.at(i);
+            return qtext(option->theVariable[i]) + QStringLiteral(" : ") + qtext(units[0]) +
+                   pattern(option->theValue.at(i), "###,###.00") + QStringLiteral(" ") + qtext(units[1]);
+        });
+    }
+    updateOptionButtons();
+}
+
+double Results::getTotalProfit(int c)
+{
+    if (c < 1 || static_cast<std::size_t>(c) > FieldCollection.size())
+        throw IndexError("option " + std::to_string(c) + " does not exist (the list has " +
+                         std::to_string(FieldCollection.size()) + " options)");
+    return FieldCollection[static_cast<std::size_t>(c) - 1]->getProfit(session_);
+}
+
+std::shared_ptr<Results::Option> Results::shownOption() const
+{
+    if (currentRecord < 1 || static_cast<std::size_t>(currentRecord) > FieldCollection.size())
+        return nullptr;
+    return FieldCollection[static_cast<std::size_t>(currentRecord) - 1];
+}
+
+void Results::updateOptionButtons()
+{
+    // Without an option on screen there is nothing to save, trend or page through.
+    const bool shown = shownOption() != nullptr;
+    cmdSaveResult->setEnabled(shown);
+    cmdBatchThis->setEnabled(shown);
+    cmdPrevious->setEnabled(shown);
+    cmdAdvance->setEnabled(shown);
+}
+
+void Results::cmdAdvance_Click()
+{
+    Switch(1);
+    lblCounter->setText(QStringLiteral("Option ") + QString::number(getOption()));
+}
+
+void Results::cmdPrevious_Click()
+{
+    Switch(-1);
+    lblCounter->setText(QStringLiteral("Option ") + QString::number(getOption()));
+}
+
+void Results::cmdSaveResult_Click()
+{
+    const std::shared_ptr<Option> option = shownOption();
+    if (!option)
+        return;
+    summaryResults_.push_back(option);
+    showMessage(this,
+                QStringLiteral("This option has been saved for comparison and is available by clicking the "
+                               "'Summary Table' menu item"),
+                MsgButtons::Ok, MsgIcon::None, QStringLiteral("Result saved"));
+}
+
+void Results::cmdBatchThis_Click()
+{
+    const std::shared_ptr<Option> option = shownOption();
+    if (!option)
+        return;
+    if (hooks.runFixedTrend)
+        hooks.runFixedTrend(option);
+    EnableBatch(true);
+}
+
+void Results::Command1_Click()
+{
+    if (session_.TrendMode) {
+        if (hooks.showTrendSetup)
+            hooks.showTrendSetup();
+    } else if (hooks.showMainPane) {
+        hooks.showMainPane();
+    }
+    if (hooks.setPrintEnabled)
+        hooks.setPrintEnabled(false);
+}
+
+void Results::Command2_Click()
+{
+    if (hooks.printResults)
+        hooks.printResults();
+}
+
+} // namespace korvel::ui

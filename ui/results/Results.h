@@ -1,0 +1,98 @@
+#pragma once
+// The option browser: the ranked allocations of an evaluation, one option at a time, as up to four field
+// rows, the option's net return per acre and, for options of a fixed trend, one line per trend variable.
+// From here the user pages through the options, opens a field's cost details, saves the shown option for
+// the summary table, starts a fixed trend on it, prints the results report and goes back.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QWidget>
+
+#include "model/FieldCollection.h"
+#include "model/SessionState.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace korvel::ui {
+
+class ResultHolder;
+
+// Saved or ranked options: the allocation objects themselves, shared.
+using OptionList = std::vector<std::shared_ptr<korvel::FieldCollection>>;
+
+class Results : public QWidget {
+    Q_OBJECT
+public:
+    using Option = korvel::FieldCollection;
+
+    // What the browser asks of the window that holds it. Unset hooks do nothing. The help hooks start on the program's help.
+    struct Hooks {
+        std::function<void(const std::shared_ptr<Field>&)> showDetails; // show the details pane with this field
+        std::function<void()> showMainPane;       // Back outside a trend: the main pane and its information line
+        std::function<void()> showTrendSetup;     // Back during a trend: the trend setup pane
+        std::function<void(bool)> setPrintEnabled; // the File menu's Print item
+        std::function<void()> printResults;       // the results report
+        std::function<void(const std::shared_ptr<Option>&)> runFixedTrend; // trend setup for this option
+        std::function<void()> exportTrendResults;  // the spreadsheet export of a fixed trend
+        std::function<void(const QString& topic)> showHelp;
+        std::function<void(const QString& text, const QString& title, int height)> showHelpScreen;
+    };
+
+    // summaryResults: the main window's saved options, to which "Compare this option" appends.
+    Results(const SessionState& session, OptionList& summaryResults, QWidget* parent = nullptr);
+
+    Hooks hooks;
+
+    // The options of the list last loaded, in rank order (position 1 first); the objects given, not copies.
+    OptionList FieldCollection;
+    // Position of the shown option, from 1; 0 after loadResults until the first option is shown.
+    int currentRecord = 0;
+
+    // Loads a ranked list and shows its first option.
+    void loadResults(const OptionList& c);
+    // Shows the trend frame while trend processing is on.
+    void EnableBatch(bool yesno);
+    // Shows the trend-variable lines.
+    void ShowBatchedVariables(bool d);
+    // Moves to the next (+1) or previous (-1) option and shows it; never before the first option nor past
+    // the last one that has fields. (Capitalised because "switch" is a C++ keyword.)
+    void Switch(int d);
+    int getOption() const { return currentRecord; }
+    // The net return of the option at 1-based position c; throws IndexError outside the list.
+    double getTotalProfit(int c);
+    // The option on screen, or nothing while none is shown.
+    std::shared_ptr<Option> shownOption() const;
+
+private:
+    void cmdAdvance_Click();
+    void cmdPrevious_Click();
+    void cmdSaveResult_Click();
+    void cmdBatchThis_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void HideHolders();
+    void updateOptionButtons();
+
+    const SessionState& session_;
+    OptionList& summaryResults_;
+    int optionCount = 0; // options with at least one field; they come before the placeholders
+
+    ResultHolder* rh[4];
+    QLabel* lblTotalProfit;
+    QLabel* lblCounter;
+    QPushButton* cmdPrevious;
+    QPushButton* cmdAdvance;
+    QPushButton* cmdSaveResult;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QFrame* batchDisplay;
+    QPushButton* cmdBatchThis;
+    QFrame* pnlBatchedVariables;
+    QLabel* lblBatchDescriptions[2];
+    QPushButton* cmdExcel;
+};
+
+} // namespace korvel::ui
