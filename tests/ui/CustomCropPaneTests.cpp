@@ -15,18 +15,9 @@
 #include <memory>
 #include <unistd.h>
 
-#include "ui/QtPrinting.h"
-
 #include "model/DefaultYieldTables.h"
 #include "model/FileReader.h"
-#include "model/SessionState.h"
-#include "model/TempFolder.h"
-#include "ui/ScriptedDialogService.h"
-#include "ui/main/ControlNames.h"
-#include "ui/main/CropRecord.h"
-#include "ui/main/CustomCropPane.h"
-#include "ui/main/MainPane.h"
-#include "ui/main/MainWindow.h"
+#include "ui/MainWindowFixture.h"
 #include "ui/platform/Clipboard.h"
 
 using namespace korvel::ui;
@@ -86,20 +77,14 @@ private:
     bool dropped_ = false;
 };
 
-class CustomCropPaneTest : public ::testing::Test {
+class CustomCropPaneTest : public test::MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        fs::copy(KORVEL_DATA_DIR, folder.path(), fs::copy_options::recursive);
-    }
-
     // The main window over the folder, loaded as at start-up.
     void start()
     {
-        window = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session);
-        window->Form_Load();
-        pane = window->pneCustomCrop();
-        ASSERT_NE(pane, nullptr);
+        open();
+        editor = window->pneCustomCrop();
+        ASSERT_NE(editor, nullptr);
         dialogs.clearRecord();
     }
     void openPane() { window->mnuCustomCrop->trigger(); }
@@ -121,10 +106,10 @@ protected:
         return names;
     }
 
-    QComboBox* list(int n) const { return pane->findChild<QComboBox*>(arrayName("cboCustomGrid", n)); }
-    QPushButton* button(int n) const { return pane->findChild<QPushButton*>(arrayName("cmdCustomGrid", n)); }
-    QLineEdit* nameBox() const { return pane->findChild<QLineEdit*>("txtCustom(0)"); }
-    QTableWidget* grid() const { return pane->findChild<QTableWidget*>("dgCustom"); }
+    QComboBox* list(int n) const { return editor->findChild<QComboBox*>(arrayName("cboCustomGrid", n)); }
+    QPushButton* button(int n) const { return editor->findChild<QPushButton*>(arrayName("cmdCustomGrid", n)); }
+    QLineEdit* nameBox() const { return editor->findChild<QLineEdit*>("txtCustom(0)"); }
+    QTableWidget* grid() const { return editor->findChild<QTableWidget*>("dgCustom"); }
     void pick(int n, const QString& text) const
     {
         const int index = list(n)->findText(text);
@@ -143,16 +128,16 @@ protected:
     QString data() const
     {
         QStringList cells;
-        for (int r = 1; r < pane->Rows(); ++r)
-            for (int c = 1; c < pane->Cols(); ++c)
-                cells << pane->cellText(r, c);
+        for (int r = 1; r < editor->Rows(); ++r)
+            for (int c = 1; c < editor->Cols(); ++c)
+                cells << editor->cellText(r, c);
         return cells.join(',');
     }
     void fillData(const QString& text) const
     {
-        for (int r = 1; r < pane->Rows(); ++r)
-            for (int c = 1; c < pane->Cols(); ++c)
-                pane->setCellText(r, c, text);
+        for (int r = 1; r < editor->Rows(); ++r)
+            for (int c = 1; c < editor->Cols(); ++c)
+                editor->setCellText(r, c, text);
     }
     QStringList rowNames() const
     {
@@ -162,11 +147,7 @@ protected:
         return names;
     }
 
-    test::ScriptedDialogs dialogs;
-    korvel::testing::TempFolder folder{"korvel-custom"};
-    korvel::SessionState session;
-    std::unique_ptr<MainWindow> window;
-    CustomCropPane* pane = nullptr;
+    CustomCropPane* editor = nullptr;
 };
 
 } // namespace
@@ -190,7 +171,7 @@ TEST_F(CustomCropPaneTest, LoadFillsTheListsAndOpeningResetsTheEditor)
 
     ASSERT_TRUE(window->mnuCustomCrop->isEnabled());
     openPane();
-    EXPECT_FALSE(pane->isHidden());
+    EXPECT_FALSE(editor->isHidden());
     EXPECT_TRUE(window->pneMain()->isHidden());
     EXPECT_EQ(list(0)->count(), 1);
     EXPECT_EQ(list(0)->currentText(), "Select...");
@@ -199,10 +180,10 @@ TEST_F(CustomCropPaneTest, LoadFillsTheListsAndOpeningResetsTheEditor)
     EXPECT_EQ(list(2)->currentText(), "12");
     EXPECT_EQ(list(3)->currentText(), "0");
     EXPECT_TRUE(button(6)->isHidden());
-    EXPECT_FALSE(pane->customAltered);
+    EXPECT_FALSE(editor->customAltered);
     EXPECT_TRUE(dialogs.messages.empty());
-    ASSERT_NE(pane->findChild<QPushButton*>("cmdHelp(27)"), nullptr);
-    EXPECT_EQ(pane->findChild<QPushButton*>("cmdHelp(27)")->property("index").toInt(), 27);
+    ASSERT_NE(editor->findChild<QPushButton*>("cmdHelp(27)"), nullptr);
+    EXPECT_EQ(editor->findChild<QPushButton*>("cmdHelp(27)")->property("index").toInt(), 27);
 }
 
 TEST_F(CustomCropPaneTest, ASavedCropIsReadBackByTheLibraryAndTheRowsShowItAsCustom)
@@ -211,24 +192,24 @@ TEST_F(CustomCropPaneTest, ASavedCropIsReadBackByTheLibraryAndTheRowsShowItAsCus
     const QStringList before = rowNames();
     openPane();
     QTest::keyClicks(nameBox(), "Barley: early/late");
-    EXPECT_TRUE(pane->customAltered);
+    EXPECT_TRUE(editor->customAltered);
     pick(4, "pounds/acre");
     sizeGrid("10", "13", "2");
-    ASSERT_EQ(pane->Rows(), 4);
-    ASSERT_EQ(pane->Cols(), 5);
-    EXPECT_EQ(pane->cellText(0, 1), "10 in.");
-    EXPECT_EQ(pane->cellText(0, 4), "13 in.");
-    EXPECT_EQ(pane->cellText(1, 0), "0 in.");
-    EXPECT_EQ(pane->cellText(3, 0), "2 in.");
+    ASSERT_EQ(editor->Rows(), 4);
+    ASSERT_EQ(editor->Cols(), 5);
+    EXPECT_EQ(editor->cellText(0, 1), "10 in.");
+    EXPECT_EQ(editor->cellText(0, 4), "13 in.");
+    EXPECT_EQ(editor->cellText(1, 0), "0 in.");
+    EXPECT_EQ(editor->cellText(3, 0), "2 in.");
     const QStringList values = {"1", "2", "3", "4", "5", "6", "", "8", "9", "10", "11", "12.5"};
-    pane->FillGridFromArray(values);
+    editor->FillGridFromArray(values);
     button(2)->click();
 
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "The custom crop has been saved.");
     EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Information);
     EXPECT_EQ(dialogs.messages[0].title, "Saved");
-    EXPECT_FALSE(pane->customAltered);
+    EXPECT_FALSE(editor->customAltered);
     // The name keeps its colon and slash inside the file; the file name drops them.
     EXPECT_EQ(customFiles(), std::vector<std::string>{"Barley earlylate.txt"});
     EXPECT_EQ(readCustom("Barley earlylate.txt"),
@@ -267,7 +248,7 @@ TEST_F(CustomCropPaneTest, ASavedCropIsReadBackByTheLibraryAndTheRowsShowItAsCus
     EXPECT_EQ(list(4)->currentText(), "tons/acre");
     EXPECT_EQ(data(), values.join(','));
     EXPECT_FALSE(button(6)->isHidden());
-    EXPECT_FALSE(pane->customAltered);
+    EXPECT_FALSE(editor->customAltered);
     EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
@@ -295,7 +276,7 @@ TEST_F(CustomCropPaneTest, LoadingAFileStopsSilentlyWhereItFails)
     list(0)->setCurrentIndex(3);
     EXPECT_EQ(nameBox()->text(), "Cut");
     EXPECT_FALSE(button(6)->isHidden());
-    EXPECT_FALSE(pane->customAltered);
+    EXPECT_FALSE(editor->customAltered);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -325,10 +306,10 @@ TEST_F(CustomCropPaneTest, EveryDefaultTableFillsItsGrid)
         EXPECT_EQ(list(3)->currentText(), QString::number(table.maxIrrigation));
         EXPECT_EQ(list(4)->currentText(),
                   QString::fromUtf8(table.unitsEntry.data(), static_cast<qsizetype>(table.unitsEntry.size())));
-        EXPECT_EQ(pane->Rows(), table.maxIrrigation + 2);
-        EXPECT_EQ(pane->Cols(), 12);
-        EXPECT_EQ(pane->cellText(0, 11), "21 in.");
-        EXPECT_EQ(pane->cellText(pane->Rows() - 1, 0), QString::number(table.maxIrrigation) + " in.");
+        EXPECT_EQ(editor->Rows(), table.maxIrrigation + 2);
+        EXPECT_EQ(editor->Cols(), 12);
+        EXPECT_EQ(editor->cellText(0, 11), "21 in.");
+        EXPECT_EQ(editor->cellText(editor->Rows() - 1, 0), QString::number(table.maxIrrigation) + " in.");
         EXPECT_EQ(data(), QString::fromUtf8(table.values.data(), static_cast<qsizetype>(table.values.size())));
         EXPECT_EQ(nameBox()->text(), "");
     }
@@ -336,8 +317,8 @@ TEST_F(CustomCropPaneTest, EveryDefaultTableFillsItsGrid)
     // Telling rows of the tables.
     auto row = [&](int r) {
         QStringList cells;
-        for (int c = 1; c < pane->Cols(); ++c)
-            cells << pane->cellText(r, c);
+        for (int c = 1; c < editor->Cols(); ++c)
+            cells << editor->cellText(r, c);
         return cells.join(',');
     };
     dialogs.answers = {MsgAnswer::Yes};
@@ -374,8 +355,8 @@ TEST_F(CustomCropPaneTest, EveryDefaultTableFillsItsGrid)
     // Typed text that names no table does nothing.
     fillData("");
     list(5)->setEditText("Barley");
-    pane->cboCustomGrid_Click(5);
-    EXPECT_EQ(pane->cellText(1, 1), "");
+    editor->cboCustomGrid_Click(5);
+    EXPECT_EQ(editor->cellText(1, 1), "");
 }
 
 TEST_F(CustomCropPaneTest, PasteLaysFitTextIntoTheDataCellsAndRefusesTheRest)
@@ -403,12 +384,12 @@ TEST_F(CustomCropPaneTest, PasteLaysFitTextIntoTheDataCellsAndRefusesTheRest)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clipboard);
         fillData("x");
-        pane->setCurrentCell(3, 4);
+        editor->setCurrentCell(3, 4);
         dialogs.clearRecord();
         setClipboardText(QString::fromUtf8(c.clipboard));
         button(4)->click();
         EXPECT_EQ(data(), c.data);
-        EXPECT_EQ(pane->cellText(0, 1), "9 in."); // headers are never written
+        EXPECT_EQ(editor->cellText(0, 1), "9 in."); // headers are never written
         if (c.message) {
             ASSERT_EQ(dialogs.messages.size(), 1u);
             EXPECT_EQ(dialogs.messages[0].title, c.message);
@@ -418,8 +399,8 @@ TEST_F(CustomCropPaneTest, PasteLaysFitTextIntoTheDataCellsAndRefusesTheRest)
                                                     : "Copy your selection from a Microsoft Excel worksheet first!");
         } else {
             EXPECT_TRUE(dialogs.messages.empty());
-            EXPECT_EQ(pane->currentRow(), 1);
-            EXPECT_EQ(pane->currentCol(), 1);
+            EXPECT_EQ(editor->currentRow(), 1);
+            EXPECT_EQ(editor->currentCol(), 1);
         }
     }
 }
@@ -429,7 +410,7 @@ TEST_F(CustomCropPaneTest, CopyPutsTheWholeGridOnTheClipboard)
     start();
     openPane();
     sizeGrid("9", "12", "1");
-    pane->FillGridFromArray({"1", "2", "", "4", "5"});
+    editor->FillGridFromArray({"1", "2", "", "4", "5"});
     setClipboardText("before");
     button(3)->click();
     EXPECT_EQ(clipboardText(), "\t9 in.\t10 in.\t11 in.\t12 in.\r0 in.\t1\t2\t\t4\r1 in.\t5\t\t\t");
@@ -446,41 +427,41 @@ TEST_F(CustomCropPaneTest, TypingInTheGrid)
     start();
     openPane();
     sizeGrid("9", "12", "1"); // 2 rows, 4 columns of data
-    pane->setCurrentCell(1, 1);
+    editor->setCurrentCell(1, 1);
     QTest::keyClicks(grid(), "12.5a");
     QTest::keyClick(grid(), Qt::Key_Backspace);
-    EXPECT_EQ(pane->cellText(1, 1), "12.5");
+    EXPECT_EQ(editor->cellText(1, 1), "12.5");
     QTest::keyClick(grid(), Qt::Key_Return);
-    EXPECT_EQ(pane->currentCol(), 2);
-    pane->setCurrentCell(1, 4);
+    EXPECT_EQ(editor->currentCol(), 2);
+    editor->setCurrentCell(1, 4);
     QTest::keyClick(grid(), Qt::Key_Return);
-    EXPECT_EQ(pane->currentRow(), 2);
-    EXPECT_EQ(pane->currentCol(), 1);
-    pane->setCurrentCell(2, 4);
+    EXPECT_EQ(editor->currentRow(), 2);
+    EXPECT_EQ(editor->currentCol(), 1);
+    editor->setCurrentCell(2, 4);
     QTest::keyClick(grid(), Qt::Key_Enter);
-    EXPECT_EQ(pane->currentRow(), 1);
-    EXPECT_EQ(pane->currentCol(), 1);
+    EXPECT_EQ(editor->currentRow(), 1);
+    EXPECT_EQ(editor->currentCol(), 1);
 
-    pane->setCellText(2, 2, "  ");
-    pane->setCurrentCell(2, 2);
+    editor->setCellText(2, 2, "  ");
+    editor->setCurrentCell(2, 2);
     QTest::keyClick(grid(), Qt::Key_Backspace);
-    EXPECT_EQ(pane->cellText(2, 2), "  ");
+    EXPECT_EQ(editor->cellText(2, 2), "  ");
 
-    pane->setCurrentCell(1, 1);
+    editor->setCurrentCell(1, 1);
     QTest::keyClick(grid(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboardText(), "12.5");
-    EXPECT_EQ(pane->cellText(1, 1), "12.5");
+    EXPECT_EQ(editor->cellText(1, 1), "12.5");
     setClipboardText("7\t8");
-    pane->setCurrentCell(1, 3);
+    editor->setCurrentCell(1, 3);
     QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(pane->cellText(1, 3), "7\t8"); // the whole text, unsplit
+    EXPECT_EQ(editor->cellText(1, 3), "7\t8"); // the whole text, unsplit
     QTest::keyClick(grid(), Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(clipboardText(), "7\t8");
-    EXPECT_EQ(pane->cellText(1, 3), "");
-    pane->setCurrentCell(1, 1);
+    EXPECT_EQ(editor->cellText(1, 3), "");
+    editor->setCurrentCell(1, 1);
     QTest::keyClick(grid(), Qt::Key_Delete);
-    EXPECT_EQ(pane->cellText(1, 1), "");
-    EXPECT_FALSE(pane->customAltered); // only the name box marks unsaved work
+    EXPECT_EQ(editor->cellText(1, 1), "");
+    EXPECT_FALSE(editor->customAltered); // only the name box marks unsaved work
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -492,7 +473,7 @@ TEST_F(CustomCropPaneTest, SaveChoosesItsFileAndNeedsANameAndTheFirstCell)
 
     // A new crop without a name, or with its first cell empty, is not saved.
     sizeGrid("11", "12", "0");
-    pane->setCellText(1, 2, "3");
+    editor->setCellText(1, 2, "3");
     button(2)->click();
     QTest::keyClicks(nameBox(), "Rye");
     button(2)->click();
@@ -531,7 +512,7 @@ TEST_F(CustomCropPaneTest, SaveChoosesItsFileAndNeedsANameAndTheFirstCell)
 
     // The name of the loaded crop, unchanged, saves without a question; a line break in a cell stays on its line.
     nameBox()->setText("Oats");
-    pane->setCellText(1, 2, "6\r\n7");
+    editor->setCellText(1, 2, "6\r\n7");
     dialogs.clearRecord();
     button(2)->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -590,9 +571,9 @@ TEST_F(CustomCropPaneTest, ASaveThatCannotBeWrittenReportsItAndKeepsThePreviousF
     start();
     openPane();
     list(0)->setCurrentIndex(1);
-    pane->setCellText(1, 1, "9");
+    editor->setCellText(1, 1, "9");
     QTest::keyClicks(nameBox(), " x");
-    ASSERT_TRUE(pane->customAltered);
+    ASSERT_TRUE(editor->customAltered);
     const auto firstRowCrop = window->cr(0)->crop();
 
     {
@@ -609,7 +590,7 @@ TEST_F(CustomCropPaneTest, ASaveThatCannotBeWrittenReportsItAndKeepsThePreviousF
     EXPECT_EQ(dialogs.messages[1].title, "");
     EXPECT_EQ(readCustom("Barley.txt"), previous);
     EXPECT_EQ(customFiles(), std::vector<std::string>{"Barley.txt"}); // no temporary file left behind
-    EXPECT_TRUE(pane->customAltered);
+    EXPECT_TRUE(editor->customAltered);
     EXPECT_EQ(window->cr(0)->crop(), firstRowCrop); // the rows were not rebuilt
 }
 
@@ -617,12 +598,12 @@ TEST_F(CustomCropPaneTest, BackToHomeAsksOnlyAfterTheNameWasTyped)
 {
     start();
     openPane();
-    pane->setCellText(1, 1, "5");
+    editor->setCellText(1, 1, "5");
     button(5)->click();
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(window->pneMain()->isHidden());
-    EXPECT_TRUE(pane->isHidden());
-    EXPECT_EQ(pane->cellText(1, 1), "5"); // the editor keeps its contents until it is opened again
+    EXPECT_TRUE(editor->isHidden());
+    EXPECT_EQ(editor->cellText(1, 1), "5"); // the editor keeps its contents until it is opened again
 
     openPane();
     QTest::keyClicks(nameBox(), "M");
@@ -633,7 +614,7 @@ TEST_F(CustomCropPaneTest, BackToHomeAsksOnlyAfterTheNameWasTyped)
     EXPECT_EQ(dialogs.messages[0].buttons, MsgButtons::YesNoCancel);
     EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Information);
     EXPECT_EQ(dialogs.messages[0].title, "Are you sure?");
-    EXPECT_FALSE(pane->isHidden());
+    EXPECT_FALSE(editor->isHidden());
     button(5)->click();
     EXPECT_EQ(dialogs.messages.size(), 2u);
     EXPECT_FALSE(window->pneMain()->isHidden());
