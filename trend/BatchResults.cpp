@@ -19,6 +19,7 @@
 #include "ui/main/Twips.h"
 #include "ui/results/DetailsPane.h"
 #include "ui/results/ResultPrinter.h"
+#include "ui/results/ResultsPane.h"
 #include "ui/results/Results.h"
 
 namespace korvel::ui {
@@ -65,25 +66,8 @@ BatchResults::BatchResults(MainWindow& main, QWidget* parent) : QWidget(parent),
 
     theResults = new Results(main_.session(), main_.summaryResults, this);
     theResults->setObjectName(QStringLiteral("theResults"));
+    ResultsPane::connectToMainWindow(*theResults, main_);
     Results::Hooks& hooks = theResults->hooks;
-    hooks.showDetails = [this](const std::shared_ptr<korvel::Field>& field) {
-        main_.ShowPane(main_.pneDetails());
-        main_.pneDetails()->loadCosts(*field);
-    };
-    hooks.showMainPane = [this] {
-        main_.ShowPane(main_.pneMain());
-        main_.SetMainInfo(main_.strMainInfo);
-    };
-    hooks.showTrendSetup = [this] { main_.ShowPane(main_.pneBatchSetup(0)); };
-    hooks.setPrintEnabled = [this](bool on) {
-        if (main_.mnuPrint)
-            main_.mnuPrint->setEnabled(on);
-    };
-    hooks.printResults = [this] { main_.thePrinter().printResults(); };
-    hooks.runFixedTrend = [this](const std::shared_ptr<korvel::FieldCollection>& option) {
-        main_.session().SelectedOption = option;
-        main_.ShowBatchScreen();
-    };
     // The browser's export is the one of the run on screen: a fixed trend, or a variable trend of one value
     // laid out like one.
     hooks.exportTrendResults = [this] {

@@ -23,25 +23,31 @@ ResultsPane::ResultsPane(MainWindow& main, QWidget* parent) : QFrame(parent), ma
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(theResults_);
 
-    Results::Hooks& hooks = theResults_->hooks;
-    hooks.showDetails = [this](const std::shared_ptr<Field>& field) {
-        main_.ShowPane(main_.pneDetails());
-        main_.pneDetails()->loadCosts(*field);
+    connectToMainWindow(*theResults_, main_);
+}
+
+void ResultsPane::connectToMainWindow(Results& browser, MainWindow& main)
+{
+    MainWindow* m = &main;
+    Results::Hooks& hooks = browser.hooks;
+    hooks.showDetails = [m](const std::shared_ptr<Field>& field) {
+        m->ShowPane(m->pneDetails());
+        m->pneDetails()->loadCosts(*field);
     };
-    hooks.showMainPane = [this] {
-        main_.ShowPane(main_.pneMain());
-        main_.SetMainInfo(main_.strMainInfo);
+    hooks.showMainPane = [m] {
+        m->ShowPane(m->pneMain());
+        m->SetMainInfo(m->strMainInfo);
     };
-    hooks.showTrendSetup = [this] { main_.ShowPane(main_.pneBatchSetup(0)); };
-    hooks.setPrintEnabled = [this](bool on) {
-        if (main_.mnuPrint)
-            main_.mnuPrint->setEnabled(on);
+    hooks.showTrendSetup = [m] { m->ShowPane(m->pneBatchSetup(0)); };
+    hooks.setPrintEnabled = [m](bool on) {
+        if (m->mnuPrint)
+            m->mnuPrint->setEnabled(on);
     };
-    hooks.printResults = [this] { main_.thePrinter().printResults(); };
+    hooks.printResults = [m] { m->thePrinter().printResults(); };
     // The trend setup takes the option as the one its fixed trend works on.
-    hooks.runFixedTrend = [this](const std::shared_ptr<korvel::FieldCollection>& option) {
-        main_.session().SelectedOption = option;
-        main_.ShowBatchScreen();
+    hooks.runFixedTrend = [m](const std::shared_ptr<korvel::FieldCollection>& option) {
+        m->session().SelectedOption = option;
+        m->ShowBatchScreen();
     };
 }
 

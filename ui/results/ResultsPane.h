@@ -29,6 +29,10 @@ public:
     // theResults.EnableBatch: the fixed-trend controls shown while trend processing is on.
     void EnableBatch(bool yesno);
 
+    // Connects an option browser to the main window: details, Back, Print, saved options and fixed trends.
+    // The results pane's browser and the trend results view's browser are connected the same way.
+    static void connectToMainWindow(Results& browser, MainWindow& main);
+
 private:
     MainWindow& main_;
     Results* theResults_;
