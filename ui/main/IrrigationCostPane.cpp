@@ -1,3 +1,4 @@
+#include "ui/main/BoldLabel.h"
 #include "ui/main/IrrigationCostPane.h"
 
 #include <QComboBox>
@@ -58,15 +59,6 @@ double fuelCostLimit(const QString& fuel)
     return 100;
 }
 
-QLabel* heading(const QString& text, int pointSizeDelta = 2)
-{
-    auto* label = new QLabel(text);
-    QFont f = label->font();
-    f.setBold(true);
-    f.setPointSize(f.pointSize() + pointSizeDelta);
-    label->setFont(f);
-    return label;
-}
 
 } // namespace
 
@@ -199,8 +191,8 @@ void IrrigationCostPane::buildControls()
     buttons->addWidget(apply);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(heading(QStringLiteral("Irrigation Costs"), 4));
-    layout->addWidget(heading(QStringLiteral("Variable Irrigation Costs")));
+    layout->addWidget(boldLabel(QStringLiteral("Irrigation Costs"), nullptr, 4));
+    layout->addWidget(boldLabel(QStringLiteral("Variable Irrigation Costs"), nullptr, 2));
     layout->addLayout(grid);
     layout->addSpacing(12);
     layout->addLayout(subtotal);

@@ -1,3 +1,4 @@
+#include "ui/main/BoldLabel.h"
 #include "ui/main/ProductionCostPane.h"
 
 #include <QCheckBox>
@@ -83,15 +84,6 @@ constexpr LeaveCheck kLeaveChecks[] = {
 };
 // clang-format on
 
-QLabel* boldLabel(const QString& text, QWidget* parent, int pointSizeDelta = 0)
-{
-    auto* label = new QLabel(text, parent);
-    QFont f = label->font();
-    f.setBold(true);
-    f.setPointSize(f.pointSize() + pointSizeDelta);
-    label->setFont(f);
-    return label;
-}
 
 } // namespace
 
