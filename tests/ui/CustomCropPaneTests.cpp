@@ -357,6 +357,22 @@ TEST_F(CustomCropPaneTest, EveryDefaultTableFillsItsGrid)
     list(5)->setEditText("Barley");
     editor->cboCustomGrid_Click(5);
     EXPECT_EQ(editor->cellText(1, 1), "");
+
+    // A table's name typed into the list, then Enter or leaving the list, loads nothing: only a pick does.
+    openPane();
+    window->show();
+    const int rows = editor->Rows();
+    list(5)->setFocus();
+    list(5)->lineEdit()->selectAll();
+    QTest::keyClicks(list(5)->lineEdit(), "wheat");
+    QTest::keyClick(list(5)->lineEdit(), Qt::Key_Return);
+    nameBox()->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(list(5)->currentText(), "wheat");
+    EXPECT_EQ(editor->cellText(1, 1), "");
+    EXPECT_EQ(editor->Rows(), rows);
+    pick(5, "Wheat");
+    EXPECT_EQ(editor->cellText(1, 1), "0");
 }
 
 TEST_F(CustomCropPaneTest, PasteLaysFitTextIntoTheDataCellsAndRefusesTheRest)

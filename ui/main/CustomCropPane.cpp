@@ -227,6 +227,9 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
     }
     cboCustomGrid[5]->setEditable(true);
     cboCustomGrid[5]->setInsertPolicy(QComboBox::NoInsert);
+    // The default-crop list takes typed text but acts only on an entry picked from it: the list's own
+    // matching of typed text to an entry (on Enter or on leaving the box) is switched off.
+    QObject::disconnect(cboCustomGrid[5]->lineEdit(), &QLineEdit::editingFinished, cboCustomGrid[5], nullptr);
     cboCustomGrid[0]->setMinimumWidth(twips(2600));
     cboCustomGrid[4]->setMinimumWidth(twips(1800));
     cboCustomGrid[5]->setMinimumWidth(twips(2200));
