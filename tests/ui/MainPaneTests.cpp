@@ -1,4 +1,6 @@
 // The main pane's inputs, the input check run when a box is left, and the crop rows with their scrolling frame.
+#include <QCheckBox>
+#include <QImage>
 #include <QScrollBar>
 
 #include "model/IrrigationCosts.h"
@@ -180,7 +182,14 @@ TEST_F(MainWindowTest, CropRowTickStates)
     EXPECT_EQ(enabled(corn), all);
     EXPECT_FALSE(corn->background->isHidden());
     EXPECT_EQ(corn->chkCrop->palette().color(QPalette::Window), QColor(0xF3, 0xF3, 0xF3));
+    // The colour is the one painted, not only the one kept: right of its caption the box shows its background.
+    const auto paintedBackground = [](QCheckBox* box) {
+        const QImage picture = box->grab().toImage();
+        return picture.pixelColor(picture.width() - 2, picture.height() / 2);
+    };
+    EXPECT_EQ(paintedBackground(corn->chkCrop), QColor(0xF3, 0xF3, 0xF3));
     corn->chkCrop->setChecked(false);
+    EXPECT_EQ(paintedBackground(corn->chkCrop), QColor(0xFF, 0xFF, 0xFF));
     EXPECT_EQ(enabled(corn), none);
     EXPECT_TRUE(corn->chkCrop->isEnabled());
     EXPECT_TRUE(corn->background->isHidden());

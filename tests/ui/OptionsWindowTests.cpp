@@ -145,7 +145,9 @@ TEST(OptionsWindow, ItsOwnMessageBoxAndTheHelpBrowserLeaveItOpen)
     EXPECT_TRUE(window->isVisible());
 
     activate(window);
-    window->findChild<QPushButton*>("cmdHelp")->click();
+    auto* help = window->findChild<QPushButton*>("cmdHelp(11)");
+    ASSERT_NE(help, nullptr) << "the help button is element 11 of the help buttons";
+    help->click();
     HelpBrowser* browser = modHelp::helpBrowser();
     ASSERT_NE(browser, nullptr);
     EXPECT_EQ(browser->requestedTopic(), "HTML/mainInput.htm#SplitFactor");

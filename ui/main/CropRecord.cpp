@@ -56,6 +56,8 @@ CropRecord::CropRecord(QWidget* parent) : QWidget(parent)
     chkCrop = new QCheckBox(this);
     chkCrop->setObjectName(QStringLiteral("chkCrop"));
     place(chkCrop, 105, 150, 1695, 255);
+    // A button fills its background from the button colour; the tick box shows the row's own colour instead.
+    chkCrop->setBackgroundRole(QPalette::Window);
     setBackground(chkCrop, kWhite);
 
     txtPrice = new QLineEdit(this);

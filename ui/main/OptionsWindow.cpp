@@ -73,7 +73,7 @@ OptionsWindow::OptionsWindow(SessionState& session, QWidget* parent)
     txtFineFactor_->setObjectName(QStringLiteral("txtFineFactor"));
     txtFineFactor_->setMaximumWidth(twipsToPixels(1000));
     auto* cmdHelp = new QPushButton(QStringLiteral("?"), this);
-    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp(11)"));
     cmdHelp->setProperty("index", 11);
     cmdHelp->setFixedSize(twipsToPixels(240) + 4, twipsToPixels(240) + 4);
     auto* factorRow = new QHBoxLayout;
