@@ -82,12 +82,18 @@ korvel::SessionState& TrendController::session() const
 
 void TrendController::mnuFallBatch_Click()
 {
+    // The menu stays usable while a run lets window messages through; a new setup waits for the run's end.
+    if (running_)
+        return;
     session().SelectedOption = std::make_shared<korvel::FieldCollection>();
     ShowBatchScreen();
 }
 
 void TrendController::ShowBatchScreen()
 {
+    // Opening the setup mid-run would save the run's trended inputs as the ones Back restores.
+    if (running_)
+        return;
     korvel::SessionState& s = session();
     const std::shared_ptr<korvel::FieldCollection> option = korvel::selectedOption(s);
     BatchSetupPane& p = setup_;

@@ -286,3 +286,27 @@ TEST_F(TrendTest, FixedTrendFromAStepOfAVariableTrend)
     EXPECT_FALSE(setup().frmBatches->isHidden());
     EXPECT_EQ(setup().ProcessCollection.size(), 1u);
 }
+
+TEST_F(TrendTest, TheTrendMenuDuringAVariableTrendLeavesTheRunAndTheSavedInputsAlone)
+{
+    openWithTrends();
+    w().mnuFallBatch->trigger();
+    manualValues(0, QStringLiteral("5, 6, 7"));
+    // The Tools menu stays usable while a step searches: it is chosen once the second value is in the inputs.
+    bool chosen = false;
+    QObject::connect(row(QStringLiteral("Corn"))->txtPrice, &QLineEdit::textChanged, &w(), [&](const QString& t) {
+        if (t == QLatin1String("6") && !chosen) {
+            chosen = true;
+            QTimer::singleShot(0, &w(), [this] { w().mnuFallBatch->trigger(); });
+        }
+    });
+    setup().cmdBatchIt->click();
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(trend().BatchCollection.size(), 3u);
+    EXPECT_EQ(setup().ProcessCollection.size(), 1u);
+    EXPECT_FALSE(resultsPane().isHidden());
+
+    inside<QPushButton>(view().theResults, "Command1")->click();
+    setup().Command10->click();
+    EXPECT_EQ(row(QStringLiteral("Corn"))->crop()->price, 6.52) << "the inputs as saved when the setup opened";
+}
