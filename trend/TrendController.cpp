@@ -152,12 +152,8 @@ void TrendController::ShowBatchScreen()
     main_.ShowPane(main_.pneBatchSetup(0));
 }
 
-void TrendController::Command10_Click()
+void TrendController::clearTrendOverrides()
 {
-    if (running_)
-        return;
-    korvel::SessionState& s = session();
-    // No trend override stays in force for the next evaluation: every library crop's is cleared.
     for (int i = 0; i < main_.cropRowCount(); ++i) {
         korvel::inputCosts& costs = main_.cr(i)->crop()->inputCosts;
         costs.UseBatch = false;
@@ -167,6 +163,14 @@ void TrendController::Command10_Click()
         main_.tempIrrigationCosts->UseBatch = false;
         main_.tempIrrigationCosts->BatchIrrigationCosts = 0;
     }
+}
+
+void TrendController::Command10_Click()
+{
+    if (running_)
+        return;
+    korvel::SessionState& s = session();
+    clearTrendOverrides();
     s.TrendMode = false;
     main_.loadInputs();
     if (korvel::selectedOption(s)->Count() < 1) {

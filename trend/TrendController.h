@@ -34,6 +34,9 @@ public:
     // Back: the trend overrides cleared, trend mode left, the inputs file read back, then the main pane
     // (variable trend) or the results pane (fixed trend).
     void Command10_Click();
+    // Clears the trend overrides of every library crop and of the irrigation costs, so none stays in force
+    // for an ordinary evaluation.
+    void clearTrendOverrides();
     // "Generate Trend Output".
     void cmdBatchIt_Click();
     // Puts one value of a variable trend into the main window's inputs.

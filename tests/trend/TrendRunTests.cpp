@@ -145,6 +145,22 @@ TEST_F(TrendTest, VariableTrendOnProductionCostsSetsTheOverrideOfItsCropRow)
     EXPECT_FALSE(w().cr(2)->crop()->inputCosts.UseBatch) << "a later trend on the same row clears it first";
 }
 
+TEST_F(TrendTest, SwitchingTrendsOffLeavesNoOverrideForTheNextRun)
+{
+    openWithTrends();
+    w().mnuFallBatch->trigger();
+    setup().cboCrops->setCurrentIndex(1); // Wheat, crop row 2
+    manualValues(1, QStringLiteral("100, 200"));
+    setup().cmdBatchIt->click();
+    ASSERT_TRUE(w().cr(2)->crop()->inputCosts.UseBatch);
+
+    w().mnuEnableBatch->trigger(); // off, without Back
+    EXPECT_FALSE(session.BatchEnabled);
+    EXPECT_FALSE(w().cr(2)->crop()->inputCosts.UseBatch);
+    EXPECT_EQ(w().cr(2)->crop()->inputCosts.BatchGeneralCosts, 0);
+    EXPECT_FALSE(w().tempIrrigationCosts->UseBatch);
+}
+
 TEST_F(TrendTest, CancelInTheSecondStepEndsTheVariableTrendWithoutResults)
 {
     openWithTrends();

@@ -347,8 +347,13 @@ void MainWindow::EnableBatch(bool b)
     pneResults_->EnableBatch(b);
     pneBatchSetup1_->EnableBatch(b);
     pneMain_->pnlBatchInstructions->setVisible(b);
-    if (!b)
+    if (!b) {
+        // Trend processing off: no trend override of a finished variable trend stays in force for the
+        // ordinary runs that follow.
+        if (!pneBatchSetup0_->trend().running())
+            pneBatchSetup0_->trend().clearTrendOverrides();
         ShowPane(pneMain_);
+    }
 }
 
 void MainWindow::ShowBatchScreen()
