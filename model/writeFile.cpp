@@ -173,8 +173,6 @@ Variant readValue(std::istream& in)
         in.get();
     else if (ch != kEnd)
         consumeLineEnd(in);
-    while (!item.empty() && isBlank(static_cast<unsigned char>(item.back())))
-        item.pop_back();
 
     if (item.empty())
         return Variant();

@@ -202,6 +202,7 @@ TEST(InputsFile, ReadingRule)
     EXPECT_EQ(items("1,500\r\n"), (Lines{"n:1", "n:500"}));
     EXPECT_EQ(items("1,,2\r\n"), (Lines{"n:1", "e", "n:2"}));
     EXPECT_EQ(items("  85.50  \r\nNatural Gas\r\n"), (Lines{"n:85.5", "t:Natural Gas"}));
+    EXPECT_EQ(items("  Barley  ,x \r\n"), (Lines{"t:Barley  ", "t:x "})); // blanks after a text are part of it
     EXPECT_EQ(items("True\r\nfalse\r\n"), (Lines{"t:True", "t:false"}));
     EXPECT_EQ(items("\"a, b\" ,c\r\n"), (Lines{"t:a, b", "t:c"}));
     EXPECT_EQ(items("\"12\"\r\n"), (Lines{"t:12"}));
@@ -306,6 +307,20 @@ TEST(InputsFile, BlocksOfUnknownCropsArePassedOverAndKnownCropsWithoutBlocksKeep
     EXPECT_EQ(sorghum->inputCosts.Tillage, 9);
     EXPECT_TRUE(loaded.batch); // the line after Barley's 34 lines is still read
     EXPECT_EQ(loaded.refreshes, 1);
+}
+
+TEST(InputsFile, ACropNameEndingInABlankGetsItsBlockBack)
+{
+    TempFolder dir;
+    FakeWindow saved;
+    fillGeneral(saved);
+    fillCosts(*saved.addCrop("Barley "), 4, 90); // a crop file's name is kept as it stands
+    ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
+
+    FakeWindow loaded;
+    const auto barley = loaded.addCrop("Barley ");
+    ASSERT_TRUE(writeFile::loadInputs(dir.path(), loaded));
+    expectSameCosts(*barley, *saved.library->Item(1));
 }
 
 TEST(InputsFile, LoadingNeverSwitchesTrendProcessingOff)
