@@ -398,4 +398,12 @@ double checkedFinite(double x, const char* what) {
     return x;
 }
 
+double leadingNumberOrZero(std::string_view text) noexcept {
+    try {
+        return leadingNumber(text);
+    } catch (...) {
+        return 0.0;
+    }
+}
+
 } // namespace korvel::num

@@ -24,6 +24,9 @@ std::string boolText(bool b);
 // with E or D. A number too large for a double ("1e999") throws NonFiniteResult.
 double leadingNumber(std::string_view text);
 
+// leadingNumber for texts typed into the windows: 0 also when the number is too large for a double.
+double leadingNumberOrZero(std::string_view text) noexcept;
+
 // The whole-text numeric test used when a box is left: surrounding blanks, an optional sign, digits with
 // optional digit grouping (commas, each between two digits), a decimal point and an exponent (E). Returns the
 // value, or nothing (also for a number too large for a double).

@@ -231,7 +231,7 @@ QStringList fixedTrendBody(const FixedTrendData& data)
     out << QStringLiteral("</table></td></tr>") << QStringLiteral("</table>")
         << QStringLiteral("<table><tr><td><b>Field Information for fixed trend execution</b></td></tr></table>");
 
-    const double efficiency = num::leadingNumber(data.efficiencyText.toStdString());
+    const double efficiency = num::leadingNumberOrZero(data.efficiencyText.toStdString());
     const std::vector<korvel::BatchProcess>& processes = *data.processes;
     long k = 0;
     for (const auto& F : *data.selected) {

@@ -62,6 +62,10 @@ TEST(Numbers, LeadingNumberReadsTheNumberAtTheStart) {
     };
     for (const auto& c : cases) EXPECT_EQ(num::leadingNumber(c.in), c.out) << c.in;
     EXPECT_THROW(num::leadingNumber("1e999"), NonFiniteResult);
+    // The windows' reading takes a number too large for a double as no number.
+    EXPECT_EQ(num::leadingNumberOrZero("1e999"), 0);
+    EXPECT_EQ(num::leadingNumberOrZero("-1e999x"), 0);
+    EXPECT_EQ(num::leadingNumberOrZero("12abc"), 12);
 }
 
 TEST(Numbers, ParseNumericTestsTheWholeText) {

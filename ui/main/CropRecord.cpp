@@ -131,7 +131,7 @@ double CropRecord::getPrice() const
     const std::string text = txtPrice->text().toStdString();
     if (const auto value = num::parseNumeric(text))
         return *value;
-    return num::leadingNumber(text);
+    return num::leadingNumberOrZero(text);
 }
 
 void CropRecord::setPrice(double newPrice)
@@ -146,7 +146,7 @@ void CropRecord::setMaxYield(double newYield)
 
 double CropRecord::getMaxYield() const
 {
-    return num::leadingNumber(txtMaxYield->text().toStdString());
+    return num::leadingNumberOrZero(txtMaxYield->text().toStdString());
 }
 
 QString CropRecord::GetCrop() const
@@ -195,7 +195,7 @@ void CropRecord::txtPrice_Change()
 
 void CropRecord::txtMaxYield_Change()
 {
-    crop()->maxYield = num::leadingNumber(txtMaxYield->text().toStdString());
+    crop()->maxYield = num::leadingNumberOrZero(txtMaxYield->text().toStdString());
 }
 
 void CropRecord::txtPrice_LostFocus()

@@ -77,7 +77,7 @@ void selectText(QComboBox* box, const QString& text)
 // The leading number of a list's text as a whole number (0 when there is none).
 int listValue(const QComboBox* box)
 {
-    const long long v = num::toWhole(num::leadingNumber(box->currentText().toStdString()));
+    const long long v = num::toWhole(num::leadingNumberOrZero(box->currentText().toStdString()));
     if (v < -1000000 || v > 1000000)
         throw std::out_of_range("a list value outside any grid");
     return static_cast<int>(v);

@@ -40,11 +40,7 @@ QString formatted(double x, const char* pattern)
 // The acreage as the run reads it: the leading number of the box.
 double acresOf(const QString& text)
 {
-    try {
-        return num::leadingNumber(text.toStdString());
-    } catch (const KorvelError&) {
-        return 0.0;
-    }
+    return num::leadingNumberOrZero(text.toStdString());
 }
 
 // The largest fuel price the fuel-cost box accepts, by the fuel named in the fuel box when the box is left.

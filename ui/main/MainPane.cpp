@@ -241,8 +241,8 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
 
 void MainPane::getVolume()
 {
-    const double a = num::leadingNumber(txtArea->text().toStdString());
-    const double m = num::leadingNumber(txtMax->text().toStdString());
+    const double a = num::leadingNumberOrZero(txtArea->text().toStdString());
+    const double m = num::leadingNumberOrZero(txtMax->text().toStdString());
     try {
         lblVolume->setText(QString::fromStdString(num::formatPattern(a * m, "###,###")));
     } catch (const std::exception&) {
@@ -256,8 +256,8 @@ void MainPane::capacityCheck()
     const auto& costs = main_.tempIrrigationCosts;
     if (!costs || !(costs->GPM > 0) || !(costs->dblEstHours > 0))
         return;
-    const double a = num::leadingNumber(txtArea->text().toStdString());
-    const double m = num::leadingNumber(txtMax->text().toStdString());
+    const double a = num::leadingNumberOrZero(txtArea->text().toStdString());
+    const double m = num::leadingNumberOrZero(txtMax->text().toStdString());
     try {
         const double limit = costs->getMaxInches(a);
         if (!(m > limit))

@@ -31,7 +31,7 @@ namespace {
 
 double leading(const QString& text)
 {
-    return num::leadingNumber(text.toStdString());
+    return num::leadingNumberOrZero(text.toStdString());
 }
 
 const QString kIncomplete = QStringLiteral("Please enter all of the necessary information before continuing!");
@@ -135,7 +135,7 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
         const double acres = leading(p.txtArea->text());
         const double rain = leading(p.txtAnnRain->currentText());
         const std::string volumeText = p.lblVolume->text().toStdString();
-        const double volume = num::parseNumeric(volumeText).value_or(num::leadingNumber(volumeText));
+        const double volume = num::parseNumeric(volumeText).value_or(num::leadingNumberOrZero(volumeText));
         const int bestCount = static_cast<int>(num::toWhole(leading(p.txtArraySize->text())));
         const bool singleCropPlans = p.chkNoSplit->isChecked();
 

@@ -124,7 +124,7 @@ void SummaryTable::mnuSummary_Click()
 
         // The rainfall row shows the main pane's rainfall as it stands now, in every column.
         const QString rain = cellText([&] {
-            return plain(num::leadingNumber(hooks.annualRainText ? hooks.annualRainText().toStdString() : std::string())) +
+            return plain(num::leadingNumberOrZero(hooks.annualRainText ? hooks.annualRainText().toStdString() : std::string())) +
                    QStringLiteral("''");
         });
         const SessionState& s = session_;
