@@ -13,6 +13,7 @@
 #include "ui/platform/Clipboard.h"
 #include "ui/platform/OnTop.h"
 #include "ui/platform/QtDialogService.h"
+#include "ui/platform/SafeApplication.h"
 #include "ui/platform/Shell.h"
 #include "ui/ScriptedDialogService.h"
 
@@ -163,4 +164,17 @@ TEST(Clipboard, RoundTripsText)
 {
     setClipboardText("Corn\t180\n");
     EXPECT_EQ(clipboardText(), "Corn\t180\n");
+}
+
+TEST(SafeApplication, AFailureInAnEventHandlerIsReportedAndTheProgramGoesOn)
+{
+    korvel::ui::test::ScriptedDialogs dialogs;
+    EXPECT_TRUE(korvel::ui::deliverGuarded([] { return true; }));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    EXPECT_FALSE(korvel::ui::deliverGuarded([]() -> bool { throw std::runtime_error("the disk is full"); }));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "The last action could not be completed: the disk is full");
+    EXPECT_EQ(dialogs.messages[0].title, "Error");
+    EXPECT_EQ(dialogs.messages[0].icon, korvel::ui::MsgIcon::Critical);
 }
