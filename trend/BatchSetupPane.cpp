@@ -130,6 +130,8 @@ void BatchSetupPane::buildSetup()
             cell->addWidget(lblPriceUnits);
         } else if (i == 2) {
             lblYieldUnits = label(this, arrayName(QStringLiteral("lblgeneric"), 22), QStringLiteral("(units)"));
+            // Room for the usual yield units from the start, so the caption beside them is not squeezed.
+            lblYieldUnits->setMinimumWidth(lblYieldUnits->fontMetrics().horizontalAdvance(QStringLiteral("(bushels / acre)")));
             cell->addWidget(lblYieldUnits);
         }
         cell->addStretch(1);

@@ -108,6 +108,11 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWi
         tallest = std::max(tallest, pane->height());
     }
 
+    // The two trend panes are never hidden by each other: the results pane covers the setup pane fully and
+    // paints its own background, so nothing of the setup shows (or can be clicked) behind the results.
+    pneBatchSetup1_->resize(pneBatchSetup1_->size().expandedTo(pneBatchSetup0_->size()));
+    pneBatchSetup1_->setAutoFillBackground(true);
+
     buildMenus();
 
     connect(pneMain_->Command8, &QPushButton::clicked, this, [this] { pneIrrigCosts_->open(); });
