@@ -48,6 +48,14 @@ double IrrigationCosts::getCosts(double inches, double acres, const SessionState
     return result;
 }
 
+double IrrigationCosts::fieldHours(double inches, double acres, const SessionState& s) const {
+    IrrigationCosts own(*this);
+    own.UseBatch = false;
+    own.hours = 0;
+    own.getCosts(inches, acres, s);
+    return own.hours;
+}
+
 double IrrigationCosts::getMaxInches(double a) const {
     if (a == 0) return 0;
     return num::checkedFinite((GPM * 60 * dblEstHours) / a * (1.0 / 27154),

@@ -32,6 +32,9 @@ public:
     // is not finite is passed over. Throws NonFiniteResult when the gross depth (inches divided by
     // s.IrrigationEfficiency) is not finite, e.g. for an efficiency of 0; the zero-cost guards come first.
     double getCosts(double inches, double acres, const SessionState& s);
+    // Pumping hours of a field of acres acres receiving inches net inches, as getCosts works them out without a
+    // trend override; 0 when the field gets no water or the plant is not set up. Leaves hours as it is.
+    double fieldHours(double inches, double acres, const SessionState& s) const;
     // Inches the pump can deliver over a acres in the season; 0 when a is 0.
     double getMaxInches(double a) const;
 };

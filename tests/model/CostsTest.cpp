@@ -331,6 +331,18 @@ TEST_F(IrrigationCost, TrendOverrideChargesPerNetAcreInch) {
     EXPECT_EQ(ic.hours, 7);
 }
 
+TEST_F(IrrigationCost, FieldHoursAreTheFieldsOwnAndLeaveTheHeldHours) {
+    ic.hours = 7;
+    EXPECT_NEAR(ic.fieldHours(9, 10, s), 56.25, 1e-12);
+    EXPECT_EQ(ic.fieldHours(0, 10, s), 0) << "a field without water pumps nothing";
+    ic.UseBatch = true; // a cost override does not change how long the water takes
+    ic.BatchIrrigationCosts = 2.5;
+    EXPECT_NEAR(ic.fieldHours(9, 10, s), 56.25, 1e-12);
+    ic.active = false;
+    EXPECT_EQ(ic.fieldHours(9, 10, s), 0);
+    EXPECT_EQ(ic.hours, 7);
+}
+
 TEST_F(IrrigationCost, ZeroEfficiencyIsRefusedAndOtherFaultsArePassedOver) {
     s.IrrigationEfficiency = 0;
     EXPECT_THROW(ic.getCosts(9, 10, s), NonFiniteResult);

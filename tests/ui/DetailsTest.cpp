@@ -55,7 +55,7 @@ TEST_F(DetailsPane, EvaluatedCornFieldShowsEveryGroupAndTotalPerAcre)
     c.MiscCost = 12.5;
     field->irrigCosts = pumpingPlant();
     field->getCosts(session); // as the evaluation leaves it: rates and totals computed
-    field->irrigCosts->hours = 100; // the hours shown are those held before the subtotal recomputes them
+    field->irrigCosts->hours = 100; // left by another field sharing the plant: the field's own hours are shown
 
     pane.loadCosts(*field);
 
@@ -89,7 +89,7 @@ TEST_F(DetailsPane, EvaluatedCornFieldShowsEveryGroupAndTotalPerAcre)
         {"lblFC", "$3.00/ unit"},
         {"lblLC", "$10 /hr"},
         {"lblMaint", "$0.5 /acre-inch"},
-        {"lblHours", "100 hrs"},
+        {"lblHours", "338 hrs"}, // 10 gross inches on 60 acres at 800 / 450 acre-inches an hour
         {"lblIrrigationCosts", "Subtotal: $83.45 /acre"}, // 5,006.73 over 60 acres
         {"lblAcres", "60"},
         {"lblCrop", "Corn"},
@@ -209,9 +209,14 @@ TEST_F(DetailsPane, FallowAndFiguresWithoutAFiniteValue)
     auto fallow = std::make_shared<Crop>();
     fallow->cropType = "Fallow";
     fallow->cropUnitsArray = {"", ""};
-    pane.loadCosts(*makeField(20, 0, fallow));
+    auto idle = makeField(20, 0, fallow);
+    idle->irrigCosts = pumpingPlant();
+    idle->irrigCosts->hours = 576; // left by a watered field sharing the plant
+    pane.loadCosts(*idle);
     EXPECT_EQ(label("lblCropPrice"), "$0 /");
     EXPECT_EQ(label("lblTotalCosts"), "$0");
+    EXPECT_EQ(label("lblHours"), "0 hrs") << "a field without water pumps nothing";
+    EXPECT_EQ(label("lblIrrigationCosts"), "Subtotal: $0.00 /acre");
 
     // No acres: the per-acre figures are left empty.
     auto bare = cornField();
@@ -228,7 +233,7 @@ TEST_F(DetailsPane, FallowAndFiguresWithoutAFiniteValue)
     auto pumped = cornField();
     pumped->irrigCosts = pumpingPlant();
     pane.loadCosts(*pumped);
-    for (const char* name : {"lblGross", "lblIrrigationCosts", "lblTotalCosts", "lblGeneralCosts"})
+    for (const char* name : {"lblGross", "lblHours", "lblIrrigationCosts", "lblTotalCosts", "lblGeneralCosts"})
         EXPECT_EQ(label(name), "") << name;
     EXPECT_EQ(label("lblAcres"), "60");
 }

@@ -312,8 +312,7 @@ void Details::loadCosts(const Field& f)
     showStep(lblMR, [&] { return kDollar + pattern(costs.Returns, "###,##0.00") + kPerAcre; });
     showStep(lblReturns, [&] { return kSubtotal + pattern(costs.Returns, "###,##0.00") + kPerAcre; });
 
-    // Irrigation Cost Information; the hours are those the irrigation costs hold before the subtotal
-    // recomputes them.
+    // Irrigation Cost Information; the pumping hours are this field's own (none for a field without water).
     showStep(lblGPM, [&] { return plain(irrig.GPM) + QStringLiteral(" GPM"); });
     showStep(lblPWL, [&] { return plain(irrig.Lift) + QStringLiteral(" feet"); });
     showStep(lblPSI, [&] { return plain(irrig.PSI) + QStringLiteral(" psi"); });
@@ -321,7 +320,7 @@ void Details::loadCosts(const Field& f)
     showStep(lblFC, [&] { return kDollar + pattern(irrig.cost, "###.00") + QStringLiteral("/ unit"); });
     showStep(lblLC, [&] { return kDollar + plain(irrig.LaborPerHour) + QStringLiteral(" /hr"); });
     showStep(lblMaint, [&] { return kDollar + plain(irrig.RepairsPerAcreInch) + QStringLiteral(" /acre-inch"); });
-    showStep(lblHours, [&] { return pattern(irrig.hours, "###,###") + QStringLiteral(" hrs"); });
+    showStep(lblHours, [&] { return hoursText(irrig.fieldHours(fld.Depth, fld.acres, s)); });
     showStep(lblIrrigationCosts, [&] {
         const double I = irrig.getCosts(fld.Depth, fld.acres, s) / fld.acres;
         return kSubtotal + pattern(I, "###,##0.00") + kPerAcre;

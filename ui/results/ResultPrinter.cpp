@@ -50,6 +50,12 @@ QString pattern(double x, const char* digits)
     return qtext(num::formatPattern(x, digits));
 }
 
+// A field's season pumping hours ("1,152 hrs"); a field that pumps nothing reads "0 hrs".
+QString hoursText(double hours)
+{
+    return (hours > 0 ? pattern(hours, "###,###") : QStringLiteral("0")) + QStringLiteral(" hrs");
+}
+
 // A text passed through a digit pattern: a text that reads as a number is shown with the pattern, any
 // other text stays as it is.
 QString patternText(const std::string& text, const char* digits)
@@ -438,15 +444,14 @@ void ResultPrinter::layoutDetails(PrintSurface& p, bool forage, double D)
                    costs.InsecticideApplication + harvest() / f.acres;
         });
 
-    // Irrigation cost information; the hours are those the irrigation costs hold before the subtotal
-    // works the field's irrigation cost out again.
+    // Irrigation cost information; the pumping hours are this field's own (none for a field without water).
     costGroup(
         p, QStringLiteral("Irrigation Cost Information"), {0, 2700, 3700, 6400},
         {
             {QStringLiteral("Discharge Rate: "), plain(irrig.GPM) + QStringLiteral(" GPM"),
              QStringLiteral("Pumping Water Lift:"), plain(irrig.Lift) + QStringLiteral(" feet")},
             {QStringLiteral("Well head operating pressure:"), plain(irrig.PSI) + QStringLiteral(" psi"),
-             QStringLiteral("Total Season Pumping Hours:"), pattern(irrig.hours, "###,###") + QStringLiteral(" hrs")},
+             QStringLiteral("Total Season Pumping Hours:"), hoursText(irrig.fieldHours(f.Depth, f.acres, s))},
             {QStringLiteral("Labor Cost:"), kDollar + plain(irrig.LaborPerHour) + QStringLiteral(" /hr"),
              QStringLiteral("Maintenance & Repairs:"),
              kDollar + plain(irrig.RepairsPerAcreInch) + QStringLiteral(" /acre-inch")},

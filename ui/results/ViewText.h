@@ -31,6 +31,12 @@ inline QString plain(double x)
     return qtext(num::plainText(x));
 }
 
+// A field's season pumping hours ("1,152 hrs"); a field that pumps nothing reads "0 hrs".
+inline QString hoursText(double hours)
+{
+    return (hours > 0 ? pattern(hours, "###,###") : QStringLiteral("0")) + QStringLiteral(" hrs");
+}
+
 // The crop's singular unit, empty when the crop has none.
 inline QString singularUnit(const Crop& crop)
 {
