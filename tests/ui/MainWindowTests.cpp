@@ -166,6 +166,11 @@ TEST_F(MainWindowTest, ResizingKeepsTheMainPaneWidthAndCentresThePanes)
     w().resize(200, w().height());
     QApplication::processEvents();
     EXPECT_GE(w().centralWidget()->width(), pane().width());
+    // At its narrowest every pane still fits, buttons at the right edge (Apply on the cost pane) included.
+    for (QWidget* p : w().panes()) {
+        EXPECT_GE(p->x(), 0) << p->objectName().toStdString();
+        EXPECT_LE(p->x() + p->width(), w().centralWidget()->width()) << p->objectName().toStdString() << " is cut off";
+    }
 
     w().resize(1400, w().height());
     QApplication::processEvents();

@@ -119,8 +119,8 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWi
     connect(pneMain_->Command7, &QPushButton::clicked, this, [this] { DefaultValues::Command7_Click(*this); });
     pneMain_->Command8->setEnabled(IrrigationCostPane::kBuilt);
 
-    // The narrowest the window gets is the width of the main pane.
-    client_->setMinimumSize(pneMain_->width(), kHeaderHeight + tallest + 8);
+    // The narrowest the window gets is the width of its widest pane, so that no pane is cut off.
+    client_->setMinimumSize(widest, kHeaderHeight + tallest + 8);
     resize(std::max(twips(15240), widest + 16), std::max(twips(11190), kHeaderHeight + tallest + 8) + menuBar()->sizeHint().height());
 }
 
