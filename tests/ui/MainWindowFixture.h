@@ -41,7 +41,8 @@ inline void copyShippedCrops(const std::filesystem::path& folder, const std::vec
     namespace fs = std::filesystem;
     fs::create_directories(folder / "crops" / "custom");
     fs::create_directories(folder / "crops" / "soils");
-    fs::copy(kShippedData / "crops" / "soils", folder / "crops" / "soils", fs::copy_options::overwrite_existing);
+    fs::copy(kShippedData / "crops" / "soils", folder / "crops" / "soils",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     for (const auto& entry : fs::directory_iterator(kShippedData / "crops")) {
         if (!entry.is_regular_file())
             continue;
