@@ -23,9 +23,11 @@ TEST_F(MainWindowTest, NumbersTooLargeForADoubleInEveryBox)
                 continue; // the editable lists are set below
             EXPECT_NO_THROW(box->setText(text)) << box->objectName().toStdString();
         }
-        for (QComboBox* list : w().findChildren<QComboBox*>())
-            if (list->isEditable())
+        for (QComboBox* list : w().findChildren<QComboBox*>()) {
+            if (list->isEditable()) {
                 EXPECT_NO_THROW(list->setEditText(text)) << list->objectName().toStdString();
+            }
+        }
         w().ShowPane(w().pneMain());
         EXPECT_NO_THROW(w().Command1_Click());
     }
