@@ -1,0 +1,446 @@
+// A monkey on the real main window: every pane in turn, realistic and nonsense texts in its boxes, then every
+// enabled visible button of the pane and every menu item, one after the other in a fixed order. No step may
+// throw, take more than a few seconds, or leave "inf" or "nan" in a label or the summary table.
+#include <QAbstractButton>
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <functional>
+#include <set>
+#include <gtest/gtest.h>
+
+#include "ui/MainWindowFixture.h"
+#include "ui/platform/Shell.h"
+
+using namespace korvel::ui;
+
+namespace {
+
+// What is typed into every box of a pane, in turn.
+const QStringList kNonsense{QString(), QStringLiteral("abc"), QStringLiteral("-5"), QStringLiteral("1e308"),
+                            QStringLiteral("1,5,,"), QString(400, QLatin1Char('9')), QStringLiteral("0"),
+                            QStringLiteral("1e300"), QStringLiteral("0.0000001")};
+
+class Monkey : public test::MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        setShellOpener([](const QString&) { return true; });
+        open();
+        window->show();
+        before_ = topLevels();
+    }
+    void TearDown() override
+    {
+        closeStrays();
+        setShellOpener({});
+        MainWindowTest::TearDown();
+    }
+
+    static std::set<QWidget*> topLevels()
+    {
+        const QWidgetList all = QApplication::topLevelWidgets();
+        return {all.begin(), all.end()};
+    }
+    // Closes the windows a step opened (options, about, help, pop-up texts), keeping the main window.
+    void closeStrays()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != window.get() && !before_.count(w) && w->isVisible() && !qobject_cast<QMenu*>(w))
+                w->close();
+        QApplication::processEvents();
+    }
+
+    // Prints nothing: every print dialog is cancelled.
+    void cancelPrints()
+    {
+        dialogs.prints.assign(50, std::nullopt);
+    }
+
+    // One user action: no exception, bounded in time, no nonsense figure shown afterwards.
+    void step(const std::string& what, const std::function<void()>& action)
+    {
+        SCOPED_TRACE(what);
+        cancelPrints();
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_NO_THROW(action()) << what;
+        EXPECT_NO_THROW(QApplication::processEvents()) << what;
+        EXPECT_LT(clock.elapsed(), 5000) << what;
+        EXPECT_FALSE(window->searchRunning()) << what;
+        checkFigures(what);
+        for (size_t i = boxesSeen_; i < dialogs.messages.size(); ++i)
+            EXPECT_FALSE(dialogs.messages[i].text.contains(QStringLiteral("more than -")))
+                << what << ": \"" << dialogs.messages[i].text.toStdString() << "\"";
+        boxesSeen_ = dialogs.messages.size();
+        closeStrays();
+        ++steps_;
+    }
+
+    void checkFigures(const std::string& what)
+    {
+        static const QRegularExpression bad(QStringLiteral("\\b(inf|nan|infinity)\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+        for (QLabel* label : window->findChildren<QLabel*>())
+            if (label->isVisible()) {
+                EXPECT_FALSE(bad.match(label->text()).hasMatch())
+                    << what << ": " << label->objectName().toStdString() << " shows \"" << label->text().toStdString()
+                    << "\"";
+            }
+        for (QTableWidget* table : window->findChildren<QTableWidget*>())
+            if (table->isVisible())
+                for (int r = 0; r < table->rowCount(); ++r)
+                    for (int c = 0; c < table->columnCount(); ++c)
+                        if (QTableWidgetItem* item = table->item(r, c)) {
+                            EXPECT_FALSE(bad.match(item->text()).hasMatch())
+                                << what << ": " << table->objectName().toStdString() << " (" << r << ", " << c
+                                << ") shows \"" << item->text().toStdString() << "\"";
+                        }
+    }
+
+    static std::string nameOf(QObject* o)
+    {
+        std::string name = o->objectName().toStdString();
+        for (QObject* p = o->parent(); p && p->parent(); p = p->parent())
+            if (!p->objectName().isEmpty()) {
+                name = p->objectName().toStdString() + "/" + name;
+                break;
+            }
+        return name;
+    }
+
+    // Realistic inputs on the main pane and the default costs.
+    void realistic()
+    {
+        window->ShowPane(window->pneMain());
+        fillInputs();
+        pane().Command7->click();
+    }
+
+    // Types `text` into every visible, enabled box of `pane` and leaves it, as a user does.
+    void typeEverywhere(QWidget* pane, const QString& text)
+    {
+        for (QLineEdit* box : pane->findChildren<QLineEdit*>()) {
+            QPointer<QLineEdit> alive(box);
+            if (!box->isVisible() || !box->isEnabled() || box->isReadOnly())
+                continue;
+            step("type \"" + text.left(12).toStdString() + "\" into " + nameOf(box), [&] {
+                box->setFocus(Qt::TabFocusReason);
+                box->selectAll();
+                box->insert(text);
+                if (alive)
+                    QTest::keyClick(box, Qt::Key_Tab);
+            });
+        }
+        for (QComboBox* combo : pane->findChildren<QComboBox*>()) {
+            if (!combo->isVisible() || !combo->isEnabled())
+                continue;
+            step("choose in " + nameOf(combo), [&] {
+                if (combo->isEditable())
+                    combo->setEditText(text);
+                else if (combo->count() > 0)
+                    combo->setCurrentIndex(combo->count() - 1);
+            });
+        }
+    }
+
+    // Clicks every enabled visible button of the pane, reaching the pane again when a click left it.
+    void clickEverything(const std::string& paneName, QWidget* pane, const std::function<void()>& reach,
+                         const QString& text)
+    {
+        std::vector<QPointer<QAbstractButton>> buttons;
+        for (QAbstractButton* b : pane->findChildren<QAbstractButton*>())
+            if (b->isVisible() && b->isEnabled())
+                buttons.emplace_back(b);
+        for (const QPointer<QAbstractButton>& b : buttons) {
+            if (!pane->isVisible()) {
+                step("reach " + paneName, reach);
+                if (!text.isNull())
+                    typeEverywhere(pane, text);
+            }
+            if (!b || !b->isVisible() || !b->isEnabled())
+                continue;
+            step("click " + nameOf(b) + " on " + paneName, [&] { b->click(); });
+        }
+    }
+
+    void triggerMenus(const std::string& paneName)
+    {
+        std::vector<QPointer<QAction>> actions;
+        std::function<void(QMenu*)> collect = [&](QMenu* menu) {
+            for (QAction* a : menu->actions()) {
+                if (a->menu())
+                    collect(a->menu());
+                else if (!a->isSeparator() && a != window->mnuExit)
+                    actions.emplace_back(a);
+            }
+        };
+        for (QAction* a : window->menuBar()->actions()) {
+            if (a->menu())
+                collect(a->menu());
+            else if (a != window->mnuExit)
+                actions.emplace_back(a);
+        }
+        for (const QPointer<QAction>& a : actions)
+            if (a && a->isEnabled() && a->isVisible())
+                step("menu " + a->objectName().toStdString() + " on " + paneName, [&] { a->trigger(); });
+    }
+
+    // Every state of a pane: as reached, then each nonsense text in its boxes; the buttons and menus in each.
+    void exercise(const std::string& paneName, QWidget* pane, const std::function<void()>& reach)
+    {
+        step("reach " + paneName, reach);
+        ASSERT_TRUE(pane->isVisible()) << paneName << ": " << dialogs.lastText().toStdString();
+        clickEverything(paneName, pane, reach, QString());
+        step("reach " + paneName, reach);
+        triggerMenus(paneName);
+        for (const QString& text : kNonsense) {
+            step("reach " + paneName, reach);
+            typeEverywhere(pane, text);
+            clickEverything(paneName, pane, reach, text);
+        }
+    }
+
+    void run()
+    {
+        pane().Command1->click();
+    }
+
+    // A run and a look at what it shows: the first options, a field's details, saving, the summary table.
+    void runAndBrowse(const std::string& what)
+    {
+        MainWindow& main = w();
+        step("run after " + what, [&] {
+            main.ShowPane(main.pneMain());
+            run();
+        });
+        if (!main.pneResults()->isVisible())
+            return;
+        const auto press = [&](QWidget* in, const QString& name) {
+            if (auto* b = in->findChild<QAbstractButton*>(name); b && b->isVisible() && b->isEnabled())
+                step("click " + name.toStdString() + " after " + what, [&] { b->click(); });
+        };
+        press(main.pneResults(), QStringLiteral("cmdAdvance"));
+        press(main.pneResults(), QStringLiteral("cmdPrevious"));
+        if (auto* rh = main.pneResults()->findChild<QWidget*>(QStringLiteral("rh(0)")))
+            press(rh, QStringLiteral("cmdDetails"));
+        if (main.pneDetails()->isVisible())
+            press(main.pneDetails(), QStringLiteral("Command3"));
+        press(main.pneResults(), QStringLiteral("cmdSaveResult"));
+        if (main.mnuSummary->isEnabled())
+            step("summary after " + what, [&] { main.mnuSummary->trigger(); });
+        main.summaryResults.clear();
+    }
+
+    // Each box of the pane on its own: every nonsense text in it, the others realistic, then a run.
+    void eachBoxAlone(const std::string& paneName, QWidget* pane, const std::function<void()>& reach,
+                      const QString& back)
+    {
+        step("reach " + paneName, reach);
+        QStringList names;
+        for (QLineEdit* box : pane->findChildren<QLineEdit*>())
+            if (box->isVisible() && box->isEnabled() && !box->isReadOnly() && !box->objectName().isEmpty())
+                names << box->objectName();
+        ASSERT_FALSE(names.isEmpty()) << paneName;
+        for (int i = 0; i < names.size(); ++i) {
+            for (const QString& text : kNonsense) {
+                const std::string what = "\"" + text.left(12).toStdString() + "\" in " + names[i].toStdString() + " on " + paneName;
+                step("reach " + paneName, reach);
+                // Boxes of the crop rows share names: the i-th of that name.
+                QList<QLineEdit*> same;
+                for (QLineEdit* box : pane->findChildren<QLineEdit*>(names[i]))
+                    if (box->isVisible())
+                        same << box;
+                const int nth = int(names.mid(0, i).count(names[i]));
+                if (nth >= same.size())
+                    continue;
+                QLineEdit* box = same[nth];
+                step("type " + what, [&] {
+                    box->setFocus(Qt::TabFocusReason);
+                    box->selectAll();
+                    box->insert(text);
+                    QTest::keyClick(box, Qt::Key_Tab);
+                });
+                if (!back.isEmpty())
+                    if (auto* b = pane->findChild<QAbstractButton*>(back); b && b->isVisible())
+                        step("back " + what, [&] { b->click(); });
+                runAndBrowse(what);
+            }
+        }
+    }
+
+    // A custom crop whose yield cells all read `text` (or are pasted from the clipboard), saved, ticked and run.
+    void customCropWith(const QString& text, bool paste)
+    {
+        MainWindow& main = w();
+        CustomCropPane& custom = *main.pneCustomCrop();
+        const std::string what = std::string(paste ? "pasted" : "typed") + " custom yields \"" +
+                                 text.left(12).toStdString() + "\"";
+        step("open custom crops for " + what, [&] {
+            realistic();
+            main.mnuCustomCrop->trigger();
+        });
+        step("fill " + what, [&] {
+            test::typeInto(custom.txtCustom0, QStringLiteral("Monkey"));
+            custom.cboCustomGrid[1]->setCurrentIndex(custom.cboCustomGrid[1]->count() > 3 ? 3 : 0);
+            custom.cboCustomGrid[2]->setCurrentIndex(custom.cboCustomGrid[2]->count() - 1);
+            custom.cboCustomGrid[3]->setCurrentIndex(custom.cboCustomGrid[3]->count() > 6 ? 6 : 0);
+            custom.cmdCustomGrid[0]->click();
+            if (paste) {
+                QString rows;
+                for (int r = 1; r < custom.Rows(); ++r) {
+                    QStringList cells;
+                    for (int c = 1; c < custom.Cols(); ++c)
+                        cells << text;
+                    rows += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+                }
+                QApplication::clipboard()->setText(rows);
+                custom.cmdCustomGrid[4]->click();
+            } else {
+                for (int r = 1; r < custom.Rows(); ++r)
+                    for (int c = 1; c < custom.Cols(); ++c)
+                        custom.setCellText(r, c, text);
+            }
+        });
+        step("save " + what, [&] { custom.cmdCustomGrid[2]->click(); });
+        step("home after " + what, [&] { custom.cmdCustomGrid[5]->click(); });
+        step("tick the custom crop after " + what, [&] {
+            main.ShowPane(main.pneMain());
+            for (int i = 0; i < main.cropRowCount(); ++i)
+                if (main.cr(i)->GetCrop() == QStringLiteral("Monkey")) {
+                    main.cr(i)->chkCrop->setChecked(true);
+                    main.cr(i)->txtPrice->setText(QStringLiteral("3"));
+                    main.cr(i)->txtMaxYield->setText(QStringLiteral("100"));
+                    if (main.cr(i)->cmdInputCosts->isEnabled())
+                        main.cr(i)->cmdInputCosts->click();
+                }
+        });
+        if (main.pneInputCosts()->isVisible())
+            clickEverything("pneInputCosts (custom crop)", main.pneInputCosts(), [] {}, QString());
+        runAndBrowse(what);
+        step("delete the custom crop after " + what, [&] {
+            main.mnuCustomCrop->trigger();
+            for (int k = 1; k < custom.cboCustomGrid[0]->count(); ++k)
+                if (custom.cboCustomGrid[0]->itemText(k) == QStringLiteral("Monkey")) {
+                    custom.cboCustomGrid[0]->setCurrentIndex(k);
+                    custom.cmdCustomGrid[6]->click();
+                    break;
+                }
+            custom.cmdCustomGrid[5]->click();
+        });
+    }
+
+    int steps_ = 0;
+    size_t boxesSeen_ = 0;
+    std::set<QWidget*> before_;
+};
+
+TEST_F(Monkey, EveryPaneEveryButtonEveryMenuWithRealisticAndNonsenseInputs)
+{
+    MainWindow& main = w();
+    const auto toMain = [&] { realistic(); };
+    const auto toCosts = [&] {
+        realistic();
+        row(QStringLiteral("Corn"))->cmdInputCosts->click();
+    };
+    const auto toIrrigation = [&] {
+        realistic();
+        pane().Command8->click();
+    };
+    const auto toResults = [&] {
+        realistic();
+        run();
+    };
+    const auto toDetails = [&] {
+        toResults();
+        if (auto* rh = main.pneResults()->findChild<QWidget*>(QStringLiteral("rh(0)")))
+            if (auto* details = rh->findChild<QAbstractButton*>(QStringLiteral("cmdDetails")))
+                details->click();
+    };
+    const auto toSummary = [&] {
+        toResults();
+        if (auto* save = main.pneResults()->findChild<QAbstractButton*>(QStringLiteral("cmdSaveResult")))
+            save->click();
+        main.mnuSummary->trigger();
+    };
+    const auto toCustomCrop = [&] {
+        realistic();
+        main.mnuCustomCrop->trigger();
+    };
+
+    eachBoxAlone("pneMain", main.pneMain(), toMain, QString());
+    eachBoxAlone("pneIrrigCosts", main.pneIrrigCosts(), toIrrigation, QStringLiteral("cmdCancel(0)"));
+    eachBoxAlone("pneInputCosts", main.pneInputCosts(), toCosts, QStringLiteral("cmdCancel(1)"));
+
+    for (const QString& text : kNonsense + QStringList{QStringLiteral("150"), QStringLiteral("12.5")}) {
+        customCropWith(text, false);
+        customCropWith(text, true);
+    }
+
+    exercise("pneMain", main.pneMain(), toMain);
+    exercise("pneInputCosts", main.pneInputCosts(), toCosts);
+    exercise("pneIrrigCosts", main.pneIrrigCosts(), toIrrigation);
+    exercise("pneResults", main.pneResults(), toResults);
+    exercise("pneDetails", main.pneDetails(), toDetails);
+    exercise("pneSummary", main.pneSummary(), toSummary);
+    exercise("pneCustomCrop", main.pneCustomCrop(), toCustomCrop);
+
+    // With trend processing on: the results pane gains its trend button, and the trend setup.
+    step("enable trend processing", [&] {
+        if (!main.mnuEnableBatch->isChecked())
+            main.mnuEnableBatch->trigger();
+    });
+    ASSERT_TRUE(main.mnuEnableBatch->isChecked());
+    // The menu pass switches trend processing on and off: these reaches switch it on first.
+    const auto trendOn = [&] {
+        if (!main.mnuEnableBatch->isChecked())
+            main.mnuEnableBatch->trigger();
+    };
+    exercise("pneResults (trend)", main.pneResults(), [&] {
+        trendOn();
+        toResults();
+    });
+    exercise("pneBatchSetup(0)", main.pneBatchSetup(0), [&] {
+        trendOn();
+        realistic();
+        main.mnuFallBatch->trigger();
+    });
+    exercise("pneBatchSetup(0) (fixed trend)", main.pneBatchSetup(0), [&] {
+        trendOn();
+        toResults();
+        if (auto* fixed = main.pneResults()->findChild<QAbstractButton*>(QStringLiteral("cmdBatchThis")))
+            fixed->click();
+    });
+    exercise("pneBatchSetup(1)", main.pneBatchSetup(1), [&] {
+        trendOn();
+        toResults();
+        if (auto* fixed = main.pneResults()->findChild<QAbstractButton*>(QStringLiteral("cmdBatchThis")))
+            fixed->click();
+        BatchSetupPane& setup = *main.pneBatchSetup(0);
+        setup.optBatchVariable[0]->click();
+        setup.optBatchOption[0]->click();
+        setup.txtBatchMinimum[0]->setText(QStringLiteral("5"));
+        setup.txtBatchMinimum[1]->setText(QStringLiteral("7"));
+        setup.cmdBatchIt->click();
+    });
+    std::cout << "[ monkey ] " << steps_ << " steps\n";
+    if (qEnvironmentVariableIsSet("KORVEL_MONKEY_LOG")) {
+        QStringList seen;
+        for (const QString& t : dialogs.texts())
+            if (!seen.contains(t))
+                seen << t;
+        for (const QString& t : seen)
+            std::cout << "[ box ] " << t.toStdString() << "\n";
+    }
+}
+
+} // namespace
