@@ -54,6 +54,32 @@ protected:
     // Closes the windows a step opened (options, about, help, pop-up texts), keeping the main window.
     void closeStrays()
     {
+        // First every button of each window a step opened, once (what those open is only closed).
+        if (!inStray_) {
+            inStray_ = true;
+            std::vector<QPointer<QWidget>> strays;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w != window.get() && !before_.count(w) && w->isVisible() && !qobject_cast<QMenu*>(w))
+                    strays.emplace_back(w);
+            for (const QPointer<QWidget>& stray : strays) {
+                if (!stray)
+                    continue;
+                std::vector<QPointer<QAbstractButton>> buttons;
+                for (QAbstractButton* b : stray->findChildren<QAbstractButton*>())
+                    buttons.emplace_back(b);
+                for (const QPointer<QAbstractButton>& b : buttons)
+                    if (stray && stray->isVisible() && b && b->isVisible() && b->isEnabled()) {
+                        const std::string name = stray->objectName().toStdString() + "/" + b->objectName().toStdString();
+                        QElapsedTimer clock;
+                        clock.start();
+                        EXPECT_NO_THROW(b->click()) << name;
+                        EXPECT_NO_THROW(QApplication::processEvents()) << name;
+                        EXPECT_LT(clock.elapsed(), 5000) << name;
+                        ++steps_;
+                    }
+            }
+            inStray_ = false;
+        }
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w != window.get() && !before_.count(w) && w->isVisible() && !qobject_cast<QMenu*>(w))
                 w->close();
@@ -90,8 +116,12 @@ protected:
     {
         static const QRegularExpression bad(QStringLiteral("\\b(inf|nan|infinity)\\b"),
                                             QRegularExpression::CaseInsensitiveOption);
+        static const bool dump = qEnvironmentVariableIsSet("KORVEL_MONKEY_LOG");
         for (QLabel* label : window->findChildren<QLabel*>())
             if (label->isVisible()) {
+                if (dump)
+                    std::cerr << "[ label ] " << label->objectName().toStdString() << " = "
+                              << label->text().left(200).toStdString() << "\n";
                 EXPECT_FALSE(bad.match(label->text()).hasMatch())
                     << what << ": " << label->objectName().toStdString() << " shows \"" << label->text().toStdString()
                     << "\"";
@@ -195,12 +225,41 @@ protected:
                 step("menu " + a->objectName().toStdString() + " on " + paneName, [&] { a->trigger(); });
     }
 
+    // Every entry of every list of the pane, chosen as a user does, each list from its first entry to its last
+    // and back to its first.
+    void chooseEverything(const std::string& paneName, QWidget* pane, const std::function<void()>& reach)
+    {
+        std::vector<QPointer<QComboBox>> combos;
+        for (QComboBox* c : pane->findChildren<QComboBox*>())
+            if (c->isVisible() && c->isEnabled())
+                combos.emplace_back(c);
+        for (const QPointer<QComboBox>& c : combos) {
+            if (!pane->isVisible())
+                step("reach " + paneName, reach);
+            if (!c || !c->isVisible() || !c->isEnabled())
+                continue;
+            const int n = c->count();
+            for (int k = 0; k <= n && k <= 40; ++k) {
+                const int i = k == n ? 0 : k;
+                if (!c || !c->isVisible() || !c->isEnabled() || i >= c->count())
+                    break;
+                step("choose " + std::to_string(i) + " in " + nameOf(c) + " on " + paneName, [&] {
+                    c->setCurrentIndex(i);
+                    if (c)
+                        emit c->activated(i);
+                });
+            }
+        }
+    }
+
     // Every state of a pane: as reached, then each nonsense text in its boxes; the buttons and menus in each.
     void exercise(const std::string& paneName, QWidget* pane, const std::function<void()>& reach)
     {
         step("reach " + paneName, reach);
         ASSERT_TRUE(pane->isVisible()) << paneName << ": " << dialogs.lastText().toStdString();
         clickEverything(paneName, pane, reach, QString());
+        step("reach " + paneName, reach);
+        chooseEverything(paneName, pane, reach);
         step("reach " + paneName, reach);
         triggerMenus(paneName);
         for (const QString& text : kNonsense) {
@@ -339,7 +398,46 @@ protected:
         });
     }
 
+    // Keys typed into the custom crop grid and its name box, from a few cells (corners included).
+    void typeIntoTheGrid()
+    {
+        MainWindow& main = w();
+        CustomCropPane& custom = *main.pneCustomCrop();
+        step("open custom crops for typing", [&] {
+            realistic();
+            main.mnuCustomCrop->trigger();
+            custom.cboCustomGrid[5]->setCurrentIndex(custom.cboCustomGrid[5]->count() > 1 ? 1 : 0);
+            emit custom.cboCustomGrid[5]->activated(custom.cboCustomGrid[5]->currentIndex());
+        });
+        const std::vector<std::pair<int, Qt::KeyboardModifiers>> keys{
+            {Qt::Key_Delete, Qt::NoModifier}, {Qt::Key_Backspace, Qt::NoModifier}, {Qt::Key_Left, Qt::NoModifier},
+            {Qt::Key_Right, Qt::NoModifier},  {Qt::Key_Up, Qt::NoModifier},        {Qt::Key_Down, Qt::NoModifier},
+            {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Tab, Qt::NoModifier},       {Qt::Key_Home, Qt::NoModifier},
+            {Qt::Key_End, Qt::NoModifier},    {Qt::Key_C, Qt::ControlModifier},    {Qt::Key_V, Qt::ControlModifier},
+            {Qt::Key_X, Qt::ControlModifier}, {Qt::Key_Escape, Qt::NoModifier},    {Qt::Key_Minus, Qt::NoModifier},
+            {Qt::Key_Period, Qt::NoModifier}, {Qt::Key_A, Qt::NoModifier},         {Qt::Key_5, Qt::NoModifier},
+            {Qt::Key_PageDown, Qt::NoModifier}, {Qt::Key_Backtab, Qt::ShiftModifier}};
+        const int rows = custom.Rows();
+        const int cols = custom.Cols();
+        const std::vector<std::pair<int, int>> cells{{1, 1}, {rows - 1, cols - 1}, {1, cols - 1}, {rows - 1, 1}};
+        for (const auto& [r, c] : cells)
+            for (const auto& [key, mods] : keys) {
+                step("key " + std::to_string(key) + " in grid cell " + std::to_string(r) + "," + std::to_string(c),
+                     [&] {
+                         custom.setCurrentCell(r, c);
+                         QApplication::clipboard()->setText(QStringLiteral("1\t2\n3\t4\n"));
+                         for (int k = 0; k < 3; ++k)
+                             QTest::keyClick(custom.dgCustom, Qt::Key(key), mods);
+                     });
+            }
+        for (const auto& [key, mods] : keys)
+            step("key " + std::to_string(key) + " in the name box",
+                 [&] { QTest::keyClick(custom.txtCustom0, Qt::Key(key), mods); });
+        step("home after typing", [&] { custom.cmdCustomGrid[5]->click(); });
+    }
+
     int steps_ = 0;
+    bool inStray_ = false;
     size_t boxesSeen_ = 0;
     std::set<QWidget*> before_;
 };
@@ -381,6 +479,7 @@ TEST_F(Monkey, EveryPaneEveryButtonEveryMenuWithRealisticAndNonsenseInputs)
     eachBoxAlone("pneIrrigCosts", main.pneIrrigCosts(), toIrrigation, QStringLiteral("cmdCancel(0)"));
     eachBoxAlone("pneInputCosts", main.pneInputCosts(), toCosts, QStringLiteral("cmdCancel(1)"));
 
+    typeIntoTheGrid();
     for (const QString& text : kNonsense + QStringList{QStringLiteral("150"), QStringLiteral("12.5")}) {
         customCropWith(text, false);
         customCropWith(text, true);
