@@ -258,6 +258,13 @@ protected:
         step("reach " + paneName, reach);
         ASSERT_TRUE(pane->isVisible()) << paneName << ": " << dialogs.lastText().toStdString();
         clickEverything(paneName, pane, reach, QString());
+        step("resize with " + paneName, [&] {
+            const QSize size = window->size();
+            for (const QSize& other : {QSize(1, 1), QSize(4000, 3000), QSize(200, 2000), size}) {
+                window->resize(other);
+                QApplication::processEvents();
+            }
+        });
         step("reach " + paneName, reach);
         chooseEverything(paneName, pane, reach);
         step("reach " + paneName, reach);
@@ -290,6 +297,17 @@ protected:
         };
         press(main.pneResults(), QStringLiteral("cmdAdvance"));
         press(main.pneResults(), QStringLiteral("cmdPrevious"));
+        if (browseAll_) {
+            // To the last option and back to the first, saving every one.
+            for (const char* name : {"cmdAdvance", "cmdPrevious"})
+                for (int k = 0; k < 60; ++k) {
+                    auto* b = main.pneResults()->findChild<QAbstractButton*>(QString::fromLatin1(name));
+                    if (!b || !b->isVisible() || !b->isEnabled())
+                        break;
+                    press(main.pneResults(), QStringLiteral("cmdSaveResult"));
+                    press(main.pneResults(), QString::fromLatin1(name));
+                }
+        }
         if (auto* rh = main.pneResults()->findChild<QWidget*>(QStringLiteral("rh(0)")))
             press(rh, QStringLiteral("cmdDetails"));
         if (main.pneDetails()->isVisible())
@@ -437,6 +455,7 @@ protected:
     }
 
     int steps_ = 0;
+    bool browseAll_ = false;
     bool inStray_ = false;
     size_t boxesSeen_ = 0;
     std::set<QWidget*> before_;
@@ -478,6 +497,25 @@ TEST_F(Monkey, EveryPaneEveryButtonEveryMenuWithRealisticAndNonsenseInputs)
     eachBoxAlone("pneMain", main.pneMain(), toMain, QString());
     eachBoxAlone("pneIrrigCosts", main.pneIrrigCosts(), toIrrigation, QStringLiteral("cmdCancel(0)"));
     eachBoxAlone("pneInputCosts", main.pneInputCosts(), toCosts, QStringLiteral("cmdCancel(1)"));
+
+    // Every option of a realistic run and of the tied one, each saved, then the summary of them all.
+    browseAll_ = true;
+    step("realistic inputs", [&] { realistic(); });
+    runAndBrowse("realistic inputs");
+    step("every crop ticked", [&] {
+        realistic();
+        for (int i = 0; i < main.cropRowCount(); ++i)
+            if (!main.cr(i)->chkCrop->isChecked()) {
+                main.cr(i)->chkCrop->click();
+                if (main.cr(i)->txtPrice->text().isEmpty())
+                    main.cr(i)->txtPrice->setText(QStringLiteral("5"));
+                if (main.cr(i)->txtMaxYield->text().isEmpty())
+                    main.cr(i)->txtMaxYield->setText(QStringLiteral("100"));
+            }
+        pane().Option1[4]->setChecked(true);
+    });
+    runAndBrowse("every crop ticked");
+    browseAll_ = false;
 
     typeIntoTheGrid();
     for (const QString& text : kNonsense + QStringList{QStringLiteral("150"), QStringLiteral("12.5")}) {
