@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <fstream>
 #include <functional>
 #include <set>
 #include <gtest/gtest.h>
@@ -452,6 +453,66 @@ protected:
     }
 
     std::shared_ptr<test::PrintLog> printed_ = std::make_shared<test::PrintLog>();
+    // A second window on the same folder loads the inputs file as it stands, then runs and prints.
+    void reopen(const std::string& what)
+    {
+        std::unique_ptr<MainWindow> again;
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_NO_THROW({
+            again = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session);
+            again->Form_Load();
+            again->show();
+            again->pneMain()->Command1->click();
+            if (again->mnuPrint->isEnabled()) {
+                again->thePrinter().setSurfaceFactory(test::recordingFactory(printed_));
+                again->mnuPrint->trigger();
+            }
+            QApplication::processEvents();
+        }) << what;
+        EXPECT_LT(clock.elapsed(), 5000) << what;
+        if (again) {
+            EXPECT_FALSE(again->searchRunning()) << what;
+        }
+        EXPECT_NO_THROW(again.reset()) << what;
+        QApplication::processEvents();
+        ++steps_;
+    }
+
+    // The inputs file written from nonsense in every box, and garbled by hand, read by a fresh window.
+    void reopenWithNonsense()
+    {
+        MainWindow& main = w();
+        for (const QString& text : kNonsense) {
+            const std::string what = "inputs file of \"" + text.left(12).toStdString() + "\"";
+            step("save " + what, [&] {
+                realistic();
+                for (QLineEdit* box : main.pneMain()->findChildren<QLineEdit*>())
+                    if (box->isVisible())
+                        box->setText(text);
+                main.pneMain()->txtAnnRain->setEditText(text);
+                pane().Command8->click();
+                for (QLineEdit* box : main.pneIrrigCosts()->findChildren<QLineEdit*>())
+                    if (box->isVisible())
+                        box->setText(text);
+                main.ShowPane(main.pneMain());
+                main.saveInputs();
+            });
+            reopen(what);
+            step("garble " + what, [&] {
+                std::ofstream out(folder.path() / "inputs.txt", std::ios::binary | std::ios::trunc);
+                for (int i = 0; i < 60; ++i)
+                    out << text.toStdString() << (i % 3 == 0 ? "=" + text.toStdString() : "") << "\r\n";
+            });
+            reopen("garbled " + what);
+        }
+        step("truncated inputs file", [&] {
+            std::ofstream out(folder.path() / "inputs.txt", std::ios::binary | std::ios::trunc);
+            out << "160\r\n12";
+        });
+        reopen("truncated inputs file");
+    }
+
     int steps_ = 0;
     bool browseAll_ = false;
     bool inStray_ = false;
@@ -515,6 +576,7 @@ TEST_F(Monkey, EveryPaneEveryButtonEveryMenuWithRealisticAndNonsenseInputs)
     runAndBrowse("every crop ticked");
     browseAll_ = false;
 
+    reopenWithNonsense();
     typeIntoTheGrid();
     for (const QString& text : kNonsense + QStringList{QStringLiteral("150"), QStringLiteral("12.5")}) {
         customCropWith(text, false);
