@@ -95,6 +95,9 @@ protected:
     void step(const std::string& what, const std::function<void()>& action)
     {
         SCOPED_TRACE(what);
+        static const bool dumpSteps = qEnvironmentVariableIsSet("KORVEL_MONKEY_LOG");
+        if (dumpSteps)
+            std::cerr << "[ step ] " << what << "\n";
         QElapsedTimer clock;
         clock.start();
         EXPECT_NO_THROW(action()) << what;
@@ -513,6 +516,67 @@ protected:
         reopen("truncated inputs file");
     }
 
+    // Trend runs of every variable with sensible and nonsense ranges and value lists, variable and fixed, and
+    // every button of the trend results each gives.
+    void trendSweep(const std::function<void()>& trendOn)
+    {
+        MainWindow& main = w();
+        BatchSetupPane& setup = *main.pneBatchSetup(0);
+        const std::vector<std::pair<QString, QString>> ranges{
+            {"5", "7"}, {"0", "0"}, {"-5", "5"}, {"1e300", "1e301"}, {"7", "5"}, {"11", "21"}, {"abc", ""}};
+        const QStringList lists{"1,2,3", "1,5,,", "abc", "-5,1e308", "0"};
+        for (bool fixed : {false, true})
+            for (int v = 0; v < int(setup.optBatchVariable.size()); ++v)
+                for (size_t k = 0; k < ranges.size() + size_t(lists.size()); ++k) {
+                    const bool manual = k >= ranges.size();
+                    const std::string what = std::string(fixed ? "fixed" : "variable") + " trend of variable " +
+                                             std::to_string(v) + " with " +
+                                             (manual ? "list \"" + lists[int(k - ranges.size())].toStdString()
+                                                     : "range " + ranges[k].first.toStdString() + " to " +
+                                                           ranges[k].second.toStdString()) + "\"";
+                    step("set up " + what, [&] {
+                        trendOn();
+                        realistic();
+                        if (fixed) {
+                            run();
+                            if (auto* b = main.pneResults()->findChild<QAbstractButton*>(QStringLiteral("cmdBatchThis")))
+                                b->click();
+                        } else {
+                            main.mnuFallBatch->trigger();
+                        }
+                    });
+                    if (!setup.isVisible() || !setup.optBatchVariable[size_t(v)]->isVisible() ||
+                        !setup.optBatchVariable[size_t(v)]->isEnabled())
+                        continue;
+                    step("fill " + what, [&] {
+                        setup.optBatchVariable[size_t(v)]->click();
+                        if (manual) {
+                            setup.optBatchOption[2]->click();
+                            if (setup.txtBatchList->isVisible() && setup.txtBatchList->isEnabled())
+                                test::typeInto(setup.txtBatchList, lists[int(k - ranges.size())]);
+                        } else {
+                            setup.optBatchOption[0]->click();
+                            test::typeInto(setup.txtBatchMinimum[0], ranges[k].first);
+                            test::typeInto(setup.txtBatchMinimum[1], ranges[k].second);
+                            if (setup.cboBatchSteps->count() > 0)
+                                setup.cboBatchSteps->setCurrentIndex(setup.cboBatchSteps->count() - 1);
+                        }
+                    });
+                    if (fixed && setup.cmdAddBatchProcess->isVisible() && setup.cmdAddBatchProcess->isEnabled()) {
+                        step("add a process to " + what, [&] { setup.cmdAddBatchProcess->click(); });
+                        step("second process of " + what, [&] {
+                            setup.optBatchVariable[size_t((v + 3) % int(setup.optBatchVariable.size()))]->click();
+                            setup.optBatchOption[0]->click();
+                            test::typeInto(setup.txtBatchMinimum[0], QStringLiteral("12"));
+                            test::typeInto(setup.txtBatchMinimum[1], QStringLiteral("18"));
+                        });
+                    }
+                    step("generate " + what, [&] { setup.cmdBatchIt->click(); });
+                    if (main.pneBatchSetup(1)->isVisible())
+                        clickEverything("pneBatchSetup(1) after " + what, main.pneBatchSetup(1), [] {}, QString());
+                }
+    }
+
     int steps_ = 0;
     bool browseAll_ = false;
     bool inStray_ = false;
@@ -635,6 +699,7 @@ TEST_F(Monkey, EveryPaneEveryButtonEveryMenuWithRealisticAndNonsenseInputs)
         for (const auto& line : document)
             for (const auto& piece : line.pieces)
                 EXPECT_FALSE(bad.match(piece.text).hasMatch()) << "printed \"" << piece.text.toStdString() << "\"";
+    trendSweep(trendOn);
     std::cout << "[ monkey ] " << steps_ << " steps, " << printed_->documents.size() << " documents printed\n";
     if (qEnvironmentVariableIsSet("KORVEL_MONKEY_LOG")) {
         QStringList seen;
