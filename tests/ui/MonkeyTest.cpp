@@ -32,10 +32,23 @@ const QStringList kNonsense{QString(), QStringLiteral("abc"), QStringLiteral("-5
                             QStringLiteral("1,5,,"), QString(400, QLatin1Char('9')), QStringLiteral("0"),
                             QStringLiteral("1e300"), QStringLiteral("0.0000001")};
 
+// Qt's own warnings during the run, but for what the headless platform says it cannot do.
+QStringList qtWarnings;
+QtMessageHandler previousHandler = nullptr;
+void collectWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg && !text.startsWith(QStringLiteral("This plugin does not support")))
+        qtWarnings << text;
+    if (previousHandler)
+        previousHandler(type, context, text);
+}
+
 class Monkey : public test::MainWindowTest {
 protected:
     void SetUp() override
     {
+        qtWarnings.clear();
+        previousHandler = qInstallMessageHandler(collectWarnings);
         MainWindowTest::SetUp();
         setShellOpener([](const QString&) { return true; });
         open();
@@ -49,6 +62,8 @@ protected:
         closeStrays();
         setShellOpener({});
         MainWindowTest::TearDown();
+        qInstallMessageHandler(previousHandler);
+        EXPECT_TRUE(qtWarnings.isEmpty()) << qtWarnings.join(QLatin1Char('\n')).toStdString();
     }
 
     static std::set<QWidget*> topLevels()
@@ -103,6 +118,8 @@ protected:
         EXPECT_NO_THROW(action()) << what;
         EXPECT_NO_THROW(QApplication::processEvents()) << what;
         EXPECT_LT(clock.elapsed(), 5000) << what;
+        if (dumpSteps && clock.elapsed() > 200)
+            std::cerr << "[ slow ] " << clock.elapsed() << " ms: " << what << "\n";
         EXPECT_FALSE(window->searchRunning()) << what;
         checkFigures(what);
         for (size_t i = boxesSeen_; i < dialogs.messages.size(); ++i)
@@ -126,6 +143,18 @@ protected:
                 EXPECT_FALSE(bad.match(label->text()).hasMatch())
                     << what << ": " << label->objectName().toStdString() << " shows \"" << label->text().toStdString()
                     << "\"";
+            }
+        for (QLineEdit* box : window->findChildren<QLineEdit*>())
+            if (box->isVisible()) {
+                EXPECT_FALSE(bad.match(box->text()).hasMatch())
+                    << what << ": " << box->objectName().toStdString() << " holds \"" << box->text().toStdString()
+                    << "\"";
+            }
+        for (QComboBox* combo : window->findChildren<QComboBox*>())
+            if (combo->isVisible()) {
+                EXPECT_FALSE(bad.match(combo->currentText()).hasMatch())
+                    << what << ": " << combo->objectName().toStdString() << " holds \""
+                    << combo->currentText().toStdString() << "\"";
             }
         for (QTableWidget* table : window->findChildren<QTableWidget*>())
             if (table->isVisible())
