@@ -658,6 +658,52 @@ protected:
                 }
     }
 
+    // Custom crops saved under awkward names, then the library read again and a run.
+    void customCropNames()
+    {
+        MainWindow& main = w();
+        CustomCropPane& custom = *main.pneCustomCrop();
+        const QStringList names{QString(400, QLatin1Char('n')), QStringLiteral("a/b\\c:*?\"<>|"), QStringLiteral(".."),
+                                QStringLiteral(" "), QStringLiteral("Corn"), QStringLiteral("-5"),
+                                QStringLiteral("x=y")};
+        for (const QString& name : names) {
+            const std::string what = "custom crop named \"" + name.left(12).toStdString() + "\"";
+            step("save " + what, [&] {
+                realistic();
+                main.mnuCustomCrop->trigger();
+                test::typeInto(custom.txtCustom0, name);
+                custom.cmdCustomGrid[0]->click();
+                for (int r = 1; r < custom.Rows(); ++r)
+                    for (int c = 1; c < custom.Cols(); ++c)
+                        custom.setCellText(r, c, QString::number(10 * r + c));
+                custom.cmdCustomGrid[2]->click();
+                custom.cmdCustomGrid[5]->click();
+            });
+            step("tick every crop after " + what, [&] {
+                main.ShowPane(main.pneMain());
+                for (int i = 0; i < main.cropRowCount(); ++i) {
+                    main.cr(i)->chkCrop->setChecked(true);
+                    if (main.cr(i)->txtPrice->text().isEmpty())
+                        main.cr(i)->txtPrice->setText(QStringLiteral("3"));
+                    if (main.cr(i)->txtMaxYield->text().isEmpty())
+                        main.cr(i)->txtMaxYield->setText(QStringLiteral("100"));
+                }
+            });
+            runAndBrowse(what);
+            reopen("a library with a " + what);
+            step("delete " + what, [&] {
+                main.mnuCustomCrop->trigger();
+                for (int k = custom.cboCustomGrid[0]->count() - 1; k >= 1; --k) {
+                    custom.cboCustomGrid[0]->setCurrentIndex(k);
+                    emit custom.cboCustomGrid[0]->activated(k);
+                    if (custom.cmdCustomGrid[6]->isVisible())
+                        custom.cmdCustomGrid[6]->click();
+                }
+                custom.cmdCustomGrid[5]->click();
+            });
+        }
+    }
+
     int steps_ = 0;
     bool browseAll_ = false;
     bool inStray_ = false;
@@ -721,6 +767,7 @@ TEST_F(Monkey, EveryPaneEveryButtonEveryMenuWithRealisticAndNonsenseInputs)
     runAndBrowse("every crop ticked");
     browseAll_ = false;
 
+    customCropNames();
     reopenWithNonsense();
     typeIntoTheGrid();
     for (const QString& text : kNonsense + QStringList{QStringLiteral("150"), QStringLiteral("12.5")}) {
