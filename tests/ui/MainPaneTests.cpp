@@ -61,6 +61,11 @@ TEST_F(MainWindowTest, CapacityWarningWhenGrossInchesExceedThePump)
     pane().txtMax->setText("1");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.endsWith("cannot pump more than .0 inches."));
+    // A negative acreage gets no advice with a negative capacity in it.
+    dialogs.clearRecord();
+    pane().txtArea->setText("-5");
+    pane().txtMax->setText("12");
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
 
     // Without committed pumping data nothing is ever shown.
     dialogs.clearRecord();

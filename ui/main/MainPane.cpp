@@ -258,6 +258,9 @@ void MainPane::capacityCheck()
         return;
     const double a = num::leadingNumberOrZero(txtArea->text().toStdString());
     const double m = num::leadingNumberOrZero(txtMax->text().toStdString());
+    // A negative acreage is no farm: its "capacity" would be a negative number of inches.
+    if (a < 0)
+        return;
     try {
         const double limit = costs->getMaxInches(a);
         if (!(m > limit))
