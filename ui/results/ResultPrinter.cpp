@@ -460,32 +460,23 @@ void ResultPrinter::layoutDetails(PrintSurface& p, bool forage, double D)
         },
         [&] { return irrig.getCosts(f.Depth, f.acres, s) / f.acres; });
 
-    // Miscellaneous costs: label and value both in bold.
-    p.setFontSize(12);
-    p.setBold(true);
-    p.printLine(QStringLiteral("Miscellaneous Costs"));
-    p.setFontSize(9);
-    const QString misc = pattern(costs.MiscCost, "###,##0.00");
-    p.setCurrentX(0);
-    p.print(QStringLiteral("Misc. Costs: "));
-    p.setCurrentX(2700);
-    p.printLine(kDollar + misc + kPerAcre);
-    p.printLine(kLongDashRule);
-    p.printLine(kSubtotal + misc + kPerAcre);
+    // Miscellaneous costs and land returns: one value each, label and value in bold, with its subtotal.
+    const auto oneValueGroup = [&p](const QString& title, const QString& caption, double value) {
+        p.setFontSize(12);
+        p.setBold(true);
+        p.printLine(title);
+        p.setFontSize(9);
+        const QString text = pattern(value, "###,##0.00");
+        p.setCurrentX(0);
+        p.print(caption);
+        p.setCurrentX(2700);
+        p.printLine(kDollar + text + kPerAcre);
+        p.printLine(kLongDashRule);
+        p.printLine(kSubtotal + text + kPerAcre);
+    };
+    oneValueGroup(QStringLiteral("Miscellaneous Costs"), QStringLiteral("Misc. Costs: "), costs.MiscCost);
     emptyLines(p, 4);
-
-    // Land returns, the same way.
-    p.setFontSize(12);
-    p.setBold(true);
-    p.printLine(QStringLiteral("Land Returns"));
-    p.setFontSize(9);
-    const QString returns = pattern(costs.Returns, "###,##0.00");
-    p.setCurrentX(0);
-    p.print(QStringLiteral("Misc. Returns: "));
-    p.setCurrentX(2700);
-    p.printLine(kDollar + returns + kPerAcre);
-    p.printLine(kLongDashRule);
-    p.printLine(kSubtotal + returns + kPerAcre);
+    oneValueGroup(QStringLiteral("Land Returns"), QStringLiteral("Misc. Returns: "), costs.Returns);
 }
 
 } // namespace korvel::ui
