@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "model/Numbers.h"
+#include "model/ReplaceFile.h"
 
 namespace korvel::writeFile {
 
@@ -193,9 +194,6 @@ bool saveInputs(const fs::path& programFolder, InputsTarget& target)
     general.totalAcres = target.mainText(Box::txtArea);
     general.waterAllocation = target.mainText(Box::txtMax);
 
-    const fs::path file = inputsPath(programFolder);
-    fs::path temporary = file;
-    temporary += ".tmp";
     try {
         std::string text = general.writeData() + kLineEnd;
         text += target.irrigationCosts().writeData() + kLineEnd;
@@ -204,21 +202,9 @@ bool saveInputs(const fs::path& programFolder, InputsTarget& target)
                 text += crop->writeData() + kLineEnd;
         if (target.batchEnabled())
             text += std::string("batch_enabled") + kLineEnd;
-
-        {
-            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-            if (!out)
-                return false;
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-            out.close();
-            if (!out)
-                throw KorvelError("the inputs file could not be written");
-        }
-        fs::rename(temporary, file);
+        replaceFile(inputsPath(programFolder), text);
         return true;
     } catch (const std::exception&) {
-        std::error_code ec;
-        fs::remove(temporary, ec);
         return false;
     }
 }

@@ -22,8 +22,9 @@ struct ReadPastEnd : KorvelError {
 // The file's path: programFolder / "inputs.txt".
 std::filesystem::path inputsPath(const std::filesystem::path& programFolder);
 
-// Writes the inputs file from target. The file is written beside the old one and then renamed over it, so a
-// failed save leaves the previous file as it was. Shows nothing; returns false when the save failed.
+// Writes the inputs file from target. The file is written beside the old one, synced and closed, and then
+// renamed over it (replaceFile), so a failed save leaves the previous file as it was. Shows nothing; returns
+// false when the save failed.
 bool saveInputs(const std::filesystem::path& programFolder, InputsTarget& target);
 
 // Reads the inputs file into target: general inputs, irrigation costs and the irrigation-cost boxes, the

@@ -1,6 +1,7 @@
 // The inputs file: its lines, the reading rule, and loading into a fake main window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <map>
 #include <sstream>
@@ -8,12 +9,14 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "faults/InjectedFault.h"
 #include "model/writeFile.h"
 
 using korvel::Crop;
 using korvel::CropScenario;
 using korvel::InputsTarget;
 using korvel::Variant;
+using korvel::testing::InjectedFault;
 using korvel::testing::TempFolder;
 namespace writeFile = korvel::writeFile;
 
@@ -161,6 +164,16 @@ void expectSameCosts(const Crop& got, const Crop& want)
     EXPECT_EQ(a.AlfalfaStand, b.AlfalfaStand);
     EXPECT_EQ(a.MiscCost, b.MiscCost);
     EXPECT_EQ(a.FertilizerApplication, b.FertilizerApplication);
+}
+
+// The names in the folder, sorted.
+std::vector<std::string> folderNames(const TempFolder& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::vector<std::string> lines(const std::string& text)
@@ -441,14 +454,51 @@ TEST(InputsFile, AFailedSaveLeavesThePreviousFile)
     EXPECT_EQ(dir.read("inputs.txt"), before);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "inputs.txt.tmp"));
 
-    // the temporary file cannot be created
-    w.library = std::make_shared<CropScenario>();
-    std::filesystem::create_directory(dir.path() / "inputs.txt.tmp");
-    EXPECT_FALSE(writeFile::saveInputs(dir.path(), w));
-    EXPECT_EQ(dir.read("inputs.txt"), before);
-
     // no program folder at all
+    w.library = std::make_shared<CropScenario>();
     EXPECT_FALSE(writeFile::saveInputs(dir.path() / "missing", w));
+
+    // something already named like the temporary file is neither used nor destroyed
+    std::filesystem::create_directory(dir.path() / "inputs.txt.tmp");
+    dir.write("inputs.txt.1.tmp", "not ours");
+    ASSERT_TRUE(writeFile::saveInputs(dir.path(), w));
+    EXPECT_EQ(lines(dir.read("inputs.txt"))[1], "999");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "inputs.txt.tmp"));
+    EXPECT_EQ(dir.read("inputs.txt.1.tmp"), "not ours");
+    EXPECT_EQ(folderNames(dir), (std::vector<std::string>{"inputs.txt", "inputs.txt.1.tmp", "inputs.txt.tmp"}));
+}
+
+// Run with the fault library preloaded (ctest entry korvel_model_save_faults).
+TEST(InputsFileSaveFaults, EveryFailingStepKeepsThePreviousFileAndLeavesNoTemporaryFile)
+{
+    ASSERT_TRUE(InjectedFault::available()) << "run with the fault library preloaded";
+    TempFolder dir;
+    FakeWindow w;
+    fillGeneral(w);
+    w.addCrop("Corn")->price = 4.5;
+    ASSERT_TRUE(writeFile::saveInputs(dir.path(), w));
+    const std::string before = dir.read("inputs.txt");
+
+    w.main[MainBox::txtArea] = "999";
+    for (const char* call : korvel::testing::kSaveFaults) {
+        SCOPED_TRACE(call);
+        {
+            InjectedFault fault(call, "inputs.txt");
+            EXPECT_FALSE(writeFile::saveInputs(dir.path(), w));
+            EXPECT_GT(fault.failures(), 0) << "the step was never taken";
+        }
+        EXPECT_EQ(dir.read("inputs.txt"), before);
+        EXPECT_EQ(folderNames(dir), std::vector<std::string>{"inputs.txt"});
+    }
+
+    // A fault on another file leaves this save alone.
+    {
+        InjectedFault fault("fsync", "other.txt");
+        EXPECT_TRUE(writeFile::saveInputs(dir.path(), w));
+        EXPECT_EQ(fault.failures(), 0);
+    }
+    EXPECT_EQ(lines(dir.read("inputs.txt"))[1], "999");
+    EXPECT_EQ(folderNames(dir), std::vector<std::string>{"inputs.txt"});
 }
 
 TEST(InputsFile, ANewSaveWithoutAPresetKeepsThePreviousOne)
