@@ -2,7 +2,6 @@
 
 #include <QLineEdit>
 #include <QLocale>
-#include <QSaveFile>
 #include <stdexcept>
 
 #include "model/BestMix.h"
@@ -17,6 +16,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/main/modHelp.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/SaveFile.h"
 
 namespace korvel::ui::SpreadsheetExport {
 
@@ -104,18 +104,14 @@ void exportWith(QWidget* parent, QString& lastName, const std::function<QStringL
         return;
     }
 
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        fail({75, QStringLiteral("Path/File access error (%1)").arg(file.errorString())});
-        return;
-    }
     QByteArray bytes;
     for (const QString& line : lines) {
         bytes += line.toUtf8();
         bytes += "\r\n";
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        fail({75, QStringLiteral("Path/File access error (%1)").arg(file.errorString())});
+    QString reason;
+    if (!saveFile(fileName, bytes, &reason)) {
+        fail({75, QStringLiteral("Path/File access error (%1)").arg(reason)});
         return;
     }
 

@@ -1,7 +1,11 @@
 // The spreadsheet exports of trend results: the head every file shares, the fixed-trend grid and field
 // tables, the variable-trend tables of the four best options per step, and the failures of the file.
 #include <QFile>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
 
+#include "faults/InjectedFault.h"
 #include "model/Numbers.h"
 #include "trend/SpreadsheetExport.h"
 #include "trend/TrendFixture.h"
@@ -339,4 +343,59 @@ TEST_F(TrendExportTest, FailuresAndCancelsOfTheFile)
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains("Error #11 -> Division by zero"));
     EXPECT_FALSE(QFile::exists(zero));
+}
+
+// Run with the fault library preloaded (ctest entry korvel_ui_save_faults).
+class TrendExportSaveFaults : public TrendExportTest {};
+
+TEST_F(TrendExportSaveFaults, EveryFailingStepKeepsThePreviousFileAndSaysSo)
+{
+    ASSERT_TRUE(korvel::testing::InjectedFault::available()) << "run with the fault library preloaded";
+    const QString path = exportPath("trend.xls");
+    folder.write("trend.xls", "the previous export\r\n");
+    const auto exportFailsEveryWay = [&](const std::function<void()>& exportIt, const QString& message) {
+        for (const char* call : korvel::testing::kSaveFaults) {
+            SCOPED_TRACE(call);
+            {
+                korvel::testing::InjectedFault fault(call, "trend.xls");
+                exportIt();
+                EXPECT_GT(fault.failures(), 0) << "the step was never taken";
+            }
+            EXPECT_EQ(folder.read("trend.xls"), "the previous export\r\n");
+            std::vector<std::string> names;
+            for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+                if (entry.is_regular_file())
+                    names.push_back(entry.path().filename().string());
+            std::sort(names.begin(), names.end());
+            EXPECT_EQ(names, (std::vector<std::string>{"inputs.txt", "trend.xls"})); // no temporary file
+            ASSERT_EQ(dialogs.messages.size(), 1u);
+            EXPECT_EQ(dialogs.messages[0].title, "File Error");
+            EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Exclamation);
+            EXPECT_TRUE(dialogs.messages[0].text.startsWith(message)) << dialogs.messages[0].text.toStdString();
+            EXPECT_FALSE(dialogs.messages[0].text.contains("created successfully"));
+        }
+    };
+    const QString unaccessible = "The file '" + path +
+                                 "' is either currently open by another program or is unaccessible at the moment.\n"
+                                 "Please check the file and try again";
+
+    openWithTrends();
+    w().mnuFallBatch->trigger();
+    manualValues(0, QStringLiteral("5, 6"));
+    setup().cmdBatchIt->click();
+    exportFailsEveryWay([&] { exportVariable(path); }, unaccessible);
+    EXPECT_EQ(dialogs.messages[0].text, unaccessible);
+
+    inside<QPushButton>(view().theResults, "Command1")->click();
+    setup().Command10->click();
+    startFixedTrendOnTheBestOption();
+    manualValues(0, QStringLiteral("4, 5"));
+    setup().cmdBatchIt->click();
+    exportFailsEveryWay([&] { exportFixed(path); }, unaccessible + ".  Error #75 -> Path/File access error (");
+
+    // With nothing armed the same export goes through.
+    exportFixed(path);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "Export Complete");
+    EXPECT_NE(folder.read("trend.xls"), "the previous export\r\n");
 }

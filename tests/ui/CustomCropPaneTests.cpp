@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include "model/DefaultYieldTables.h"
+#include "faults/InjectedFault.h"
 #include "model/FileReader.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/platform/Clipboard.h"
@@ -608,6 +609,55 @@ TEST_F(CustomCropPaneTest, ASaveThatCannotBeWrittenReportsItAndKeepsThePreviousF
     EXPECT_EQ(customFiles(), std::vector<std::string>{"Barley.txt"}); // no temporary file left behind
     EXPECT_TRUE(editor->customAltered);
     EXPECT_EQ(window->cr(0)->crop(), firstRowCrop); // the rows were not rebuilt
+}
+
+// Run with the fault library preloaded (ctest entry korvel_ui_save_faults).
+class CustomCropSaveFaults : public CustomCropPaneTest {};
+
+TEST_F(CustomCropSaveFaults, EveryFailingStepKeepsThePreviousFileAndEveryCropListed)
+{
+    ASSERT_TRUE(korvel::testing::InjectedFault::available()) << "run with the fault library preloaded";
+    const std::string barley = cropFile("Barley", "bu.,bushels", "11,12", "0", "1,2");
+    const std::string oats = cropFile("Oats", "bu.,bushels", "11,12", "0", "3,4");
+    writeCustom("Barley.txt", barley);
+    writeCustom("Oats.txt", oats);
+    start();
+    const QStringList rows = rowNames();
+    openPane();
+    list(0)->setCurrentIndex(1); // Barley, saved back into its own file
+    editor->setCellText(1, 1, "9");
+
+    for (const char* call : korvel::testing::kSaveFaults) {
+        SCOPED_TRACE(call);
+        dialogs.clearRecord();
+        {
+            korvel::testing::InjectedFault fault(call, "Barley.txt");
+            button(2)->click();
+            EXPECT_GT(fault.failures(), 0) << "the step was never taken";
+        }
+        ASSERT_EQ(dialogs.messages.size(), 1u) << dialogs.texts().join(" | ").toStdString();
+        EXPECT_EQ(dialogs.messages[0].text, "Error saving file");
+        EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::None);
+        EXPECT_FALSE(dialogs.texts().contains("The custom crop has been saved."));
+        EXPECT_EQ(readCustom("Barley.txt"), barley);
+        EXPECT_EQ(customFiles(), (std::vector<std::string>{"Barley.txt", "Oats.txt"})); // no temporary file
+    }
+    EXPECT_EQ(rowNames(), rows);
+
+    // Opened again, both crops are listed: a failed save never leaves an empty file that would end the listing.
+    openPane();
+    ASSERT_EQ(list(0)->count(), 3);
+    EXPECT_EQ(list(0)->itemText(1), "Barley");
+    EXPECT_EQ(list(0)->itemText(2), "Oats");
+    EXPECT_EQ(readCustom("Oats.txt"), oats);
+
+    // With nothing armed the same save goes through.
+    list(0)->setCurrentIndex(1);
+    editor->setCellText(1, 1, "9");
+    dialogs.clearRecord();
+    button(2)->click();
+    EXPECT_EQ(dialogs.texts(), QStringList{"The custom crop has been saved."});
+    EXPECT_EQ(readCustom("Barley.txt"), cropFile("Barley", "bu.,bushels", "11,12", "0", "9,2"));
 }
 
 TEST_F(CustomCropPaneTest, BackToHomeAsksOnlyAfterTheNameWasTyped)

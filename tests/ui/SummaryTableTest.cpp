@@ -8,6 +8,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "faults/InjectedFault.h"
 #include "ui/ScriptedDialogService.h"
 #include "ui/ResultFixtures.h"
 #include "ui/main/SummaryTable.h"
@@ -263,6 +264,48 @@ TEST_F(SummaryTableView, CancelledOrFailedExportWritesNothing)
     EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(dialogs.lastText().contains("could not be saved"));
     EXPECT_TRUE(dialogs.lastText().contains("table.csv"));
+}
+
+// Run with the fault library preloaded (ctest entry korvel_ui_save_faults).
+class SummaryTableSaveFaults : public SummaryTableView {};
+
+TEST_F(SummaryTableSaveFaults, EveryFailingStepKeepsThePreviousFileAndSaysSo)
+{
+    ASSERT_TRUE(korvel::testing::InjectedFault::available()) << "run with the fault library preloaded";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("table.csv");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the previous table\r\n");
+    }
+    saved = {makeOption({cornField()}), makeOption({wheatField()})};
+    table.mnuSummary_Click();
+
+    for (const char* call : korvel::testing::kSaveFaults) {
+        SCOPED_TRACE(call);
+        dialogs.clearRecord();
+        {
+            korvel::testing::InjectedFault fault(call, "table.csv");
+            dialogs.files.push_back(path);
+            child<QAbstractButton>(&table, "cmdExcelSave")->click();
+            EXPECT_GT(fault.failures(), 0) << "the step was never taken";
+        }
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll().toStdString(), "the previous table\r\n");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"table.csv"}); // no temporary file
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].title, "File Error");
+        EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_TRUE(dialogs.messages[0].text.startsWith("The summary table could not be saved to \"" + path + "\": "))
+            << dialogs.messages[0].text.toStdString();
+    }
+
+    // With nothing armed the same export goes through.
+    dialogs.clearRecord();
+    EXPECT_EQ(saveTo(path).substr(0, 33), ",Saved Option #1,Saved Option #2\r");
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(SummaryTableView, BackGoesThroughItsHook)

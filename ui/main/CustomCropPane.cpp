@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimer>
@@ -30,6 +29,7 @@
 #include "ui/main/Twips.h"
 #include "ui/platform/Clipboard.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/SaveFile.h"
 
 namespace korvel::ui {
 
@@ -138,13 +138,9 @@ QString pathText(const fs::path& path)
 // Replaces the file with these bytes through a temporary file beside it: a failure leaves the old file as it was.
 void writeAtomically(const fs::path& target, const QByteArray& bytes)
 {
-    QSaveFile file(pathText(target));
-    if (!file.open(QIODevice::WriteOnly))
-        throw std::runtime_error("the file cannot be created");
-    if (file.write(bytes) != bytes.size())
-        throw std::runtime_error("the file cannot be written");
-    if (!file.commit())
-        throw std::runtime_error("the file cannot be replaced");
+    QString reason;
+    if (!saveFile(pathText(target), bytes, &reason))
+        throw std::runtime_error(reason.toStdString());
 }
 
 // Deletes a file, also a read-only one; throws when it is still there (or was never there).

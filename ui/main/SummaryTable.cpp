@@ -6,13 +6,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "model/Numbers.h"
 #include "ui/main/Twips.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/SaveFile.h"
 #include "ui/results/ViewText.h"
 
 namespace korvel::ui {
@@ -227,11 +227,8 @@ void SummaryTable::cmdExcelSave_Click()
     }
 
     // Written beside the chosen file and renamed over it, so a failed save leaves an earlier file whole.
-    QSaveFile file(path);
-    const bool saved = file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit();
-    if (!saved) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    QString reason;
+    if (!saveFile(path, text, &reason)) {
         showMessage(this,
                     QStringLiteral("The summary table could not be saved to \"") + QDir::toNativeSeparators(path) +
                         QStringLiteral("\": ") + reason,
