@@ -27,6 +27,21 @@ QString qtext(const std::string& s)
     return QString::fromStdString(s);
 }
 
+// A text as it goes into the document: &, < and > become entities, so a name holding them shows as typed and
+// cannot break the markup. (The figures are written by our own patterns and never hold them.)
+QString html(QString text)
+{
+    text.replace(QLatin1Char('&'), QStringLiteral("&amp;"));
+    text.replace(QLatin1Char('<'), QStringLiteral("&lt;"));
+    text.replace(QLatin1Char('>'), QStringLiteral("&gt;"));
+    return text;
+}
+
+QString htmlText(const std::string& s)
+{
+    return html(qtext(s));
+}
+
 QString fmt(double x, const char* digits)
 {
     return qtext(num::formatPattern(x, digits));
@@ -189,7 +204,7 @@ QStringList fixedTrendBody(const FixedTrendData& data)
     const int D = G.dimensions();
     const auto caption = [](const korvel::FieldCollection& option, std::size_t k) {
         const auto& units = option.theUnits.at(k);
-        return qtext(option.theVariable.at(k)) + QStringLiteral(" (") + qtext(units[0]) + qtext(units[1]) +
+        return htmlText(option.theVariable.at(k)) + QStringLiteral(" (") + htmlText(units[0]) + htmlText(units[1]) +
                QStringLiteral(")");
     };
 
@@ -237,14 +252,14 @@ QStringList fixedTrendBody(const FixedTrendData& data)
         out << QStringLiteral("<table><tr><td></td></tr></table>");
         out << QStringLiteral("<table bgcolor='#CCFFFF' border=1><tr><td colspan='2'><b>Field split #") +
                    QString::number(k) + QStringLiteral("</b></td></tr>");
-        out << QStringLiteral("<tr><td>Crop:</td><td>") + qtext(crop.cropType) + QStringLiteral("</td></tr>");
+        out << QStringLiteral("<tr><td>Crop:</td><td>") + htmlText(crop.cropType) + QStringLiteral("</td></tr>");
         out << QStringLiteral("<tr><td>Acres:</td><td>") + plain(F->acres) + QStringLiteral(" acres</td></tr>");
         out << QStringLiteral("<tr><td>Gross Irrigation</td><td>") +
                    fmt(divided(F->Depth, efficiency / 100, "the gross irrigation"), "##0.0") +
                    QStringLiteral(" inches</td></tr>");
         if (!CheckVariable(processes, korvel::CropPriceVariable, c))
             out << QStringLiteral("<tr><td>Crop Price:</td><td>$") + fmt(crop.price, "###,###,##0.00") +
-                       QStringLiteral("/") + qtext(crop.cropUnitsArray.at(1)) + QStringLiteral("</td></tr>");
+                       QStringLiteral("/") + htmlText(crop.cropUnitsArray.at(1)) + QStringLiteral("</td></tr>");
         if (!CheckVariable(processes, korvel::ProductionCostsVariable, c))
             out << QStringLiteral("<tr><td>Total Production Costs:</td><td>$") +
                        fmt(divided(F->getProductionCosts(s), F->acres, "the production costs per acre"),
@@ -252,7 +267,7 @@ QStringList fixedTrendBody(const FixedTrendData& data)
                        QStringLiteral(" /ac</td></tr>");
         if (!CheckVariable(processes, korvel::MaximumYieldVariable, c))
             out << QStringLiteral("<tr><td>Maximum Yield:</td><td>") + fmt(crop.maxYield, "###,##0.0") +
-                       QStringLiteral(" ") + qtext(crop.cropUnitsArray.at(0)) + QStringLiteral("/ac</td></tr>");
+                       QStringLiteral(" ") + htmlText(crop.cropUnitsArray.at(0)) + QStringLiteral("/ac</td></tr>");
         if (!CheckVariable(processes, korvel::RainfallVariable, c))
             out << QStringLiteral("<tr><td>Annual Rainfall:</td><td>") + fmt(F->annualRain, "###,##0.0") +
                        QStringLiteral(" inches</td></tr>");
@@ -263,7 +278,7 @@ QStringList fixedTrendBody(const FixedTrendData& data)
                            "###,###,##0.00") +
                        QStringLiteral(" /ac</td></tr>");
         if (!CheckVariable(processes, korvel::EfficiencyVariable, c))
-            out << QStringLiteral("<tr><td>Irrigation System Efficiency:</td><td>") + data.efficiencyText +
+            out << QStringLiteral("<tr><td>Irrigation System Efficiency:</td><td>") + html(data.efficiencyText) +
                        QStringLiteral("%</td></tr>");
         out << QStringLiteral("</table>");
     }
@@ -274,9 +289,9 @@ QStringList variableTrendBody(const VariableTrendData& data)
 {
     korvel::SessionState& s = *data.session;
     const auto& steps = *data.steps;
-    const QString name = qtext(s.TrendCropName) + QStringLiteral(" ") + qtext(s.TrendVariableName);
-    const QString u0 = qtext(data.units[0]);
-    const QString u1 = qtext(data.units[1]);
+    const QString name = htmlText(s.TrendCropName) + QStringLiteral(" ") + htmlText(s.TrendVariableName);
+    const QString u0 = htmlText(data.units[0]);
+    const QString u1 = htmlText(data.units[1]);
 
     QStringList out;
     out << QStringLiteral("<table><tr><td colspan=12 align=center><h2><strong>The output below shows the top results "
@@ -304,16 +319,16 @@ QStringList variableTrendBody(const VariableTrendData& data)
             out << QStringLiteral("<td colspan='9'><table border=1>");
             const QString efficiency = u1 == QLatin1String("%")
                                            ? fmt(value, "###,##0.00") + QStringLiteral(" ") + u1
-                                           : data.efficiencyText + QStringLiteral(" %");
+                                           : html(data.efficiencyText) + QStringLiteral(" %");
             if (O) {
                 for (const auto& F : *O) {
                     korvel::Crop& crop = *F->theCrop;
-                    out << QStringLiteral("<tr><td valign=top>") + qtext(crop.cropType) +
+                    out << QStringLiteral("<tr><td valign=top>") + htmlText(crop.cropType) +
                                QStringLiteral("</td><td valign=top>") + plain(F->acres) +
                                QStringLiteral("</td><td valign=top>") + fmt(F->Depth, "###,##0.0") +
                                QStringLiteral("''</td><td valign=top>$") + plain(crop.price) + QStringLiteral(" / ") +
-                               qtext(crop.cropUnitsArray.at(0)) + QStringLiteral("</td><td valign=top>") +
-                               plain(crop.maxYield) + QStringLiteral(" ") + qtext(crop.cropUnitsArray.at(1)) +
+                               htmlText(crop.cropUnitsArray.at(0)) + QStringLiteral("</td><td valign=top>") +
+                               plain(crop.maxYield) + QStringLiteral(" ") + htmlText(crop.cropUnitsArray.at(1)) +
                                QStringLiteral("/ac</td><td valign=top>") + plain(F->annualRain) +
                                QStringLiteral(" in.</td><td valign=top>") + efficiency +
                                QStringLiteral("</td><td valign=top>") +

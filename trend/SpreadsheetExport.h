@@ -6,6 +6,8 @@
 //   - the variable-trend export: four tables, the best to fourth-best option of every step.
 // Each asks for a file name in a save dialog, writes the whole file at once (through a temporary file
 // beside it, so a failed export leaves an earlier file as it was), reports completion and offers to open it.
+// Every text from elsewhere (crop names, units, trend captions, the efficiency box) is written with &, < and >
+// as entities, so it shows as typed.
 #include <QDate>
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,7 @@
 // The spreadsheet exports of trend results: the head every file shares, the fixed-trend grid and field
 // tables, the variable-trend tables of the four best options per step, and the failures of the file.
 #include <QFile>
+#include <QRegularExpression>
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -343,6 +344,78 @@ TEST_F(TrendExportTest, FailuresAndCancelsOfTheFile)
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains("Error #11 -> Division by zero"));
     EXPECT_FALSE(QFile::exists(zero));
+}
+
+TEST_F(TrendExportTest, EveryTextFromElsewhereIsWrittenWithItsMarkupCharactersEscaped)
+{
+    // A custom crop whose name and units hold &, < and >, on the shipped corn table.
+    std::string corn = folder.read(std::filesystem::path("crops") / "01-corn.txt");
+    corn.replace(0, corn.find('\r'), "CROP=Peas & <Beans>");
+    const std::size_t units = corn.find("UNITS=");
+    corn.replace(units, corn.find('\r', units) - units, "UNITS=b&u.,bu<sh>els");
+    folder.write(std::filesystem::path("crops") / "custom" / "Peas.txt", corn);
+    openWithTrends();
+    tick(QStringLiteral("Peas & <Beans>"), QStringLiteral("60"), QStringLiteral("220"));
+
+    // What each text is written as, wherever it goes.
+    const struct {
+        const char* raw;
+        const char* written;
+    } texts[] = {
+        {"Peas & <Beans>", "Peas &amp; &lt;Beans&gt;"},
+        {"b&u.", "b&amp;u."},
+        {"bu<sh>els", "bu&lt;sh&gt;els"},
+        {"85 <&>", "85 &lt;&amp;&gt;"},
+    };
+    const auto checkEscaped = [&](const QString& path, const QStringList& mustHold) {
+        const QString text = fileLines(path).join('\n');
+        ASSERT_FALSE(text.isEmpty()) << path.toStdString();
+        for (const auto& t : texts)
+            EXPECT_FALSE(text.contains(QString::fromUtf8(t.raw))) << path.toStdString() << ": " << t.raw;
+        for (const QString& part : mustHold)
+            EXPECT_TRUE(text.contains(part)) << path.toStdString() << ": " << part.toStdString();
+        // Outside the tags, no markup character is left bare.
+        QString outside = text;
+        outside.remove(QRegularExpression(QStringLiteral("<[^<>]*>")));
+        outside.remove(QRegularExpression(QStringLiteral("&(amp|lt|gt);")));
+        EXPECT_FALSE(outside.contains(QRegularExpression(QStringLiteral("[&<>]")))) << path.toStdString();
+    };
+
+    // The variable trend on the custom crop's price: titles, field rows and the efficiency column.
+    w().mnuFallBatch->trigger();
+    setup().cboCrops->setCurrentIndex(setup().cboCrops->findText(QStringLiteral("Peas & <Beans>")));
+    manualValues(0, QStringLiteral("50, 60"));
+    setup().cmdBatchIt->click();
+    ASSERT_EQ(view().steps().size(), 2u);
+    pane().txtEff->setText(QStringLiteral("85 <&>"));
+    exportVariable(exportPath("variable.xls"));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    ASSERT_EQ(dialogs.messages[0].title, "Export Complete");
+    checkEscaped(exportPath("variable.xls"),
+                 {QString::fromUtf8(texts[0].written) + " Crop Price</th>",
+                  "<td valign=top>" + QString::fromUtf8(texts[0].written) + "</td>",
+                  " / " + QString::fromUtf8(texts[1].written) + "</td>",
+                  " " + QString::fromUtf8(texts[2].written) + "/ac</td>",
+                  "<td valign=top>" + QString::fromUtf8(texts[3].written) + " %</td>"});
+
+    // The fixed trend of the best option (it grows the custom crop) on the price of Corn: the field tables.
+    pane().txtEff->setText(QStringLiteral("85"));
+    inside<QPushButton>(view().theResults, "Command1")->click();
+    setup().Command10->click();
+    startFixedTrendOnTheBestOption();
+    setup().cboCrops->setCurrentIndex(setup().cboCrops->findText(QStringLiteral("Corn")));
+    manualValues(0, QStringLiteral("4, 5"));
+    setup().cmdBatchIt->click();
+    pane().txtEff->setText(QStringLiteral("85 <&>"));
+    exportFixed(exportPath("fixed.xls"));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    ASSERT_EQ(dialogs.messages[0].title, "Export Complete");
+    checkEscaped(exportPath("fixed.xls"),
+                 {"<tr><td>Crop:</td><td>" + QString::fromUtf8(texts[0].written) + "</td></tr>",
+                  "/" + QString::fromUtf8(texts[2].written) + "</td></tr>",
+                  " " + QString::fromUtf8(texts[1].written) + "/ac</td></tr>",
+                  "<tr><td>Irrigation System Efficiency:</td><td>" + QString::fromUtf8(texts[3].written) +
+                      "%</td></tr>"});
 }
 
 // Run with the fault library preloaded (ctest entry korvel_ui_save_faults).

@@ -223,7 +223,7 @@ TEST_F(SummaryTableView, ExportWritesEveryRowAsCommaSeparatedTextReplacingTheFil
     }
     saved = {makeOption({onSiltLoam(cornField())}), makeOption({onSiltLoam(wheatField())})};
     table.mnuSummary_Click();
-    // Leading comma from the empty corner cell; a money text of 1,000 or more adds a field to its line.
+    // Leading comma from the empty corner cell; a money text of 1,000 or more is quoted, so it stays one field.
     EXPECT_EQ(saveTo(path), ",Saved Option #1,Saved Option #2\r\n"
                             "Crop,Corn,Wheat\r\n"
                             "Acres,60,40\r\n"
@@ -234,8 +234,8 @@ TEST_F(SummaryTableView, ExportWritesEveryRowAsCommaSeparatedTextReplacingTheFil
                             "Gross Irrigation,10.0'',5.0''\r\n"
                             "Net Irrigation,9.0'',4.5''\r\n"
                             "Operating Costs,$170 /acre,$25 /acre\r\n"
-                            "Returns,$1,440 /acre,$300 /acre\r\n"
-                            "Net Return,$1,270 /acre,$275 /acre\r\n");
+                            "Returns,\"$1,440 /acre\",$300 /acre\r\n"
+                            "Net Return,\"$1,270 /acre\",$275 /acre\r\n");
     ASSERT_EQ(dialogs.fileCalls.size(), 1u);
     EXPECT_EQ(dialogs.fileCalls[0].kind, ui::test::ScriptedDialogService::FileKind::Save);
     EXPECT_EQ(dialogs.fileCalls[0].request.filter, "Comma Separated Values|*.csv");
@@ -264,6 +264,73 @@ TEST_F(SummaryTableView, CancelledOrFailedExportWritesNothing)
     EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(dialogs.lastText().contains("could not be saved"));
     EXPECT_TRUE(dialogs.lastText().contains("table.csv"));
+}
+
+TEST(SummaryTableCsv, ExactlyTheCellsHoldingACommaAQuoteOrALineBreakAreQuoted)
+{
+    const struct {
+        const char* cell;
+        const char* written;
+    } cases[] = {
+        {"", ""},
+        {"Corn", "Corn"},
+        {"$8.00/bu.", "$8.00/bu."},
+        {"16''", "16''"},                       // the inch sign is two apostrophes, not a quote
+        {" Silt Loam ", " Silt Loam "},         // blanks stay as they are
+        {"$1,166 /acre", "\"$1,166 /acre\""},
+        {"Corn \"early\"", "\"Corn \"\"early\"\"\""},
+        {"\"", "\"\"\"\""},
+        {"two\nlines", "\"two\nlines\""},
+        {"two\r\nlines", "\"two\r\nlines\""},
+        {"a,\"b\"", "\"a,\"\"b\"\"\""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ui::csvCell(QString::fromUtf8(c.cell)).toStdString(), c.written) << c.cell;
+}
+
+TEST_F(SummaryTableView, AnExportReadsBackAsTheGridWhateverTheCellsHold)
+{
+    QTemporaryDir dir;
+    auto big = onSiltLoam(cornField());
+    big->theCrop->cropType = "Corn, \"late\"\nsown";
+    big->theCrop->price = 1234.5;
+    saved = {makeOption({big}), makeOption({onSiltLoam(wheatField())})};
+    table.mnuSummary_Click();
+    const std::string csv = saveTo(dir.filePath("table.csv"));
+    EXPECT_NE(csv.find("Crop,\"Corn, \"\"late\"\"\nsown\",Wheat\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("Price,\"$1,234.50/bu.\",$5.00/bu.\r\n"), std::string::npos) << csv;
+
+    // Read back by the comma-separated rules, every row has one field per column and gives the grid's texts.
+    std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+    bool quoted = false;
+    for (std::size_t i = 0; i < csv.size(); ++i) {
+        const char ch = csv[i];
+        if (quoted) {
+            if (ch == '"' && i + 1 < csv.size() && csv[i + 1] == '"')
+                rows.back().back() += csv[++i];
+            else if (ch == '"')
+                quoted = false;
+            else
+                rows.back().back() += ch;
+        } else if (ch == '"') {
+            quoted = true;
+        } else if (ch == ',') {
+            rows.back().emplace_back();
+        } else if (ch == '\r' && i + 1 < csv.size() && csv[i + 1] == '\n') {
+            ++i;
+            rows.emplace_back(1);
+        } else {
+            rows.back().back() += ch;
+        }
+    }
+    ASSERT_EQ(rows.back(), std::vector<std::string>{""}); // after the last line end
+    rows.pop_back();
+    ASSERT_EQ(rows.size(), 12u);
+    for (int r = 0; r < 12; ++r) {
+        ASSERT_EQ(rows[r].size(), 3u) << r;
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(rows[r][c], cell(r, c)) << r << "," << c;
+    }
 }
 
 // Run with the fault library preloaded (ctest entry korvel_ui_save_faults).

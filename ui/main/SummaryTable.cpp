@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -46,6 +47,16 @@ QString cellText(Make&& make)
 }
 
 } // namespace
+
+QString csvCell(const QString& text)
+{
+    static const QRegularExpression needsQuotes(QStringLiteral("[,\"\r\n]"));
+    if (!text.contains(needsQuotes))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
 
 SummaryTable::SummaryTable(const SessionState& session, OptionList& summaryResults, QWidget* parent)
     : QWidget(parent), session_(session), summaryResults_(summaryResults)
@@ -220,7 +231,7 @@ void SummaryTable::cmdExcelSave_Click()
         QStringList cells;
         for (int column = 0; column < fgsummary->columnCount(); ++column) {
             const QTableWidgetItem* item = fgsummary->item(row, column);
-            cells << (item ? item->text() : QString());
+            cells << csvCell(item ? item->text() : QString());
         }
         text += cells.join(QLatin1Char(',')).toUtf8();
         text += "\r\n";

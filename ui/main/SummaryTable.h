@@ -1,7 +1,7 @@
 #pragma once
 // The summary of saved options: one grid column per field of every saved option, one row per figure, each
 // option in its own colour. A click on an option's column removes it after a question; the table can be
-// saved as comma-separated text.
+// saved as comma-separated text (a spreadsheet reads every cell back whole).
 #include <functional>
 
 #include <QWidget>
@@ -14,6 +14,10 @@ class QPushButton;
 class QTableWidget;
 
 namespace korvel::ui {
+
+// A cell as the comma-separated export writes it: a text holding a comma, a double quote or a line break is
+// put in double quotes, with every double quote inside doubled; any other text stays as it is.
+QString csvCell(const QString& text);
 
 class SummaryTable : public QWidget {
     Q_OBJECT
