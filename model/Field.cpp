@@ -13,20 +13,29 @@ double Field::getReturn() {
     return TotalReturn;
 }
 
-double Field::getProductionCosts(const SessionState& s) {
-    double bushels = theCrop->Yield;
-    double g = Depth / s.IrrigationEfficiency;
+double Field::efficiency(const SessionState& s) const {
+    return IrrigationEfficiency.value_or(s.IrrigationEfficiency);
+}
+
+double Field::grossDepth(const SessionState& s) const {
+    const double e = efficiency(s);
+    const double g = Depth / e;
     if (!std::isfinite(g))
         throw NonFiniteResult("the gross irrigation of a field has no finite value: the irrigation efficiency is " +
-                              (std::isfinite(s.IrrigationEfficiency) ? num::plainText(s.IrrigationEfficiency * 100) + " %"
-                                                                     : std::string("not a number")));
-    return theCrop->inputCosts.getCosts(acres, bushels, *theCrop, g, s);
+                              (std::isfinite(e) ? num::plainText(e * 100) + " %" : std::string("not a number")));
+    return g;
+}
+
+double Field::getProductionCosts(const SessionState& s) {
+    double bushels = theCrop->Yield;
+    double g = grossDepth(s);
+    return theCrop->inputCosts.getCosts(acres, bushels, *theCrop, g, efficiency(s));
 }
 
 double Field::getCosts(const SessionState& s) {
     if (TotalCost != 0) return TotalCost;
     const double production = getProductionCosts(s);
-    const double irrigation = irrigCosts->getCosts(Depth, acres, s);
+    const double irrigation = irrigCosts->getCosts(Depth, acres, efficiency(s));
     TotalCost = irrigation + production;
     return TotalCost;
 }
@@ -45,6 +54,7 @@ std::shared_ptr<Field> Field::Copy() const {
     f->annualRain = annualRain;
     f->irrigCosts = irrigCosts->Copy();
     f->TotalCost = TotalCost;
+    f->IrrigationEfficiency = IrrigationEfficiency;
     return f;
 }
 

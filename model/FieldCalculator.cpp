@@ -24,11 +24,11 @@ constexpr auto pumpInterval = std::chrono::milliseconds(2);
 class SilentObserver : public EvaluationObserver {};
 
 // One allocation as the search builds it: field i has the acres of land part i, its own copies of crop i
-// and of the irrigation costs, the depth of split part i (0 for "Fallow") and the rainfall; then every
-// field's yield is set.
+// and of the irrigation costs, the depth of split part i (0 for "Fallow"), the rainfall and the run's
+// efficiency; then every field's yield is set.
 std::shared_ptr<FieldCollection> buildAllocation(const Split& depths, const CropScenario& crops,
                                                  const Split& landSplit, double annRain,
-                                                 const IrrigationCosts& irrigCosts)
+                                                 const IrrigationCosts& irrigCosts, double efficiency)
 {
     auto allocation = std::make_shared<FieldCollection>();
     for (long i = 1; i <= landSplit.Count(); ++i) {
@@ -41,6 +41,7 @@ std::shared_ptr<FieldCollection> buildAllocation(const Split& depths, const Crop
         field->irrigCosts = irrigCosts.Copy();
         field->Depth = field->theCrop->cropType == "Fallow" ? 0.0 : depths.Item(static_cast<int>(i));
         field->annualRain = annRain;
+        field->IrrigationEfficiency = efficiency;
         allocation->Add(std::move(field));
     }
     for (const auto& field : *allocation)
@@ -67,7 +68,8 @@ std::shared_ptr<BestMix> searchOneByOne(const SplitCollection& depthSplits,
             observer.pumpMessages();
             if (depths == nullptr || crops == nullptr)
                 throw InvalidArgument("The search was given an empty depth split or crop combination.");
-            const auto allocation = buildAllocation(*depths, *crops, landSplit, annRain, irrigCosts);
+            const auto allocation =
+                buildAllocation(*depths, *crops, landSplit, annRain, irrigCosts, s.IrrigationEfficiency);
             list->submit(*allocation, s);
         }
     }
@@ -186,7 +188,8 @@ std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, se
     pool.run([&](unsigned) {
         for (std::size_t p; (p = next.fetch_add(1, std::memory_order_relaxed)) < best.size();) {
             const std::uint64_t combo = best[p].order % tables.nCombos;
-            auto allocation = buildAllocation(*splits[p], *combos[combo], landSplit, annRain, irrigCosts);
+            auto allocation = buildAllocation(*splits[p], *combos[combo], landSplit, annRain, irrigCosts,
+                                              s.IrrigationEfficiency);
 #ifndef NDEBUG
             {
                 const double profit = allocation->Copy()->getProfit(s);

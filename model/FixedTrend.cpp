@@ -41,8 +41,10 @@ std::shared_ptr<FieldCollection> UpdateOption(const TrendTarget& target, int the
             }
             break;
         case EfficiencyVariable:
-            field->Depth = num::checkedFinite(field->Depth / s.IrrigationEfficiency * (theValue / 100),
+            // The field keeps its gross water, which then gives the net depth of the trended efficiency.
+            field->Depth = num::checkedFinite(field->grossDepth(s) * (theValue / 100),
                                               "the net depth at the trended efficiency");
+            field->IrrigationEfficiency = theValue / 100;
             crop.setYield(field->Depth, field->annualRain);
             break;
         case IrrigationCostsVariable:

@@ -29,8 +29,8 @@ struct TrendTarget {
 //   0  fields of the crop: price := value
 //   1  fields of the crop: the production-cost override := value per acre
 //   2  fields of the crop: maximum yield := value, normalised again at the field's rainfall, yield recomputed
-//   3  every field: Depth := Depth / s.IrrigationEfficiency × value / 100 (same gross water at the new
-//      efficiency), yield recomputed
+//   3  every field: Depth := its gross depth (Depth / its efficiency) × value / 100, and its efficiency :=
+//      value / 100 (the same gross water at the new efficiency), yield recomputed
 //   4  every field: the irrigation-cost override := value per acre-inch of net irrigation
 //   5  every field: annualRain := value, yield recomputed
 // Every id 0..5 appends its description, the value and the units to the option, whether or not a field

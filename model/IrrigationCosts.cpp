@@ -24,7 +24,7 @@ std::string IrrigationCosts::writeData() const {
 
 std::shared_ptr<IrrigationCosts> IrrigationCosts::Copy() const { return std::make_shared<IrrigationCosts>(*this); }
 
-double IrrigationCosts::getCosts(double inches, double acres, const SessionState& s) {
+double IrrigationCosts::getCosts(double inches, double acres, double efficiency) {
     double result = 0;
     if (UseBatch) {
         step(result, BatchIrrigationCosts * acres * inches);
@@ -32,11 +32,11 @@ double IrrigationCosts::getCosts(double inches, double acres, const SessionState
     }
     if (inches <= 0 || !active || GPM <= 0 || NPC <= 0) return 0;
 
-    const double g = inches / s.IrrigationEfficiency;
+    const double g = inches / efficiency;
     if (!std::isfinite(g))
         throw NonFiniteResult("the gross irrigation depth has no finite value: the irrigation efficiency is " +
-                              (std::isfinite(s.IrrigationEfficiency) ? num::plainText(s.IrrigationEfficiency * 100) + " %"
-                                                                     : std::string("not a number")));
+                              (std::isfinite(efficiency) ? num::plainText(efficiency * 100) + " %"
+                                                         : std::string("not a number")));
     double whp = 0;
     step(whp, (PSI * 2.31 + Lift) * GPM / 3960);
     double h = 0;
@@ -48,11 +48,11 @@ double IrrigationCosts::getCosts(double inches, double acres, const SessionState
     return result;
 }
 
-double IrrigationCosts::fieldHours(double inches, double acres, const SessionState& s) const {
+double IrrigationCosts::fieldHours(double inches, double acres, double efficiency) const {
     IrrigationCosts own(*this);
     own.UseBatch = false;
     own.hours = 0;
-    own.getCosts(inches, acres, s);
+    own.getCosts(inches, acres, efficiency);
     return own.hours;
 }
 

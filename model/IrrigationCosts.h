@@ -3,8 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "model/SessionState.h"
-
 namespace korvel {
 
 class IrrigationCosts {
@@ -28,13 +26,14 @@ public:
     // The 11 saved values joined by CR LF, none after the last.
     std::string writeData() const;
     std::shared_ptr<IrrigationCosts> Copy() const;
-    // Irrigation cost of a field of acres acres receiving inches net inches; writes hours. A step whose result
-    // is not finite is passed over. Throws NonFiniteResult when the gross depth (inches divided by
-    // s.IrrigationEfficiency) is not finite, e.g. for an efficiency of 0; the zero-cost guards come first.
-    double getCosts(double inches, double acres, const SessionState& s);
+    // Irrigation cost of a field of acres acres receiving inches net inches at the efficiency fraction
+    // efficiency; writes hours. A step whose result is not finite is passed over. Throws NonFiniteResult when
+    // the gross depth (inches divided by efficiency) is not finite, e.g. for an efficiency of 0; the zero-cost
+    // guards come first.
+    double getCosts(double inches, double acres, double efficiency);
     // Pumping hours of a field of acres acres receiving inches net inches, as getCosts works them out without a
     // trend override; 0 when the field gets no water or the plant is not set up. Leaves hours as it is.
-    double fieldHours(double inches, double acres, const SessionState& s) const;
+    double fieldHours(double inches, double acres, double efficiency) const;
     // Inches the pump can deliver over a acres in the season; 0 when a is 0.
     double getMaxInches(double a) const;
 };

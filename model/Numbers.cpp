@@ -89,22 +89,29 @@ void incrementDigits(std::string& n) {
     n.insert(n.begin(), '1');
 }
 
-// |x| times 10^fractionDigits, rounded half away from zero on the 15-digit decimal value, as digits.
+// |x| times 10^fractionDigits, rounded on the 15-digit decimal value, as digits: to a whole number
+// (fractionDigits 0) halves go to the even neighbour, with decimals they go away from zero.
 std::string scaledDigits(double ax, int fractionDigits) {
     if (ax == 0.0) return "0";
     Decimal15 d = toDecimal15(ax);
     long shift = static_cast<long>(d.pointPos) + fractionDigits;
+    // The dropped digits are exactly one half, and the whole number rounds it to the even neighbour.
+    const auto halfToEven = [&](char lastKept) {
+        const std::size_t at = static_cast<std::size_t>(shift);
+        return fractionDigits == 0 && d.digits[at] == '5' &&
+               d.digits.find_first_not_of('0', at + 1) == std::string::npos && (lastKept - '0') % 2 == 0;
+    };
     std::string n;
     if (shift < 0) {
         n.assign(1, '0');
     } else if (shift == 0) {
-        n.assign(1, d.digits[0] >= '5' ? '1' : '0');
+        n.assign(1, d.digits[0] >= '5' && !halfToEven('0') ? '1' : '0');
     } else if (shift >= static_cast<long>(d.digits.size())) {
         n = d.digits;
         n.append(static_cast<std::size_t>(shift) - d.digits.size(), '0');
     } else {
         n = d.digits.substr(0, static_cast<std::size_t>(shift));
-        if (d.digits[static_cast<std::size_t>(shift)] >= '5') incrementDigits(n);
+        if (d.digits[static_cast<std::size_t>(shift)] >= '5' && !halfToEven(n.back())) incrementDigits(n);
     }
     std::size_t nz = n.find_first_not_of('0');
     return nz == std::string::npos ? std::string("0") : n.substr(nz);

@@ -35,7 +35,9 @@ inline bool isNumeric(std::string_view text) { return parseNumeric(text).has_val
 
 // Digit patterns: '#' optional digit, '0' required digit, ',' groups thousands, '.' decimal point; any
 // other character is a literal ("$###,###,##0", "###,##0.00", "#0.0", "###,###", "###.00").
-// Rounds half away from zero on the decimal value, taken to 15 significant digits first (1.005 -> "1.01"
+// Rounds on the decimal value, taken to 15 significant digits first: a pattern without decimal places gives a
+// whole number, halves to the even neighbour as every conversion to a whole number does (2.5 -> "2", 3.5 ->
+// "4", 640.5 x 9 -> "5,764" with "###,###"); with decimal places halves go away from zero (1.005 -> "1.01"
 // with "#0.00"). An integer part of 0 shows nothing unless the pattern requires a digit (0 with "###.00"
 // gives ".00", with "###,###" ""); a "-" leads negative values unless they show as zero.
 // Throws NonFiniteResult for inf/nan.

@@ -21,7 +21,8 @@ struct SessionState {
     std::int16_t SplitFactor = 0;
     // The land split of the current run: first in percent, then in acres per field.
     std::shared_ptr<Split> LandSplit = std::make_shared<Split>();
-    // The efficiency of the last run as a fraction (percent / 100).
+    // The efficiency of the last run as a fraction (percent / 100). The fields a run builds keep it as their
+    // own (Field::IrrigationEfficiency), so its options keep their figures after later runs.
     double IrrigationEfficiency = 0.0;
     // Set by the progress window's Cancel; read by the search from its worker threads.
     std::atomic<bool> CancelRequested{false};

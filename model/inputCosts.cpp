@@ -109,7 +109,7 @@ std::string inputCosts::writeData() const {
 }
 
 double inputCosts::getCosts(double acres, double bushels, const Crop& theCrop, double& grossIrrig,
-                            const SessionState& s) {
+                            double efficiency) {
     if (UseBatch) return BatchGeneralCosts * acres;
 
     double standDivisor = 1;
@@ -134,7 +134,7 @@ double inputCosts::getCosts(double acres, double bushels, const Crop& theCrop, d
         total = total + PCost * PApplied * acres;
         PPerAcre = PApplied;
     }
-    total = total + getSeedCost(acres, bushels, theCrop.cropType, grossIrrig, s) / standDivisor;
+    total = total + getSeedCost(acres, bushels, theCrop.cropType, grossIrrig, efficiency) / standDivisor;
     total = total + Herbicide * acres;
     total = total + Insecticide * acres;
     total = total + (Tillage * acres) / standDivisor;
@@ -172,8 +172,8 @@ double inputCosts::getHarvestCost(double acres, double bushels, const std::strin
 }
 
 double inputCosts::getSeedCost(double acres, double /*bushels*/, const std::string& cropType, double& grossIrrig,
-                               const SessionState& s) {
-    grossIrrig = grossIrrig * s.IrrigationEfficiency;
+                               double efficiency) {
+    grossIrrig = grossIrrig * efficiency;
     const double n = grossIrrig;
     const double divisor = (cropType == "Alfalfa" || cropType == "Grain Sorghum" || cropType == "Wheat") ? 1 : 1000;
     if (SeedOptimal) {

@@ -3,7 +3,6 @@
 // forage stand's establishment costs over its life, and the trend override.
 #include <string>
 
-#include "model/SessionState.h"
 #include "model/Variant.h"
 
 namespace korvel {
@@ -56,12 +55,12 @@ public:
     std::string writeData() const;
     // Production cost of acres acres yielding bushels units per acre of theCrop with grossIrrig gross inches;
     // writes NPerAcre, PPerAcre, possibly SeedRate and AlfalfaStand, and turns the caller's grossIrrig into
-    // net inches (times s.IrrigationEfficiency).
-    double getCosts(double acres, double bushels, const Crop& theCrop, double& grossIrrig, const SessionState& s);
+    // net inches (times the efficiency fraction efficiency).
+    double getCosts(double acres, double bushels, const Crop& theCrop, double& grossIrrig, double efficiency);
     double getReturns(double acres) const;
     double getHarvestCost(double acres, double bushels, const std::string& cropType) const;
     double getSeedCost(double acres, double bushels, const std::string& cropType, double& grossIrrig,
-                       const SessionState& s);
+                       double efficiency);
 };
 
 } // namespace korvel

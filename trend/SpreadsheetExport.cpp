@@ -1,6 +1,5 @@
 #include "trend/SpreadsheetExport.h"
 
-#include <QLineEdit>
 #include <QLocale>
 #include <stdexcept>
 
@@ -12,7 +11,6 @@
 #include "model/TrendGrid.h"
 #include "trend/BatchResults.h"
 #include "trend/BatchSetupPane.h"
-#include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/modHelp.h"
 #include "ui/platform/DialogService.h"
@@ -58,6 +56,12 @@ double divided(double a, double b, const char* what)
 }
 
 const QString kShade = QStringLiteral("#cccccc");
+
+// The efficiency the field was computed with, in percent, as plain decimal text.
+QString percent(const korvel::Field& field, const korvel::SessionState& s)
+{
+    return plain(field.efficiency(s) * 100);
+}
 
 double acresOf(const korvel::FieldCollection& option)
 {
@@ -242,7 +246,6 @@ QStringList fixedTrendBody(const FixedTrendData& data)
     out << QStringLiteral("</table></td></tr>") << QStringLiteral("</table>")
         << QStringLiteral("<table><tr><td><b>Field Information for fixed trend execution</b></td></tr></table>");
 
-    const double efficiency = num::leadingNumberOrZero(data.efficiencyText.toStdString());
     const std::vector<korvel::BatchProcess>& processes = *data.processes;
     long k = 0;
     for (const auto& F : *data.selected) {
@@ -255,8 +258,7 @@ QStringList fixedTrendBody(const FixedTrendData& data)
         out << QStringLiteral("<tr><td>Crop:</td><td>") + htmlText(crop.cropType) + QStringLiteral("</td></tr>");
         out << QStringLiteral("<tr><td>Acres:</td><td>") + plain(F->acres) + QStringLiteral(" acres</td></tr>");
         out << QStringLiteral("<tr><td>Gross Irrigation</td><td>") +
-                   fmt(divided(F->Depth, efficiency / 100, "the gross irrigation"), "##0.0") +
-                   QStringLiteral(" inches</td></tr>");
+                   fmt(F->grossDepth(s), "##0.0") + QStringLiteral(" inches</td></tr>");
         if (!CheckVariable(processes, korvel::CropPriceVariable, c))
             out << QStringLiteral("<tr><td>Crop Price:</td><td>$") + fmt(crop.price, "###,###,##0.00") +
                        QStringLiteral("/") + htmlText(crop.cropUnitsArray.at(1)) + QStringLiteral("</td></tr>");
@@ -273,12 +275,12 @@ QStringList fixedTrendBody(const FixedTrendData& data)
                        QStringLiteral(" inches</td></tr>");
         if (!CheckVariable(processes, korvel::IrrigationCostsVariable, c))
             out << QStringLiteral("<tr><td>Irrigation Costs:</td><td>$") +
-                       fmt(divided(F->irrigCosts->getCosts(F->Depth, F->acres, s), F->acres,
+                       fmt(divided(F->irrigCosts->getCosts(F->Depth, F->acres, F->efficiency(s)), F->acres,
                                    "the irrigation costs per acre"),
                            "###,###,##0.00") +
                        QStringLiteral(" /ac</td></tr>");
         if (!CheckVariable(processes, korvel::EfficiencyVariable, c))
-            out << QStringLiteral("<tr><td>Irrigation System Efficiency:</td><td>") + html(data.efficiencyText) +
+            out << QStringLiteral("<tr><td>Irrigation System Efficiency:</td><td>") + percent(*F, s) +
                        QStringLiteral("%</td></tr>");
         out << QStringLiteral("</table>");
     }
@@ -317,12 +319,12 @@ QStringList variableTrendBody(const VariableTrendData& data)
             out << QStringLiteral("<td valign=top>") + u0 + fmt(value, "###,##0.00") + QStringLiteral(" ") + u1 +
                        QStringLiteral("</td>");
             out << QStringLiteral("<td colspan='9'><table border=1>");
-            const QString efficiency = u1 == QLatin1String("%")
-                                           ? fmt(value, "###,##0.00") + QStringLiteral(" ") + u1
-                                           : html(data.efficiencyText) + QStringLiteral(" %");
             if (O) {
                 for (const auto& F : *O) {
                     korvel::Crop& crop = *F->theCrop;
+                    const QString efficiency = u1 == QLatin1String("%")
+                                                   ? fmt(value, "###,##0.00") + QStringLiteral(" ") + u1
+                                                   : percent(*F, s) + QStringLiteral(" %");
                     out << QStringLiteral("<tr><td valign=top>") + htmlText(crop.cropType) +
                                QStringLiteral("</td><td valign=top>") + plain(F->acres) +
                                QStringLiteral("</td><td valign=top>") + fmt(F->Depth, "###,##0.0") +
@@ -332,7 +334,7 @@ QStringList variableTrendBody(const VariableTrendData& data)
                                QStringLiteral("/ac</td><td valign=top>") + plain(F->annualRain) +
                                QStringLiteral(" in.</td><td valign=top>") + efficiency +
                                QStringLiteral("</td><td valign=top>") +
-                               fmt(divided(F->irrigCosts->getCosts(F->Depth, F->acres, s), F->acres,
+                               fmt(divided(F->irrigCosts->getCosts(F->Depth, F->acres, F->efficiency(s)), F->acres,
                                            "the irrigation costs per acre"),
                                    "$###,###,###0") +
                                QStringLiteral(" /ac</td><td valign=top>") +
@@ -367,7 +369,6 @@ void exportFixedTrend(MainWindow& main, QWidget* parent, QString& lastName)
             const std::shared_ptr<korvel::FieldCollection> selected = korvel::selectedOption(s);
             data.selected = selected.get();
             data.processes = &setup.ProcessCollection;
-            data.efficiencyText = main.pneMain()->txtEff->text();
             data.cropIndex = [&setup](const std::string& cropType) { return setup.GetCropIndex(qtext(cropType)); };
             data.session = &s;
             return fixedTrendBody(data);
@@ -385,7 +386,6 @@ void exportVariableTrend(MainWindow& main, BatchResults& view, QString& lastName
             data.steps = &view.steps();
             const auto whole = [](double v) { return static_cast<int>(num::toWhole(v)); };
             data.units = main.pneBatchSetup(0)->GetVariableUnits(whole(view.bp.VariableIndex), whole(view.bp.cropIndex));
-            data.efficiencyText = main.pneMain()->txtEff->text();
             data.session = &s;
             return variableTrendBody(data);
         },

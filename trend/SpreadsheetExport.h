@@ -49,19 +49,18 @@ struct FixedTrendData {
     const korvel::TrendGrid* grid = nullptr;
     const korvel::FieldCollection* selected = nullptr;
     const std::vector<korvel::BatchProcess>* processes = nullptr;
-    QString efficiencyText;                        // the main pane's efficiency box, as it stands
     std::function<int(const std::string&)> cropIndex; // GetCropIndex
     const korvel::SessionState* session = nullptr;
 };
 // The body lines; throws a KorvelError when a value cannot be computed (an empty option or grid, an
-// efficiency box of 0, a field of 0 acres).
+// efficiency of 0, a field of 0 acres). Gross water, irrigation costs and the efficiency shown are each
+// field's own, at the efficiency the option was computed with.
 QStringList fixedTrendBody(const FixedTrendData& data);
 
 // What the variable-trend body reads.
 struct VariableTrendData {
     const std::vector<std::shared_ptr<korvel::BestMix>>* steps = nullptr;
     korvel::TrendUnits units;                      // of the process's variable and crop
-    QString efficiencyText;
     korvel::SessionState* session = nullptr;       // TrendValues, TrendVariableName, TrendCropName
 };
 // The body lines. A step with fewer real options than a table's rank gets a row without fields and an

@@ -164,6 +164,10 @@ TEST_F(Ranking, DuplicateTest) {
         {"yield equal to whole units", 10, 10, {{"Corn", 50, 10, 100.2}}, {{"Corn", 50, 10, 99.8}}, true},
         {"depth differs", 10, 10, {{"Corn", 50, 10.01, 100}}, {{"Corn", 50, 10, 100}}, false},
         {"yield differs", 10, 10, {{"Corn", 50, 10, 100.6}}, {{"Corn", 50, 10, 100.4}}, false},
+        // Yields rounded to whole units: halves go to the even neighbour.
+        {"yield of a half below", 10, 10, {{"Corn", 50, 10, 100.5}}, {{"Corn", 50, 10, 100.4}}, true},
+        {"yield of a half above", 10, 10, {{"Corn", 50, 10, 101.5}}, {{"Corn", 50, 10, 101.6}}, true},
+        {"yields of halves apart", 10, 10, {{"Corn", 50, 10, 100.5}}, {{"Corn", 50, 10, 101.5}}, false},
         {"acres differ", 10, 10, {{"Corn", 50, 10, 100}}, {{"Corn", 50.0000001, 10, 100}}, false},
         {"crop case differs", 10, 10, {{"Corn", 50, 10, 100}}, {{"corn", 50, 10, 100}}, false},
         {"profit differs", 10, 11, {{"Corn", 50, 10, 100}}, {{"Corn", 50, 10, 100}}, false},

@@ -56,7 +56,7 @@ TEST_F(ProductionCosts, OptimalNutrientRatesFollowTheCropName) {
         ic.NPerAcre = ic.PPerAcre = 5;
         Crop crop = cropOf(f.crop);
         double g = 0;
-        double cost = ic.getCosts(10, 100, crop, g, s);
+        double cost = ic.getCosts(10, 100, crop, g, s.IrrigationEfficiency);
         EXPECT_DOUBLE_EQ(ic.NPerAcre, f.n * 100) << f.crop;
         EXPECT_DOUBLE_EQ(ic.PPerAcre, f.p * 100) << f.crop;
         EXPECT_DOUBLE_EQ(cost, f.n * 100 * 0.5 * 10 + f.p * 100 * 0.25 * 10) << f.crop;
@@ -68,7 +68,7 @@ TEST_F(ProductionCosts, OptimalNutrientRatesFollowTheCropName) {
     applied.PApplied = 40;
     Crop corn = cropOf("Corn");
     double g = 0;
-    EXPECT_DOUBLE_EQ(applied.getCosts(2, 150, corn, g, s), 0.5 * 180 * 2 + 0.25 * 40 * 2);
+    EXPECT_DOUBLE_EQ(applied.getCosts(2, 150, corn, g, s.IrrigationEfficiency), 0.5 * 180 * 2 + 0.25 * 40 * 2);
     EXPECT_EQ(applied.NPerAcre, 180);
     EXPECT_EQ(applied.PPerAcre, 40);
 }
@@ -84,7 +84,7 @@ TEST_F(ProductionCosts, OptimalSeedRateByNetIrrigation) {
         ic.SeedOptimal = true;
         ic.SeedRate = 555;
         double g = c.gross;
-        ic.getSeedCost(1, 0, c.crop, g, s);
+        ic.getSeedCost(1, 0, c.crop, g, s.IrrigationEfficiency);
         EXPECT_EQ(ic.SeedRate, c.rate) << c.crop << " " << c.gross;
         EXPECT_DOUBLE_EQ(g, c.gross * 0.9);
     }
@@ -93,14 +93,14 @@ TEST_F(ProductionCosts, OptimalSeedRateByNetIrrigation) {
     corn.SeedOptimal = true;
     corn.SeedCost = 2.5;
     double g = 20;
-    EXPECT_DOUBLE_EQ(corn.getSeedCost(10, 0, "Corn", g, s), 32000.0 / 1000 * 2.5 * 10);
+    EXPECT_DOUBLE_EQ(corn.getSeedCost(10, 0, "Corn", g, s.IrrigationEfficiency), 32000.0 / 1000 * 2.5 * 10);
     EXPECT_EQ(g, 18);
     // Seed priced per pound: no division by 1000.
     inputCosts wheat;
     wheat.SeedOptimal = true;
     wheat.SeedCost = 0.2;
     g = 10;
-    EXPECT_DOUBLE_EQ(wheat.getSeedCost(10, 0, "Wheat", g, s), 90 * 0.2 * 10);
+    EXPECT_DOUBLE_EQ(wheat.getSeedCost(10, 0, "Wheat", g, s.IrrigationEfficiency), 90 * 0.2 * 10);
 }
 
 TEST_F(ProductionCosts, CostsAddUpInTheirOrder) {
@@ -140,7 +140,7 @@ TEST_F(ProductionCosts, CostsAddUpInTheirOrder) {
     expected = expected + 5.9 * a;
     expected = expected + harvest;
     expected = expected + 9.7 * a;
-    EXPECT_EQ(ic.getCosts(a, y, corn, g, s), expected); // bit for bit
+    EXPECT_EQ(ic.getCosts(a, y, corn, g, s.IrrigationEfficiency), expected); // bit for bit
     EXPECT_EQ(ic.getHarvestCost(a, y, "Corn"), harvest);
     EXPECT_DOUBLE_EQ(ic.getReturns(a), 12.5 * a);
 }
@@ -161,13 +161,13 @@ TEST_F(ProductionCosts, ForageStandSpreadsEstablishmentCosts) {
         inputCosts ic = forage();
         ic.AlfalfaStand = 4;
         double g = 0;
-        EXPECT_DOUBLE_EQ(ic.getCosts(1, 0, alfalfa, g, s), full / 4 + 10);
+        EXPECT_DOUBLE_EQ(ic.getCosts(1, 0, alfalfa, g, s.IrrigationEfficiency), full / 4 + 10);
     }
     for (Variant stand : {Variant(), Variant(0)}) {
         inputCosts ic = forage();
         ic.AlfalfaStand = stand;
         double g = 0;
-        EXPECT_DOUBLE_EQ(ic.getCosts(1, 0, alfalfa, g, s), full + 10);
+        EXPECT_DOUBLE_EQ(ic.getCosts(1, 0, alfalfa, g, s.IrrigationEfficiency), full + 10);
         EXPECT_EQ(ic.AlfalfaStand, Variant(1));
     }
     // Only the unit "ton" spreads; only the name "Alfalfa" is harvested by the forage operations.
@@ -177,11 +177,11 @@ TEST_F(ProductionCosts, ForageStandSpreadsEstablishmentCosts) {
     custom.AlfalfaPerTon = 100;
     Crop hay = cropOf("Hay", "ton");
     double g = 0;
-    EXPECT_DOUBLE_EQ(custom.getCosts(1, 5, hay, g, s), (15.0 / 1000 * 4 + 40 + 20) / 2 + 10 + 3 * 5);
+    EXPECT_DOUBLE_EQ(custom.getCosts(1, 5, hay, g, s.IrrigationEfficiency), (15.0 / 1000 * 4 + 40 + 20) / 2 + 10 + 3 * 5);
     inputCosts bushels = forage();
     bushels.AlfalfaStand = 2;
     Crop corn = cropOf("Corn");
-    EXPECT_DOUBLE_EQ(bushels.getCosts(1, 0, corn, g, s), 15.0 / 1000 * 4 + 40 + 20 + 10);
+    EXPECT_DOUBLE_EQ(bushels.getCosts(1, 0, corn, g, s.IrrigationEfficiency), 15.0 / 1000 * 4 + 40 + 20 + 10);
     EXPECT_EQ(bushels.AlfalfaStand, Variant(2));
 }
 
@@ -229,15 +229,15 @@ TEST_F(ProductionCosts, TrendOverrideAndFailures) {
     ic.NPerAcre = 7;
     Crop unitless;
     double g = 20;
-    EXPECT_EQ(ic.getCosts(40, 999, unitless, g, s), 10000);
+    EXPECT_EQ(ic.getCosts(40, 999, unitless, g, s.IrrigationEfficiency), 10000);
     EXPECT_EQ(ic.NPerAcre, 7);
     EXPECT_EQ(g, 20);
 
     ic.UseBatch = false;
-    EXPECT_THROW(ic.getCosts(40, 100, unitless, g, s), IndexError); // a crop without a unit
+    EXPECT_THROW(ic.getCosts(40, 100, unitless, g, s.IrrigationEfficiency), IndexError); // a crop without a unit
     ic.HarvestHauling = "abc";
     Crop corn = cropOf("Corn");
-    EXPECT_THROW(ic.getCosts(40, 100, corn, g, s), TypeMismatch);
+    EXPECT_THROW(ic.getCosts(40, 100, corn, g, s.IrrigationEfficiency), TypeMismatch);
 }
 
 TEST(ProductionCostData, CopyAndSavedLines) {
@@ -300,7 +300,7 @@ protected:
 
 TEST_F(IrrigationCost, LabourFuelAndRepairs) {
     // Gross 10 inches, 54.404 water horsepower, 56.25 hours: labour 50, fuel 734.45, repairs 50.
-    const double cost = ic.getCosts(9, 10, s);
+    const double cost = ic.getCosts(9, 10, s.IrrigationEfficiency);
     EXPECT_NEAR(cost, 50 + (269.3 * 800 / 3960) / 12.5 * 56.25 * 3 + 50, 1e-9);
     EXPECT_EQ(num::formatPattern(cost, "###,##0.00"), "834.45");
     EXPECT_NEAR(ic.hours, 56.25, 1e-12);
@@ -316,7 +316,7 @@ TEST_F(IrrigationCost, GuardsGiveNothingAndLeaveTheHours) {
         ic.GPM = c.gpm;
         ic.NPC = c.npc;
         ic.hours = 7;
-        EXPECT_EQ(ic.getCosts(c.inches, 10, s), 0) << c.what;
+        EXPECT_EQ(ic.getCosts(c.inches, 10, s.IrrigationEfficiency), 0) << c.what;
         EXPECT_EQ(ic.hours, 7) << c.what;
     }
 }
@@ -327,29 +327,29 @@ TEST_F(IrrigationCost, TrendOverrideChargesPerNetAcreInch) {
     ic.active = false;
     ic.GPM = 0;
     ic.hours = 7;
-    EXPECT_DOUBLE_EQ(ic.getCosts(6, 10, s), 150);
+    EXPECT_DOUBLE_EQ(ic.getCosts(6, 10, s.IrrigationEfficiency), 150);
     EXPECT_EQ(ic.hours, 7);
 }
 
 TEST_F(IrrigationCost, FieldHoursAreTheFieldsOwnAndLeaveTheHeldHours) {
     ic.hours = 7;
-    EXPECT_NEAR(ic.fieldHours(9, 10, s), 56.25, 1e-12);
-    EXPECT_EQ(ic.fieldHours(0, 10, s), 0) << "a field without water pumps nothing";
+    EXPECT_NEAR(ic.fieldHours(9, 10, s.IrrigationEfficiency), 56.25, 1e-12);
+    EXPECT_EQ(ic.fieldHours(0, 10, s.IrrigationEfficiency), 0) << "a field without water pumps nothing";
     ic.UseBatch = true; // a cost override does not change how long the water takes
     ic.BatchIrrigationCosts = 2.5;
-    EXPECT_NEAR(ic.fieldHours(9, 10, s), 56.25, 1e-12);
+    EXPECT_NEAR(ic.fieldHours(9, 10, s.IrrigationEfficiency), 56.25, 1e-12);
     ic.active = false;
-    EXPECT_EQ(ic.fieldHours(9, 10, s), 0);
+    EXPECT_EQ(ic.fieldHours(9, 10, s.IrrigationEfficiency), 0);
     EXPECT_EQ(ic.hours, 7);
 }
 
 TEST_F(IrrigationCost, ZeroEfficiencyIsRefusedAndOtherFaultsArePassedOver) {
     s.IrrigationEfficiency = 0;
-    EXPECT_THROW(ic.getCosts(9, 10, s), NonFiniteResult);
-    EXPECT_EQ(ic.getCosts(0, 10, s), 0); // the guards come first
+    EXPECT_THROW(ic.getCosts(9, 10, s.IrrigationEfficiency), NonFiniteResult);
+    EXPECT_EQ(ic.getCosts(0, 10, s.IrrigationEfficiency), 0); // the guards come first
     s.IrrigationEfficiency = 0.9;
     ic.cost = 1e308; // the fuel cost overflows: that step is passed over
-    EXPECT_NEAR(ic.getCosts(9, 10, s), 100, 1e-9);
+    EXPECT_NEAR(ic.getCosts(9, 10, s.IrrigationEfficiency), 100, 1e-9);
     EXPECT_NEAR(ic.hours, 56.25, 1e-12);
 }
 

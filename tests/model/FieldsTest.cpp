@@ -67,6 +67,38 @@ TEST_F(Fields, ZeroEfficiencyIsRefused) {
     EXPECT_EQ(f->TotalCost, 0);
 }
 
+TEST_F(Fields, AFieldComputesWithTheEfficiencyItKeeps) {
+    // Corn on 10 acres with 12 net inches and the optimal seeding rate; pumping by the hour.
+    const auto corn = [] {
+        auto f = fieldOf("Corn", 10, 12, 3, 150);
+        f->theCrop->inputCosts.SeedOptimal = true;
+        f->theCrop->inputCosts.SeedCost = 1;
+        f->irrigCosts->active = true;
+        f->irrigCosts->GPM = 450;
+        f->irrigCosts->NPC = 1;
+        f->irrigCosts->cost = 1;
+        f->irrigCosts->RepairsPerAcreInch = 1;
+        return f;
+    };
+    SessionState run;
+    run.IrrigationEfficiency = 0.6;
+    auto atTheRun = corn();
+    const double costs = atTheRun->getCosts(run);
+
+    auto kept = corn();
+    kept->IrrigationEfficiency = 0.6;
+    EXPECT_EQ(kept->efficiency(s), 0.6) << "not the session's 0.9";
+    EXPECT_DOUBLE_EQ(kept->grossDepth(s), 20);
+    EXPECT_EQ(kept->getCosts(s), costs);
+    EXPECT_EQ(kept->theCrop->inputCosts.SeedRate, 26000) << "12 net inches, whatever the session's efficiency";
+    EXPECT_EQ(kept->Copy()->efficiency(s), 0.6);
+    EXPECT_DOUBLE_EQ(kept->irrigCosts->fieldHours(kept->Depth, kept->acres, kept->efficiency(s)), 200);
+
+    // Without one of its own, a field takes the session's.
+    EXPECT_EQ(corn()->efficiency(s), 0.9);
+    EXPECT_DOUBLE_EQ(corn()->grossDepth(s), 12 / 0.9);
+}
+
 TEST_F(Fields, ZeroMeansNotComputed) {
     auto fallow = fieldOf("Fallow", 10, 0, 0, 0);
     EXPECT_EQ(fallow->getCosts(s), 0);

@@ -389,6 +389,20 @@ TEST_F(FixedTrendTest, ACropNoFieldGrowsChangesNothingButIsStillDescribed)
     EXPECT_EQ(same->theVariable.size(), 1u);
 }
 
+TEST_F(FixedTrendTest, EfficiencyKeepsTheGrossWaterOfTheOptionsOwnEfficiency)
+{
+    // An option of a variable-trend step at 60 %, recomputed at 95 % while the last run used 80 %.
+    auto option = cornAndWheat();
+    for (const auto& field : *option)
+        field->IrrigationEfficiency = 0.6;
+    const auto result = UpdateOption(cornTarget(), EfficiencyVariable, 95, *option, s);
+    for (const auto& field : *result) {
+        EXPECT_EQ(field->efficiency(s), 0.95);
+        EXPECT_NEAR(field->grossDepth(s), field == result->Item(1) ? 2.5 : 10.0 / 3, 1e-12);
+    }
+    EXPECT_NEAR(result->Item(1)->Depth, 1.5 / 0.6 * 0.95, 1e-12);
+}
+
 TEST_F(FixedTrendTest, ZeroEfficiencyIsRefused)
 {
     s.IrrigationEfficiency = 0;

@@ -250,7 +250,7 @@ TEST_F(TrendExportTest, VariableTrendWritesTheFourBestOptionsOfEveryStepInAltern
                   plain(f.acres) + "</td><td valign=top>" + money(f.Depth, "###,##0.0") + "''</td><td valign=top>$" +
                   plain(f.theCrop->price) + " / bu.</td><td valign=top>" + plain(f.theCrop->maxYield) +
                   " bushels/ac</td><td valign=top>" + plain(f.annualRain) + " in.</td><td valign=top>85 %</td>"
-                  "<td valign=top>" + money(f.irrigCosts->getCosts(f.Depth, f.acres, session) / f.acres, "$###,###,###0") +
+                  "<td valign=top>" + money(f.irrigCosts->getCosts(f.Depth, f.acres, f.efficiency(session)) / f.acres, "$###,###,###0") +
                   " /ac</td><td valign=top>" + money(best->Item(1)->getCosts(session) / f.acres, "$###,###,##0") +
                   " /ac</td></tr>");
     const int close = lines.indexOf("</table></td>", row);
@@ -337,8 +337,14 @@ TEST_F(TrendExportTest, FailuresAndCancelsOfTheFile)
                                  "Please check the file and try again.  Error #75 -> "))
         << dialogs.messages[0].text.toStdString();
 
-    // An efficiency box of 0 leaves no gross irrigation to show: nothing is written.
+    // The efficiency box is not read: the field tables show the option's own gross irrigation.
     pane().txtEff->setText(QStringLiteral("0"));
+    exportFixed(exportPath("box.xls"));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "Export Complete");
+
+    // An option without a finite gross irrigation: nothing is written.
+    session.SelectedOption->Item(1)->IrrigationEfficiency = 0.0;
     const QString zero = exportPath("zero.xls");
     exportFixed(zero);
     ASSERT_EQ(dialogs.messages.size(), 1u);

@@ -98,7 +98,7 @@ TEST_F(DetailsPane, EvaluatedCornFieldShowsEveryGroupAndTotalPerAcre)
         {"lblGross", "10.0''"},
         {"lblRain", "16.0''"},
         {"lblTotalCosts", "$318"},   // 234.25 production + 83.45 irrigation
-        {"lblTotalReturns", "$1,453"}, // 1,440 + 12.50
+        {"lblTotalReturns", "$1,452"}, // 1,440 + 12.50: the half to the even neighbour
         {"lblTotalProfit", "$1,135"},
         {"lblMC", "$12.50 /acre"},
         {"lblSubTotalMC", "$12.50 /acre"},

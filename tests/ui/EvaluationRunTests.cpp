@@ -223,6 +223,19 @@ TEST_F(MainWindowTest, WholeFarmPresetWithAFactorOfSixGivesOnlyTheSingleCropPlan
     }
 }
 
+TEST_F(MainWindowTest, TheRunSharesTheVolumeTheLabelShows)
+{
+    open();
+    fillInputs();
+    pane().Option1[5]->setChecked(true);
+    typeInto(pane().txtArea, QStringLiteral("640.5"));
+    typeInto(pane().txtMax, QStringLiteral("9"));
+    ASSERT_EQ(pane().lblVolume->text(), "5,764") << "5,764.5 acre-inches, the half to the even neighbour";
+    const auto list = w().RunScenario(QString())->returnCollection(true, session);
+    ASSERT_EQ(list[0]->Count(), 1);
+    EXPECT_DOUBLE_EQ(list[0]->Item(1)->Depth, 5764 * 0.85 / 640.5);
+}
+
 TEST_F(MainWindowTest, RainfallOutsideTheTablesStopsTheRunWithAMessage)
 {
     open();

@@ -11,8 +11,12 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
 
 #include "ui/QtPrinting.h"
+
+#include "model/inputCosts.h"
 
 #include "ui/main/AboutWindow.h"
 #include "ui/main/HelpButtons.h"
@@ -90,6 +94,42 @@ TEST_F(HelpTest, EveryHelpButtonOpensARealTopicAndAnchor)
         }
     }
     EXPECT_EQ(topics, 26); // elements 0 to 24 and 28
+}
+
+// The units the production-cost help gives each harvest rate are the ones the cost model charges: one dollar
+// at the rate costs one dollar on one acre yielding one unit of the stated kind (a bushel, 100 pounds).
+TEST_F(HelpTest, HarvestRatesOfTheHelpAreChargedInTheUnitsItStates)
+{
+    const QString page = readAll(kDataDir + "/help/inputcosts.htm");
+    const qsizetype start = page.indexOf(QStringLiteral("<a name=\"harvestunits\">"));
+    ASSERT_GE(start, 0);
+    const QString table = page.mid(start, page.indexOf(QStringLiteral("</table>"), start) - start);
+    const QRegularExpression rowPattern(QStringLiteral("<tr><td>([^<]*)</td><td>([^<]*)</td><td>([^<]*)</td></tr>"));
+    using Rate = korvel::Variant korvel::inputCosts::*;
+    const std::map<QString, Rate> rates = {{"Base charge", &korvel::inputCosts::HarvestBasePerAcre},
+                                           {"Extra charge rate", &korvel::inputCosts::HarvestExceedRate},
+                                           {"Hauling", &korvel::inputCosts::HarvestHauling},
+                                           {"Flat rate", &korvel::inputCosts::HarvestFlatRate}};
+    std::set<QString> seen;
+    for (auto m = rowPattern.globalMatch(table); m.hasNext();) {
+        const QRegularExpressionMatch row = m.next();
+        const auto rate = rates.find(row.captured(1));
+        if (rate == rates.end())
+            continue;
+        seen.insert(rate->first);
+        for (int column = 2; column <= 3; ++column) {
+            const QString unit = row.captured(column);
+            const std::string crop = column == 2 ? "Corn" : "Sunflower";
+            const double yield = unit.contains(QStringLiteral("per 100 lb")) ? 100 : 1;
+            korvel::inputCosts costs;
+            costs.*(rate->second) = korvel::Variant(1);
+            if (unit.contains(QStringLiteral("per acre")))
+                EXPECT_EQ(costs.getHarvestCost(1, 37, crop), 1) << crop << ": " << unit.toStdString();
+            else
+                EXPECT_EQ(costs.getHarvestCost(1, yield, crop), 1) << crop << ": " << unit.toStdString();
+        }
+    }
+    EXPECT_EQ(seen.size(), rates.size()) << "every harvest rate has its units";
 }
 
 TEST_F(HelpTest, TopicsNamedInEitherCaseOpenTheSamePage)

@@ -4,7 +4,6 @@
 
 #include "model/Crop.h"
 #include "model/IrrigationCosts.h"
-#include "model/SessionState.h"
 #include "model/inputCosts.h"
 
 namespace korvel::ui::CostPreviews {
@@ -18,9 +17,8 @@ double costOfOneBareAcre(const std::string& cropType, inputCosts costs)
     Crop crop;
     crop.cropType = cropType;
     crop.cropUnitsArray = {"unit", "units"};
-    SessionState session;
     double noIrrigation = 0;
-    return costs.getCosts(1, 0, crop, noIrrigation, session);
+    return costs.getCosts(1, 0, crop, noIrrigation, 1.0);
 }
 
 } // namespace
@@ -65,9 +63,7 @@ double pumpingCostPerAcreInch(double gpm, double lift, double psi, double fuelCo
     plant.NPC = npc;
     plant.active = true;
     // One net inch on one acre at full efficiency is one gross acre-inch.
-    SessionState session;
-    session.IrrigationEfficiency = 1;
-    return plant.getCosts(1, 1, session);
+    return plant.getCosts(1, 1, 1.0);
 }
 
 std::optional<double> seasonInches(double gpm, double hours, double acres)

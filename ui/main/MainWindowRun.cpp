@@ -180,6 +180,7 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
                 field->Depth = c->cropType == "Fallow" ? 0.0 : num::checkedFinite(net / acres, "the depth of a single-crop plan");
                 field->annualRain = rain;
                 field->irrigCosts = tempIrrigationCosts;
+                field->IrrigationEfficiency = s.IrrigationEfficiency;
                 c->setYield(field->Depth, field->annualRain);
                 korvel::FieldCollection plan;
                 plan.Add(field);

@@ -165,7 +165,7 @@ void SummaryTable::mnuSummary_Click()
                     }),
                     cellText([&] { return qtext(crop.yieldToString()); }),
                     rain,
-                    cellText([&] { return pattern(f.Depth / s.IrrigationEfficiency, "#0.0") + QStringLiteral("''"); }),
+                    cellText([&] { return pattern(f.grossDepth(s), "#0.0") + QStringLiteral("''"); }),
                     cellText([&] { return pattern(f.Depth, "#0.0") + QStringLiteral("''"); }),
                     cellText([&] {
                         return QStringLiteral("$") + pattern(f.getCosts(s) / f.acres, "###,##0") + QStringLiteral(" /acre");

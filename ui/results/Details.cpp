@@ -236,8 +236,8 @@ void Details::loadCosts(const Field& f)
 
     // The field's seed cost, asked first so that an optimal seeding rate is in place before it is shown.
     const auto seedCost = [&] {
-        double gross = num::checkedFinite(fld.Depth / s.IrrigationEfficiency);
-        return costs.getSeedCost(fld.acres, crop.Yield, crop.cropType, gross, s);
+        double gross = fld.grossDepth(s);
+        return costs.getSeedCost(fld.acres, crop.Yield, crop.cropType, gross, fld.efficiency(s));
     };
     tryStep(seedCost);
 
@@ -268,8 +268,9 @@ void Details::loadCosts(const Field& f)
     if (irrig.UseBatch) {
         picBatch[1]->show();
         // The override's cost of one acre at the field's net depth.
-        showStep(lblBatchIrrigationCosts,
-                 [&] { return kDollar + plain(irrig.getCosts(fld.Depth, 1.0, s)) + QStringLiteral(" per acre"); });
+        showStep(lblBatchIrrigationCosts, [&] {
+            return kDollar + plain(irrig.getCosts(fld.Depth, 1.0, fld.efficiency(s))) + QStringLiteral(" per acre");
+        });
     } else {
         picBatch[1]->hide();
     }
@@ -320,9 +321,9 @@ void Details::loadCosts(const Field& f)
     showStep(lblFC, [&] { return kDollar + pattern(irrig.cost, "###.00") + QStringLiteral("/ unit"); });
     showStep(lblLC, [&] { return kDollar + plain(irrig.LaborPerHour) + QStringLiteral(" /hr"); });
     showStep(lblMaint, [&] { return kDollar + plain(irrig.RepairsPerAcreInch) + QStringLiteral(" /acre-inch"); });
-    showStep(lblHours, [&] { return hoursText(irrig.fieldHours(fld.Depth, fld.acres, s)); });
+    showStep(lblHours, [&] { return hoursText(irrig.fieldHours(fld.Depth, fld.acres, fld.efficiency(s))); });
     showStep(lblIrrigationCosts, [&] {
-        const double I = irrig.getCosts(fld.Depth, fld.acres, s) / fld.acres;
+        const double I = irrig.getCosts(fld.Depth, fld.acres, fld.efficiency(s)) / fld.acres;
         return kSubtotal + pattern(I, "###,##0.00") + kPerAcre;
     });
 
@@ -331,7 +332,7 @@ void Details::loadCosts(const Field& f)
     showStep(lblCrop, [&] { return qtext(crop.cropType); });
     showStep(lblCropPrice, [&] { return kDollar + plain(crop.price) + QStringLiteral(" /") + singularUnit(crop); });
     showStep(lblYield, [&] { return qtext(crop.yieldToString()); });
-    showStep(lblGross, [&] { return pattern(fld.Depth / s.IrrigationEfficiency, "###,##0.0") + kInch; });
+    showStep(lblGross, [&] { return pattern(fld.grossDepth(s), "###,##0.0") + kInch; });
     showStep(lblRain, [&] { return pattern(fld.annualRain, "###,##0.0") + kInch; });
     showStep(lblTotalCosts, [&] { return kDollar + pattern(fld.getCosts(s) / fld.acres, "###,##0"); });
     showStep(lblTotalReturns, [&] { return kDollar + pattern(fld.getReturn() / fld.acres, "###,##0"); });

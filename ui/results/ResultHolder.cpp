@@ -57,7 +57,7 @@ void ResultHolder::loadField(const Field& f)
     showStep(lblAcres, [&] { return pattern(fld.acres, "###,###,##0.0"); });
     showStep(lblCrop, [&] { return qtext(fld.theCrop->cropType); });
     showStep(lblYield, [&] { return qtext(fld.theCrop->yieldToString()); });
-    showStep(lblGross, [&] { return pattern(fld.Depth / s.IrrigationEfficiency, "#0.0") + QStringLiteral("''"); });
+    showStep(lblGross, [&] { return pattern(fld.grossDepth(s), "#0.0") + QStringLiteral("''"); });
     showStep(lblNet, [&] { return pattern(fld.Depth, "#0.0") + QStringLiteral("''"); });
     showStep(lblTC, [&] {
         return QStringLiteral("$") + pattern(fld.getCosts(s) / fld.acres, "###,##0") + QStringLiteral(" /acre");

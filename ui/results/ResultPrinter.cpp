@@ -277,7 +277,7 @@ void ResultPrinter::layoutResults(PrintSurface& p)
                 plain(f.acres) + QStringLiteral(" acres"),
                 qtext(f.theCrop->cropType),
                 qtext(f.theCrop->yieldToString()),
-                pattern(f.Depth / s.IrrigationEfficiency, "#0.0") + QStringLiteral("''"),
+                pattern(f.grossDepth(s), "#0.0") + QStringLiteral("''"),
                 kDollar + pattern(costs / f.acres, "###,##0") + kPerAcre,
                 kDollar + pattern(returns / f.acres, "###,##0") + kPerAcre,
                 kDollar + pattern((f.getReturn() - f.getCosts(s)) / f.acres, "###,##0") + kPerAcre,
@@ -371,7 +371,7 @@ void ResultPrinter::layoutDetails(PrintSurface& p, bool forage, double D)
          kDollar + pattern(crop.price, "###,###.00") + QStringLiteral(" / ") + qtext(crop.priceUnits())},
         {QStringLiteral("Yield: "), patternText(crop.yieldToString(), "###,###.0")},
         {QStringLiteral("Gross Irrigation: "),
-         pattern(f.Depth / s.IrrigationEfficiency, "###,##0.0") + QStringLiteral(" in.")},
+         pattern(f.grossDepth(s), "###,##0.0") + QStringLiteral(" in.")},
     };
     for (const auto& [label, value] : info) {
         labelAtValueAt(p, 0, label, 1900, value);
@@ -418,8 +418,8 @@ void ResultPrinter::layoutDetails(PrintSurface& p, bool forage, double D)
              QStringLiteral("Insecticide Cost:"), kDollar + pattern(costs.Insecticide, "###.00") + kPerAcre},
         },
         [&] {
-            double gross = num::checkedFinite(f.Depth / s.IrrigationEfficiency);
-            const double S = costs.getSeedCost(f.acres, crop.Yield, crop.cropType, gross, s);
+            double gross = f.grossDepth(s);
+            const double S = costs.getSeedCost(f.acres, crop.Yield, crop.cropType, gross, f.efficiency(s));
             return costs.NitrogenCost * costs.NPerAcre + costs.PCost * costs.PPerAcre + S / f.acres / D +
                    costs.Herbicide + costs.Insecticide;
         });
@@ -451,14 +451,15 @@ void ResultPrinter::layoutDetails(PrintSurface& p, bool forage, double D)
             {QStringLiteral("Discharge Rate: "), plain(irrig.GPM) + QStringLiteral(" GPM"),
              QStringLiteral("Pumping Water Lift:"), plain(irrig.Lift) + QStringLiteral(" feet")},
             {QStringLiteral("Well head operating pressure:"), plain(irrig.PSI) + QStringLiteral(" psi"),
-             QStringLiteral("Total Season Pumping Hours:"), hoursText(irrig.fieldHours(f.Depth, f.acres, s))},
+             QStringLiteral("Total Season Pumping Hours:"),
+             hoursText(irrig.fieldHours(f.Depth, f.acres, f.efficiency(s)))},
             {QStringLiteral("Labor Cost:"), kDollar + plain(irrig.LaborPerHour) + QStringLiteral(" /hr"),
              QStringLiteral("Maintenance & Repairs:"),
              kDollar + plain(irrig.RepairsPerAcreInch) + QStringLiteral(" /acre-inch")},
             {QStringLiteral("Fuel Type:"), qtext(irrig.FuelType), QStringLiteral("Fuel Cost:"),
              kDollar + pattern(irrig.cost, "###.00") + QStringLiteral("/ unit")},
         },
-        [&] { return irrig.getCosts(f.Depth, f.acres, s) / f.acres; });
+        [&] { return irrig.getCosts(f.Depth, f.acres, f.efficiency(s)) / f.acres; });
 
     // Miscellaneous costs and land returns: one value each, label and value in bold, with its subtotal.
     const auto oneValueGroup = [&p](const QString& title, const QString& caption, double value) {

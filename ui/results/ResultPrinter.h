@@ -49,7 +49,7 @@ public:
     // The column positions of the results report, in twips from the left margin.
     static constexpr std::array<int, 7> kResultColumns{0, 1300, 2600, 3900, 5200, 7300, 9000};
 
-    // session: the efficiency fraction of the last run and the rest of the shared state the figures need.
+    // session: the shared state the figures need (each field computes at its own efficiency, see Field).
     // inputs: the main pane's boxes and the crops of the last run. dialogParent: the print dialog's owner.
     ResultPrinter(const korvel::SessionState& session, InputsSource inputs, QWidget* dialogParent = nullptr);
     ~ResultPrinter();
