@@ -371,7 +371,6 @@ TEST_F(TrendExportTest, EveryTextFromElsewhereIsWrittenWithItsMarkupCharactersEs
         {"Peas & <Beans>", "Peas &amp; &lt;Beans&gt;"},
         {"b&u.", "b&amp;u."},
         {"bu<sh>els", "bu&lt;sh&gt;els"},
-        {"85 <&>", "85 &lt;&amp;&gt;"},
     };
     const auto checkEscaped = [&](const QString& path, const QStringList& mustHold) {
         const QString text = fileLines(path).join('\n');
@@ -387,13 +386,12 @@ TEST_F(TrendExportTest, EveryTextFromElsewhereIsWrittenWithItsMarkupCharactersEs
         EXPECT_FALSE(outside.contains(QRegularExpression(QStringLiteral("[&<>]")))) << path.toStdString();
     };
 
-    // The variable trend on the custom crop's price: titles, field rows and the efficiency column.
+    // The variable trend on the custom crop's price: titles and field rows.
     w().mnuFallBatch->trigger();
     setup().cboCrops->setCurrentIndex(setup().cboCrops->findText(QStringLiteral("Peas & <Beans>")));
     manualValues(0, QStringLiteral("50, 60"));
     setup().cmdBatchIt->click();
     ASSERT_EQ(view().steps().size(), 2u);
-    pane().txtEff->setText(QStringLiteral("85 <&>"));
     exportVariable(exportPath("variable.xls"));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     ASSERT_EQ(dialogs.messages[0].title, "Export Complete");
@@ -401,27 +399,22 @@ TEST_F(TrendExportTest, EveryTextFromElsewhereIsWrittenWithItsMarkupCharactersEs
                  {QString::fromUtf8(texts[0].written) + " Crop Price</th>",
                   "<td valign=top>" + QString::fromUtf8(texts[0].written) + "</td>",
                   " / " + QString::fromUtf8(texts[1].written) + "</td>",
-                  " " + QString::fromUtf8(texts[2].written) + "/ac</td>",
-                  "<td valign=top>" + QString::fromUtf8(texts[3].written) + " %</td>"});
+                  " " + QString::fromUtf8(texts[2].written) + "/ac</td>"});
 
     // The fixed trend of the best option (it grows the custom crop) on the price of Corn: the field tables.
-    pane().txtEff->setText(QStringLiteral("85"));
     inside<QPushButton>(view().theResults, "Command1")->click();
     setup().Command10->click();
     startFixedTrendOnTheBestOption();
     setup().cboCrops->setCurrentIndex(setup().cboCrops->findText(QStringLiteral("Corn")));
     manualValues(0, QStringLiteral("4, 5"));
     setup().cmdBatchIt->click();
-    pane().txtEff->setText(QStringLiteral("85 <&>"));
     exportFixed(exportPath("fixed.xls"));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     ASSERT_EQ(dialogs.messages[0].title, "Export Complete");
     checkEscaped(exportPath("fixed.xls"),
                  {"<tr><td>Crop:</td><td>" + QString::fromUtf8(texts[0].written) + "</td></tr>",
                   "/" + QString::fromUtf8(texts[2].written) + "</td></tr>",
-                  " " + QString::fromUtf8(texts[1].written) + "/ac</td></tr>",
-                  "<tr><td>Irrigation System Efficiency:</td><td>" + QString::fromUtf8(texts[3].written) +
-                      "%</td></tr>"});
+                  " " + QString::fromUtf8(texts[1].written) + "/ac</td></tr>"});
 }
 
 // Run with the fault library preloaded (ctest entry korvel_ui_save_faults).
