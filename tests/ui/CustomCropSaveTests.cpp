@@ -70,6 +70,7 @@ protected:
 
 TEST_F(CustomCropSave, ACellThatIsNotOneNumberIsNamedAndNothingIsSaved)
 {
+    test::activate(window.get());
     openPane();
     QTest::keyClicks(editor->txtCustom0, "Barley");
     sizeGrid(11, 12, 1);
@@ -89,6 +90,7 @@ TEST_F(CustomCropSave, ACellThatIsNotOneNumberIsNamedAndNothingIsSaved)
     EXPECT_TRUE(customFiles().empty());
     EXPECT_EQ(editor->currentRow(), 1);
     EXPECT_EQ(editor->currentCol(), 2) << "the wrong cell is made current";
+    EXPECT_TRUE(editor->dgCustom->hasFocus()) << "and takes the keys";
     EXPECT_FALSE(rowNames().contains("Barley"));
 
     // Mended, the crop is saved and shows up in the crop rows with its table.

@@ -754,6 +754,7 @@ std::optional<QByteArray> CustomCropPane::customCropContent()
             const QString text = cellText(r, c);
             if (!readsBackAsShown(text)) {
                 setCurrentCell(r, c);
+                dgCustom->setFocus(Qt::OtherFocusReason);
                 showMessage(this,
                             QStringLiteral("The yield at %1 net irrigation and %2 annual rainfall, \"%3\", is not a "
                                            "number.  Please enter a plain number there (digits and a decimal point, "

@@ -112,7 +112,8 @@ private:
     void saveCustomCrop();
     // The crop file of the editor's name, units, lists and grid, when the crop library reads it back as exactly
     // what the editor shows: a name on one line, a grid sized for the lists' ranges and every data cell a number
-    // or empty. Otherwise nothing is made: the message says which part is wrong (the cell is made current).
+    // or empty. Otherwise nothing is made: the message says which part is wrong (a wrong cell is made current
+    // and takes the focus).
     std::optional<QByteArray> customCropContent();
     void selectUnits(const QString& unitsText);
     void refusePaste();
