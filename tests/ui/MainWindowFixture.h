@@ -109,6 +109,15 @@ public:
         return nullptr;
     }
 
+    // The crop rows' names, in row order.
+    QStringList rowNames() const
+    {
+        QStringList names;
+        for (int i = 0; i < window->cropRowCount(); ++i)
+            names << window->cr(i)->GetCrop();
+        return names;
+    }
+
     void tick(const QString& crop, const QString& price, const QString& maxYield)
     {
         CropRecord* r = row(crop);

@@ -1,5 +1,6 @@
 // The result views inside the main window: from the results pane to a field's details and back, saving an
-// option and finding it in the summary table, Back to the main pane, and the Print menu.
+// option and finding it in the summary table, Back to the main pane, the Print menu, and Back from the summary
+// pane leading out after a deletion or a second opening.
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
@@ -110,3 +111,30 @@ TEST_F(ResultsInMainWindow, DuringATrendBackLeadsToTheTrendPanes)
 }
 
 } // namespace
+
+TEST_F(ResultsInMainWindow, BackOnTheSummaryLeadsOutAfterADeletionOrASecondOpening)
+{
+    // A run, its best option saved, the summary table, the saved option deleted: Back returns to the options.
+    fillInputs();
+    pane().Command1->click();
+    ASSERT_TRUE(shown(window->pneResults())) << dialogs.lastText().toStdString();
+    click(window->pneResults(), "cmdSaveResult");
+    window->mnuSummary->trigger();
+    auto* grid = child<QTableWidget>(window->pneSummary(), "fgsummary");
+    dialogs.clearRecord();
+    dialogs.answers = {ui::MsgAnswer::Yes};
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(1, 1)).center());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    ASSERT_TRUE(window->summaryResults.empty());
+    ASSERT_TRUE(shown(window->pneSummary()));
+    click(window->pneSummary(), "cmdCancel(2)");
+    EXPECT_TRUE(shown(window->pneResults()));
+
+    // "Summary Table" chosen twice from the main pane: Back returns to the main pane.
+    click(window->pneResults(), "Command1");
+    ASSERT_TRUE(shown(window->pneMain()));
+    window->mnuSummary->trigger();
+    window->mnuSummary->trigger();
+    click(window->pneSummary(), "cmdCancel(2)");
+    EXPECT_TRUE(shown(window->pneMain()));
+}

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "model/Numbers.h"
 #include "ui/main/Twips.h"
@@ -185,6 +186,31 @@ void CropRecord::refresh()
     } catch (const std::exception&) {
         // A value that is not a finite number is not shown; the box keeps its text.
     }
+}
+
+CropRecord::Entries CropRecord::entries()
+{
+    return {crop(), isActive(), txtPrice->text(), txtMaxYield->text()};
+}
+
+void CropRecord::carryOver(const Entries* before)
+{
+    {
+        const QSignalBlocker quietPrice(txtPrice);
+        const QSignalBlocker quietYield(txtMaxYield);
+        txtPrice->setText(before ? before->price : QString());
+        txtMaxYield->setText(before ? before->maxYield : QString());
+    }
+    if (before && before->crop && before->crop != crop()) {
+        const korvel::Crop& old = *before->crop;
+        korvel::Crop& now = *crop();
+        now.price = old.price;
+        now.maxYield = old.maxYield;
+        now.inputCost = old.inputCost;
+        now.inputCosts = old.inputCosts;
+    }
+    chkCrop->setChecked(before && before->ticked);
+    chkCrop_Click();
 }
 
 void CropRecord::txtPrice_Change()

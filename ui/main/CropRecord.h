@@ -5,6 +5,7 @@
 //
 // Controls (objectNames): "chkCrop", "txtPrice", "lblPriceUnits", "txtMaxYield", "lblYieldUnits",
 // "cmdInputCosts", "background". The rows themselves are "cr(0)", "cr(1)", ... in row order.
+#include <QString>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -48,6 +49,20 @@ public:
     void cmdInputCosts_Click();
     // Shows the crop's price ("#,##0.00") and maximum yield (plain).
     void refresh();
+
+    // What the user typed or loaded into the row and its crop.
+    struct Entries {
+        std::shared_ptr<korvel::Crop> crop;
+        bool ticked = false;
+        QString price;
+        QString maxYield;
+    };
+    Entries entries();
+    // After the library was read again: the row takes what it held for the same crop before (its tick, the two
+    // boxes' texts, and into its new crop the price, maximum yield and production costs with the optimal-rate
+    // flags, the stand life and the trend override), or, with nothing before, starts unticked and empty as a
+    // new row does. The yield table and units stay the library's. The change handlers do not run.
+    void carryOver(const Entries* before);
 
     QCheckBox* chkCrop;
     QLineEdit* txtPrice;

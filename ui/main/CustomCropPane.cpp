@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -115,12 +116,23 @@ QString unitsValue(const QString& listText)
     return QStringLiteral("bu.,bushels");
 }
 
-// A value as it goes on its one line of the crop file: a line break inside it would split the line.
-QString oneLine(QString text)
+// A grid cell that the crop library reads back as the number the cell shows: empty (an empty value), or one
+// number as a whole, without the commas that separate the values or a line break that would end their line.
+bool readsBackAsShown(const QString& text)
 {
-    text.remove(QLatin1Char('\r'));
-    text.remove(QLatin1Char('\n'));
-    return text;
+    if (text.isEmpty())
+        return true;
+    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
+        return false;
+    const std::string bytes = text.toStdString();
+    const std::optional<double> value = num::parseNumeric(bytes);
+    if (!value)
+        return false;
+    try {
+        return num::leadingNumber(bytes) == *value;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 QString joinNumbers(int from, int to)
@@ -450,8 +462,9 @@ void CustomCropPane::LoadCustomCrop(int index)
         if (!in)
             throw std::runtime_error("the file cannot be opened");
         txtCustom0->setText(valueOf(nextLine(in)));
-        for (int i = 0; i < 3; ++i)
-            nextLine(in); // the units line is not used: the units list stays as it is
+        nextLine(in);
+        selectUnits(valueOf(nextLine(in)));
+        nextLine(in);
         const QStringList rain = splitList(valueOf(nextLine(in)));
         if (rain.isEmpty())
             throw std::runtime_error("no rainfall columns");
@@ -470,6 +483,18 @@ void CustomCropPane::LoadCustomCrop(int index)
         // the load ends where it failed; what was set stays
     }
     customAltered = false;
+}
+
+void CustomCropPane::selectUnits(const QString& unitsText)
+{
+    // The entry a save writes as this units text; a text that no entry writes leaves the list as it is.
+    QComboBox* units = cboCustomGrid[4];
+    for (int i = 0; i < units->count(); ++i) {
+        if (unitsValue(units->itemText(i)) == unitsText) {
+            units->setCurrentIndex(i);
+            return;
+        }
+    }
 }
 
 void CustomCropPane::loadDefaultTable()
@@ -670,30 +695,89 @@ void CustomCropPane::saveCustomCrop()
         return;
     }
 
+    const std::optional<QByteArray> content = customCropContent();
+    if (!content)
+        return;
+    writeAtomically(target, *content);
+
+    showMessage(this, QStringLiteral("The custom crop has been saved."), MsgButtons::Ok, MsgIcon::Information,
+                QStringLiteral("Saved"));
+    main_.LoadCropRows();
+    customAltered = false;
+}
+
+std::optional<QByteArray> CustomCropPane::customCropContent()
+{
+    const QString name = txtCustom0->text();
+    if (std::any_of(name.begin(), name.end(), [](QChar ch) { return ch.category() == QChar::Other_Control; })) {
+        showMessage(this,
+                    QStringLiteral("The name of your custom crop holds a line break or another control character, "
+                                   "which a crop file cannot keep.  Please type the name again without it."),
+                    MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Crop name"));
+        txtCustom0->setFocus(Qt::OtherFocusReason);
+        return std::nullopt;
+    }
+
+    // The lists give the file its rainfall and irrigation inches; the grid must be sized for exactly those.
+    const int lowestRain = listValue(cboCustomGrid[1]);
+    const int highestRain = listValue(cboCustomGrid[2]);
+    const int maxIrrigation = listValue(cboCustomGrid[3]);
+    const auto headersRun = [this](int count, int from, bool columns) {
+        if ((columns ? Cols() : Rows()) - 1 != count)
+            return false;
+        for (int i = 1; i <= count; ++i)
+            if ((columns ? cellText(0, i) : cellText(i, 0)) != QString::number(from + i - 1) + QStringLiteral(" in."))
+                return false;
+        return true;
+    };
+    const auto refuseRange = [this](const QString& range) {
+        showMessage(this,
+                    range + QStringLiteral(" does not match the data grid.  Press 'Set Grid Size' to size the grid "
+                                           "for it, or pick the values the grid was sized with, then save again."),
+                    MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Grid size"));
+        return std::nullopt;
+    };
+    if (!headersRun(highestRain - lowestRain + 1, lowestRain, true))
+        return refuseRange(QStringLiteral("The annual rainfall range (%1 to %2 inches)").arg(lowestRain).arg(highestRain));
+    if (!headersRun(maxIrrigation + 1, 0, false))
+        return refuseRange(QStringLiteral("The maximum net irrigation (%1 inches)").arg(maxIrrigation));
+
+    // Every cell must read back as the number it shows: the library splits the values at commas and reads each
+    // one's leading number ("1,5" would be two values, "12abc" 12). An empty cell is an empty value (0).
     QStringList yields;
-    for (int r = 1; r < Rows(); ++r)
-        for (int c = 1; c < Cols(); ++c)
-            yields << oneLine(cellText(r, c));
+    for (int r = 1; r < Rows(); ++r) {
+        for (int c = 1; c < Cols(); ++c) {
+            const QString text = cellText(r, c);
+            if (!readsBackAsShown(text)) {
+                setCurrentCell(r, c);
+                dgCustom->setFocus(Qt::OtherFocusReason);
+                showMessage(this,
+                            QStringLiteral("The yield at %1 net irrigation and %2 annual rainfall, \"%3\", is not a "
+                                           "number.  Please enter a plain number there (digits and a decimal point, "
+                                           "no commas or letters), then save again.")
+                                .arg(cellText(r, 0), cellText(0, c), text),
+                            MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Not a number"));
+                return std::nullopt;
+            }
+            yields << text;
+        }
+    }
+
     const QStringList lines = {
-        QStringLiteral("CROP=") + oneLine(name),
+        QStringLiteral("CROP=") + name,
         QString(),
         QStringLiteral("UNITS=") + unitsValue(cboCustomGrid[4]->currentText()),
         QString(),
-        QStringLiteral("ANNUAL_RAIN=") + joinNumbers(listValue(cboCustomGrid[1]), listValue(cboCustomGrid[2])),
+        QStringLiteral("ANNUAL_RAIN=") + joinNumbers(lowestRain, highestRain),
         QString(),
-        QStringLiteral("EFF_IRRIG=") + joinNumbers(0, listValue(cboCustomGrid[3])),
+        QStringLiteral("EFF_IRRIG=") + joinNumbers(0, maxIrrigation),
         QString(),
         QStringLiteral("YIELD_VALUES=") + yields.join(QLatin1Char(',')),
     };
     QString content;
     for (const QString& line : lines)
         content += line + QStringLiteral("\r\n");
-    writeAtomically(target, content.toUtf8());
-
-    showMessage(this, QStringLiteral("The custom crop has been saved."), MsgButtons::Ok, MsgIcon::Information,
-                QStringLiteral("Saved"));
-    main_.LoadCropRows();
-    customAltered = false;
+    return content.toUtf8();
 }
 
 void CustomCropPane::copyGrid()
@@ -718,11 +802,7 @@ void CustomCropPane::pasteGrid()
         const bool fit = (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || ch == QLatin1Char('.') ||
                          ch == QLatin1Char('\r') || ch == QLatin1Char('\n') || ch == QLatin1Char('\t');
         if (!fit) {
-            showMessage(this,
-                        QStringLiteral("Non-numeric characters were detected in the data being pasted into the grid.  "
-                                       "Please only copy numeric values from Excel, do not include header rows or "
-                                       "any cells with non-numeric characters. Please try again."),
-                        MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Try again"));
+            refusePaste();
             return;
         }
     }
@@ -748,6 +828,15 @@ void CustomCropPane::pasteGrid()
     }
     setCurrentCell(1, 1);
     dgCustom->setUpdatesEnabled(true);
+}
+
+void CustomCropPane::refusePaste()
+{
+    showMessage(this,
+                QStringLiteral("Non-numeric characters were detected in the data being pasted into the grid.  "
+                               "Please only copy numeric values from Excel, do not include header rows or "
+                               "any cells with non-numeric characters. Please try again."),
+                MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Try again"));
 }
 
 void CustomCropPane::backToHome()
@@ -783,7 +872,8 @@ bool CustomCropPane::eventFilter(QObject* watched, QEvent* event)
         return QFrame::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     if (watched == txtCustom0) {
-        if (!key->text().isEmpty())
+        // Tab and Shift+Tab move the focus on; they edit nothing.
+        if (!key->text().isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab)
             customAltered = true;
         return false;
     }
@@ -818,7 +908,17 @@ bool CustomCropPane::dgCustom_KeyDown(int key, Qt::KeyboardModifiers shift)
         return true;
     }
     if (held == Qt::ControlModifier && key == Qt::Key_V) {
-        setCellText(r, c, clipboardText());
+        // A cell holds one line: the line end a spreadsheet puts after a single cell goes, and a text of several
+        // lines is refused as the paste button refuses unfit text (its lines would be joined into one number).
+        QString text = clipboardText();
+        if (text.endsWith(QStringLiteral("\r\n")))
+            text.chop(2);
+        else if (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+            text.chop(1);
+        if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
+            refusePaste();
+        else
+            setCellText(r, c, text);
         return true;
     }
     if (key == Qt::Key_Delete) {

@@ -15,11 +15,13 @@
 // The grid is addressed as the editor sees it: cell (0, c) is the rainfall header of column c, cell (r, 0)
 // the irrigation header of row r, cells (r >= 1, c >= 1) the data; Rows() and Cols() count the header row and
 // column. The headers are the table's own header sections, so they stay in view while the data scrolls.
+#include <QByteArray>
 #include <QFrame>
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 class QComboBox;
@@ -108,6 +110,13 @@ private:
     void loadDefaultTable();
     void setGridSizeFromLists();
     void saveCustomCrop();
+    // The crop file of the editor's name, units, lists and grid, when the crop library reads it back as exactly
+    // what the editor shows: a name on one line, a grid sized for the lists' ranges and every data cell a number
+    // or empty. Otherwise nothing is made: the message says which part is wrong (a wrong cell is made current
+    // and takes the focus).
+    std::optional<QByteArray> customCropContent();
+    void selectUnits(const QString& unitsText);
+    void refusePaste();
     void copyGrid();
     void pasteGrid();
     void backToHome();

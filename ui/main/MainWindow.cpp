@@ -260,7 +260,9 @@ void MainWindow::ShowPane(QWidget* frame)
 {
     if (!frame)
         return;
-    paneHistory_.append(frame);
+    // The pane already current is shown again without a new entry, so Back always leads to another pane.
+    if (paneHistory_.isEmpty() || paneHistory_.last() != frame)
+        paneHistory_.append(frame);
     frame->show();
     frame->raise();
     const QString name = controlBaseName(frame->objectName());

@@ -78,7 +78,8 @@ public:
     bool isLoaded() const { return loadStarted_; }
 
     // --- Panes ------------------------------------------------------------------------------------
-    // Makes frame the shown pane (hiding every other pane whose name differs) and records it.
+    // Makes frame the shown pane (hiding every other pane whose name differs) and records it, unless it is
+    // already the last pane recorded.
     void ShowPane(QWidget* frame);
     // The pane shown before the current one (the main pane while the history is shorter than two).
     QWidget* PreviousPane() const;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QSignalBlocker>
+#include <map>
 
 #include "model/CropScenario.h"
 #include "trend/BatchSetupPane.h"
@@ -20,6 +21,19 @@ namespace korvel::ui {
 
 void MainWindow::LoadCropRows()
 {
+    // What every row held, to hand to the same crop (by name, the n-th of a name to the n-th) in the new library.
+    std::vector<CropRecord::Entries> before;
+    for (int i = 0; i < cropRowCount(); ++i)
+        before.push_back(cr(i)->entries());
+    std::map<std::string, int> seen;
+    const auto previous = [&](const std::string& name) -> const CropRecord::Entries* {
+        int n = seen[name]++;
+        for (const CropRecord::Entries& e : before)
+            if (e.crop->cropType == name && n-- == 0)
+                return &e;
+        return nullptr;
+    };
+
     pneMain_->closeRowsAfterFirst();
     libraryCount_ = 0;
     bool read = false;
@@ -47,6 +61,10 @@ void MainWindow::LoadCropRows()
             row->loadInfo(QString::fromStdString(crop->cropType), QStringLiteral("$/") + unit(0).toLower(),
                           QStringLiteral("$/ac"), unit(1));
             row->setCrop(crop);
+            const CropRecord::Entries* earlier = previous(crop->cropType);
+            row->carryOver(earlier);
+            if (earlier && activeCrop == earlier->crop)
+                activeCrop = crop;
             connect(row, &CropRecord::inputCostsRequested, this, &MainWindow::openProductionCosts,
                     Qt::UniqueConnection);
             if (QComboBox* crops = pneBatchSetup(0)->cboCrops)

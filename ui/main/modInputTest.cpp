@@ -4,7 +4,6 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPointer>
-#include <QSignalBlocker>
 #include <QWidget>
 
 #include "model/Numbers.h"
@@ -40,6 +39,49 @@ private:
     bool busy_ = false;
 };
 
+// The text a box had when the user's current edit of it began: when the box took the focus, when its leave
+// check last accepted it, or when code last set its text. A rejected entry goes back to this text. (Qt's own
+// undo history cannot serve: it runs on across visits, so one undo can reach back past an accepted entry.)
+class EditStart : public QObject {
+public:
+    explicit EditStart(QLineEdit* box) : QObject(box), box_(box), text_(box->text())
+    {
+        box->installEventFilter(this);
+        // Setting the text from code clears the box's undo history; the user's edits fill it.
+        connect(box, &QLineEdit::textChanged, this, [this] {
+            if (!box_->isUndoAvailable())
+                text_ = box_->text();
+        });
+    }
+
+    static EditStart* of(const QLineEdit* box)
+    {
+        if (box)
+            for (QObject* child : box->children())
+                if (auto* start = dynamic_cast<EditStart*>(child))
+                    return start;
+        return nullptr;
+    }
+
+    const QString& text() const { return text_; }
+    void accepted() { text_ = box_->text(); }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            // Coming back to the window or from a popup continues the edit under way.
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                text_ = box_->text();
+        }
+        return false;
+    }
+
+private:
+    QLineEdit* box_;
+    QString text_;
+};
+
 } // namespace
 
 QString limitText(double limit)
@@ -67,11 +109,11 @@ void ShowInputError(const QString& message, QLineEdit* box)
                 QStringLiteral("Input error"));
     if (!guard)
         return;
-    if (box->isUndoAvailable()) {
-        box->undo();
-        // Setting the same text again forgets the undo history; the change handler has run with the undo.
-        const QSignalBlocker quiet(box);
-        box->setText(box->text());
+    // A box the user has not edited since code set its text keeps that text.
+    const EditStart* start = EditStart::of(box);
+    if (start && box->isUndoAvailable()) {
+        // Runs the box's change handler and forgets the undo history, so the rejected text cannot come back.
+        box->setText(start->text());
     }
     if (box->isVisible() && box->isEnabled())
         box->setFocus(Qt::OtherFocusReason);
@@ -82,15 +124,21 @@ void TestInput(QLineEdit* box, double limit, const QString& label)
     if (!box)
         return;
     const QString text = box->text();
-    if (text.isEmpty() || text == QLatin1String("-") || text == QLatin1String("."))
+    if (text.isEmpty() || text == QLatin1String("-") || text == QLatin1String(".")) {
+        if (EditStart* start = EditStart::of(box))
+            start->accepted();
         return;
+    }
     const auto value = num::parseNumeric(text.toStdString());
     if (!value) {
         ShowInputError(label + QStringLiteral(":  Please enter a numeric value!"), box);
         return;
     }
-    if (*value >= 0 && *value <= limit)
+    if (*value >= 0 && *value <= limit) {
+        if (EditStart* start = EditStart::of(box))
+            start->accepted();
         return;
+    }
     if (*value < 0)
         ShowInputError(label + QStringLiteral(":  Please enter a value that's greater than 0"), box);
     else
@@ -101,6 +149,8 @@ void TestInput(QLineEdit* box, double limit, const QString& label)
 
 void onLostFocus(QWidget* box, std::function<void()> handler)
 {
+    if (auto* edit = qobject_cast<QLineEdit*>(box); edit && !EditStart::of(edit))
+        new EditStart(edit);
     box->installEventFilter(new LostFocusFilter(box, std::move(handler)));
 }
 

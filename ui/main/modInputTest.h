@@ -1,7 +1,8 @@
 #pragma once
 // The check run when the user leaves a numeric box: a rejected text is announced ("Input error"),
-// taken back to the text the box had before the user's last edit, and the focus goes back to the box.
-// The check guards only the box's text; it never writes into the model.
+// taken back to the text the box had when the user's current edit began (when the box took the focus or was
+// last accepted), and the focus goes back to the box. The check guards only the box's text; it never writes
+// into the model.
 #include <QString>
 #include <functional>
 
@@ -15,8 +16,9 @@ namespace korvel::ui {
 // passes.
 void TestInput(QLineEdit* box, double limit, const QString& label);
 
-// Shows message ("Input error", exclamation, OK), undoes the user's last edit of box when it can and
-// forgets the undo history, then puts the focus back into box (when it can still take it).
+// Shows message ("Input error", exclamation, OK); when the user has edited box since code last set its text,
+// gives it back the text it had when that edit began and forgets its undo history; then puts the focus back
+// into box (when it can still take it). A box not watched through onLostFocus keeps its text.
 void ShowInputError(const QString& message, QLineEdit* box);
 
 // The limit as the messages write it: the whole part grouped in threes by commas, the fractional
@@ -25,7 +27,8 @@ QString limitText(double limit);
 
 // Runs handler every time box loses the focus to another control of the program (not when the
 // program's window is deactivated or a popup opens), after the box has handled the focus change itself.
-// Each box's leaving handler (the TestInput call with its limit and label) is attached this way.
+// Each box's leaving handler (the TestInput call with its limit and label) is attached this way; a text box
+// attached this way also keeps the text its current edit began with, for ShowInputError.
 void onLostFocus(QWidget* box, std::function<void()> handler);
 
 } // namespace korvel::ui
