@@ -125,7 +125,8 @@ TEST(TrendProcessBuild, RefusalsNameTheFirstProblem)
     for (std::size_t i = 1; i < BatchValues::kMostValues + 1; ++i)
         values += ",1";
     const std::string tooMany = folder.write("too-many.txt", values).string();
-    const std::string tooLong = folder.write("too-long.txt", "1" + std::string(BatchValues::kLongestValueFile, ' ')).string();
+    const std::string tooLong =
+        folder.write("too-long.txt", "1" + std::string(BatchValues::kLongestValueFile, ' ')).string();
     BatchProcessInput none;
     none.mode = -1;
     struct Case {
