@@ -48,9 +48,10 @@ public:
     // The crop library in reading order: the library crops, "Fallow", the custom crops.
     std::shared_ptr<CropScenario> cropCollection = std::make_shared<CropScenario>();
 
-    // Reads the library afresh under programFolder (new collections, new Crop objects). Unreadable crop files are
-    // skipped; a failing soil record ends the soil reading of that crop. Reads within the limits above. Returns false, with an empty
-    // cropCollection, when the crops folder is missing or the custom folder cannot be created.
+    // Reads the library afresh under programFolder (new collections, new Crop objects), within the limits above.
+    // Unreadable crop files are skipped; a failing soil record ends the soil reading of that crop. Returns
+    // false, with an empty cropCollection, when the crops folder is missing or the custom folder cannot be
+    // created.
     bool Initialize(const std::filesystem::path& programFolder);
 
     // The text after the first "=" of theInput, possibly empty, not trimmed. Throws CropFileError when
@@ -61,8 +62,8 @@ public:
     // last rainfall entry (both rounded to whole numbers, halves to even), every element 0, then the values laid
     // in row by row from the first rainfall column (each value's leading number, 0 when none). Fewer values
     // leave zeros. Throws CropFileError when a list entry that is used is not a number (the first and last
-    // rainfall, the last irrigation) or a last entry lies outside 0 to kLargestTableInch, IndexError when the values
-    // run past the table, and NonFiniteResult for a value too large for a double ("1e999").
+    // rainfall, the last irrigation) or a last entry lies outside 0 to kLargestTableInch, IndexError when the
+    // values run past the table, and NonFiniteResult for a value too large for a double ("1e999").
     static YieldTable makeYieldArray(const std::string& annRain, const std::string& effIrrig,
                                      const std::string& yieldTable);
 
@@ -72,8 +73,8 @@ public:
     static void readCropFile(std::istream& in, Crop& theCrop, std::size_t& cellsLeft);
 
     // The soil records of in attached to theCrop until the end of in, their tables' elements taken from
-    // cellsLeft. A record that fails, or whose tables have more elements than are left, ends the reading; the
-    // records attached before it stay.
+    // cellsLeft (a record that replaces an earlier one of its soil is taken from them too). A record that fails,
+    // or whose tables have more elements than are left, ends the reading; the records attached before it stay.
     static void readSoilRecords(std::istream& in, Crop& theCrop, std::size_t& cellsLeft);
 
     // The soil file of a crop, soilFolder/<crop name in lower case>.txt; nothing when that is not a plain
