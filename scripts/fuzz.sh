@@ -12,6 +12,8 @@ names=("$@")
 [ ${#names[@]} -gt 0 ] || names=(crop_file inputs_file trend_values numbers)
 build="$here/build/fuzz"
 mkdir -p "$build/findings" "$build/logs"
+# The inputs file and trend value targets write their input to a file each time: in memory that is much faster.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 
 pids=()
 for name in "${names[@]}"; do
