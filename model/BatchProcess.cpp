@@ -7,6 +7,7 @@
 
 #include "model/Errors.h"
 #include "model/Numbers.h"
+#include "model/RegularFile.h"
 #include "model/TrendVariables.h"
 
 namespace korvel {
@@ -94,13 +95,13 @@ std::vector<Variant> typedList(const std::string& text)
 
 std::string readValueFile(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::ifstream in;
+    if (!openRegularFile(path, in))
         return {};
     std::string text;
     char buffer[4096];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        for (std::streamsize i = 0; i < in.gcount(); ++i)
+    while (text.size() <= kLongestValueFile && (in.read(buffer, sizeof buffer) || in.gcount() > 0)) {
+        for (std::streamsize i = 0; i < in.gcount() && text.size() <= kLongestValueFile; ++i)
             if (buffer[i] != '\r' && buffer[i] != '\n')
                 text.push_back(buffer[i]);
         if (!in)
@@ -155,9 +156,12 @@ BatchProcessBuild makeBatchProcess(const BatchProcessInput& input)
         }
         if (maximum == 0 || maximum <= minimum)
             return problem(BatchProcessProblem::MaximumNotAboveMinimum);
-        // The steps list offers 2 to 10; a list without a choice counts as its first entry.
-        const long long n = std::max(2LL, std::min(32767LL, static_cast<long long>(num::roundHalfEven(steps))));
-        values = BatchValues::range(minimum, maximum, static_cast<int>(n));
+        // The steps list offers 2 to 10; a list without a choice counts as its first entry. Any other number is
+        // brought into 2 to kMostValues before it becomes a whole number.
+        const double most = static_cast<double>(BatchValues::kMostValues);
+        const double wholeSteps = num::roundHalfEven(steps);
+        const int n = static_cast<int>(wholeSteps >= most ? most : wholeSteps >= 2 ? wholeSteps : 2.0);
+        values = BatchValues::range(minimum, maximum, n);
         for (const Variant& v : values)
             if (!std::isfinite(v.number()))
                 return problem(BatchProcessProblem::NotANumber, input.maximumText);
@@ -172,6 +176,9 @@ BatchProcessBuild makeBatchProcess(const BatchProcessInput& input)
                                                         : BatchValues::readValueFile(pathFromUtf8(input.fileName));
         if (text.empty())
             return problem(BatchProcessProblem::NoFile);
+        if (text.size() > BatchValues::kLongestValueFile ||
+            static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')) >= BatchValues::kMostValues)
+            return problem(BatchProcessProblem::TooManyValues);
         values = BatchValues::fileValues(text);
         // The runs read every value as a number: an entry that is not one is refused here.
         for (const Variant& v : values)

@@ -3,6 +3,7 @@
 // those values were given (a range with a number of steps, a file of values, or a typed list). Also the
 // rules that turn each way of giving values into the values themselves, and the checks a process must pass
 // before it is stored or run.
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -48,6 +49,12 @@ private:
 
 namespace BatchValues {
 
+// The most values a process takes: no trend computes more combinations (kMaximumFixedTrendCount), and an Auto
+// range has at most this many steps.
+inline constexpr std::size_t kMostValues = 32767;
+// The most characters (line breaks not counted) a trend value file is read for: room for kMostValues values.
+inline constexpr std::size_t kLongestValueFile = 1 << 20;
+
 // n values from minimum to maximum in equal steps: minimum + i × (maximum − minimum) / (n − 1), i = 0..n−1.
 // Throws InvalidArgument for n below 2.
 std::vector<Variant> range(double minimum, double maximum, int n);
@@ -57,8 +64,9 @@ std::vector<Variant> range(double minimum, double maximum, int n);
 std::vector<Variant> typedList(const std::string& text);
 
 // The text of a trend value file: its lines joined without any separator (a line break does not separate
-// two values). Blanks are kept; tabs too. A file that cannot be opened gives an empty text, one that breaks
-// off while being read what was read before.
+// two values). Blanks are kept; tabs too. A file that cannot be opened, or is not a regular file (a FIFO or a
+// device), gives an empty text, one that breaks off while being read what was read before. Reading stops after
+// kLongestValueFile + 1 characters: a longer text tells the caller the file is too long.
 std::string readValueFile(const std::filesystem::path& path);
 
 // The values of a value file's text: blanks removed, split at ",", every item kept as text, empty ones too
@@ -86,6 +94,7 @@ enum class BatchProcessProblem {
     NoValues,               // Manual without a number in it
     NoValueMode,            // no value mode chosen
     NotANumber,             // an Auto bound too large to be read, or a file entry that is not a number
+    TooManyValues,          // Import of a file with more than kMostValues values or kLongestValueFile characters
     RainfallBelow,          // a rainfall value below 11 inches
     RainfallAbove,          // a rainfall value above 21 inches
 };

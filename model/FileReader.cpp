@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "model/Numbers.h"
+#include "model/RegularFile.h"
 #include "model/SoilCollection.h"
 
 namespace korvel {
@@ -15,20 +16,6 @@ namespace korvel {
 namespace fs = std::filesystem;
 
 namespace {
-
-// Tables wider or longer than this many inches fail their file: no crop needs them and they bound the memory a
-// damaged file can ask for.
-constexpr long long kLargestInch = 1000;
-
-// One line without its line end (LF or CR LF); false when nothing is left.
-bool readLine(std::istream& in, std::string& line)
-{
-    if (!std::getline(in, line))
-        return false;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return true;
-}
 
 // The pieces of text between commas; an empty text has none.
 std::vector<std::string_view> splitAtCommas(std::string_view text)
@@ -59,8 +46,9 @@ double listNumber(std::string_view entry, const char* what)
 // The last rainfall or irrigation entry as the last column or row index.
 long long wholeInch(double value, const char* what)
 {
-    if (!(value > -0.5 && value < static_cast<double>(kLargestInch) + 0.5))
-        throw CropFileError(std::string("the ") + what + " lies outside 0 to 1000 inches");
+    if (!(value > -0.5 && value < static_cast<double>(FileReader::kLargestTableInch) + 0.5))
+        throw CropFileError(std::string("the ") + what + " lies outside 0 to " +
+                            std::to_string(FileReader::kLargestTableInch) + " inches");
     return num::toWhole(value);
 }
 
@@ -71,88 +59,10 @@ std::string lowerCase(std::string text)
     return text;
 }
 
-// Lines 1 to 9 of a crop file into theCrop; throws when the file cannot be read as a crop file.
-void readCropFile(const fs::path& file, Crop& theCrop)
-{
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw CropFileError("the crop file cannot be opened");
-    std::string lines[9];
-    for (std::string& line : lines)
-        if (!readLine(in, line))
-            throw CropFileError("the crop file has fewer than nine lines");
-
-    theCrop.cropType = FileReader::parseEquals(lines[0]);
-    theCrop.cropUnits = FileReader::parseEquals(lines[2]);
-    theCrop.cropUnitsArray.clear();
-    for (std::string_view unit : splitAtCommas(theCrop.cropUnits))
-        theCrop.cropUnitsArray.emplace_back(unit);
-    // Singular and plural are always there, empty when the file names fewer.
-    while (theCrop.cropUnitsArray.size() < 2)
-        theCrop.cropUnitsArray.emplace_back();
-    const std::string rain = FileReader::parseEquals(lines[4]);
-    const std::string irrigation = FileReader::parseEquals(lines[6]);
-    const std::string values = FileReader::parseEquals(lines[8]);
-    theCrop.setYieldTable(FileReader::makeYieldArray(rain, irrigation, values));
-}
-
-// The soil records of one crop; a failing record ends the reading, the records attached before it stay.
-void readSoilFile(const fs::path& file, Crop& theCrop)
-{
-    std::error_code ec;
-    if (!fs::is_regular_file(file, ec))
-        return;
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return;
-    try {
-        while (in.peek() != std::char_traits<char>::eof()) {
-            std::string lines[5];
-            for (std::string& line : lines)
-                if (!readLine(in, line))
-                    throw CropFileError("the soil record ends early");
-            const std::string name = lowerCase(FileReader::parseEquals(lines[0]));
-            const std::string rain = FileReader::parseEquals(lines[1]);
-            const std::string irrigation = FileReader::parseEquals(lines[2]);
-            YieldTable yields = FileReader::makeYieldArray(rain, irrigation, FileReader::parseEquals(lines[3]));
-            YieldTable relative = FileReader::makeYieldArray(rain, irrigation, FileReader::parseEquals(lines[4]));
-            auto tables = std::make_shared<SoilCollection>();
-            tables->Add(std::move(yields), "yield");
-            tables->Add(std::move(relative), "relative");
-            if (name == "ulysses")
-                theCrop.soil_ulysses = tables;
-            else if (name == "valent")
-                theCrop.soil_valent = tables;
-            else if (name == "valentine")
-                theCrop.soil_valentine = tables;
-        }
-    } catch (const std::exception&) {
-        // the crop keeps the records read so far
-    }
-}
-
-std::shared_ptr<Crop> makeFallow()
-{
-    auto fallow = std::make_shared<Crop>();
-    fallow->cropType = "Fallow";
-    fallow->cropUnits = "";
-    fallow->cropUnitsArray = {"", ""};
-    fallow->Custom = false;
-    return fallow;
-}
-
-} // namespace
-
-std::string FileReader::parseEquals(const std::string& theInput)
-{
-    const std::size_t equals = theInput.find('=');
-    if (equals == std::string::npos)
-        throw CropFileError("a key=value line without \"=\"");
-    return theInput.substr(equals + 1);
-}
-
-YieldTable FileReader::makeYieldArray(const std::string& annRain, const std::string& effIrrig,
-                                      const std::string& yieldTable)
+// The yield table of makeYieldArray, its elements taken from cellsLeft; throws, with cellsLeft as it was, when
+// it cannot be made or has more elements than cellsLeft.
+YieldTable makeTable(const std::string& annRain, const std::string& effIrrig, const std::string& yieldTable,
+                     std::size_t& cellsLeft)
 {
     const std::vector<std::string_view> rain = splitAtCommas(annRain);
     const std::vector<std::string_view> irrigation = splitAtCommas(effIrrig);
@@ -164,6 +74,9 @@ YieldTable FileReader::makeYieldArray(const std::string& annRain, const std::str
     const double lastRain = listNumber(rain.back(), "last rainfall");
     const long long rows = wholeInch(listNumber(irrigation.back(), "last irrigation"), "last irrigation") + 1;
     const long long columns = wholeInch(lastRain, "last rainfall") + 1;
+    const std::size_t cells = static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
+    if (cells > cellsLeft)
+        throw CropFileError("the library holds no room for another table of " + std::to_string(cells) + " values");
     YieldTable table(static_cast<std::size_t>(rows), std::vector<double>(static_cast<std::size_t>(columns), 0.0));
 
     const double firstRain = listNumber(rain.front(), "first rainfall");
@@ -193,8 +106,130 @@ YieldTable FileReader::makeYieldArray(const std::string& annRain, const std::str
             ++c;
         }
     }
+    cellsLeft -= cells;
     return table;
 }
+
+// The soil records of one crop's soil file; a missing file, or anything but a regular file, gives none.
+void readSoilFile(const fs::path& file, Crop& theCrop, std::size_t& cellsLeft)
+{
+    std::ifstream in;
+    if (openRegularFile(file, in))
+        FileReader::readSoilRecords(in, theCrop, cellsLeft);
+}
+
+std::shared_ptr<Crop> makeFallow()
+{
+    auto fallow = std::make_shared<Crop>();
+    fallow->cropType = "Fallow";
+    fallow->cropUnits = "";
+    fallow->cropUnitsArray = {"", ""};
+    fallow->Custom = false;
+    return fallow;
+}
+
+} // namespace
+
+std::string FileReader::parseEquals(const std::string& theInput)
+{
+    const std::size_t equals = theInput.find('=');
+    if (equals == std::string::npos)
+        throw CropFileError("a key=value line without \"=\"");
+    return theInput.substr(equals + 1);
+}
+
+void FileReader::readCropFile(std::istream& in, Crop& theCrop, std::size_t& cellsLeft)
+{
+    std::string lines[9];
+    for (std::string& line : lines)
+        if (!readLine(in, line))
+            throw CropFileError("the crop file has fewer than nine lines");
+
+    theCrop.cropType = parseEquals(lines[0]);
+    theCrop.cropUnits = parseEquals(lines[2]);
+    theCrop.cropUnitsArray.clear();
+    for (std::string_view unit : splitAtCommas(theCrop.cropUnits))
+        theCrop.cropUnitsArray.emplace_back(unit);
+    // Singular and plural are always there, empty when the file names fewer.
+    while (theCrop.cropUnitsArray.size() < 2)
+        theCrop.cropUnitsArray.emplace_back();
+    const std::string rain = parseEquals(lines[4]);
+    const std::string irrigation = parseEquals(lines[6]);
+    const std::string values = parseEquals(lines[8]);
+    theCrop.setYieldTable(makeTable(rain, irrigation, values, cellsLeft));
+}
+
+void FileReader::readSoilRecords(std::istream& in, Crop& theCrop, std::size_t& cellsLeft)
+{
+    try {
+        while (in.peek() != std::char_traits<char>::eof()) {
+            std::string lines[5];
+            for (std::string& line : lines)
+                if (!readLine(in, line))
+                    throw CropFileError("the soil record ends early");
+            const std::string name = lowerCase(parseEquals(lines[0]));
+            const std::string rain = parseEquals(lines[1]);
+            const std::string irrigation = parseEquals(lines[2]);
+            std::size_t left = cellsLeft;
+            YieldTable yields = makeTable(rain, irrigation, parseEquals(lines[3]), left);
+            YieldTable relative = makeTable(rain, irrigation, parseEquals(lines[4]), left);
+            cellsLeft = left;
+            auto tables = std::make_shared<SoilCollection>();
+            tables->Add(std::move(yields), "yield");
+            tables->Add(std::move(relative), "relative");
+            if (name == "ulysses")
+                theCrop.soil_ulysses = tables;
+            else if (name == "valent")
+                theCrop.soil_valent = tables;
+            else if (name == "valentine")
+                theCrop.soil_valentine = tables;
+        }
+    } catch (const std::exception&) {
+        // the crop keeps the records read so far
+    }
+}
+
+std::optional<fs::path> FileReader::soilFile(const fs::path& soilFolder, const std::string& cropType)
+{
+    if (cropType.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos)
+        return std::nullopt;
+    return soilFolder / (lowerCase(cropType) + ".txt");
+}
+
+bool FileReader::readLine(std::istream& in, std::string& line)
+{
+    line.clear();
+    std::streambuf* buffer = in.rdbuf();
+    constexpr int end = std::char_traits<char>::eof();
+    int ch = buffer ? buffer->sbumpc() : end;
+    if (ch == end) {
+        in.setstate(std::ios::eofbit | std::ios::failbit);
+        return false;
+    }
+    const auto tooLong = [] {
+        return CropFileError("a line of more than " + std::to_string(kLongestLine) + " characters");
+    };
+    for (; ch != end && ch != '\n'; ch = buffer->sbumpc()) {
+        if (line.size() > kLongestLine) // room for a CR after the longest line
+            throw tooLong();
+        line.push_back(static_cast<char>(ch));
+    }
+    if (ch == end)
+        in.setstate(std::ios::eofbit);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    if (line.size() > kLongestLine)
+        throw tooLong();
+    return true;
+}
+
+YieldTable FileReader::makeYieldArray(const std::string& annRain, const std::string& effIrrig,
+                                      const std::string& yieldTable)
+{
+    std::size_t unbounded = static_cast<std::size_t>(-1);
+    return makeTable(annRain, effIrrig, yieldTable, unbounded);
+}
+
 
 std::vector<fs::path> FileReader::listFiles(const fs::path& folder)
 {
@@ -240,20 +275,21 @@ bool FileReader::Initialize(const fs::path& programFolder)
         fileCollection.push_back(std::move(file));
 
     const fs::path soilFolder = libraryFolder / "soils";
+    std::size_t cellsLeft = kMostTableCells;
     std::size_t k = 1; // counts the crops read, not the files
-    for (std::size_t i = 0; i < fileCollection.size(); ++i) {
+    for (std::size_t i = 0; i < fileCollection.size() && k <= kMostCrops; ++i) {
         auto theCrop = std::make_shared<Crop>();
         try {
             theCrop->Custom = i >= libraryCount;
-            readCropFile(fileCollection[i], *theCrop);
+            std::ifstream in;
+            if (!openRegularFile(fileCollection[i], in))
+                continue;
+            readCropFile(in, *theCrop, cellsLeft);
         } catch (const std::exception&) {
             continue; // unreadable: skipped, the counter stays
         }
-        try {
-            readSoilFile(soilFolder / (lowerCase(theCrop->cropType) + ".txt"), *theCrop);
-        } catch (const std::exception&) {
-            // a crop name that makes no file name: no soil records
-        }
+        if (const std::optional<fs::path> soil = soilFile(soilFolder, theCrop->cropType))
+            readSoilFile(*soil, *theCrop, cellsLeft);
         cropCollection->Add(theCrop);
         if (k == libraryCount)
             cropCollection->Add(makeFallow());

@@ -73,6 +73,8 @@ Decimal15 toDecimal15(double ax) {
         if (isDigit(s[i])) d.digits.push_back(s[i]);
     int exponent = std::stoi(s.substr(e + 1));
     d.pointPos = exponent + 1;
+    // Next to the largest double the fifteen digits round up past it: keep the largest that stays below.
+    if (d.pointPos == 309 && d.digits > "179769313486231") d.digits = "179769313486231";
     return d;
 }
 
@@ -148,6 +150,9 @@ std::string plainText(double x) {
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
     std::string s(buf, res.ptr);
+    // The few values next to the largest double round up past it (1.79769313486232E+308) and would not read
+    // back: they are written as the largest fifteen-digit number that does.
+    if (!readPlain(s)) s = x < 0 ? "-1.79769313486231E+308" : "1.79769313486231E+308";
     for (char& c : s)
         if (c == 'e') c = 'E';
     return s;

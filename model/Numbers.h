@@ -13,7 +13,9 @@ double roundHalfEven(double x);
 long long toWhole(double x);
 
 // Plain decimal text: up to 15 significant digits, no grouping, no trailing zeros, E notation for
-// large and tiny magnitudes (0.43, 32000, 1E+16, 1E-05, -2.5). Throws NonFiniteResult for inf/nan.
+// large and tiny magnitudes (0.43, 32000, 1E+16, 1E-05, -2.5). Every text it gives reads back as a number
+// (the values next to the largest double are written as 1.79769313486231E+308). Throws NonFiniteResult for
+// inf/nan.
 std::string plainText(double x);
 
 // "True" / "False".

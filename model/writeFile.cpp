@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "model/Numbers.h"
+#include "model/RegularFile.h"
 #include "model/ReplaceFile.h"
 
 namespace korvel::writeFile {
@@ -16,6 +17,9 @@ namespace {
 
 constexpr int kEnd = std::char_traits<char>::eof();
 constexpr const char* kLineEnd = "\r\n";
+// A real inputs file takes a few dozen kilobytes; one this large is not read, which bounds what loading it
+// allocates.
+constexpr std::uintmax_t kLargestInputsFile = 16u << 20;
 
 bool isBlank(int ch) { return ch == ' ' || ch == '\t'; }
 
@@ -211,8 +215,8 @@ bool saveInputs(const fs::path& programFolder, InputsTarget& target)
 
 bool loadInputs(const fs::path& programFolder, InputsTarget& target)
 {
-    std::ifstream in(inputsPath(programFolder), std::ios::binary);
-    if (!in)
+    std::ifstream in;
+    if (!openRegularFile(inputsPath(programFolder), in, kLargestInputsFile))
         return false;
     try {
         load(in, target);

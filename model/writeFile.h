@@ -31,6 +31,7 @@ bool saveInputs(const std::filesystem::path& programFolder, InputsTarget& target
 // crops of the crop rows whose name matches a block, "batch_enabled" (never switches the flag off), then
 // refreshes the crop rows. Any failure (no file, a short file, a text where a number belongs, a preset outside
 // 0 to 5) stops the load silently: what was assigned stays, and the rows are not refreshed. Returns false then.
+// Only a regular file of at most 16 MB is read (a FIFO in its place would block the start).
 bool loadInputs(const std::filesystem::path& programFolder, InputsTarget& target);
 
 // The next item of in: leading blanks skipped; an item starting with a double quote runs to the next double

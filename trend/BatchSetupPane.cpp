@@ -524,6 +524,12 @@ std::optional<korvel::BatchProcess> BatchSetupPane::GetBatchProcess(const QStrin
         return refuse(QStringLiteral("The value \"%1\" is too large to be used.  Please modify the values.")
                           .arg(qtext(built.offendingItem)),
                       MsgIcon::Exclamation, kInvalidValue);
+    case Problem::TooManyValues:
+        return refuse(QStringLiteral("The file '%1' is too large: a trend takes at most %2 values.  Please check the "
+                                     "file and try again.")
+                          .arg(lblBatchFile->text())
+                          .arg(korvel::BatchValues::kMostValues),
+                      MsgIcon::Exclamation, kInvalidValue);
     case Problem::RainfallBelow:
         return refuse(QStringLiteral("Values for Annual Rainfall cannot be below 11 inches.  Please modify the values."),
                       MsgIcon::Information, QStringLiteral("Please try again"));

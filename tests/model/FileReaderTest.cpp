@@ -1,6 +1,8 @@
-// The crop-library reader: folders, reading order, "Fallow", custom marks, soil records, and damaged files.
+// The crop-library reader: folders, reading order, "Fallow", custom marks, soil records, damaged files, and the
+// limits that keep hostile files from leading out of the soils folder or taking much memory.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,22 +15,57 @@ using korvel::FileReader;
 using korvel::IndexError;
 using korvel::YieldTable;
 using korvel::testing::TempFolder;
+namespace fs = std::filesystem;
 
 namespace {
 
-// A well-formed crop file: rainfall 10 to 12, irrigation 0 to 1, six values.
+// A well-formed crop file: rainfall 10 to 12, irrigation 0 to 1, six values (or the lists given).
 std::string cropFile(const std::string& name, const std::string& units = "bu.,bushels",
-                     const std::string& values = "1,2,3,4,5,6")
+                     const std::string& values = "1,2,3,4,5,6", const std::string& rain = "10,11,12",
+                     const std::string& irrigation = "0,1")
 {
-    return "CROP=" + name + "\r\n\r\nUNITS=" + units + "\r\n\r\nANNUAL_RAIN=10,11,12\r\n\r\nEFF_IRRIG=0,1\r\n\r\n" +
-           "YIELD_VALUES=" + values + "\r\n";
+    return "CROP=" + name + "\r\n\r\nUNITS=" + units + "\r\n\r\nANNUAL_RAIN=" + rain + "\r\n\r\nEFF_IRRIG=" +
+           irrigation + "\r\n\r\nYIELD_VALUES=" + values + "\r\n";
 }
 
 std::string soilRecord(const std::string& name, const std::string& yields = "10,20,30,40,50,60",
-                       const std::string& relative = "0.1,0.2,0.3,0.4,0.5,0.6")
+                       const std::string& relative = "0.1,0.2,0.3,0.4,0.5,0.6", const std::string& rain = "10,11,12",
+                       const std::string& irrigation = "0,1")
 {
-    return "SOIL=" + name + "\r\nANNUAL_RAIN=10,11,12\r\nEFF_IRRIG=0,1\r\nYIELD_VALUES=" + yields +
-           "\r\nRELATIVE_VALUES=" + relative + "\r\n";
+    return "SOIL=" + name + "\r\nANNUAL_RAIN=" + rain + "\r\nEFF_IRRIG=" + irrigation + "\r\nYIELD_VALUES=" +
+           yields + "\r\nRELATIVE_VALUES=" + relative + "\r\n";
+}
+
+// A crop file or soil record whose table spans the whole of rain and irrigation, with one value.
+std::string sizedCropFile(const std::string& name, const std::string& rain, const std::string& irrigation)
+{
+    return cropFile(name, "bu.,bushels", "1", rain, irrigation);
+}
+
+std::string sizedSoilRecord(const std::string& name, const std::string& rain, const std::string& irrigation)
+{
+    return soilRecord(name, "1", "0.5", rain, irrigation);
+}
+
+std::size_t cells(const YieldTable& table)
+{
+    std::size_t n = 0;
+    for (const auto& row : table)
+        n += row.size();
+    return n;
+}
+
+// Every table element the library holds: crop tables and soil tables.
+std::size_t libraryCells(const FileReader& reader)
+{
+    std::size_t n = 0;
+    for (const auto& crop : *reader.cropCollection) {
+        n += cells(crop->yieldTable);
+        for (const auto& soil : {crop->soil_ulysses, crop->soil_valent, crop->soil_valentine})
+            for (long i = 1; i <= soil->Count(); ++i)
+                n += cells(soil->Item(i));
+    }
+    return n;
 }
 
 std::vector<std::string> names(const FileReader& reader)
@@ -364,4 +401,114 @@ TEST(FileReader, ListFilesIsSortedAndLeavesOutFoldersAndThePlaceholder)
         found.push_back(p.filename().string());
     EXPECT_EQ(found, (Names{".hidden.txt", "A", "a.txt", "b"}));
     EXPECT_TRUE(FileReader::listFiles(dir.path() / "missing").empty());
+}
+
+TEST(FileReader, TheSoilFileIsAPlainNameInsideTheSoilsFolder)
+{
+    const fs::path soils = "/program/crops/soils";
+    EXPECT_EQ(FileReader::soilFile(soils, "Grain Sorghum"), soils / "grain sorghum.txt");
+    EXPECT_EQ(FileReader::soilFile(soils, ".."), soils / "...txt"); // a plain, if odd, name
+    EXPECT_EQ(FileReader::soilFile(soils, ""), soils / ".txt");
+    for (const std::string& name : {std::string("../../x"), std::string("/etc/passwd"), std::string("a/b"),
+                                    std::string("..\\x"), std::string("corn\0/../../x", 14)})
+        EXPECT_FALSE(FileReader::soilFile(soils, name)) << name;
+
+    // Soil records placed where such names would lead are never read.
+    TempFolder dir;
+    const std::string outside = (dir.path() / "elsewhere" / "abs").string();
+    ASSERT_EQ(outside.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ"), std::string::npos) << "lower case needed here";
+    dir.write("crops/1.txt", cropFile("../../up"));
+    dir.write("crops/2.txt", cropFile(outside));
+    dir.write("crops/3.txt", cropFile("Corn"));
+    dir.write("up.txt", soilRecord("Ulysses"));
+    dir.write("elsewhere/abs.txt", soilRecord("Ulysses"));
+    dir.write("crops/soils/corn.txt", soilRecord("Ulysses"));
+    FileReader reader;
+    ASSERT_TRUE(reader.Initialize(dir.path()));
+    ASSERT_EQ(names(reader), (Names{"../../up", outside, "Corn", "Fallow"}));
+    EXPECT_EQ(reader.cropCollection->Item(1)->soil_ulysses->Count(), 0);
+    EXPECT_EQ(reader.cropCollection->Item(2)->soil_ulysses->Count(), 0);
+    EXPECT_EQ(reader.cropCollection->Item(3)->soil_ulysses->Count(), 2);
+}
+
+TEST(FileReader, TablesAreAtMostAHundredInchesEachWay)
+{
+    const std::string largest = "0," + std::to_string(FileReader::kLargestTableInch);
+    const YieldTable table = FileReader::makeYieldArray(largest, largest, "1");
+    EXPECT_EQ(table.size(), 101u);
+    EXPECT_EQ(table[100].size(), 101u);
+    const std::string tooLarge = "0," + std::to_string(FileReader::kLargestTableInch + 1);
+    EXPECT_THROW(FileReader::makeYieldArray(tooLarge, largest, "1"), CropFileError);
+    EXPECT_THROW(FileReader::makeYieldArray(largest, tooLarge, "1"), CropFileError);
+
+    // Small files declaring huge tables are skipped, whatever their number.
+    TempFolder dir;
+    dir.write("crops/corn.txt", cropFile("Corn"));
+    for (int i = 0; i < 200; ++i)
+        dir.write("crops/custom/" + std::to_string(i) + ".txt", sizedCropFile("Huge", "0,1000", "0,1000"));
+    FileReader reader;
+    ASSERT_TRUE(reader.Initialize(dir.path()));
+    EXPECT_EQ(names(reader), (Names{"Corn", "Fallow"}));
+}
+
+TEST(FileReader, TheLibraryHoldsAtMostItsTableCellsAndCrops)
+{
+    // Full-size custom crops with three full-size soil records each fill the library: the crop that no longer
+    // fits is skipped, and so is every full-size one after it, while a small one at the end still fits.
+    TempFolder dir;
+    dir.write("crops/corn.txt", cropFile("Corn"));
+    const std::string full = "0," + std::to_string(FileReader::kLargestTableInch);
+    for (int i = 100; i < 300; ++i) {
+        const std::string name = "Big " + std::to_string(i);
+        dir.write("crops/custom/" + std::to_string(i) + ".txt", sizedCropFile(name, full, full));
+        dir.write("crops/soils/" + FileReader::soilFile("", name)->string(),
+                  sizedSoilRecord("Ulysses", full, full) + sizedSoilRecord("Valent", full, full) +
+                      sizedSoilRecord("Valentine", full, full));
+    }
+    dir.write("crops/custom/x.txt", cropFile("Rye"));
+    FileReader reader;
+    ASSERT_TRUE(reader.Initialize(dir.path()));
+    const std::size_t fullCrop = 7 * 101 * 101; // its own table and six soil tables
+    const std::size_t fitting = (FileReader::kMostTableCells - 26) / fullCrop;
+    Names expected = {"Corn", "Fallow"};
+    for (std::size_t i = 0; i < fitting; ++i)
+        expected.push_back("Big " + std::to_string(100 + i));
+    expected.push_back("Rye");
+    EXPECT_EQ(names(reader), expected);
+    EXPECT_EQ(reader.cropCollection->Item(3)->soil_valentine->Count(), 2);
+    const std::size_t held = libraryCells(reader);
+    EXPECT_LE(held, FileReader::kMostTableCells);
+    EXPECT_GT(held + 101 * 101, FileReader::kMostTableCells) << "the library was filled up";
+
+    // Past the most crops, the files are not read.
+    TempFolder many;
+    many.write("crops/corn.txt", cropFile("Corn"));
+    for (std::size_t i = 0; i < FileReader::kMostCrops + 5; ++i)
+        many.write("crops/custom/" + std::to_string(10000 + i) + ".txt", cropFile("C" + std::to_string(i)));
+    ASSERT_TRUE(reader.Initialize(many.path()));
+    ASSERT_EQ(reader.cropCollection->Count(), static_cast<long>(FileReader::kMostCrops) + 1); // with Fallow
+    EXPECT_EQ(reader.cropCollection->Item(reader.cropCollection->Count())->cropType,
+              "C" + std::to_string(FileReader::kMostCrops - 2));
+}
+
+TEST(FileReader, ALineLongerThanACropFileNeedsFailsItsFile)
+{
+    TempFolder dir;
+    dir.write("crops/corn.txt", cropFile("Corn"));
+    dir.write("crops/long.txt", "CROP=" + std::string(FileReader::kLongestLine, 'x') + "\r\n" + cropFile("Long"));
+    dir.write("crops/soils/corn.txt", soilRecord("Ulysses") + "SOIL=" + std::string(FileReader::kLongestLine, 'v') +
+                                          "\r\n" + soilRecord("Valent"));
+    FileReader reader;
+    ASSERT_TRUE(reader.Initialize(dir.path()));
+    EXPECT_EQ(names(reader), (Names{"Corn"})); // one crop of two library files: no Fallow
+    EXPECT_EQ(reader.cropCollection->Item(1)->soil_ulysses->Count(), 2);
+    EXPECT_EQ(reader.cropCollection->Item(1)->soil_valent->Count(), 0);
+
+    std::istringstream longest("CROP=" + std::string(FileReader::kLongestLine - 5, 'x') + "\r\nnext");
+    std::string line;
+    ASSERT_TRUE(FileReader::readLine(longest, line));
+    EXPECT_EQ(line.size(), FileReader::kLongestLine);
+    ASSERT_TRUE(FileReader::readLine(longest, line));
+    EXPECT_EQ(line, "next");
+    EXPECT_FALSE(FileReader::readLine(longest, line));
 }

@@ -46,8 +46,18 @@ TEST(Numbers, PlainTextShowsFifteenSignificantDigits) {
         {1234567890123456, "1.23456789012346E+15"},
         {1.5e100, "1.5E+100"},
         {18.36, "18.36"},
+        // next to the largest double, rounding to fifteen digits would pass it: the text would not read back
+        {std::numeric_limits<double>::max(), "1.79769313486231E+308"},
+        {-std::numeric_limits<double>::max(), "-1.79769313486231E+308"},
+        {1.797693134862315e308, "1.79769313486231E+308"},
+        {1.79769313486231e308, "1.79769313486231E+308"},
+        {1.7976931348623e308, "1.7976931348623E+308"},
+        {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
     };
-    for (const auto& c : cases) EXPECT_EQ(num::plainText(c.in), c.out) << c.in;
+    for (const auto& c : cases) {
+        EXPECT_EQ(num::plainText(c.in), c.out) << c.in;
+        EXPECT_TRUE(num::parseNumeric(c.out).has_value()) << c.out;
+    }
     EXPECT_THROW(num::plainText(inf), NonFiniteResult);
     EXPECT_THROW(num::plainText(notANumber), NonFiniteResult);
     EXPECT_EQ(num::boolText(true), "True");
@@ -128,6 +138,10 @@ TEST(Numbers, FormatPatternFollowsTheDigitPatterns) {
         {2.5, "#0.0 in.", "2.5 in."},
     };
     for (const auto& c : cases) EXPECT_EQ(num::formatPattern(c.in, c.pattern), c.out) << c.in << " " << c.pattern;
+    // Next to the largest double, what is shown still reads back as a number.
+    const std::string largest = num::formatPattern(-std::numeric_limits<double>::max(), "#0");
+    EXPECT_EQ(largest, "-179769313486231" + std::string(294, '0'));
+    EXPECT_TRUE(num::isNumeric(largest));
     EXPECT_THROW(num::formatPattern(inf, "###,##0.00"), NonFiniteResult);
     EXPECT_THROW(num::formatPattern(notANumber, "#0.0"), NonFiniteResult);
 }

@@ -121,6 +121,12 @@ TEST(TrendProcessBuild, RefusalsNameTheFirstProblem)
     const std::string blanks = folder.write("blanks.txt", "   \r\n").string();
     const std::string trailing = folder.write("trailing.txt", "1,2,").string();
     const std::string word = folder.write("word.txt", "1,two").string();
+    std::string values = "1";
+    for (std::size_t i = 1; i < BatchValues::kMostValues + 1; ++i)
+        values += ",1";
+    const std::string tooMany = folder.write("too-many.txt", values).string();
+    const std::string tooLong =
+        folder.write("too-long.txt", "1" + std::string(BatchValues::kLongestValueFile, ' ')).string();
     BatchProcessInput none;
     none.mode = -1;
     struct Case {
@@ -140,6 +146,8 @@ TEST(TrendProcessBuild, RefusalsNameTheFirstProblem)
         {"blank file", importInput(blanks), BatchProcessProblem::NotANumber, ""},
         {"trailing comma", importInput(trailing), BatchProcessProblem::NotANumber, ""},
         {"word in file", importInput(word), BatchProcessProblem::NotANumber, "two"},
+        {"more values than a trend can use", importInput(tooMany), BatchProcessProblem::TooManyValues, ""},
+        {"a file too long to read", importInput(tooLong), BatchProcessProblem::TooManyValues, ""},
         {"blank list", manualInput("   "), BatchProcessProblem::NoValues, ""},
         {"list of words", manualInput("a, b"), BatchProcessProblem::NoValues, ""},
         {"no mode", none, BatchProcessProblem::NoValueMode, ""},
@@ -173,6 +181,33 @@ TEST(TrendProcessBuild, ListsAndFilesKeepTheirTextsAndRainfallBoundsPass)
     EXPECT_EQ(texts(b.process->GetValueArray()), (Texts{"4.5", "5.5", "6"}));
     EXPECT_EQ(b.process->inputfilename, file);
     EXPECT_EQ(b.process->variables_type, ImportValues);
+
+    // As many values as a trend can use, and no more than the file's first characters are read.
+    std::string most = "1";
+    for (std::size_t i = 1; i < BatchValues::kMostValues; ++i)
+        most += ",2";
+    b = makeBatchProcess(importInput(folder.write("most.txt", most).string()));
+    ASSERT_TRUE(b.process);
+    EXPECT_EQ(b.process->GetValueArray().size(), BatchValues::kMostValues);
+    const auto huge = folder.write("huge.txt", std::string(3 * BatchValues::kLongestValueFile, '7'));
+    EXPECT_EQ(BatchValues::readValueFile(huge).size(), BatchValues::kLongestValueFile + 1);
+}
+
+TEST(TrendProcessBuild, AutoStepsAreBroughtIntoRangeBeforeBecomingWhole)
+{
+    struct Case {
+        const char* steps;
+        std::size_t values;
+    };
+    const Case cases[] = {{"1e300", BatchValues::kMostValues}, {"40000", BatchValues::kMostValues},
+                          {"-1e300", 2}, {"1", 2}, {"", 2}, {"3.5", 4}};
+    for (const Case& c : cases) {
+        const BatchProcessBuild b = makeBatchProcess(autoInput("0", "1", c.steps));
+        ASSERT_TRUE(b.process) << c.steps;
+        EXPECT_EQ(b.process->GetValueArray().size(), c.values) << c.steps;
+        EXPECT_EQ(b.process->variables_steps, std::to_string(c.values)) << c.steps;
+        EXPECT_EQ(b.process->GetValueArray().back().number(), 1.0) << c.steps;
+    }
 }
 
 TEST(TrendProcess, CopyAndChangeCarryEverythingButTheContentString)

@@ -259,6 +259,21 @@ TEST_F(TrendTest, ValueModeFollowsTheBoxTypedInAndTheFileButton)
     EXPECT_FALSE(p.GetBatchProcess(p.cboCrops->currentText()));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.lastText().startsWith("The file '" + broken + "' holds the value \"\""));
+
+    // A file with more values than any trend can use is refused with the file named.
+    std::string values = "1";
+    for (std::size_t i = 0; i < korvel::BatchValues::kMostValues; ++i)
+        values += ",1";
+    const QString tooMany = QString::fromStdString(folder.write("too-many.txt", values).string());
+    dialogs.files = {tooMany};
+    p.cmdOpenBatch->click();
+    dialogs.clearRecord();
+    EXPECT_FALSE(p.GetBatchProcess(p.cboCrops->currentText()));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.lastText(), "The file '" + tooMany + "' is too large: a trend takes at most 32767 values.  "
+                                  "Please check the file and try again.");
+    EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(dialogs.messages[0].title, "Invalid value");
 }
 
 TEST_F(TrendTest, ProcessesNameTheirCropRowAndRefuseRainfallOutsideTheTable)

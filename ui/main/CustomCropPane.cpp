@@ -90,14 +90,13 @@ QStringList splitList(const QString& text)
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char(','));
 }
 
-// One line without its line end (LF or CR LF); throws when the file has no more lines.
+// One line without its line end (LF or CR LF), as the crop library reads it; throws when the file has no more
+// lines or the line is longer than a crop file's line may be.
 std::string nextLine(std::istream& in)
 {
     std::string line;
-    if (!std::getline(in, line))
+    if (!korvel::FileReader::readLine(in, line))
         throw std::runtime_error("the file ends early");
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
     return line;
 }
 
