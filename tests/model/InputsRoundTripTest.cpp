@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "FakeInputsWindow.h"
+#include "RoundTripValues.h"
 #include "TempFolder.h"
 #include "model/Numbers.h"
 #include "model/writeFile.h"
@@ -24,6 +25,10 @@
 using korvel::Crop;
 using korvel::Variant;
 using korvel::testing::FakeWindow;
+using korvel::testing::same;
+using korvel::testing::sameBoxText;
+using korvel::testing::shown;
+using korvel::testing::cropDifferences;
 using korvel::testing::TempFolder;
 namespace num = korvel::num;
 namespace writeFile = korvel::writeFile;
@@ -195,47 +200,12 @@ private:
     Awkward awkward_;
 };
 
-// Numbers come back bit for bit (a typed -0 stays -0).
-bool same(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
-bool same(std::optional<double> a, double b) { return a && same(*a, b); }
-
-// A value kept as read comes back alike in every use: the same text, a number bit for bit, and a text that is
-// a number's plain decimal text ("4") perhaps as that number.
-bool same(const Variant& a, const Variant& b)
-{
-    if (a.isNumber() && b.isNumber())
-        return same(a.number(), b.number());
-    if (a.isNumber() || b.isNumber()) {
-        const Variant& number = a.isNumber() ? a : b;
-        const Variant& text = a.isNumber() ? b : a;
-        return text.toString() == number.toString() && same(num::parseNumeric(text.toString()), number.number());
-    }
-    return a.toString() == b.toString();
-}
-
-// A box text comes back when it is the same text, or a number the box reads alike ("85.50" as 85.5).
-bool sameBoxText(const std::string& saved, const std::string& loaded)
-{
-    if (saved == loaded)
-        return true;
-    const auto a = num::parseNumeric(saved);
-    const auto b = num::parseNumeric(loaded);
-    return a && b && *a == *b && num::leadingNumberOrZero(saved) == num::leadingNumberOrZero(loaded);
-}
-
-std::string shown(const std::string& text) { return "[" + text + "]"; }
-std::string shown(double x) { return num::plainTextExact(x); }
-std::string shown(const Variant& v)
-{
-    return v.isEmpty() ? "empty" : v.isNumber() ? "n:" + shown(v.number()) : "t:" + shown(v.toString());
-}
-
 // Every value of `saved` that `loaded` does not hold, one line each.
 std::vector<std::string> differences(const FakeWindow& saved, const FakeWindow& loaded)
 {
     std::vector<std::string> out;
-    auto check = [&](bool same, const std::string& what) {
-        if (!same)
+    auto check = [&](bool ok, const std::string& what) {
+        if (!ok)
             out.push_back(what);
     };
     for (const MainBox b : kMainBoxes)
@@ -278,53 +248,8 @@ std::vector<std::string> differences(const FakeWindow& saved, const FakeWindow& 
     check(fuel != loaded.irrigationBoxes.end() && fuel->second == a.FuelType, "cboFuelType");
 
     for (std::size_t i = 0; i < saved.rows.size() && i < loaded.rows.size(); ++i) {
-        const Crop& s = *saved.rows[i];
-        const Crop& l = *loaded.rows[i];
-        const std::string crop = "crop " + std::to_string(i) + " " + shown(s.cropType) + ": ";
-        const korvel::inputCosts& p = s.inputCosts;
-        const korvel::inputCosts& q = l.inputCosts;
-        const struct {
-            const char* name;
-            double saved, loaded;
-        } values[] = {{"price", s.price, l.price},
-                      {"maxYield", s.maxYield, l.maxYield},
-                      {"NitrogenCost", p.NitrogenCost, q.NitrogenCost},
-                      {"NitrogenApplied", p.NitrogenApplied, q.NitrogenApplied},
-                      {"PCost", p.PCost, q.PCost},
-                      {"PApplied", p.PApplied, q.PApplied},
-                      {"SeedCost", p.SeedCost, q.SeedCost},
-                      {"SeedRate", p.SeedRate, q.SeedRate},
-                      {"Herbicide", p.Herbicide, q.Herbicide},
-                      {"Insecticide", p.Insecticide, q.Insecticide},
-                      {"Tillage", p.Tillage, q.Tillage},
-                      {"Planting", p.Planting, q.Planting},
-                      {"HerbicideApplication", p.HerbicideApplication, q.HerbicideApplication},
-                      {"InsecticideApplication", p.InsecticideApplication, q.InsecticideApplication},
-                      {"Returns", p.Returns, q.Returns},
-                      {"MiscCost", p.MiscCost, q.MiscCost},
-                      {"FertilizerApplication", p.FertilizerApplication, q.FertilizerApplication}};
-        for (const auto& v : values)
-            check(same(v.saved, v.loaded), crop + v.name + " " + shown(v.saved) + " came back as " + shown(v.loaded));
-        check(p.NOptimal == q.NOptimal && p.POptimal == q.POptimal && p.SeedOptimal == q.SeedOptimal,
-              crop + "optimal-rate flags");
-        const struct {
-            const char* name;
-            const Variant &saved, &loaded;
-        } held[] = {{"HarvestBasePerAcre", p.HarvestBasePerAcre, q.HarvestBasePerAcre},
-                    {"HarvestExceedBu", p.HarvestExceedBu, q.HarvestExceedBu},
-                    {"HarvestExceedRate", p.HarvestExceedRate, q.HarvestExceedRate},
-                    {"HarvestHauling", p.HarvestHauling, q.HarvestHauling},
-                    {"HarvestFlatRate", p.HarvestFlatRate, q.HarvestFlatRate},
-                    {"AlfalfaSwathing", p.AlfalfaSwathing, q.AlfalfaSwathing},
-                    {"AlfalfaSwathingNum", p.AlfalfaSwathingNum, q.AlfalfaSwathingNum},
-                    {"AlfalfaRaking", p.AlfalfaRaking, q.AlfalfaRaking},
-                    {"AlfalfaRakingNum", p.AlfalfaRakingNum, q.AlfalfaRakingNum},
-                    {"AlfalfaBaling", p.AlfalfaBaling, q.AlfalfaBaling},
-                    {"AlfalfaBalingNum", p.AlfalfaBalingNum, q.AlfalfaBalingNum},
-                    {"AlfalfaPerTon", p.AlfalfaPerTon, q.AlfalfaPerTon},
-                    {"AlfalfaStand", p.AlfalfaStand, q.AlfalfaStand}};
-        for (const auto& v : held)
-            check(same(v.saved, v.loaded), crop + v.name + " " + shown(v.saved) + " came back as " + shown(v.loaded));
+        for (const std::string& d : cropDifferences(*saved.rows[i], *loaded.rows[i]))
+            out.push_back("row " + std::to_string(i) + " " + d);
     }
     check(saved.batch == loaded.batch, "batch_enabled");
     return out;
