@@ -213,24 +213,9 @@ std::vector<std::string> differences(const FakeWindow& saved, const FakeWindow& 
               std::string(FakeWindow::name(b)) + " " + shown(saved.mainText(b)) + " came back as " +
                   shown(loaded.mainText(b)));
     check(saved.preset == loaded.preset, "preset");
+    for (const std::string& d : korvel::testing::irrigationDifferences(saved.irrigation, loaded.irrigation))
+        out.push_back(d);
     const korvel::IrrigationCosts& a = saved.irrigation;
-    const korvel::IrrigationCosts& b = loaded.irrigation;
-    const struct {
-        const char* name;
-        double saved, loaded;
-    } numbers[] = {{"GPM", a.GPM, b.GPM},
-                   {"Lift", a.Lift, b.Lift},
-                   {"PSI", a.PSI, b.PSI},
-                   {"LaborPerHour", a.LaborPerHour, b.LaborPerHour},
-                   {"FixedPerAcre", a.FixedPerAcre, b.FixedPerAcre},
-                   {"RepairsPerAcreInch", a.RepairsPerAcreInch, b.RepairsPerAcreInch},
-                   {"NPC", a.NPC, b.NPC},
-                   {"cost", a.cost, b.cost},
-                   {"dblEstHours", a.dblEstHours, b.dblEstHours}};
-    for (const auto& n : numbers)
-        check(same(n.saved, n.loaded), std::string(n.name) + " " + shown(n.saved) + " came back as " + shown(n.loaded));
-    check(a.active == b.active, "active");
-    check(a.FuelType == b.FuelType, "FuelType " + shown(a.FuelType) + " came back as " + shown(b.FuelType));
     const struct {
         IrrigationBox box;
         double value;

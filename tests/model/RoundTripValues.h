@@ -2,11 +2,13 @@
 // Comparing the values an inputs file round trip must give back, for the round-trip tests.
 #include <bit>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "model/Crop.h"
+#include "model/IrrigationCosts.h"
 #include "model/Numbers.h"
 #include "model/Variant.h"
 
@@ -49,59 +51,82 @@ inline std::string shown(const Variant& v)
     return v.isEmpty() ? "empty" : v.isNumber() ? "n:" + shown(v.number()) : "t:" + shown(v.toString());
 }
 
+// One value as saved and as loaded.
+template <class T> struct SavedAndLoaded {
+    const char* name;
+    const T& saved;
+    const T& loaded;
+};
+
+// A line in out for every value that did not come back.
+template <class T>
+void compareAll(std::vector<std::string>& out, const std::string& prefix,
+                std::initializer_list<SavedAndLoaded<T>> values)
+{
+    for (const SavedAndLoaded<T>& v : values)
+        if (!same(v.saved, v.loaded))
+            out.push_back(prefix + v.name + " " + shown(v.saved) + " came back as " + shown(v.loaded));
+}
+
+// Every irrigation value of `a` that `b` does not hold, one line each.
+inline std::vector<std::string> irrigationDifferences(const IrrigationCosts& a, const IrrigationCosts& b)
+{
+    std::vector<std::string> out;
+    compareAll<double>(out, "", {{"GPM", a.GPM, b.GPM},
+                                 {"Lift", a.Lift, b.Lift},
+                                 {"PSI", a.PSI, b.PSI},
+                                 {"LaborPerHour", a.LaborPerHour, b.LaborPerHour},
+                                 {"FixedPerAcre", a.FixedPerAcre, b.FixedPerAcre},
+                                 {"RepairsPerAcreInch", a.RepairsPerAcreInch, b.RepairsPerAcreInch},
+                                 {"NPC", a.NPC, b.NPC},
+                                 {"cost", a.cost, b.cost},
+                                 {"dblEstHours", a.dblEstHours, b.dblEstHours}});
+    if (a.active != b.active)
+        out.push_back("active");
+    if (a.FuelType != b.FuelType)
+        out.push_back("FuelType " + shown(a.FuelType) + " came back as " + shown(b.FuelType));
+    return out;
+}
+
 // Every value of the crop `s` that `l` does not hold, one line each.
 inline std::vector<std::string> cropDifferences(const Crop& s, const Crop& l)
 {
     std::vector<std::string> out;
-    auto check = [&](bool ok, const std::string& what) {
-        if (!ok)
-            out.push_back(what);
-    };
     const std::string crop = shown(s.cropType) + ": ";
-    const korvel::inputCosts& p = s.inputCosts;
-    const korvel::inputCosts& q = l.inputCosts;
-    const struct {
-        const char* name;
-        double saved, loaded;
-    } values[] = {{"price", s.price, l.price},
-                  {"maxYield", s.maxYield, l.maxYield},
-                  {"NitrogenCost", p.NitrogenCost, q.NitrogenCost},
-                  {"NitrogenApplied", p.NitrogenApplied, q.NitrogenApplied},
-                  {"PCost", p.PCost, q.PCost},
-                  {"PApplied", p.PApplied, q.PApplied},
-                  {"SeedCost", p.SeedCost, q.SeedCost},
-                  {"SeedRate", p.SeedRate, q.SeedRate},
-                  {"Herbicide", p.Herbicide, q.Herbicide},
-                  {"Insecticide", p.Insecticide, q.Insecticide},
-                  {"Tillage", p.Tillage, q.Tillage},
-                  {"Planting", p.Planting, q.Planting},
-                  {"HerbicideApplication", p.HerbicideApplication, q.HerbicideApplication},
-                  {"InsecticideApplication", p.InsecticideApplication, q.InsecticideApplication},
-                  {"Returns", p.Returns, q.Returns},
-                  {"MiscCost", p.MiscCost, q.MiscCost},
-                  {"FertilizerApplication", p.FertilizerApplication, q.FertilizerApplication}};
-    for (const auto& v : values)
-        check(same(v.saved, v.loaded), crop + v.name + " " + shown(v.saved) + " came back as " + shown(v.loaded));
-    check(p.NOptimal == q.NOptimal && p.POptimal == q.POptimal && p.SeedOptimal == q.SeedOptimal,
-          crop + "optimal-rate flags");
-    const struct {
-        const char* name;
-        const Variant &saved, &loaded;
-    } held[] = {{"HarvestBasePerAcre", p.HarvestBasePerAcre, q.HarvestBasePerAcre},
-                {"HarvestExceedBu", p.HarvestExceedBu, q.HarvestExceedBu},
-                {"HarvestExceedRate", p.HarvestExceedRate, q.HarvestExceedRate},
-                {"HarvestHauling", p.HarvestHauling, q.HarvestHauling},
-                {"HarvestFlatRate", p.HarvestFlatRate, q.HarvestFlatRate},
-                {"AlfalfaSwathing", p.AlfalfaSwathing, q.AlfalfaSwathing},
-                {"AlfalfaSwathingNum", p.AlfalfaSwathingNum, q.AlfalfaSwathingNum},
-                {"AlfalfaRaking", p.AlfalfaRaking, q.AlfalfaRaking},
-                {"AlfalfaRakingNum", p.AlfalfaRakingNum, q.AlfalfaRakingNum},
-                {"AlfalfaBaling", p.AlfalfaBaling, q.AlfalfaBaling},
-                {"AlfalfaBalingNum", p.AlfalfaBalingNum, q.AlfalfaBalingNum},
-                {"AlfalfaPerTon", p.AlfalfaPerTon, q.AlfalfaPerTon},
-                {"AlfalfaStand", p.AlfalfaStand, q.AlfalfaStand}};
-    for (const auto& v : held)
-        check(same(v.saved, v.loaded), crop + v.name + " " + shown(v.saved) + " came back as " + shown(v.loaded));
+    const inputCosts& p = s.inputCosts;
+    const inputCosts& q = l.inputCosts;
+    compareAll<double>(out, crop, {{"price", s.price, l.price},
+                                   {"maxYield", s.maxYield, l.maxYield},
+                                   {"NitrogenCost", p.NitrogenCost, q.NitrogenCost},
+                                   {"NitrogenApplied", p.NitrogenApplied, q.NitrogenApplied},
+                                   {"PCost", p.PCost, q.PCost},
+                                   {"PApplied", p.PApplied, q.PApplied},
+                                   {"SeedCost", p.SeedCost, q.SeedCost},
+                                   {"SeedRate", p.SeedRate, q.SeedRate},
+                                   {"Herbicide", p.Herbicide, q.Herbicide},
+                                   {"Insecticide", p.Insecticide, q.Insecticide},
+                                   {"Tillage", p.Tillage, q.Tillage},
+                                   {"Planting", p.Planting, q.Planting},
+                                   {"HerbicideApplication", p.HerbicideApplication, q.HerbicideApplication},
+                                   {"InsecticideApplication", p.InsecticideApplication, q.InsecticideApplication},
+                                   {"Returns", p.Returns, q.Returns},
+                                   {"MiscCost", p.MiscCost, q.MiscCost},
+                                   {"FertilizerApplication", p.FertilizerApplication, q.FertilizerApplication}});
+    if (p.NOptimal != q.NOptimal || p.POptimal != q.POptimal || p.SeedOptimal != q.SeedOptimal)
+        out.push_back(crop + "optimal-rate flags");
+    compareAll<Variant>(out, crop, {{"HarvestBasePerAcre", p.HarvestBasePerAcre, q.HarvestBasePerAcre},
+                                    {"HarvestExceedBu", p.HarvestExceedBu, q.HarvestExceedBu},
+                                    {"HarvestExceedRate", p.HarvestExceedRate, q.HarvestExceedRate},
+                                    {"HarvestHauling", p.HarvestHauling, q.HarvestHauling},
+                                    {"HarvestFlatRate", p.HarvestFlatRate, q.HarvestFlatRate},
+                                    {"AlfalfaSwathing", p.AlfalfaSwathing, q.AlfalfaSwathing},
+                                    {"AlfalfaSwathingNum", p.AlfalfaSwathingNum, q.AlfalfaSwathingNum},
+                                    {"AlfalfaRaking", p.AlfalfaRaking, q.AlfalfaRaking},
+                                    {"AlfalfaRakingNum", p.AlfalfaRakingNum, q.AlfalfaRakingNum},
+                                    {"AlfalfaBaling", p.AlfalfaBaling, q.AlfalfaBaling},
+                                    {"AlfalfaBalingNum", p.AlfalfaBalingNum, q.AlfalfaBalingNum},
+                                    {"AlfalfaPerTon", p.AlfalfaPerTon, q.AlfalfaPerTon},
+                                    {"AlfalfaStand", p.AlfalfaStand, q.AlfalfaStand}});
     return out;
 }
 

@@ -79,9 +79,10 @@ TEST_F(MainWindowTest, AFuelTypedWithACommaComesBackWithEveryBoxAfterARestart)
     }
 
     pane().Command8->click();
-    for (const auto& [box, text] : {std::pair{"txtGPM", "750"}, std::pair{"txtEstHours", "1800"},
-                                    std::pair{"txtLift", "120"}, std::pair{"txtPSI", "35"}, std::pair{"txtCost", "1.25"},
-                                    std::pair{"txtLaborPerHour", "10"}, std::pair{"txtRepairsPerAcre", "0.33"}})
+    for (const auto& [box, text] :
+         {std::pair{"txtGPM", "750"}, std::pair{"txtEstHours", "1800"}, std::pair{"txtLift", "120"},
+          std::pair{"txtPSI", "35"}, std::pair{"txtCost", "1.25"}, std::pair{"txtLaborPerHour", "10"},
+          std::pair{"txtRepairsPerAcre", "0.33"}})
         typeInto(irrigationBox(w(), box), text);
     QComboBox* fuel = fuelBox(w());
     fuel->setFocus();
@@ -224,6 +225,64 @@ protected:
         }
         session.BatchEnabled = t.chance();
     }
+
+    // What the inputs file keeps of the window.
+    struct Saved {
+        std::vector<QString> main;
+        int preset = -1;
+        korvel::IrrigationCosts irrigation;
+        std::vector<korvel::Crop> crops;
+        bool batch = false;
+    };
+    std::vector<QString> mainTexts()
+    {
+        return {pane().txtArea->text(), pane().txtMax->text(), pane().txtEff->text(), pane().txtAnnRain->currentText()};
+    }
+    Saved remember()
+    {
+        Saved s{mainTexts(), pane().selectedPreset(), *w().tempIrrigationCosts, {}, session.BatchEnabled};
+        for (int i = 0; i < w().cropRowCount(); ++i)
+            s.crops.push_back(*w().cr(i)->crop());
+        return s;
+    }
+
+    // Every value of `saved` the window does not show now, one line each.
+    std::vector<std::string> differencesFrom(const Saved& saved)
+    {
+        using korvel::testing::same;
+        std::vector<std::string> diff;
+        auto check = [&](bool ok, const std::string& what) {
+            if (!ok)
+                diff.push_back(what);
+        };
+        const std::vector<QString> main = mainTexts();
+        for (std::size_t b = 0; b < main.size(); ++b)
+            check(korvel::testing::sameBoxText(saved.main[b].toStdString(), main[b].toStdString()),
+                  "main box [" + saved.main[b].toStdString() + "] came back as [" + main[b].toStdString() + "]");
+        check(pane().selectedPreset() == saved.preset, "preset");
+        const korvel::IrrigationCosts& costs = saved.irrigation;
+        for (const std::string& d : korvel::testing::irrigationDifferences(costs, *w().tempIrrigationCosts))
+            diff.push_back(d);
+        check(fuelBox(w())->currentText().toStdString() == costs.FuelType, "cboFuelType");
+        const double shownCosts[] = {costs.GPM,  costs.dblEstHours,  costs.Lift,
+                                     costs.PSI,  costs.cost,         costs.LaborPerHour, costs.RepairsPerAcreInch};
+        for (std::size_t b = 0; b < std::size(kIrrigationBoxes); ++b) {
+            const QString text = irrigationBox(w(), kIrrigationBoxes[b])->text();
+            check(same(BoxTexts::value(text), shownCosts[b]),
+                  std::string(kIrrigationBoxes[b]) + " shows " + text.toStdString());
+        }
+        for (int i = 0; i < w().cropRowCount(); ++i) {
+            CropRecord& r = *w().cr(i);
+            for (const std::string& d : korvel::testing::cropDifferences(saved.crops[std::size_t(i)], *r.crop()))
+                diff.push_back("row " + std::to_string(i) + " " + d);
+            check(korvel::num::parseNumeric(r.txtPrice->text().toStdString()) == r.crop()->price &&
+                      korvel::num::leadingNumberOrZero(r.txtMaxYield->text().toStdString()) == r.crop()->maxYield,
+                  "row " + std::to_string(i) + " shows " + r.txtPrice->text().toStdString() + " and " +
+                      r.txtMaxYield->text().toStdString());
+        }
+        check(session.BatchEnabled == saved.batch, "batch_enabled");
+        return diff;
+    }
 };
 
 } // namespace
@@ -237,58 +296,14 @@ TEST_F(InputsFileWindowTest, RandomStatesComeBackThroughTheWindowsBoxes)
     int failed = 0;
     for (int state = 0; state < states; ++state) {
         typeState(typist);
-        const QString main[] = {pane().txtArea->text(), pane().txtMax->text(), pane().txtEff->text(),
-                                pane().txtAnnRain->currentText()};
-        const int preset = pane().selectedPreset();
-        const korvel::IrrigationCosts irrigation = *w().tempIrrigationCosts;
-        std::vector<korvel::Crop> crops;
-        for (int i = 0; i < w().cropRowCount(); ++i)
-            crops.push_back(*w().cr(i)->crop());
-        const bool batch = session.BatchEnabled;
+        const Saved saved = remember();
         w().saveInputs();
 
         // Another state, then the file read back over it.
         typeState(scrambler);
         session.BatchEnabled = false;
         w().loadInputs();
-
-        std::vector<std::string> diff;
-        auto check = [&](bool ok, const std::string& what) {
-            if (!ok)
-                diff.push_back(what);
-        };
-        const QString loadedMain[] = {pane().txtArea->text(), pane().txtMax->text(), pane().txtEff->text(),
-                                      pane().txtAnnRain->currentText()};
-        for (int b = 0; b < 4; ++b)
-            check(korvel::testing::sameBoxText(main[b].toStdString(), loadedMain[b].toStdString()),
-                  "main box [" + main[b].toStdString() + "] came back as [" + loadedMain[b].toStdString() + "]");
-        check(pane().selectedPreset() == preset, "preset");
-        const korvel::IrrigationCosts& now = *w().tempIrrigationCosts;
-        using korvel::testing::same;
-        check(same(now.GPM, irrigation.GPM) && same(now.Lift, irrigation.Lift) && same(now.PSI, irrigation.PSI) &&
-                  same(now.LaborPerHour, irrigation.LaborPerHour) && same(now.FixedPerAcre, irrigation.FixedPerAcre) &&
-                  same(now.RepairsPerAcreInch, irrigation.RepairsPerAcreInch) && same(now.NPC, irrigation.NPC) &&
-                  same(now.cost, irrigation.cost) && same(now.dblEstHours, irrigation.dblEstHours) &&
-                  now.active == irrigation.active,
-              "irrigation costs");
-        check(now.FuelType == irrigation.FuelType && fuelBox(w())->currentText().toStdString() == irrigation.FuelType,
-              "fuel [" + irrigation.FuelType + "]");
-        const double shownCosts[] = {irrigation.GPM,  irrigation.dblEstHours,  irrigation.Lift,
-                                     irrigation.PSI,  irrigation.cost,         irrigation.LaborPerHour,
-                                     irrigation.RepairsPerAcreInch};
-        for (std::size_t b = 0; b < std::size(kIrrigationBoxes); ++b)
-            check(same(BoxTexts::value(irrigationBox(w(), kIrrigationBoxes[b])->text()), shownCosts[b]),
-                  std::string(kIrrigationBoxes[b]) + " shows " + irrigationBox(w(), kIrrigationBoxes[b])->text().toStdString());
-        for (int i = 0; i < w().cropRowCount(); ++i) {
-            CropRecord& r = *w().cr(i);
-            for (const std::string& d : korvel::testing::cropDifferences(crops[std::size_t(i)], *r.crop()))
-                diff.push_back("row " + std::to_string(i) + " " + d);
-            check(korvel::num::parseNumeric(r.txtPrice->text().toStdString()) == r.crop()->price &&
-                      korvel::num::leadingNumberOrZero(r.txtMaxYield->text().toStdString()) == r.crop()->maxYield,
-                  "row " + std::to_string(i) + " shows " + r.txtPrice->text().toStdString() + " and " +
-                      r.txtMaxYield->text().toStdString());
-        }
-        check(session.BatchEnabled == batch, "batch_enabled");
+        const std::vector<std::string> diff = differencesFrom(saved);
         if (!diff.empty() && ++failed <= 5)
             ADD_FAILURE() << "state " << state << ": " << diff.front() << " (" << diff.size() << " values)";
     }
