@@ -133,6 +133,7 @@ TEST(InputsFile, ReadingRule)
     EXPECT_EQ(items("True\r\nfalse\r\n"), (Lines{"t:True", "t:false"}));
     EXPECT_EQ(items("\"a, b\" ,c\r\n"), (Lines{"t:a, b", "t:c"}));
     EXPECT_EQ(items("\"12\"\r\n"), (Lines{"t:12"}));
+    EXPECT_EQ(items("\"say \"\"hi\"\"\",x\r\n"), (Lines{"t:say \"hi\"", "t:x"})); // a doubled quote stands for one
     EXPECT_EQ(items("-2.5E+3\r\n1e400x\r\n"), (Lines{"n:-2500", "t:1e400x"}));
     EXPECT_EQ(items("a\rb\nc"), (Lines{"t:a", "t:b", "t:c"})); // CR, LF, or none at the end
     std::istringstream empty("");
@@ -329,9 +330,18 @@ TEST(InputsFile, ItemsAsWritten)
     }
     // A box's text: a number in another spelling stays as typed and comes back as the same number.
     const std::vector<std::pair<std::string, std::string>> boxes = {
-        {"160", "160"},         {" 160", " 160"},     {"85.50", "85.50"},        {"1e3", "1e3"},
-        {"abc", "abc"},         {"", ""},             {"1,500", "\"1,500\""},    {"  ", "\"  \""},
-        {"12,", "\"12,\""},     {"\"12\"", "\"\"\"12\"\"\""}, {"0.12345678901234567", "\"0.12345678901234567\""},
+        {"160", "160"},
+        {" 160", " 160"},
+        {"85.50", "85.50"},
+        {"1e3", "1e3"},
+        {"abc", "abc"},
+        {"", ""},
+        {"1,500", "\"1,500\""},
+        {"  ", "\"  \""},
+        {"12,", "\"12,\""},
+        {"\"12\"", "\"\"\"12\"\"\""},
+        {"-0", "\"-0\""},                                       // the box would get "0" back
+        {"0.12345678901234567", "\"0.12345678901234567\""}, // more digits than the box would get back
     };
     for (const auto& [text, line] : boxes) {
         SCOPED_TRACE(text);
