@@ -9,7 +9,7 @@
 #include <string>
 
 #include "model/Numbers.h"
-#include "model/PlainInputsTarget.h"
+#include "model/FakeInputsWindow.h"
 #include "model/TempFolder.h"
 #include "model/writeFile.h"
 
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ofstream out(korvel::writeFile::inputsPath(folder.path()), std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    korvel::testing::PlainInputsTarget target({"Corn", "Wheat", "Fallow", "Barley"});
+    korvel::testing::FakeWindow target({"Corn", "Wheat", "Fallow", "Barley"});
     const bool loaded = korvel::writeFile::loadInputs(folder.path(), target);
 
     require(target.refreshes == (loaded ? 1 : 0));

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/Errors.h"
+#include "model/InputsItems.h"
 #include "model/Numbers.h"
 
 namespace korvel {
@@ -98,8 +99,8 @@ std::shared_ptr<Crop> Crop::Copy() const {
 }
 
 std::string Crop::writeData() const {
-    return cropType + "\r\n" + num::plainText(price) + "\r\n" + num::plainText(maxYield) + "\r\n" +
-           inputCosts.writeData();
+    return writeFile::textItem(cropType) + "\r\n" + writeFile::numberItem(price) + "\r\n" +
+           writeFile::numberItem(maxYield) + "\r\n" + inputCosts.writeData();
 }
 
 } // namespace korvel

@@ -1,6 +1,7 @@
 #include "model/GeneralInputs.h"
 
 #include "model/Errors.h"
+#include "model/InputsItems.h"
 #include "model/InputsTarget.h"
 #include "model/Numbers.h"
 
@@ -8,8 +9,9 @@ namespace korvel {
 
 std::string GeneralInputs::writeData() const
 {
-    return splitIndex.toString() + "\r\n" + totalAcres.toString() + "\r\n" + waterAllocation.toString() + "\r\n" +
-           irrigEff.toString() + "\r\n" + annualRain.toString();
+    using writeFile::boxItem;
+    return writeFile::valueItem(splitIndex) + "\r\n" + boxItem(totalAcres) + "\r\n" + boxItem(waterAllocation) +
+           "\r\n" + boxItem(irrigEff) + "\r\n" + boxItem(annualRain);
 }
 
 void GeneralInputs::setData(InputsTarget& target) const

@@ -17,7 +17,8 @@ public:
     Variant irrigEff;        // text of txtEff
     Variant annualRain;      // text of txtAnnRain
 
-    // The five values as text, in the order above, joined by CR LF, none after the last.
+    // The five lines of the inputs file, in the order above, joined by CR LF, none after the last: the boxes'
+    // texts as typed, between double quotes only when the file would not give them back otherwise.
     std::string writeData() const;
     // Puts the values into the main pane, in this order: txtAnnRain, txtEff, the preset (splitIndex as a whole
     // number, empty giving 0), txtArea, txtMax. Throws IndexError for a preset outside 0 to 5 and TypeMismatch

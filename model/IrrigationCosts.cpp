@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/Errors.h"
+#include "model/InputsItems.h"
 #include "model/Numbers.h"
 
 namespace korvel {
@@ -16,10 +17,11 @@ void step(double& variable, double value) {
 } // namespace
 
 std::string IrrigationCosts::writeData() const {
-    return num::plainText(GPM) + "\r\n" + num::plainText(Lift) + "\r\n" + num::plainText(PSI) + "\r\n" +
-           num::plainText(LaborPerHour) + "\r\n" + num::plainText(FixedPerAcre) + "\r\n" +
-           num::plainText(RepairsPerAcreInch) + "\r\n" + num::plainText(NPC) + "\r\n" + num::plainText(cost) +
-           "\r\n" + num::boolText(active) + "\r\n" + FuelType + "\r\n" + num::plainText(dblEstHours);
+    using writeFile::numberItem;
+    return numberItem(GPM) + "\r\n" + numberItem(Lift) + "\r\n" + numberItem(PSI) + "\r\n" +
+           numberItem(LaborPerHour) + "\r\n" + numberItem(FixedPerAcre) + "\r\n" +
+           numberItem(RepairsPerAcreInch) + "\r\n" + numberItem(NPC) + "\r\n" + numberItem(cost) + "\r\n" +
+           num::boolText(active) + "\r\n" + writeFile::textItem(FuelType) + "\r\n" + numberItem(dblEstHours);
 }
 
 std::shared_ptr<IrrigationCosts> IrrigationCosts::Copy() const { return std::make_shared<IrrigationCosts>(*this); }

@@ -158,6 +158,19 @@ std::string plainText(double x) {
     return s;
 }
 
+std::string plainTextExact(double x) {
+    if (x == 0.0 && std::signbit(x)) return "-0";
+    std::string s = plainText(x);
+    for (int digits = 16; digits <= 17 && parseNumeric(s) != x; ++digits) {
+        char buf[64];
+        auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, digits);
+        s.assign(buf, res.ptr);
+        for (char& c : s)
+            if (c == 'e') c = 'E';
+    }
+    return s;
+}
+
 std::string boolText(bool b) { return b ? "True" : "False"; }
 
 double leadingNumber(std::string_view text) {

@@ -18,6 +18,11 @@ long long toWhole(double x);
 // inf/nan.
 std::string plainText(double x);
 
+// plainText when those 15 significant digits read back as x; otherwise the same style with the 16 or 17
+// significant digits it takes to read back as x exactly (0.1 + 0.2 gives 0.30000000000000004, the largest
+// double 1.7976931348623157E+308); -0 for a negative zero. Throws NonFiniteResult for inf/nan.
+std::string plainTextExact(double x);
+
 // "True" / "False".
 std::string boolText(bool b);
 

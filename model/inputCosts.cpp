@@ -2,6 +2,7 @@
 
 #include "model/Crop.h"
 #include "model/Errors.h"
+#include "model/InputsItems.h"
 #include "model/Numbers.h"
 
 namespace korvel {
@@ -65,38 +66,40 @@ inputCosts inputCosts::Copy() const {
 }
 
 std::string inputCosts::writeData() const {
+    using writeFile::numberItem;
+    using writeFile::valueItem;
     const std::string values[] = {
-        num::plainText(NitrogenCost),
-        num::plainText(NitrogenApplied),
+        numberItem(NitrogenCost),
+        numberItem(NitrogenApplied),
         boolLine(NOptimal),
-        num::plainText(PCost),
-        num::plainText(PApplied),
+        numberItem(PCost),
+        numberItem(PApplied),
         boolLine(POptimal),
-        num::plainText(SeedCost),
-        num::plainText(SeedRate),
+        numberItem(SeedCost),
+        numberItem(SeedRate),
         boolLine(SeedOptimal),
-        num::plainText(Herbicide),
-        num::plainText(Insecticide),
-        num::plainText(Tillage),
-        num::plainText(Planting),
-        num::plainText(HerbicideApplication),
-        num::plainText(InsecticideApplication),
-        num::plainText(Returns),
-        HarvestBasePerAcre.toString(),
-        HarvestExceedBu.toString(),
-        HarvestExceedRate.toString(),
-        HarvestHauling.toString(),
-        HarvestFlatRate.toString(),
-        AlfalfaSwathing.toString(),
-        AlfalfaSwathingNum.toString(),
-        AlfalfaRaking.toString(),
-        AlfalfaRakingNum.toString(),
-        AlfalfaBaling.toString(),
-        AlfalfaBalingNum.toString(),
-        AlfalfaPerTon.toString(),
-        AlfalfaStand.toString(),
-        num::plainText(MiscCost),
-        num::plainText(FertilizerApplication),
+        numberItem(Herbicide),
+        numberItem(Insecticide),
+        numberItem(Tillage),
+        numberItem(Planting),
+        numberItem(HerbicideApplication),
+        numberItem(InsecticideApplication),
+        numberItem(Returns),
+        valueItem(HarvestBasePerAcre),
+        valueItem(HarvestExceedBu),
+        valueItem(HarvestExceedRate),
+        valueItem(HarvestHauling),
+        valueItem(HarvestFlatRate),
+        valueItem(AlfalfaSwathing),
+        valueItem(AlfalfaSwathingNum),
+        valueItem(AlfalfaRaking),
+        valueItem(AlfalfaRakingNum),
+        valueItem(AlfalfaBaling),
+        valueItem(AlfalfaBalingNum),
+        valueItem(AlfalfaPerTon),
+        valueItem(AlfalfaStand),
+        numberItem(MiscCost),
+        numberItem(FertilizerApplication),
     };
     std::string text;
     bool first = true;

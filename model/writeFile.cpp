@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <fstream>
+#include <map>
 #include <string>
 #include <system_error>
 
@@ -96,6 +97,15 @@ void readCropBlock(std::istream& in, Crop& crop)
     ic.FertilizerApplication = asNumber(readValue(in));
 }
 
+// The row after the first `skip` rows whose crop is named name, if any.
+std::shared_ptr<Crop> rowNamed(const std::vector<std::shared_ptr<Crop>>& rows, const std::string& name, int skip)
+{
+    for (const std::shared_ptr<Crop>& crop : rows)
+        if (crop && crop->cropType == name && skip-- == 0)
+            return crop;
+    return nullptr;
+}
+
 void load(std::istream& in, InputsTarget& target)
 {
     GeneralInputs& general = target.MainInputs;
@@ -121,26 +131,35 @@ void load(std::istream& in, InputsTarget& target)
     general.setData(target);
 
     using Box = InputsTarget::IrrigationBox;
-    target.setIrrigationText(Box::txtGPM, num::plainText(irrigation.GPM));
-    target.setIrrigationText(Box::txtEstHours, num::plainText(irrigation.dblEstHours));
-    target.setIrrigationText(Box::txtLift, num::plainText(irrigation.Lift));
-    target.setIrrigationText(Box::txtPSI, num::plainText(irrigation.PSI));
+    // Each box reads back the value it shows, so applying the pane again changes nothing.
+    target.setIrrigationText(Box::txtGPM, num::plainTextExact(irrigation.GPM));
+    target.setIrrigationText(Box::txtEstHours, num::plainTextExact(irrigation.dblEstHours));
+    target.setIrrigationText(Box::txtLift, num::plainTextExact(irrigation.Lift));
+    target.setIrrigationText(Box::txtPSI, num::plainTextExact(irrigation.PSI));
     target.setIrrigationText(Box::cboFuelType, irrigation.FuelType);
-    target.setIrrigationText(Box::txtCost, num::plainText(irrigation.cost));
-    target.setIrrigationText(Box::txtLaborPerHour, num::plainText(irrigation.LaborPerHour));
-    target.setIrrigationText(Box::txtRepairsPerAcre, num::plainText(irrigation.RepairsPerAcreInch));
+    target.setIrrigationText(Box::txtCost, num::plainTextExact(irrigation.cost));
+    target.setIrrigationText(Box::txtLaborPerHour, num::plainTextExact(irrigation.LaborPerHour));
+    target.setIrrigationText(Box::txtRepairsPerAcre, num::plainTextExact(irrigation.RepairsPerAcreInch));
 
+    // The k-th block of a name belongs to the k-th row of that name (a custom crop may be named like a library
+    // crop); a block without such a row is passed over one line at a time.
     const std::vector<std::shared_ptr<Crop>> rows = target.cropRowCrops();
+    std::map<std::string, int> blocksRead;
     while (!atEnd(in)) {
         const Variant n = readValue(in);
-        if (n.isText() && n.toString() == "batch_enabled") {
+        const std::string name = n.toString();
+        const auto read = blocksRead.find(name);
+        const std::shared_ptr<Crop> crop = rowNamed(rows, name, read == blocksRead.end() ? 0 : read->second);
+        // "batch_enabled" is the trend mark unless a crop of that name has its block here (the mark is the
+        // file's last line, a block never is).
+        if (n.isText() && name == "batch_enabled" && (!crop || atEnd(in))) {
             target.setBatchEnabled(true);
             continue;
         }
-        const std::string name = n.toString();
-        for (const std::shared_ptr<Crop>& crop : rows)
-            if (crop && crop->cropType == name)
-                readCropBlock(in, *crop);
+        if (crop) {
+            ++blocksRead[name];
+            readCropBlock(in, *crop);
+        }
     }
     target.refreshCropRows();
 }
@@ -161,8 +180,12 @@ Variant readValue(std::istream& in)
     std::string item;
     if (ch == '"') {
         in.get();
-        while ((ch = in.get()) != kEnd && ch != '"')
+        // Two double quotes in a row stand for one inside the text.
+        while ((ch = in.get()) != kEnd && (ch != '"' || in.peek() == '"')) {
+            if (ch == '"')
+                in.get();
             item.push_back(static_cast<char>(ch));
+        }
         skipBlanks(in);
         ch = in.peek();
         if (ch == ',')

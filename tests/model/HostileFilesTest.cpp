@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "PlainInputsTarget.h"
+#include "FakeInputsWindow.h"
 #include "TempFolder.h"
 #include "model/BatchProcess.h"
 #include "model/FileReader.h"
@@ -62,7 +62,7 @@ TEST(HostileFiles, OnlyRegularFilesAreRead)
     for (const fs::path& fifo : fifos)
         ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0) << fifo;
 
-    korvel::testing::PlainInputsTarget target({"Corn", "Fallow"});
+    korvel::testing::FakeWindow target({"Corn", "Fallow"});
     bool loaded = true;
     EXPECT_TRUE(readsWithoutBlocking([&] { loaded = korvel::writeFile::loadInputs(dir.path(), target); }, fifos));
     EXPECT_FALSE(loaded);
@@ -98,7 +98,7 @@ TEST(HostileFiles, AnOversizedInputsFileIsNotRead)
     TempFolder dir;
     // A whole file, then lines that name no crop, which a load passes over one by one.
     std::string text = "2\r\n160\r\n12\r\n85\r\n18\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\nTrue\r\nDiesel\r\n0\r\n";
-    korvel::testing::PlainInputsTarget target({"Corn"});
+    korvel::testing::FakeWindow target({"Corn"});
     dir.write("inputs.txt", text);
     ASSERT_TRUE(korvel::writeFile::loadInputs(dir.path(), target));
     EXPECT_EQ(target.main[InputsTargetBox::txtArea], "160");
@@ -106,7 +106,7 @@ TEST(HostileFiles, AnOversizedInputsFileIsNotRead)
     while (text.size() <= (16u << 20))
         text += "no such crop\r\n";
     dir.write("inputs.txt", text);
-    korvel::testing::PlainInputsTarget untouched({"Corn"});
+    korvel::testing::FakeWindow untouched({"Corn"});
     EXPECT_FALSE(korvel::writeFile::loadInputs(dir.path(), untouched));
     EXPECT_TRUE(untouched.main.empty());
 }

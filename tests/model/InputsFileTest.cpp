@@ -2,14 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <limits>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "FakeInputsWindow.h"
 #include "TempFolder.h"
 #include "faults/InjectedFault.h"
+#include "model/InputsItems.h"
 #include "model/writeFile.h"
 
 using korvel::Crop;
@@ -17,6 +20,7 @@ using korvel::CropScenario;
 using korvel::InputsTarget;
 using korvel::Variant;
 using korvel::testing::InjectedFault;
+using korvel::testing::FakeWindow;
 using korvel::testing::TempFolder;
 namespace writeFile = korvel::writeFile;
 
@@ -24,83 +28,6 @@ namespace {
 
 using MainBox = InputsTarget::MainBox;
 using IrrigationBox = InputsTarget::IrrigationBox;
-
-// The main window as the inputs file sees it; every write is logged in order.
-class FakeWindow : public InputsTarget {
-public:
-    std::map<MainBox, std::string> main;
-    int preset = -1;
-    korvel::IrrigationCosts irrigation;
-    std::map<IrrigationBox, std::string> irrigationBoxes;
-    std::shared_ptr<CropScenario> library = std::make_shared<CropScenario>();
-    std::vector<std::shared_ptr<Crop>> rows;
-    int refreshes = 0;
-    bool batch = false;
-    std::vector<std::string> log;
-
-    std::string mainText(MainBox box) const override
-    {
-        const auto it = main.find(box);
-        return it == main.end() ? std::string() : it->second;
-    }
-    void setMainText(MainBox box, const std::string& text) override
-    {
-        main[box] = text;
-        log.push_back(std::string(name(box)) + "=" + text);
-    }
-    int selectedPreset() const override { return preset; }
-    void selectPreset(int index) override
-    {
-        preset = index;
-        log.push_back("Option1(" + std::to_string(index) + ")");
-    }
-    korvel::IrrigationCosts& irrigationCosts() override { return irrigation; }
-    void setIrrigationText(IrrigationBox box, const std::string& text) override
-    {
-        irrigationBoxes[box] = text;
-        log.push_back(std::string(name(box)) + "=" + text);
-    }
-    std::shared_ptr<CropScenario> cropLibrary() const override { return library; }
-    std::vector<std::shared_ptr<Crop>> cropRowCrops() const override { return rows; }
-    void refreshCropRows() override { ++refreshes; }
-    bool batchEnabled() const override { return batch; }
-    void setBatchEnabled(bool on) override { batch = on; }
-
-    // A library crop shown by a row of its own.
-    std::shared_ptr<Crop> addCrop(const std::string& cropType)
-    {
-        auto crop = std::make_shared<Crop>();
-        crop->cropType = cropType;
-        library->Add(crop);
-        rows.push_back(crop);
-        return crop;
-    }
-
-    static const char* name(MainBox b)
-    {
-        switch (b) {
-        case MainBox::txtAnnRain: return "txtAnnRain";
-        case MainBox::txtEff: return "txtEff";
-        case MainBox::txtArea: return "txtArea";
-        case MainBox::txtMax: return "txtMax";
-        }
-        return "?";
-    }
-    static const char* name(IrrigationBox b)
-    {
-        switch (b) {
-        case IrrigationBox::txtGPM: return "txtGPM";
-        case IrrigationBox::txtEstHours: return "txtEstHours";
-        case IrrigationBox::txtLift: return "txtLift";
-        case IrrigationBox::txtPSI: return "txtPSI";
-        case IrrigationBox::cboFuelType: return "cboFuelType";
-        case IrrigationBox::txtCost: return "txtCost";
-        case IrrigationBox::txtLaborPerHour: return "txtLaborPerHour";
-        case IrrigationBox::txtRepairsPerAcre: return "txtRepairsPerAcre";
-        }
-        return "?";
-    }
-};
 
 // A window with typed general inputs and committed pumping costs.
 void fillGeneral(FakeWindow& w)
@@ -219,6 +146,7 @@ TEST(InputsFile, ReadingRule)
     EXPECT_EQ(items("True\r\nfalse\r\n"), (Lines{"t:True", "t:false"}));
     EXPECT_EQ(items("\"a, b\" ,c\r\n"), (Lines{"t:a, b", "t:c"}));
     EXPECT_EQ(items("\"12\"\r\n"), (Lines{"t:12"}));
+    EXPECT_EQ(items("\"say \"\"hi\"\"\",x\r\n"), (Lines{"t:say \"hi\"", "t:x"})); // a doubled quote stands for one
     EXPECT_EQ(items("-2.5E+3\r\n1e400x\r\n"), (Lines{"n:-2500", "t:1e400x"}));
     EXPECT_EQ(items("a\rb\nc"), (Lines{"t:a", "t:b", "t:c"})); // CR, LF, or none at the end
     std::istringstream empty("");
@@ -349,32 +277,172 @@ TEST(InputsFile, LoadingNeverSwitchesTrendProcessingOff)
     EXPECT_TRUE(loaded.batch);
 }
 
-TEST(InputsFile, AGroupedAcreageShiftsEveryLaterValue)
+TEST(InputsFile, TextsTheReadingRuleWouldNotGiveBackAreQuotedAndComeBack)
 {
     TempFolder dir;
     FakeWindow saved;
     fillGeneral(saved);
     saved.main[MainBox::txtArea] = "1,500";
-    saved.addCrop("Corn")->price = 6.52;
+    saved.main[MainBox::txtMax] = " 12"; // reads as the number 12: written as typed
+    saved.irrigation.FuelType = "Gas, LP";
+    fillCosts(*saved.addCrop("Corn"), 6.52, 220);
+    fillCosts(*saved.addCrop("007"), 4, 90);
+    fillCosts(*saved.addCrop("\"Red\", early"), 3.5, 80);
     ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
-    EXPECT_EQ(lines(dir.read("inputs.txt"))[1], "1,500");
+    const Lines l = lines(dir.read("inputs.txt"));
+    EXPECT_EQ((Lines(l.begin(), l.begin() + 5)), (Lines{"2", "\"1,500\"", " 12", "85.50", "18"}));
+    EXPECT_EQ(l[14], "\"Gas, LP\"");
+    EXPECT_EQ(l[16], "Corn");
+    EXPECT_EQ(l[50], "\"007\"");
+    EXPECT_EQ(l[84], "\"\"\"Red\"\", early\"");
 
     FakeWindow loaded;
     const auto corn = loaded.addCrop("Corn");
-    EXPECT_FALSE(writeFile::loadInputs(dir.path(), loaded));
-    EXPECT_EQ(loaded.MainInputs.totalAcres, Variant(1));
-    EXPECT_EQ(loaded.MainInputs.waterAllocation, Variant(500));
-    EXPECT_EQ(loaded.MainInputs.irrigEff, Variant(12));
-    EXPECT_EQ(loaded.MainInputs.annualRain, Variant(85.5));
-    // the irrigation values arrive one line late until "Natural Gas" lands in the hours
-    EXPECT_EQ(loaded.irrigation.GPM, 18);
-    EXPECT_EQ(loaded.irrigation.Lift, 750);
-    EXPECT_TRUE(loaded.irrigation.active); // from the fuel price 5.1
-    EXPECT_EQ(loaded.irrigation.FuelType, "True");
-    EXPECT_EQ(loaded.irrigation.dblEstHours, 0);
-    EXPECT_TRUE(loaded.log.empty()); // no box was set
-    EXPECT_EQ(corn->price, 0);
-    EXPECT_EQ(loaded.refreshes, 0);
+    const auto bond = loaded.addCrop("007");
+    const auto red = loaded.addCrop("\"Red\", early");
+    ASSERT_TRUE(writeFile::loadInputs(dir.path(), loaded));
+    EXPECT_EQ(loaded.mainText(MainBox::txtArea), "1,500");
+    EXPECT_EQ(loaded.mainText(MainBox::txtMax), "12");
+    EXPECT_EQ(loaded.mainText(MainBox::txtEff), "85.5");
+    EXPECT_EQ(loaded.irrigation.FuelType, "Gas, LP");
+    EXPECT_EQ(loaded.irrigationBoxes[IrrigationBox::cboFuelType], "Gas, LP");
+    EXPECT_EQ(loaded.irrigation.dblEstHours, 1800);
+    expectSameCosts(*corn, *saved.library->Item(1));
+    expectSameCosts(*bond, *saved.library->Item(2));
+    expectSameCosts(*red, *saved.library->Item(3));
+}
+
+TEST(InputsFile, ItemsAsWritten)
+{
+    struct Case {
+        std::string line;
+        Variant value; // as the reading rule gives it back
+    };
+    const double largest = std::numeric_limits<double>::max();
+    // A text field: plain unless the reading rule would not give the same text back.
+    const std::vector<std::pair<std::string, Case>> texts = {
+        {"Natural Gas", {"Natural Gas", "Natural Gas"}},
+        {"Barley ", {"Barley ", "Barley "}},
+        {"12\" pipe", {"12\" pipe", "12\" pipe"}},
+        {"True", {"True", "True"}},
+        {"7", {"7", 7}},
+        {"", {"", Variant()}},
+        {"Gas, LP", {"\"Gas, LP\"", "Gas, LP"}},
+        {" Barley", {"\" Barley\"", " Barley"}},
+        {"\"Q\"", {"\"\"\"Q\"\"\"", "\"Q\""}},
+        {"007", {"\"007\"", "007"}},
+        {"1.50", {"\"1.50\"", "1.50"}},
+        {"a\r\nb", {"\"a\r\nb\"", "a\r\nb"}},
+    };
+    for (const auto& [text, c] : texts) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(writeFile::textItem(text), c.line);
+        std::istringstream in(c.line + "\r\n");
+        EXPECT_EQ(writeFile::readValue(in), c.value);
+        EXPECT_TRUE(writeFile::atEnd(in));
+    }
+    // A box's text: a number in another spelling stays as typed and comes back as the same number.
+    const std::vector<std::pair<std::string, std::string>> boxes = {
+        {"160", "160"},
+        {" 160", " 160"},
+        {"85.50", "85.50"},
+        {"1e3", "1e3"},
+        {"abc", "abc"},
+        {"", ""},
+        {"1,500", "\"1,500\""},
+        {"  ", "\"  \""},
+        {"12,", "\"12,\""},
+        {"\"12\"", "\"\"\"12\"\"\""},
+        {"-0", "\"-0\""},                                       // the box would get "0" back
+        {"0.12345678901234567", "\"0.12345678901234567\""}, // more digits than the box would get back
+    };
+    for (const auto& [text, line] : boxes) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(writeFile::boxItem(Variant(text)), line);
+    }
+    // A number: 15 digits when they read back, else as many as it takes.
+    const std::vector<std::pair<double, std::string>> numbers = {
+        {6.52, "6.52"},
+        {32000, "32000"},
+        {1e16, "1E+16"},
+        {0.0, "0"},
+        {-0.0, "-0"},
+        {0.1 + 0.2, "0.30000000000000004"},
+        {largest, "1.7976931348623157E+308"},
+        {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
+    };
+    for (const auto& [x, line] : numbers) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(writeFile::numberItem(x), line);
+        std::istringstream in(line + "\r\n");
+        EXPECT_EQ(writeFile::readValue(in), Variant(x));
+    }
+    // A value kept as read comes back as the same kind of value.
+    EXPECT_EQ(writeFile::valueItem(Variant()), "");
+    EXPECT_EQ(writeFile::valueItem(Variant(28.58)), "28.58");
+    EXPECT_EQ(writeFile::valueItem(Variant("by the load")), "by the load");
+    EXPECT_EQ(writeFile::valueItem(Variant("12")), "12");
+    EXPECT_EQ(writeFile::valueItem(Variant("012")), "\"012\"");
+}
+
+TEST(InputsFile, AFileSavedByTheEarlierVersionLoadsAndIsSavedAgainAlike)
+{
+    // Shipped library with default costs, a custom Barley, trend processing on; Corn's price 6.525.
+    std::ifstream in(std::filesystem::path(KORVEL_FIXTURES_DIR) / "inputs-earlier-version.txt", std::ios::binary);
+    const std::string earlier((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(earlier.empty());
+    TempFolder dir;
+    dir.write("inputs.txt", earlier);
+
+    FakeWindow w;
+    for (const char* name : {"Corn", "Grain Sorghum", "Wheat", "Sunflower", "Alfalfa", "Soybeans", "Fallow", "Barley"})
+        w.addCrop(name);
+    ASSERT_TRUE(writeFile::loadInputs(dir.path(), w));
+    EXPECT_EQ(w.mainText(MainBox::txtArea), "1500");
+    EXPECT_EQ(w.mainText(MainBox::txtEff), "85.5");
+    EXPECT_EQ(w.preset, 2);
+    EXPECT_EQ(w.irrigation.FuelType, "Natural Gas");
+    EXPECT_EQ(w.irrigation.NPC, 61.7);
+    const Crop& corn = *w.rows[0];
+    EXPECT_EQ(corn.price, 6.525);
+    EXPECT_EQ(corn.inputCosts.SeedRate, 31415.9265358979);
+    EXPECT_EQ(corn.inputCosts.HarvestExceedRate, Variant(0.214));
+    EXPECT_EQ(w.rows[4]->inputCosts.AlfalfaStand, Variant(3));
+    EXPECT_EQ(w.rows[7]->inputCosts.Returns, -3.25);
+    EXPECT_TRUE(w.batch);
+
+    // Nothing in it needs quoting: the file is written again byte for byte, the efficiency as the number it read.
+    ASSERT_TRUE(writeFile::saveInputs(dir.path(), w));
+    std::string expected = earlier;
+    expected.replace(expected.find("\r\n85.50\r\n"), 9, "\r\n85.5\r\n");
+    EXPECT_EQ(dir.read("inputs.txt"), expected);
+}
+
+TEST(InputsFile, ACropNamedLikeTheTrendMarkGetsItsBlock)
+{
+    for (const bool batch : {false, true}) {
+        SCOPED_TRACE(batch);
+        TempFolder dir;
+        FakeWindow saved;
+        fillGeneral(saved);
+        fillCosts(*saved.addCrop("Corn"), 6.52, 220);
+        fillCosts(*saved.addCrop("batch_enabled"), 4, 90);
+        saved.batch = batch;
+        ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
+
+        FakeWindow loaded;
+        loaded.addCrop("Corn");
+        const auto odd = loaded.addCrop("batch_enabled");
+        ASSERT_TRUE(writeFile::loadInputs(dir.path(), loaded));
+        expectSameCosts(*odd, *saved.library->Item(2));
+        EXPECT_EQ(loaded.batch, batch);
+
+        // Without a row of that name, the line switches trend processing on as it always did.
+        FakeWindow without;
+        without.addCrop("Corn");
+        ASSERT_TRUE(writeFile::loadInputs(dir.path(), without));
+        EXPECT_TRUE(without.batch);
+    }
 }
 
 TEST(InputsFile, PresetLine)
@@ -405,24 +473,42 @@ TEST(InputsFile, PresetLine)
     }
 }
 
-TEST(InputsFile, TheSecondCropOfTheSameNameEndsTheLoad)
+TEST(InputsFile, CropsOfTheSameNameTakeTheirBlocksInLibraryOrder)
 {
     TempFolder dir;
     FakeWindow saved;
     fillGeneral(saved);
     fillCosts(*saved.addCrop("Corn"), 6.52, 220);
     fillCosts(*saved.addCrop("Wheat"), 6.2, 75);
+    fillCosts(*saved.addCrop("Corn"), 4.1, 150); // a custom crop named like the library crop
+    saved.library->Item(3)->inputCosts.Tillage = 9;
+    saved.batch = true;
     ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
 
-    FakeWindow loaded;
-    const auto corn = loaded.addCrop("Corn");
-    const auto customCorn = loaded.addCrop("Corn");
-    const auto wheat = loaded.addCrop("Wheat");
-    EXPECT_FALSE(writeFile::loadInputs(dir.path(), loaded));
+    FakeWindow same;
+    const auto corn = same.addCrop("Corn");
+    const auto wheat = same.addCrop("Wheat");
+    const auto customCorn = same.addCrop("Corn");
+    ASSERT_TRUE(writeFile::loadInputs(dir.path(), same));
     expectSameCosts(*corn, *saved.library->Item(1));
-    EXPECT_EQ(customCorn->price, 0); // "Wheat" cannot be its price
-    EXPECT_EQ(wheat->price, 0);
-    EXPECT_EQ(loaded.refreshes, 0);
+    expectSameCosts(*wheat, *saved.library->Item(2));
+    expectSameCosts(*customCorn, *saved.library->Item(3));
+
+    // The custom crop deleted before the load: its block is passed over.
+    FakeWindow deleted;
+    const auto onlyCorn = deleted.addCrop("Corn");
+    const auto wheatAgain = deleted.addCrop("Wheat");
+    ASSERT_TRUE(writeFile::loadInputs(dir.path(), deleted));
+    expectSameCosts(*onlyCorn, *saved.library->Item(1));
+    expectSameCosts(*wheatAgain, *saved.library->Item(2));
+    EXPECT_TRUE(deleted.batch);
+
+    // A third Corn added after the save: it has no block and keeps its values.
+    const auto thirdCorn = same.addCrop("Corn");
+    thirdCorn->price = 7;
+    ASSERT_TRUE(writeFile::loadInputs(dir.path(), same));
+    expectSameCosts(*customCorn, *saved.library->Item(3));
+    EXPECT_EQ(thirdCorn->price, 7);
 }
 
 TEST(InputsFile, IrrigationCostsActiveAsSaved)

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "model/Errors.h"
@@ -62,6 +65,34 @@ TEST(Numbers, PlainTextShowsFifteenSignificantDigits) {
     EXPECT_THROW(num::plainText(notANumber), NonFiniteResult);
     EXPECT_EQ(num::boolText(true), "True");
     EXPECT_EQ(num::boolText(false), "False");
+}
+
+TEST(Numbers, PlainTextExactReadsBackAsTheSameNumber) {
+    const struct { double in; const char* out; } cases[] = {
+        {0.43, "0.43"},
+        {1e16, "1E+16"},
+        {0.1 + 0.2, "0.30000000000000004"},
+        {1234567890123456, "1234567890123456"},
+        {1.2345678901234567e-5, "1.2345678901234568E-05"}, // 16 digits suffice
+        {std::numeric_limits<double>::max(), "1.7976931348623157E+308"},
+        {-std::numeric_limits<double>::max(), "-1.7976931348623157E+308"},
+        {-0.0, "-0"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(num::plainTextExact(c.in), c.out) << c.in;
+    // Every finite double, the 15-digit text whenever that reads back.
+    std::mt19937_64 bits(7);
+    for (int i = 0; i < 100000; ++i) {
+        const double x = std::bit_cast<double>(bits());
+        if (!std::isfinite(x)) continue;
+        const std::string text = num::plainTextExact(x);
+        const auto back = num::parseNumeric(text);
+        ASSERT_TRUE(back && std::bit_cast<std::uint64_t>(*back) == std::bit_cast<std::uint64_t>(x)) << text;
+        if (num::parseNumeric(num::plainText(x)) == x && x != 0) {
+            EXPECT_EQ(text, num::plainText(x));
+        }
+        EXPECT_EQ(num::leadingNumber(text), x) << text;
+    }
+    EXPECT_THROW(num::plainTextExact(inf), NonFiniteResult);
 }
 
 TEST(Numbers, LeadingNumberReadsTheNumberAtTheStart) {

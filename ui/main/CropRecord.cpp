@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <cmath>
+#include <optional>
 
 #include "model/Numbers.h"
 #include "ui/main/Twips.h"
@@ -181,8 +183,14 @@ void CropRecord::cmdInputCosts_Click()
 void CropRecord::refresh()
 {
     try {
-        txtPrice->setText(QString::fromStdString(num::formatPattern(crop()->price, "#,##0.00")));
-        txtMaxYield->setText(QString::fromStdString(num::plainText(crop()->maxYield)));
+        // A price with more than cents shows all its digits, so that the box gives the crop back its price.
+        const double price = crop()->price;
+        std::string text = num::formatPattern(price, "#,##0.00");
+        const std::optional<double> shown = num::parseNumeric(text);
+        if (!shown || *shown != price || std::signbit(*shown) != std::signbit(price))
+            text = num::plainTextExact(price);
+        txtPrice->setText(QString::fromStdString(text));
+        txtMaxYield->setText(QString::fromStdString(num::plainTextExact(crop()->maxYield)));
     } catch (const std::exception&) {
         // A value that is not a finite number is not shown; the box keeps its text.
     }

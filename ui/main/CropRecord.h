@@ -47,7 +47,8 @@ public:
     void setDefault(double price, double maxYield);
     void chkCrop_Click();
     void cmdInputCosts_Click();
-    // Shows the crop's price ("#,##0.00") and maximum yield (plain).
+    // Shows the crop's price ("#,##0.00", or every digit when it has more than cents) and maximum yield (plain),
+    // each as a text that reads back as the crop's value.
     void refresh();
 
     // What the user typed or loaded into the row and its crop.

@@ -1,0 +1,70 @@
+#include "model/InputsItems.h"
+
+#include <optional>
+#include <sstream>
+
+#include "model/Numbers.h"
+#include "model/writeFile.h"
+
+namespace korvel::writeFile {
+
+namespace {
+
+// What the reading rule makes of line when it stands alone on its line; nothing when the line does not read
+// as exactly one item (a comma or a line break inside it).
+std::optional<Variant> readAlone(const std::string& line)
+{
+    std::istringstream in(line + "\r\n");
+    Variant item = readValue(in);
+    if (!atEnd(in))
+        return std::nullopt;
+    return item;
+}
+
+std::string quoted(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + '"';
+}
+
+} // namespace
+
+std::string numberItem(double x) { return num::plainTextExact(x); }
+
+std::string textItem(const std::string& text)
+{
+    const std::optional<Variant> read = readAlone(text);
+    return read && read->toString() == text ? text : quoted(text);
+}
+
+std::string valueItem(const Variant& value)
+{
+    if (value.isText())
+        return textItem(value.toString());
+    return value.isNumber() ? numberItem(value.number()) : std::string();
+}
+
+std::string boxItem(const Variant& value)
+{
+    if (!value.isText())
+        return valueItem(value);
+    const std::string text = value.toString();
+    const std::optional<Variant> read = readAlone(text);
+    if (read && read->toString() == text)
+        return text;
+    if (read && read->isNumber()) {
+        // The box gets the number's plain decimal text back: fine when that text and the typed one read as
+        // the same number.
+        const double x = read->number();
+        if (num::plainText(x) == num::plainTextExact(x) && num::leadingNumberOrZero(text) == x)
+            return text;
+    }
+    return quoted(text);
+}
+
+} // namespace korvel::writeFile
