@@ -236,6 +236,22 @@ TEST_F(MainWindowTest, TheRunSharesTheVolumeTheLabelShows)
     EXPECT_DOUBLE_EQ(list[0]->Item(1)->Depth, 5764 * 0.85 / 640.5);
 }
 
+TEST_F(MainWindowTest, AcresTypedWithDigitGroupingAreTheAcresTheRunUses)
+{
+    open();
+    fillInputs();
+    pane().Option1[5]->setChecked(true);
+    typeInto(pane().txtArea, QStringLiteral("1,500"));
+    typeInto(pane().txtMax, QStringLiteral("12"));
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
+    ASSERT_EQ(pane().lblVolume->text(), "18,000");
+    const auto list = w().RunScenario(QString())->returnCollection(true, session);
+    ASSERT_FALSE(list.empty());
+    ASSERT_EQ(list[0]->Count(), 1);
+    EXPECT_DOUBLE_EQ(list[0]->Item(1)->acres, 1500);
+    EXPECT_DOUBLE_EQ(list[0]->Item(1)->Depth, 18000 * 0.85 / 1500);
+}
+
 TEST_F(MainWindowTest, RainfallOutsideTheTablesStopsTheRunWithAMessage)
 {
     open();

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "model/Numbers.h"
+#include "ui/main/BoxTexts.h"
 #include "ui/main/Twips.h"
 #include "ui/main/modInputTest.h"
 
@@ -149,7 +150,7 @@ void CropRecord::setMaxYield(double newYield)
 
 double CropRecord::getMaxYield() const
 {
-    return num::leadingNumberOrZero(txtMaxYield->text().toStdString());
+    return BoxTexts::value(txtMaxYield->text());
 }
 
 QString CropRecord::GetCrop() const
@@ -229,7 +230,7 @@ void CropRecord::txtPrice_Change()
 
 void CropRecord::txtMaxYield_Change()
 {
-    crop()->maxYield = num::leadingNumberOrZero(txtMaxYield->text().toStdString());
+    crop()->maxYield = BoxTexts::value(txtMaxYield->text());
 }
 
 void CropRecord::txtPrice_LostFocus()

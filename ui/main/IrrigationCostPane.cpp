@@ -37,10 +37,10 @@ QString formatted(double x, const char* pattern)
     }
 }
 
-// The acreage as the run reads it: the leading number of the box.
+// The acreage as the run reads it.
 double acresOf(const QString& text)
 {
-    return num::leadingNumberOrZero(text.toStdString());
+    return BoxTexts::value(text);
 }
 
 // The largest fuel price the fuel-cost box accepts, by the fuel named in the fuel box when the box is left.

@@ -20,6 +20,7 @@
 #include "model/IrrigationCosts.h"
 #include "model/MakingSplits.h"
 #include "model/Numbers.h"
+#include "ui/main/BoxTexts.h"
 #include "ui/main/ControlNames.h"
 #include "ui/main/CropRecord.h"
 #include "ui/main/HelpButton.h"
@@ -241,8 +242,8 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
 
 void MainPane::getVolume()
 {
-    const double a = num::leadingNumberOrZero(txtArea->text().toStdString());
-    const double m = num::leadingNumberOrZero(txtMax->text().toStdString());
+    const double a = BoxTexts::value(txtArea->text());
+    const double m = BoxTexts::value(txtMax->text());
     try {
         lblVolume->setText(QString::fromStdString(num::formatPattern(a * m, "###,###")));
     } catch (const std::exception&) {
@@ -256,8 +257,8 @@ void MainPane::capacityCheck()
     const auto& costs = main_.tempIrrigationCosts;
     if (!costs || !(costs->GPM > 0) || !(costs->dblEstHours > 0))
         return;
-    const double a = num::leadingNumberOrZero(txtArea->text().toStdString());
-    const double m = num::leadingNumberOrZero(txtMax->text().toStdString());
+    const double a = BoxTexts::value(txtArea->text());
+    const double m = BoxTexts::value(txtMax->text());
     // A negative acreage is no farm: its "capacity" would be a negative number of inches.
     if (a < 0)
         return;

@@ -18,6 +18,7 @@
 #include "model/MakingCropCombos.h"
 #include "model/MakingSplits.h"
 #include "model/Numbers.h"
+#include "ui/main/BoxTexts.h"
 #include "ui/main/CropRecord.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/frmUpdating.h"
@@ -29,9 +30,10 @@ namespace korvel::ui {
 
 namespace {
 
+// A main-pane box as the run reads it: its number, digit grouping included ("1,500" acres are 1500).
 double leading(const QString& text)
 {
-    return num::leadingNumberOrZero(text.toStdString());
+    return BoxTexts::value(text);
 }
 
 const QString kIncomplete = QStringLiteral("Please enter all of the necessary information before continuing!");
