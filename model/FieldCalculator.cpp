@@ -26,7 +26,7 @@ class SilentObserver : public EvaluationObserver {};
 // One allocation as the search builds it: field i has the acres of land part i, its own copies of crop i
 // and of the irrigation costs, the depth of split part i (0 for "Fallow") and the rainfall; then every
 // field's yield is set.
-std::shared_ptr<FieldCollection> buildAllocation(const Split& depths, const CropScenario& crops,
+std::shared_ptr<FieldCollection> buildAllocation(const SplitView& depths, const CropScenario& crops,
                                                  const Split& landSplit, double annRain,
                                                  const IrrigationCosts& irrigCosts)
 {
@@ -65,9 +65,9 @@ std::shared_ptr<BestMix> searchOneByOne(const SplitCollection& depthSplits,
                 return nullptr;
             }
             observer.pumpMessages();
-            if (depths == nullptr || crops == nullptr)
-                throw InvalidArgument("The search was given an empty depth split or crop combination.");
-            const auto allocation = buildAllocation(*depths, *crops, landSplit, annRain, irrigCosts);
+            if (crops == nullptr)
+                throw InvalidArgument("The search was given an empty crop combination.");
+            const auto allocation = buildAllocation(depths, *crops, landSplit, annRain, irrigCosts);
             list->submit(*allocation, s);
         }
     }
@@ -178,9 +178,9 @@ std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, se
     const std::uint64_t total = static_cast<std::uint64_t>(tables.nSplits) * tables.nCombos;
     const std::vector<EntryCaches> caches = cachesLeftByRanking(orders, total, listSize);
 
-    std::vector<const Split*> splits(best.size());
+    std::vector<const SplitView*> splits(best.size());
     for (std::size_t p = 0; p < best.size(); ++p)
-        splits[p] = depthSplits.Item(static_cast<long>(best[p].order / tables.nCombos) + 1).get();
+        splits[p] = &depthSplits.Item(static_cast<long>(best[p].order / tables.nCombos) + 1);
     BestMix::Entries entries(best.size());
     std::atomic<std::size_t> next{0};
     pool.run([&](unsigned) {

@@ -1,5 +1,6 @@
 #include "model/MakingSplits.h"
 
+#include <algorithm>
 #include <string>
 
 #include "model/Errors.h"
@@ -55,44 +56,59 @@ SplitCollection makeWaterSplits(const SessionState& s, int maxParts, double tota
     // lexicographic order. A partial split whose rounded total reaches exactly 100 is complete (the rest of
     // its parts are zeros); one that passes 100 is dropped, and so are its larger siblings; a full split short
     // of 100 is dropped. This walks the same tree as a stack of partial splits would, without copying them.
+    // The rounded shares rise with the shares, so the shares that keep a total at most 100 are the first ones,
+    // and on the last part only those that make it exactly 100 count.
     std::vector<double> rounded;
     rounded.reserve(shares.size());
     for (double c : shares) rounded.push_back(num::roundHalfEven(c));
+    const auto sharesUpTo = [&](double r) {
+        return static_cast<std::size_t>(std::upper_bound(rounded.begin(), rounded.end(), r) - rounded.begin());
+    };
+    const auto sharesBelow = [&](double r) {
+        return static_cast<std::size_t>(std::lower_bound(rounded.begin(), rounded.end(), r) - rounded.begin());
+    };
 
-    SplitCollection percentSplits;
+    // Each accepted split, filled with zeros to maxParts, is scaled into acre-inches of total and filled to
+    // the part count of the land split.
+    const int landParts = s.LandSplit ? s.LandSplit->Count() : 0;
+    const auto width = static_cast<std::size_t>(maxParts);
+    SplitCollection result;
     std::vector<double> prefix;
-    prefix.reserve(static_cast<std::size_t>(maxParts));
+    prefix.reserve(width);
+    std::vector<double> scaled(width);
+    const auto accept = [&] {
+        for (std::size_t i = 0; i < width; ++i) scaled[i] = total * ((i < prefix.size() ? prefix[i] : 0.0) / 100);
+        result.Add(scaled, landParts);
+    };
     auto extend = [&](auto& self, double roundedTotal) -> void {
-        for (std::size_t k = shares.size(); k-- > 0;) {
+        const double room = 100.0 - roundedTotal;
+        const bool lastPart = prefix.size() + 1 == width;
+        const std::size_t lowest = lastPart ? sharesBelow(room) : 0;
+        for (std::size_t k = sharesUpTo(room); k-- > lowest;) {
             const double t = roundedTotal + rounded[k];
-            if (t > 100.0) continue;
             prefix.push_back(shares[k]);
             if (t == 100.0) {
-                auto done = std::make_shared<Split>();
-                done->splits = prefix;
-                percentSplits.Add(done, maxParts);
-            } else if (static_cast<int>(prefix.size()) < maxParts) {
+                accept();
+            } else if (!lastPart) {
                 self(self, t);
             }
             prefix.pop_back();
         }
     };
     extend(extend, 0.0);
-
-    const int landParts = s.LandSplit ? s.LandSplit->Count() : 0;
-    SplitCollection result;
-    for (const auto& w : percentSplits) result.Add(scaleWaterSplit(total, *w), landParts);
     return result;
 }
 
 SplitCollection makeDepthSplits(const SplitCollection& waterSplits, const Split& landSplit) {
     SplitCollection result;
+    result.reserve(static_cast<std::size_t>(waterSplits.Count()), static_cast<std::size_t>(landSplit.Count()));
+    std::vector<double> depth;
     for (const auto& w : waterSplits) {
-        auto depth = std::make_shared<Split>();
+        depth.clear();
         for (int i = 1; i <= w->Count(); ++i) {
             double d = w->Item(i) / landSplit.Item(i);
             num::checkedFinite(d, "a field without acres cannot be given a depth of water");
-            depth->addSplit(d);
+            depth.push_back(d);
         }
         result.Add(depth, landSplit.Count());
     }
