@@ -75,40 +75,11 @@ std::shared_ptr<BestMix> searchOneByOne(const SplitCollection& depthSplits,
     return list;
 }
 
-// Which caches an entry of the final list holds after the ranked list's own comparisons and copies.
-// `orders` are the entries' evaluation indexes, best first; `total` is the number of allocations submitted.
-//
-// BestMix::submit asks the newcomer's profit (and the compared entry's) at every comparison, before it
-// places a copy of the newcomer; an entry it passes is moved down as a copy. A copy keeps the cost caches
-// (and what computing them stored in the crop and the irrigation costs) and starts without return caches.
-// So every entry holds its costs, and its returns exactly when it was asked for its profit after it was
-// last copied:
-// - it was last copied at the latest evaluation among itself and the entries ranked above it (each of those
-//   that came later moved it down once);
-// - after that, the only allocations compared with it are one that stopped right below it (that is the
-//   entry now right below, and it came after that time: any other would still sit between them) and, for
-//   the lowest entry of a full list, every later allocation, none of which entered.
-struct EntryCaches {
-    bool costs = false;
-    bool returns = false;
-};
-
-std::vector<EntryCaches> cachesLeftByRanking(const std::vector<std::uint64_t>& orders, std::uint64_t total,
-                                             std::size_t listSize)
-{
-    std::vector<EntryCaches> caches;
-    caches.resize(orders.size());
-    std::uint64_t lastCopied = 0;
-    for (std::size_t p = 0; p < orders.size(); ++p) {
-        lastCopied = p == 0 ? orders[0] : std::max(lastCopied, orders[p]);
-        caches[p].costs = true;
-        if (p + 1 < orders.size())
-            caches[p].returns = orders[p + 1] > lastCopied;
-        else
-            caches[p].returns = orders.size() == listSize && lastCopied + 1 < total;
-    }
-    return caches;
-}
+// The entries of the final list hold the caches that the ranked list's own comparisons and copies leave them:
+// BestMix::submit asks the newcomer's profit (and the compared entry's) at every comparison, before it places a
+// copy of the newcomer, and a copy keeps the cost caches (and what computing them stored in the crop and the
+// irrigation costs) and starts without return caches. So every entry holds its costs, and its returns exactly
+// when the list asked it for its profit after it was last copied (askedSinceLastCopied).
 
 std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, search::WorkerPool& pool,
                                           const SplitCollection& depthSplits,
@@ -176,7 +147,7 @@ std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, se
     for (const auto& c : best)
         orders.push_back(c.order);
     const std::uint64_t total = static_cast<std::uint64_t>(tables.nSplits) * tables.nCombos;
-    const std::vector<EntryCaches> caches = cachesLeftByRanking(orders, total, listSize);
+    const std::vector<std::uint8_t> returnsAsked = askedSinceLastCopied(orders, total, listSize);
 
     std::vector<const SplitView*> splits(best.size());
     for (std::size_t p = 0; p < best.size(); ++p)
@@ -193,9 +164,8 @@ std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, se
                 assert(std::bit_cast<std::uint64_t>(profit) == std::bit_cast<std::uint64_t>(best[p].profit));
             }
 #endif
-            if (caches[p].costs)
-                allocation->getCosts(s);
-            if (caches[p].returns)
+            allocation->getCosts(s);
+            if (returnsAsked[p])
                 allocation->getReturn();
             entries[p] = std::move(allocation);
         }
