@@ -4,10 +4,11 @@
 //   scenario=D|M|L fields=<n> factor=<f> crops=<c> allocations=<count> fast_s=<seconds>
 //     reference_s=<seconds|skipped> ratio=<x|skipped> identical=<yes|no|skipped> peak_rss_mb=<m>
 //       the search alone, against the literal loop (L only with --reference-l: it takes minutes);
-//   scenario=RUN-L ... time_s=<seconds> ...  the whole run of the run button at factor 100 (splits,
-//       combinations, search, single-crop plans, the list read twice as the window reads it);
-//   scenario=TREND-F ... time_s=...          a fixed trend over K × K values (181 unless --trend-f=K);
-//   scenario=TREND-V ... time_s=...          a variable trend of M whole runs at factor 100 (50 unless --trend-v);
+//   scenario=RUN-L ... time_s=<seconds> first_s=<seconds> ...  the whole run of the run button at factor 100
+//       (splits, combinations, search, single-crop plans, the list read twice as the window reads it): the
+//       median of N runs and the first run of the process;
+//   scenario=TREND-F ... time_s=...          one fixed trend over K × K values (181 unless --trend-f=K);
+//   scenario=TREND-V ... time_s=...          one variable trend of M whole runs at factor 100 (50 unless --trend-v);
 //   scenario=TIES-L ... time_s=...           the search at factor 100 when every allocation ties (nothing to skip);
 // and, on standard error, how long a Cancel takes to stop a search that cannot skip anything.
 #include <sys/resource.h>
@@ -233,24 +234,29 @@ void wholeRunScenario(const Options& o)
     CountingProgress progress;
     std::shared_ptr<BestMix> bm;
     BestMix::Entries shown, printed;
+    std::vector<double> each;
     const double t = median(o.repeat, [&] {
+        const auto t0 = Clock::now();
         progress = CountingProgress();
         bm = runScenario(in, s, progress);
         shown = bm->returnCollection(true, s);
         printed = bm->returnCollection(true, s);
+        each.push_back(seconds(t0, Clock::now()));
     }, [&] {
         bm.reset();
         shown.clear();
         printed.clear();
     });
-    std::printf("scenario=RUN-L fields=4 factor=100 crops=%zu options=%zu time_s=%.6f reference_s=skipped "
-                "ratio=skipped progress_steps=%lld pumps=%lld peak_rss_mb=%.1f\n",
-                static_cast<std::size_t>(in.crops->Count()), shown.size(), t, progress.advances, progress.pumps,
-                peakRssMb());
+    // time_s: the median run, on memory the process has used before (every run after the first);
+    // first_s: the first run of the process.
+    std::printf("scenario=RUN-L fields=4 factor=100 crops=%zu options=%zu time_s=%.6f first_s=%.6f "
+                "reference_s=skipped ratio=skipped progress_steps=%lld pumps=%lld peak_rss_mb=%.1f\n",
+                static_cast<std::size_t>(in.crops->Count()), shown.size(), t, each.front(), progress.advances,
+                progress.pumps, peakRssMb());
 }
 
-// Fixed trend on the best option of a run at factor 10: the price of the crop of its first field over k values
-// (rising, so that every option climbs the list) crossed with the irrigation costs over k values.
+// Fixed trend on the best four-field option of a run at factor 10: the price of the crop of its first field over
+// k values (rising, so that every option climbs the list) crossed with the irrigation costs over k values.
 void fixedTrendScenario(const Options& o)
 {
     SessionState s;
@@ -258,7 +264,10 @@ void fixedTrendScenario(const Options& o)
     const RunInputs in = farmRun();
     CountingProgress quiet;
     std::shared_ptr<BestMix> bm = runScenario(in, s, quiet);
-    const std::shared_ptr<FieldCollection> option = bm->returnCollection(true, s).front();
+    std::shared_ptr<FieldCollection> option;
+    for (const auto& entry : bm->returnCollection(true, s))
+        if (!option && entry->Count() == 4)
+            option = entry;
     const std::string crop = option->Item(1)->theCrop->cropType;
     const auto k = static_cast<std::size_t>(o.trendF);
     FixedTrendProcess price{{crop, crop, {"$", "/ unit"}}, CropPriceVariable, {}};
@@ -267,15 +276,11 @@ void fixedTrendScenario(const Options& o)
         price.values.push_back(1.0 + 0.05 * static_cast<double>(i));
         irrigation.values.push_back(0.1 * static_cast<double>(i));
     }
-    FixedTrendRun run;
     CountingProgress progress;
-    const double t = median(std::min(o.repeat, 3), [&] {
-        progress = CountingProgress();
-        run = runFixedTrend(*option, {price, irrigation}, s, progress);
-    }, [&] {
-        run = FixedTrendRun();
-        s.TrendResultGrid = TrendGrid();
-    });
+    // One run, as a user starts it: the options it keeps take memory the process has not used before.
+    const auto t0 = Clock::now();
+    const FixedTrendRun run = runFixedTrend(*option, {price, irrigation}, s, progress);
+    const double t = seconds(t0, Clock::now());
     std::printf("scenario=TREND-F processes=2 values=%zux%zu options=%d time_s=%.6f reference_s=skipped "
                 "ratio=skipped progress_steps=%lld peak_rss_mb=%.1f\n",
                 k, k, run.list ? run.list->getSize() : 0, t, progress.advances, peakRssMb());
@@ -291,14 +296,14 @@ void variableTrendScenario(const Options& o)
     const std::shared_ptr<Crop> corn = in.crops->Item(1);
     std::vector<std::shared_ptr<BestMix>> collection;
     CountingProgress progress;
-    const double t = median(std::min(o.repeat, 3), [&] {
-        for (int i = 0; i < o.trendV; ++i) {
-            corn->price = 3.0 + 0.05 * i;
-            const std::shared_ptr<BestMix> bm = runScenario(in, s, progress);
-            bm->returnCollection(true, s);
-            collection.push_back(bm->Copy());
-        }
-    }, [&] { collection.clear(); });
+    const auto t0 = Clock::now();
+    for (int i = 0; i < o.trendV; ++i) {
+        corn->price = 3.0 + 0.05 * i;
+        const std::shared_ptr<BestMix> bm = runScenario(in, s, progress);
+        bm->returnCollection(true, s);
+        collection.push_back(bm->Copy());
+    }
+    const double t = seconds(t0, Clock::now());
     std::printf("scenario=TREND-V fields=4 factor=100 crops=%zu steps=%d time_s=%.6f reference_s=skipped "
                 "ratio=skipped peak_rss_mb=%.1f\n",
                 static_cast<std::size_t>(in.crops->Count()), o.trendV, t, peakRssMb());

@@ -68,11 +68,32 @@ SplitCollection makeWaterSplits(const SessionState& s, int maxParts, double tota
         return static_cast<std::size_t>(std::lower_bound(rounded.begin(), rounded.end(), r) - rounded.begin());
     };
 
+    // How many splits there will be, so that the list is laid out once: the completions of a partial split
+    // depend only on its rounded total and on how many parts it has.
+    const auto width = static_cast<std::size_t>(maxParts);
+    std::vector<std::vector<double>> completions(std::min<std::size_t>(width, 64), std::vector<double>(101, -1.0));
+    auto count = [&](auto& self, std::size_t parts, double roundedTotal) -> double {
+        double& known = completions[parts][static_cast<std::size_t>(roundedTotal)];
+        if (known >= 0) return known;
+        const double room = 100.0 - roundedTotal;
+        const std::size_t upTo = sharesUpTo(room);
+        if (parts + 1 == width) return known = static_cast<double>(upTo - sharesBelow(room));
+        double n = 0;
+        for (std::size_t k = upTo; k-- > 0;) {
+            const double t = roundedTotal + rounded[k];
+            n += t == 100.0 ? 1.0 : self(self, parts + 1, t);
+        }
+        return known = n;
+    };
+
     // Each accepted split, filled with zeros to maxParts, is scaled into acre-inches of total and filled to
     // the part count of the land split.
     const int landParts = s.LandSplit ? s.LandSplit->Count() : 0;
-    const auto width = static_cast<std::size_t>(maxParts);
     SplitCollection result;
+    const double expected = width <= completions.size() ? count(count, 0, 0.0) : 0.0;
+    if (expected < 1e8)
+        result.reserve(static_cast<std::size_t>(expected),
+                       std::max(width, static_cast<std::size_t>(std::max(landParts, 0))));
     std::vector<double> prefix;
     prefix.reserve(width);
     std::vector<double> scaled(width);
