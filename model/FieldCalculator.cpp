@@ -92,8 +92,10 @@ std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, se
     search::ParallelSearch search(tables, listSize, s.CancelRequested, pool.size());
     std::size_t reported = 0;
     const auto reportProgress = [&] {
-        for (const std::size_t done = search.splitsDone(); reported < done; ++reported)
-            observer.advance();
+        const std::size_t done = search.splitsDone();
+        if (reported < done)
+            observer.advanceBy(done - reported);
+        reported = done;
     };
 
     // The search proper touches only the tables and the cancel flag, so the window's messages may run
@@ -213,7 +215,9 @@ std::shared_ptr<BestMix> EvaluateCombinations(const SplitCollection& depthSplits
         // Every core. While the tables and, at the end, the entries are built, no message runs, so nothing
         // can change the inputs that the workers read.
         const unsigned hardware = std::max(1u, std::thread::hardware_concurrency());
-        search::WorkerPool pool(static_cast<unsigned>(std::min<long>(std::min(hardware, 64u), depthSplits.Count())));
+        search::PoolForSearch workers(
+            static_cast<unsigned>(std::min<long>(std::min(hardware, 64u), depthSplits.Count())));
+        search::WorkerPool& pool = workers.pool();
         const auto tables = search::buildSearchTables(depthSplits, combos, landSplit, annRain, irrigCosts, s,
                                                       list->entries().size(), pool);
         if (tables == nullptr)

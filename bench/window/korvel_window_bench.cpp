@@ -1,7 +1,7 @@
 // The run button and a variable trend through the real main window, offscreen, on the shipped crop library:
 // 640 acres in four fields, 12 gross inches at 85 %, 16 inches of rain, every crop ticked with the default
 // values, factor 100.
-//   korvel_window_bench [--repeat=N] [--trend-v=M]
+//   korvel_window_bench [--repeat=N] [--trend-v=M] [--only=WINDOW-L|WINDOW-TREND-V|cancel]
 // Prints
 //   scenario=WINDOW-L ... time_s=<seconds>          from a click on "Command1" to the results pane shown
 //   scenario=WINDOW-TREND-V ... time_s=<seconds>    a variable trend of M steps (50 unless --trend-v=M) on the
@@ -216,22 +216,29 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int repeat = 5, steps = 50;
+    std::string only;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg.rfind("--repeat=", 0) == 0)
             repeat = std::max(1, std::atoi(arg.c_str() + 9));
         else if (arg.rfind("--trend-v=", 0) == 0)
             steps = std::max(1, std::atoi(arg.c_str() + 10));
+        else if (arg.rfind("--only=", 0) == 0)
+            only = arg.substr(7);
         else {
-            std::fprintf(stderr, "usage: %s [--repeat=N] [--trend-v=M]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--repeat=N] [--trend-v=M] [--only=WINDOW-L|WINDOW-TREND-V|cancel]\n",
+                         argv[0]);
             return 2;
         }
     }
     qInstallMessageHandler(quietPlatform);
     QApplication app(argc, argv);
     SilentDialogs dialogs;
-    windowRun(repeat);
-    windowVariableTrend(std::min(repeat, 3), steps);
-    windowCancel();
+    if (only.empty() || only == "WINDOW-L")
+        windowRun(repeat);
+    if (only.empty() || only == "WINDOW-TREND-V")
+        windowVariableTrend(1, steps);
+    if (only.empty() || only == "cancel")
+        windowCancel();
     return 0;
 }
