@@ -10,7 +10,8 @@
 //   scenario=TREND-F ... time_s=...          one fixed trend over K × K values (181 unless --trend-f=K);
 //   scenario=TREND-V ... time_s=...          one variable trend of M whole runs at factor 100 (50 unless --trend-v);
 //   scenario=TIES-L ... time_s=...           the search at factor 100 when every allocation ties (nothing to skip);
-// and, on standard error, how long a Cancel takes to stop a search that cannot skip anything.
+// and, on standard error, how long a Cancel takes to stop a search that cannot skip anything. The benchmark
+// keeps freed memory for reuse as the program does.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -35,6 +36,7 @@
 #include "model/Numbers.h"
 #include "model/RankedListCompare.h"
 #include "model/ReferenceLoop.h"
+#include "ui/platform/MemoryPolicy.h"
 
 namespace {
 
@@ -335,6 +337,7 @@ void inOwnProcess(const std::function<void()>& scenario)
 
 int main(int argc, char** argv)
 {
+    korvel::ui::keepFreedMemoryForReuse(); // the memory policy the program starts with
     Options o;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];

@@ -151,15 +151,15 @@ std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, se
     const std::uint64_t total = static_cast<std::uint64_t>(tables.nSplits) * tables.nCombos;
     const std::vector<std::uint8_t> returnsAsked = askedSinceLastCopied(orders, total, listSize);
 
-    std::vector<const SplitView*> splits(best.size());
+    std::vector<SplitView> splits(best.size());
     for (std::size_t p = 0; p < best.size(); ++p)
-        splits[p] = &depthSplits.Item(static_cast<long>(best[p].order / tables.nCombos) + 1);
+        splits[p] = depthSplits.Item(static_cast<long>(best[p].order / tables.nCombos) + 1);
     BestMix::Entries entries(best.size());
     std::atomic<std::size_t> next{0};
     pool.run([&](unsigned) {
         for (std::size_t p; (p = next.fetch_add(1, std::memory_order_relaxed)) < best.size();) {
             const std::uint64_t combo = best[p].order % tables.nCombos;
-            auto allocation = buildAllocation(*splits[p], *combos[combo], landSplit, annRain, irrigCosts);
+            auto allocation = buildAllocation(splits[p], *combos[combo], landSplit, annRain, irrigCosts);
 #ifndef NDEBUG
             {
                 const double profit = allocation->Copy()->getProfit(s);

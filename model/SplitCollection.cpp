@@ -12,28 +12,6 @@ std::shared_ptr<Split> SplitView::Copy() const {
     return copy;
 }
 
-SplitCollection::SplitCollection(const SplitCollection& other) : parts_(other.parts_), views_(other.views_) {
-    rebase();
-}
-
-SplitCollection& SplitCollection::operator=(const SplitCollection& other) {
-    if (this != &other) {
-        parts_ = other.parts_;
-        views_ = other.views_;
-        rebase();
-    }
-    return *this;
-}
-
-void SplitCollection::rebase() {
-    std::size_t at = 0;
-    for (SplitView& v : views_) {
-        const std::size_t size = v.splits.size();
-        v.splits = SplitParts(parts_.data() + at, size);
-        at += size;
-    }
-}
-
 void SplitCollection::Add(const std::shared_ptr<Split>& theSplit, int intNumber) {
     if (!theSplit) throw InvalidArgument("a missing split cannot be added to a split list");
     fillSplits(*theSplit, intNumber);
@@ -42,22 +20,21 @@ void SplitCollection::Add(const std::shared_ptr<Split>& theSplit, int intNumber)
 
 void SplitCollection::Add(std::span<const double> parts, int intNumber) {
     const std::size_t count = std::max(parts.size(), static_cast<std::size_t>(std::max(intNumber, 0)));
-    if (parts_.capacity() - parts_.size() < count) {
-        parts_.reserve(std::max(parts_.capacity() * 2, parts_.size() + count));
-        rebase();
+    if (count_ > 0 && starts_.empty() && count != width_) {
+        // The first split of another length: from now on each split's start is kept.
+        starts_.reserve(count_ + 2);
+        for (std::size_t i = 0; i <= count_; ++i) starts_.push_back(i * width_);
     }
     const std::size_t at = parts_.size();
     parts_.insert(parts_.end(), parts.begin(), parts.end());
     parts_.resize(at + count, 0.0);
-    views_.push_back(SplitView{SplitParts(parts_.data() + at, count)});
+    if (count_ == 0) width_ = count;
+    if (!starts_.empty()) starts_.push_back(at + count);
+    ++count_;
 }
 
 void SplitCollection::reserve(std::size_t splits, std::size_t parts) {
-    views_.reserve(views_.size() + splits);
-    if (parts_.capacity() - parts_.size() < splits * parts) {
-        parts_.reserve(parts_.size() + splits * parts);
-        rebase();
-    }
+    parts_.reserve(parts_.size() + splits * parts);
 }
 
 Split& SplitCollection::fillSplits(Split& splitToBeFilled, int intNumber) {
@@ -65,13 +42,13 @@ Split& SplitCollection::fillSplits(Split& splitToBeFilled, int intNumber) {
     return splitToBeFilled;
 }
 
-long SplitCollection::Count() const { return static_cast<long>(views_.size()); }
+long SplitCollection::Count() const { return static_cast<long>(count_); }
 
-const SplitView& SplitCollection::Item(long i) const {
-    if (i < 1 || static_cast<std::size_t>(i) > views_.size())
-        throw IndexError("split " + std::to_string(i) + " does not exist (the list holds " +
-                         std::to_string(views_.size()) + ")");
-    return views_[static_cast<std::size_t>(i) - 1];
+SplitView SplitCollection::Item(long i) const {
+    if (i < 1 || static_cast<std::size_t>(i) > count_)
+        throw IndexError("split " + std::to_string(i) + " does not exist (the list holds " + std::to_string(count_) +
+                         ")");
+    return view(static_cast<std::size_t>(i) - 1);
 }
 
 } // namespace korvel

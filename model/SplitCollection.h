@@ -1,11 +1,12 @@
 #pragma once
 // An ordered list of splits, each padded with zero parts to a fixed number of parts. The parts of all the
 // splits lie one after the other in a single buffer, and the list hands out light views of them that read as a
-// Split does (s->Count(), s->Item(i), s->splits), so a run of a hundred thousand splits costs no allocation per
-// split.
+// Split does (s->Count(), s->Item(i), s->splits), so a run of a hundred thousand splits costs no allocation and
+// no bookkeeping per split.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <span>
 #include <vector>
@@ -47,7 +48,7 @@ private:
     std::size_t size_ = 0;
 };
 
-// One split of a SplitCollection, valid while the collection lives and is not added to.
+// One split of a SplitCollection, read in place: valid while the collection lives and is not added to.
 struct SplitView {
     SplitParts splits;
 
@@ -62,11 +63,35 @@ struct SplitView {
 
 class SplitCollection {
 public:
-    SplitCollection() = default;
-    SplitCollection(const SplitCollection& other);
-    SplitCollection& operator=(const SplitCollection& other);
-    SplitCollection(SplitCollection&&) noexcept = default;
-    SplitCollection& operator=(SplitCollection&&) noexcept = default;
+    // Walks the splits in insertion order, handing out a view of each.
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = SplitView;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = SplitView;
+
+        const_iterator() = default;
+        const_iterator(const SplitCollection* list, std::size_t at) : list_(list), at_(at) {}
+        SplitView operator*() const { return list_->view(at_); }
+        const_iterator& operator++()
+        {
+            ++at_;
+            return *this;
+        }
+        const_iterator operator++(int)
+        {
+            const_iterator before = *this;
+            ++at_;
+            return before;
+        }
+        bool operator==(const const_iterator& other) const { return at_ == other.at_; }
+
+    private:
+        const SplitCollection* list_ = nullptr;
+        std::size_t at_ = 0;
+    };
 
     // Fills theSplit in place to intNumber parts, then appends a split with its parts.
     void Add(const std::shared_ptr<Split>& theSplit, int intNumber);
@@ -77,19 +102,29 @@ public:
     static Split& fillSplits(Split& splitToBeFilled, int intNumber);
     long Count() const;
     // The split at a 1-based position; throws IndexError outside 1..Count.
-    const SplitView& Item(long i) const;
+    SplitView Item(long i) const;
     // Room for `splits` more splits of `parts` parts each.
     void reserve(std::size_t splits, std::size_t parts);
 
-    auto begin() const { return views_.begin(); }
-    auto end() const { return views_.end(); }
+    const_iterator begin() const { return const_iterator(this, 0); }
+    const_iterator end() const { return const_iterator(this, count_); }
 
 private:
-    // Points every view at the parts buffer again (after it moved).
-    void rebase();
+    // The split at a 0-based position, unchecked.
+    SplitView view(std::size_t at) const
+    {
+        if (starts_.empty())
+            return SplitView{SplitParts(parts_.data() + at * width_, width_)};
+        return SplitView{SplitParts(parts_.data() + starts_[at], starts_[at + 1] - starts_[at])};
+    }
 
+    // The parts of every split, one split after the other. While all splits have the same number of parts
+    // (as the splits of a run do) that number says where each begins; otherwise starts_ holds where each
+    // begins and, last, where the next would.
     std::vector<double> parts_;
-    std::vector<SplitView> views_;
+    std::size_t count_ = 0;
+    std::size_t width_ = 0;
+    std::vector<std::size_t> starts_;
 };
 
 } // namespace korvel

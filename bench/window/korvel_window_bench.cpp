@@ -37,6 +37,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/main/frmUpdating.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/MemoryPolicy.h"
 #include "ui/results/ResultsPane.h"
 
 namespace {
@@ -231,6 +232,7 @@ int main(int argc, char** argv)
             return 2;
         }
     }
+    korvel::ui::keepFreedMemoryForReuse(); // as the program starts
     qInstallMessageHandler(quietPlatform);
     QApplication app(argc, argv);
     SilentDialogs dialogs;

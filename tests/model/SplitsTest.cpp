@@ -199,7 +199,7 @@ TEST(WaterSplits, ScaledToAcreInchesAndFilledToTheLandSplit) {
     EXPECT_EQ(water.Item(2)->splits, (std::vector<double>{918, 102, 0}));
     auto depth = ms::makeDepthSplits(water, *s.LandSplit);
     ASSERT_EQ(depth.Count(), 66);
-    const auto& d = depth.Item(2)->splits;
+    const std::vector<double> d = depth.Item(2)->splits;
     ASSERT_EQ(d.size(), 3u);
     EXPECT_DOUBLE_EQ(d[0], 18.36);
     EXPECT_DOUBLE_EQ(d[1], 4.08);
