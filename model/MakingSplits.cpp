@@ -1,6 +1,7 @@
 #include "model/MakingSplits.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "model/Errors.h"
@@ -94,26 +95,27 @@ SplitCollection makeWaterSplits(const SessionState& s, int maxParts, double tota
     if (expected < 1e8)
         result.reserve(static_cast<std::size_t>(expected),
                        std::max(width, static_cast<std::size_t>(std::max(landParts, 0))));
-    std::vector<double> prefix;
-    prefix.reserve(width);
-    std::vector<double> scaled(width);
-    const auto accept = [&] {
-        for (std::size_t i = 0; i < width; ++i) scaled[i] = total * ((i < prefix.size() ? prefix[i] : 0.0) / 100);
-        result.Add(scaled, landParts);
-    };
+    // Every part of a scaled split is total * (share / 100) of one of the shares (the zeros that fill a split
+    // too), so each share is scaled once.
+    std::vector<double> scaledShares;
+    scaledShares.reserve(shares.size());
+    for (double share : shares) scaledShares.push_back(total * (share / 100));
+    const double scaledZero = total * (0.0 / 100);
+    std::vector<double> scaled(width, scaledZero);
+    std::size_t depth = 0; // parts of the partial split in `scaled`
     auto extend = [&](auto& self, double roundedTotal) -> void {
         const double room = 100.0 - roundedTotal;
-        const bool lastPart = prefix.size() + 1 == width;
+        const bool lastPart = depth + 1 == width;
         const std::size_t lowest = lastPart ? sharesBelow(room) : 0;
         for (std::size_t k = sharesUpTo(room); k-- > lowest;) {
             const double t = roundedTotal + rounded[k];
-            prefix.push_back(shares[k]);
+            scaled[depth++] = scaledShares[k];
             if (t == 100.0) {
-                accept();
+                result.Add(scaled, landParts);
             } else if (!lastPart) {
                 self(self, t);
             }
-            prefix.pop_back();
+            scaled[--depth] = scaledZero;
         }
     };
     extend(extend, 0.0);
@@ -124,11 +126,15 @@ SplitCollection makeDepthSplits(const SplitCollection& waterSplits, const Split&
     SplitCollection result;
     result.reserve(static_cast<std::size_t>(waterSplits.Count()), static_cast<std::size_t>(landSplit.Count()));
     std::vector<double> depth;
+    const double* acres = landSplit.splits.data();
+    const std::size_t fields = landSplit.splits.size();
     for (const auto& w : waterSplits) {
         depth.clear();
-        for (int i = 1; i <= w->Count(); ++i) {
-            double d = w->Item(i) / landSplit.Item(i);
-            num::checkedFinite(d, "a field without acres cannot be given a depth of water");
+        const std::size_t parts = w.splits.size();
+        for (std::size_t i = 0; i < parts; ++i) {
+            // Part by part, so that a failure is the first one met: a field without acres or a missing field.
+            const double d = w.splits[i] / (i < fields ? acres[i] : landSplit.Item(static_cast<int>(i) + 1));
+            if (!std::isfinite(d)) num::checkedFinite(d, "a field without acres cannot be given a depth of water");
             depth.push_back(d);
         }
         result.Add(depth, landSplit.Count());

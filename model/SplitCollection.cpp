@@ -26,8 +26,8 @@ void SplitCollection::Add(std::span<const double> parts, int intNumber) {
         for (std::size_t i = 0; i <= count_; ++i) starts_.push_back(i * width_);
     }
     const std::size_t at = parts_.size();
-    parts_.insert(parts_.end(), parts.begin(), parts.end());
-    parts_.resize(at + count, 0.0);
+    for (double part : parts) parts_.push_back(part);
+    for (std::size_t i = parts.size(); i < count; ++i) parts_.push_back(0.0);
     if (count_ == 0) width_ = count;
     if (!starts_.empty()) starts_.push_back(at + count);
     ++count_;
