@@ -12,7 +12,6 @@
 //   scenario=TIES-L ... time_s=...           the search at factor 100 when every allocation ties (nothing to skip);
 // and, on standard error, how long a Cancel takes to stop a search that cannot skip anything. The benchmark
 // keeps freed memory for reuse as the program does.
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,6 +27,7 @@
 #include <vector>
 
 #include "BenchFarm.h"
+#include "Measure.h"
 #include "WholeRun.h"
 #include "model/FieldCalculator.h"
 #include "model/FixedTrend.h"
@@ -42,19 +42,6 @@ namespace {
 
 using namespace korvel;
 using namespace korvel::bench;
-using Clock = std::chrono::steady_clock;
-
-double seconds(Clock::time_point a, Clock::time_point b)
-{
-    return std::chrono::duration<double>(b - a).count();
-}
-
-double peakRssMb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 struct Options {
     bool referenceL = false;

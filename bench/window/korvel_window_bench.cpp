@@ -8,8 +8,6 @@
 //                                                   price of the first crop, from "Generate Trend Output" to
 //                                                   the trend results shown
 // and, on standard error, how long Cancel takes to stop a run in which every allocation ties.
-#include <sys/resource.h>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/Measure.h"
 #include "model/BestMix.h"
 #include "model/SessionState.h"
 #include "model/TempFolder.h"
@@ -42,20 +41,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using korvel::bench::Clock;
+using korvel::bench::peakRssMb;
+using korvel::bench::seconds;
 using korvel::ui::MainWindow;
-
-double seconds(Clock::time_point a, Clock::time_point b)
-{
-    return std::chrono::duration<double>(b - a).count();
-}
-
-double peakRssMb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 // Answers every box with OK or Yes and cancels every file and print dialog; tells what it was asked.
 class SilentDialogs : public korvel::ui::DialogService {
