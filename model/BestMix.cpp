@@ -28,7 +28,8 @@ bool heldByTheListAlone(const std::shared_ptr<FieldCollection>& fc) {
 }
 
 // What a copy of the entry would be: the entry itself, left as its copy would be, when nobody else can see it.
-std::shared_ptr<FieldCollection> asCopy(std::shared_ptr<FieldCollection> entry) {
+// Nothing changes when the copy fails.
+std::shared_ptr<FieldCollection> asCopy(const std::shared_ptr<FieldCollection>& entry) {
     if (!heldByTheListAlone(entry)) return entry->Copy();
     entry->clearWhatCopyDrops();
     return entry;
@@ -134,10 +135,12 @@ void BestMix::climb(FieldCollection& newFC, std::shared_ptr<FieldCollection> own
             const double entryProfit = entry.getProfit(s);
             const double newProfit = newFC.getProfit(s);
             if (!(entry.isNew || entryProfit <= newProfit)) break;
-            if (i == 1)
+            if (i == 1) {
                 entries_[next].reset(); // the lowest entry drops out
-            else
-                entries_[next + 1] = asCopy(std::move(entries_[next]));
+            } else {
+                entries_[next + 1] = asCopy(entries_[next]);
+                entries_[next].reset();
+            }
             at = next;
             if (at == 0) break;
             FieldCollection& above = *entries_[at - 1];
@@ -183,7 +186,7 @@ BestMix::Entries BestMix::returnCollection(bool axe, const SessionState& s) {
     Entries kept;
     kept.reserve(static_cast<std::size_t>(N_));
     for (std::size_t i = 0; i < n; ++i)
-        if (keep[i]) kept.push_back(asCopy(std::move(entries_[i])));
+        if (keep[i]) kept.push_back(asCopy(entries_[i]));
     while (kept.size() < static_cast<std::size_t>(N_)) kept.push_back(placeholder());
     entries_ = kept;
     return entries_;
