@@ -1,5 +1,6 @@
 // Speed and memory of the search, of the whole run and of the trend runs, on a four-field farm with seven crops.
-//   korvel_bench [--reference-l] [--no-reference] [--only=NAME] [--repeat=N] [--trend-f=K] [--trend-v=M]
+//   korvel_bench [--reference-l] [--reference-f] [--no-reference] [--only=NAME] [--repeat=N] [--trend-f=K]
+//                [--trend-v=M]
 // Prints one line per scenario, each scenario in a process of its own so that its peak memory is its own:
 //   scenario=D|M|L fields=<n> factor=<f> crops=<c> allocations=<count> fast_s=<seconds>
 //     reference_s=<seconds|skipped> ratio=<x|skipped> identical=<yes|no|skipped> peak_rss_mb=<m>
@@ -7,7 +8,8 @@
 //   scenario=RUN-L ... time_s=<seconds> first_s=<seconds> ...  the whole run of the run button at factor 100
 //       (splits, combinations, search, single-crop plans, the list read twice as the window reads it): the
 //       median of N runs and the first run of the process;
-//   scenario=TREND-F ... time_s=...          one fixed trend over K × K values (181 unless --trend-f=K);
+//   scenario=TREND-F ... time_s=...          one fixed trend over K × K values (181 unless --trend-f=K), with
+//       --reference-f against the trend written out step by step (that takes hours at 181: try --trend-f=45);
 //   scenario=TREND-V ... time_s=...          one variable trend of M whole runs at factor 100 (50 unless --trend-v);
 //   scenario=TIES-L ... time_s=...           the search at factor 100 when every allocation ties (nothing to skip);
 // and, on standard error, how long a Cancel takes to stop a search that cannot skip anything. The benchmark
@@ -31,6 +33,7 @@
 #include "WholeRun.h"
 #include "model/FieldCalculator.h"
 #include "model/FixedTrend.h"
+#include "model/LiteralRankedList.h"
 #include "model/MakingCropCombos.h"
 #include "model/MakingSplits.h"
 #include "model/Numbers.h"
@@ -45,6 +48,7 @@ using namespace korvel::bench;
 
 struct Options {
     bool referenceL = false;
+    bool referenceF = false;
     bool noReference = false;
     std::string only;
     int repeat = 5;
@@ -266,13 +270,44 @@ void fixedTrendScenario(const Options& o)
         irrigation.values.push_back(0.1 * static_cast<double>(i));
     }
     CountingProgress progress;
-    // One run, as a user starts it: the options it keeps take memory the process has not used before.
+    // One run, as a user starts it: the options it keeps take memory the process has not used before. The
+    // trend written out step by step works on a copy of the same option.
+    const std::shared_ptr<FieldCollection> base = option->Copy();
     const auto t0 = Clock::now();
     const FixedTrendRun run = runFixedTrend(*option, {price, irrigation}, s, progress);
     const double t = seconds(t0, Clock::now());
-    std::printf("scenario=TREND-F processes=2 values=%zux%zu options=%d time_s=%.6f reference_s=skipped "
-                "ratio=skipped progress_steps=%lld peak_rss_mb=%.1f\n",
-                k, k, run.list ? run.list->getSize() : 0, t, progress.advances, peakRssMb());
+
+    std::string referenceText = "skipped", ratioText = "skipped", identicalText = "skipped";
+    if (o.referenceF) {
+        SessionState literalState;
+        literalState.IrrigationEfficiency = s.IrrigationEfficiency;
+        const auto r0 = Clock::now();
+        const korvel::testing::LiteralFixedTrend expected =
+            korvel::testing::literalFixedTrend(*base, {price, irrigation}, literalState);
+        const double referenceS = seconds(r0, Clock::now());
+        BestMix expectedList;
+        expectedList.SetBestArray(expected.list);
+        std::string diff = korvel::testing::firstDifferenceWithProfits(expectedList, *run.list, s);
+        for (std::size_t i = 0; diff.empty() && i < k; ++i)
+            for (std::size_t j = 0; diff.empty() && j < k; ++j) {
+                BestMix want, got;
+                want.SetBestArray({expected.grid[i * k + j]});
+                got.SetBestArray({s.TrendResultGrid.at(i, j)});
+                diff = korvel::testing::firstDifference(want, got);
+            }
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.3f", referenceS);
+        referenceText = buffer;
+        std::snprintf(buffer, sizeof buffer, "%.0f", referenceS / t);
+        ratioText = buffer;
+        identicalText = diff.empty() ? "yes" : "no";
+        if (!diff.empty())
+            std::fprintf(stderr, "scenario TREND-F differs: %s\n", diff.c_str());
+    }
+    std::printf("scenario=TREND-F processes=2 values=%zux%zu options=%d time_s=%.6f reference_s=%s ratio=%s "
+                "identical=%s progress_steps=%lld peak_rss_mb=%.1f\n",
+                k, k, run.list ? run.list->getSize() : 0, t, referenceText.c_str(), ratioText.c_str(),
+                identicalText.c_str(), progress.advances, peakRssMb());
 }
 
 // Variable trend on the price of Corn: each step puts its value into the inputs and runs the whole evaluation,
@@ -330,6 +365,8 @@ int main(int argc, char** argv)
         const std::string arg = argv[i];
         if (arg == "--reference-l")
             o.referenceL = true;
+        else if (arg == "--reference-f")
+            o.referenceF = true;
         else if (arg == "--no-reference")
             o.noReference = true;
         else if (arg.rfind("--only=", 0) == 0)
@@ -342,8 +379,8 @@ int main(int argc, char** argv)
             o.trendV = std::max(1, std::atoi(arg.c_str() + 10));
         else {
             std::fprintf(stderr,
-                         "usage: %s [--reference-l] [--no-reference] [--only=D|M|L|RUN-L|TREND-F|TREND-V|TIES-L] "
-                         "[--repeat=N] [--trend-f=K] [--trend-v=M]\n",
+                         "usage: %s [--reference-l] [--reference-f] [--no-reference] "
+                         "[--only=D|M|L|RUN-L|TREND-F|TREND-V|TIES-L] [--repeat=N] [--trend-f=K] [--trend-v=M]\n",
                          argv[0]);
             return 2;
         }

@@ -14,37 +14,6 @@
 namespace korvel::testing {
 namespace {
 
-struct WrittenOut {
-    BestMix::Entries list;
-    std::vector<std::shared_ptr<FieldCollection>> grid; // row by row
-};
-
-WrittenOut writtenOutFixedTrend(FieldCollection& selected, const std::vector<FixedTrendProcess>& processes,
-                                SessionState& s)
-{
-    selected.ResetBatch();
-    WrittenOut out;
-    out.list = literalList(static_cast<int>(fixedTrendCount(processes)));
-    const FixedTrendProcess& first = processes[0];
-    for (double value : first.values) {
-        const auto fc = UpdateOption(first.target, first.variable, value, *selected.Copy(), s);
-        if (processes.size() == 1) {
-            const auto ranked = fc->Copy();
-            literalSubmit(out.list, *ranked, s);
-            out.grid.push_back(fc->Copy());
-            continue;
-        }
-        const FixedTrendProcess& second = processes[1];
-        for (double other : second.values) {
-            const auto fc2 = UpdateOption(second.target, second.variable, other, *fc->Copy(), s);
-            const auto ranked = fc2->Copy();
-            literalSubmit(out.list, *ranked, s);
-            out.grid.push_back(fc2->Copy());
-        }
-    }
-    return out;
-}
-
 // An option of two to four fields on random crops.
 std::shared_ptr<FieldCollection> randomOption(std::uint64_t seed)
 {
@@ -104,7 +73,7 @@ TEST(FixedTrendEquivalence, ListAndGridAreThoseOfTheStepsWrittenOut)
             processes.push_back({{crop, crop, {"$", "/ unit"}}, variable, randomValues(rng, variable)});
         }
 
-        const WrittenOut expected = writtenOutFixedTrend(*expectedBase, processes, expectedState);
+        const LiteralFixedTrend expected = literalFixedTrend(*expectedBase, processes, expectedState);
         EvaluationObserver quiet;
         const FixedTrendRun run = runFixedTrend(*actualBase, processes, actualState, quiet);
         ASSERT_TRUE(run.completed);

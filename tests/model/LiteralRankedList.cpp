@@ -58,4 +58,30 @@ BestMix::Entries literalReturnCollection(BestMix::Entries& entries, bool axe, co
     return entries;
 }
 
+LiteralFixedTrend literalFixedTrend(FieldCollection& selected, const std::vector<FixedTrendProcess>& processes,
+                                    SessionState& s)
+{
+    selected.ResetBatch();
+    LiteralFixedTrend out;
+    out.list = literalList(static_cast<int>(fixedTrendCount(processes)));
+    const FixedTrendProcess& first = processes[0];
+    for (double value : first.values) {
+        const auto fc = UpdateOption(first.target, first.variable, value, *selected.Copy(), s);
+        if (processes.size() == 1) {
+            const auto ranked = fc->Copy();
+            literalSubmit(out.list, *ranked, s);
+            out.grid.push_back(fc->Copy());
+            continue;
+        }
+        const FixedTrendProcess& second = processes[1];
+        for (double other : second.values) {
+            const auto fc2 = UpdateOption(second.target, second.variable, other, *fc->Copy(), s);
+            const auto ranked = fc2->Copy();
+            literalSubmit(out.list, *ranked, s);
+            out.grid.push_back(fc2->Copy());
+        }
+    }
+    return out;
+}
+
 } // namespace korvel::testing
