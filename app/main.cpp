@@ -12,6 +12,7 @@
 #include "model/SessionState.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/WelcomeWindow.h"
+#include "ui/platform/MemoryPolicy.h"
 #include "ui/platform/SafeApplication.h"
 
 namespace {
@@ -36,6 +37,7 @@ void screenshotsThenQuit(korvel::ui::WelcomeWindow* welcome, const QString& fold
 
 int main(int argc, char** argv)
 {
+    korvel::ui::keepFreedMemoryForReuse();
     korvel::ui::SafeApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvel"));
     korvel::SessionState session;

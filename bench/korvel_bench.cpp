@@ -1,206 +1,77 @@
-// Speed and memory of the search on a four-field farm with seven crops, against the literal loop.
-//   korvel_bench [--reference-l] [--no-reference] [--only=D|M|L] [--repeat=N]
-// Prints one line per scenario:
-//   scenario=<name> fields=<n> factor=<f> crops=<c> allocations=<count> fast_s=<seconds>
-//   reference_s=<seconds|skipped> ratio=<x|skipped> identical=<yes|no|skipped> peak_rss_mb=<m>
-// and, on standard error, how long a Cancel takes to stop a search that cannot skip anything.
-#include <sys/resource.h>
+// Speed and memory of the search, of the whole run and of the trend runs, on a four-field farm with seven crops.
+//   korvel_bench [--reference-l] [--reference-f] [--no-reference] [--only=NAME] [--repeat=N] [--trend-f=K]
+//                [--trend-v=M]
+// Prints one line per scenario, each scenario in a process of its own so that its peak memory is its own:
+//   scenario=D|M|L fields=<n> factor=<f> crops=<c> allocations=<count> fast_s=<seconds>
+//     reference_s=<seconds|skipped> ratio=<x|skipped> identical=<yes|no|skipped> peak_rss_mb=<m>
+//       the search alone, against the literal loop (L only with --reference-l: it takes minutes);
+//   scenario=RUN-L ... time_s=<seconds> first_s=<seconds> ...  the whole run of the run button at factor 100
+//       (splits, combinations, search, single-crop plans, the list read twice as the window reads it): the
+//       median of N runs and the first run of the process;
+//   scenario=TREND-F ... time_s=...          one fixed trend over K × K values (181 unless --trend-f=K), with
+//       --reference-f against the trend written out step by step (that takes hours at 181: try --trend-f=45);
+//   scenario=TREND-V ... time_s=...          one variable trend of M whole runs at factor 100 (50 unless --trend-v);
+//   scenario=TIES-L ... time_s=...           the search at factor 100 when every allocation ties (nothing to skip);
+// and, on standard error, how long a Cancel takes to stop a search that cannot skip anything. The benchmark
+// keeps freed memory for reuse as the program does.
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchFarm.h"
+#include "Measure.h"
+#include "WholeRun.h"
 #include "model/FieldCalculator.h"
+#include "model/FixedTrend.h"
+#include "model/LiteralRankedList.h"
 #include "model/MakingCropCombos.h"
-#include "model/Numbers.h"
 #include "model/MakingSplits.h"
+#include "model/Numbers.h"
 #include "model/RankedListCompare.h"
 #include "model/ReferenceLoop.h"
+#include "ui/platform/MemoryPolicy.h"
 
 namespace {
 
 using namespace korvel;
-using Clock = std::chrono::steady_clock;
+using namespace korvel::bench;
 
-double seconds(Clock::time_point a, Clock::time_point b)
-{
-    return std::chrono::duration<double>(b - a).count();
-}
-
-double peakRssMb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
-// A yield table with rows 0..24 inches of net irrigation and columns 0..21 inches of rainfall (zero below
-// 11): a yield response that rises with water and levels off.
-YieldTable responseTable(double dryYield, double wetYield, double scale)
-{
-    YieldTable table(25, std::vector<double>(22, 0.0));
-    for (int r = 0; r <= 24; ++r)
-        for (int c = 11; c <= 21; ++c) {
-            const double water = r + 0.7 * (c - 11);
-            const double y = dryYield + (wetYield - dryYield) * (1.0 - std::exp(-water / scale));
-            table[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = std::round(y * 10.0) / 10.0;
-        }
-    return table;
-}
-
-std::shared_ptr<Crop> crop(const std::string& name, const std::string& unit, double price, double maxYield,
-                           YieldTable table, double rain)
-{
-    auto c = std::make_shared<Crop>();
-    c->cropType = name;
-    c->cropUnits = unit + "," + unit + "s";
-    c->cropUnitsArray = {unit, unit + "s"};
-    c->price = price;
-    c->maxYield = maxYield;
-    c->setYieldTable(table);
-    c->setNormal(maxYield, rain);
-    c->soilName = "Silt Loam";
-    return c;
-}
-
-void fieldCosts(inputCosts& ic, double herbicide, double insecticide, double tillage, double planting,
-                double misc)
-{
-    ic.Herbicide = herbicide;
-    ic.Insecticide = insecticide;
-    ic.Tillage = tillage;
-    ic.Planting = planting;
-    ic.FertilizerApplication = 6.5;
-    ic.HerbicideApplication = 5.0;
-    ic.InsecticideApplication = insecticide > 0 ? 5.0 : 0.0;
-    ic.MiscCost = misc;
-}
-
-std::vector<std::shared_ptr<Crop>> sevenCrops(double rain)
-{
-    std::vector<std::shared_ptr<Crop>> crops;
-    {
-        auto c = crop("Corn", "bu.", 4.35, 230, responseTable(45, 240, 7.5), rain);
-        auto& ic = c->inputCosts;
-        ic.NitrogenCost = 0.55;
-        ic.NOptimal = true;
-        ic.PCost = 0.45;
-        ic.POptimal = true;
-        ic.SeedCost = 3.1;
-        ic.SeedRate = 28000;
-        ic.SeedOptimal = true;
-        fieldCosts(ic, 32, 18, 22, 18, 25);
-        ic.HarvestBasePerAcre = 28.0;
-        ic.HarvestExceedBu = 100.0;
-        ic.HarvestExceedRate = 0.18;
-        ic.HarvestHauling = 0.16;
-        ic.HarvestFlatRate = 0.0;
-        crops.push_back(c);
-    }
-    {
-        auto c = crop("Grain Sorghum", "bu.", 4.05, 140, responseTable(40, 145, 6.0), rain);
-        auto& ic = c->inputCosts;
-        ic.NitrogenCost = 0.55;
-        ic.NOptimal = true;
-        ic.PCost = 0.45;
-        ic.PApplied = 25;
-        ic.SeedCost = 1.6;
-        ic.SeedRate = 5;
-        ic.SeedOptimal = true;
-        fieldCosts(ic, 24, 6, 20, 15, 18);
-        ic.HarvestBasePerAcre = 24.0;
-        ic.HarvestExceedBu = 60.0;
-        ic.HarvestExceedRate = 0.16;
-        ic.HarvestHauling = 0.14;
-        crops.push_back(c);
-    }
-    {
-        auto c = crop("Wheat", "bu.", 6.10, 75, responseTable(30, 78, 5.0), rain);
-        auto& ic = c->inputCosts;
-        ic.NitrogenCost = 0.55;
-        ic.NOptimal = true;
-        ic.PCost = 0.45;
-        ic.POptimal = true;
-        ic.SeedCost = 0.22;
-        ic.SeedRate = 90;
-        ic.SeedOptimal = true;
-        fieldCosts(ic, 12, 4, 24, 14, 15);
-        ic.HarvestBasePerAcre = 22.0;
-        ic.HarvestExceedBu = 30.0;
-        ic.HarvestExceedRate = 0.15;
-        ic.HarvestHauling = 0.15;
-        crops.push_back(c);
-    }
-    {
-        auto c = crop("Sunflower", "lb", 0.21, 2200, responseTable(700, 2300, 6.5), rain);
-        auto& ic = c->inputCosts;
-        ic.NitrogenCost = 0.55;
-        ic.NOptimal = true;
-        ic.PCost = 0.45;
-        ic.PApplied = 20;
-        ic.SeedCost = 4.2;
-        ic.SeedRate = 21000;
-        ic.SeedOptimal = true;
-        fieldCosts(ic, 22, 14, 20, 15, 16);
-        ic.HarvestBasePerAcre = 26.0;
-        ic.HarvestExceedBu = 1000.0;
-        ic.HarvestExceedRate = 1.0;
-        ic.HarvestHauling = 0.5;
-        crops.push_back(c);
-    }
-    {
-        auto c = crop("Alfalfa", "ton", 125, 7.5, responseTable(1.5, 7.8, 9.0), rain);
-        auto& ic = c->inputCosts;
-        ic.PCost = 0.45;
-        ic.POptimal = true;
-        ic.SeedCost = 4.5;
-        ic.SeedRate = 15;
-        ic.SeedOptimal = true;
-        fieldCosts(ic, 18, 10, 30, 20, 20);
-        ic.AlfalfaSwathing = 12.0;
-        ic.AlfalfaSwathingNum = 4.0;
-        ic.AlfalfaRaking = 6.0;
-        ic.AlfalfaRakingNum = 4.0;
-        ic.AlfalfaBaling = 1.1;
-        ic.AlfalfaBalingNum = 25.0;
-        ic.AlfalfaPerTon = 0.0;
-        ic.AlfalfaStand = 4.0;
-        crops.push_back(c);
-    }
-    {
-        auto c = crop("Soybeans", "bu.", 10.90, 68, responseTable(20, 70, 6.0), rain);
-        auto& ic = c->inputCosts;
-        ic.PCost = 0.45;
-        ic.POptimal = true;
-        ic.SeedCost = 0.38;
-        ic.SeedRate = 150000;
-        ic.SeedOptimal = true;
-        fieldCosts(ic, 28, 12, 20, 16, 18);
-        ic.HarvestBasePerAcre = 26.0;
-        ic.HarvestExceedBu = 30.0;
-        ic.HarvestExceedRate = 0.2;
-        ic.HarvestHauling = 0.15;
-        crops.push_back(c);
-    }
-    {
-        auto c = crop("Fallow", "bu.", 0, 0, YieldTable(25, std::vector<double>(22, 0.0)), rain);
-        fieldCosts(c->inputCosts, 14, 0, 10, 0, 4);
-        c->inputCosts.FertilizerApplication = 0;
-        crops.push_back(c);
-    }
-    return crops;
-}
-
-struct Scenario {
-    std::string name;
-    int factor;
-    bool reference;
+struct Options {
+    bool referenceL = false;
+    bool referenceF = false;
+    bool noReference = false;
+    std::string only;
+    int repeat = 5;
+    int trendF = 181;
+    int trendV = 50;
 };
+
+// The median of `repeat` timings of f; `before` runs untimed ahead of each.
+double median(int repeat, const std::function<void()>& f, const std::function<void()>& before = {})
+{
+    std::vector<double> times;
+    for (int r = 0; r < repeat; ++r) {
+        if (before)
+            before();
+        const auto t0 = Clock::now();
+        f();
+        times.push_back(seconds(t0, Clock::now()));
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// --- The search alone -----------------------------------------------------------------------------
 
 struct Inputs {
     SessionState s;
@@ -209,44 +80,77 @@ struct Inputs {
     CropScenario crops;
     std::vector<std::shared_ptr<CropScenario>> combos;
     IrrigationCosts irrigation;
-    double rain = 16;
+    double rain = kRain;
 };
 
 void build(Inputs& in, int factor)
 {
-    constexpr double acres = 640, grossInches = 12, efficiency = 0.85;
+    const double efficiency = kEfficiencyPercent / 100;
     in.s.SplitFactor = static_cast<std::int16_t>(factor);
     in.s.IrrigationEfficiency = efficiency;
-    MakingSplits::makeLandSplit(in.s, 4); // "25 - 25 - 25 - 25"
-    in.s.LandSplit = MakingSplits::scaleLandSplit(*in.s.LandSplit, acres);
+    MakingSplits::makeLandSplit(in.s, kFourFields);
+    in.s.LandSplit = MakingSplits::scaleLandSplit(*in.s.LandSplit, kAcres);
     in.landSplit = in.s.LandSplit;
-    const double net = num::roundHalfEven(acres * grossInches) * efficiency;
+    const double net = num::roundHalfEven(kAcres * kGrossInches) * efficiency;
     const SplitCollection water = MakingSplits::makeWaterSplits(in.s, 4, net);
     in.depthSplits = MakingSplits::makeDepthSplits(water, *in.landSplit);
     for (const auto& c : sevenCrops(in.rain))
         in.crops.Add(c);
     in.combos = MakingCropCombos::makeCropCombos(in.crops, 4);
-    auto& ic = in.irrigation;
-    ic.GPM = 800;
-    ic.Lift = 150;
-    ic.PSI = 30;
-    ic.LaborPerHour = 12;
-    ic.FixedPerAcre = 15;
-    ic.RepairsPerAcreInch = 0.8;
-    ic.NPC = 12.5;
-    ic.cost = 3.5;
-    ic.dblEstHours = 2000;
-    ic.active = true;
-    ic.FuelType = "Diesel";
+    in.irrigation = farmIrrigation();
 }
 
-std::shared_ptr<BestMix> fast(Inputs& in)
+std::shared_ptr<BestMix> fast(Inputs& in, EvaluationObserver* observer = nullptr)
 {
     return FieldCalculator::EvaluateCombinations(in.depthSplits, in.combos, *in.landSplit, in.rain, 100,
-                                                 in.irrigation, in.s);
+                                                 in.irrigation, in.s, observer);
 }
 
-// Sets Cancel at the first message pump after the start and measures how long the search takes to return.
+// Every crop priced 0 and free, no irrigation costs: every allocation ties and nothing can be skipped.
+void tieEverything(Inputs& in)
+{
+    for (const auto& c : in.crops) {
+        c->price = 0;
+        c->inputCosts = inputCosts();
+    }
+    in.combos = MakingCropCombos::makeCropCombos(in.crops, 4);
+    in.irrigation.active = false;
+}
+
+void searchScenario(const std::string& name, int factor, bool reference, const Options& o)
+{
+    auto in = std::make_unique<Inputs>();
+    build(*in, factor);
+    const auto allocations =
+        static_cast<unsigned long long>(in->depthSplits.Count()) * static_cast<unsigned long long>(in->combos.size());
+    std::shared_ptr<BestMix> result;
+    // Releasing the previous list is not part of the search.
+    const double fastS = median(o.repeat, [&] { result = fast(*in); }, [&] { result.reset(); });
+
+    std::string referenceText = "skipped", ratioText = "skipped", identicalText = "skipped";
+    if (reference && !o.noReference) {
+        const auto t0 = Clock::now();
+        auto expected = korvel::testing::referenceEvaluate(in->depthSplits, in->combos, *in->landSplit, in->rain, 100,
+                                                           in->irrigation, in->s);
+        const double referenceS = seconds(t0, Clock::now());
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.3f", referenceS);
+        referenceText = buffer;
+        std::snprintf(buffer, sizeof buffer, "%.0f", referenceS / fastS);
+        ratioText = buffer;
+        const std::string diff = korvel::testing::firstDifferenceWithProfits(*expected, *result, in->s);
+        identicalText = diff.empty() ? "yes" : "no";
+        if (!diff.empty())
+            std::fprintf(stderr, "scenario %s differs: %s\n", name.c_str(), diff.c_str());
+    }
+    std::printf("scenario=%s fields=4 factor=%d crops=%zu allocations=%llu fast_s=%.6f reference_s=%s "
+                "ratio=%s identical=%s peak_rss_mb=%.1f\n",
+                name.c_str(), factor, static_cast<std::size_t>(in->crops.Count()), allocations, fastS,
+                referenceText.c_str(), ratioText.c_str(), identicalText.c_str(), peakRssMb());
+}
+
+// Sets Cancel at the second message pump (the first comes before the search clears the flag) and
+// measures how long the search takes to return.
 class CancelAtSecondPump : public EvaluationObserver {
 public:
     explicit CancelAtSecondPump(SessionState& s) : s_(s) {}
@@ -264,96 +168,235 @@ private:
     int pumps_ = 0;
 };
 
+void tiesScenario(const Options& o)
+{
+    auto in = std::make_unique<Inputs>();
+    build(*in, 100);
+    tieEverything(*in);
+    std::shared_ptr<BestMix> list;
+    const double t = median(o.repeat, [&] { list = fast(*in); }, [&] { list.reset(); });
+    std::printf("scenario=TIES-L fields=4 factor=100 crops=%zu allocations=%llu time_s=%.6f reference_s=skipped "
+                "ratio=skipped peak_rss_mb=%.1f\n",
+                static_cast<std::size_t>(in->crops.Count()),
+                static_cast<unsigned long long>(in->depthSplits.Count()) *
+                    static_cast<unsigned long long>(in->combos.size()),
+                t, peakRssMb());
+    list.reset();
+
+    CancelAtSecondPump observer(in->s);
+    const auto t0 = Clock::now();
+    auto stopped = fast(*in, &observer);
+    const auto t1 = Clock::now();
+    std::fprintf(stderr, "cancel: factor 100, nothing prunable: %s, %.1f ms from Cancel to return (%.1f ms in all)\n",
+                 stopped == nullptr ? "cancelled" : "NOT cancelled",
+                 observer.setAt.time_since_epoch().count() == 0 ? -1.0 : 1000.0 * seconds(observer.setAt, t1),
+                 1000.0 * seconds(t0, t1));
+}
+
+// --- The whole run and the trends -------------------------------------------------------------------
+
+// A progress window that only counts what it is told.
+class CountingProgress : public EvaluationObserver {
+public:
+    void pumpMessages() override { ++pumps; }
+    void advance() override { ++advances; }
+    void close() override { ++closes; }
+    long long pumps = 0, advances = 0, closes = 0;
+};
+
+RunInputs farmRun()
+{
+    RunInputs in;
+    in.preset = kFourFields;
+    in.acres = kAcres;
+    in.volume = num::roundHalfEven(kAcres * kGrossInches);
+    in.efficiencyPercent = kEfficiencyPercent;
+    in.rain = kRain;
+    in.crops = std::make_shared<CropScenario>();
+    for (const auto& c : sevenCrops(kRain))
+        in.crops->Add(c);
+    in.irrigation = std::make_shared<IrrigationCosts>(farmIrrigation());
+    return in;
+}
+
+void wholeRunScenario(const Options& o)
+{
+    SessionState s;
+    s.SplitFactor = 100;
+    const RunInputs in = farmRun();
+    CountingProgress progress;
+    std::shared_ptr<BestMix> bm;
+    BestMix::Entries shown, printed;
+    std::vector<double> each;
+    const double t = median(o.repeat, [&] {
+        const auto t0 = Clock::now();
+        progress = CountingProgress();
+        bm = runScenario(in, s, progress);
+        shown = bm->returnCollection(true, s);
+        printed = bm->returnCollection(true, s);
+        each.push_back(seconds(t0, Clock::now()));
+    }, [&] {
+        bm.reset();
+        shown.clear();
+        printed.clear();
+    });
+    // time_s: the median run, on memory the process has used before (every run after the first);
+    // first_s: the first run of the process.
+    std::printf("scenario=RUN-L fields=4 factor=100 crops=%zu options=%zu time_s=%.6f first_s=%.6f "
+                "reference_s=skipped ratio=skipped progress_steps=%lld pumps=%lld peak_rss_mb=%.1f\n",
+                static_cast<std::size_t>(in.crops->Count()), shown.size(), t, each.front(), progress.advances,
+                progress.pumps, peakRssMb());
+}
+
+// Fixed trend on the best four-field option of a run at factor 10: the price of the crop of its first field over
+// k values (rising, so that every option climbs the list) crossed with the irrigation costs over k values.
+void fixedTrendScenario(const Options& o)
+{
+    SessionState s;
+    s.SplitFactor = 10;
+    const RunInputs in = farmRun();
+    CountingProgress quiet;
+    std::shared_ptr<BestMix> bm = runScenario(in, s, quiet);
+    std::shared_ptr<FieldCollection> option;
+    for (const auto& entry : bm->returnCollection(true, s))
+        if (!option && entry->Count() == 4)
+            option = entry;
+    const std::string crop = option->Item(1)->theCrop->cropType;
+    const auto k = static_cast<std::size_t>(o.trendF);
+    FixedTrendProcess price{{crop, crop, {"$", "/ unit"}}, CropPriceVariable, {}};
+    FixedTrendProcess irrigation{{crop, crop, {"$", "/ ac-in"}}, IrrigationCostsVariable, {}};
+    for (std::size_t i = 0; i < k; ++i) {
+        price.values.push_back(1.0 + 0.05 * static_cast<double>(i));
+        irrigation.values.push_back(0.1 * static_cast<double>(i));
+    }
+    CountingProgress progress;
+    // One run, as a user starts it: the options it keeps take memory the process has not used before. The
+    // trend written out step by step works on a copy of the same option.
+    const std::shared_ptr<FieldCollection> base = option->Copy();
+    const auto t0 = Clock::now();
+    const FixedTrendRun run = runFixedTrend(*option, {price, irrigation}, s, progress);
+    const double t = seconds(t0, Clock::now());
+
+    std::string referenceText = "skipped", ratioText = "skipped", identicalText = "skipped";
+    if (o.referenceF) {
+        SessionState literalState;
+        literalState.IrrigationEfficiency = s.IrrigationEfficiency;
+        const auto r0 = Clock::now();
+        const korvel::testing::LiteralFixedTrend expected =
+            korvel::testing::literalFixedTrend(*base, {price, irrigation}, literalState);
+        const double referenceS = seconds(r0, Clock::now());
+        BestMix expectedList;
+        expectedList.SetBestArray(expected.list);
+        std::string diff = korvel::testing::firstDifferenceWithProfits(expectedList, *run.list, s);
+        for (std::size_t i = 0; diff.empty() && i < k; ++i)
+            for (std::size_t j = 0; diff.empty() && j < k; ++j) {
+                BestMix want, got;
+                want.SetBestArray({expected.grid[i * k + j]});
+                got.SetBestArray({s.TrendResultGrid.at(i, j)});
+                diff = korvel::testing::firstDifference(want, got);
+            }
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.3f", referenceS);
+        referenceText = buffer;
+        std::snprintf(buffer, sizeof buffer, "%.0f", referenceS / t);
+        ratioText = buffer;
+        identicalText = diff.empty() ? "yes" : "no";
+        if (!diff.empty())
+            std::fprintf(stderr, "scenario TREND-F differs: %s\n", diff.c_str());
+    }
+    std::printf("scenario=TREND-F processes=2 values=%zux%zu options=%d time_s=%.6f reference_s=%s ratio=%s "
+                "identical=%s progress_steps=%lld peak_rss_mb=%.1f\n",
+                k, k, run.list ? run.list->getSize() : 0, t, referenceText.c_str(), ratioText.c_str(),
+                identicalText.c_str(), progress.advances, peakRssMb());
+}
+
+// Variable trend on the price of Corn: each step puts its value into the inputs and runs the whole evaluation,
+// then keeps the step's list with duplicates removed.
+void variableTrendScenario(const Options& o)
+{
+    SessionState s;
+    s.SplitFactor = 100;
+    const RunInputs in = farmRun();
+    const std::shared_ptr<Crop> corn = in.crops->Item(1);
+    std::vector<std::shared_ptr<BestMix>> collection;
+    CountingProgress progress;
+    const auto t0 = Clock::now();
+    for (int i = 0; i < o.trendV; ++i) {
+        corn->price = 3.0 + 0.05 * i;
+        const std::shared_ptr<BestMix> bm = runScenario(in, s, progress);
+        bm->returnCollection(true, s);
+        collection.push_back(bm->Copy());
+    }
+    const double t = seconds(t0, Clock::now());
+    std::printf("scenario=TREND-V fields=4 factor=100 crops=%zu steps=%d time_s=%.6f reference_s=skipped "
+                "ratio=skipped peak_rss_mb=%.1f\n",
+                static_cast<std::size_t>(in.crops->Count()), o.trendV, t, peakRssMb());
+}
+
+// Runs one scenario in a child process, so that its peak memory is its own.
+void inOwnProcess(const std::function<void()>& scenario)
+{
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const pid_t child = fork();
+    if (child < 0) {
+        scenario();
+        return;
+    }
+    if (child == 0) {
+        scenario();
+        std::fflush(stdout);
+        std::fflush(stderr);
+        std::_Exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        std::fprintf(stderr, "a scenario ended abnormally\n");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    bool referenceL = false, noReference = false;
-    std::string only;
-    int repeat = 5;
+    korvel::ui::keepFreedMemoryForReuse(); // the memory policy the program starts with
+    Options o;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--reference-l")
-            referenceL = true;
+            o.referenceL = true;
+        else if (arg == "--reference-f")
+            o.referenceF = true;
         else if (arg == "--no-reference")
-            noReference = true;
+            o.noReference = true;
         else if (arg.rfind("--only=", 0) == 0)
-            only = arg.substr(7);
+            o.only = arg.substr(7);
         else if (arg.rfind("--repeat=", 0) == 0)
-            repeat = std::max(1, std::atoi(arg.c_str() + 9));
+            o.repeat = std::max(1, std::atoi(arg.c_str() + 9));
+        else if (arg.rfind("--trend-f=", 0) == 0)
+            o.trendF = std::max(1, std::atoi(arg.c_str() + 10));
+        else if (arg.rfind("--trend-v=", 0) == 0)
+            o.trendV = std::max(1, std::atoi(arg.c_str() + 10));
         else {
-            std::fprintf(stderr, "usage: %s [--reference-l] [--no-reference] [--only=D|M|L] [--repeat=N]\n", argv[0]);
+            std::fprintf(stderr,
+                         "usage: %s [--reference-l] [--reference-f] [--no-reference] "
+                         "[--only=D|M|L|RUN-L|TREND-F|TREND-V|TIES-L] [--repeat=N] [--trend-f=K] [--trend-v=M]\n",
+                         argv[0]);
             return 2;
         }
     }
 
-    const std::vector<Scenario> scenarios = {{"D", 10, true}, {"M", 30, true}, {"L", 100, referenceL}};
-    for (const auto& sc : scenarios) {
-        if (!only.empty() && only != sc.name)
-            continue;
-        auto in = std::make_unique<Inputs>();
-        build(*in, sc.factor);
-        const auto allocations =
-            static_cast<unsigned long long>(in->depthSplits.Count()) * static_cast<unsigned long long>(in->combos.size());
-
-        std::vector<double> times;
-        std::shared_ptr<BestMix> result;
-        for (int r = 0; r < repeat; ++r) {
-            result.reset(); // releasing the previous list is not part of the search
-            const auto t0 = Clock::now();
-            result = fast(*in);
-            times.push_back(seconds(t0, Clock::now()));
-        }
-        std::sort(times.begin(), times.end());
-        const double fastS = times[times.size() / 2];
-
-        std::string referenceText = "skipped", ratioText = "skipped", identicalText = "skipped";
-        if (sc.reference && !noReference) {
-            const auto t0 = Clock::now();
-            auto expected = korvel::testing::referenceEvaluate(in->depthSplits, in->combos, *in->landSplit, in->rain,
-                                                               100, in->irrigation, in->s);
-            const double referenceS = seconds(t0, Clock::now());
-            char buffer[64];
-            std::snprintf(buffer, sizeof buffer, "%.3f", referenceS);
-            referenceText = buffer;
-            std::snprintf(buffer, sizeof buffer, "%.0f", referenceS / fastS);
-            ratioText = buffer;
-            const std::string diff = korvel::testing::firstDifferenceWithProfits(*expected, *result, in->s);
-            identicalText = diff.empty() ? "yes" : "no";
-            if (!diff.empty())
-                std::fprintf(stderr, "scenario %s differs: %s\n", sc.name.c_str(), diff.c_str());
-        }
-        std::printf("scenario=%s fields=4 factor=%d crops=%zu allocations=%llu fast_s=%.6f reference_s=%s "
-                    "ratio=%s identical=%s peak_rss_mb=%.1f\n",
-                    sc.name.c_str(), sc.factor, static_cast<std::size_t>(in->crops.Count()), allocations, fastS,
-                    referenceText.c_str(), ratioText.c_str(), identicalText.c_str(), peakRssMb());
-        std::fflush(stdout);
-    }
-
-    // Cancel: every crop priced 0 and free, so every allocation ties and nothing can be skipped.
-    if (only.empty() || only == "cancel") {
-        auto in = std::make_unique<Inputs>();
-        build(*in, 100);
-        for (const auto& c : in->crops) {
-            c->price = 0;
-            c->inputCosts = inputCosts();
-        }
-        in->combos = MakingCropCombos::makeCropCombos(in->crops, 4);
-        in->irrigation.active = false;
-        const auto u0 = Clock::now();
-        auto full = fast(*in);
-        const auto u1 = Clock::now();
-        std::fprintf(stderr, "ties: factor 100, every allocation at profit 0, nothing prunable: %.3f s\n", seconds(u0, u1));
-        full.reset();
-        CancelAtSecondPump observer(in->s);
-        const auto t0 = Clock::now();
-        auto list = FieldCalculator::EvaluateCombinations(in->depthSplits, in->combos, *in->landSplit, in->rain, 100,
-                                                          in->irrigation, in->s, &observer);
-        const auto t1 = Clock::now();
-        std::fprintf(stderr, "cancel: factor 100, nothing prunable: %s, %.1f ms from Cancel to return (%.1f ms in all)\n",
-                     list == nullptr ? "cancelled" : "NOT cancelled",
-                     observer.setAt.time_since_epoch().count() == 0 ? -1.0 : 1000.0 * seconds(observer.setAt, t1),
-                     1000.0 * seconds(t0, t1));
-    }
+    const std::vector<std::pair<std::string, std::function<void()>>> scenarios = {
+        {"D", [&] { searchScenario("D", 10, true, o); }},
+        {"M", [&] { searchScenario("M", 30, true, o); }},
+        {"L", [&] { searchScenario("L", 100, o.referenceL, o); }},
+        {"RUN-L", [&] { wholeRunScenario(o); }},
+        {"TREND-F", [&] { fixedTrendScenario(o); }},
+        {"TREND-V", [&] { variableTrendScenario(o); }},
+        {"TIES-L", [&] { tiesScenario(o); }},
+    };
+    for (const auto& [name, scenario] : scenarios)
+        if (o.only.empty() || o.only == name || (o.only == "cancel" && name == "TIES-L"))
+            inOwnProcess(scenario);
     return 0;
 }

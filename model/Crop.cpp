@@ -36,6 +36,7 @@ void Crop::setYield(double irrig, double rain) {
         Yield = 0.0;
         return;
     }
+    const YieldTable& yieldTable = this->yieldTable.table();
     if (yieldTable.empty())
         throw YieldLookupError("the crop \"" + cropType + "\" has no yield table");
     if (!(irrig >= 0.0))
@@ -67,6 +68,7 @@ void Crop::setYield(double irrig, double rain) {
 }
 
 void Crop::setNormal(double Yield, double rain) {
+    const YieldTable& yieldTable = this->yieldTable.table();
     if (yieldTable.empty()) return;
     const std::size_t last = yieldTable.size() - 1;
     long long col = rainColumn(yieldTable, last, rain);

@@ -19,7 +19,7 @@ public:
     double price = 0.0;
     double inputCost = 0.0; // kept and copied, read by nothing
     double maxYield = 0.0;
-    YieldTable yieldTable;
+    SharedYieldTable yieldTable;
     double normalFactor = 0.0;
     korvel::inputCosts inputCosts;
     double Yield = 0.0;
@@ -39,7 +39,8 @@ public:
     void setYield(double irrig, double rain);
     // normalFactor := Yield / the last-row table value at the rainfall column; any failure leaves it as it was.
     void setNormal(double Yield, double rain);
-    // A deep copy (table, units and costs copied; the soil collections shared).
+    // A deep copy (units and costs copied, the table as good as copied: shared until either crop changes its
+    // own; the soil collections shared).
     std::shared_ptr<Crop> Copy() const;
     // The crop's block of the inputs file: cropType, price, maxYield, then inputCosts.writeData.
     std::string writeData() const;

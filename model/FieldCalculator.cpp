@@ -26,7 +26,7 @@ class SilentObserver : public EvaluationObserver {};
 // One allocation as the search builds it: field i has the acres of land part i, its own copies of crop i
 // and of the irrigation costs, the depth of split part i (0 for "Fallow"), the rainfall and the run's
 // efficiency; then every field's yield is set.
-std::shared_ptr<FieldCollection> buildAllocation(const Split& depths, const CropScenario& crops,
+std::shared_ptr<FieldCollection> buildAllocation(const SplitView& depths, const CropScenario& crops,
                                                  const Split& landSplit, double annRain,
                                                  const IrrigationCosts& irrigCosts, double efficiency)
 {
@@ -66,10 +66,10 @@ std::shared_ptr<BestMix> searchOneByOne(const SplitCollection& depthSplits,
                 return nullptr;
             }
             observer.pumpMessages();
-            if (depths == nullptr || crops == nullptr)
-                throw InvalidArgument("The search was given an empty depth split or crop combination.");
+            if (crops == nullptr)
+                throw InvalidArgument("The search was given an empty crop combination.");
             const auto allocation =
-                buildAllocation(*depths, *crops, landSplit, annRain, irrigCosts, s.IrrigationEfficiency);
+                buildAllocation(depths, *crops, landSplit, annRain, irrigCosts, s.IrrigationEfficiency);
             list->submit(*allocation, s);
         }
     }
@@ -77,40 +77,11 @@ std::shared_ptr<BestMix> searchOneByOne(const SplitCollection& depthSplits,
     return list;
 }
 
-// Which caches an entry of the final list holds after the ranked list's own comparisons and copies.
-// `orders` are the entries' evaluation indexes, best first; `total` is the number of allocations submitted.
-//
-// BestMix::submit asks the newcomer's profit (and the compared entry's) at every comparison, before it
-// places a copy of the newcomer; an entry it passes is moved down as a copy. A copy keeps the cost caches
-// (and what computing them stored in the crop and the irrigation costs) and starts without return caches.
-// So every entry holds its costs, and its returns exactly when it was asked for its profit after it was
-// last copied:
-// - it was last copied at the latest evaluation among itself and the entries ranked above it (each of those
-//   that came later moved it down once);
-// - after that, the only allocations compared with it are one that stopped right below it (that is the
-//   entry now right below, and it came after that time: any other would still sit between them) and, for
-//   the lowest entry of a full list, every later allocation, none of which entered.
-struct EntryCaches {
-    bool costs = false;
-    bool returns = false;
-};
-
-std::vector<EntryCaches> cachesLeftByRanking(const std::vector<std::uint64_t>& orders, std::uint64_t total,
-                                             std::size_t listSize)
-{
-    std::vector<EntryCaches> caches;
-    caches.resize(orders.size());
-    std::uint64_t lastCopied = 0;
-    for (std::size_t p = 0; p < orders.size(); ++p) {
-        lastCopied = p == 0 ? orders[0] : std::max(lastCopied, orders[p]);
-        caches[p].costs = true;
-        if (p + 1 < orders.size())
-            caches[p].returns = orders[p + 1] > lastCopied;
-        else
-            caches[p].returns = orders.size() == listSize && lastCopied + 1 < total;
-    }
-    return caches;
-}
+// The entries of the final list hold the caches that the ranked list's own comparisons and copies leave them:
+// BestMix::submit asks the newcomer's profit (and the compared entry's) at every comparison, before it places a
+// copy of the newcomer, and a copy keeps the cost caches (and what computing them stored in the crop and the
+// irrigation costs) and starts without return caches. So every entry holds its costs, and its returns exactly
+// when the list asked it for its profit after it was last copied (askedSinceLastCopied).
 
 std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, search::WorkerPool& pool,
                                           const SplitCollection& depthSplits,
@@ -123,8 +94,10 @@ std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, se
     search::ParallelSearch search(tables, listSize, s.CancelRequested, pool.size());
     std::size_t reported = 0;
     const auto reportProgress = [&] {
-        for (const std::size_t done = search.splitsDone(); reported < done; ++reported)
-            observer.advance();
+        const std::size_t done = search.splitsDone();
+        if (reported < done)
+            observer.advanceBy(done - reported);
+        reported = done;
     };
 
     // The search proper touches only the tables and the cancel flag, so the window's messages may run
@@ -178,17 +151,17 @@ std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, se
     for (const auto& c : best)
         orders.push_back(c.order);
     const std::uint64_t total = static_cast<std::uint64_t>(tables.nSplits) * tables.nCombos;
-    const std::vector<EntryCaches> caches = cachesLeftByRanking(orders, total, listSize);
+    const std::vector<std::uint8_t> returnsAsked = askedSinceLastCopied(orders, total, listSize);
 
-    std::vector<const Split*> splits(best.size());
+    std::vector<SplitView> splits(best.size());
     for (std::size_t p = 0; p < best.size(); ++p)
-        splits[p] = depthSplits.Item(static_cast<long>(best[p].order / tables.nCombos) + 1).get();
+        splits[p] = depthSplits.Item(static_cast<long>(best[p].order / tables.nCombos) + 1);
     BestMix::Entries entries(best.size());
     std::atomic<std::size_t> next{0};
     pool.run([&](unsigned) {
         for (std::size_t p; (p = next.fetch_add(1, std::memory_order_relaxed)) < best.size();) {
             const std::uint64_t combo = best[p].order % tables.nCombos;
-            auto allocation = buildAllocation(*splits[p], *combos[combo], landSplit, annRain, irrigCosts,
+            auto allocation = buildAllocation(splits[p], *combos[combo], landSplit, annRain, irrigCosts,
                                               s.IrrigationEfficiency);
 #ifndef NDEBUG
             {
@@ -196,9 +169,8 @@ std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, se
                 assert(std::bit_cast<std::uint64_t>(profit) == std::bit_cast<std::uint64_t>(best[p].profit));
             }
 #endif
-            if (caches[p].costs)
-                allocation->getCosts(s);
-            if (caches[p].returns)
+            allocation->getCosts(s);
+            if (returnsAsked[p])
                 allocation->getReturn();
             entries[p] = std::move(allocation);
         }
@@ -246,7 +218,9 @@ std::shared_ptr<BestMix> EvaluateCombinations(const SplitCollection& depthSplits
         // Every core. While the tables and, at the end, the entries are built, no message runs, so nothing
         // can change the inputs that the workers read.
         const unsigned hardware = std::max(1u, std::thread::hardware_concurrency());
-        search::WorkerPool pool(static_cast<unsigned>(std::min<long>(std::min(hardware, 64u), depthSplits.Count())));
+        search::PoolForSearch workers(
+            static_cast<unsigned>(std::min<long>(std::min(hardware, 64u), depthSplits.Count())));
+        search::WorkerPool& pool = workers.pool();
         const auto tables = search::buildSearchTables(depthSplits, combos, landSplit, annRain, irrigCosts, s,
                                                       list->entries().size(), pool);
         if (tables == nullptr)

@@ -1,5 +1,6 @@
 #pragma once
 // The search: every depth split crossed with every crop combination, each allocation ranked in a BestMix.
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -21,6 +22,12 @@ public:
     virtual void pumpMessages() {}
     // One more depth split is done: advance the progress bar one step and keep the window on top.
     virtual void advance() {}
+    // `steps` more depth splits are done: as many advance() calls, which a window may answer at once.
+    virtual void advanceBy(std::size_t steps)
+    {
+        for (; steps > 0; --steps)
+            advance();
+    }
     // The search has ended, normally or cancelled: close the progress window.
     virtual void close() {}
 };

@@ -52,6 +52,14 @@ std::shared_ptr<FieldCollection> FieldCollection::Copy() const {
     return c;
 }
 
+void FieldCollection::clearWhatCopyDrops() {
+    isNothing = false;
+    for (const auto& f : mCol) {
+        f->TotalReturn = 0;
+        if (f->theCrop) f->theCrop->inputCosts.AlfalfaFlat = 0;
+    }
+}
+
 void FieldCollection::ResetBatch() {
     for (const auto& f : mCol) {
         f->theCrop->inputCosts.UseBatch = false;

@@ -34,6 +34,9 @@ public:
     double getCosts(const SessionState& s);
     // A deep copy: copied fields, isNew, TotalCost and the trend lists (not isNothing).
     std::shared_ptr<FieldCollection> Copy() const;
+    // Leaves this allocation as its Copy would be, for one that takes the place of its copy: what Copy does not
+    // carry is cleared (isNothing, the fields' return caches, the crops' unused flat forage charge).
+    void clearWhatCopyDrops();
     void ResetBatch();
     double getProfit(const SessionState& s);
     // The distinct crop names of the fields in order of first appearance; throws IndexError without fields.

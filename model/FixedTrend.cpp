@@ -12,12 +12,14 @@ std::shared_ptr<FieldCollection> selectedOption(SessionState& s)
     return s.SelectedOption;
 }
 
-std::shared_ptr<FieldCollection> UpdateOption(const TrendTarget& target, int theVariable, double theValue,
-                                              FieldCollection& theFC, SessionState& s)
+namespace {
+
+// UpdateOption without the copy it returns: the value applied to theFC in place.
+void applyValue(const TrendTarget& target, int theVariable, double theValue, FieldCollection& theFC, SessionState& s)
 {
     theFC.TotalCost = 0;
     if (theVariable < 0 || theVariable >= kTrendVariableCount)
-        return theFC.Copy();
+        return;
 
     for (const auto& field : theFC) {
         Crop& crop = *field->theCrop;
@@ -62,6 +64,25 @@ std::shared_ptr<FieldCollection> UpdateOption(const TrendTarget& target, int the
     s.TrendCropName = TrendVariables::appliesToOneCrop(theVariable) ? target.cropChoice : std::string();
     theFC.AddBatchDescription(TrendVariables::fixedTrendDescription(theVariable, target.rowCropType), theValue,
                               target.units);
+}
+
+// What UpdateOption of a copy of the option returns, without the copy in between: the copy itself, changed and
+// left as its own copy would be (nobody else ever sees it).
+std::shared_ptr<FieldCollection> updatedCopy(const FixedTrendProcess& process, std::size_t value,
+                                             const FieldCollection& option, SessionState& s)
+{
+    const std::shared_ptr<FieldCollection> fc = option.Copy();
+    applyValue(process.target, process.variable, process.values[value], *fc, s);
+    fc->clearWhatCopyDrops();
+    return fc;
+}
+
+} // namespace
+
+std::shared_ptr<FieldCollection> UpdateOption(const TrendTarget& target, int theVariable, double theValue,
+                                              FieldCollection& theFC, SessionState& s)
+{
+    applyValue(target, theVariable, theValue, theFC, s);
     return theFC.Copy();
 }
 
@@ -124,23 +145,21 @@ FixedTrendRun runFixedTrend(FieldCollection& selected, const std::vector<FixedTr
         progress.pumpMessages();
         if (s.CancelRequested)
             return run;
-        const std::shared_ptr<FieldCollection> fc =
-            UpdateOption(first.target, first.variable, first.values[i], *selected.Copy(), s);
+        // Each option is ranked as a copy of its own and kept in the grid as another; the ranked copy is handed
+        // to the list, and the grid keeps the option itself, which nothing else holds.
+        const std::shared_ptr<FieldCollection> fc = updatedCopy(first, i, selected, s);
         if (!two) {
-            std::shared_ptr<FieldCollection> ranked = fc->Copy();
-            bm->submit(*ranked, s);
+            bm->submit(fc->Copy(), s);
             progress.advance();
-            grid.at(i) = fc->Copy();
+            grid.at(i) = fc;
             continue;
         }
         const FixedTrendProcess& second = processes[1];
         for (std::size_t j = 0; j < k2; ++j) {
             progress.pumpMessages();
-            const std::shared_ptr<FieldCollection> fc2 =
-                UpdateOption(second.target, second.variable, second.values[j], *fc->Copy(), s);
-            std::shared_ptr<FieldCollection> ranked = fc2->Copy();
-            bm->submit(*ranked, s);
-            grid.at(i, j) = fc2->Copy();
+            std::shared_ptr<FieldCollection> fc2 = updatedCopy(second, j, *fc, s);
+            bm->submit(fc2->Copy(), s);
+            grid.at(i, j) = std::move(fc2);
             progress.advance();
             if (s.CancelRequested)
                 return run;

@@ -1,5 +1,7 @@
 #include "model/MakingSplits.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "model/Errors.h"
@@ -55,44 +57,85 @@ SplitCollection makeWaterSplits(const SessionState& s, int maxParts, double tota
     // lexicographic order. A partial split whose rounded total reaches exactly 100 is complete (the rest of
     // its parts are zeros); one that passes 100 is dropped, and so are its larger siblings; a full split short
     // of 100 is dropped. This walks the same tree as a stack of partial splits would, without copying them.
+    // The rounded shares rise with the shares, so the shares that keep a total at most 100 are the first ones,
+    // and on the last part only those that make it exactly 100 count.
     std::vector<double> rounded;
     rounded.reserve(shares.size());
     for (double c : shares) rounded.push_back(num::roundHalfEven(c));
+    const auto sharesUpTo = [&](double r) {
+        return static_cast<std::size_t>(std::upper_bound(rounded.begin(), rounded.end(), r) - rounded.begin());
+    };
+    const auto sharesBelow = [&](double r) {
+        return static_cast<std::size_t>(std::lower_bound(rounded.begin(), rounded.end(), r) - rounded.begin());
+    };
 
-    SplitCollection percentSplits;
-    std::vector<double> prefix;
-    prefix.reserve(static_cast<std::size_t>(maxParts));
-    auto extend = [&](auto& self, double roundedTotal) -> void {
-        for (std::size_t k = shares.size(); k-- > 0;) {
+    // How many splits there will be, so that the list is laid out once: the completions of a partial split
+    // depend only on its rounded total and on how many parts it has.
+    const auto width = static_cast<std::size_t>(maxParts);
+    std::vector<std::vector<double>> completions(std::min<std::size_t>(width, 64), std::vector<double>(101, -1.0));
+    auto count = [&](auto& self, std::size_t parts, double roundedTotal) -> double {
+        double& known = completions[parts][static_cast<std::size_t>(roundedTotal)];
+        if (known >= 0) return known;
+        const double room = 100.0 - roundedTotal;
+        const std::size_t upTo = sharesUpTo(room);
+        if (parts + 1 == width) return known = static_cast<double>(upTo - sharesBelow(room));
+        double n = 0;
+        for (std::size_t k = upTo; k-- > 0;) {
             const double t = roundedTotal + rounded[k];
-            if (t > 100.0) continue;
-            prefix.push_back(shares[k]);
+            n += t == 100.0 ? 1.0 : self(self, parts + 1, t);
+        }
+        return known = n;
+    };
+
+    // Each accepted split, filled with zeros to maxParts, is scaled into acre-inches of total and filled to
+    // the part count of the land split.
+    const int landParts = s.LandSplit ? s.LandSplit->Count() : 0;
+    SplitCollection result;
+    const double expected = width <= completions.size() ? count(count, 0, 0.0) : 0.0;
+    if (expected < 1e8)
+        result.reserve(static_cast<std::size_t>(expected),
+                       std::max(width, static_cast<std::size_t>(std::max(landParts, 0))));
+    // Every part of a scaled split is total * (share / 100) of one of the shares (the zeros that fill a split
+    // too), so each share is scaled once.
+    std::vector<double> scaledShares;
+    scaledShares.reserve(shares.size());
+    for (double share : shares) scaledShares.push_back(total * (share / 100));
+    const double scaledZero = total * (0.0 / 100);
+    std::vector<double> scaled(width, scaledZero);
+    std::size_t depth = 0; // parts of the partial split in `scaled`
+    auto extend = [&](auto& self, double roundedTotal) -> void {
+        const double room = 100.0 - roundedTotal;
+        const bool lastPart = depth + 1 == width;
+        const std::size_t lowest = lastPart ? sharesBelow(room) : 0;
+        for (std::size_t k = sharesUpTo(room); k-- > lowest;) {
+            const double t = roundedTotal + rounded[k];
+            scaled[depth++] = scaledShares[k];
             if (t == 100.0) {
-                auto done = std::make_shared<Split>();
-                done->splits = prefix;
-                percentSplits.Add(done, maxParts);
-            } else if (static_cast<int>(prefix.size()) < maxParts) {
+                result.Add(scaled, landParts);
+            } else if (!lastPart) {
                 self(self, t);
             }
-            prefix.pop_back();
+            scaled[--depth] = scaledZero;
         }
     };
     extend(extend, 0.0);
-
-    const int landParts = s.LandSplit ? s.LandSplit->Count() : 0;
-    SplitCollection result;
-    for (const auto& w : percentSplits) result.Add(scaleWaterSplit(total, *w), landParts);
     return result;
 }
 
 SplitCollection makeDepthSplits(const SplitCollection& waterSplits, const Split& landSplit) {
     SplitCollection result;
+    result.reserve(static_cast<std::size_t>(waterSplits.Count()), static_cast<std::size_t>(landSplit.Count()));
+    std::vector<double> depth;
+    const double* acres = landSplit.splits.data();
+    const std::size_t fields = landSplit.splits.size();
     for (const auto& w : waterSplits) {
-        auto depth = std::make_shared<Split>();
-        for (int i = 1; i <= w->Count(); ++i) {
-            double d = w->Item(i) / landSplit.Item(i);
-            num::checkedFinite(d, "a field without acres cannot be given a depth of water");
-            depth->addSplit(d);
+        depth.clear();
+        const std::size_t parts = w.splits.size();
+        for (std::size_t i = 0; i < parts; ++i) {
+            // Part by part, so that a failure is the first one met: a field without acres or a missing field.
+            const double d = w.splits[i] / (i < fields ? acres[i] : landSplit.Item(static_cast<int>(i) + 1));
+            if (!std::isfinite(d)) num::checkedFinite(d, "a field without acres cannot be given a depth of water");
+            depth.push_back(d);
         }
         result.Add(depth, landSplit.Count());
     }

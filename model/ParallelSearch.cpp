@@ -69,8 +69,10 @@ bool ParallelSearch::evaluateSplit(std::size_t split, Worker& w)
 
     // Below `bar` nothing can enter: under the shared floor, or under this worker's own lowest when full.
     double bar = floor_.load(std::memory_order_relaxed);
-    if (w.best.full())
-        bar = std::max(bar, w.best.lowest().profit);
+    bool full = w.best.full();
+    Candidate lowest = full ? w.best.lowest() : Candidate{bar, 0};
+    if (full)
+        bar = std::max(bar, lowest.profit);
 
     // The sums run exactly as the allocation sums its fields: from 0, in field order, return and cost apart.
     // The combinations are walked from the last, so that of equal profits the later evaluation comes first
@@ -103,11 +105,31 @@ bool ParallelSearch::evaluateSplit(std::size_t split, Worker& w)
         fresh = false;
         if (skipped)
             continue;
-        const double totalReturn = partialReturn[last] + rowReturn[last][columns[last]];
-        const double totalCost = partialCost[last] + rowCost[last][columns[last]];
-        const double profit = totalReturn - totalCost;
-        if (profit >= bar && w.best.offer(Candidate{profit, base + k}) && w.best.full())
-            bar = std::max(bar, w.best.lowest().profit);
+        // Combinations k back to the first of its run share positions 0..last - 1 and so these partial sums:
+        // only the last crop changes. A candidate that cannot pass this worker's lowest is not offered.
+        const std::size_t first = last == 0 ? 0 : runBegin[k * n + last];
+        const double sharedReturn = partialReturn[last];
+        const double sharedCost = partialCost[last];
+        const double* lastReturn = rowReturn[last];
+        const double* lastCost = rowCost[last];
+        const std::uint32_t* lastColumns = t_.cropColumn.data() + last;
+        for (std::size_t m = k + 1; m-- > first;) {
+            const std::uint32_t column = lastColumns[m * n];
+            const double totalReturn = sharedReturn + lastReturn[column];
+            const double totalCost = sharedCost + lastCost[column];
+            const double profit = totalReturn - totalCost;
+            if (profit < bar)
+                continue;
+            const Candidate c{profit, base + m};
+            if (full && !ranksAbove(c, lowest))
+                continue;
+            if (w.best.offer(c) && w.best.full()) {
+                full = true;
+                lowest = w.best.lowest();
+                bar = std::max(bar, lowest.profit);
+            }
+        }
+        k = first;
     }
     if (w.best.full())
         raiseFloor(w.best.lowest().profit);

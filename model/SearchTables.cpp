@@ -353,21 +353,17 @@ std::unique_ptr<SearchTables> buildSearchTables(const SplitCollection& depthSpli
                 k > 0 && t->sharedPrefix[k] >= j ? t->runBegin[(k - 1) * nf + j] : static_cast<std::uint32_t>(k);
 
     // 4. The distinct depths of each position: numbered per worker over equal ranges of splits, then merged.
-    std::vector<const Split*> splits;
-    splits.reserve(t->nSplits);
-    for (const auto& split : depthSplits)
-        splits.push_back(split.get());
     t->depthRow.resize(t->nSplits * nf);
     std::vector<std::vector<DepthNumbering>> local(workers, std::vector<DepthNumbering>(nf));
     pool.run([&](unsigned w) {
         const auto [begin, end] = rangeOf(t->nSplits, w, workers);
         for (std::size_t sp = begin; sp < end; ++sp) {
-            const Split* split = splits[sp];
-            if (split == nullptr || split->Count() < n) {
+            const SplitView split = depthSplits.Item(static_cast<long>(sp) + 1);
+            if (split.Count() < n) {
                 failed = true;
                 return;
             }
-            const double* parts = split->splits.data();
+            const double* parts = split.splits.data();
             for (std::size_t i = 0; i < nf; ++i)
                 t->depthRow[sp * nf + i] = local[w][i].rowOf(parts[i]);
         }

@@ -17,11 +17,13 @@ double Split::total() const {
     return sum;
 }
 
-double Split::Item(int i) const {
-    if (i < 1 || static_cast<std::size_t>(i) > splits.size())
+double Split::Item(int i) const { return splitPart(splits.data(), splits.size(), i); }
+
+double splitPart(const double* parts, std::size_t count, int i) {
+    if (i < 1 || static_cast<std::size_t>(i) > count)
         throw IndexError("split part " + std::to_string(i) + " does not exist (the split has " +
-                         std::to_string(splits.size()) + " parts)");
-    return splits[static_cast<std::size_t>(i) - 1];
+                         std::to_string(count) + " parts)");
+    return parts[static_cast<std::size_t>(i) - 1];
 }
 
 std::shared_ptr<Split> Split::Copy() const { return std::make_shared<Split>(*this); }

@@ -1,6 +1,7 @@
 #pragma once
 // One division of the farm: a land split (percent, then acres per field), a water split (percent of the
 // net water, then acre-inches per field) or a depth split (net inches per field). Part i belongs to field i.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -20,5 +21,8 @@ public:
     // A deep copy.
     std::shared_ptr<Split> Copy() const;
 };
+
+// Part i (1-based) of `count` parts; throws IndexError outside 1..count.
+double splitPart(const double* parts, std::size_t count, int i);
 
 } // namespace korvel

@@ -101,4 +101,54 @@ void WorkerPool::run(const std::function<void(unsigned)>& task)
     }
 }
 
+namespace {
+
+// The process's pool, sized for the machine; it lives until the program ends.
+struct KeptPool {
+    std::mutex mutex;
+    std::unique_ptr<WorkerPool> pool;
+    bool lent = false;
+};
+
+KeptPool& keptPool()
+{
+    static KeptPool kept;
+    return kept;
+}
+
+} // namespace
+
+PoolForSearch::PoolForSearch(unsigned wanted)
+{
+    KeptPool& kept = keptPool();
+    {
+        std::lock_guard lock(kept.mutex);
+        if (!kept.lent && (!kept.pool || kept.pool->size() == wanted)) {
+            if (!kept.pool) {
+                kept.pool = std::make_unique<WorkerPool>(wanted);
+                if (kept.pool->size() != wanted) // the system gave fewer threads: not worth keeping
+                    own_ = std::move(kept.pool);
+            }
+            if (kept.pool) {
+                kept.lent = true;
+                lent_ = true;
+                pool_ = kept.pool.get();
+                return;
+            }
+        }
+    }
+    if (!own_)
+        own_ = std::make_unique<WorkerPool>(wanted);
+    pool_ = own_.get();
+}
+
+PoolForSearch::~PoolForSearch()
+{
+    if (!lent_)
+        return;
+    KeptPool& kept = keptPool();
+    std::lock_guard lock(kept.mutex);
+    kept.lent = false;
+}
+
 } // namespace korvel::search

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -47,6 +48,24 @@ private:
     unsigned busy_ = 0;
     bool quit_ = false;
     std::exception_ptr error_;
+};
+
+// A pool for one search: the process's own pool of that many threads, started by the first search that needs
+// it and kept for the next ones (so a run does not start threads), or, while another search holds that one or
+// for another size, a pool of its own.
+class PoolForSearch {
+public:
+    explicit PoolForSearch(unsigned wanted);
+    ~PoolForSearch();
+    PoolForSearch(const PoolForSearch&) = delete;
+    PoolForSearch& operator=(const PoolForSearch&) = delete;
+
+    WorkerPool& pool() { return *pool_; }
+
+private:
+    WorkerPool* pool_ = nullptr;
+    std::unique_ptr<WorkerPool> own_;
+    bool lent_ = false;
 };
 
 } // namespace korvel::search

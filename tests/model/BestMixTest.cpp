@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "LiteralRankedList.h"
+#include "RankedListCompare.h"
 #include "model/BestMix.h"
 #include "model/Errors.h"
 
@@ -195,4 +198,139 @@ TEST_F(Ranking, CopySharesTheEntries) {
     submit(9, "b");
     EXPECT_EQ(tags(bm.entries()), (std::vector<std::string>{"b", "changed"}));
     EXPECT_EQ(tags(copy->entries()), (std::vector<std::string>{"changed", "-"}));
+}
+
+namespace {
+
+// One random offer, built the same way as often as asked: ties, zero costs (asked again at every comparison),
+// profits that are not numbers or infinite, caches already filled, what a copy drops (isNothing, the flat
+// forage charge), placeholder marks and computations that fail (a crop without units).
+struct OfferSpec {
+    std::uint64_t seed;
+};
+
+std::shared_ptr<FieldCollection> offer(const OfferSpec& spec) {
+    std::mt19937_64 rng(spec.seed);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<std::uint64_t>(n)); };
+    auto fc = std::make_shared<FieldCollection>();
+    const int fields = 1 + pick(3);
+    for (int i = 0; i < fields; ++i) {
+        auto f = std::make_shared<Field>();
+        f->acres = 10.0 * (1 + pick(2));
+        f->Depth = pick(3);
+        // Copies share a crop's soil tables; so do the offers built from one seed.
+        static const auto soils = std::make_shared<SoilCollection>();
+        f->theCrop->soil_ulysses = f->theCrop->soil_valent = f->theCrop->soil_valentine = soils;
+        f->theCrop->cropType = i == 0 ? "Corn" : "Wheat";
+        f->theCrop->cropUnitsArray = {"bu.", "bu."};
+        f->theCrop->Yield = pick(4) * 10;
+        f->theCrop->inputCosts.Returns = pick(5) - 1;
+        f->theCrop->inputCosts.Herbicide = pick(3) == 0 ? 0.0 : pick(3);
+        if (pick(10) == 0) f->theCrop->inputCosts.AlfalfaFlat = 7;
+        if (pick(8) == 0) f->TotalReturn = f->theCrop->inputCosts.Returns * f->acres;
+        fc->Add(f);
+    }
+    const int oddity = pick(60);
+    Crop& first = *fc->Item(1)->theCrop;
+    if (oddity == 0) first.inputCosts.Returns = std::numeric_limits<double>::quiet_NaN();
+    if (oddity == 1) first.inputCosts.Returns = std::numeric_limits<double>::infinity();
+    if (oddity == 2) first.cropUnitsArray.clear(); // its costs cannot be computed
+    if (oddity == 3) fc->isNew = true;
+    if (oddity == 4) first.inputCosts.Herbicide = std::numeric_limits<double>::quiet_NaN();
+    fc->isNothing = pick(6) == 0;
+    fc->AddBatchDescription("offer " + std::to_string(spec.seed), 0, {"", ""});
+    return fc;
+}
+
+BestMix wrap(const BestMix::Entries& entries) {
+    BestMix list;
+    list.SetBestArray(entries);
+    return list;
+}
+
+std::string differenceOf(const std::shared_ptr<FieldCollection>& expected, const std::shared_ptr<FieldCollection>& actual) {
+    return korvel::testing::firstDifference(wrap({expected}), wrap({actual}));
+}
+
+} // namespace
+
+// Random offers (by reference, untouched, handed over), reads, lists without duplicates and entries kept by a
+// caller: the list, whether it ranks as offers come or when it is read, moves entries or copies them, ends every
+// step as the insertion written down does, each entry, the offer and every kept entry field by field.
+TEST_F(Ranking, MatchesTheLiteralInsertionStepByStep) {
+    using korvel::testing::firstDifference;
+    std::mt19937_64 rng(20240611);
+    for (int round = 0; round < 400; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const int n = 1 + static_cast<int>(rng() % (round % 3 == 0 ? 3 : 14));
+        const int readEvery = round % 4 == 0 ? 1000 : 12; // some rounds are read only at the end
+        BestMix list;
+        list.setSize(n);
+        BestMix::Entries literal = korvel::testing::literalList(n);
+        std::vector<std::pair<std::shared_ptr<FieldCollection>, std::shared_ptr<FieldCollection>>> kept;
+        const int steps = 1 + static_cast<int>(rng() % 60);
+        for (int step = 0; step < steps; ++step) {
+            const int action = static_cast<int>(rng() % static_cast<std::uint64_t>(readEvery));
+            if (action == 0) {
+                ASSERT_EQ(firstDifference(wrap(literal), list), "") << "read at step " << step;
+                continue;
+            }
+            if (action == 1) {
+                const bool axe = rng() % 2 == 0;
+                const auto expected = korvel::testing::literalReturnCollection(literal, axe, s);
+                const auto actual = list.returnCollection(axe, s);
+                ASSERT_EQ(firstDifference(wrap(expected), wrap(actual)), "") << "returned at step " << step;
+                continue;
+            }
+            if (action == 2) {
+                const std::size_t at = rng() % static_cast<std::size_t>(n);
+                kept.emplace_back(literal[at], list.entries()[at]);
+                continue;
+            }
+            const OfferSpec spec{rng()};
+            const int way = static_cast<int>(rng() % 3);
+            auto mine = offer(spec);
+            auto theirs = offer(spec);
+            bool mineFailed = false, theirsFailed = false;
+            try {
+                if (way == 0) {
+                    korvel::testing::literalSubmit(literal, *theirs, s);
+                } else {
+                    auto probe = theirs->Copy();
+                    korvel::testing::literalSubmit(literal, *probe, s);
+                }
+            } catch (const IndexError&) {
+                theirsFailed = true;
+            }
+            try {
+                if (way == 0)
+                    list.submit(*mine, s);
+                else if (way == 1)
+                    list.submit(static_cast<const FieldCollection&>(*mine), s);
+                else
+                    list.submit(mine->Copy(), s);
+            } catch (const IndexError&) {
+                mineFailed = true;
+            }
+            ASSERT_EQ(mineFailed, theirsFailed) << "step " << step;
+            ASSERT_EQ(differenceOf(theirs, mine), "") << "the offer after step " << step;
+        }
+        ASSERT_EQ(firstDifference(wrap(literal), list), "") << "at the end";
+        for (const auto& [theirs, mine] : kept) ASSERT_EQ(differenceOf(theirs, mine), "") << "a kept entry";
+    }
+}
+
+TEST(FieldCollectionCopy, ClearingWhatCopyDropsLeavesTheOptionAsItsCopy) {
+    SessionState s;
+    s.IrrigationEfficiency = 0.8;
+    for (std::uint64_t seed = 0; seed < 50; ++seed) {
+        auto fc = offer({seed});
+        try {
+            fc->getProfit(s);
+        } catch (const IndexError&) {
+        }
+        const auto copy = fc->Copy();
+        fc->clearWhatCopyDrops();
+        EXPECT_EQ(differenceOf(copy, fc), "") << seed;
+    }
 }

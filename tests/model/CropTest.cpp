@@ -148,7 +148,7 @@ TEST(CropData, TextsAndCopies) {
     c->inputCosts.AlfalfaFlat = 4;
     c->inputCosts.Herbicide = 12;
     auto copy = c->Copy();
-    c->yieldTable[10][10] = -1;
+    c->yieldTable.edit()[10][10] = -1;
     c->inputCosts.Herbicide = 0;
     c->soil_ulysses->Add({{1.0}}, "yield");
     EXPECT_EQ(copy->yieldTable[10][10], 150);

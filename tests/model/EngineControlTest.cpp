@@ -103,7 +103,7 @@ TEST(EngineControl, CancelBeforeTheSearchStartsIsForgotten)
 // Cancel while the search runs: nothing is returned, the flag stays set and the window is closed. The farm
 // gives every allocation the same profit, so nothing can be skipped and the search is far from done when
 // the first message pump after the start sets the flag.
-TEST(EngineControl, CancelDuringTheSearchReturnsNothing)
+std::unique_ptr<Farm> tiedFarm()
 {
     std::mt19937_64 rng(3);
     CropOptions none;
@@ -126,6 +126,12 @@ TEST(EngineControl, CancelDuringTheSearchReturnsNothing)
             split->addSplit((d + i) % 13);
         farm->depthSplits.Add(split, 4);
     }
+    return farm;
+}
+
+TEST(EngineControl, CancelDuringTheSearchReturnsNothing)
+{
+    auto farm = tiedFarm();
     RecordingObserver observer;
     observer.onPump = [&](RecordingObserver& o) {
         if (o.pumps == 2)
@@ -137,6 +143,29 @@ TEST(EngineControl, CancelDuringTheSearchReturnsNothing)
     EXPECT_EQ(observer.closes, 1);
     EXPECT_LT(observer.advances, farm->depthSplits.Count());
     EXPECT_FALSE(observer.foreignThread);
+}
+
+// A search started by a handler that the message pump of another search runs: it works on threads of its own,
+// the outer search's being busy, and gives what the literal loop gives; then the outer one is cancelled.
+TEST(EngineControl, ASearchInsideAnotherHasWorkersOfItsOwn)
+{
+    auto outer = tiedFarm();
+    auto inner = smallFarm(9);
+    std::shared_ptr<BestMix> nested;
+    RecordingObserver observer;
+    observer.onPump = [&](RecordingObserver& o) {
+        if (o.pumps != 2)
+            return;
+        nested = run(*inner, nullptr);
+        outer->s.CancelRequested = true;
+    };
+    EXPECT_EQ(run(*outer, &observer), nullptr);
+    ASSERT_NE(nested, nullptr);
+    auto expected = referenceEvaluate(inner->depthSplits, inner->combos, *inner->landSplit, inner->rain, 100,
+                                      *inner->irrigCosts, inner->s);
+    EXPECT_EQ(firstDifference(*expected, *nested), "");
+    // Both pools are free again: the next search runs as usual.
+    EXPECT_EQ(firstDifference(*expected, *run(*inner, nullptr)), "");
 }
 
 // Cancel handled after the last split is done: every allocation was submitted, so the full list comes back

@@ -116,6 +116,11 @@ public:
               number("annualRain", a.annualRain, b.annualRain) && number("field TotalCost", a.TotalCost, b.TotalCost) &&
               number("field TotalReturn", a.TotalReturn, b.TotalReturn)))
             return false;
+        if (!same("field IrrigationEfficiency kept", a.IrrigationEfficiency.has_value(),
+                  b.IrrigationEfficiency.has_value()) ||
+            (a.IrrigationEfficiency &&
+             !number("field IrrigationEfficiency", *a.IrrigationEfficiency, *b.IrrigationEfficiency)))
+            return false;
         if ((a.theCrop == nullptr) != (b.theCrop == nullptr) || (a.irrigCosts == nullptr) != (b.irrigCosts == nullptr))
             return same("field objects", 0, 1);
         return (a.theCrop == nullptr || crop(*a.theCrop, *b.theCrop)) &&

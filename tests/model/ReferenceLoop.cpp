@@ -1,5 +1,7 @@
 #include "ReferenceLoop.h"
 
+#include "LiteralRankedList.h"
+
 #include "model/Field.h"
 #include "model/FieldCollection.h"
 
@@ -16,7 +18,8 @@ std::shared_ptr<BestMix> referenceEvaluate(const SplitCollection& depthSplits,
     obs.pumpMessages();
     s.CancelRequested = false;
     auto list = std::make_shared<BestMix>();
-    list->setSize(bestCount);
+    list->setSize(bestCount); // refuses a length the list cannot have
+    BestMix::Entries entries = literalList(bestCount);
     for (const auto& D : depthSplits) {
         obs.advance();
         obs.pumpMessages();
@@ -34,14 +37,16 @@ std::shared_ptr<BestMix> referenceEvaluate(const SplitCollection& depthSplits,
                 f->irrigCosts = irrigCosts.Copy();
                 f->Depth = f->theCrop->cropType == "Fallow" ? 0.0 : D->Item(i);
                 f->annualRain = annRain;
+                f->IrrigationEfficiency = s.IrrigationEfficiency;
                 A.Add(f);
             }
             for (const auto& f : A)
                 f->theCrop->setYield(f->Depth, f->annualRain);
-            list->submit(A, s);
+            literalSubmit(entries, A, s);
         }
     }
     obs.close();
+    list->SetBestArray(std::move(entries));
     return list;
 }
 

@@ -62,13 +62,23 @@ TEST(Split, ItemIsOneBasedAndCopyIsDeep) {
     EXPECT_EQ(c->splits, (std::vector<double>{1, 2}));
 }
 
-TEST(SplitCollection, AddFillsTheCallersObjectAndStoresIt) {
+TEST(SplitCollection, AddFillsTheCallersObjectAndKeepsItsParts) {
     SplitCollection col;
     auto s = std::make_shared<Split>(splitOf({90, 10}));
     col.Add(s, 3);
     EXPECT_EQ(s->splits, (std::vector<double>{90, 10, 0}));
-    EXPECT_EQ(col.Item(1), s);
+    EXPECT_EQ(col.Item(1)->splits, s->splits);
     EXPECT_THROW(col.Item(2), IndexError);
+    // Splits of different lengths side by side; a longer split is not cut, and copies read the same.
+    col.Add(std::make_shared<Split>(splitOf({1, 2, 3, 4})), 2);
+    for (int i = 0; i < 1000; ++i) col.Add(std::make_shared<Split>(splitOf({double(i)})), 2);
+    const SplitCollection copy = col;
+    EXPECT_EQ(copy.Item(1)->splits, (std::vector<double>{90, 10, 0}));
+    EXPECT_EQ(copy.Item(2)->splits, (std::vector<double>{1, 2, 3, 4}));
+    EXPECT_EQ(copy.Item(1002)->splits, (std::vector<double>{999, 0}));
+    EXPECT_EQ(col.Item(2)->Item(4), 4);
+    EXPECT_THROW(col.Item(2)->Item(5), IndexError);
+    EXPECT_EQ(col.Item(3)->Copy()->splits, (std::vector<double>{0, 0}));
     Split longer = splitOf({1, 2, 3});
     EXPECT_EQ(&SplitCollection::fillSplits(longer, 2), &longer);
     EXPECT_EQ(longer.Count(), 3);
@@ -189,7 +199,7 @@ TEST(WaterSplits, ScaledToAcreInchesAndFilledToTheLandSplit) {
     EXPECT_EQ(water.Item(2)->splits, (std::vector<double>{918, 102, 0}));
     auto depth = ms::makeDepthSplits(water, *s.LandSplit);
     ASSERT_EQ(depth.Count(), 66);
-    const auto& d = depth.Item(2)->splits;
+    const std::vector<double> d = depth.Item(2)->splits;
     ASSERT_EQ(d.size(), 3u);
     EXPECT_DOUBLE_EQ(d[0], 18.36);
     EXPECT_DOUBLE_EQ(d[1], 4.08);

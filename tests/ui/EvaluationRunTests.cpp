@@ -307,6 +307,24 @@ TEST(ProgressWindow, CountsStepsShowsItsTitleAndCancelOnlySetsTheFlag)
     EXPECT_FALSE(progress.isVisible());
 }
 
+// A large run: the search reports finished depth splits in batches, and the window still counts every one of
+// them and ends with a full bar.
+TEST_F(MainWindowTest, ProgressCountsEveryDepthSplitOfALargeRun)
+{
+    open();
+    fillInputs();
+    pane().Option1[4]->setChecked(true); // four fields
+    session.SplitFactor = 100;           // 176,851 water splits
+    pane().Command1->click();
+    ASSERT_FALSE(w().pneResults()->isHidden());
+    const frmUpdating* progress = w().progressWindow();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->maximum(), 176851);
+    EXPECT_EQ(progress->value(), 176851);
+    EXPECT_EQ(progress->findChild<QProgressBar*>("ProgressBar")->value(), 176851);
+    EXPECT_FALSE(progress->isVisible());
+}
+
 TEST_F(MainWindowTest, CancelStopsTheSearchAndKeepsThePreviousResults)
 {
     open();

@@ -85,15 +85,26 @@ frmUpdating::frmUpdating(korvel::SessionState& session, QWidget* parent)
 
 void frmUpdating::Update()
 {
+    count(1);
+}
+
+void frmUpdating::count(std::size_t steps)
+{
     // Messages and repainting at most every few milliseconds: a search may finish thousands of depth splits
-    // between two looks at the window, and the bar still counts every one of them.
+    // between two looks at the window, and the window still counts every one of them. The bar itself is told
+    // when it moves by a thousandth of its length (finer than it can draw), when the window is repainted and at
+    // its end: telling a bar each of a hundred thousand steps costs more than the search.
     const bool due = !sincePump_.isValid() || sincePump_.elapsed() >= kPumpIntervalMs;
     if (due) {
         QCoreApplication::processEvents();
         sincePump_.restart();
     }
-    value_ += 1.0f;
-    ProgressBar_->setValue(static_cast<int>(std::min(static_cast<double>(value_), max_)));
+    for (; steps > 0; --steps)
+        value_ += 1.0f;
+    const int shown = static_cast<int>(std::min(static_cast<double>(value_), max_));
+    const int stride = std::max(1, static_cast<int>(max_ / 1000));
+    if (due || shown >= max_ || shown - ProgressBar_->value() >= stride)
+        ProgressBar_->setValue(shown);
     if (due)
         repaint();
 }
@@ -135,6 +146,12 @@ void frmUpdating::advance()
 {
     SetOnTop(this, true);
     Update();
+}
+
+void frmUpdating::advanceBy(std::size_t steps)
+{
+    SetOnTop(this, true);
+    count(steps);
 }
 
 void frmUpdating::close()

@@ -23,7 +23,7 @@ public:
     explicit frmUpdating(korvel::SessionState& session, QWidget* parent = nullptr);
 
     // Lets pending window messages run, adds 1 to the bar's value and repaints (messages and repainting at
-    // most every 10 ms).
+    // most every 10 ms; the bar control is moved at least every thousandth of its length).
     void Update();
     // The bar's maximum := theMax, its value := 0.
     void setMax(double theMax);
@@ -38,10 +38,14 @@ public:
     // EvaluationObserver
     void pumpMessages() override;
     void advance() override;
+    // As many steps at once: the window is put on top and let its messages run once.
+    void advanceBy(std::size_t steps) override;
     void close() override;
 
 private:
     void Command1_Click();
+    // Update for that many steps: the value counts each of them.
+    void count(std::size_t steps);
 
     korvel::SessionState& session_;
     QLabel* lblTitle0_;
