@@ -13,6 +13,7 @@
 
 #include "model/Field.h"
 #include "model/Numbers.h"
+#include "model/ProductionCostFields.h"
 
 namespace korvel::search {
 namespace {
@@ -55,34 +56,17 @@ bool sameTable(const YieldTable& a, const YieldTable& b)
     return true;
 }
 
+// Every entered field, then what getCosts works out and the trend override.
 bool sameCosts(const inputCosts& a, const inputCosts& b)
 {
-    const double da[] = {a.NitrogenCost, a.NitrogenApplied, a.PCost, a.PApplied, a.SeedCost, a.SeedRate,
-                         a.Herbicide, a.Insecticide, a.Tillage, a.Planting, a.FertilizerApplication,
-                         a.HerbicideApplication, a.InsecticideApplication, a.Returns, a.MiscCost, a.NPerAcre,
-                         a.PPerAcre, a.BatchGeneralCosts};
-    const double db[] = {b.NitrogenCost, b.NitrogenApplied, b.PCost, b.PApplied, b.SeedCost, b.SeedRate,
-                         b.Herbicide, b.Insecticide, b.Tillage, b.Planting, b.FertilizerApplication,
-                         b.HerbicideApplication, b.InsecticideApplication, b.Returns, b.MiscCost, b.NPerAcre,
-                         b.PPerAcre, b.BatchGeneralCosts};
-    for (std::size_t i = 0; i < std::size(da); ++i)
-        if (!sameBits(da[i], db[i]))
+    for (const ProductionCostField& field : kProductionCostFields)
+        if (!std::visit(Overloaded{[&](double inputCosts::*m) { return sameBits(a.*m, b.*m); },
+                                   [&](bool inputCosts::*m) { return a.*m == b.*m; },
+                                   [&](Variant inputCosts::*m) { return sameVariant(a.*m, b.*m); }},
+                        field.member))
             return false;
-    if (a.NOptimal != b.NOptimal || a.POptimal != b.POptimal || a.SeedOptimal != b.SeedOptimal ||
-        a.UseBatch != b.UseBatch)
-        return false;
-    const Variant* va[] = {&a.HarvestBasePerAcre, &a.HarvestExceedBu,    &a.HarvestExceedRate, &a.HarvestHauling,
-                           &a.HarvestFlatRate,    &a.AlfalfaSwathing,    &a.AlfalfaSwathingNum, &a.AlfalfaRaking,
-                           &a.AlfalfaRakingNum,   &a.AlfalfaBaling,      &a.AlfalfaBalingNum,   &a.AlfalfaPerTon,
-                           &a.AlfalfaStand};
-    const Variant* vb[] = {&b.HarvestBasePerAcre, &b.HarvestExceedBu,    &b.HarvestExceedRate, &b.HarvestHauling,
-                           &b.HarvestFlatRate,    &b.AlfalfaSwathing,    &b.AlfalfaSwathingNum, &b.AlfalfaRaking,
-                           &b.AlfalfaRakingNum,   &b.AlfalfaBaling,      &b.AlfalfaBalingNum,   &b.AlfalfaPerTon,
-                           &b.AlfalfaStand};
-    for (std::size_t i = 0; i < std::size(va); ++i)
-        if (!sameVariant(*va[i], *vb[i]))
-            return false;
-    return true;
+    return sameBits(a.NPerAcre, b.NPerAcre) && sameBits(a.PPerAcre, b.PPerAcre) && a.UseBatch == b.UseBatch &&
+           sameBits(a.BatchGeneralCosts, b.BatchGeneralCosts);
 }
 
 // Distinct 64-bit patterns of one position's depths, numbered in order of first appearance.
