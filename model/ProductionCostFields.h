@@ -29,7 +29,6 @@ enum class CostCommit {
 };
 
 struct ProductionCostField {
-    const char* name; // the member's name
     // The member: a number, a truth value, or a value kept as read (empty, a number or a text).
     std::variant<double inputCosts::*, bool inputCosts::*, Variant inputCosts::*> member;
     const char* box; // the objectName of the pane's box
@@ -42,37 +41,37 @@ struct ProductionCostField {
 
 // clang-format off
 inline constexpr std::array<ProductionCostField, 31> kProductionCostFields{{
-    {"NitrogenCost",           &inputCosts::NitrogenCost,           "txtNitrogenCost",           CostBox::Plain, CostCommit::First},
-    {"NitrogenApplied",        &inputCosts::NitrogenApplied,        "txtNitrogenApplied",        CostBox::Plain, CostCommit::First},
-    {"NOptimal",               &inputCosts::NOptimal,               "chkNOptimal",               CostBox::Tick,  CostCommit::First},
-    {"PCost",                  &inputCosts::PCost,                  "txtPCost",                  CostBox::Plain, CostCommit::First},
-    {"PApplied",               &inputCosts::PApplied,               "txtPApplied",               CostBox::Plain, CostCommit::First},
-    {"POptimal",               &inputCosts::POptimal,               "chkPOptimal",               CostBox::Tick,  CostCommit::First},
-    {"SeedCost",               &inputCosts::SeedCost,               "txtSeedCost",               CostBox::Money, CostCommit::First},
-    {"SeedRate",               &inputCosts::SeedRate,               "txtSeedRate",               CostBox::Plain, CostCommit::First, &inputCosts::SeedOptimal},
-    {"SeedOptimal",            &inputCosts::SeedOptimal,            "chkSeedOptimal",            CostBox::Tick,  CostCommit::First},
-    {"Herbicide",              &inputCosts::Herbicide,              "txtHerbicide",              CostBox::Money, CostCommit::First},
-    {"Insecticide",            &inputCosts::Insecticide,            "txtInsecticide",            CostBox::Money, CostCommit::First},
-    {"Tillage",                &inputCosts::Tillage,                "txtTillage",                CostBox::Money, CostCommit::First},
-    {"Planting",               &inputCosts::Planting,               "txtPlanting",               CostBox::Money, CostCommit::First},
-    {"HerbicideApplication",   &inputCosts::HerbicideApplication,   "txtHerbicideApplication",   CostBox::Money, CostCommit::First},
-    {"InsecticideApplication", &inputCosts::InsecticideApplication, "txtInsecticideApplication", CostBox::Money, CostCommit::First},
-    {"Returns",                &inputCosts::Returns,                "txtReturns",                CostBox::Money, CostCommit::Last},
-    {"HarvestBasePerAcre",     &inputCosts::HarvestBasePerAcre,     "txtHarvestBase",            CostBox::Money, CostCommit::Harvest},
-    {"HarvestExceedBu",        &inputCosts::HarvestExceedBu,        "txtExceed",                 CostBox::Plain, CostCommit::Harvest},
-    {"HarvestExceedRate",      &inputCosts::HarvestExceedRate,      "txtExceedCost",             CostBox::Money, CostCommit::Harvest},
-    {"HarvestHauling",         &inputCosts::HarvestHauling,         "txtHaulingCost",            CostBox::Money, CostCommit::Harvest},
-    {"HarvestFlatRate",        &inputCosts::HarvestFlatRate,        "txtFlatRate",               CostBox::Money, CostCommit::Harvest},
-    {"AlfalfaSwathing",        &inputCosts::AlfalfaSwathing,        "txtSwathing",               CostBox::Plain, CostCommit::Forage},
-    {"AlfalfaSwathingNum",     &inputCosts::AlfalfaSwathingNum,     "txtSwathingNum",            CostBox::Plain, CostCommit::Forage},
-    {"AlfalfaRaking",          &inputCosts::AlfalfaRaking,          "txtRaking",                 CostBox::Plain, CostCommit::Forage},
-    {"AlfalfaRakingNum",       &inputCosts::AlfalfaRakingNum,       "txtRakingNum",              CostBox::Plain, CostCommit::Forage},
-    {"AlfalfaBaling",          &inputCosts::AlfalfaBaling,          "txtBaling",                 CostBox::Plain, CostCommit::Forage},
-    {"AlfalfaBalingNum",       &inputCosts::AlfalfaBalingNum,       "txtBalingNum",              CostBox::Plain, CostCommit::Forage},
-    {"AlfalfaPerTon",          &inputCosts::AlfalfaPerTon,          "txtAlfFlat",                CostBox::Plain, CostCommit::Forage},
-    {"AlfalfaStand",           &inputCosts::AlfalfaStand,           "txtStand",                  CostBox::Plain, CostCommit::Forage},
-    {"MiscCost",               &inputCosts::MiscCost,               "txtMiscCost",               CostBox::Money, CostCommit::Last},
-    {"FertilizerApplication",  &inputCosts::FertilizerApplication,  "txtFertilizerApplication",  CostBox::Money, CostCommit::First},
+    {&inputCosts::NitrogenCost,           "txtNitrogenCost",           CostBox::Plain, CostCommit::First},
+    {&inputCosts::NitrogenApplied,        "txtNitrogenApplied",        CostBox::Plain, CostCommit::First},
+    {&inputCosts::NOptimal,               "chkNOptimal",               CostBox::Tick,  CostCommit::First},
+    {&inputCosts::PCost,                  "txtPCost",                  CostBox::Plain, CostCommit::First},
+    {&inputCosts::PApplied,               "txtPApplied",               CostBox::Plain, CostCommit::First},
+    {&inputCosts::POptimal,               "chkPOptimal",               CostBox::Tick,  CostCommit::First},
+    {&inputCosts::SeedCost,               "txtSeedCost",               CostBox::Money, CostCommit::First},
+    {&inputCosts::SeedRate,               "txtSeedRate",               CostBox::Plain, CostCommit::First, &inputCosts::SeedOptimal},
+    {&inputCosts::SeedOptimal,            "chkSeedOptimal",            CostBox::Tick,  CostCommit::First},
+    {&inputCosts::Herbicide,              "txtHerbicide",              CostBox::Money, CostCommit::First},
+    {&inputCosts::Insecticide,            "txtInsecticide",            CostBox::Money, CostCommit::First},
+    {&inputCosts::Tillage,                "txtTillage",                CostBox::Money, CostCommit::First},
+    {&inputCosts::Planting,               "txtPlanting",               CostBox::Money, CostCommit::First},
+    {&inputCosts::HerbicideApplication,   "txtHerbicideApplication",   CostBox::Money, CostCommit::First},
+    {&inputCosts::InsecticideApplication, "txtInsecticideApplication", CostBox::Money, CostCommit::First},
+    {&inputCosts::Returns,                "txtReturns",                CostBox::Money, CostCommit::Last},
+    {&inputCosts::HarvestBasePerAcre,     "txtHarvestBase",            CostBox::Money, CostCommit::Harvest},
+    {&inputCosts::HarvestExceedBu,        "txtExceed",                 CostBox::Plain, CostCommit::Harvest},
+    {&inputCosts::HarvestExceedRate,      "txtExceedCost",             CostBox::Money, CostCommit::Harvest},
+    {&inputCosts::HarvestHauling,         "txtHaulingCost",            CostBox::Money, CostCommit::Harvest},
+    {&inputCosts::HarvestFlatRate,        "txtFlatRate",               CostBox::Money, CostCommit::Harvest},
+    {&inputCosts::AlfalfaSwathing,        "txtSwathing",               CostBox::Plain, CostCommit::Forage},
+    {&inputCosts::AlfalfaSwathingNum,     "txtSwathingNum",            CostBox::Plain, CostCommit::Forage},
+    {&inputCosts::AlfalfaRaking,          "txtRaking",                 CostBox::Plain, CostCommit::Forage},
+    {&inputCosts::AlfalfaRakingNum,       "txtRakingNum",              CostBox::Plain, CostCommit::Forage},
+    {&inputCosts::AlfalfaBaling,          "txtBaling",                 CostBox::Plain, CostCommit::Forage},
+    {&inputCosts::AlfalfaBalingNum,       "txtBalingNum",              CostBox::Plain, CostCommit::Forage},
+    {&inputCosts::AlfalfaPerTon,          "txtAlfFlat",                CostBox::Plain, CostCommit::Forage},
+    {&inputCosts::AlfalfaStand,           "txtStand",                  CostBox::Plain, CostCommit::Forage},
+    {&inputCosts::MiscCost,               "txtMiscCost",               CostBox::Money, CostCommit::Last},
+    {&inputCosts::FertilizerApplication,  "txtFertilizerApplication",  CostBox::Money, CostCommit::First},
 }};
 // clang-format on
 

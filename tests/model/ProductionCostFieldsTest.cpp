@@ -77,7 +77,7 @@ TEST(ProductionCostFields, EachFieldIsSavedOnItsLineReadBackComparedAndCopied)
     ASSERT_EQ(fresh.size(), kProductionCostFields.size());
     for (std::size_t i = 0; i < kProductionCostFields.size(); ++i) {
         const ProductionCostField& f = kProductionCostFields[i];
-        SCOPED_TRACE(f.name);
+        SCOPED_TRACE(f.box);
         FakeWindow saved({"Corn"});
         Crop& crop = *saved.library->Item(1);
         setField(crop.inputCosts, f);

@@ -449,8 +449,9 @@ void ProductionCostPane::openFor(const std::shared_ptr<Crop>& crop)
                                       c->setChecked(ic.*m);
                               },
                               [&](auto m) {
+                                  const bool empty = f.emptyWhen && ic.*f.emptyWhen;
                                   if (QLineEdit* b = box(QString::fromLatin1(f.box)))
-                                      b->setText(f.emptyWhen && ic.*f.emptyWhen ? QString() : boxText(f.shown, ic.*m));
+                                      b->setText(empty ? QString() : boxText(f.shown, ic.*m));
                               }},
                    f.member);
     }
