@@ -80,6 +80,8 @@ template <class... F>
 struct Overloaded : F... {
     using F::operator()...;
 };
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 // The members of inputCosts that are not entered: NPerAcre and PPerAcre (worked out by getCosts), UseBatch and
 // BatchGeneralCosts (the trend override), AlfalfaFlat and theString (kept, read by nothing). The first four
