@@ -30,7 +30,7 @@
 
 #include "BenchFarm.h"
 #include "Measure.h"
-#include "WholeRun.h"
+#include "model/EvaluationRun.h"
 #include "model/FieldCalculator.h"
 #include "model/FixedTrend.h"
 #include "model/LiteralRankedList.h"
@@ -196,7 +196,7 @@ void tiesScenario(const Options& o)
 // --- The whole run and the trends -------------------------------------------------------------------
 
 // A progress window that only counts what it is told.
-class CountingProgress : public EvaluationObserver {
+class CountingProgress : public EvaluationRun::Observer {
 public:
     void pumpMessages() override { ++pumps; }
     void advance() override { ++advances; }
@@ -204,17 +204,19 @@ public:
     long long pumps = 0, advances = 0, closes = 0;
 };
 
-RunInputs farmRun()
+// The run button's inputs for the farm at an iteration factor; the crops' rows show the prices and maximum yields
+// the crops were made with.
+EvaluationRun::Inputs farmRun(std::int16_t factor)
 {
-    RunInputs in;
+    EvaluationRun::Inputs in;
     in.preset = kFourFields;
     in.acres = kAcres;
     in.volume = num::roundHalfEven(kAcres * kGrossInches);
     in.efficiencyPercent = kEfficiencyPercent;
     in.rain = kRain;
-    in.crops = std::make_shared<CropScenario>();
+    in.factor = factor;
     for (const auto& c : sevenCrops(kRain))
-        in.crops->Add(c);
+        in.crops.push_back({c, c->price, c->maxYield});
     in.irrigation = std::make_shared<IrrigationCosts>(farmIrrigation());
     return in;
 }
@@ -222,8 +224,7 @@ RunInputs farmRun()
 void wholeRunScenario(const Options& o)
 {
     SessionState s;
-    s.SplitFactor = 100;
-    const RunInputs in = farmRun();
+    const EvaluationRun::Inputs in = farmRun(100);
     CountingProgress progress;
     std::shared_ptr<BestMix> bm;
     BestMix::Entries shown, printed;
@@ -231,7 +232,7 @@ void wholeRunScenario(const Options& o)
     const double t = median(o.repeat, [&] {
         const auto t0 = Clock::now();
         progress = CountingProgress();
-        bm = runScenario(in, s, progress);
+        bm = EvaluationRun::run(in, s, progress).list;
         shown = bm->returnCollection(true, s);
         printed = bm->returnCollection(true, s);
         each.push_back(seconds(t0, Clock::now()));
@@ -244,7 +245,7 @@ void wholeRunScenario(const Options& o)
     // first_s: the first run of the process.
     std::printf("scenario=RUN-L fields=4 factor=100 crops=%zu options=%zu time_s=%.6f first_s=%.6f "
                 "reference_s=skipped ratio=skipped progress_steps=%lld pumps=%lld peak_rss_mb=%.1f\n",
-                static_cast<std::size_t>(in.crops->Count()), shown.size(), t, each.front(), progress.advances,
+                in.crops.size(), shown.size(), t, each.front(), progress.advances,
                 progress.pumps, peakRssMb());
 }
 
@@ -253,10 +254,9 @@ void wholeRunScenario(const Options& o)
 void fixedTrendScenario(const Options& o)
 {
     SessionState s;
-    s.SplitFactor = 10;
-    const RunInputs in = farmRun();
+    const EvaluationRun::Inputs in = farmRun(10);
     CountingProgress quiet;
-    std::shared_ptr<BestMix> bm = runScenario(in, s, quiet);
+    std::shared_ptr<BestMix> bm = EvaluationRun::run(in, s, quiet).list;
     std::shared_ptr<FieldCollection> option;
     for (const auto& entry : bm->returnCollection(true, s))
         if (!option && entry->Count() == 4)
@@ -315,22 +315,21 @@ void fixedTrendScenario(const Options& o)
 void variableTrendScenario(const Options& o)
 {
     SessionState s;
-    s.SplitFactor = 100;
-    const RunInputs in = farmRun();
-    const std::shared_ptr<Crop> corn = in.crops->Item(1);
+    EvaluationRun::Inputs in = farmRun(100);
+    EvaluationRun::CropChoice& corn = in.crops.front();
     std::vector<std::shared_ptr<BestMix>> collection;
     CountingProgress progress;
     const auto t0 = Clock::now();
     for (int i = 0; i < o.trendV; ++i) {
-        corn->price = 3.0 + 0.05 * i;
-        const std::shared_ptr<BestMix> bm = runScenario(in, s, progress);
+        corn.price = 3.0 + 0.05 * i;
+        const std::shared_ptr<BestMix> bm = EvaluationRun::run(in, s, progress).list;
         bm->returnCollection(true, s);
         collection.push_back(bm->Copy());
     }
     const double t = seconds(t0, Clock::now());
     std::printf("scenario=TREND-V fields=4 factor=100 crops=%zu steps=%d time_s=%.6f reference_s=skipped "
                 "ratio=skipped peak_rss_mb=%.1f\n",
-                static_cast<std::size_t>(in.crops->Count()), o.trendV, t, peakRssMb());
+                in.crops.size(), o.trendV, t, peakRssMb());
 }
 
 // Runs one scenario in a child process, so that its peak memory is its own.

@@ -81,22 +81,8 @@ void Crop::setNormal(double Yield, double rain) {
 }
 
 std::shared_ptr<Crop> Crop::Copy() const {
-    auto c = std::make_shared<Crop>();
-    c->cropType = cropType;
-    c->cropUnits = cropUnits;
-    c->cropUnitsArray = cropUnitsArray;
-    c->price = price;
-    c->inputCost = inputCost;
-    c->maxYield = maxYield;
-    c->yieldTable = yieldTable;
-    c->normalFactor = normalFactor;
+    auto c = std::make_shared<Crop>(*this);
     c->inputCosts = inputCosts.Copy();
-    c->Yield = Yield;
-    c->Custom = Custom;
-    c->soil_ulysses = soil_ulysses;
-    c->soil_valent = soil_valent;
-    c->soil_valentine = soil_valentine;
-    c->soilName = soilName;
     return c;
 }
 

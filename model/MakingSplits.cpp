@@ -44,12 +44,16 @@ std::shared_ptr<Split> scaleWaterSplit(double total, const Split& s) {
 }
 
 SplitCollection makeWaterSplits(const SessionState& s, int maxParts, double total) {
-    if (s.SplitFactor < 1)
-        throw InvalidArgument("the iteration factor must be 1 or more (it is " + std::to_string(s.SplitFactor) + ")");
+    return makeWaterSplits(s.SplitFactor, maxParts, total, s.LandSplit ? s.LandSplit->Count() : 0);
+}
+
+SplitCollection makeWaterSplits(std::int16_t splitFactor, int maxParts, double total, int landParts) {
+    if (splitFactor < 1)
+        throw InvalidArgument("the iteration factor must be 1 or more (it is " + std::to_string(splitFactor) + ")");
     if (maxParts < 1) throw InvalidArgument("water splits need at least one field");
 
     // The share values: 0, then one step more each time, summed in double precision, while at most 100.
-    const double step = 100.0 / s.SplitFactor;
+    const double step = 100.0 / splitFactor;
     std::vector<double> shares;
     for (double share = 0.0; share <= 100.0; share += step) shares.push_back(share);
 
@@ -89,7 +93,6 @@ SplitCollection makeWaterSplits(const SessionState& s, int maxParts, double tota
 
     // Each accepted split, filled with zeros to maxParts, is scaled into acre-inches of total and filled to
     // the part count of the land split.
-    const int landParts = s.LandSplit ? s.LandSplit->Count() : 0;
     SplitCollection result;
     const double expected = width <= completions.size() ? count(count, 0, 0.0) : 0.0;
     if (expected < 1e8)

@@ -1,6 +1,7 @@
 #pragma once
 // Building the land split of a preset and enumerating the water and depth splits of a run.
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,8 @@ std::shared_ptr<Split> scaleLandSplit(const Split& s, double total);
 // lexicographic order, scaled to total acre-inches and filled to the part count of s.LandSplit.
 // Throws InvalidArgument when s.SplitFactor or maxParts is below 1.
 SplitCollection makeWaterSplits(const SessionState& s, int maxParts, double total);
+// The same with the iteration factor given apart, each split filled to landParts parts.
+SplitCollection makeWaterSplits(std::int16_t splitFactor, int maxParts, double total, int landParts);
 
 // A new split whose part i is total * (s(i) / 100).
 std::shared_ptr<Split> scaleWaterSplit(double total, const Split& s);

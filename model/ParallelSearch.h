@@ -1,7 +1,8 @@
 #pragma once
 // The numeric part of the search: every depth split crossed with every crop combination, summed from the
 // precomputed tables, keeping the allocations that can still belong to the ranked list. Runs on worker
-// threads; touches no model object, only the tables and the cancel flag. Private to FieldCalculator.
+// threads; touches no model object, only the tables and the cancel flag. Private to FieldCalculator. Why what it
+// keeps is exactly what the literal loop keeps: the note at the top of SearchTables.cpp.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>

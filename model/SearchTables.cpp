@@ -1,3 +1,44 @@
+// Why the fast search returns exactly what the literal loop returns
+//
+// The literal loop (searchOneByOne in FieldCalculator.cpp) builds every allocation of every depth split and crop
+// combination, asks its profit and offers it to the ranked list. The fast search must give the same list: the same
+// entries in the same order, each in the same state, the profits equal bit for bit. Four things make it so.
+//
+// The same numbers. A field's return and cost depend only on its position's acres, its crop, its depth, and the
+// run's rainfall, irrigation costs and efficiency. The tables below compute each (position, crop, depth) once with
+// the real Field, Crop and cost classes, from the state a fresh copy starts in, so each value is the very double
+// the loop's field computes. Two crops share a column only when sameArithmetic finds them equal, bit for bit, in
+// everything that arithmetic reads; a depth row stands for one bit pattern. The search sums as an allocation does:
+// the returns from 0 in field order, the costs from 0 in field order, then returns minus costs. A candidate's
+// profit is therefore the loop's profit of that allocation, bit for bit.
+//
+// The same ranking. The list keeps the best N by profit, and of equal profits the one evaluated later ranks
+// higher. Every candidate carries its place in the loop's order (split * combinations + combination), and every
+// comparison (ranksAbove in ParallelSearch.h, like BestMix's own) applies that rule, so ties come out as the loop
+// leaves them, in whatever order the workers met them.
+//
+// Pruning that never drops an entrant. Nothing is passed over unless its profit lies strictly below a bar that at
+// least N candidates already reach: the shared floor (raised to the lowest of any worker's full list) or the
+// worker's own lowest once its list is full. Such an allocation ranks below N others whatever its place in the
+// order, so it cannot be in the list. Whole splits, and the runs of combinations that share their first crops, are
+// passed over when their ceiling lies below the bar, a ceiling being more than the best they can reach:
+//     (returns - costs of the shared positions) + (best return - cost of each other position) + margin.
+// Every sum here is rounded, and so is each allocation's own profit, so the margin covers every rounding between
+// the exact values and the computed ones. With u = 2^-53 and S the sum over the positions of the largest
+// |return| + |cost| at that position's depth, a profit lies within (n + 1) u S of its exact value for n fields,
+// the shared positions' sums within (2n + 1) u S, the sum of the best nets within (n + 1) u S, and the additions
+// that form the ceiling round by at most 3 u S more: (4n + 7) u S in all. The margin is (8n + 32) u S, more than
+// twice that, plus 1e-300 for values so close to underflow that rounding is absolute. No value exceeds
+// 1e300 / (n + 1), so no sum overflows. The test is strict, so an allocation that ties the bar is evaluated and
+// the tie rule decides. Pruning changes only which allocations are looked at, never which are kept.
+//
+// The fallback to the literal loop. buildSearchTables returns nothing, and the loop itself runs, for whatever this
+// argument does not cover: a split or combination with fewer parts or crops than the land split, a missing object,
+// a computation that fails, a value that is not finite or too large. The loop reproduces exactly what such inputs
+// do, their failures, progress steps and message pumps included.
+//
+// Last, the entrants are built as the loop builds them, with the caches the ranked list's own comparisons and
+// copies leave them (searchFromTables in FieldCalculator.cpp), so the entries' state agrees too.
 #include "model/SearchTables.h"
 
 #include <algorithm>
@@ -13,6 +54,7 @@
 
 #include "model/Field.h"
 #include "model/Numbers.h"
+#include "model/ProductionCostFields.h"
 
 namespace korvel::search {
 namespace {
@@ -55,34 +97,17 @@ bool sameTable(const YieldTable& a, const YieldTable& b)
     return true;
 }
 
+// Every entered field, then what getCosts works out and the trend override.
 bool sameCosts(const inputCosts& a, const inputCosts& b)
 {
-    const double da[] = {a.NitrogenCost, a.NitrogenApplied, a.PCost, a.PApplied, a.SeedCost, a.SeedRate,
-                         a.Herbicide, a.Insecticide, a.Tillage, a.Planting, a.FertilizerApplication,
-                         a.HerbicideApplication, a.InsecticideApplication, a.Returns, a.MiscCost, a.NPerAcre,
-                         a.PPerAcre, a.BatchGeneralCosts};
-    const double db[] = {b.NitrogenCost, b.NitrogenApplied, b.PCost, b.PApplied, b.SeedCost, b.SeedRate,
-                         b.Herbicide, b.Insecticide, b.Tillage, b.Planting, b.FertilizerApplication,
-                         b.HerbicideApplication, b.InsecticideApplication, b.Returns, b.MiscCost, b.NPerAcre,
-                         b.PPerAcre, b.BatchGeneralCosts};
-    for (std::size_t i = 0; i < std::size(da); ++i)
-        if (!sameBits(da[i], db[i]))
+    for (const ProductionCostField& field : kProductionCostFields)
+        if (!std::visit(Overloaded{[&](double inputCosts::*m) { return sameBits(a.*m, b.*m); },
+                                   [&](bool inputCosts::*m) { return a.*m == b.*m; },
+                                   [&](Variant inputCosts::*m) { return sameVariant(a.*m, b.*m); }},
+                        field.member))
             return false;
-    if (a.NOptimal != b.NOptimal || a.POptimal != b.POptimal || a.SeedOptimal != b.SeedOptimal ||
-        a.UseBatch != b.UseBatch)
-        return false;
-    const Variant* va[] = {&a.HarvestBasePerAcre, &a.HarvestExceedBu,    &a.HarvestExceedRate, &a.HarvestHauling,
-                           &a.HarvestFlatRate,    &a.AlfalfaSwathing,    &a.AlfalfaSwathingNum, &a.AlfalfaRaking,
-                           &a.AlfalfaRakingNum,   &a.AlfalfaBaling,      &a.AlfalfaBalingNum,   &a.AlfalfaPerTon,
-                           &a.AlfalfaStand};
-    const Variant* vb[] = {&b.HarvestBasePerAcre, &b.HarvestExceedBu,    &b.HarvestExceedRate, &b.HarvestHauling,
-                           &b.HarvestFlatRate,    &b.AlfalfaSwathing,    &b.AlfalfaSwathingNum, &b.AlfalfaRaking,
-                           &b.AlfalfaRakingNum,   &b.AlfalfaBaling,      &b.AlfalfaBalingNum,   &b.AlfalfaPerTon,
-                           &b.AlfalfaStand};
-    for (std::size_t i = 0; i < std::size(va); ++i)
-        if (!sameVariant(*va[i], *vb[i]))
-            return false;
-    return true;
+    return sameBits(a.NPerAcre, b.NPerAcre) && sameBits(a.PPerAcre, b.PPerAcre) && a.UseBatch == b.UseBatch &&
+           sameBits(a.BatchGeneralCosts, b.BatchGeneralCosts);
 }
 
 // Distinct 64-bit patterns of one position's depths, numbered in order of first appearance.
@@ -235,182 +260,213 @@ bool higherCeiling(const SearchTables& t, std::uint32_t a, std::uint32_t b)
     return t.profitCeiling[a] > t.profitCeiling[b] || (t.profitCeiling[a] == t.profitCeiling[b] && a > b);
 }
 
-} // namespace
+constexpr std::uint32_t none = std::numeric_limits<std::uint32_t>::max();
 
-std::unique_ptr<SearchTables> buildSearchTables(const SplitCollection& depthSplits,
-                                                const std::vector<std::shared_ptr<CropScenario>>& combos,
-                                                const Split& landSplit, double annRain,
-                                                const IrrigationCosts& irrigCosts, const SessionState& s,
-                                                std::size_t listSize, WorkerPool& pool)
+// The crops of the combinations, numbered as distinct objects and grouped by what they compute.
+struct CropGroups {
+    std::vector<const Crop*> distinct;      // the distinct crop objects, in order of first appearance
+    std::vector<std::uint32_t> distinctAt;  // [combo * nFields + i]: the distinct crop at position i
+    std::vector<std::uint32_t> groupOf;     // by distinct crop: its group
+    std::vector<const Crop*> representatives; // by group: the crop whose values stand for the group
+    std::vector<std::uint8_t> fallow;       // by group: the crop is "Fallow"
+};
+
+// 1. The distinct crop objects of the combinations (combinations that share a prefix share its crops). False for
+// a combination with fewer crops than fields or a missing object.
+bool numberCrops(const std::vector<std::shared_ptr<CropScenario>>& combos, int n, CropGroups& g)
 {
-    auto t = std::make_unique<SearchTables>();
-    const int n = landSplit.Count();
-    if (n < 1 || combos.empty() || depthSplits.Count() == 0 ||
-        static_cast<std::size_t>(depthSplits.Count()) >= std::numeric_limits<std::uint32_t>::max() ||
-        combos.size() >= std::numeric_limits<std::uint32_t>::max())
-        return nullptr;
     const auto nf = static_cast<std::size_t>(n);
-    const unsigned workers = pool.size();
-    t->nFields = n;
-    t->nSplits = static_cast<std::size_t>(depthSplits.Count());
-    t->nCombos = combos.size();
-    std::atomic<bool> failed{false};
-
-    // 1. The distinct crop objects of the combinations (combinations that share a prefix share its crops).
-    std::vector<const Crop*> distinct;
-    std::vector<std::uint32_t> distinctAt(t->nCombos * nf);
-    {
-        std::unordered_map<const Crop*, std::uint32_t> numberOf;
-        std::vector<const Crop*> previous(nf, nullptr);
-        for (std::size_t k = 0; k < t->nCombos; ++k) {
-            const CropScenario* combo = combos[k].get();
-            if (combo == nullptr || combo->Count() < n)
-                return nullptr;
-            auto item = combo->begin();
-            for (std::size_t i = 0; i < nf; ++i, ++item) {
-                const Crop* crop = item->get();
-                if (crop == nullptr)
-                    return nullptr;
-                if (crop == previous[i]) {
-                    distinctAt[k * nf + i] = distinctAt[(k - 1) * nf + i];
-                    continue;
-                }
-                previous[i] = crop;
-                auto [at, added] = numberOf.emplace(crop, static_cast<std::uint32_t>(distinct.size()));
-                if (added)
-                    distinct.push_back(crop);
-                distinctAt[k * nf + i] = at->second;
+    g.distinctAt.resize(combos.size() * nf);
+    std::unordered_map<const Crop*, std::uint32_t> numberOf;
+    std::vector<const Crop*> previous(nf, nullptr);
+    for (std::size_t k = 0; k < combos.size(); ++k) {
+        const CropScenario* combo = combos[k].get();
+        if (combo == nullptr || combo->Count() < n)
+            return false;
+        auto item = combo->begin();
+        for (std::size_t i = 0; i < nf; ++i, ++item) {
+            const Crop* crop = item->get();
+            if (crop == nullptr)
+                return false;
+            if (crop == previous[i]) {
+                g.distinctAt[k * nf + i] = g.distinctAt[(k - 1) * nf + i];
+                continue;
             }
+            previous[i] = crop;
+            auto [at, added] = numberOf.emplace(crop, static_cast<std::uint32_t>(g.distinct.size()));
+            if (added)
+                g.distinct.push_back(crop);
+            g.distinctAt[k * nf + i] = at->second;
         }
     }
+    return true;
+}
 
-    // 2. Groups of crops that compute alike: by digest, then confirmed one by one.
-    std::vector<std::uint64_t> digest(distinct.size());
-    inBlocks(pool, distinct.size(), 64, [&](std::size_t b, std::size_t e, unsigned) {
+// 2. Groups of crops that compute alike: by digest, then confirmed one by one.
+void groupAlike(CropGroups& g, double annRain, WorkerPool& pool)
+{
+    const std::size_t count = g.distinct.size();
+    std::vector<std::uint64_t> digest(count);
+    inBlocks(pool, count, 64, [&](std::size_t b, std::size_t e, unsigned) {
         for (std::size_t d = b; d < e; ++d)
-            digest[d] = digestOf(*distinct[d], annRain);
+            digest[d] = digestOf(*g.distinct[d], annRain);
     });
-    std::vector<std::uint32_t> groupOf(distinct.size());
-    std::vector<const Crop*> representatives;
+    g.groupOf.resize(count);
     {
         std::unordered_map<std::uint64_t, std::uint32_t> byDigest;
-        for (std::size_t d = 0; d < distinct.size(); ++d) {
-            auto [at, added] = byDigest.emplace(digest[d], static_cast<std::uint32_t>(representatives.size()));
+        for (std::size_t d = 0; d < count; ++d) {
+            auto [at, added] = byDigest.emplace(digest[d], static_cast<std::uint32_t>(g.representatives.size()));
             if (added)
-                representatives.push_back(distinct[d]);
-            groupOf[d] = at->second;
+                g.representatives.push_back(g.distinct[d]);
+            g.groupOf[d] = at->second;
         }
     }
-    std::vector<std::uint8_t> confirmed(distinct.size(), 0);
-    inBlocks(pool, distinct.size(), 64, [&](std::size_t b, std::size_t e, unsigned) {
+    std::vector<std::uint8_t> confirmed(count, 0);
+    inBlocks(pool, count, 64, [&](std::size_t b, std::size_t e, unsigned) {
         for (std::size_t d = b; d < e; ++d) {
-            const Crop* rep = representatives[groupOf[d]];
-            confirmed[d] = rep == distinct[d] || sameArithmetic(*rep, *distinct[d], annRain);
+            const Crop* rep = g.representatives[g.groupOf[d]];
+            confirmed[d] = rep == g.distinct[d] || sameArithmetic(*rep, *g.distinct[d], annRain);
         }
     });
-    for (std::size_t d = 0; d < distinct.size(); ++d) {
+    for (std::size_t d = 0; d < count; ++d) {
         if (confirmed[d])
             continue;
         // Equal digests of different crops: find the crop's own group, or start one.
-        std::uint32_t g = 0;
-        while (g < representatives.size() && !sameArithmetic(*representatives[g], *distinct[d], annRain))
-            ++g;
-        if (g == representatives.size())
-            representatives.push_back(distinct[d]);
-        groupOf[d] = g;
+        std::uint32_t group = 0;
+        while (group < g.representatives.size() && !sameArithmetic(*g.representatives[group], *g.distinct[d], annRain))
+            ++group;
+        if (group == g.representatives.size())
+            g.representatives.push_back(g.distinct[d]);
+        g.groupOf[d] = group;
     }
-    std::vector<std::uint8_t> fallow(representatives.size());
-    for (std::size_t g = 0; g < representatives.size(); ++g)
-        fallow[g] = representatives[g]->cropType == "Fallow";
+    g.fallow.resize(g.representatives.size());
+    for (std::size_t group = 0; group < g.representatives.size(); ++group)
+        g.fallow[group] = g.representatives[group]->cropType == "Fallow";
+}
 
-    // 3. Per position, the groups found there numbered as columns; runs of combinations sharing a prefix.
-    constexpr std::uint32_t none = std::numeric_limits<std::uint32_t>::max();
-    std::vector<std::vector<std::uint32_t>> columnOfGroup(nf, std::vector<std::uint32_t>(representatives.size(), none));
+// 3. Per position, the groups found there numbered as columns, in order of first appearance; runs of
+// combinations sharing a prefix. Returns, per position, the group of each column.
+std::vector<std::vector<std::uint32_t>> numberColumns(SearchTables& t, const CropGroups& g)
+{
+    const auto nf = static_cast<std::size_t>(t.nFields);
+    std::vector<std::vector<std::uint32_t>> columnOfGroup(nf,
+                                                          std::vector<std::uint32_t>(g.representatives.size(), none));
     std::vector<std::vector<std::uint32_t>> groupOfColumn(nf);
-    t->cropColumn.resize(t->nCombos * nf);
-    t->sharedPrefix.assign(t->nCombos, 0);
-    for (std::size_t k = 0; k < t->nCombos; ++k) {
+    t.cropColumn.resize(t.nCombos * nf);
+    t.sharedPrefix.assign(t.nCombos, 0);
+    for (std::size_t k = 0; k < t.nCombos; ++k) {
         for (std::size_t i = 0; i < nf; ++i) {
-            const std::uint32_t g = groupOf[distinctAt[k * nf + i]];
-            std::uint32_t& column = columnOfGroup[i][g];
+            const std::uint32_t group = g.groupOf[g.distinctAt[k * nf + i]];
+            std::uint32_t& column = columnOfGroup[i][group];
             if (column == none) {
                 column = static_cast<std::uint32_t>(groupOfColumn[i].size());
-                groupOfColumn[i].push_back(g);
+                groupOfColumn[i].push_back(group);
             }
-            t->cropColumn[k * nf + i] = column;
+            t.cropColumn[k * nf + i] = column;
         }
         if (k > 0) {
             std::uint32_t shared = 0;
-            while (shared + 1 < nf && t->cropColumn[k * nf + shared] == t->cropColumn[(k - 1) * nf + shared])
+            while (shared + 1 < nf && t.cropColumn[k * nf + shared] == t.cropColumn[(k - 1) * nf + shared])
                 ++shared;
-            t->sharedPrefix[k] = shared;
+            t.sharedPrefix[k] = shared;
         }
     }
-    t->runBegin.assign(t->nCombos * nf, 0);
-    for (std::size_t k = 0; k < t->nCombos; ++k)
+    t.runBegin.assign(t.nCombos * nf, 0);
+    for (std::size_t k = 0; k < t.nCombos; ++k)
         for (std::size_t j = 1; j < nf; ++j)
-            t->runBegin[k * nf + j] =
-                k > 0 && t->sharedPrefix[k] >= j ? t->runBegin[(k - 1) * nf + j] : static_cast<std::uint32_t>(k);
+            t.runBegin[k * nf + j] =
+                k > 0 && t.sharedPrefix[k] >= j ? t.runBegin[(k - 1) * nf + j] : static_cast<std::uint32_t>(k);
+    return groupOfColumn;
+}
 
-    // 4. The distinct depths of each position: numbered per worker over equal ranges of splits, then merged.
-    t->depthRow.resize(t->nSplits * nf);
+// The distinct depths of each position and, per worker and position, the global row of each of the worker's
+// own rows (which t.depthRow holds until the ceilings are set).
+struct DepthRows {
+    std::vector<DepthNumbering> depths;
+    std::vector<std::vector<std::vector<std::uint32_t>>> toGlobal;
+};
+
+// 4. The distinct depths of each position: numbered per worker over equal ranges of splits, then merged. False
+// for a split with fewer parts than fields.
+bool numberDepths(SearchTables& t, const SplitCollection& depthSplits, WorkerPool& pool, DepthRows& rows)
+{
+    const auto nf = static_cast<std::size_t>(t.nFields);
+    const unsigned workers = pool.size();
+    std::atomic<bool> failed{false};
+    t.depthRow.resize(t.nSplits * nf);
     std::vector<std::vector<DepthNumbering>> local(workers, std::vector<DepthNumbering>(nf));
     pool.run([&](unsigned w) {
-        const auto [begin, end] = rangeOf(t->nSplits, w, workers);
+        const auto [begin, end] = rangeOf(t.nSplits, w, workers);
         for (std::size_t sp = begin; sp < end; ++sp) {
             const SplitView split = depthSplits.Item(static_cast<long>(sp) + 1);
-            if (split.Count() < n) {
+            if (split.Count() < t.nFields) {
                 failed = true;
                 return;
             }
             const double* parts = split.splits.data();
             for (std::size_t i = 0; i < nf; ++i)
-                t->depthRow[sp * nf + i] = local[w][i].rowOf(parts[i]);
+                t.depthRow[sp * nf + i] = local[w][i].rowOf(parts[i]);
         }
     });
     if (failed)
-        return nullptr;
-    std::vector<DepthNumbering> depths(nf);
-    std::vector<std::vector<std::vector<std::uint32_t>>> toGlobal(workers, std::vector<std::vector<std::uint32_t>>(nf));
+        return false;
+    rows.depths.resize(nf);
+    rows.toGlobal.assign(workers, std::vector<std::vector<std::uint32_t>>(nf));
     for (unsigned w = 0; w < workers; ++w)
         for (std::size_t i = 0; i < nf; ++i)
             for (std::size_t r = 0; r < local[w][i].size(); ++r)
-                toGlobal[w][i].push_back(depths[i].rowOf(local[w][i].value(r)));
+                rows.toGlobal[w][i].push_back(rows.depths[i].rowOf(local[w][i].value(r)));
+    return true;
+}
 
-    // 5. The values: every field that the search can build, computed once with the real classes.
-    t->cropCount.resize(nf);
-    t->depthCount.resize(nf);
-    t->fieldReturn.resize(nf);
-    t->fieldCost.resize(nf);
+// What a field computes, the same for every field that the search can build.
+struct FieldInputs {
+    const Split& landSplit;
+    double annRain;
+    const IrrigationCosts& irrigCosts;
+    const SessionState& s;
+};
+
+// 5. The values: every field that the search can build, computed once with the real classes. False when a
+// computation fails or gives a value that is not finite or so large that sums could overflow.
+bool computeValues(SearchTables& t, const CropGroups& g, const std::vector<std::vector<std::uint32_t>>& groupOfColumn,
+                   const std::vector<DepthNumbering>& depths, const FieldInputs& in, WorkerPool& pool)
+{
+    const auto nf = static_cast<std::size_t>(t.nFields);
+    t.cropCount.resize(nf);
+    t.depthCount.resize(nf);
+    t.fieldReturn.resize(nf);
+    t.fieldCost.resize(nf);
     std::vector<std::pair<std::size_t, std::size_t>> items; // (position, column)
     for (std::size_t i = 0; i < nf; ++i) {
-        t->cropCount[i] = static_cast<std::uint32_t>(groupOfColumn[i].size());
-        t->depthCount[i] = static_cast<std::uint32_t>(depths[i].size());
-        t->fieldReturn[i].resize(std::size_t{t->depthCount[i]} * t->cropCount[i]);
-        t->fieldCost[i].resize(std::size_t{t->depthCount[i]} * t->cropCount[i]);
+        t.cropCount[i] = static_cast<std::uint32_t>(groupOfColumn[i].size());
+        t.depthCount[i] = static_cast<std::uint32_t>(depths[i].size());
+        t.fieldReturn[i].resize(std::size_t{t.depthCount[i]} * t.cropCount[i]);
+        t.fieldCost[i].resize(std::size_t{t.depthCount[i]} * t.cropCount[i]);
         for (std::size_t c = 0; c < groupOfColumn[i].size(); ++c)
             items.emplace_back(i, c);
     }
     const double limit = 1e300 / static_cast<double>(nf + 1);
+    std::atomic<bool> failed{false};
     inBlocks(pool, items.size(), 1, [&](std::size_t b, std::size_t e, unsigned) {
         try {
             for (std::size_t item = b; item < e && !failed; ++item) {
                 const auto [i, c] = items[item];
-                const std::size_t columns = t->cropCount[i];
-                const std::size_t rows = t->depthCount[i];
+                const std::size_t columns = t.cropCount[i];
+                const std::size_t rows = t.depthCount[i];
                 const std::uint32_t group = groupOfColumn[i][c];
-                auto& ret = t->fieldReturn[i];
-                auto& cost = t->fieldCost[i];
+                auto& ret = t.fieldReturn[i];
+                auto& cost = t.fieldCost[i];
                 Field f;
-                f.acres = landSplit.splits[i];
-                f.theCrop = representatives[group]->Copy();
-                f.irrigCosts = irrigCosts.Copy();
-                f.annualRain = annRain;
+                f.acres = in.landSplit.splits[i];
+                f.theCrop = g.representatives[group]->Copy();
+                f.irrigCosts = in.irrigCosts.Copy();
+                f.annualRain = in.annRain;
                 const korvel::inputCosts freshCosts = f.theCrop->inputCosts;
                 const double freshYield = f.theCrop->Yield;
                 const IrrigationCosts freshIrrigation = *f.irrigCosts;
                 for (std::size_t r = 0; r < rows; ++r) {
-                    if (fallow[group] && r > 0) { // a "Fallow" field is never irrigated: depth 0 on every row
+                    if (g.fallow[group] && r > 0) { // a "Fallow" field is never irrigated: depth 0 on every row
                         ret[r * columns + c] = ret[c];
                         cost[r * columns + c] = cost[c];
                         continue;
@@ -420,9 +476,9 @@ std::unique_ptr<SearchTables> buildSearchTables(const SplitCollection& depthSpli
                     *f.irrigCosts = freshIrrigation;
                     f.TotalCost = 0.0;
                     f.TotalReturn = 0.0;
-                    f.Depth = fallow[group] ? 0.0 : depths[i].value(r);
+                    f.Depth = g.fallow[group] ? 0.0 : depths[i].value(r);
                     f.theCrop->setYield(f.Depth, f.annualRain);
-                    const double fieldCost = f.getCosts(s);
+                    const double fieldCost = f.getCosts(in.s);
                     const double fieldReturn = f.getReturn();
                     if (!(std::fabs(fieldCost) <= limit) || !(std::fabs(fieldReturn) <= limit)) {
                         failed = true;
@@ -436,57 +492,61 @@ std::unique_ptr<SearchTables> buildSearchTables(const SplitCollection& depthSpli
             failed = true;
         }
     });
-    if (failed)
-        return nullptr;
+    return !failed;
+}
 
+// Per position and depth row: the best return minus cost over the crops (into t.bestNet), and the largest
+// |return| + |cost| (returned), which bounds the rounding of every sum that row enters.
+std::vector<std::vector<double>> bestNets(SearchTables& t)
+{
+    const auto nf = static_cast<std::size_t>(t.nFields);
     std::vector<std::vector<double>> magnitude(nf);
-    t->bestNet.resize(nf);
+    t.bestNet.resize(nf);
     for (std::size_t i = 0; i < nf; ++i) {
-        const std::size_t columns = t->cropCount[i];
-        const std::size_t rows = t->depthCount[i];
-        t->bestNet[i].assign(rows, -std::numeric_limits<double>::infinity());
+        const std::size_t columns = t.cropCount[i];
+        const std::size_t rows = t.depthCount[i];
+        t.bestNet[i].assign(rows, -std::numeric_limits<double>::infinity());
         magnitude[i].assign(rows, 0.0);
         for (std::size_t r = 0; r < rows; ++r)
             for (std::size_t c = 0; c < columns; ++c) {
-                const double rv = t->fieldReturn[i][r * columns + c];
-                const double cv = t->fieldCost[i][r * columns + c];
-                t->bestNet[i][r] = std::max(t->bestNet[i][r], rv - cv);
+                const double rv = t.fieldReturn[i][r * columns + c];
+                const double cv = t.fieldCost[i][r * columns + c];
+                t.bestNet[i][r] = std::max(t.bestNet[i][r], rv - cv);
                 magnitude[i][r] = std::max(magnitude[i][r], std::fabs(rv) + std::fabs(cv));
             }
     }
+    return magnitude;
+}
 
-    // 6. Ceilings. A profit is (((0 + r1) + r2) + ...) - (((0 + c1) + c2) + ...) in floating point; it differs
-    // from the exact sum of (ri - ci) by at most about (n + 1) units of rounding (u = 2^-53) times
-    // S = the sum over positions of the largest |ri| + |ci|. The exact sum is at most a prefix's own sums
-    // (computed the same way, off by at most about (2n + 1) u S) plus the best (ri - ci) of the remaining
-    // positions (summed with at most (n + 1) u S of rounding), and the additions that form a ceiling round
-    // by at most 3 u S more: (4n + 7) u S in all. The margin, (8n + 32) u S plus a tiny absolute term for
-    // values near underflow, is more than twice that, so no allocation can exceed a ceiling, whether of a
-    // whole split or of the combinations that share a prefix within a split.
-    //
-    // The same pass keeps each worker's splits with the highest ceilings: searched first, enough of them
-    // to fill the list and one per worker more, they make the floor rise before the rest is looked at.
-    const double relative = static_cast<double>(4 * nf + 16) * std::ldexp(1.0, -52);
-    t->profitCeiling.resize(t->nSplits);
-    t->profitMargin.resize(t->nSplits);
-    const std::size_t fill = (listSize + t->nCombos - 1) / t->nCombos;
-    const std::size_t first = std::min<std::size_t>(t->nSplits, fill + workers);
-    const auto higher = [&](std::uint32_t a, std::uint32_t b) { return higherCeiling(*t, a, b); };
+// 6. Each split's margin and ceiling (the margin's bound is argued at the top of this file), its depth rows
+// turned global on the way. The same pass keeps each worker's splits with the highest ceilings: searched first,
+// enough of them to fill the list and one per worker more, they make the floor rise before the rest is looked at.
+void setCeilings(SearchTables& t, const std::vector<std::vector<double>>& magnitude, const DepthRows& rows,
+                 std::size_t listSize, WorkerPool& pool)
+{
+    const auto nf = static_cast<std::size_t>(t.nFields);
+    const unsigned workers = pool.size();
+    const double relative = static_cast<double>(4 * nf + 16) * std::ldexp(1.0, -52); // (8n + 32) u
+    t.profitCeiling.resize(t.nSplits);
+    t.profitMargin.resize(t.nSplits);
+    const std::size_t fill = (listSize + t.nCombos - 1) / t.nCombos;
+    const std::size_t first = std::min<std::size_t>(t.nSplits, fill + workers);
+    const auto higher = [&](std::uint32_t a, std::uint32_t b) { return higherCeiling(t, a, b); };
     std::vector<std::vector<std::uint32_t>> bestOf(workers);
     pool.run([&](unsigned w) {
-        const auto [begin, end] = rangeOf(t->nSplits, w, workers);
+        const auto [begin, end] = rangeOf(t.nSplits, w, workers);
         auto& heap = bestOf[w]; // front: the lowest ceiling kept
         for (std::size_t sp = begin; sp < end; ++sp) {
-            std::uint32_t* rows = &t->depthRow[sp * nf];
+            std::uint32_t* row = &t.depthRow[sp * nf];
             double best = 0.0;
             double size = 0.0;
             for (std::size_t i = 0; i < nf; ++i) {
-                rows[i] = toGlobal[w][i][rows[i]];
-                best += t->bestNet[i][rows[i]];
-                size += magnitude[i][rows[i]];
+                row[i] = rows.toGlobal[w][i][row[i]];
+                best += t.bestNet[i][row[i]];
+                size += magnitude[i][row[i]];
             }
-            t->profitMargin[sp] = size * relative + 1e-300;
-            t->profitCeiling[sp] = best + t->profitMargin[sp];
+            t.profitMargin[sp] = size * relative + 1e-300;
+            t.profitCeiling[sp] = best + t.profitMargin[sp];
             const auto split = static_cast<std::uint32_t>(sp);
             if (heap.size() < first) {
                 heap.push_back(split);
@@ -499,10 +559,41 @@ std::unique_ptr<SearchTables> buildSearchTables(const SplitCollection& depthSpli
         }
     });
     for (const auto& kept : bestOf)
-        t->firstSplits.insert(t->firstSplits.end(), kept.begin(), kept.end());
-    std::sort(t->firstSplits.begin(), t->firstSplits.end(), higher);
-    if (t->firstSplits.size() > first)
-        t->firstSplits.resize(first);
+        t.firstSplits.insert(t.firstSplits.end(), kept.begin(), kept.end());
+    std::sort(t.firstSplits.begin(), t.firstSplits.end(), higher);
+    if (t.firstSplits.size() > first)
+        t.firstSplits.resize(first);
+}
+
+} // namespace
+
+std::unique_ptr<SearchTables> buildSearchTables(const SplitCollection& depthSplits,
+                                                const std::vector<std::shared_ptr<CropScenario>>& combos,
+                                                const Split& landSplit, double annRain,
+                                                const IrrigationCosts& irrigCosts, const SessionState& s,
+                                                std::size_t listSize, WorkerPool& pool)
+{
+    const int n = landSplit.Count();
+    if (n < 1 || combos.empty() || depthSplits.Count() == 0 ||
+        static_cast<std::size_t>(depthSplits.Count()) >= std::numeric_limits<std::uint32_t>::max() ||
+        combos.size() >= std::numeric_limits<std::uint32_t>::max())
+        return nullptr;
+    auto t = std::make_unique<SearchTables>();
+    t->nFields = n;
+    t->nSplits = static_cast<std::size_t>(depthSplits.Count());
+    t->nCombos = combos.size();
+
+    CropGroups groups;
+    if (!numberCrops(combos, n, groups))
+        return nullptr;
+    groupAlike(groups, annRain, pool);
+    const std::vector<std::vector<std::uint32_t>> groupOfColumn = numberColumns(*t, groups);
+    DepthRows rows;
+    if (!numberDepths(*t, depthSplits, pool, rows))
+        return nullptr;
+    if (!computeValues(*t, groups, groupOfColumn, rows.depths, {landSplit, annRain, irrigCosts, s}, pool))
+        return nullptr;
+    setCeilings(*t, bestNets(*t), rows, listSize, pool);
     return t;
 }
 

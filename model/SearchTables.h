@@ -45,7 +45,7 @@ struct SearchTables {
     // Per position i, by depth row: the best field return minus cost over the crops found at i.
     std::vector<std::vector<double>> bestNet;
     // [split]: what may separate a profit summed in floating point from the sums of the best nets below:
-    // more than twice every rounding involved (see buildSearchTables).
+    // more than twice every rounding involved (see SearchTables.cpp).
     std::vector<double> profitMargin;
     // [split]: a number no allocation of that split can exceed in profit (sum of best nets plus margin).
     std::vector<double> profitCeiling;

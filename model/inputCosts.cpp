@@ -4,6 +4,7 @@
 #include "model/Errors.h"
 #include "model/InputsItems.h"
 #include "model/Numbers.h"
+#include "model/ProductionCostFields.h"
 
 namespace korvel {
 
@@ -55,8 +56,6 @@ bool optimalSeedRate(const std::string& cropType, double n, double& rate) {
     return false;
 }
 
-std::string boolLine(bool b) { return num::boolText(b); }
-
 } // namespace
 
 inputCosts inputCosts::Copy() const {
@@ -66,47 +65,13 @@ inputCosts inputCosts::Copy() const {
 }
 
 std::string inputCosts::writeData() const {
-    using writeFile::numberItem;
-    using writeFile::valueItem;
-    const std::string values[] = {
-        numberItem(NitrogenCost),
-        numberItem(NitrogenApplied),
-        boolLine(NOptimal),
-        numberItem(PCost),
-        numberItem(PApplied),
-        boolLine(POptimal),
-        numberItem(SeedCost),
-        numberItem(SeedRate),
-        boolLine(SeedOptimal),
-        numberItem(Herbicide),
-        numberItem(Insecticide),
-        numberItem(Tillage),
-        numberItem(Planting),
-        numberItem(HerbicideApplication),
-        numberItem(InsecticideApplication),
-        numberItem(Returns),
-        valueItem(HarvestBasePerAcre),
-        valueItem(HarvestExceedBu),
-        valueItem(HarvestExceedRate),
-        valueItem(HarvestHauling),
-        valueItem(HarvestFlatRate),
-        valueItem(AlfalfaSwathing),
-        valueItem(AlfalfaSwathingNum),
-        valueItem(AlfalfaRaking),
-        valueItem(AlfalfaRakingNum),
-        valueItem(AlfalfaBaling),
-        valueItem(AlfalfaBalingNum),
-        valueItem(AlfalfaPerTon),
-        valueItem(AlfalfaStand),
-        numberItem(MiscCost),
-        numberItem(FertilizerApplication),
-    };
     std::string text;
-    bool first = true;
-    for (const std::string& v : values) {
-        if (!first) text += "\r\n";
-        text += v;
-        first = false;
+    for (std::size_t i = 0; i < kProductionCostFields.size(); ++i) {
+        if (i > 0) text += "\r\n";
+        text += std::visit(Overloaded{[this](double inputCosts::*m) { return writeFile::numberItem(this->*m); },
+                                      [this](bool inputCosts::*m) { return num::boolText(this->*m); },
+                                      [this](Variant inputCosts::*m) { return writeFile::valueItem(this->*m); }},
+                           kProductionCostFields[i].member);
     }
     return text;
 }

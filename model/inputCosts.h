@@ -51,7 +51,7 @@ public:
 
     // Every field except AlfalfaFlat (the copy's is 0).
     inputCosts Copy() const;
-    // The 31 saved values joined by CR LF, none after the last.
+    // The saved values (kProductionCostFields, in its order) joined by CR LF, none after the last.
     std::string writeData() const;
     // Production cost of acres acres yielding bushels units per acre of theCrop with grossIrrig gross inches;
     // writes NPerAcre, PPerAcre, possibly SeedRate and AlfalfaStand, and turns the caller's grossIrrig into

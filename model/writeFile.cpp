@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "model/Numbers.h"
+#include "model/ProductionCostFields.h"
 #include "model/RegularFile.h"
 #include "model/ReplaceFile.h"
 
@@ -63,38 +64,11 @@ void readCropBlock(std::istream& in, Crop& crop)
     crop.price = asNumber(readValue(in));
     crop.maxYield = asNumber(readValue(in));
     inputCosts& ic = crop.inputCosts;
-    // The order of inputCosts::writeData.
-    ic.NitrogenCost = asNumber(readValue(in));
-    ic.NitrogenApplied = asNumber(readValue(in));
-    ic.NOptimal = asTruth(readValue(in));
-    ic.PCost = asNumber(readValue(in));
-    ic.PApplied = asNumber(readValue(in));
-    ic.POptimal = asTruth(readValue(in));
-    ic.SeedCost = asNumber(readValue(in));
-    ic.SeedRate = asNumber(readValue(in));
-    ic.SeedOptimal = asTruth(readValue(in));
-    ic.Herbicide = asNumber(readValue(in));
-    ic.Insecticide = asNumber(readValue(in));
-    ic.Tillage = asNumber(readValue(in));
-    ic.Planting = asNumber(readValue(in));
-    ic.HerbicideApplication = asNumber(readValue(in));
-    ic.InsecticideApplication = asNumber(readValue(in));
-    ic.Returns = asNumber(readValue(in));
-    ic.HarvestBasePerAcre = readValue(in);
-    ic.HarvestExceedBu = readValue(in);
-    ic.HarvestExceedRate = readValue(in);
-    ic.HarvestHauling = readValue(in);
-    ic.HarvestFlatRate = readValue(in);
-    ic.AlfalfaSwathing = readValue(in);
-    ic.AlfalfaSwathingNum = readValue(in);
-    ic.AlfalfaRaking = readValue(in);
-    ic.AlfalfaRakingNum = readValue(in);
-    ic.AlfalfaBaling = readValue(in);
-    ic.AlfalfaBalingNum = readValue(in);
-    ic.AlfalfaPerTon = readValue(in);
-    ic.AlfalfaStand = readValue(in);
-    ic.MiscCost = asNumber(readValue(in));
-    ic.FertilizerApplication = asNumber(readValue(in));
+    for (const ProductionCostField& field : kProductionCostFields)
+        std::visit(Overloaded{[&](double inputCosts::*m) { ic.*m = asNumber(readValue(in)); },
+                              [&](bool inputCosts::*m) { ic.*m = asTruth(readValue(in)); },
+                              [&](Variant inputCosts::*m) { ic.*m = readValue(in); }},
+                   field.member);
 }
 
 // The row after the first `skip` rows whose crop is named name, if any.

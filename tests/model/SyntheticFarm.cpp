@@ -164,6 +164,7 @@ void submitSingleCropPlans(Farm& farm, BestMix& list)
         field->annualRain = farm.rain;
         field->theCrop = crop;
         field->irrigCosts = irrigation;
+        field->IrrigationEfficiency = farm.s.IrrigationEfficiency;
         plan.Add(field);
         crop->setYield(field->Depth, field->annualRain);
         list.submit(plan, farm.s);

@@ -15,9 +15,11 @@
 
 #include "model/Crop.h"
 #include "model/IrrigationCosts.h"
+#include "model/ProductionCostFields.h"
 #include "model/SessionState.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/ScriptedDialogService.h"
+#include "ui/main/BoxTexts.h"
 #include "ui/main/CropRecord.h"
 #include "ui/main/IrrigationCostPane.h"
 #include "ui/main/MainPane.h"
@@ -344,6 +346,58 @@ TEST_F(CostPanesTest, ClearEmptiesEveryBoxAndUnticksTheOptimalBoxes)
     EXPECT_EQ(text(pane, "lblGICTOTAL"), "$0.00 / ac");
     EXPECT_EQ(text(pane, "lblOC"), "$0.00 / ac");
     EXPECT_EQ(ic.Tillage, 30); // nothing committed
+}
+
+// Every field of the crop shows in its box when the pane opens, and Apply writes back those of the crop's kind
+// (the harvest charges of a grain crop, the forage operations of a forage crop) and no others.
+TEST_F(CostPanesTest, EveryCostFieldShowsInItsBoxAndApplyWritesBackThoseOfTheCropsKind)
+{
+    using korvel::CostBox;
+    using korvel::CostCommit;
+    using korvel::inputCosts;
+    using korvel::Overloaded;
+    using korvel::Variant;
+    for (const QString& name : {QStringLiteral("Corn"), QStringLiteral("Alfalfa")}) {
+        SCOPED_TRACE(name.toStdString());
+        const bool forage = name == QLatin1String("Alfalfa");
+        inputCosts& ic = crop(name)->inputCosts;
+        double next = 1000.25;
+        for (const korvel::ProductionCostField& f : korvel::kProductionCostFields)
+            std::visit(Overloaded{[&](bool inputCosts::*m) { ic.*m = f.box != std::string("chkSeedOptimal"); },
+                                  [&](double inputCosts::*m) { ic.*m = next++; },
+                                  [&](Variant inputCosts::*m) { ic.*m = next++; }},
+                       f.member);
+        const inputCosts entered = ic;
+
+        ProductionCostPane* pane = openCosts(name);
+        for (const korvel::ProductionCostField& f : korvel::kProductionCostFields) {
+            SCOPED_TRACE(f.box);
+            if (f.committed == (forage ? CostCommit::Harvest : CostCommit::Forage))
+                continue; // shown or not, this crop never commits it
+            std::visit(Overloaded{[&](bool inputCosts::*m) {
+                                      EXPECT_EQ(on<QCheckBox>(pane, f.box)->isChecked(), entered.*m);
+                                  },
+                                  [&](auto m) {
+                                      const QString shown = on(pane, f.box)->text();
+                                      EXPECT_EQ(korvel::ui::BoxTexts::value(shown), Variant(entered.*m).number());
+                                      EXPECT_EQ(shown.contains(QLatin1Char(',')), f.shown == CostBox::Money);
+                                  }},
+                       f.member);
+        }
+
+        ic = inputCosts();
+        click(pane, "Command6"); // leaving the focused box may show its limit; it keeps the text it was given
+        for (const korvel::ProductionCostField& f : korvel::kProductionCostFields) {
+            SCOPED_TRACE(f.box);
+            const bool written = f.committed != (forage ? CostCommit::Harvest : CostCommit::Forage);
+            std::visit(Overloaded{[&](bool inputCosts::*m) { EXPECT_EQ(ic.*m, written && entered.*m); },
+                                  [&](double inputCosts::*m) { EXPECT_EQ(ic.*m, written ? entered.*m : 0.0); },
+                                  [&](Variant inputCosts::*m) {
+                                      EXPECT_EQ(ic.*m, written ? entered.*m : Variant());
+                                  }},
+                       f.member);
+        }
+    }
 }
 
 TEST_F(CostPanesTest, OpeningACostPaneBlanksTheZerosOfTheMainWindow)

@@ -120,8 +120,6 @@ public:
     // --- Evaluation run ---------------------------------------------------------------------------
     // The inputs are complete enough for a run.
     bool ready();
-    // The ticked library crops, prepared for the run (price, maximum yield, normalising factor, soil).
-    std::shared_ptr<korvel::CropScenario> returnCrops();
     // One evaluation from the main pane's inputs; the ranked list, or an empty (unsized) list when the
     // search was cancelled or could not be carried out (the reason has been shown).
     std::shared_ptr<korvel::BestMix> RunScenario(const QString& strBatchMessage);

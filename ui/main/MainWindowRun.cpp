@@ -1,22 +1,18 @@
-// The evaluation run of the main window: the completeness test, the crops of a run, one search from the
-// main pane's inputs, and the run button.
+// The evaluation run of the main window: the completeness test, one run of the model from the main pane's
+// inputs (read into EvaluationRun::Inputs) with the progress window, and the run button.
 #include "ui/main/MainWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTimer>
 
 #include "model/BestMix.h"
 #include "model/CropScenario.h"
 #include "model/Errors.h"
-#include "model/Field.h"
-#include "model/FieldCalculator.h"
-#include "model/FieldCollection.h"
-#include "model/IrrigationCosts.h"
-#include "model/MakingCropCombos.h"
-#include "model/MakingSplits.h"
+#include "model/EvaluationRun.h"
 #include "model/Numbers.h"
 #include "ui/main/BoxTexts.h"
 #include "ui/main/CropRecord.h"
@@ -38,6 +34,49 @@ double leading(const QString& text)
 
 const QString kIncomplete = QStringLiteral("Please enter all of the necessary information before continuing!");
 
+// The progress window as the run's observer: it counts the depth splits of the search and shows the run's
+// message; the crops of the run become the window's crops of the last run.
+class RunProgress : public korvel::EvaluationRun::Observer {
+public:
+    RunProgress(frmUpdating& window, const QString& message, std::shared_ptr<korvel::CropScenario>& lastRunCrops)
+        : window_(&window), message_(message), lastRunCrops_(lastRunCrops)
+    {
+    }
+    void pumpMessages() override
+    {
+        if (window_)
+            window_->pumpMessages();
+    }
+    void advance() override
+    {
+        if (window_)
+            window_->advance();
+    }
+    void advanceBy(std::size_t steps) override
+    {
+        if (window_)
+            window_->advanceBy(steps);
+    }
+    void close() override
+    {
+        if (window_)
+            window_->close();
+    }
+    void cropsPrepared(const std::shared_ptr<korvel::CropScenario>& crops) override { lastRunCrops_ = crops; }
+    void searchBegins(std::size_t depthSplits) override
+    {
+        if (!window_)
+            return;
+        window_->setMax(static_cast<double>(depthSplits));
+        window_->setMessage(message_);
+    }
+
+private:
+    QPointer<frmUpdating> window_;
+    QString message_;
+    std::shared_ptr<korvel::CropScenario>& lastRunCrops_;
+};
+
 } // namespace
 
 bool MainWindow::ready()
@@ -55,41 +94,6 @@ bool MainWindow::ready()
         if (cr(i)->isActive())
             return true;
     return false;
-}
-
-std::shared_ptr<korvel::CropScenario> MainWindow::returnCrops()
-{
-    auto scenario = std::make_shared<korvel::CropScenario>();
-    const double rain = leading(pneMain_->txtAnnRain->currentText());
-    for (int i = 0; i < cropRowCount(); ++i) {
-        CropRecord* row = cr(i);
-        if (!row->isActive())
-            continue;
-        const std::shared_ptr<korvel::Crop> c = row->crop();
-        c->price = row->getPrice();
-        c->maxYield = row->getMaxYield();
-        c->setNormal(c->maxYield, rain);
-        c->soilName = "Silt Loam";
-        std::shared_ptr<korvel::SoilCollection> soil = c->soil_ulysses;
-        std::string soilName = "Silt Loam";
-        if (currentSoil == QLatin1String("Fine Sand")) {
-            soil = c->soil_valent;
-            soilName = "Fine Sand";
-        } else if (currentSoil == QLatin1String("Loamy Sand")) {
-            soil = c->soil_valentine;
-            soilName = "Loamy Sand";
-        }
-        try {
-            if (soil && soil->Count() > 0) {
-                c->setYieldTable(soil->Item(2));
-                c->soilName = soilName;
-            }
-        } catch (const korvel::KorvelError&) {
-            // The crop keeps its own table.
-        }
-        scenario->Add(c);
-    }
-    return scenario;
 }
 
 std::shared_ptr<korvel::BestMix> MainWindow::RunScenario(const QString& strBatchMessage)
@@ -118,8 +122,6 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
     korvel::SessionState& s = session_;
     const MainPane& p = *pneMain_;
 
-    s.IrrigationEfficiency = leading(p.txtEff->text()) / 100.0;
-
     if (progress_)
         progress_->deleteLater();
     progress_ = new frmUpdating(s, this);
@@ -134,63 +136,38 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
 
     try {
         // The inputs of this run, read once: what the user types while the search runs is for the next run.
-        const double acres = leading(p.txtArea->text());
-        const double rain = leading(p.txtAnnRain->currentText());
+        korvel::EvaluationRun::Inputs in;
+        in.efficiencyPercent = leading(p.txtEff->text());
+        in.acres = leading(p.txtArea->text());
+        in.rain = leading(p.txtAnnRain->currentText());
         const std::string volumeText = p.lblVolume->text().toStdString();
-        const double volume = num::parseNumeric(volumeText).value_or(num::leadingNumberOrZero(volumeText));
-        const int bestCount = static_cast<int>(num::toWhole(leading(p.txtArraySize->text())));
-        const bool singleCropPlans = p.chkNoSplit->isChecked();
+        in.volume = num::parseNumeric(volumeText).value_or(num::leadingNumberOrZero(volumeText));
+        in.listSize = leading(p.txtArraySize->text());
+        in.singleCropPlans = p.chkNoSplit->isChecked();
+        in.preset = p.selectedPreset();
+        in.factor = s.SplitFactor;
+        for (int i = 0; i < cropRowCount(); ++i)
+            if (CropRecord* row = cr(i); row->isActive())
+                in.crops.push_back({row->crop(), row->getPrice(), row->getMaxYield()});
+        in.soil = currentSoil.toStdString();
+        in.irrigation = tempIrrigationCosts;
 
-        const int preset = p.selectedPreset();
-        MakingSplits::makeLandSplit(s, preset);
-        s.LandSplit = MakingSplits::scaleLandSplit(*s.LandSplit, acres);
-        const int fields = s.LandSplit->Count();
-        if (preset < 0 || fields < 1) {
+        RunProgress observer(*progress_, strBatchMessage, cs);
+        const korvel::EvaluationRun::Result result = korvel::EvaluationRun::run(in, s, observer);
+        switch (result.end) {
+        case korvel::EvaluationRun::End::NoLandSplit:
             closeProgress();
             showRunError(kIncomplete);
             s.TrendCancelled = s.TrendMode;
-            return std::make_shared<korvel::BestMix>();
-        }
-
-        const double net = volume * s.IrrigationEfficiency;
-        const korvel::SplitCollection waterSplits = MakingSplits::makeWaterSplits(s, fields, net);
-        const korvel::SplitCollection depthSplits = MakingSplits::makeDepthSplits(waterSplits, *s.LandSplit);
-        cs = returnCrops();
-        const auto combos = MakingCropCombos::makeCropCombos(*cs, fields);
-
-        progress_->setMax(static_cast<double>(depthSplits.Count()));
-        progress_->setMessage(strBatchMessage);
-
-        std::shared_ptr<korvel::BestMix> bm = korvel::FieldCalculator::EvaluateCombinations(
-            depthSplits, combos, *s.LandSplit, rain, bestCount, *tempIrrigationCosts, s, progress_.data());
-
-        if (s.CancelRequested) {
+            break;
+        case korvel::EvaluationRun::End::Cancelled:
             s.TrendCancelled = s.TrendMode;
             closeProgress();
-            return bm ? bm : std::make_shared<korvel::BestMix>();
+            break;
+        case korvel::EvaluationRun::End::Stopped:
+        case korvel::EvaluationRun::End::Finished: closeProgress(); break;
         }
-        if (!bm) {
-            closeProgress();
-            return std::make_shared<korvel::BestMix>();
-        }
-
-        if (singleCropPlans) {
-            for (const auto& c : *cs) {
-                auto field = std::make_shared<korvel::Field>();
-                field->acres = acres;
-                field->theCrop = c;
-                field->Depth = c->cropType == "Fallow" ? 0.0 : num::checkedFinite(net / acres, "the depth of a single-crop plan");
-                field->annualRain = rain;
-                field->irrigCosts = tempIrrigationCosts;
-                field->IrrigationEfficiency = s.IrrigationEfficiency;
-                c->setYield(field->Depth, field->annualRain);
-                korvel::FieldCollection plan;
-                plan.Add(field);
-                bm->submit(plan, s);
-            }
-        }
-        closeProgress();
-        return bm;
+        return result.list;
     } catch (const korvel::YieldLookupError& e) {
         closeProgress();
         showRunError(QStringLiteral("The evaluation could not be completed: the yield table of a chosen crop does not "

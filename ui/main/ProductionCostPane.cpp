@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "model/Numbers.h"
+#include "model/ProductionCostFields.h"
 #include "ui/main/BoxTexts.h"
 #include "ui/main/ControlNames.h"
 #include "ui/main/CostPreviews.h"
@@ -84,6 +85,17 @@ constexpr LeaveCheck kLeaveChecks[] = {
 };
 // clang-format on
 
+// The text a box shows for a value.
+template <typename Value>
+QString boxText(CostBox shown, const Value& value)
+{
+    return shown == CostBox::Money ? BoxTexts::money(value) : BoxTexts::plain(value);
+}
+
+QCheckBox* tickBox(const QWidget& pane, const ProductionCostField& field)
+{
+    return pane.findChild<QCheckBox*>(QString::fromLatin1(field.box));
+}
 
 } // namespace
 
@@ -410,14 +422,6 @@ void ProductionCostPane::openFor(const std::shared_ptr<Crop>& crop)
         w->setEnabled(library);
     lblHeader_->setText(QStringLiteral("Production Costs for ") + name);
 
-    // Each rate box is written before its optimal box, so the optimal box ends with the stored flag.
-    txtNitrogenCost_->setText(BoxTexts::plain(ic.NitrogenCost));
-    txtNitrogenApplied_->setText(BoxTexts::plain(ic.NitrogenApplied));
-    chkNOptimal_->setChecked(ic.NOptimal);
-    txtPCost_->setText(BoxTexts::plain(ic.PCost));
-    txtPApplied_->setText(BoxTexts::plain(ic.PApplied));
-    chkPOptimal_->setChecked(ic.POptimal);
-
     if (crop->cropType == "Wheat" || crop->cropType == "Grain Sorghum" || crop->cropType == "Alfalfa") {
         lblSeedRate_->setText(QStringLiteral("lb/acre"));
         lblSeedUnits_->setText(QStringLiteral("/lb"));
@@ -431,42 +435,27 @@ void ProductionCostPane::openFor(const std::shared_ptr<Crop>& crop)
     lblUnits_->setText(unit(1));
     for (QLabel* l : lblperunits_)
         l->setText(QStringLiteral("/ ") + unit(0));
-
-    txtSeedCost_->setText(BoxTexts::money(ic.SeedCost));
-    txtSeedRate_->setText(ic.SeedOptimal ? QString() : BoxTexts::plain(ic.SeedRate));
-    chkSeedOptimal_->setChecked(ic.SeedOptimal);
-
-    txtHerbicide_->setText(BoxTexts::money(ic.Herbicide));
-    txtInsecticide_->setText(BoxTexts::money(ic.Insecticide));
-    txtTillage_->setText(BoxTexts::money(ic.Tillage));
-    txtPlanting_->setText(BoxTexts::money(ic.Planting));
-    txtFertilizerApplication_->setText(BoxTexts::money(ic.FertilizerApplication));
-    txtHerbicideApplication_->setText(BoxTexts::money(ic.HerbicideApplication));
-    txtInsecticideApplication_->setText(BoxTexts::money(ic.InsecticideApplication));
-    txtHarvestBase_->setText(BoxTexts::money(ic.HarvestBasePerAcre));
-    txtExceed_->setText(BoxTexts::plain(ic.HarvestExceedBu));
-    txtExceedCost_->setText(BoxTexts::money(ic.HarvestExceedRate));
-    txtHaulingCost_->setText(BoxTexts::money(ic.HarvestHauling));
-    txtFlatRate_->setText(BoxTexts::money(ic.HarvestFlatRate));
-    txtReturns_->setText(BoxTexts::money(ic.Returns));
-    txtMiscCost_->setText(BoxTexts::money(ic.MiscCost));
-
     cmdDefault_->setText(QStringLiteral("Load Default ") + name + QStringLiteral(" Values"));
 
+    // Every box from its field, in the order of the inputs file, so each rate box is written before its optimal
+    // box and the optimal box ends with the stored flag. The forage boxes are written for a forage crop only;
+    // for any other they keep whatever text they had.
     const bool forage = isForage(*crop);
-    if (forage) {
-        lblApplicationCosts_->setText(name + QStringLiteral(" Operation Costs"));
-        txtSwathing_->setText(BoxTexts::plain(ic.AlfalfaSwathing));
-        txtSwathingNum_->setText(BoxTexts::plain(ic.AlfalfaSwathingNum));
-        txtRaking_->setText(BoxTexts::plain(ic.AlfalfaRaking));
-        txtRakingNum_->setText(BoxTexts::plain(ic.AlfalfaRakingNum));
-        txtBaling_->setText(BoxTexts::plain(ic.AlfalfaBaling));
-        txtBalingNum_->setText(BoxTexts::plain(ic.AlfalfaBalingNum));
-        txtAlfFlat_->setText(BoxTexts::plain(ic.AlfalfaPerTon));
-        txtStand_->setText(BoxTexts::plain(ic.AlfalfaStand));
-    } else {
-        lblApplicationCosts_->setText(QStringLiteral("Operation Costs"));
+    for (const ProductionCostField& f : kProductionCostFields) {
+        if (f.committed == CostCommit::Forage && !forage)
+            continue;
+        std::visit(Overloaded{[&](bool inputCosts::*m) {
+                                  if (QCheckBox* c = tickBox(*this, f))
+                                      c->setChecked(ic.*m);
+                              },
+                              [&](auto m) {
+                                  const bool empty = f.emptyWhen && ic.*f.emptyWhen;
+                                  if (QLineEdit* b = box(QString::fromLatin1(f.box)))
+                                      b->setText(empty ? QString() : boxText(f.shown, ic.*m));
+                              }},
+                   f.member);
     }
+    lblApplicationCosts_->setText(forage ? name + QStringLiteral(" Operation Costs") : QStringLiteral("Operation Costs"));
     // The forage frames stand over the harvest charges.
     frmICAlf_->setVisible(forage);
     frmICAlf2_->setVisible(forage);
@@ -483,23 +472,22 @@ void ProductionCostPane::Command6_Click()
     const std::shared_ptr<Crop> crop = main_.activeCrop;
     inputCosts& ic = crop->inputCosts;
 
-    ic.NitrogenCost = read(txtNitrogenCost_);
-    ic.NitrogenApplied = read(txtNitrogenApplied_);
-    ic.NOptimal = chkNOptimal_->isChecked();
-    ic.PCost = read(txtPCost_);
-    ic.PApplied = read(txtPApplied_);
-    ic.POptimal = chkPOptimal_->isChecked();
-    ic.SeedCost = read(txtSeedCost_);
-    ic.SeedRate = read(txtSeedRate_);
-    ic.SeedOptimal = chkSeedOptimal_->isChecked();
-    ic.Herbicide = read(txtHerbicide_);
-    ic.Insecticide = read(txtInsecticide_);
-    ic.Tillage = read(txtTillage_);
-    ic.Planting = read(txtPlanting_);
-    ic.FertilizerApplication = read(txtFertilizerApplication_);
-    ic.HerbicideApplication = read(txtHerbicideApplication_);
-    ic.InsecticideApplication = read(txtInsecticideApplication_);
-
+    const auto commit = [&](CostCommit when) {
+        for (const ProductionCostField& f : kProductionCostFields) {
+            if (f.committed != when)
+                continue;
+            std::visit(Overloaded{[&](bool inputCosts::*m) {
+                                      if (const QCheckBox* c = tickBox(*this, f))
+                                          ic.*m = c->isChecked();
+                                  },
+                                  [&](auto m) {
+                                      if (QLineEdit* b = box(QString::fromLatin1(f.box)))
+                                          ic.*m = read(b);
+                                  }},
+                       f.member);
+        }
+    };
+    commit(CostCommit::First);
     if (isForage(*crop)) {
         if (!num::isNumeric(txtStand_->text().toStdString())) {
             // What was written so far stays; the pane stays open on the same crop.
@@ -507,23 +495,11 @@ void ProductionCostPane::Command6_Click()
                         MsgButtons::Ok, MsgIcon::Critical);
             return;
         }
-        ic.AlfalfaStand = read(txtStand_);
-        ic.AlfalfaSwathing = read(txtSwathing_);
-        ic.AlfalfaSwathingNum = read(txtSwathingNum_);
-        ic.AlfalfaRaking = read(txtRaking_);
-        ic.AlfalfaRakingNum = read(txtRakingNum_);
-        ic.AlfalfaBaling = read(txtBaling_);
-        ic.AlfalfaBalingNum = read(txtBalingNum_);
-        ic.AlfalfaPerTon = read(txtAlfFlat_);
+        commit(CostCommit::Forage);
     } else {
-        ic.HarvestBasePerAcre = read(txtHarvestBase_);
-        ic.HarvestExceedBu = read(txtExceed_);
-        ic.HarvestExceedRate = read(txtExceedCost_);
-        ic.HarvestHauling = read(txtHaulingCost_);
-        ic.HarvestFlatRate = read(txtFlatRate_);
+        commit(CostCommit::Harvest);
     }
-    ic.Returns = read(txtReturns_);
-    ic.MiscCost = read(txtMiscCost_);
+    commit(CostCommit::Last);
 
     main_.ShowPane(main_.pneMain());
     main_.SetMainInfo(main_.strMainInfo);
@@ -532,18 +508,15 @@ void ProductionCostPane::Command6_Click()
 
 void ProductionCostPane::Command13_Click()
 {
-    // The boxes on the pane itself, then the optimal boxes, then the boxes of the two forage frames.
-    for (QLineEdit* b :
-         {txtNitrogenCost_, txtNitrogenApplied_, txtPCost_, txtPApplied_, txtSeedCost_, txtSeedRate_, txtHerbicide_,
-          txtInsecticide_, txtTillage_, txtPlanting_, txtFertilizerApplication_, txtHerbicideApplication_,
-          txtInsecticideApplication_, txtHarvestBase_, txtExceed_, txtExceedCost_, txtHaulingCost_, txtFlatRate_,
-          txtReturns_, txtMiscCost_})
-        b->setText(QString());
-    for (QCheckBox* c : {chkNOptimal_, chkPOptimal_, chkSeedOptimal_})
-        c->setChecked(false);
-    for (QLineEdit* b :
-         {txtSwathing_, txtSwathingNum_, txtRaking_, txtRakingNum_, txtBaling_, txtBalingNum_, txtAlfFlat_, txtStand_})
-        b->setText(QString());
+    // Every box, the forage frames' too, then the optimal boxes (which emptying a rate box ticks).
+    for (const ProductionCostField& f : kProductionCostFields)
+        if (f.shown != CostBox::Tick)
+            if (QLineEdit* b = box(QString::fromLatin1(f.box)))
+                b->setText(QString());
+    for (const ProductionCostField& f : kProductionCostFields)
+        if (f.shown == CostBox::Tick)
+            if (QCheckBox* c = tickBox(*this, f))
+                c->setChecked(false);
 }
 
 void ProductionCostPane::cmdDefault_Click()

@@ -1,0 +1,98 @@
+#include "model/EvaluationRun.h"
+
+#include "model/Errors.h"
+#include "model/Field.h"
+#include "model/FieldCollection.h"
+#include "model/MakingCropCombos.h"
+#include "model/MakingSplits.h"
+#include "model/Numbers.h"
+
+namespace korvel::EvaluationRun {
+
+namespace {
+
+// Each crop alone on the whole acreage with all the net water as its depth ("Fallow" none): the crop itself, not
+// a copy, whose Yield the plan writes, and the run's irrigation costs themselves. The list keeps deep copies.
+void submitSingleCropPlans(const Inputs& in, const CropScenario& crops, double net, BestMix& list, SessionState& s)
+{
+    for (const auto& c : crops) {
+        auto field = std::make_shared<Field>();
+        field->acres = in.acres;
+        field->theCrop = c;
+        field->Depth =
+            c->cropType == "Fallow" ? 0.0 : num::checkedFinite(net / in.acres, "the depth of a single-crop plan");
+        field->annualRain = in.rain;
+        field->irrigCosts = in.irrigation;
+        field->IrrigationEfficiency = s.IrrigationEfficiency;
+        c->setYield(field->Depth, field->annualRain);
+        FieldCollection plan;
+        plan.Add(field);
+        list.submit(plan, s);
+    }
+}
+
+} // namespace
+
+std::shared_ptr<CropScenario> returnCrops(const std::vector<CropChoice>& crops, const std::string& soil, double rain)
+{
+    auto scenario = std::make_shared<CropScenario>();
+    for (const CropChoice& choice : crops) {
+        const std::shared_ptr<Crop>& c = choice.crop;
+        c->price = choice.price;
+        c->maxYield = choice.maxYield;
+        c->setNormal(c->maxYield, rain);
+        c->soilName = "Silt Loam";
+        std::shared_ptr<SoilCollection> tables = c->soil_ulysses;
+        std::string soilName = "Silt Loam";
+        if (soil == "Fine Sand") {
+            tables = c->soil_valent;
+            soilName = "Fine Sand";
+        } else if (soil == "Loamy Sand") {
+            tables = c->soil_valentine;
+            soilName = "Loamy Sand";
+        }
+        try {
+            if (tables && tables->Count() > 0) {
+                c->setYieldTable(tables->Item(2));
+                c->soilName = soilName;
+            }
+        } catch (const KorvelError&) {
+            // The crop keeps its own table.
+        }
+        scenario->Add(c);
+    }
+    return scenario;
+}
+
+Result run(const Inputs& in, SessionState& s, Observer& observer)
+{
+    s.IrrigationEfficiency = in.efficiencyPercent / 100.0;
+    const int listSize = static_cast<int>(num::toWhole(in.listSize));
+
+    MakingSplits::makeLandSplit(s, in.preset);
+    s.LandSplit = MakingSplits::scaleLandSplit(*s.LandSplit, in.acres);
+    const int fields = s.LandSplit->Count();
+    if (in.preset < 0 || fields < 1)
+        return {End::NoLandSplit, std::make_shared<BestMix>()};
+
+    const double net = in.volume * s.IrrigationEfficiency;
+    const SplitCollection waterSplits = MakingSplits::makeWaterSplits(in.factor, fields, net, fields);
+    const SplitCollection depthSplits = MakingSplits::makeDepthSplits(waterSplits, *s.LandSplit);
+    const std::shared_ptr<CropScenario> crops = returnCrops(in.crops, in.soil, in.rain);
+    observer.cropsPrepared(crops);
+    const auto combos = MakingCropCombos::makeCropCombos(*crops, fields);
+
+    observer.searchBegins(static_cast<std::size_t>(depthSplits.Count()));
+    std::shared_ptr<BestMix> list = FieldCalculator::EvaluateCombinations(
+        depthSplits, combos, *s.LandSplit, in.rain, listSize, *in.irrigation, s, &observer);
+
+    if (s.CancelRequested.load())
+        return {End::Cancelled, list ? list : std::make_shared<BestMix>()};
+    if (!list)
+        return {End::Stopped, std::make_shared<BestMix>()};
+    if (in.singleCropPlans)
+        submitSingleCropPlans(in, *crops, net, *list, s);
+    return {End::Finished, list};
+}
+
+} // namespace korvel::EvaluationRun
