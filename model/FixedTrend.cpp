@@ -71,7 +71,7 @@ void applyValue(const TrendTarget& target, int theVariable, double theValue, Fie
 std::shared_ptr<FieldCollection> updatedCopy(const FixedTrendProcess& process, std::size_t value,
                                              const FieldCollection& option, SessionState& s)
 {
-    const std::shared_ptr<FieldCollection> fc = option.Copy();
+    std::shared_ptr<FieldCollection> fc = option.Copy();
     applyValue(process.target, process.variable, process.values[value], *fc, s);
     fc->clearWhatCopyDrops();
     return fc;

@@ -25,8 +25,14 @@ namespace {
 int createTemporary(const fs::path& file, fs::path& temporary)
 {
     for (int n = 0; n < 100; ++n) {
+        // file.tmp, then file.1.tmp, file.2.tmp, ... (appended piece by piece: GCC 12 wrongly warns of
+        // overlapping copies, -Wrestrict, when a literal is put in front of a temporary string)
         temporary = file;
-        temporary += n == 0 ? std::string(".tmp") : "." + std::to_string(n) + ".tmp";
+        if (n > 0) {
+            temporary += ".";
+            temporary += std::to_string(n);
+        }
+        temporary += ".tmp";
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0)
             return fd;

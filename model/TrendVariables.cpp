@@ -1,12 +1,29 @@
 #include "model/TrendVariables.h"
 
+#include <initializer_list>
+#include <string_view>
+
 namespace korvel::TrendVariables {
 
 namespace {
 
-std::string unitAt(const std::vector<std::string>& units, std::size_t k)
+std::string_view unitAt(const std::vector<std::string>& units, std::size_t k)
 {
-    return k < units.size() ? units[k] : std::string();
+    return k < units.size() ? std::string_view(units[k]) : std::string_view();
+}
+
+// The pieces one after another, appended into one string. (Written this way because GCC 12 wrongly warns of
+// overlapping copies, -Wrestrict, when a literal is put in front of a temporary string.)
+std::string joined(std::initializer_list<std::string_view> pieces)
+{
+    std::size_t length = 0;
+    for (std::string_view piece : pieces)
+        length += piece.size();
+    std::string text;
+    text.reserve(length);
+    for (std::string_view piece : pieces)
+        text += piece;
+    return text;
 }
 
 bool known(int id) { return id >= 0 && id < kTrendVariableCount; }
@@ -50,9 +67,9 @@ std::string fixedTrendDescription(int id, const std::string& cropType)
 TrendUnits units(int id, const std::vector<std::string>& cropUnitsArray)
 {
     switch (id) {
-    case CropPriceVariable: return {"$", "/ " + unitAt(cropUnitsArray, 0)};
+    case CropPriceVariable: return {"$", joined({"/ ", unitAt(cropUnitsArray, 0)})};
     case ProductionCostsVariable: return {"$", "/ ac"};
-    case MaximumYieldVariable: return {"", unitAt(cropUnitsArray, 1) + " / acre"};
+    case MaximumYieldVariable: return {"", joined({unitAt(cropUnitsArray, 1), " / acre"})};
     case EfficiencyVariable: return {"", "%"};
     case IrrigationCostsVariable: return {"$", "/ ac-in"};
     case RainfallVariable: return {"", "inches"};
@@ -63,9 +80,9 @@ TrendUnits units(int id, const std::vector<std::string>& cropUnitsArray)
 std::string unitLabel(int id, const std::vector<std::string>& cropUnitsArray)
 {
     switch (id) {
-    case CropPriceVariable: return "($ / " + unitAt(cropUnitsArray, 0) + ")";
+    case CropPriceVariable: return joined({"($ / ", unitAt(cropUnitsArray, 0), ")"});
     case ProductionCostsVariable: return "($ / ac)";
-    case MaximumYieldVariable: return "(" + unitAt(cropUnitsArray, 1) + " / acre)";
+    case MaximumYieldVariable: return joined({"(", unitAt(cropUnitsArray, 1), " / acre)"});
     case EfficiencyVariable: return "(%)";
     case IrrigationCostsVariable: return "($ / ac-in)";
     case RainfallVariable: return "(inches)";

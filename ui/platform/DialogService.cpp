@@ -111,7 +111,7 @@ MsgAnswer QtDialogService::message(QWidget* parent, const MessageRequest& reques
 
 QString QtDialogService::qtFilter(const QString& filter)
 {
-    const QString trimmed = filter.trimmed();
+    QString trimmed = filter.trimmed();
     if (trimmed.isEmpty() || trimmed.contains(QStringLiteral(";;")) || !trimmed.contains(QLatin1Char('|')))
         return trimmed;
     const QStringList parts = trimmed.split(QLatin1Char('|'));
