@@ -1,6 +1,5 @@
 #include "model/writeFile.h"
 
-#include <cctype>
 #include <fstream>
 #include <map>
 #include <string>
@@ -46,9 +45,7 @@ bool asTruth(const Variant& v)
         return false;
     if (v.isNumber())
         return v.number() != 0.0;
-    std::string text = v.toString();
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string text = num::lowerCase(v.toString());
     if (text == "true")
         return true;
     if (text == "false")

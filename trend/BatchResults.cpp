@@ -16,11 +16,11 @@
 #include "ui/main/ControlNames.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
+#include "ui/platform/Twips.h"
 #include "ui/results/DetailsPane.h"
 #include "ui/results/ResultPrinter.h"
-#include "ui/results/ResultsPane.h"
 #include "ui/results/Results.h"
+#include "ui/results/ResultsPane.h"
 
 namespace korvel::ui {
 

@@ -20,17 +20,13 @@
 #include "ui/main/CropRecord.h"
 #include "ui/main/HelpButton.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/Twips.h"
+#include "ui/results/ViewText.h"
 
 namespace korvel::ui {
 
 namespace {
-
-QString qtext(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text, bool wrap = false)
 {

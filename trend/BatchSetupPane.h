@@ -41,8 +41,6 @@ class TrendController;
 class BatchSetupPane : public QFrame {
     Q_OBJECT
 public:
-    static constexpr bool kBuilt = true;
-
     // index 0: the setup pane "pneBatchSetup(0)"; index 1: the trend results pane "pneBatchSetup(1)".
     BatchSetupPane(MainWindow& main, int index, QWidget* parent = nullptr);
     ~BatchSetupPane() override;

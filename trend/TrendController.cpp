@@ -22,15 +22,11 @@
 #include "ui/main/frmUpdating.h"
 #include "ui/platform/DialogService.h"
 #include "ui/results/ResultsPane.h"
+#include "ui/results/ViewText.h"
 
 namespace korvel::ui {
 
 namespace {
-
-QString qtext(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
 
 // A whole number of a process field, -1 when it has none.
 int whole(double v)

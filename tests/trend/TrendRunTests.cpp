@@ -6,8 +6,8 @@
 #include "ui/main/frmUpdating.h"
 
 #include "model/Numbers.h"
-#include "ui/main/Twips.h"
 #include "trend/TrendFixture.h"
+#include "ui/platform/Twips.h"
 
 using namespace korvel::ui;
 using namespace korvel::ui::test;

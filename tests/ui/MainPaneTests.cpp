@@ -5,8 +5,8 @@
 
 #include "model/IrrigationCosts.h"
 #include "ui/MainWindowFixture.h"
-#include "ui/main/Twips.h"
 #include "ui/main/modInputTest.h"
+#include "ui/platform/Twips.h"
 
 using namespace korvel::ui;
 using namespace korvel::ui::test;

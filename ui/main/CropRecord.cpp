@@ -11,8 +11,8 @@
 
 #include "model/Numbers.h"
 #include "ui/main/BoxTexts.h"
-#include "ui/main/Twips.h"
 #include "ui/main/modInputTest.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 

@@ -27,10 +27,10 @@
 #include "ui/main/HelpButton.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
 #include "ui/platform/Clipboard.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/SaveFile.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 

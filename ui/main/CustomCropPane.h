@@ -37,9 +37,6 @@ class MainWindow;
 class CustomCropPane : public QFrame {
     Q_OBJECT
 public:
-    // The menu item that opens the pane is enabled.
-    static constexpr bool kBuilt = true;
-
     explicit CustomCropPane(MainWindow& main, QWidget* parent = nullptr);
 
     // One file of the custom crop folder: its full path and the crop name of its first line.

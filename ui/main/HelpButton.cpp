@@ -5,7 +5,7 @@
 #include "ui/main/ControlNames.h"
 #include "ui/main/HelpButtons.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 

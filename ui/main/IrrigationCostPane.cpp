@@ -19,8 +19,8 @@
 #include "ui/main/HelpButton.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
 #include "ui/main/modInputTest.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 

@@ -22,8 +22,6 @@ class MainWindow;
 class IrrigationCostPane : public QFrame {
     Q_OBJECT
 public:
-    static constexpr bool kBuilt = true;
-
     explicit IrrigationCostPane(MainWindow& main, QWidget* parent = nullptr);
 
     // "Enter Irrigation Information" of the main pane (Command8): shows the pane, refreshes the season hint and

@@ -25,9 +25,9 @@
 #include "ui/main/CropRecord.h"
 #include "ui/main/HelpButton.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
 #include "ui/main/modInputTest.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 

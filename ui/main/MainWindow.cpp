@@ -22,6 +22,7 @@
 #include "model/IrrigationCosts.h"
 #include "trend/BatchSetupPane.h"
 #include "trend/TrendController.h"
+#include "ui/main/AboutWindow.h"
 #include "ui/main/ControlNames.h"
 #include "ui/main/CropRecord.h"
 #include "ui/main/CustomCropPane.h"
@@ -30,13 +31,12 @@
 #include "ui/main/IrrigationCostPane.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/OptionsWindow.h"
-#include "ui/main/AboutWindow.h"
-#include "ui/main/modHelp.h"
 #include "ui/main/ProductionCostPane.h"
 #include "ui/main/SummaryPane.h"
-#include "ui/main/Twips.h"
 #include "ui/main/frmUpdating.h"
+#include "ui/main/modHelp.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/Twips.h"
 #include "ui/results/DetailsPane.h"
 #include "ui/results/ResultPrinter.h"
 #include "ui/results/ResultsPane.h"
@@ -117,7 +117,6 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWi
 
     connect(pneMain_->Command8, &QPushButton::clicked, this, [this] { pneIrrigCosts_->open(); });
     connect(pneMain_->Command7, &QPushButton::clicked, this, [this] { DefaultValues::Command7_Click(*this); });
-    pneMain_->Command8->setEnabled(IrrigationCostPane::kBuilt);
 
     // The narrowest the window gets is the width of its widest pane, so that no pane is cut off.
     client_->setMinimumSize(widest, kHeaderHeight + tallest + 8);
@@ -212,10 +211,6 @@ void MainWindow::buildMenus()
     connect(mnuFallBatch, &QAction::triggered, this, [this] { mnuFallBatch_Click(); });
     connect(mnuHelp, &QAction::triggered, this, [this] { mnuHelp_Click(); });
     connect(mnuAboutKVL, &QAction::triggered, this, [this] { mnuAboutKVL_Click(); });
-
-    // Items whose windows or panes are still empty frames stay disabled.
-    mnuSummary->setEnabled(SummaryPane::kBuilt);
-    mnuCustomCrop->setEnabled(CustomCropPane::kBuilt);
 }
 
 // --- Load -----------------------------------------------------------------------------------------
@@ -349,7 +344,7 @@ void MainWindow::EnableBatch(bool b)
     }
     session_.BatchEnabled = b;
     Form_Load();
-    mnuFallBatch->setEnabled(b && BatchSetupPane::kBuilt);
+    mnuFallBatch->setEnabled(b);
     mnuEnableBatch->setChecked(b);
     pneResults_->EnableBatch(b);
     pneBatchSetup1_->EnableBatch(b);

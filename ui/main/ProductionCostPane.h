@@ -32,8 +32,6 @@ class MainWindow;
 class ProductionCostPane : public QFrame {
     Q_OBJECT
 public:
-    static constexpr bool kBuilt = true;
-
     explicit ProductionCostPane(MainWindow& main, QWidget* parent = nullptr);
 
     // The crop row's "Costs/Returns": shows the pane, makes crop the active crop and fills every box from it.

@@ -6,7 +6,7 @@
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/SummaryTable.h"
-#include "ui/main/Twips.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 

@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 
 #include "model/Numbers.h"
-#include "ui/main/Twips.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/SaveFile.h"
+#include "ui/platform/Twips.h"
 #include "ui/results/ViewText.h"
 
 namespace korvel::ui {

@@ -8,9 +8,9 @@
 
 #include "ui/main/AboutWindow.h"
 #include "ui/main/ControlNames.h"
-#include "ui/main/modHelp.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
+#include "ui/main/modHelp.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 

@@ -11,8 +11,8 @@
 #include <algorithm>
 
 #include "ui/main/ControlNames.h"
-#include "ui/main/Twips.h"
 #include "ui/platform/OnTop.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 

@@ -5,7 +5,7 @@
 
 #include "trend/BatchSetupPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
+#include "ui/platform/Twips.h"
 #include "ui/results/Details.h"
 #include "ui/results/ResultPrinter.h"
 #include "ui/results/ResultsPane.h"

@@ -15,8 +15,6 @@ class MainWindow;
 class DetailsPane : public QFrame {
     Q_OBJECT
 public:
-    static constexpr bool kBuilt = true;
-
     explicit DetailsPane(MainWindow& main, QWidget* parent = nullptr);
 
     // The field cost details ("theDetails").

@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 
 #include "model/Errors.h"
-#include "ui/main/Twips.h"
 #include "ui/main/modHelp.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/Twips.h"
 #include "ui/results/ResultHolder.h"
 #include "ui/results/ViewText.h"
 

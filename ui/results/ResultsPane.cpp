@@ -4,13 +4,13 @@
 #include <QVBoxLayout>
 
 #include "model/FieldCollection.h"
+#include "trend/BatchSetupPane.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
+#include "ui/platform/Twips.h"
 #include "ui/results/DetailsPane.h"
 #include "ui/results/ResultPrinter.h"
 #include "ui/results/Results.h"
-#include "trend/BatchSetupPane.h"
 
 namespace korvel::ui {
 
