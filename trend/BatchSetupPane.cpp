@@ -17,7 +17,7 @@
 #include "trend/BatchResults.h"
 #include "trend/TrendController.h"
 #include "ui/main/ControlNames.h"
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/HelpButton.h"
 #include "ui/main/MainWindow.h"
 #include "ui/platform/DialogService.h"
@@ -334,7 +334,7 @@ bool BatchSetupPane::LoadBatchProcess(int batchIndex)
             return -1;
         }
     };
-    if (CropRecord* row = cropRow(whole(q.cropIndex))) {
+    if (CropRow* row = cropRow(whole(q.cropIndex))) {
         const int entry = cboCrops->findText(qtext(row->crop()->cropType), Qt::MatchExactly | Qt::MatchCaseSensitive);
         if (entry >= 0)
             selectCropEntry(entry);
@@ -558,14 +558,14 @@ std::shared_ptr<korvel::Crop> BatchSetupPane::FindCropByName(const QString& name
     return found;
 }
 
-CropRecord* BatchSetupPane::cropRow(int i) const
+CropRow* BatchSetupPane::cropRow(int i) const
 {
     return i >= 0 && i < main_.cropRowCount() ? main_.cr(i) : nullptr;
 }
 
 korvel::TrendUnits BatchSetupPane::GetVariableUnits(int VariableIndex, int cropIndex) const
 {
-    CropRecord* row = cropRow(cropIndex);
+    CropRow* row = cropRow(cropIndex);
     return korvel::TrendVariables::units(VariableIndex, row ? row->crop()->cropUnitsArray : std::vector<std::string>{});
 }
 

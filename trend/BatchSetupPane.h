@@ -34,7 +34,7 @@ class Crop;
 namespace korvel::ui {
 
 class BatchResults;
-class CropRecord;
+class CropRow;
 class MainWindow;
 class TrendController;
 
@@ -102,7 +102,7 @@ public:
     int selectedValueMode() const;
 
     // Crop row i, nothing outside the rows.
-    CropRecord* cropRow(int i) const;
+    CropRow* cropRow(int i) const;
 
     // Selections made from code that run the list's or button's handler as a pick by the user does.
     void selectCropEntry(int entry);

@@ -11,8 +11,8 @@
 #include "model/TrendGrid.h"
 #include "trend/BatchResults.h"
 #include "trend/BatchSetupPane.h"
+#include "ui/main/HelpTopics.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/modHelp.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/SaveFile.h"
 #include "ui/results/ViewText.h"
@@ -126,7 +126,7 @@ void exportWith(QWidget* parent, QString& lastName, const std::function<QStringL
                         QStringLiteral("' has been created successfully!\nDo you want to open this file now?"),
                     MsgButtons::YesNo, MsgIcon::Information, QStringLiteral("Export Complete"));
     if (answer == MsgAnswer::Yes)
-        modHelp::OpenFile(fileName, parent);
+        HelpTopics::OpenFile(fileName, parent);
 }
 
 } // namespace

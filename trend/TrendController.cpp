@@ -16,10 +16,10 @@
 #include "model/Numbers.h"
 #include "trend/BatchResults.h"
 #include "trend/BatchSetupPane.h"
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/frmUpdating.h"
+#include "ui/main/ProgressWindow.h"
 #include "ui/platform/DialogService.h"
 #include "ui/results/ResultsPane.h"
 #include "ui/results/ViewText.h"
@@ -42,7 +42,7 @@ int whole(double v)
 // Cancel button is answered before each value.
 class FixedTrendProgress : public korvel::EvaluationObserver {
 public:
-    explicit FixedTrendProgress(frmUpdating& window) : window_(&window) {}
+    explicit FixedTrendProgress(ProgressWindow& window) : window_(&window) {}
     void pumpMessages() override { QCoreApplication::processEvents(); }
     void advance() override
     {
@@ -56,7 +56,7 @@ public:
     }
 
 private:
-    QPointer<frmUpdating> window_;
+    QPointer<ProgressWindow> window_;
 };
 
 const QString kIncomplete = QStringLiteral("Please enter all of the necessary information before continuing!");
@@ -253,7 +253,7 @@ bool TrendController::runFixedTrend()
         const korvel::BatchProcess& bp = p.ProcessCollection[k];
         korvel::FixedTrendProcess process;
         const int crop = whole(bp.cropIndex);
-        if (CropRecord* row = p.cropRow(crop))
+        if (CropRow* row = p.cropRow(crop))
             process.target.rowCropType = row->crop()->cropType;
         process.target.cropChoice = p.cboCrops->currentText().toStdString();
         process.variable = whole(bp.VariableIndex);
@@ -276,14 +276,14 @@ bool TrendController::runFixedTrend()
         return false;
     }
 
-    auto* progress = new frmUpdating(s, &main_);
+    auto* progress = new ProgressWindow(s, &main_);
     progress->setObjectName(QStringLiteral("frmUpdating"));
     progress->setTitle(QStringLiteral("Evaluating Trend Combinations"));
     progress->show();
     progress->setMax(static_cast<double>(n));
     progress->setMessage(QStringLiteral("Evaluating Trends..."));
     FixedTrendProgress observer(*progress);
-    const QPointer<frmUpdating> window(progress);
+    const QPointer<ProgressWindow> window(progress);
 
     korvel::FixedTrendRun run;
     QString failure;
@@ -311,7 +311,7 @@ bool TrendController::runFixedTrend()
 void TrendController::UpdateVariable(int theCrop, int theVariable, double theValue)
 {
     korvel::SessionState& s = session();
-    CropRecord* row = setup_.cropRow(theCrop);
+    CropRow* row = setup_.cropRow(theCrop);
     if (row) {
         row->crop()->inputCosts.UseBatch = false;
         row->crop()->inputCosts.BatchGeneralCosts = 0;

@@ -31,10 +31,10 @@
 #include "model/TempFolder.h"
 #include "trend/BatchSetupPane.h"
 #include "trend/TrendController.h"
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/frmUpdating.h"
+#include "ui/main/ProgressWindow.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/MemoryPolicy.h"
 #include "ui/results/ResultsPane.h"
@@ -167,9 +167,9 @@ void windowCancel()
     Clock::time_point pressed{};
     QTimer watch;
     watch.setInterval(0);
-    korvel::ui::frmUpdating* watched = nullptr;
+    korvel::ui::ProgressWindow* watched = nullptr;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        korvel::ui::frmUpdating* progress = w.main->progressWindow();
+        korvel::ui::ProgressWindow* progress = w.main->progressWindow();
         if (!w.main->searchRunning() || !progress || progress == watched)
             return;
         watched = progress;

@@ -3,7 +3,7 @@
 #include <QProgressBar>
 #include <QTimer>
 
-#include "ui/main/frmUpdating.h"
+#include "ui/main/ProgressWindow.h"
 
 #include "model/Numbers.h"
 #include "trend/TrendFixture.h"
@@ -33,7 +33,7 @@ public:
     {
         timer_.setInterval(0);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            korvel::ui::frmUpdating* progress = w_.progressWindow();
+            korvel::ui::ProgressWindow* progress = w_.progressWindow();
             if (!armed_ || !w_.searchRunning() || !progress || progress == watched_)
                 return;
             watched_ = progress;
@@ -51,7 +51,7 @@ private:
     korvel::ui::MainWindow& w_;
     const bool& armed_;
     QTimer timer_;
-    korvel::ui::frmUpdating* watched_ = nullptr;
+    korvel::ui::ProgressWindow* watched_ = nullptr;
 };
 
 } // namespace

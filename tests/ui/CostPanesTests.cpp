@@ -18,7 +18,7 @@
 #include "model/SessionState.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/ScriptedDialogService.h"
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/IrrigationCostPane.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
@@ -61,7 +61,7 @@ protected:
     // Ticks the row and presses its "Costs/Returns".
     ProductionCostPane* openCosts(const QString& name)
     {
-        CropRecord* r = row(name);
+        CropRow* r = row(name);
         if (!r->chkCrop->isChecked())
             r->chkCrop->click();
         r->cmdInputCosts->click();
@@ -353,7 +353,7 @@ TEST_F(CostPanesTest, OpeningACostPaneBlanksTheZerosOfTheMainWindow)
     mp->txtMax->setText("0");
     mp->txtEff->setText("85");
     mp->txtAnnRain->setEditText("0");
-    CropRecord* corn = row("Corn");
+    CropRow* corn = row("Corn");
     corn->chkCrop->click();
     corn->txtMaxYield->setText("0"); // the crop rows' boxes are their own
     on(window->pneIrrigCosts(), "txtGPM")->setText("0");
@@ -660,7 +660,7 @@ TEST_F(CostPanesTest, LoadDefaultValuesCommitsTheTablesForTheNamedCrops)
 
     window->pneMain()->Command7->click();
 
-    CropRecord* cornRow = row("Corn");
+    CropRow* cornRow = row("Corn");
     EXPECT_EQ(cornRow->txtPrice->text(), "6.52");
     EXPECT_EQ(cornRow->txtMaxYield->text(), "220");
     EXPECT_EQ(crop("Corn")->price, 6.52);

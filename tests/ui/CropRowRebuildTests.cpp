@@ -32,7 +32,7 @@ struct RowEntries {
     bool operator==(const RowEntries&) const = default;
 };
 
-RowEntries entriesOf(CropRecord& row)
+RowEntries entriesOf(CropRow& row)
 {
     const auto& crop = *row.crop();
     return {row.isActive(),   row.txtPrice->text(),          row.txtMaxYield->text(), crop.writeData(),

@@ -217,7 +217,7 @@ TEST_F(CustomCropSave, AHayCropLoadedAndSavedAgainStaysInTonsAndTabIsNoEdit)
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, kSaved);
     EXPECT_EQ(folder.read("crops/custom/Hay.txt"), hay) << "saved unchanged, the file is unchanged";
-    CropRecord* hayRow = row("Hay");
+    CropRow* hayRow = row("Hay");
     ASSERT_NE(hayRow, nullptr);
     EXPECT_EQ(hayRow->crop()->cropUnitsArray[0], "ton") << "still a forage crop";
     EXPECT_EQ(hayRow->lblYieldUnits->text(), "tons");
@@ -350,7 +350,7 @@ TEST_F(CustomCropSave, WhatSaveAcceptsReadsBackAsTheEditorShowedIt)
             for (int c = 0; c <= highRain; ++c)
                 EXPECT_EQ(crop->yieldTable[r][c], c < lowRain ? 0.0 : shown(r, c)) << r << " in., " << c << " in.";
         }
-        CropRecord* shownRow = row(name);
+        CropRow* shownRow = row(name);
         ASSERT_NE(shownRow, nullptr) << "the crop rows show the crop";
         EXPECT_EQ(shownRow->crop()->yieldTable, crop->yieldTable);
 

@@ -14,7 +14,7 @@
 #include "model/MakingCropCombos.h"
 #include "model/MakingSplits.h"
 #include "ui/MainWindowFixture.h"
-#include "ui/main/frmUpdating.h"
+#include "ui/main/ProgressWindow.h"
 
 using namespace korvel::ui;
 using namespace korvel::ui::test;
@@ -102,11 +102,11 @@ void expectSameList(korvel::BestMix::Entries got, korvel::BestMix::Entries want,
 // before the search clears the cancel flag).
 class DuringSearch {
 public:
-    DuringSearch(MainWindow& w, std::function<void(frmUpdating&)> step) : w_(w), step_(std::move(step))
+    DuringSearch(MainWindow& w, std::function<void(ProgressWindow&)> step) : w_(w), step_(std::move(step))
     {
         timer_.setInterval(0);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            frmUpdating* progress = w_.progressWindow();
+            ProgressWindow* progress = w_.progressWindow();
             if (!w_.searchRunning() || !progress)
                 return;
             if (++ticks_ >= 2)
@@ -118,7 +118,7 @@ public:
 
 private:
     MainWindow& w_;
-    std::function<void(frmUpdating&)> step_;
+    std::function<void(ProgressWindow&)> step_;
     QTimer timer_;
     int ticks_ = 0;
 };
@@ -281,7 +281,7 @@ TEST_F(MainWindowTest, RainfallOutsideTheTablesStopsTheRunWithAMessage)
 TEST(ProgressWindow, CountsStepsShowsItsTitleAndCancelOnlySetsTheFlag)
 {
     korvel::SessionState s;
-    frmUpdating progress(s);
+    ProgressWindow progress(s);
     EXPECT_EQ(progress.windowTitle(), "Form1");
     EXPECT_EQ(progress.findChild<QLabel*>("lblTitle(0)")->text(), "Label1");
     EXPECT_EQ(progress.findChild<QLabel*>("lblTitle(1)")->text(), "");
@@ -317,7 +317,7 @@ TEST_F(MainWindowTest, ProgressCountsEveryDepthSplitOfALargeRun)
     session.SplitFactor = 100;           // 176,851 water splits
     pane().Command1->click();
     ASSERT_FALSE(w().pneResults()->isHidden());
-    const frmUpdating* progress = w().progressWindow();
+    const ProgressWindow* progress = w().progressWindow();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->maximum(), 176851);
     EXPECT_EQ(progress->value(), 176851);
@@ -331,9 +331,9 @@ TEST_F(MainWindowTest, CancelStopsTheSearchAndKeepsThePreviousResults)
     fillInputs();
     tieEverything();
 
-    frmUpdating* seen = nullptr;
+    ProgressWindow* seen = nullptr;
     int runClicks = 0;
-    DuringSearch during(w(), [&](frmUpdating& progress) {
+    DuringSearch during(w(), [&](ProgressWindow& progress) {
         seen = &progress;
         // The run button does nothing while its own search runs.
         if (runClicks++ == 0) {
@@ -366,7 +366,7 @@ TEST_F(MainWindowTest, ClosingDuringASearchCancelsItAndClosesAfterwards)
     fillInputs();
     tieEverything();
     bool closedDuring = false;
-    DuringSearch during(w(), [&](frmUpdating&) {
+    DuringSearch during(w(), [&](ProgressWindow&) {
         if (!closedDuring) {
             closedDuring = true;
             EXPECT_FALSE(w().close()) << "the window stays while the search unwinds";
@@ -409,7 +409,7 @@ TEST_F(MainWindowTest, InputsComeBackThroughTheWindowAfterARun)
     EXPECT_EQ(restored.tempIrrigationCosts->GPM, 750);
     EXPECT_EQ(restored.tempIrrigationCosts->FuelType, "Natural Gas");
     EXPECT_TRUE(restored.tempIrrigationCosts->active);
-    CropRecord* corn = restored.cr(0);
+    CropRow* corn = restored.cr(0);
     EXPECT_EQ(corn->GetCrop(), "Corn");
     EXPECT_EQ(corn->crop()->price, 6.52);
     EXPECT_EQ(corn->txtPrice->text(), "6.52");

@@ -72,7 +72,7 @@ TEST_F(MainWindowTest, AFuelTypedWithACommaComesBackWithEveryBoxAfterARestart)
     pane().Option1[1]->click();
     for (const auto& [crop, price, yield] : {std::tuple{"Corn", "6.52", "220"}, std::tuple{"Wheat", "6.20", "75"},
                                              std::tuple{"Soybeans", "10.22", "65"}}) {
-        CropRecord* r = row(crop);
+        CropRow* r = row(crop);
         r->chkCrop->click();
         typeInto(r->txtPrice, price);
         typeInto(r->txtMaxYield, yield);
@@ -206,7 +206,7 @@ protected:
         w().tempIrrigationCosts->FixedPerAcre = t.number();
         w().tempIrrigationCosts->NPC = t.number();
         for (int i = 0; i < w().cropRowCount(); ++i) {
-            CropRecord& r = *w().cr(i);
+            CropRow& r = *w().cr(i);
             r.txtPrice->setText(t.numberText());
             r.txtMaxYield->setText(t.numberText());
             korvel::inputCosts& ic = r.crop()->inputCosts;
@@ -272,7 +272,7 @@ protected:
                   std::string(kIrrigationBoxes[b]) + " shows " + text.toStdString());
         }
         for (int i = 0; i < w().cropRowCount(); ++i) {
-            CropRecord& r = *w().cr(i);
+            CropRow& r = *w().cr(i);
             for (const std::string& d : korvel::testing::cropDifferences(saved.crops[std::size_t(i)], *r.crop()))
                 diff.push_back("row " + std::to_string(i) + " " + d);
             check(korvel::num::parseNumeric(r.txtPrice->text().toStdString()) == r.crop()->price &&

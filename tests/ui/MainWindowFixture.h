@@ -16,15 +16,15 @@
 
 #include "model/SessionState.h"
 #include "model/TempFolder.h"
+#include "trend/BatchSetupPane.h"
 #include "ui/QtPrinting.h"
 #include "ui/ScriptedDialogService.h"
 #include "ui/main/ControlNames.h"
-#include "ui/main/CropRecord.h"
-#include "ui/main/MainPane.h"
-#include "ui/main/MainWindow.h"
-#include "trend/BatchSetupPane.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/CustomCropPane.h"
 #include "ui/main/IrrigationCostPane.h"
+#include "ui/main/MainPane.h"
+#include "ui/main/MainWindow.h"
 #include "ui/main/ProductionCostPane.h"
 #include "ui/main/SummaryPane.h"
 #include "ui/results/DetailsPane.h"
@@ -100,7 +100,7 @@ public:
     }
 
     // The row showing the crop named `name`.
-    CropRecord* row(const QString& name)
+    CropRow* row(const QString& name)
     {
         for (int i = 0; i < window->cropRowCount(); ++i)
             if (window->cr(i)->GetCrop() == name)
@@ -120,7 +120,7 @@ public:
 
     void tick(const QString& crop, const QString& price, const QString& maxYield)
     {
-        CropRecord* r = row(crop);
+        CropRow* r = row(crop);
         r->chkCrop->setChecked(true);
         r->txtPrice->setText(price);
         r->txtMaxYield->setText(maxYield);

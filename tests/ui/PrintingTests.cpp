@@ -23,7 +23,7 @@
 #include "model/IrrigationCosts.h"
 #include "ui/RecordingPrintSurface.h"
 #include "ui/ScriptedDialogService.h"
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/platform/PrintSurface.h"
@@ -611,7 +611,7 @@ TEST(PrintMenu, PrintsTheLastRunWithTheBoxesAsTheyStandAndTheDetailsWhileTheyAre
     p.txtMax->setText("12");
     w.selectPreset(0);
     ASSERT_GT(w.cropRowCount(), 0);
-    CropRecord* row = w.cr(0);
+    CropRow* row = w.cr(0);
     row->chkCrop->setChecked(true);
     row->txtPrice->setText("4");
     row->txtMaxYield->setText("200");

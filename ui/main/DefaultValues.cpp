@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/IrrigationCostPane.h"
 #include "ui/main/MainWindow.h"
 
@@ -167,7 +167,7 @@ void applyPumpingDefaults(IrrigationCosts& costs)
 void Command7_Click(MainWindow& main)
 {
     for (int i = 0; i < main.cropRowCount(); ++i) {
-        CropRecord* row = main.cr(i);
+        CropRow* row = main.cr(i);
         if (!row)
             continue;
         inputCosts& ic = row->crop()->inputCosts;

@@ -42,8 +42,8 @@ namespace korvel::ui {
 struct HelpButtonAction {
     enum class Kind { Nothing, Topic, PopUp };
     Kind kind = Kind::Nothing;
-    QString topic;  // Topic: the name handed to modHelp::ShowHelp ("mainInput.htm#TotalAcres")
-    QString text;   // PopUp: the text, title and height (twips) handed to modHelp::ShowHelpScreen
+    QString topic;  // Topic: the name handed to HelpTopics::ShowHelp ("mainInput.htm#TotalAcres")
+    QString text;   // PopUp: the text, title and height (twips) handed to HelpTopics::ShowHelpScreen
     QString title;
     int height = 0;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// The pop-up help window frmHelp: a fixed text with an OK button, shown through modHelp::ShowHelpScreen.
+// The pop-up help window frmHelp: a fixed text with an OK button, shown through HelpTopics::ShowHelpScreen.
 // It closes on OK and as soon as another window of the program becomes active.
 #include <QWidget>
 

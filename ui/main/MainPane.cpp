@@ -22,10 +22,10 @@
 #include "model/Numbers.h"
 #include "ui/main/BoxTexts.h"
 #include "ui/main/ControlNames.h"
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/HelpButton.h"
+#include "ui/main/InputValidation.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/modInputTest.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/Twips.h"
 
@@ -189,7 +189,7 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
     cropBox->setFixedSize(holderLeft + twips(kHolderWidth) + 2 + 17 + 8,
                           Command7->y() + Command7->height() + 8);
 
-    auto* row0 = new CropRecord(cropFrame);
+    auto* row0 = new CropRow(cropFrame);
     row0->setObjectName(arrayName(QStringLiteral("cr"), 0));
     row0->move(0, 0);
     rows_.push_back(row0);
@@ -307,7 +307,7 @@ void MainPane::selectPreset(int index)
         Option1[static_cast<size_t>(index)]->setChecked(true);
 }
 
-CropRecord* MainPane::row(int i) const
+CropRow* MainPane::row(int i) const
 {
     return i >= 0 && i < rowCount() ? rows_[static_cast<size_t>(i)] : nullptr;
 }
@@ -320,11 +320,11 @@ void MainPane::closeRowsAfterFirst()
     }
 }
 
-CropRecord* MainPane::createRow(int i)
+CropRow* MainPane::createRow(int i)
 {
     if (i == 0)
         return rows_.front();
-    auto* record = new CropRecord(cropFrame);
+    auto* record = new CropRow(cropFrame);
     record->setObjectName(arrayName(QStringLiteral("cr"), i));
     // 490 twips below the row before it, counted in twips so that the pixel positions do not drift.
     record->move(0, twips(i * kRowPitch));

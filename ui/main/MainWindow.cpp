@@ -24,17 +24,17 @@
 #include "trend/TrendController.h"
 #include "ui/main/AboutWindow.h"
 #include "ui/main/ControlNames.h"
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/CustomCropPane.h"
 #include "ui/main/DefaultValues.h"
 #include "ui/main/HelpButtons.h"
+#include "ui/main/HelpTopics.h"
 #include "ui/main/IrrigationCostPane.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/OptionsWindow.h"
 #include "ui/main/ProductionCostPane.h"
+#include "ui/main/ProgressWindow.h"
 #include "ui/main/SummaryPane.h"
-#include "ui/main/frmUpdating.h"
-#include "ui/main/modHelp.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/Twips.h"
 #include "ui/results/DetailsPane.h"
@@ -292,12 +292,12 @@ int MainWindow::cropRowCount() const
     return libraryCount_;
 }
 
-CropRecord* MainWindow::cr(int i) const
+CropRow* MainWindow::cr(int i) const
 {
     return i < libraryCount_ ? pneMain_->row(i) : nullptr;
 }
 
-frmUpdating* MainWindow::progressWindow() const
+ProgressWindow* MainWindow::progressWindow() const
 {
     return progress_.data();
 }
@@ -404,7 +404,7 @@ void MainWindow::mnuOptions_Click()
 
 void MainWindow::mnuHelp_Click()
 {
-    modHelp::ShowHelp(QStringLiteral("index.htm"));
+    HelpTopics::ShowHelp(QStringLiteral("index.htm"));
 }
 
 void MainWindow::mnuAboutKVL_Click()
@@ -483,7 +483,7 @@ void MainWindow::Form_Terminate()
 {
     if (progress_)
         progress_->close();
-    modHelp::unloadHelpScreen();
+    HelpTopics::unloadHelpScreen();
     OptionsWindow::unload();
 }
 

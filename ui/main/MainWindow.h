@@ -37,7 +37,7 @@ class QLabel;
 namespace korvel::ui {
 
 class BatchSetupPane;
-class CropRecord;
+class CropRow;
 class CustomCropPane;
 class DetailsPane;
 class IrrigationCostPane;
@@ -46,7 +46,7 @@ class ProductionCostPane;
 class ResultPrinter;
 class ResultsPane;
 class SummaryPane;
-class frmUpdating;
+class ProgressWindow;
 
 class MainWindow : public QMainWindow, public korvel::InputsTarget {
     Q_OBJECT
@@ -104,7 +104,7 @@ public:
     // --- Crop rows --------------------------------------------------------------------------------
     // Row i shows library crop i + 1 of cropFiles->cropCollection.
     int cropRowCount() const;
-    CropRecord* cr(int i) const;
+    CropRow* cr(int i) const;
     // Rebuilds the rows from a fresh reading of the crop library (also after custom crops changed).
     void LoadCropRows();
     void InitializeCropFrame();
@@ -129,7 +129,7 @@ public:
     void Command1_Click();
     bool searchRunning() const { return searchRunning_; }
     // The progress window of the search in flight, if any.
-    frmUpdating* progressWindow() const;
+    ProgressWindow* progressWindow() const;
 
     // --- Inputs file ------------------------------------------------------------------------------
     // programFolder/inputs.txt: written by every run, read at load. Both are silent on failure.
@@ -218,7 +218,7 @@ private:
     QList<QWidget*> panes_; // in the order the resize handler centres them
     QList<QPointer<QWidget>> paneHistory_;
 
-    QPointer<frmUpdating> progress_;
+    QPointer<ProgressWindow> progress_;
     std::unique_ptr<ResultPrinter> thePrinter_;
 };
 

@@ -19,9 +19,9 @@
 #include "model/MakingSplits.h"
 #include "model/Numbers.h"
 #include "ui/main/BoxTexts.h"
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/MainPane.h"
-#include "ui/main/frmUpdating.h"
+#include "ui/main/ProgressWindow.h"
 #include "ui/platform/DialogService.h"
 #include "ui/results/ResultPrinter.h"
 #include "ui/results/ResultsPane.h"
@@ -62,7 +62,7 @@ std::shared_ptr<korvel::CropScenario> MainWindow::returnCrops()
     auto scenario = std::make_shared<korvel::CropScenario>();
     const double rain = leading(pneMain_->txtAnnRain->currentText());
     for (int i = 0; i < cropRowCount(); ++i) {
-        CropRecord* row = cr(i);
+        CropRow* row = cr(i);
         if (!row->isActive())
             continue;
         const std::shared_ptr<korvel::Crop> c = row->crop();
@@ -122,7 +122,7 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
 
     if (progress_)
         progress_->deleteLater();
-    progress_ = new frmUpdating(s, this);
+    progress_ = new ProgressWindow(s, this);
     progress_->setTitle(QStringLiteral("Evaluating Possible Combinations"));
     progress_->show();
     progress_->repaint();

@@ -1,5 +1,5 @@
-#include "ui/platform/ShowCentred.h"
 #include "ui/main/OptionsWindow.h"
+#include "ui/platform/ShowCentred.h"
 
 #include <algorithm>
 
@@ -13,7 +13,7 @@
 
 #include "model/Numbers.h"
 #include "model/SessionState.h"
-#include "ui/main/modHelp.h"
+#include "ui/main/HelpTopics.h"
 #include "ui/platform/CloseOnDeactivate.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/Twips.h"
@@ -167,7 +167,7 @@ void OptionsWindow::cmdCancel_Click()
 
 void OptionsWindow::cmdHelp_Click()
 {
-    modHelp::ShowHelp(QStringLiteral("mainInput.htm#SplitFactor"));
+    HelpTopics::ShowHelp(QStringLiteral("mainInput.htm#SplitFactor"));
 }
 
 } // namespace korvel::ui

@@ -18,9 +18,9 @@
 #include "ui/main/CostPreviews.h"
 #include "ui/main/DefaultValues.h"
 #include "ui/main/HelpButton.h"
+#include "ui/main/InputValidation.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/modInputTest.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/Twips.h"
 

@@ -8,8 +8,8 @@
 
 #include "ui/main/AboutWindow.h"
 #include "ui/main/ControlNames.h"
+#include "ui/main/HelpTopics.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/modHelp.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -144,12 +144,12 @@ void WelcomeWindow::Command4_Click()
 
 void WelcomeWindow::cmdHelp_Click(int)
 {
-    modHelp::ShowHelp(QStringLiteral("batchoption.htm"));
+    HelpTopics::ShowHelp(QStringLiteral("batchoption.htm"));
 }
 
 void WelcomeWindow::Command2_Click()
 {
-    modHelp::ShowHelp(QStringLiteral("index.htm"));
+    HelpTopics::ShowHelp(QStringLiteral("index.htm"));
 }
 
 void WelcomeWindow::Command3_Click()

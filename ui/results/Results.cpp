@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "model/Errors.h"
-#include "ui/main/modHelp.h"
+#include "ui/main/HelpTopics.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/Twips.h"
 #include "ui/results/ResultHolder.h"
@@ -212,9 +212,9 @@ Results::Results(const SessionState& session, OptionList& summaryResults, QWidge
             hooks.showHelpScreen(QStringLiteral("Exports results to a MS Excel spreadsheet"),
                                  QStringLiteral("Excel Output"), 1725);
     });
-    hooks.showHelp = [](const QString& topic) { modHelp::ShowHelp(topic); };
+    hooks.showHelp = [](const QString& topic) { HelpTopics::ShowHelp(topic); };
     hooks.showHelpScreen = [](const QString& text, const QString& title, int height) {
-        modHelp::ShowHelpScreen(text, title, height);
+        HelpTopics::ShowHelpScreen(text, title, height);
     };
     updateOptionButtons();
 }

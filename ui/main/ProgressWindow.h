@@ -15,12 +15,12 @@ class QPushButton;
 
 namespace korvel::ui {
 
-class frmUpdating : public QWidget, public korvel::EvaluationObserver {
+class ProgressWindow : public QWidget, public korvel::EvaluationObserver {
     Q_OBJECT
 public:
     // Controls: "lblTitle(0)" (title, "Label1" when fresh), "lblTitle(1)" (message, empty when fresh),
     // "ProgressBar", "Image1", "Command1" ("Cancel").
-    explicit frmUpdating(korvel::SessionState& session, QWidget* parent = nullptr);
+    explicit ProgressWindow(korvel::SessionState& session, QWidget* parent = nullptr);
 
     // Lets pending window messages run, adds 1 to the bar's value and repaints (messages and repainting at
     // most every 10 ms; the bar control is moved at least every thousandth of its length).

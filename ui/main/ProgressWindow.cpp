@@ -1,4 +1,4 @@
-#include "ui/main/frmUpdating.h"
+#include "ui/main/ProgressWindow.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -38,7 +38,7 @@ QPixmap progressPicture()
 
 } // namespace
 
-frmUpdating::frmUpdating(korvel::SessionState& session, QWidget* parent)
+ProgressWindow::ProgressWindow(korvel::SessionState& session, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint), session_(session)
 {
     setObjectName(QStringLiteral("frmUpdating"));
@@ -83,12 +83,12 @@ frmUpdating::frmUpdating(korvel::SessionState& session, QWidget* parent)
     resize(twips(5400), twips(1900));
 }
 
-void frmUpdating::Update()
+void ProgressWindow::Update()
 {
     count(1);
 }
 
-void frmUpdating::count(std::size_t steps)
+void ProgressWindow::count(std::size_t steps)
 {
     // Messages and repainting at most every few milliseconds: a search may finish thousands of depth splits
     // between two looks at the window, and the window still counts every one of them. The bar itself is told
@@ -109,7 +109,7 @@ void frmUpdating::count(std::size_t steps)
         repaint();
 }
 
-void frmUpdating::setMax(double theMax)
+void ProgressWindow::setMax(double theMax)
 {
     max_ = theMax;
     value_ = 0.0f;
@@ -118,23 +118,23 @@ void frmUpdating::setMax(double theMax)
     ProgressBar_->setValue(0);
 }
 
-void frmUpdating::setTitle(const QString& title)
+void ProgressWindow::setTitle(const QString& title)
 {
     lblTitle0_->setText(title);
     show();
 }
 
-void frmUpdating::setMessage(const QString& message)
+void ProgressWindow::setMessage(const QString& message)
 {
     lblTitle1_->setText(message);
 }
 
-void frmUpdating::Command1_Click()
+void ProgressWindow::Command1_Click()
 {
     session_.CancelRequested = true;
 }
 
-void frmUpdating::pumpMessages()
+void ProgressWindow::pumpMessages()
 {
     if (sincePump_.isValid() && sincePump_.elapsed() < kPumpIntervalMs)
         return;
@@ -142,19 +142,19 @@ void frmUpdating::pumpMessages()
     sincePump_.restart();
 }
 
-void frmUpdating::advance()
+void ProgressWindow::advance()
 {
     SetOnTop(this, true);
     Update();
 }
 
-void frmUpdating::advanceBy(std::size_t steps)
+void ProgressWindow::advanceBy(std::size_t steps)
 {
     SetOnTop(this, true);
     count(steps);
 }
 
-void frmUpdating::close()
+void ProgressWindow::close()
 {
     QWidget::close();
 }

@@ -24,10 +24,10 @@ namespace korvel::ui {
 // The price and maximum-yield limits the crop rows test against; nothing for crops without limits.
 std::optional<std::pair<double, double>> cropRowLimits(const std::string& cropType);
 
-class CropRecord : public QWidget {
+class CropRow : public QWidget {
     Q_OBJECT
 public:
-    explicit CropRecord(QWidget* parent = nullptr);
+    explicit CropRow(QWidget* parent = nullptr);
 
     // The crop shown by the row (created empty on first use when unset).
     const std::shared_ptr<korvel::Crop>& crop();
