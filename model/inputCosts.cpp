@@ -66,8 +66,8 @@ inputCosts inputCosts::Copy() const {
 }
 
 std::string inputCosts::writeData() const {
-    using writeFile::numberItem;
-    using writeFile::valueItem;
+    using InputsFile::numberItem;
+    using InputsFile::valueItem;
     const std::string values[] = {
         numberItem(NitrogenCost),
         numberItem(NitrogenApplied),

@@ -13,7 +13,7 @@
 #include "ui/platform/DialogService.h"
 
 #include "model/FileReader.h"
-#include "model/writeFile.h"
+#include "model/InputsFile.h"
 #include "ui/main/IrrigationCostPane.h"
 #include <QLineEdit>
 
@@ -89,12 +89,12 @@ std::filesystem::path MainWindow::folderPath() const
 
 void MainWindow::saveInputs()
 {
-    korvel::writeFile::saveInputs(folderPath(), *this);
+    korvel::InputsFile::saveInputs(folderPath(), *this);
 }
 
 void MainWindow::loadInputs()
 {
-    korvel::writeFile::loadInputs(folderPath(), *this);
+    korvel::InputsFile::loadInputs(folderPath(), *this);
 }
 
 std::string MainWindow::mainText(MainBox box) const

@@ -1,4 +1,4 @@
-#include "model/writeFile.h"
+#include "model/InputsFile.h"
 
 #include <fstream>
 #include <map>
@@ -9,7 +9,7 @@
 #include "model/RegularFile.h"
 #include "model/ReplaceFile.h"
 
-namespace korvel::writeFile {
+namespace korvel::InputsFile {
 
 namespace fs = std::filesystem;
 
@@ -246,4 +246,4 @@ bool loadInputs(const fs::path& programFolder, InputsTarget& target)
     }
 }
 
-} // namespace korvel::writeFile
+} // namespace korvel::InputsFile
