@@ -18,8 +18,8 @@
 #include "ui/main/MainWindow.h"
 #include "ui/platform/Twips.h"
 #include "ui/results/DetailsPane.h"
+#include "ui/results/OptionBrowser.h"
 #include "ui/results/ResultPrinter.h"
-#include "ui/results/Results.h"
 #include "ui/results/ResultsPane.h"
 
 namespace korvel::ui {
@@ -64,10 +64,10 @@ BatchResults::BatchResults(MainWindow& main, QWidget* parent) : QWidget(parent),
     panel->addWidget(lblFreeBatchDescription, 1);
     panel->addWidget(cmdExcel);
 
-    theResults = new Results(main_.session(), main_.summaryResults, this);
+    theResults = new OptionBrowser(main_.session(), main_.summaryResults, this);
     theResults->setObjectName(QStringLiteral("theResults"));
     ResultsPane::connectToMainWindow(*theResults, main_);
-    Results::Hooks& hooks = theResults->hooks;
+    OptionBrowser::Hooks& hooks = theResults->hooks;
     // The browser's export is the one of the run on screen: a fixed trend, or a variable trend of one value
     // laid out like one.
     hooks.exportTrendResults = [this] {

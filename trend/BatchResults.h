@@ -24,7 +24,7 @@ class BestMix;
 namespace korvel::ui {
 
 class MainWindow;
-class Results;
+class OptionBrowser;
 
 class BatchResults : public QWidget {
     Q_OBJECT
@@ -50,7 +50,7 @@ public:
     int currentStep() const { return current_; }
     const std::vector<std::shared_ptr<korvel::BestMix>>& steps() const { return steps_; }
 
-    Results* theResults = nullptr;
+    OptionBrowser* theResults = nullptr;
     QFrame* pnlBatchSteps = nullptr;
     QPushButton* cmdExcel = nullptr;
     std::array<QPushButton*, 2> cmdBatchStep{};

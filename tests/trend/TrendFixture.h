@@ -15,7 +15,7 @@
 #include "trend/BatchSetupPane.h"
 #include "trend/TrendController.h"
 #include "ui/MainWindowFixture.h"
-#include "ui/results/Results.h"
+#include "ui/results/OptionBrowser.h"
 #include "ui/results/ResultsPane.h"
 
 namespace korvel::ui::test {
@@ -35,7 +35,7 @@ protected:
     BatchSetupPane& resultsPane() { return *w().pneBatchSetup(1); }
     BatchResults& view() { return *resultsPane().theBatchResults; }
     TrendController& trend() { return setup().trend(); }
-    Results& browser() { return *w().pneResults()->theResults(); }
+    OptionBrowser& browser() { return *w().pneResults()->theResults(); }
 
     // The named control of a widget (fails the test when missing).
     template <class T> static T* inside(const QWidget* parent, const QString& name)

@@ -14,7 +14,7 @@
 
 #include "model/FieldCollection.h"
 #include "ui/MainWindowFixture.h"
-#include "ui/results/Results.h"
+#include "ui/results/OptionBrowser.h"
 
 using namespace korvel::ui;
 namespace fs = std::filesystem;

@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "model/SessionState.h"
-#include "ui/results/Results.h"
+#include "ui/results/OptionBrowser.h"
 
 class QLabel;
 class QPushButton;

@@ -6,7 +6,7 @@
 #include "trend/BatchSetupPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/platform/Twips.h"
-#include "ui/results/Details.h"
+#include "ui/results/FieldCostDetails.h"
 #include "ui/results/ResultPrinter.h"
 #include "ui/results/ResultsPane.h"
 
@@ -16,12 +16,12 @@ DetailsPane::DetailsPane(MainWindow& main, QWidget* parent) : QFrame(parent), ma
 {
     setObjectName(QStringLiteral("pneDetails"));
     setMinimumSize(twips(11190), twips(6660));
-    theDetails_ = new Details(main_.session(), this);
+    theDetails_ = new FieldCostDetails(main_.session(), this);
     theDetails_->setObjectName(QStringLiteral("theDetails"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(theDetails_);
 
-    Details::Hooks& hooks = theDetails_->hooks;
+    FieldCostDetails::Hooks& hooks = theDetails_->hooks;
     hooks.showResultsPane = [this] { main_.ShowPane(main_.pneResults()); };
     hooks.showTrendResultsPane = [this] { main_.ShowPane(main_.pneBatchSetup(1)); };
     hooks.setPrintEnabled = [this](bool on) {
