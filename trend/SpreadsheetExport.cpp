@@ -9,8 +9,8 @@
 #include "model/FixedTrend.h"
 #include "model/Numbers.h"
 #include "model/TrendGrid.h"
-#include "trend/BatchResults.h"
-#include "trend/BatchSetupPane.h"
+#include "trend/TrendResultsView.h"
+#include "trend/TrendSetupPane.h"
 #include "ui/main/HelpTopics.h"
 #include "ui/main/MainWindow.h"
 #include "ui/platform/DialogService.h"
@@ -346,7 +346,7 @@ QStringList variableTrendBody(const VariableTrendData& data)
 void exportFixedTrend(MainWindow& main, QWidget* parent, QString& lastName)
 {
     korvel::SessionState& s = main.session();
-    BatchSetupPane& setup = *main.pneBatchSetup(0);
+    TrendSetupPane& setup = *main.trendSetupPane();
     exportWith(
         parent, lastName,
         [&] {
@@ -362,7 +362,7 @@ void exportFixedTrend(MainWindow& main, QWidget* parent, QString& lastName)
         true);
 }
 
-void exportVariableTrend(MainWindow& main, BatchResults& view, QString& lastName)
+void exportVariableTrend(MainWindow& main, TrendResultsView& view, QString& lastName)
 {
     korvel::SessionState& s = main.session();
     exportWith(
@@ -371,7 +371,7 @@ void exportVariableTrend(MainWindow& main, BatchResults& view, QString& lastName
             VariableTrendData data;
             data.steps = &view.steps();
             const auto whole = [](double v) { return static_cast<int>(num::toWhole(v)); };
-            data.units = main.pneBatchSetup(0)->GetVariableUnits(whole(view.bp.VariableIndex), whole(view.bp.cropIndex));
+            data.units = main.trendSetupPane()->GetVariableUnits(whole(view.bp.VariableIndex), whole(view.bp.cropIndex));
             data.session = &s;
             return variableTrendBody(data);
         },

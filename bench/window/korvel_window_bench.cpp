@@ -29,8 +29,8 @@
 #include "model/BestMix.h"
 #include "model/SessionState.h"
 #include "model/TempFolder.h"
-#include "trend/BatchSetupPane.h"
 #include "trend/TrendController.h"
+#include "trend/TrendSetupPane.h"
 #include "ui/main/CropRow.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
@@ -134,7 +134,7 @@ void windowVariableTrend(int repeat, int steps)
 {
     Window w;
     w.main->EnableBatch(true);
-    korvel::ui::BatchSetupPane& setup = *w.main->pneBatchSetup(0);
+    korvel::ui::TrendSetupPane& setup = *w.main->trendSetupPane();
     QString values;
     for (int i = 0; i < steps; ++i)
         values += (i ? QStringLiteral(", ") : QString()) + QString::number(3.0 + 0.05 * i);
@@ -150,7 +150,7 @@ void windowVariableTrend(int repeat, int steps)
         QApplication::processEvents();
         times.push_back(seconds(t0, Clock::now()));
         lists = setup.trend().BatchCollection.size();
-        setup.Command10->click(); // Back
+        setup.backButton->click(); // Back
         QApplication::processEvents();
     }
     std::printf("scenario=WINDOW-TREND-V fields=4 factor=100 crops=%d steps=%d lists=%zu time_s=%.6f "

@@ -326,7 +326,7 @@ TEST_F(TrendExportTest, FailuresAndCancelsOfTheFile)
 
     // The fixed-trend text carries the error number and description.
     inside<QPushButton>(view().theResults, "Command1")->click();
-    setup().Command10->click();
+    setup().backButton->click();
     startFixedTrendOnTheBestOption();
     manualValues(0, QStringLiteral("4, 5"));
     setup().cmdBatchIt->click();
@@ -403,7 +403,7 @@ TEST_F(TrendExportTest, EveryTextFromElsewhereIsWrittenWithItsMarkupCharactersEs
 
     // The fixed trend of the best option (it grows the custom crop) on the price of Corn: the field tables.
     inside<QPushButton>(view().theResults, "Command1")->click();
-    setup().Command10->click();
+    setup().backButton->click();
     startFixedTrendOnTheBestOption();
     setup().cboCrops->setCurrentIndex(setup().cboCrops->findText(QStringLiteral("Corn")));
     manualValues(0, QStringLiteral("4, 5"));
@@ -459,7 +459,7 @@ TEST_F(TrendExportSaveFaults, EveryFailingStepKeepsThePreviousFileAndSaysSo)
     EXPECT_EQ(dialogs.messages[0].text, unaccessible);
 
     inside<QPushButton>(view().theResults, "Command1")->click();
-    setup().Command10->click();
+    setup().backButton->click();
     startFixedTrendOnTheBestOption();
     manualValues(0, QStringLiteral("4, 5"));
     setup().cmdBatchIt->click();

@@ -11,9 +11,9 @@
 
 #include "model/BestMix.h"
 #include "model/FixedTrend.h"
-#include "trend/BatchResults.h"
-#include "trend/BatchSetupPane.h"
 #include "trend/TrendController.h"
+#include "trend/TrendResultsView.h"
+#include "trend/TrendSetupPane.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/results/OptionBrowser.h"
 #include "ui/results/ResultsPane.h"
@@ -31,9 +31,9 @@ protected:
         dialogs.clearRecord();
     }
 
-    BatchSetupPane& setup() { return *w().pneBatchSetup(0); }
-    BatchSetupPane& resultsPane() { return *w().pneBatchSetup(1); }
-    BatchResults& view() { return *resultsPane().theBatchResults; }
+    TrendSetupPane& setup() { return *w().trendSetupPane(); }
+    TrendResultsPane& resultsPane() { return *w().trendResultsPane(); }
+    TrendResultsView& view() { return *resultsPane().theBatchResults; }
     TrendController& trend() { return setup().trend(); }
     OptionBrowser& browser() { return *w().pneResults()->theResults(); }
 

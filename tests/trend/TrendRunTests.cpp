@@ -87,15 +87,15 @@ TEST_F(TrendTest, VariableTrendRunsOneEvaluationPerValueAndPagesThroughTheSteps)
     EXPECT_FALSE(view().pnlBatchSteps->isHidden());
     EXPECT_EQ(view().theResults->y(), korvel::ui::twips(600));
     EXPECT_TRUE(inside<QFrame>(view().theResults, "pnlBatchedVariables")->isHidden());
-    EXPECT_EQ(view().lblBatchDescription1->text(), "Step 1 of 3");
+    EXPECT_EQ(view().stepCounter->text(), "Step 1 of 3");
     EXPECT_EQ(view().lblFreeBatchDescription->text(), "Corn Crop Price: $5.00 / bu.");
     EXPECT_EQ(view().theResults->currentRecord, 1);
     EXPECT_EQ(view().theResults->shownOption(), lists[0]->entries()[0]);
 
     view().cmdBatchStep[1]->click();
-    EXPECT_EQ(view().lblBatchDescription1->text(), "Step 1 of 3") << "no step before the first";
+    EXPECT_EQ(view().stepCounter->text(), "Step 1 of 3") << "no step before the first";
     view().cmdBatchStep[0]->click();
-    EXPECT_EQ(view().lblBatchDescription1->text(), "Step 2 of 3");
+    EXPECT_EQ(view().stepCounter->text(), "Step 2 of 3");
     EXPECT_EQ(view().lblFreeBatchDescription->text(), "Corn Crop Price: $6.00 / bu.");
     EXPECT_EQ(view().theResults->shownOption(), lists[1]->entries()[0]);
     view().cmdBatchStep[0]->click();
@@ -323,6 +323,6 @@ TEST_F(TrendTest, TheTrendMenuDuringAVariableTrendLeavesTheRunAndTheSavedInputsA
     EXPECT_FALSE(resultsPane().isHidden());
 
     inside<QPushButton>(view().theResults, "Command1")->click();
-    setup().Command10->click();
+    setup().backButton->click();
     EXPECT_EQ(row(QStringLiteral("Corn"))->crop()->price, 6.52) << "the inputs as saved when the setup opened";
 }

@@ -16,7 +16,8 @@
 
 #include "model/SessionState.h"
 #include "model/TempFolder.h"
-#include "trend/BatchSetupPane.h"
+#include "trend/TrendResultsPane.h"
+#include "trend/TrendSetupPane.h"
 #include "ui/QtPrinting.h"
 #include "ui/ScriptedDialogService.h"
 #include "ui/main/ControlNames.h"

@@ -6,7 +6,7 @@
 #include <QMenuBar>
 #include <QScrollBar>
 
-#include "trend/BatchSetupPane.h"
+#include "trend/TrendSetupPane.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/main/CustomCropPane.h"
 #include "ui/main/SummaryPane.h"
@@ -128,8 +128,8 @@ TEST_F(MainWindowTest, ShowPaneShowsOnePaneAndRecordsEachNewOne)
     EXPECT_EQ(w().paneHistory().last(), w().pneSummary());
 
     // The two trend panes share a name and never hide each other.
-    w().ShowPane(w().pneBatchSetup(0));
-    w().ShowPane(w().pneBatchSetup(1));
+    w().ShowPane(w().trendSetupPane());
+    w().ShowPane(w().trendResultsPane());
     EXPECT_EQ(shownPanes(w()), (QStringList{"pneBatchSetup(0)", "pneBatchSetup(1)"}));
     w().ShowPane(w().pneMain());
     EXPECT_EQ(shownPanes(w()), QStringList{"pneMain"});

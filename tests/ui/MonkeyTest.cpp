@@ -20,8 +20,8 @@
 
 #include "ui/MainWindowFixture.h"
 #include "ui/RecordingPrintSurface.h"
-#include "ui/results/ResultPrinter.h"
 #include "ui/platform/Shell.h"
+#include "ui/results/ResultPrinter.h"
 
 using namespace korvel::ui;
 
@@ -595,7 +595,7 @@ protected:
     void trendSweep(const std::function<void()>& trendOn)
     {
         MainWindow& main = w();
-        BatchSetupPane& setup = *main.pneBatchSetup(0);
+        TrendSetupPane& setup = *main.trendSetupPane();
         const std::vector<std::pair<QString, QString>> ranges{
             {"5", "7"}, {"0", "0"}, {"-5", "5"}, {"1e300", "1e301"}, {"7", "5"}, {"11", "21"}, {"abc", ""}};
         const QStringList lists{"1,2,3", "1,5,,", "abc", "-5,1e308", "0"};
@@ -649,12 +649,12 @@ protected:
                     if (!fixed && k < 3 && setup.isVisible() && setup.cmdOpenBatch->isVisible()) {
                         step("import values for " + what, [&] { setup.cmdOpenBatch->click(); });
                         step("generate imported " + what, [&] { setup.cmdBatchIt->click(); });
-                        if (main.pneBatchSetup(1)->isVisible())
-                            clickEverything("pneBatchSetup(1) after imported " + what, main.pneBatchSetup(1), [] {},
+                        if (main.trendResultsPane()->isVisible())
+                            clickEverything("pneBatchSetup(1) after imported " + what, main.trendResultsPane(), [] {},
                                             QString());
                     }
-                    if (main.pneBatchSetup(1)->isVisible())
-                        clickEverything("pneBatchSetup(1) after " + what, main.pneBatchSetup(1), [] {}, QString());
+                    if (main.trendResultsPane()->isVisible())
+                        clickEverything("pneBatchSetup(1) after " + what, main.trendResultsPane(), [] {}, QString());
                 }
     }
 
@@ -798,23 +798,23 @@ TEST_F(Monkey, EveryPaneEveryButtonEveryMenuWithRealisticAndNonsenseInputs)
         trendOn();
         toResults();
     });
-    exercise("pneBatchSetup(0)", main.pneBatchSetup(0), [&] {
+    exercise("pneBatchSetup(0)", main.trendSetupPane(), [&] {
         trendOn();
         realistic();
         main.mnuFallBatch->trigger();
     });
-    exercise("pneBatchSetup(0) (fixed trend)", main.pneBatchSetup(0), [&] {
+    exercise("pneBatchSetup(0) (fixed trend)", main.trendSetupPane(), [&] {
         trendOn();
         toResults();
         if (auto* fixed = main.pneResults()->findChild<QAbstractButton*>(QStringLiteral("cmdBatchThis")))
             fixed->click();
     });
-    exercise("pneBatchSetup(1)", main.pneBatchSetup(1), [&] {
+    exercise("pneBatchSetup(1)", main.trendResultsPane(), [&] {
         trendOn();
         toResults();
         if (auto* fixed = main.pneResults()->findChild<QAbstractButton*>(QStringLiteral("cmdBatchThis")))
             fixed->click();
-        BatchSetupPane& setup = *main.pneBatchSetup(0);
+        TrendSetupPane& setup = *main.trendSetupPane();
         setup.optBatchVariable[0]->click();
         setup.optBatchOption[0]->click();
         setup.txtBatchMinimum[0]->setText(QStringLiteral("5"));

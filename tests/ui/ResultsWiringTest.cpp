@@ -104,10 +104,10 @@ TEST_F(ResultsInMainWindow, DuringATrendBackLeadsToTheTrendPanes)
     click(child<QWidget>(window->pneResults(), "rh(0)"), "cmdDetails");
     session.TrendMode = true;
     click(window->pneDetails(), "Command3");
-    EXPECT_TRUE(shown(window->pneBatchSetup(1)));
+    EXPECT_TRUE(shown(window->trendResultsPane()));
     window->ShowPane(window->pneResults());
     click(window->pneResults(), "Command1");
-    EXPECT_TRUE(shown(window->pneBatchSetup(0)));
+    EXPECT_TRUE(shown(window->trendSetupPane()));
 }
 
 } // namespace

@@ -20,8 +20,9 @@
 #include "model/CropScenario.h"
 #include "model/FieldCollection.h"
 #include "model/IrrigationCosts.h"
-#include "trend/BatchSetupPane.h"
 #include "trend/TrendController.h"
+#include "trend/TrendResultsPane.h"
+#include "trend/TrendSetupPane.h"
 #include "ui/main/AboutWindow.h"
 #include "ui/main/ControlNames.h"
 #include "ui/main/CropRow.h"
@@ -94,10 +95,10 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWi
     pneDetails_ = new DetailsPane(*this, client_);
     pneSummary_ = new SummaryPane(*this, client_);
     pneCustomCrop_ = new CustomCropPane(*this, client_);
-    pneBatchSetup0_ = new BatchSetupPane(*this, 0, client_);
-    pneBatchSetup1_ = new BatchSetupPane(*this, 1, client_);
+    trendSetupPane_ = new TrendSetupPane(*this, client_);
+    trendResultsPane_ = new TrendResultsPane(*this, client_);
     panes_ = {pneMain_, pneResults_, pneIrrigCosts_, pneInputCosts_, pneDetails_,
-              pneCustomCrop_, pneBatchSetup0_, pneBatchSetup1_, pneSummary_};
+              pneCustomCrop_, trendSetupPane_, trendResultsPane_, pneSummary_};
     int widest = 0;
     int tallest = 0;
     for (QWidget* pane : panes_) {
@@ -110,8 +111,8 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWi
 
     // The two trend panes are never hidden by each other: the results pane covers the setup pane fully and
     // paints its own background, so nothing of the setup shows (or can be clicked) behind the results.
-    pneBatchSetup1_->resize(pneBatchSetup1_->size().expandedTo(pneBatchSetup0_->size()));
-    pneBatchSetup1_->setAutoFillBackground(true);
+    trendResultsPane_->resize(trendResultsPane_->size().expandedTo(trendSetupPane_->size()));
+    trendResultsPane_->setAutoFillBackground(true);
 
     buildMenus();
 
@@ -236,11 +237,11 @@ void MainWindow::Form_Load()
         EnableBatch(false);
     }
     session_.SplitFactor = 10;
-    if (QComboBox* crops = pneBatchSetup0_->cboCrops; crops && crops->count() > 0)
+    if (QComboBox* crops = trendSetupPane_->cboCrops; crops && crops->count() > 0)
         crops->setCurrentIndex(0);
     MaximumBatches = 2;
     SetMainInfo(strMainInfo);
-    if (QComboBox* steps = pneBatchSetup0_->cboBatchSteps) {
+    if (QComboBox* steps = trendSetupPane_->cboBatchSteps) {
         steps->clear();
         for (int i = 2; i <= 10; ++i)
             steps->addItem(QString::number(i));
@@ -347,20 +348,20 @@ void MainWindow::EnableBatch(bool b)
     mnuFallBatch->setEnabled(b);
     mnuEnableBatch->setChecked(b);
     pneResults_->EnableBatch(b);
-    pneBatchSetup1_->EnableBatch(b);
+    trendResultsPane_->EnableBatch(b);
     pneMain_->pnlBatchInstructions->setVisible(b);
     if (!b) {
         // Trend processing off: no trend override of a finished variable trend stays in force for the
         // ordinary runs that follow.
-        if (!pneBatchSetup0_->trend().running())
-            pneBatchSetup0_->trend().clearTrendOverrides();
+        if (!trendSetupPane_->trend().running())
+            trendSetupPane_->trend().clearTrendOverrides();
         ShowPane(pneMain_);
     }
 }
 
 void MainWindow::ShowBatchScreen()
 {
-    pneBatchSetup0_->trend().ShowBatchScreen();
+    trendSetupPane_->trend().ShowBatchScreen();
 }
 
 // --- Menus ----------------------------------------------------------------------------------------
@@ -429,7 +430,7 @@ void MainWindow::mnuEnableBatch_Click()
 
 void MainWindow::mnuFallBatch_Click()
 {
-    pneBatchSetup0_->trend().mnuFallBatch_Click();
+    trendSetupPane_->trend().startVariableTrend();
 }
 
 void MainWindow::cmdHelp_Click(int index)

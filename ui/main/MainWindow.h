@@ -36,7 +36,6 @@ class QLabel;
 
 namespace korvel::ui {
 
-class BatchSetupPane;
 class CropRow;
 class CustomCropPane;
 class DetailsPane;
@@ -46,6 +45,8 @@ class ProductionCostPane;
 class ResultPrinter;
 class ResultsPane;
 class SummaryPane;
+class TrendResultsPane;
+class TrendSetupPane;
 class ProgressWindow;
 
 class MainWindow : public QMainWindow, public korvel::InputsTarget {
@@ -99,7 +100,8 @@ public:
     DetailsPane* pneDetails() const { return pneDetails_; }
     SummaryPane* pneSummary() const { return pneSummary_; }
     CustomCropPane* pneCustomCrop() const { return pneCustomCrop_; }
-    BatchSetupPane* pneBatchSetup(int index) const { return index == 0 ? pneBatchSetup0_ : pneBatchSetup1_; }
+    TrendSetupPane* trendSetupPane() const { return trendSetupPane_; }     // "pneBatchSetup(0)"
+    TrendResultsPane* trendResultsPane() const { return trendResultsPane_; } // "pneBatchSetup(1)"
 
     // --- Crop rows --------------------------------------------------------------------------------
     // Row i shows library crop i + 1 of cropFiles->cropCollection.
@@ -213,8 +215,8 @@ private:
     DetailsPane* pneDetails_ = nullptr;
     SummaryPane* pneSummary_ = nullptr;
     CustomCropPane* pneCustomCrop_ = nullptr;
-    BatchSetupPane* pneBatchSetup0_ = nullptr;
-    BatchSetupPane* pneBatchSetup1_ = nullptr;
+    TrendSetupPane* trendSetupPane_ = nullptr;
+    TrendResultsPane* trendResultsPane_ = nullptr;
     QList<QWidget*> panes_; // in the order the resize handler centres them
     QList<QPointer<QWidget>> paneHistory_;
 

@@ -7,7 +7,7 @@
 #include <map>
 
 #include "model/CropScenario.h"
-#include "trend/BatchSetupPane.h"
+#include "trend/TrendSetupPane.h"
 #include "ui/main/CropRow.h"
 #include "ui/main/MainPane.h"
 #include "ui/platform/DialogService.h"
@@ -67,7 +67,7 @@ void MainWindow::LoadCropRows()
                 activeCrop = crop;
             connect(row, &CropRow::inputCostsRequested, this, &MainWindow::openProductionCosts,
                     Qt::UniqueConnection);
-            if (QComboBox* crops = pneBatchSetup(0)->cboCrops)
+            if (QComboBox* crops = trendSetupPane()->cboCrops)
                 crops->addItem(QString::fromStdString(crop->cropType));
         }
         libraryCount_ = static_cast<int>(library.Count());

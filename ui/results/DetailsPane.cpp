@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QVBoxLayout>
 
-#include "trend/BatchSetupPane.h"
+#include "trend/TrendResultsPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/platform/Twips.h"
 #include "ui/results/FieldCostDetails.h"
@@ -23,7 +23,7 @@ DetailsPane::DetailsPane(MainWindow& main, QWidget* parent) : QFrame(parent), ma
 
     FieldCostDetails::Hooks& hooks = theDetails_->hooks;
     hooks.showResultsPane = [this] { main_.ShowPane(main_.pneResults()); };
-    hooks.showTrendResultsPane = [this] { main_.ShowPane(main_.pneBatchSetup(1)); };
+    hooks.showTrendResultsPane = [this] { main_.ShowPane(main_.trendResultsPane()); };
     hooks.setPrintEnabled = [this](bool on) {
         if (main_.mnuPrint)
             main_.mnuPrint->setEnabled(on);

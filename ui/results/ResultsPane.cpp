@@ -4,7 +4,7 @@
 #include <QVBoxLayout>
 
 #include "model/FieldCollection.h"
-#include "trend/BatchSetupPane.h"
+#include "trend/TrendSetupPane.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/platform/Twips.h"
@@ -38,7 +38,7 @@ void ResultsPane::connectToMainWindow(OptionBrowser& browser, MainWindow& main)
         m->ShowPane(m->pneMain());
         m->SetMainInfo(m->strMainInfo);
     };
-    hooks.showTrendSetup = [m] { m->ShowPane(m->pneBatchSetup(0)); };
+    hooks.showTrendSetup = [m] { m->ShowPane(m->trendSetupPane()); };
     hooks.setPrintEnabled = [m](bool on) {
         if (m->mnuPrint)
             m->mnuPrint->setEnabled(on);
