@@ -77,16 +77,16 @@ struct Window {
     {
         copyShippedCrops(folder.path());
         main = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session);
-        main->Form_Load();
+        main->load();
         main->show();
         QApplication::processEvents();
         korvel::ui::MainPane& p = *main->pneMain();
-        p.Command7->click(); // "Load Default Values"
+        p.defaultsButton->click(); // "Load Default Values"
         p.txtArea->setText(QStringLiteral("640"));
         p.txtMax->setText(QStringLiteral("12"));
         p.txtEff->setText(QStringLiteral("85"));
         p.txtAnnRain->setEditText(QStringLiteral("16"));
-        p.Option1[4]->setChecked(true); // "25 - 25 - 25 - 25"
+        p.presetButtons[4]->setChecked(true); // "25 - 25 - 25 - 25"
         for (int i = 0; i < main->cropRowCount(); ++i)
             main->cr(i)->chkCrop->setChecked(true);
         session.SplitFactor = 100;
@@ -120,7 +120,7 @@ void windowRun(int repeat)
         w.main->ShowPane(w.main->pneMain());
         QApplication::processEvents();
         const auto t0 = Clock::now();
-        p.Command1->click();
+        p.runButton->click();
         QApplication::processEvents(); // the results pane painted
         times.push_back(seconds(t0, Clock::now()));
         shown = !w.main->pneResults()->isHidden();
@@ -184,7 +184,7 @@ void windowCancel()
     });
     watch.start();
     const auto t0 = Clock::now();
-    w.main->pneMain()->Command1->click();
+    w.main->pneMain()->runButton->click();
     const auto t1 = Clock::now();
     std::fprintf(stderr, "cancel: window, factor 100, nothing prunable: %s, %.1f ms from Cancel to return (%.1f ms in all)\n",
                  w.main->pneResults()->isHidden() ? "cancelled" : "NOT cancelled",

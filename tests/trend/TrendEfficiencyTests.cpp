@@ -30,8 +30,8 @@ protected:
     {
         openWithTrends();
         pane().txtMax->setText(QStringLiteral("18"));
-        pane().Option1[5]->click();
-        pane().Command7->click();
+        pane().presetButtons[5]->click();
+        pane().defaultsButton->click();
         dialogs.clearRecord();
     }
 
@@ -98,7 +98,7 @@ protected:
 TEST_F(OptionEfficiencyTest, StepsOfAnEfficiencyTrendShowTheirOwnGrossWaterAndPumping)
 {
     openOnEighteenInches();
-    w().Command1_Click();
+    w().runEvaluation();
     ASSERT_EQ(countContaining(printedResults(), "18.0''"), 2) << "Corn and Wheat on 18 gross inches at 85 %";
 
     variableTrendOnTheEfficiency();

@@ -70,7 +70,7 @@ protected:
     // A fixed-trend setup on an option of the last run that grows both Corn and Wheat.
     std::shared_ptr<korvel::FieldCollection> startFixedTrendOnTwoCrops()
     {
-        w().Command1_Click();
+        w().runEvaluation();
         for (const auto& option : browser().FieldCollection) {
             if (option->Count() > 0 && option->getCrops().size() == 2) {
                 session.SelectedOption = option;
@@ -267,7 +267,7 @@ TEST_F(TrendExportTest, VariableTrendOnTheEfficiencyShowsEachStepsValueAndPlaceh
     pane().txtArea->setText(QStringLiteral("160"));
     pane().txtMax->setText(QStringLiteral("12"));
     pane().txtAnnRain->setEditText(QStringLiteral("16"));
-    pane().Option1[5]->setChecked(true); // "100 ": one field
+    pane().presetButtons[5]->setChecked(true); // "100 ": one field
     tick(QStringLiteral("Fallow"), QStringLiteral("0"), QStringLiteral("0"));
     w().mnuFallBatch->trigger();
     manualValues(3, QStringLiteral("80, 90"));

@@ -56,7 +56,7 @@ protected:
     // A normal evaluation from the run button, then the fixed-trend button on the shown option.
     void startFixedTrendOnTheBestOption()
     {
-        w().Command1_Click();
+        w().runEvaluation();
         ASSERT_FALSE(w().pneResults()->isHidden());
         inside<QPushButton>(&browser(), "cmdBatchThis")->click();
         ASSERT_FALSE(setup().isHidden());

@@ -112,7 +112,7 @@ TEST_F(TrendTest, VariableEntryListsTheTickedCropsInRowOrderAndSavesTheInputs)
 TEST_F(TrendTest, FixedEntryListsTheOptionsCropsAndWritesNothing)
 {
     openWithTrends();
-    w().Command1_Click();
+    w().runEvaluation();
     const QByteArray saved = fileBytes(w().inputsFilePath());
     pane().txtArea->setText(QStringLiteral("200"));
     inside<QPushButton>(&browser(), "cmdBatchThis")->click();

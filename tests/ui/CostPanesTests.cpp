@@ -69,7 +69,7 @@ protected:
     }
     IrrigationCostPane* openIrrigation()
     {
-        window->pneMain()->Command8->click();
+        window->pneMain()->irrigationButton->click();
         return window->pneIrrigCosts();
     }
 
@@ -658,7 +658,7 @@ TEST_F(CostPanesTest, LoadDefaultValuesCommitsTheTablesForTheNamedCrops)
     corn.AlfalfaSwathing = 2.0;
     window->pneMain()->txtArea->setText("160");
 
-    window->pneMain()->Command7->click();
+    window->pneMain()->defaultsButton->click();
 
     CropRow* cornRow = row("Corn");
     EXPECT_EQ(cornRow->txtPrice->text(), "6.52");
@@ -741,7 +741,7 @@ TEST_F(CostPanesLowerCaseTest, CommandSevenMatchesInLowerCaseThePaneButtonExactl
     ASSERT_EQ(main.cr(0)->GetCrop(), "corn");
     const std::shared_ptr<korvel::Crop> corn = main.cr(0)->crop();
 
-    main.pneMain()->Command7->click();
+    main.pneMain()->defaultsButton->click();
     EXPECT_EQ(corn->inputCosts.SeedCost, 2.89);
     EXPECT_EQ(corn->maxYield, 220);
 

@@ -78,7 +78,7 @@ TEST_F(HelpTest, EveryHelpButtonOpensARealTopicAndAnchor)
         if (action.kind != HelpButtonAction::Kind::Topic)
             continue;
         ++topics;
-        helpButtonClick(i);
+        runHelpButton(i);
         HelpBrowser* browser = HelpTopics::helpBrowser();
         ASSERT_NE(browser, nullptr);
         EXPECT_TRUE(browser->isVisible());
@@ -148,7 +148,7 @@ TEST_F(HelpTest, TopicsNamedInEitherCaseOpenTheSamePage)
         {1, "irrigationCosts.htm", ""},
     };
     for (const Case& c : cases) {
-        helpButtonClick(c.element);
+        runHelpButton(c.element);
         HelpBrowser* browser = HelpTopics::helpBrowser();
         ASSERT_NE(browser, nullptr);
         EXPECT_EQ(QFileInfo(browser->resolvedFile()).fileName(), c.file) << c.element;
@@ -223,7 +223,7 @@ TEST_F(HelpTest, SoilButtonAndUnknownElementsDoNothing)
 {
     for (int i : {29, 30, -1, 1000}) {
         EXPECT_EQ(helpButtonAction(i).kind, HelpButtonAction::Kind::Nothing) << i;
-        helpButtonClick(i);
+        runHelpButton(i);
     }
     EXPECT_TRUE(HelpTopics::helpBrowser() == nullptr || !HelpTopics::helpBrowser()->isVisible());
     EXPECT_TRUE(HelpTopics::helpScreen() == nullptr || !HelpTopics::helpScreen()->isVisible());
@@ -243,7 +243,7 @@ TEST_F(HelpTest, PopUpHelpHasItsHeightOkButtonAndCaption)
         {27, 3000, 2000, "Help - Custom Crops"},
     };
     for (const Case& c : cases) {
-        helpButtonClick(c.element);
+        runHelpButton(c.element);
         HelpScreen* popup = HelpTopics::helpScreen();
         ASSERT_NE(popup, nullptr);
         EXPECT_TRUE(popup->isVisible());

@@ -69,7 +69,7 @@ TEST_F(MainWindowTest, AFuelTypedWithACommaComesBackWithEveryBoxAfterARestart)
     pane().txtAnnRain->setFocus();
     pane().txtAnnRain->lineEdit()->selectAll();
     QTest::keyClicks(pane().txtAnnRain->lineEdit(), "16");
-    pane().Option1[1]->click();
+    pane().presetButtons[1]->click();
     for (const auto& [crop, price, yield] : {std::tuple{"Corn", "6.52", "220"}, std::tuple{"Wheat", "6.20", "75"},
                                              std::tuple{"Soybeans", "10.22", "65"}}) {
         CropRow* r = row(crop);
@@ -78,7 +78,7 @@ TEST_F(MainWindowTest, AFuelTypedWithACommaComesBackWithEveryBoxAfterARestart)
         typeInto(r->txtMaxYield, yield);
     }
 
-    pane().Command8->click();
+    pane().irrigationButton->click();
     for (const auto& [box, text] :
          {std::pair{"txtGPM", "750"}, std::pair{"txtEstHours", "1800"}, std::pair{"txtLift", "120"},
           std::pair{"txtPSI", "35"}, std::pair{"txtCost", "1.25"}, std::pair{"txtLaborPerHour", "10"},
@@ -91,7 +91,7 @@ TEST_F(MainWindowTest, AFuelTypedWithACommaComesBackWithEveryBoxAfterARestart)
     w().pneIrrigCosts()->findChild<QPushButton*>("Command9")->click();
     ASSERT_EQ(w().tempIrrigationCosts->FuelType, "Gas, LP");
 
-    pane().Command1->click();
+    pane().runButton->click();
     ASSERT_TRUE(inputsFileExists());
     ASSERT_FALSE(w().pneResults()->isHidden()) << "the run went through";
     const Snapshot before = Snapshot::of(w());
@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, AFuelTypedWithACommaComesBackWithEveryBoxAfterARestart)
 
     korvel::SessionState restarted;
     window = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), restarted);
-    w().Form_Load();
+    w().load();
     const Snapshot after = Snapshot::of(w());
     for (const auto& [box, text] : before.boxes) {
         if (box.endsWith("txtPrice") && text.isEmpty()) {
@@ -197,8 +197,8 @@ protected:
         p.txtMax->setText(t.anyText());
         p.txtEff->setText(t.anyText());
         p.txtAnnRain->setEditText(t.anyText());
-        p.Option1[t.below(6)]->setChecked(true);
-        p.Command8->click();
+        p.presetButtons[t.below(6)]->setChecked(true);
+        p.irrigationButton->click();
         for (const char* name : kIrrigationBoxes)
             irrigationBox(w(), name)->setText(t.numberText());
         fuelBox(w())->setEditText(t.fuel());

@@ -87,7 +87,7 @@ public:
     MainWindow& open()
     {
         window = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session);
-        window->Form_Load();
+        window->load();
         return *window;
     }
     MainWindow& w() { return *window; }
@@ -134,7 +134,7 @@ public:
         pane().txtMax->setText(QStringLiteral("12"));
         pane().txtEff->setText(QStringLiteral("85"));
         pane().txtAnnRain->setEditText(QStringLiteral("16"));
-        pane().Option1[0]->setChecked(true);
+        pane().presetButtons[0]->setChecked(true);
         tick(QStringLiteral("Corn"), QStringLiteral("6.52"), QStringLiteral("220"));
         tick(QStringLiteral("Wheat"), QStringLiteral("6.2"), QStringLiteral("75"));
     }
@@ -148,7 +148,7 @@ public:
             window->cr(i)->txtPrice->setText("0");
             window->cr(i)->txtMaxYield->setText("0");
         }
-        pane().Option1[4]->setChecked(true);
+        pane().presetButtons[4]->setChecked(true);
         session.SplitFactor = 100;
     }
 

@@ -59,7 +59,7 @@ TEST_F(MainWindowTest, LoadShowsTheMainPaneWithTheStartUpValues)
     EXPECT_TRUE(pane().txtArraySize->isHidden());
     EXPECT_EQ(pane().txtArraySize->text(), "100");
     EXPECT_TRUE(pane().pnlBatchInstructions->isHidden());
-    EXPECT_EQ(pane().Command1->text(), "");
+    EXPECT_EQ(pane().runButton->text(), "");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(inputsFileExists()) << "loading writes nothing";
 
@@ -143,7 +143,7 @@ TEST_F(MainWindowTest, BackReturnsToThePaneShownBefore)
     // Main pane -> irrigation costs -> Back.
     w().ShowPane(w().pneIrrigCosts());
     w().SetMainInfo("Irrigation");
-    w().cmdCancel_Click(0);
+    w().returnToPreviousPane();
     EXPECT_EQ(shownPanes(w()), QStringList{"pneMain"});
     EXPECT_EQ(find<QLabel>("lblMainInfo")->text(), kMainInfo);
 
@@ -151,10 +151,10 @@ TEST_F(MainWindowTest, BackReturnsToThePaneShownBefore)
     w().ShowPane(w().pneSummary());
     w().ShowPane(w().pneCustomCrop());
     w().ShowPane(w().pneSummary());
-    w().cmdCancel_Click(2);
+    w().returnToPreviousPane();
     EXPECT_EQ(shownPanes(w()), QStringList{"pneCustomCrop"});
     // The history is not trimmed: a second Back returns to the pane just left.
-    w().cmdCancel_Click(2);
+    w().returnToPreviousPane();
     EXPECT_EQ(shownPanes(w()), QStringList{"pneSummary"});
 }
 
@@ -192,7 +192,7 @@ TEST_F(MainWindowTest, TrendSavedOnComesUpOnWithoutTheExplanation)
 
     korvel::SessionState fresh;
     MainWindow again(QString::fromStdString(folder.path().string()), fresh);
-    again.Form_Load();
+    again.load();
     EXPECT_TRUE(fresh.BatchEnabled);
     EXPECT_TRUE(fresh.TrendMessageShown);
     EXPECT_TRUE(again.mnuEnableBatch->isChecked());

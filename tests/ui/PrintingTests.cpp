@@ -601,7 +601,7 @@ TEST(PrintMenu, PrintsTheLastRunWithTheBoxesAsTheyStandAndTheDetailsWhileTheyAre
     ScriptedDialogs dialogs;
     MainWindow w(programFolderWithCrops(dir), session);
     w.show();
-    w.Form_Load();
+    w.load();
     EXPECT_FALSE(w.mnuPrint->isEnabled());
 
     MainPane& p = *w.pneMain();
@@ -615,7 +615,7 @@ TEST(PrintMenu, PrintsTheLastRunWithTheBoxesAsTheyStandAndTheDetailsWhileTheyAre
     row->chkCrop->setChecked(true);
     row->txtPrice->setText("4");
     row->txtMaxYield->setText("200");
-    w.Command1_Click();
+    w.runEvaluation();
     ASSERT_TRUE(w.mnuPrint->isEnabled()) << dialogs.lastText().toStdString();
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
 

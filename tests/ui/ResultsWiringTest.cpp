@@ -74,7 +74,7 @@ TEST_F(ResultsInMainWindow, DetailsSavedOptionsSummaryAndBack)
 TEST_F(ResultsInMainWindow, ARunOnTheShippedCropsIsBrowsedOptionByOption)
 {
     fillInputs();
-    pane().Command1->click();
+    pane().runButton->click();
     ASSERT_TRUE(shown(window->pneResults())) << dialogs.lastText().toStdString();
 
     QWidget* results = window->pneResults();
@@ -116,7 +116,7 @@ TEST_F(ResultsInMainWindow, BackOnTheSummaryLeadsOutAfterADeletionOrASecondOpeni
 {
     // A run, its best option saved, the summary table, the saved option deleted: Back returns to the options.
     fillInputs();
-    pane().Command1->click();
+    pane().runButton->click();
     ASSERT_TRUE(shown(window->pneResults())) << dialogs.lastText().toStdString();
     click(window->pneResults(), "cmdSaveResult");
     window->mnuSummary->trigger();

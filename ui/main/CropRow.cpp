@@ -91,12 +91,12 @@ CropRow::CropRow(QWidget* parent) : QWidget(parent)
                        static_cast<QWidget*>(cmdInputCosts)})
         w->setEnabled(false);
 
-    connect(chkCrop, &QCheckBox::toggled, this, [this] { chkCrop_Click(); });
-    connect(txtPrice, &QLineEdit::textChanged, this, [this] { txtPrice_Change(); });
-    connect(txtMaxYield, &QLineEdit::textChanged, this, [this] { txtMaxYield_Change(); });
-    connect(cmdInputCosts, &QPushButton::clicked, this, [this] { cmdInputCosts_Click(); });
-    onLostFocus(txtPrice, [this] { txtPrice_LostFocus(); });
-    onLostFocus(txtMaxYield, [this] { txtMaxYield_LostFocus(); });
+    connect(chkCrop, &QCheckBox::toggled, this, [this] { applyTick(); });
+    connect(txtPrice, &QLineEdit::textChanged, this, [this] { storePrice(); });
+    connect(txtMaxYield, &QLineEdit::textChanged, this, [this] { storeMaxYield(); });
+    connect(cmdInputCosts, &QPushButton::clicked, this, [this] { openInputCosts(); });
+    onLostFocus(txtPrice, [this] { checkPrice(); });
+    onLostFocus(txtMaxYield, [this] { checkMaxYield(); });
 }
 
 const std::shared_ptr<korvel::Crop>& CropRow::crop()
@@ -164,7 +164,7 @@ void CropRow::setDefault(double price, double maxYield)
     txtMaxYield->setText(QString::fromStdString(num::plainText(maxYield)));
 }
 
-void CropRow::chkCrop_Click()
+void CropRow::applyTick()
 {
     const bool ticked = chkCrop->isChecked();
     setBackground(chkCrop, ticked ? kShaded : kWhite);
@@ -176,7 +176,7 @@ void CropRow::chkCrop_Click()
     chkCrop->setEnabled(true);
 }
 
-void CropRow::cmdInputCosts_Click()
+void CropRow::openInputCosts()
 {
     emit inputCostsRequested(crop());
 }
@@ -219,28 +219,28 @@ void CropRow::carryOver(const Entries* before)
         now.inputCosts = old.inputCosts;
     }
     chkCrop->setChecked(before && before->ticked);
-    chkCrop_Click();
+    applyTick();
 }
 
-void CropRow::txtPrice_Change()
+void CropRow::storePrice()
 {
     if (const auto value = num::parseNumeric(txtPrice->text().toStdString()))
         crop()->price = *value;
 }
 
-void CropRow::txtMaxYield_Change()
+void CropRow::storeMaxYield()
 {
     crop()->maxYield = BoxTexts::value(txtMaxYield->text());
 }
 
-void CropRow::txtPrice_LostFocus()
+void CropRow::checkPrice()
 {
     const std::string type = crop()->cropType;
     if (const auto limits = cropRowLimits(type))
         TestInput(txtPrice, limits->first, QStringLiteral("Crop Price - ") + QString::fromStdString(type));
 }
 
-void CropRow::txtMaxYield_LostFocus()
+void CropRow::checkMaxYield()
 {
     const std::string type = crop()->cropType;
     if (const auto limits = cropRowLimits(type))

@@ -164,7 +164,7 @@ void applyPumpingDefaults(IrrigationCosts& costs)
     costs.NPC = 61.7;
 }
 
-void Command7_Click(MainWindow& main)
+void loadAll(MainWindow& main)
 {
     for (int i = 0; i < main.cropRowCount(); ++i) {
         CropRow* row = main.cr(i);
@@ -182,7 +182,7 @@ void Command7_Click(MainWindow& main)
     if (!main.tempIrrigationCosts)
         main.tempIrrigationCosts = std::make_shared<IrrigationCosts>();
     applyPumpingDefaults(*main.tempIrrigationCosts);
-    main.pneIrrigCosts()->cmdDefaultIrrigCosts_Click();
+    main.pneIrrigCosts()->loadDefaults();
     main.tempIrrigationCosts->active = true;
 }
 

@@ -18,7 +18,7 @@ QPushButton* makeHelpButton(MainWindow& main, int index, QWidget* parent)
     button->setFocusPolicy(Qt::TabFocus);
     button->setStyleSheet(QStringLiteral("QPushButton { background-color: #E0E0E0; border: 1px solid #808080;"
                                          " padding: 0px; font-weight: bold; }"));
-    QObject::connect(button, &QPushButton::clicked, &main, [&main, index] { main.cmdHelp_Click(index); });
+    QObject::connect(button, &QPushButton::clicked, &main, [&main, index] { main.helpButtonClicked(index); });
     return button;
 }
 

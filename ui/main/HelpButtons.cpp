@@ -79,7 +79,7 @@ HelpButtonAction helpButtonAction(int index)
     return action;
 }
 
-void helpButtonClick(int index)
+void runHelpButton(int index)
 {
     const HelpButtonAction action = helpButtonAction(index);
     switch (action.kind) {

@@ -22,13 +22,13 @@ public:
     int okTopTwips() const { return formHeight_ - 1000; }
 
     QLabel* lblOutput() const { return lblOutput_; }
-    QPushButton* Command1() const { return command1_; }
+    QPushButton* okButton() const { return okButton_; } // "Command1"
 
 private:
     void layOut();
 
     QLabel* lblOutput_ = nullptr;
-    QPushButton* command1_ = nullptr;
+    QPushButton* okButton_ = nullptr;
     int formHeight_ = 0;
 };
 

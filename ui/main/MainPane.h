@@ -52,20 +52,20 @@ public:
     CropRow* createRow(int i);
     // Sizes the crop frame (550 twips a row) and sets the scroll bar's limits (in twips).
     void InitializeCropFrame();
-    void cropScroll_Change(int value);
+    void scrollCropRows(int value);
 
     QLineEdit* txtArea;
     QComboBox* txtSoil;
-    QPushButton* Command8;
+    QPushButton* irrigationButton; // "Command8", "Enter Irrigation Information"
     QLineEdit* txtEff;
     QComboBox* txtAnnRain;
     QLineEdit* txtMax;
     QLabel* lblVolume;
-    std::array<QRadioButton*, 6> Option1{};
+    std::array<QRadioButton*, 6> presetButtons{}; // "Option1(0)" .. "Option1(5)"
     QCheckBox* chkNoSplit;
     QLineEdit* txtArraySize;
-    QPushButton* Command1;
-    QPushButton* Command7;
+    QPushButton* runButton;      // "Command1"
+    QPushButton* defaultsButton; // "Command7", "Load Default Values"
     QGroupBox* cropBox;
     QWidget* cropFrameHolder;
     QWidget* cropFrame;
@@ -73,9 +73,9 @@ public:
     QFrame* pnlBatchInstructions;
 
 private:
-    void txtSoil_Change();
-    void txtMax_Change();
-    void txtEff_LostFocus();
+    void storeSoil();
+    void showVolumeAndCheckCapacity();
+    void checkEfficiency();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     MainWindow& main_;

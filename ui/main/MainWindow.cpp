@@ -116,8 +116,8 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWi
 
     buildMenus();
 
-    connect(pneMain_->Command8, &QPushButton::clicked, this, [this] { pneIrrigCosts_->open(); });
-    connect(pneMain_->Command7, &QPushButton::clicked, this, [this] { DefaultValues::Command7_Click(*this); });
+    connect(pneMain_->irrigationButton, &QPushButton::clicked, this, [this] { pneIrrigCosts_->open(); });
+    connect(pneMain_->defaultsButton, &QPushButton::clicked, this, [this] { DefaultValues::loadAll(*this); });
 
     // The narrowest the window gets is the width of its widest pane, so that no pane is cut off.
     client_->setMinimumSize(widest, kHeaderHeight + tallest + 8);
@@ -128,24 +128,24 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildHeader(QWidget* client)
 {
-    Image2_ = new QLabel(client);
-    Image2_->setObjectName(QStringLiteral("Image2"));
-    Image2_->setPixmap(headerPicture());
-    Image2_->setGeometry(8, 8, 164, 80);
+    headerPicture_ = new QLabel(client);
+    headerPicture_->setObjectName(QStringLiteral("Image2"));
+    headerPicture_->setPixmap(headerPicture());
+    headerPicture_->setGeometry(8, 8, 164, 80);
 
-    shpGeneric5_ = new QFrame(client);
-    shpGeneric5_->setObjectName(arrayName(QStringLiteral("shpGeneric"), 5));
-    QPalette band = shpGeneric5_->palette();
+    headerBand_ = new QFrame(client);
+    headerBand_->setObjectName(arrayName(QStringLiteral("shpGeneric"), 5));
+    QPalette band = headerBand_->palette();
     band.setColor(QPalette::Window, QColor(0xF3, 0xF3, 0xF3));
-    shpGeneric5_->setPalette(band);
-    shpGeneric5_->setAutoFillBackground(true);
-    shpGeneric5_->setGeometry(kBandLeft, 16, 400, 64);
+    headerBand_->setPalette(band);
+    headerBand_->setAutoFillBackground(true);
+    headerBand_->setGeometry(kBandLeft, 16, 400, 64);
 
-    lblMainInfo_ = new QLabel(shpGeneric5_);
+    lblMainInfo_ = new QLabel(headerBand_);
     lblMainInfo_->setObjectName(QStringLiteral("lblMainInfo"));
     lblMainInfo_->setWordWrap(true);
     lblMainInfo_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    auto* layout = new QHBoxLayout(shpGeneric5_);
+    auto* layout = new QHBoxLayout(headerBand_);
     layout->setContentsMargins(10, 4, 10, 4);
     layout->addWidget(lblMainInfo_);
 }
@@ -199,24 +199,24 @@ void MainWindow::buildMenus()
     mnuAboutKVL = help->addAction(QStringLiteral("About Korvel..."));
     mnuAboutKVL->setObjectName(QStringLiteral("mnuAboutKVL"));
 
-    connect(mnuPrint, &QAction::triggered, this, [this] { mnuPrint_Click(); });
-    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
-    connect(mnuSummary, &QAction::triggered, this, [this] { mnuSummary_Click(); });
-    connect(mnuOptions, &QAction::triggered, this, [this] { mnuOptions_Click(); });
-    connect(mnuCustomCrop, &QAction::triggered, this, [this] { mnuCustomCrop_Click(); });
+    connect(mnuPrint, &QAction::triggered, this, [this] { printShownReport(); });
+    connect(mnuExit, &QAction::triggered, this, [this] { exitProgram(); });
+    connect(mnuSummary, &QAction::triggered, this, [this] { showSummary(); });
+    connect(mnuOptions, &QAction::triggered, this, [this] { showOptions(); });
+    connect(mnuCustomCrop, &QAction::triggered, this, [this] { showCustomCrops(); });
     // The check mark follows the trend switch, not the click itself.
     connect(mnuEnableBatch, &QAction::triggered, this, [this] {
         mnuEnableBatch->setChecked(session_.BatchEnabled);
-        mnuEnableBatch_Click();
+        toggleTrendProcessing();
     });
-    connect(mnuFallBatch, &QAction::triggered, this, [this] { mnuFallBatch_Click(); });
-    connect(mnuHelp, &QAction::triggered, this, [this] { mnuHelp_Click(); });
-    connect(mnuAboutKVL, &QAction::triggered, this, [this] { mnuAboutKVL_Click(); });
+    connect(mnuFallBatch, &QAction::triggered, this, [this] { startVariableTrend(); });
+    connect(mnuHelp, &QAction::triggered, this, [this] { showHelpContents(); });
+    connect(mnuAboutKVL, &QAction::triggered, this, [this] { showAbout(); });
 }
 
 // --- Load -----------------------------------------------------------------------------------------
 
-void MainWindow::Form_Load()
+void MainWindow::load()
 {
     if (loadStarted_)
         return;
@@ -275,7 +275,7 @@ QWidget* MainWindow::PreviousPane() const
     return pneMain_;
 }
 
-void MainWindow::cmdCancel_Click(int)
+void MainWindow::returnToPreviousPane()
 {
     ShowPane(PreviousPane());
     SetMainInfo(strMainInfo);
@@ -344,7 +344,7 @@ void MainWindow::EnableBatch(bool b)
         session_.TrendMessageShown = true;
     }
     session_.BatchEnabled = b;
-    Form_Load();
+    load();
     mnuFallBatch->setEnabled(b);
     mnuEnableBatch->setChecked(b);
     pneResults_->EnableBatch(b);
@@ -385,7 +385,7 @@ ResultPrinter& MainWindow::thePrinter()
     return *thePrinter_;
 }
 
-void MainWindow::mnuPrint_Click()
+void MainWindow::printShownReport()
 {
     if (pneDetails_->isVisible())
         thePrinter().printDetails();
@@ -393,49 +393,49 @@ void MainWindow::mnuPrint_Click()
         thePrinter().printResults();
 }
 
-void MainWindow::mnuExit_Click()
+void MainWindow::exitProgram()
 {
     close();
 }
 
-void MainWindow::mnuOptions_Click()
+void MainWindow::showOptions()
 {
     OptionsWindow::showOptions(session_, this);
 }
 
-void MainWindow::mnuHelp_Click()
+void MainWindow::showHelpContents()
 {
     HelpTopics::ShowHelp(QStringLiteral("index.htm"));
 }
 
-void MainWindow::mnuAboutKVL_Click()
+void MainWindow::showAbout()
 {
     AboutWindow::showAbout(this);
 }
 
-void MainWindow::mnuSummary_Click()
+void MainWindow::showSummary()
 {
     pneSummary_->open();
 }
 
-void MainWindow::mnuCustomCrop_Click()
+void MainWindow::showCustomCrops()
 {
     pneCustomCrop_->open();
 }
 
-void MainWindow::mnuEnableBatch_Click()
+void MainWindow::toggleTrendProcessing()
 {
     EnableBatch(!mnuEnableBatch->isChecked());
 }
 
-void MainWindow::mnuFallBatch_Click()
+void MainWindow::startVariableTrend()
 {
     trendSetupPane_->trend().startVariableTrend();
 }
 
-void MainWindow::cmdHelp_Click(int index)
+void MainWindow::helpButtonClicked(int index)
 {
-    helpButtonClick(index);
+    runHelpButton(index);
 }
 
 // --- Window events --------------------------------------------------------------------------------
@@ -443,20 +443,20 @@ void MainWindow::cmdHelp_Click(int index)
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    Form_Resize();
+    centrePanes();
 }
 
-void MainWindow::Form_Resize()
+void MainWindow::centrePanes()
 {
     const int width = client_->width();
-    shpGeneric5_->resize(std::max(0, width - shpGeneric5_->x() - twips(500)), shpGeneric5_->height());
+    headerBand_->resize(std::max(0, width - headerBand_->x() - twips(500)), headerBand_->height());
     for (QWidget* pane : panes_)
         pane->move(std::max(0, width / 2 - pane->width() / 2), pane->y());
 }
 
 void MainWindow::showEvent(QShowEvent* event)
 {
-    Form_Load();
+    load();
     QMainWindow::showEvent(event);
     if (!centred_) {
         centred_ = true;
@@ -476,11 +476,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    Form_Terminate();
+    unloadSmallWindows();
     event->accept();
 }
 
-void MainWindow::Form_Terminate()
+void MainWindow::unloadSmallWindows()
 {
     if (progress_)
         progress_->close();

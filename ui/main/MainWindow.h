@@ -53,7 +53,7 @@ class MainWindow : public QMainWindow, public korvel::InputsTarget {
     Q_OBJECT
 public:
     // programFolder holds "crops" (the library), "crops/custom", "crops/soils", the help and "inputs.txt".
-    // The window is built as designed; Form_Load (run by the first show, or explicitly) loads it.
+    // The window is built as designed; load() (run by the first show, or explicitly) loads it.
     MainWindow(QString programFolder, korvel::SessionState& session, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -75,7 +75,7 @@ public:
     // --- Load -------------------------------------------------------------------------------------
     // Shows the main pane, reads the crop library and the inputs file, sets the trend switch and the
     // start-up values. Runs once; later calls do nothing.
-    void Form_Load();
+    void load();
     bool isLoaded() const { return loadStarted_; }
 
     // --- Panes ------------------------------------------------------------------------------------
@@ -87,7 +87,7 @@ public:
     const QList<QPointer<QWidget>>& paneHistory() const { return paneHistory_; }
     // The Back and Cancel buttons of the cost panes and the summary ("cmdCancel(0..2)"): previous pane,
     // standing information text.
-    void cmdCancel_Click(int index);
+    void returnToPreviousPane();
     // Writes text into the information line.
     void SetMainInfo(const QString& text);
 
@@ -128,7 +128,7 @@ public:
     // search was cancelled or could not be carried out (the reason has been shown).
     std::shared_ptr<korvel::BestMix> RunScenario(const QString& strBatchMessage);
     // The run button. Does nothing while a search is in flight.
-    void Command1_Click();
+    void runEvaluation();
     bool searchRunning() const { return searchRunning_; }
     // The progress window of the search in flight, if any.
     ProgressWindow* progressWindow() const;
@@ -157,7 +157,7 @@ public:
 
     // --- Help -------------------------------------------------------------------------------------
     // The "?" buttons of every pane ("cmdHelp(index)"): a help topic, a pop-up text or nothing.
-    void cmdHelp_Click(int index);
+    void helpButtonClicked(int index);
 
     // --- Menus ------------------------------------------------------------------------------------
     QAction* mnuPrint = nullptr;
@@ -170,15 +170,15 @@ public:
     QAction* mnuHelp = nullptr;
     QAction* mnuAboutKVL = nullptr;
 
-    void mnuPrint_Click();
-    void mnuExit_Click();
-    void mnuOptions_Click();
-    void mnuHelp_Click();
-    void mnuAboutKVL_Click();
-    void mnuSummary_Click();
-    void mnuCustomCrop_Click();
-    void mnuEnableBatch_Click();
-    void mnuFallBatch_Click();
+    void printShownReport();
+    void exitProgram();
+    void showOptions();
+    void showHelpContents();
+    void showAbout();
+    void showSummary();
+    void showCustomCrops();
+    void toggleTrendProcessing();
+    void startVariableTrend();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -188,8 +188,8 @@ protected:
 private:
     void buildMenus();
     void buildHeader(QWidget* client);
-    void Form_Resize();
-    void Form_Terminate();
+    void centrePanes();
+    void unloadSmallWindows();
     void openProductionCosts(const std::shared_ptr<korvel::Crop>& crop);
     std::filesystem::path folderPath() const;
     std::shared_ptr<korvel::BestMix> runSearch(const QString& strBatchMessage);
@@ -204,9 +204,9 @@ private:
     int libraryCount_ = 0; // crops in the library, one row each
 
     QWidget* client_ = nullptr;
-    QLabel* Image2_ = nullptr;
+    QLabel* headerPicture_ = nullptr; // "Image2"
     QLabel* lblMainInfo_ = nullptr;
-    QFrame* shpGeneric5_ = nullptr;
+    QFrame* headerBand_ = nullptr;    // "shpGeneric(5)"
 
     MainPane* pneMain_ = nullptr;
     ProductionCostPane* pneInputCosts_ = nullptr;

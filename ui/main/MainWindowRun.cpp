@@ -220,7 +220,7 @@ void MainWindow::showRunError(const QString& text)
     showMessage(this, text, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Error"));
 }
 
-void MainWindow::Command1_Click()
+void MainWindow::runEvaluation()
 {
     if (searchRunning_)
         return;

@@ -37,11 +37,11 @@ public:
     // The crop row's "Costs/Returns": shows the pane, makes crop the active crop and fills every box from it.
     void openFor(const std::shared_ptr<Crop>& crop);
     // "Apply Costs && Returns": commits the boxes into the active crop and returns to the main pane.
-    void Command6_Click();
+    void applyCosts();
     // "Clear all values on this page": empties every box and unticks the optimal boxes; nothing is committed.
-    void Command13_Click();
+    void clearBoxes();
     // The default button: the crop's default values into the boxes; nothing is committed.
-    void cmdDefault_Click();
+    void loadDefaults();
 
     void ShowInputCostTotal();
     void ShowOperationCostTotal();
@@ -69,7 +69,7 @@ private:
     QCheckBox *chkNOptimal_, *chkPOptimal_, *chkSeedOptimal_;
     QLabel *lblHeader_, *lblSeedRate_, *lblSeedUnits_, *lblUnits_, *lblperunits_[3], *lblApplicationCosts_;
     QLabel *lblGICTOTAL_, *lblOC_, *lblAnnualized_;
-    QGroupBox *frmICAlf_, *frmICAlf2_, *harvestFrame_;
+    QGroupBox *forageHarvestFrame_, *standLifeFrame_, *harvestFrame_; // "frmICAlf", "frmICAlf2", unnamed
     QPushButton* cmdDefault_;
 };
 

@@ -43,15 +43,15 @@ public:
     void close() override;
 
 private:
-    void Command1_Click();
+    void cancelSearch();
     // Update for that many steps: the value counts each of them.
     void count(std::size_t steps);
 
     korvel::SessionState& session_;
-    QLabel* lblTitle0_;
-    QLabel* lblTitle1_;
-    QProgressBar* ProgressBar_;
-    QPushButton* Command1_;
+    QLabel* titleLabel_;        // "lblTitle(0)"
+    QLabel* messageLabel_;      // "lblTitle(1)"
+    QProgressBar* progressBar_; // "ProgressBar"
+    QPushButton* cancelButton_; // "Command1"
     float value_ = 0.0f; // counted in single precision
     double max_ = 0.0;
     QElapsedTimer sincePump_;
