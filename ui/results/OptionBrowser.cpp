@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 
 #include "model/Errors.h"
+#include "ui/main/HelpButton.h"
 #include "ui/main/HelpTopics.h"
 #include "ui/platform/DialogService.h"
-#include "ui/platform/Twips.h"
 #include "ui/results/FieldRow.h"
 #include "ui/results/ViewText.h"
 
@@ -41,18 +41,6 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    return button;
-}
-
-// A small grey "?" button, like the main window's help buttons.
-QPushButton* helpButton(QWidget* parent, const QString& name)
-{
-    auto* button = new QPushButton(QStringLiteral("?"), parent);
-    button->setObjectName(name);
-    button->setFixedSize(twips(240) + 2, twips(240) + 2);
-    button->setFocusPolicy(Qt::TabFocus);
-    button->setStyleSheet(QStringLiteral("QPushButton { background-color: #E0E0E0; border: 1px solid #808080;"
-                                         " padding: 0px; font-weight: bold; }"));
     return button;
 }
 
@@ -152,7 +140,7 @@ OptionBrowser::OptionBrowser(const SessionState& session, OptionList& summaryRes
     auto* batchRow = new QHBoxLayout;
     cmdBatchThis = makeButton(batchDisplay, QStringLiteral("cmdBatchThis"),
                               QStringLiteral("Run a Fixed Trend on this Option"));
-    QPushButton* trendHelpButton = helpButton(batchDisplay, arrayName(QStringLiteral("cmdHelp"), 25));
+    QPushButton* trendHelpButton = plainHelpButton(arrayName(QStringLiteral("cmdHelp"), 25), batchDisplay);
     batchRow->addWidget(cmdBatchThis);
     batchRow->addWidget(trendHelpButton);
     batchRow->addWidget(makeLabel(batchDisplay, arrayName(QStringLiteral("Label5"), 2),
@@ -172,12 +160,12 @@ OptionBrowser::OptionBrowser(const SessionState& session, OptionList& summaryRes
             makeLabel(pnlBatchedVariables, arrayName(QStringLiteral("lblBatchDescriptions"), i), QString());
         panelLayout->addWidget(lblBatchDescriptions[i], i, 1);
     }
-    QPushButton* stepsHelpButton = helpButton(pnlBatchedVariables, arrayName(QStringLiteral("cmdHelp2"), 0));
+    QPushButton* stepsHelpButton = plainHelpButton(arrayName(QStringLiteral("cmdHelp2"), 0), pnlBatchedVariables);
     panelLayout->addWidget(stepsHelpButton, 0, 2);
     cmdExcel = makeButton(pnlBatchedVariables, QStringLiteral("cmdExcel"),
                           QStringLiteral("Export the Trend Results to MS Excel"));
     panelLayout->addWidget(cmdExcel, 2, 1);
-    QPushButton* exportHelpButton = helpButton(pnlBatchedVariables, arrayName(QStringLiteral("cmdHelp3"), 1));
+    QPushButton* exportHelpButton = plainHelpButton(arrayName(QStringLiteral("cmdHelp3"), 1), pnlBatchedVariables);
     panelLayout->addWidget(exportHelpButton, 2, 2);
     panelLayout->setColumnStretch(1, 1);
     batchLayout->addWidget(pnlBatchedVariables);
