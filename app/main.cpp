@@ -23,7 +23,7 @@ void screenshotsThenQuit(korvel::ui::WelcomeWindow* welcome, const QString& fold
         QDir().mkpath(folder);
         const QDir dir(folder);
         const bool welcomeSaved = welcome->grab().save(dir.filePath(QStringLiteral("welcome.png")));
-        welcome->Command1_Click();
+        welcome->startKorvel();
         korvel::ui::MainWindow* main = welcome->mainWindow();
         QTimer::singleShot(600, main, [main, dir, welcomeSaved] {
             const bool mainSaved = main->grab().save(dir.filePath(QStringLiteral("main.png")));

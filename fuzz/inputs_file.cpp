@@ -8,10 +8,10 @@
 #include <fstream>
 #include <string>
 
-#include "model/Numbers.h"
 #include "model/FakeInputsWindow.h"
+#include "model/InputsFile.h"
+#include "model/Numbers.h"
 #include "model/TempFolder.h"
-#include "model/writeFile.h"
 
 namespace {
 
@@ -27,11 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static const korvel::testing::TempFolder folder("korvel-fuzz-inputs");
     {
-        std::ofstream out(korvel::writeFile::inputsPath(folder.path()), std::ios::binary | std::ios::trunc);
+        std::ofstream out(korvel::InputsFile::inputsPath(folder.path()), std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     korvel::testing::FakeWindow target({"Corn", "Wheat", "Fallow", "Barley"});
-    const bool loaded = korvel::writeFile::loadInputs(folder.path(), target);
+    const bool loaded = korvel::InputsFile::loadInputs(folder.path(), target);
 
     require(target.refreshes == (loaded ? 1 : 0));
     require(target.preset >= -1 && target.preset <= 5);

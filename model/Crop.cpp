@@ -87,8 +87,8 @@ std::shared_ptr<Crop> Crop::Copy() const {
 }
 
 std::string Crop::writeData() const {
-    return writeFile::textItem(cropType) + "\r\n" + writeFile::numberItem(price) + "\r\n" +
-           writeFile::numberItem(maxYield) + "\r\n" + inputCosts.writeData();
+    return InputsFile::textItem(cropType) + "\r\n" + InputsFile::numberItem(price) + "\r\n" +
+           InputsFile::numberItem(maxYield) + "\r\n" + inputCosts.writeData();
 }
 
 } // namespace korvel

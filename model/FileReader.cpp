@@ -1,7 +1,6 @@
 #include "model/FileReader.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <fstream>
 #include <string_view>
@@ -50,13 +49,6 @@ long long wholeInch(double value, const char* what)
         throw CropFileError(std::string("the ") + what + " lies outside 0 to " +
                             std::to_string(FileReader::kLargestTableInch) + " inches");
     return num::toWhole(value);
-}
-
-std::string lowerCase(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 // The yield table of makeYieldArray, its elements taken from cellsLeft; throws, with cellsLeft as it was, when
@@ -167,7 +159,7 @@ void FileReader::readSoilRecords(std::istream& in, Crop& theCrop, std::size_t& c
             for (std::string& line : lines)
                 if (!readLine(in, line))
                     throw CropFileError("the soil record ends early");
-            const std::string name = lowerCase(parseEquals(lines[0]));
+            const std::string name = num::lowerCase(parseEquals(lines[0]));
             const std::string rain = parseEquals(lines[1]);
             const std::string irrigation = parseEquals(lines[2]);
             std::size_t left = cellsLeft;
@@ -193,7 +185,7 @@ std::optional<fs::path> FileReader::soilFile(const fs::path& soilFolder, const s
 {
     if (cropType.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos)
         return std::nullopt;
-    return soilFolder / (lowerCase(cropType) + ".txt");
+    return soilFolder / (num::lowerCase(cropType) + ".txt");
 }
 
 bool FileReader::readLine(std::istream& in, std::string& line)

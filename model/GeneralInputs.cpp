@@ -9,8 +9,8 @@ namespace korvel {
 
 std::string GeneralInputs::writeData() const
 {
-    using writeFile::boxItem;
-    return writeFile::valueItem(splitIndex) + "\r\n" + boxItem(totalAcres) + "\r\n" + boxItem(waterAllocation) +
+    using InputsFile::boxItem;
+    return InputsFile::valueItem(splitIndex) + "\r\n" + boxItem(totalAcres) + "\r\n" + boxItem(waterAllocation) +
            "\r\n" + boxItem(irrigEff) + "\r\n" + boxItem(annualRain);
 }
 

@@ -3,10 +3,10 @@
 #include <optional>
 #include <sstream>
 
+#include "model/InputsFile.h"
 #include "model/Numbers.h"
-#include "model/writeFile.h"
 
-namespace korvel::writeFile {
+namespace korvel::InputsFile {
 
 namespace {
 
@@ -67,4 +67,4 @@ std::string boxItem(const Variant& value)
     return quoted(text);
 }
 
-} // namespace korvel::writeFile
+} // namespace korvel::InputsFile

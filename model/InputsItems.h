@@ -1,6 +1,6 @@
 #pragma once
 // One value of the inputs file as it goes on its line, written so that the file's reading rule
-// (writeFile::readValue) gives it back. Numbers are plain decimal text, truth values "True" or "False", texts
+// (InputsFile::readValue) gives it back. Numbers are plain decimal text, truth values "True" or "False", texts
 // stand as they are. Only a text that the reading rule would not give back is written between double quotes,
 // each double quote inside it doubled: a text holding a comma or a line break, one beginning with a blank or a
 // double quote, or one that would read as a different number ("007", "1,500").
@@ -8,7 +8,7 @@
 
 #include "model/Variant.h"
 
-namespace korvel::writeFile {
+namespace korvel::InputsFile {
 
 // A number: its plain decimal text, with the 16 or 17 digits it takes when 15 do not read back as x.
 // Throws NonFiniteResult for inf/nan.
@@ -26,4 +26,4 @@ std::string valueItem(const Variant& value);
 // A value that is not a text is written as valueItem writes it.
 std::string boxItem(const Variant& value);
 
-} // namespace korvel::writeFile
+} // namespace korvel::InputsFile

@@ -17,11 +17,11 @@ void step(double& variable, double value) {
 } // namespace
 
 std::string IrrigationCosts::writeData() const {
-    using writeFile::numberItem;
+    using InputsFile::numberItem;
     return numberItem(GPM) + "\r\n" + numberItem(Lift) + "\r\n" + numberItem(PSI) + "\r\n" +
            numberItem(LaborPerHour) + "\r\n" + numberItem(FixedPerAcre) + "\r\n" +
            numberItem(RepairsPerAcreInch) + "\r\n" + numberItem(NPC) + "\r\n" + numberItem(cost) + "\r\n" +
-           num::boolText(active) + "\r\n" + writeFile::textItem(FuelType) + "\r\n" + numberItem(dblEstHours);
+           num::boolText(active) + "\r\n" + InputsFile::textItem(FuelType) + "\r\n" + numberItem(dblEstHours);
 }
 
 std::shared_ptr<IrrigationCosts> IrrigationCosts::Copy() const { return std::make_shared<IrrigationCosts>(*this); }

@@ -1,6 +1,7 @@
 #include "model/Numbers.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -172,6 +173,14 @@ std::string plainTextExact(double x) {
 }
 
 std::string boolText(bool b) { return b ? "True" : "False"; }
+
+std::string lowerCase(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
 
 double leadingNumber(std::string_view text) {
     // Blanks, tabs and line breaks are skipped wherever they stand; reading stops at the first other

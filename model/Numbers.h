@@ -26,6 +26,9 @@ std::string plainTextExact(double x);
 // "True" / "False".
 std::string boolText(bool b);
 
+// The text with the letters A to Z made lower case; every other byte stays as it is.
+std::string lowerCase(std::string_view text);
+
 // The number at the start of a text, 0 when there is none ("12abc" -> 12, "abc" -> 0, " 1,500" -> 1).
 // Blanks, tabs and line breaks are skipped wherever they stand ("1 2" -> 12); an exponent may be written
 // with E or D. A number too large for a double ("1e999") throws NonFiniteResult.

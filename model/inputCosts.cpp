@@ -68,9 +68,9 @@ std::string inputCosts::writeData() const {
     std::string text;
     for (std::size_t i = 0; i < kProductionCostFields.size(); ++i) {
         if (i > 0) text += "\r\n";
-        text += std::visit(Overloaded{[this](double inputCosts::*m) { return writeFile::numberItem(this->*m); },
+        text += std::visit(Overloaded{[this](double inputCosts::*m) { return InputsFile::numberItem(this->*m); },
                                       [this](bool inputCosts::*m) { return num::boolText(this->*m); },
-                                      [this](Variant inputCosts::*m) { return writeFile::valueItem(this->*m); }},
+                                      [this](Variant inputCosts::*m) { return InputsFile::valueItem(this->*m); }},
                            kProductionCostFields[i].member);
     }
     return text;

@@ -9,21 +9,17 @@
 #include "model/FixedTrend.h"
 #include "model/Numbers.h"
 #include "model/TrendGrid.h"
-#include "trend/BatchResults.h"
-#include "trend/BatchSetupPane.h"
+#include "trend/TrendResultsView.h"
+#include "trend/TrendSetupPane.h"
+#include "ui/main/HelpTopics.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/modHelp.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/SaveFile.h"
+#include "ui/results/ViewText.h"
 
 namespace korvel::ui::SpreadsheetExport {
 
 namespace {
-
-QString qtext(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
 
 // A text as it goes into the document: &, < and > become entities, so a name holding them shows as typed and
 // cannot break the markup. (The figures are written by our own patterns and never hold them.)
@@ -38,16 +34,6 @@ QString html(QString text)
 QString htmlText(const std::string& s)
 {
     return html(qtext(s));
-}
-
-QString fmt(double x, const char* digits)
-{
-    return qtext(num::formatPattern(x, digits));
-}
-
-QString plain(double x)
-{
-    return qtext(num::plainText(x));
 }
 
 double divided(double a, double b, const char* what)
@@ -140,7 +126,7 @@ void exportWith(QWidget* parent, QString& lastName, const std::function<QStringL
                         QStringLiteral("' has been created successfully!\nDo you want to open this file now?"),
                     MsgButtons::YesNo, MsgIcon::Information, QStringLiteral("Export Complete"));
     if (answer == MsgAnswer::Yes)
-        modHelp::OpenFile(fileName, parent);
+        HelpTopics::OpenFile(fileName, parent);
 }
 
 } // namespace
@@ -222,7 +208,7 @@ QStringList fixedTrendBody(const FixedTrendData& data)
         out << QStringLiteral("<tr><td bgcolor='") + kShade + QStringLiteral("'><b>") + caption(*G.at(0, 0), 0) +
                    QStringLiteral("</b></td><td><table bgcolor='") + kShade + QStringLiteral("' border=1>");
         for (std::size_t j = 0; j < G.columns(); ++j)
-            out << QStringLiteral("<td>") + fmt(G.at(0, j)->theValue.at(1), "###,##0.00") + QStringLiteral("</td>");
+            out << QStringLiteral("<td>") + pattern(G.at(0, j)->theValue.at(1), "###,##0.00") + QStringLiteral("</td>");
         out << QStringLiteral("</table></td></tr>");
     } else {
         out << QStringLiteral("<tr><td bgcolor='") + kShade + QStringLiteral("'><b>") + caption(*G.at(0), 0) +
@@ -230,7 +216,7 @@ QStringList fixedTrendBody(const FixedTrendData& data)
     }
     out << QStringLiteral("<tr><td><table bgcolor='") + kShade + QStringLiteral("' border=1>");
     for (std::size_t i = 0; i < G.rows(); ++i)
-        out << QStringLiteral("<tr><td>") + fmt(G.at(i, 0)->theValue.at(0), "###,##0.00") + QStringLiteral("</td></tr>");
+        out << QStringLiteral("<tr><td>") + pattern(G.at(i, 0)->theValue.at(0), "###,##0.00") + QStringLiteral("</td></tr>");
     out << QStringLiteral("</table></td>") << QStringLiteral("<td><table>");
 
     const double A = acresOf(*data.selected);
@@ -239,7 +225,7 @@ QStringList fixedTrendBody(const FixedTrendData& data)
         out << QStringLiteral("<tr>");
         for (std::size_t j = 0; j < columns; ++j)
             out << QStringLiteral("<td>$") +
-                       fmt(divided(G.at(i, j)->getProfit(s), A, "the net return per acre"), "###,##0.00") +
+                       pattern(divided(G.at(i, j)->getProfit(s), A, "the net return per acre"), "###,##0.00") +
                        QStringLiteral(" /ac</td>");
         out << QStringLiteral("</tr>");
     }
@@ -258,24 +244,24 @@ QStringList fixedTrendBody(const FixedTrendData& data)
         out << QStringLiteral("<tr><td>Crop:</td><td>") + htmlText(crop.cropType) + QStringLiteral("</td></tr>");
         out << QStringLiteral("<tr><td>Acres:</td><td>") + plain(F->acres) + QStringLiteral(" acres</td></tr>");
         out << QStringLiteral("<tr><td>Gross Irrigation</td><td>") +
-                   fmt(F->grossDepth(s), "##0.0") + QStringLiteral(" inches</td></tr>");
+                   pattern(F->grossDepth(s), "##0.0") + QStringLiteral(" inches</td></tr>");
         if (!CheckVariable(processes, korvel::CropPriceVariable, c))
-            out << QStringLiteral("<tr><td>Crop Price:</td><td>$") + fmt(crop.price, "###,###,##0.00") +
+            out << QStringLiteral("<tr><td>Crop Price:</td><td>$") + pattern(crop.price, "###,###,##0.00") +
                        QStringLiteral("/") + htmlText(crop.cropUnitsArray.at(1)) + QStringLiteral("</td></tr>");
         if (!CheckVariable(processes, korvel::ProductionCostsVariable, c))
             out << QStringLiteral("<tr><td>Total Production Costs:</td><td>$") +
-                       fmt(divided(F->getProductionCosts(s), F->acres, "the production costs per acre"),
+                       pattern(divided(F->getProductionCosts(s), F->acres, "the production costs per acre"),
                            "###,###,##0.00") +
                        QStringLiteral(" /ac</td></tr>");
         if (!CheckVariable(processes, korvel::MaximumYieldVariable, c))
-            out << QStringLiteral("<tr><td>Maximum Yield:</td><td>") + fmt(crop.maxYield, "###,##0.0") +
+            out << QStringLiteral("<tr><td>Maximum Yield:</td><td>") + pattern(crop.maxYield, "###,##0.0") +
                        QStringLiteral(" ") + htmlText(crop.cropUnitsArray.at(0)) + QStringLiteral("/ac</td></tr>");
         if (!CheckVariable(processes, korvel::RainfallVariable, c))
-            out << QStringLiteral("<tr><td>Annual Rainfall:</td><td>") + fmt(F->annualRain, "###,##0.0") +
+            out << QStringLiteral("<tr><td>Annual Rainfall:</td><td>") + pattern(F->annualRain, "###,##0.0") +
                        QStringLiteral(" inches</td></tr>");
         if (!CheckVariable(processes, korvel::IrrigationCostsVariable, c))
             out << QStringLiteral("<tr><td>Irrigation Costs:</td><td>$") +
-                       fmt(divided(F->irrigCosts->getCosts(F->Depth, F->acres, F->efficiency(s)), F->acres,
+                       pattern(divided(F->irrigCosts->getCosts(F->Depth, F->acres, F->efficiency(s)), F->acres,
                                    "the irrigation costs per acre"),
                            "###,###,##0.00") +
                        QStringLiteral(" /ac</td></tr>");
@@ -316,29 +302,29 @@ QStringList variableTrendBody(const VariableTrendData& data)
             const double value = s.TrendValues.at(i).number();
             out << QStringLiteral("<tr bgcolor='") + colour + QStringLiteral("'><td>Step ") + QString::number(i + 1) +
                        QStringLiteral("</td>");
-            out << QStringLiteral("<td valign=top>") + u0 + fmt(value, "###,##0.00") + QStringLiteral(" ") + u1 +
+            out << QStringLiteral("<td valign=top>") + u0 + pattern(value, "###,##0.00") + QStringLiteral(" ") + u1 +
                        QStringLiteral("</td>");
             out << QStringLiteral("<td colspan='9'><table border=1>");
             if (O) {
                 for (const auto& F : *O) {
                     korvel::Crop& crop = *F->theCrop;
                     const QString efficiency = u1 == QLatin1String("%")
-                                                   ? fmt(value, "###,##0.00") + QStringLiteral(" ") + u1
+                                                   ? pattern(value, "###,##0.00") + QStringLiteral(" ") + u1
                                                    : percent(*F, s) + QStringLiteral(" %");
                     out << QStringLiteral("<tr><td valign=top>") + htmlText(crop.cropType) +
                                QStringLiteral("</td><td valign=top>") + plain(F->acres) +
-                               QStringLiteral("</td><td valign=top>") + fmt(F->Depth, "###,##0.0") +
+                               QStringLiteral("</td><td valign=top>") + pattern(F->Depth, "###,##0.0") +
                                QStringLiteral("''</td><td valign=top>$") + plain(crop.price) + QStringLiteral(" / ") +
                                htmlText(crop.cropUnitsArray.at(0)) + QStringLiteral("</td><td valign=top>") +
                                plain(crop.maxYield) + QStringLiteral(" ") + htmlText(crop.cropUnitsArray.at(1)) +
                                QStringLiteral("/ac</td><td valign=top>") + plain(F->annualRain) +
                                QStringLiteral(" in.</td><td valign=top>") + efficiency +
                                QStringLiteral("</td><td valign=top>") +
-                               fmt(divided(F->irrigCosts->getCosts(F->Depth, F->acres, F->efficiency(s)), F->acres,
+                               pattern(divided(F->irrigCosts->getCosts(F->Depth, F->acres, F->efficiency(s)), F->acres,
                                            "the irrigation costs per acre"),
                                    "$###,###,###0") +
                                QStringLiteral(" /ac</td><td valign=top>") +
-                               fmt(divided(F->getCosts(s), F->acres, "the costs per acre"), "$###,###,##0") +
+                               pattern(divided(F->getCosts(s), F->acres, "the costs per acre"), "$###,###,##0") +
                                QStringLiteral(" /ac</td></tr>");
                 }
             }
@@ -346,7 +332,7 @@ QStringList variableTrendBody(const VariableTrendData& data)
             // A placeholder (a step with fewer options than this rank) has no return to show.
             if (O && O->Count() > 0)
                 out << QStringLiteral("<td valign=top>") +
-                           fmt(divided(O->getProfit(s), acresOf(*O), "the net return per acre"), "$###,###,##0") +
+                           pattern(divided(O->getProfit(s), acresOf(*O), "the net return per acre"), "$###,###,##0") +
                            QStringLiteral(" /ac</td>");
             else
                 out << QStringLiteral("<td valign=top></td>");
@@ -360,7 +346,7 @@ QStringList variableTrendBody(const VariableTrendData& data)
 void exportFixedTrend(MainWindow& main, QWidget* parent, QString& lastName)
 {
     korvel::SessionState& s = main.session();
-    BatchSetupPane& setup = *main.pneBatchSetup(0);
+    TrendSetupPane& setup = *main.trendSetupPane();
     exportWith(
         parent, lastName,
         [&] {
@@ -376,7 +362,7 @@ void exportFixedTrend(MainWindow& main, QWidget* parent, QString& lastName)
         true);
 }
 
-void exportVariableTrend(MainWindow& main, BatchResults& view, QString& lastName)
+void exportVariableTrend(MainWindow& main, TrendResultsView& view, QString& lastName)
 {
     korvel::SessionState& s = main.session();
     exportWith(
@@ -385,7 +371,7 @@ void exportVariableTrend(MainWindow& main, BatchResults& view, QString& lastName
             VariableTrendData data;
             data.steps = &view.steps();
             const auto whole = [](double v) { return static_cast<int>(num::toWhole(v)); };
-            data.units = main.pneBatchSetup(0)->GetVariableUnits(whole(view.bp.VariableIndex), whole(view.bp.cropIndex));
+            data.units = main.trendSetupPane()->GetVariableUnits(whole(view.bp.VariableIndex), whole(view.bp.cropIndex));
             data.session = &s;
             return variableTrendBody(data);
         },

@@ -30,7 +30,7 @@ class TrendGrid;
 
 namespace korvel::ui {
 
-class BatchResults;
+class TrendResultsView;
 class MainWindow;
 
 namespace SpreadsheetExport {
@@ -70,7 +70,7 @@ QStringList variableTrendBody(const VariableTrendData& data);
 // The buttons: the save dialog (its file name kept in lastName), the file, the completion box and the offer
 // to open it, or the "File Error" box.
 void exportFixedTrend(MainWindow& main, QWidget* parent, QString& lastName);
-void exportVariableTrend(MainWindow& main, BatchResults& view, QString& lastName);
+void exportVariableTrend(MainWindow& main, TrendResultsView& view, QString& lastName);
 
 } // namespace SpreadsheetExport
 

@@ -14,23 +14,20 @@
 #include "model/FixedTrend.h"
 #include "model/IrrigationCosts.h"
 #include "model/Numbers.h"
-#include "trend/BatchResults.h"
-#include "trend/BatchSetupPane.h"
-#include "ui/main/CropRecord.h"
+#include "trend/TrendResultsPane.h"
+#include "trend/TrendResultsView.h"
+#include "trend/TrendSetupPane.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/frmUpdating.h"
+#include "ui/main/ProgressWindow.h"
 #include "ui/platform/DialogService.h"
 #include "ui/results/ResultsPane.h"
+#include "ui/results/ViewText.h"
 
 namespace korvel::ui {
 
 namespace {
-
-QString qtext(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
 
 // A whole number of a process field, -1 when it has none.
 int whole(double v)
@@ -46,7 +43,7 @@ int whole(double v)
 // Cancel button is answered before each value.
 class FixedTrendProgress : public korvel::EvaluationObserver {
 public:
-    explicit FixedTrendProgress(frmUpdating& window) : window_(&window) {}
+    explicit FixedTrendProgress(ProgressWindow& window) : window_(&window) {}
     void pumpMessages() override { QCoreApplication::processEvents(); }
     void advance() override
     {
@@ -60,17 +57,17 @@ public:
     }
 
 private:
-    QPointer<frmUpdating> window_;
+    QPointer<ProgressWindow> window_;
 };
 
 const QString kIncomplete = QStringLiteral("Please enter all of the necessary information before continuing!");
 
 } // namespace
 
-TrendController::TrendController(MainWindow& main, BatchSetupPane& setup) : main_(main), setup_(setup)
+TrendController::TrendController(MainWindow& main, TrendSetupPane& setup) : main_(main), setup_(setup)
 {
-    connect(setup_.Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
-    connect(setup_.cmdBatchIt, &QPushButton::clicked, this, [this] { cmdBatchIt_Click(); });
+    connect(setup_.backButton, &QPushButton::clicked, this, [this] { goBack(); });
+    connect(setup_.cmdBatchIt, &QPushButton::clicked, this, [this] { generateTrendOutput(); });
 }
 
 korvel::SessionState& TrendController::session() const
@@ -80,7 +77,7 @@ korvel::SessionState& TrendController::session() const
 
 // --- Entry and Back -------------------------------------------------------------------------------
 
-void TrendController::mnuFallBatch_Click()
+void TrendController::startVariableTrend()
 {
     // The menu stays usable while a run lets window messages through; a new setup waits for the run's end.
     if (running_)
@@ -96,7 +93,7 @@ void TrendController::ShowBatchScreen()
         return;
     korvel::SessionState& s = session();
     const std::shared_ptr<korvel::FieldCollection> option = korvel::selectedOption(s);
-    BatchSetupPane& p = setup_;
+    TrendSetupPane& p = setup_;
     if (option->Count() != 0) {
         p.cmdDeleteBatch->hide();
         p.ProcessCollection.clear();
@@ -134,7 +131,7 @@ void TrendController::ShowBatchScreen()
         }
         main_.saveInputs();
         p.selectCropEntry(0);
-        p.optBatchVariable_Click(0);
+        p.variablePicked(0);
         p.frmBatches->hide();
         p.cmdDeleteBatch->hide();
         p.ProcessCollection.clear();
@@ -149,7 +146,7 @@ void TrendController::ShowBatchScreen()
     }
     s.TrendMode = true;
     p.RefreshBatchButtons();
-    main_.ShowPane(main_.pneBatchSetup(0));
+    main_.ShowPane(main_.trendSetupPane());
 }
 
 void TrendController::clearTrendOverrides()
@@ -165,7 +162,7 @@ void TrendController::clearTrendOverrides()
     }
 }
 
-void TrendController::Command10_Click()
+void TrendController::goBack()
 {
     if (running_)
         return;
@@ -183,11 +180,11 @@ void TrendController::Command10_Click()
 
 // --- Runs -----------------------------------------------------------------------------------------
 
-void TrendController::cmdBatchIt_Click()
+void TrendController::generateTrendOutput()
 {
     if (running_)
         return;
-    BatchSetupPane& p = setup_;
+    TrendSetupPane& p = setup_;
     const std::optional<korvel::BatchProcess> bp = p.GetBatchProcess(p.cboCrops->currentText());
     if (!bp)
         return;
@@ -212,7 +209,7 @@ void TrendController::cmdBatchIt_Click()
     running_ = false;
     if (!completed)
         return;
-    BatchSetupPane& results = *main_.pneBatchSetup(1);
+    TrendResultsPane& results = *main_.trendResultsPane();
     main_.ShowPane(&results);
     results.theBatchResults->fixedTrend = fixed;
     results.theBatchResults->setBatchCollection(BatchCollection, *bp);
@@ -222,7 +219,7 @@ void TrendController::cmdBatchIt_Click()
 bool TrendController::runVariableTrend(const korvel::BatchProcess& bp)
 {
     korvel::SessionState& s = session();
-    main_.pneBatchSetup(1)->batchTitle->setText(QStringLiteral("Variable Trend Results"));
+    main_.trendResultsPane()->batchTitle->setText(QStringLiteral("Variable Trend Results"));
     const std::vector<korvel::Variant> values = bp.GetValueArray();
     s.TrendValues = values;
     const std::size_t m = values.size();
@@ -249,15 +246,15 @@ bool TrendController::runVariableTrend(const korvel::BatchProcess& bp)
 bool TrendController::runFixedTrend()
 {
     korvel::SessionState& s = session();
-    BatchSetupPane& p = setup_;
-    main_.pneBatchSetup(1)->batchTitle->setText(QStringLiteral("Fixed Trend Results"));
+    TrendSetupPane& p = setup_;
+    main_.trendResultsPane()->batchTitle->setText(QStringLiteral("Fixed Trend Results"));
 
     std::vector<korvel::FixedTrendProcess> processes;
     for (std::size_t k = 0; k < p.ProcessCollection.size() && k < 2; ++k) {
         const korvel::BatchProcess& bp = p.ProcessCollection[k];
         korvel::FixedTrendProcess process;
         const int crop = whole(bp.cropIndex);
-        if (CropRecord* row = p.cropRow(crop))
+        if (CropRow* row = p.cropRow(crop))
             process.target.rowCropType = row->crop()->cropType;
         process.target.cropChoice = p.cboCrops->currentText().toStdString();
         process.variable = whole(bp.VariableIndex);
@@ -280,14 +277,14 @@ bool TrendController::runFixedTrend()
         return false;
     }
 
-    auto* progress = new frmUpdating(s, &main_);
+    auto* progress = new ProgressWindow(s, &main_);
     progress->setObjectName(QStringLiteral("frmUpdating"));
     progress->setTitle(QStringLiteral("Evaluating Trend Combinations"));
     progress->show();
     progress->setMax(static_cast<double>(n));
     progress->setMessage(QStringLiteral("Evaluating Trends..."));
     FixedTrendProgress observer(*progress);
-    const QPointer<frmUpdating> window(progress);
+    const QPointer<ProgressWindow> window(progress);
 
     korvel::FixedTrendRun run;
     QString failure;
@@ -315,7 +312,7 @@ bool TrendController::runFixedTrend()
 void TrendController::UpdateVariable(int theCrop, int theVariable, double theValue)
 {
     korvel::SessionState& s = session();
-    CropRecord* row = setup_.cropRow(theCrop);
+    CropRow* row = setup_.cropRow(theCrop);
     if (row) {
         row->crop()->inputCosts.UseBatch = false;
         row->crop()->inputCosts.BatchGeneralCosts = 0;

@@ -16,29 +16,29 @@ struct SessionState;
 
 namespace korvel::ui {
 
-class BatchSetupPane;
+class TrendSetupPane;
 class MainWindow;
 
 class TrendController : public QObject {
     Q_OBJECT
 public:
-    TrendController(MainWindow& main, BatchSetupPane& setup);
+    TrendController(MainWindow& main, TrendSetupPane& setup);
 
     // The ranked lists of the last run: one per value of a variable trend, one for a fixed trend.
     std::vector<std::shared_ptr<korvel::BestMix>> BatchCollection;
 
     // Tools > "Run a variable trend process": an empty option, then the setup.
-    void mnuFallBatch_Click();
+    void startVariableTrend();
     // Opens the setup for a fixed trend when the session's option has fields, else for a variable trend.
     void ShowBatchScreen();
     // Back: the trend overrides cleared, trend mode left, the inputs file read back, then the main pane
     // (variable trend) or the results pane (fixed trend).
-    void Command10_Click();
+    void goBack();
     // Clears the trend overrides of every library crop and of the irrigation costs, so none stays in force
     // for an ordinary evaluation.
     void clearTrendOverrides();
     // "Generate Trend Output".
-    void cmdBatchIt_Click();
+    void generateTrendOutput();
     // Puts one value of a variable trend into the main window's inputs.
     void UpdateVariable(int theCrop, int theVariable, double theValue);
 
@@ -51,7 +51,7 @@ private:
     korvel::SessionState& session() const;
 
     MainWindow& main_;
-    BatchSetupPane& setup_;
+    TrendSetupPane& setup_;
     bool running_ = false;
 };
 

@@ -29,12 +29,12 @@
 #include "model/BestMix.h"
 #include "model/SessionState.h"
 #include "model/TempFolder.h"
-#include "trend/BatchSetupPane.h"
 #include "trend/TrendController.h"
-#include "ui/main/CropRecord.h"
+#include "trend/TrendSetupPane.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/frmUpdating.h"
+#include "ui/main/ProgressWindow.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/MemoryPolicy.h"
 #include "ui/results/ResultsPane.h"
@@ -77,16 +77,16 @@ struct Window {
     {
         copyShippedCrops(folder.path());
         main = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session);
-        main->Form_Load();
+        main->load();
         main->show();
         QApplication::processEvents();
         korvel::ui::MainPane& p = *main->pneMain();
-        p.Command7->click(); // "Load Default Values"
+        p.defaultsButton->click(); // "Load Default Values"
         p.txtArea->setText(QStringLiteral("640"));
         p.txtMax->setText(QStringLiteral("12"));
         p.txtEff->setText(QStringLiteral("85"));
         p.txtAnnRain->setEditText(QStringLiteral("16"));
-        p.Option1[4]->setChecked(true); // "25 - 25 - 25 - 25"
+        p.presetButtons[4]->setChecked(true); // "25 - 25 - 25 - 25"
         for (int i = 0; i < main->cropRowCount(); ++i)
             main->cr(i)->chkCrop->setChecked(true);
         session.SplitFactor = 100;
@@ -120,7 +120,7 @@ void windowRun(int repeat)
         w.main->ShowPane(w.main->pneMain());
         QApplication::processEvents();
         const auto t0 = Clock::now();
-        p.Command1->click();
+        p.runButton->click();
         QApplication::processEvents(); // the results pane painted
         times.push_back(seconds(t0, Clock::now()));
         shown = !w.main->pneResults()->isHidden();
@@ -134,7 +134,7 @@ void windowVariableTrend(int repeat, int steps)
 {
     Window w;
     w.main->EnableBatch(true);
-    korvel::ui::BatchSetupPane& setup = *w.main->pneBatchSetup(0);
+    korvel::ui::TrendSetupPane& setup = *w.main->trendSetupPane();
     QString values;
     for (int i = 0; i < steps; ++i)
         values += (i ? QStringLiteral(", ") : QString()) + QString::number(3.0 + 0.05 * i);
@@ -150,7 +150,7 @@ void windowVariableTrend(int repeat, int steps)
         QApplication::processEvents();
         times.push_back(seconds(t0, Clock::now()));
         lists = setup.trend().BatchCollection.size();
-        setup.Command10->click(); // Back
+        setup.backButton->click(); // Back
         QApplication::processEvents();
     }
     std::printf("scenario=WINDOW-TREND-V fields=4 factor=100 crops=%d steps=%d lists=%zu time_s=%.6f "
@@ -167,9 +167,9 @@ void windowCancel()
     Clock::time_point pressed{};
     QTimer watch;
     watch.setInterval(0);
-    korvel::ui::frmUpdating* watched = nullptr;
+    korvel::ui::ProgressWindow* watched = nullptr;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        korvel::ui::frmUpdating* progress = w.main->progressWindow();
+        korvel::ui::ProgressWindow* progress = w.main->progressWindow();
         if (!w.main->searchRunning() || !progress || progress == watched)
             return;
         watched = progress;
@@ -184,7 +184,7 @@ void windowCancel()
     });
     watch.start();
     const auto t0 = Clock::now();
-    w.main->pneMain()->Command1->click();
+    w.main->pneMain()->runButton->click();
     const auto t1 = Clock::now();
     std::fprintf(stderr, "cancel: window, factor 100, nothing prunable: %s, %.1f ms from Cancel to return (%.1f ms in all)\n",
                  w.main->pneResults()->isHidden() ? "cancelled" : "NOT cancelled",

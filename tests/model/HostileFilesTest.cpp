@@ -16,7 +16,7 @@
 #include "TempFolder.h"
 #include "model/BatchProcess.h"
 #include "model/FileReader.h"
-#include "model/writeFile.h"
+#include "model/InputsFile.h"
 
 using korvel::FileReader;
 using korvel::testing::TempFolder;
@@ -64,7 +64,7 @@ TEST(HostileFiles, OnlyRegularFilesAreRead)
 
     korvel::testing::FakeWindow target({"Corn", "Fallow"});
     bool loaded = true;
-    EXPECT_TRUE(readsWithoutBlocking([&] { loaded = korvel::writeFile::loadInputs(dir.path(), target); }, fifos));
+    EXPECT_TRUE(readsWithoutBlocking([&] { loaded = korvel::InputsFile::loadInputs(dir.path(), target); }, fifos));
     EXPECT_FALSE(loaded);
     EXPECT_TRUE(target.main.empty());
     EXPECT_EQ(target.refreshes, 0);
@@ -87,7 +87,7 @@ TEST(HostileFiles, OnlyRegularFilesAreRead)
     // A folder where the inputs file belongs is no inputs file either.
     TempFolder other;
     fs::create_directories(other.path() / "inputs.txt");
-    EXPECT_FALSE(korvel::writeFile::loadInputs(other.path(), target));
+    EXPECT_FALSE(korvel::InputsFile::loadInputs(other.path(), target));
 }
 
 
@@ -100,13 +100,13 @@ TEST(HostileFiles, AnOversizedInputsFileIsNotRead)
     std::string text = "2\r\n160\r\n12\r\n85\r\n18\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\nTrue\r\nDiesel\r\n0\r\n";
     korvel::testing::FakeWindow target({"Corn"});
     dir.write("inputs.txt", text);
-    ASSERT_TRUE(korvel::writeFile::loadInputs(dir.path(), target));
+    ASSERT_TRUE(korvel::InputsFile::loadInputs(dir.path(), target));
     EXPECT_EQ(target.main[InputsTargetBox::txtArea], "160");
 
     while (text.size() <= (16u << 20))
         text += "no such crop\r\n";
     dir.write("inputs.txt", text);
     korvel::testing::FakeWindow untouched({"Corn"});
-    EXPECT_FALSE(korvel::writeFile::loadInputs(dir.path(), untouched));
+    EXPECT_FALSE(korvel::InputsFile::loadInputs(dir.path(), untouched));
     EXPECT_TRUE(untouched.main.empty());
 }

@@ -12,8 +12,8 @@
 #include "FakeInputsWindow.h"
 #include "TempFolder.h"
 #include "faults/InjectedFault.h"
+#include "model/InputsFile.h"
 #include "model/InputsItems.h"
-#include "model/writeFile.h"
 
 using korvel::Crop;
 using korvel::CropScenario;
@@ -22,7 +22,7 @@ using korvel::Variant;
 using korvel::testing::InjectedFault;
 using korvel::testing::FakeWindow;
 using korvel::testing::TempFolder;
-namespace writeFile = korvel::writeFile;
+namespace InputsFile = korvel::InputsFile;
 
 namespace {
 
@@ -124,8 +124,8 @@ std::vector<std::string> items(const std::string& text)
 {
     std::istringstream in(text);
     std::vector<std::string> out;
-    while (!writeFile::atEnd(in)) {
-        const Variant v = writeFile::readValue(in);
+    while (!InputsFile::atEnd(in)) {
+        const Variant v = InputsFile::readValue(in);
         out.push_back(v.isEmpty() ? "e" : v.isNumber() ? "n:" + v.toString() : "t:" + v.toString());
     }
     return out;
@@ -150,7 +150,7 @@ TEST(InputsFile, ReadingRule)
     EXPECT_EQ(items("-2.5E+3\r\n1e400x\r\n"), (Lines{"n:-2500", "t:1e400x"}));
     EXPECT_EQ(items("a\rb\nc"), (Lines{"t:a", "t:b", "t:c"})); // CR, LF, or none at the end
     std::istringstream empty("");
-    EXPECT_THROW(writeFile::readValue(empty), writeFile::ReadPastEnd);
+    EXPECT_THROW(InputsFile::readValue(empty), InputsFile::ReadPastEnd);
 }
 
 TEST(InputsFile, SavesOneValuePerLineAndReadsItBack)
@@ -162,7 +162,7 @@ TEST(InputsFile, SavesOneValuePerLineAndReadsItBack)
     fillCosts(*saved.addCrop("Wheat"), 6.2, 75);
     saved.addCrop("Fallow");
     saved.batch = true;
-    ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
+    ASSERT_TRUE(InputsFile::saveInputs(dir.path(), saved));
 
     const std::string text = dir.read("inputs.txt");
     const Lines l = lines(text);
@@ -182,7 +182,7 @@ TEST(InputsFile, SavesOneValuePerLineAndReadsItBack)
     const auto corn = loaded.addCrop("Corn");
     const auto wheat = loaded.addCrop("Wheat");
     loaded.addCrop("Fallow");
-    ASSERT_TRUE(writeFile::loadInputs(dir.path(), loaded));
+    ASSERT_TRUE(InputsFile::loadInputs(dir.path(), loaded));
     EXPECT_EQ(loaded.log, (Lines{"txtAnnRain=18", "txtEff=85.5", "Option1(2)", "txtArea=160", "txtMax=12",
                                  "txtGPM=750", "txtEstHours=1800", "txtLift=120", "txtPSI=35",
                                  "cboFuelType=Natural Gas", "txtCost=5.1", "txtLaborPerHour=10",
@@ -199,7 +199,7 @@ TEST(InputsFile, SavesOneValuePerLineAndReadsItBack)
 
     // Saving what was loaded gives the same file, apart from the efficiency now shown as 85.5.
     loaded.library = saved.library;
-    ASSERT_TRUE(writeFile::saveInputs(dir.path(), loaded));
+    ASSERT_TRUE(InputsFile::saveInputs(dir.path(), loaded));
     std::string again = text;
     again.replace(again.find("85.50"), 5, "85.5");
     EXPECT_EQ(dir.read("inputs.txt"), again);
@@ -212,7 +212,7 @@ TEST(InputsFile, NoFileChangesNothing)
     fillGeneral(w);
     const auto corn = w.addCrop("Corn");
     corn->price = 7;
-    EXPECT_FALSE(writeFile::loadInputs(dir.path(), w));
+    EXPECT_FALSE(InputsFile::loadInputs(dir.path(), w));
     EXPECT_TRUE(w.log.empty());
     EXPECT_EQ(w.irrigation.GPM, 750);
     EXPECT_EQ(corn->price, 7);
@@ -232,7 +232,7 @@ TEST(InputsFile, BlocksOfUnknownCropsArePassedOverAndKnownCropsWithoutBlocksKeep
     fillCosts(*barley, 4, 90);
     barley->inputCosts.HarvestHauling = "";
     saved.batch = true;
-    ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
+    ASSERT_TRUE(InputsFile::saveInputs(dir.path(), saved));
 
     FakeWindow loaded;
     const auto corn = loaded.addCrop("Corn");
@@ -241,7 +241,7 @@ TEST(InputsFile, BlocksOfUnknownCropsArePassedOverAndKnownCropsWithoutBlocksKeep
     sorghum->inputCosts.Tillage = 9;
     const auto wheat = loaded.addCrop("Wheat");
     loaded.addCrop("Fallow");
-    ASSERT_TRUE(writeFile::loadInputs(dir.path(), loaded));
+    ASSERT_TRUE(InputsFile::loadInputs(dir.path(), loaded));
     expectSameCosts(*corn, *saved.library->Item(1));
     expectSameCosts(*wheat, *saved.library->Item(2));
     EXPECT_EQ(sorghum->price, 5.75);
@@ -256,11 +256,11 @@ TEST(InputsFile, ACropNameEndingInABlankGetsItsBlockBack)
     FakeWindow saved;
     fillGeneral(saved);
     fillCosts(*saved.addCrop("Barley "), 4, 90); // a crop file's name is kept as it stands
-    ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
+    ASSERT_TRUE(InputsFile::saveInputs(dir.path(), saved));
 
     FakeWindow loaded;
     const auto barley = loaded.addCrop("Barley ");
-    ASSERT_TRUE(writeFile::loadInputs(dir.path(), loaded));
+    ASSERT_TRUE(InputsFile::loadInputs(dir.path(), loaded));
     expectSameCosts(*barley, *saved.library->Item(1));
 }
 
@@ -269,11 +269,11 @@ TEST(InputsFile, LoadingNeverSwitchesTrendProcessingOff)
     TempFolder dir;
     FakeWindow saved;
     fillGeneral(saved);
-    ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
+    ASSERT_TRUE(InputsFile::saveInputs(dir.path(), saved));
     EXPECT_EQ(lines(dir.read("inputs.txt")).size(), 16u);
     FakeWindow loaded;
     loaded.batch = true;
-    ASSERT_TRUE(writeFile::loadInputs(dir.path(), loaded));
+    ASSERT_TRUE(InputsFile::loadInputs(dir.path(), loaded));
     EXPECT_TRUE(loaded.batch);
 }
 
@@ -288,7 +288,7 @@ TEST(InputsFile, TextsTheReadingRuleWouldNotGiveBackAreQuotedAndComeBack)
     fillCosts(*saved.addCrop("Corn"), 6.52, 220);
     fillCosts(*saved.addCrop("007"), 4, 90);
     fillCosts(*saved.addCrop("\"Red\", early"), 3.5, 80);
-    ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
+    ASSERT_TRUE(InputsFile::saveInputs(dir.path(), saved));
     const Lines l = lines(dir.read("inputs.txt"));
     EXPECT_EQ((Lines(l.begin(), l.begin() + 5)), (Lines{"2", "\"1,500\"", " 12", "85.50", "18"}));
     EXPECT_EQ(l[14], "\"Gas, LP\"");
@@ -300,7 +300,7 @@ TEST(InputsFile, TextsTheReadingRuleWouldNotGiveBackAreQuotedAndComeBack)
     const auto corn = loaded.addCrop("Corn");
     const auto bond = loaded.addCrop("007");
     const auto red = loaded.addCrop("\"Red\", early");
-    ASSERT_TRUE(writeFile::loadInputs(dir.path(), loaded));
+    ASSERT_TRUE(InputsFile::loadInputs(dir.path(), loaded));
     EXPECT_EQ(loaded.mainText(MainBox::txtArea), "1,500");
     EXPECT_EQ(loaded.mainText(MainBox::txtMax), "12");
     EXPECT_EQ(loaded.mainText(MainBox::txtEff), "85.5");
@@ -336,10 +336,10 @@ TEST(InputsFile, ItemsAsWritten)
     };
     for (const auto& [text, c] : texts) {
         SCOPED_TRACE(text);
-        EXPECT_EQ(writeFile::textItem(text), c.line);
+        EXPECT_EQ(InputsFile::textItem(text), c.line);
         std::istringstream in(c.line + "\r\n");
-        EXPECT_EQ(writeFile::readValue(in), c.value);
-        EXPECT_TRUE(writeFile::atEnd(in));
+        EXPECT_EQ(InputsFile::readValue(in), c.value);
+        EXPECT_TRUE(InputsFile::atEnd(in));
     }
     // A box's text: a number in another spelling stays as typed and comes back as the same number.
     const std::vector<std::pair<std::string, std::string>> boxes = {
@@ -358,7 +358,7 @@ TEST(InputsFile, ItemsAsWritten)
     };
     for (const auto& [text, line] : boxes) {
         SCOPED_TRACE(text);
-        EXPECT_EQ(writeFile::boxItem(Variant(text)), line);
+        EXPECT_EQ(InputsFile::boxItem(Variant(text)), line);
     }
     // A number: 15 digits when they read back, else as many as it takes.
     const std::vector<std::pair<double, std::string>> numbers = {
@@ -373,16 +373,16 @@ TEST(InputsFile, ItemsAsWritten)
     };
     for (const auto& [x, line] : numbers) {
         SCOPED_TRACE(line);
-        EXPECT_EQ(writeFile::numberItem(x), line);
+        EXPECT_EQ(InputsFile::numberItem(x), line);
         std::istringstream in(line + "\r\n");
-        EXPECT_EQ(writeFile::readValue(in), Variant(x));
+        EXPECT_EQ(InputsFile::readValue(in), Variant(x));
     }
     // A value kept as read comes back as the same kind of value.
-    EXPECT_EQ(writeFile::valueItem(Variant()), "");
-    EXPECT_EQ(writeFile::valueItem(Variant(28.58)), "28.58");
-    EXPECT_EQ(writeFile::valueItem(Variant("by the load")), "by the load");
-    EXPECT_EQ(writeFile::valueItem(Variant("12")), "12");
-    EXPECT_EQ(writeFile::valueItem(Variant("012")), "\"012\"");
+    EXPECT_EQ(InputsFile::valueItem(Variant()), "");
+    EXPECT_EQ(InputsFile::valueItem(Variant(28.58)), "28.58");
+    EXPECT_EQ(InputsFile::valueItem(Variant("by the load")), "by the load");
+    EXPECT_EQ(InputsFile::valueItem(Variant("12")), "12");
+    EXPECT_EQ(InputsFile::valueItem(Variant("012")), "\"012\"");
 }
 
 TEST(InputsFile, AFileSavedByTheEarlierVersionLoadsAndIsSavedAgainAlike)
@@ -397,7 +397,7 @@ TEST(InputsFile, AFileSavedByTheEarlierVersionLoadsAndIsSavedAgainAlike)
     FakeWindow w;
     for (const char* name : {"Corn", "Grain Sorghum", "Wheat", "Sunflower", "Alfalfa", "Soybeans", "Fallow", "Barley"})
         w.addCrop(name);
-    ASSERT_TRUE(writeFile::loadInputs(dir.path(), w));
+    ASSERT_TRUE(InputsFile::loadInputs(dir.path(), w));
     EXPECT_EQ(w.mainText(MainBox::txtArea), "1500");
     EXPECT_EQ(w.mainText(MainBox::txtEff), "85.5");
     EXPECT_EQ(w.preset, 2);
@@ -412,7 +412,7 @@ TEST(InputsFile, AFileSavedByTheEarlierVersionLoadsAndIsSavedAgainAlike)
     EXPECT_TRUE(w.batch);
 
     // Nothing in it needs quoting: the file is written again byte for byte, the efficiency as the number it read.
-    ASSERT_TRUE(writeFile::saveInputs(dir.path(), w));
+    ASSERT_TRUE(InputsFile::saveInputs(dir.path(), w));
     std::string expected = earlier;
     expected.replace(expected.find("\r\n85.50\r\n"), 9, "\r\n85.5\r\n");
     EXPECT_EQ(dir.read("inputs.txt"), expected);
@@ -428,19 +428,19 @@ TEST(InputsFile, ACropNamedLikeTheTrendMarkGetsItsBlock)
         fillCosts(*saved.addCrop("Corn"), 6.52, 220);
         fillCosts(*saved.addCrop("batch_enabled"), 4, 90);
         saved.batch = batch;
-        ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
+        ASSERT_TRUE(InputsFile::saveInputs(dir.path(), saved));
 
         FakeWindow loaded;
         loaded.addCrop("Corn");
         const auto odd = loaded.addCrop("batch_enabled");
-        ASSERT_TRUE(writeFile::loadInputs(dir.path(), loaded));
+        ASSERT_TRUE(InputsFile::loadInputs(dir.path(), loaded));
         expectSameCosts(*odd, *saved.library->Item(2));
         EXPECT_EQ(loaded.batch, batch);
 
         // Without a row of that name, the line switches trend processing on as it always did.
         FakeWindow without;
         without.addCrop("Corn");
-        ASSERT_TRUE(writeFile::loadInputs(dir.path(), without));
+        ASSERT_TRUE(InputsFile::loadInputs(dir.path(), without));
         EXPECT_TRUE(without.batch);
     }
 }
@@ -466,7 +466,7 @@ TEST(InputsFile, PresetLine)
                                     "750\r\n120\r\n35\r\n10\r\n0\r\n0.33\r\n61.7\r\n5.1\r\nTrue\r\n" +
                                     "Natural Gas\r\n1800\r\n");
         FakeWindow w;
-        EXPECT_EQ(writeFile::loadInputs(dir.path(), w), c.loaded);
+        EXPECT_EQ(InputsFile::loadInputs(dir.path(), w), c.loaded);
         const Lines firstFive(w.log.begin(), w.log.begin() + std::min<std::size_t>(w.log.size(), 5));
         EXPECT_EQ(firstFive, c.log);
         EXPECT_EQ(w.refreshes, c.loaded ? 1 : 0);
@@ -483,13 +483,13 @@ TEST(InputsFile, CropsOfTheSameNameTakeTheirBlocksInLibraryOrder)
     fillCosts(*saved.addCrop("Corn"), 4.1, 150); // a custom crop named like the library crop
     saved.library->Item(3)->inputCosts.Tillage = 9;
     saved.batch = true;
-    ASSERT_TRUE(writeFile::saveInputs(dir.path(), saved));
+    ASSERT_TRUE(InputsFile::saveInputs(dir.path(), saved));
 
     FakeWindow same;
     const auto corn = same.addCrop("Corn");
     const auto wheat = same.addCrop("Wheat");
     const auto customCorn = same.addCrop("Corn");
-    ASSERT_TRUE(writeFile::loadInputs(dir.path(), same));
+    ASSERT_TRUE(InputsFile::loadInputs(dir.path(), same));
     expectSameCosts(*corn, *saved.library->Item(1));
     expectSameCosts(*wheat, *saved.library->Item(2));
     expectSameCosts(*customCorn, *saved.library->Item(3));
@@ -498,7 +498,7 @@ TEST(InputsFile, CropsOfTheSameNameTakeTheirBlocksInLibraryOrder)
     FakeWindow deleted;
     const auto onlyCorn = deleted.addCrop("Corn");
     const auto wheatAgain = deleted.addCrop("Wheat");
-    ASSERT_TRUE(writeFile::loadInputs(dir.path(), deleted));
+    ASSERT_TRUE(InputsFile::loadInputs(dir.path(), deleted));
     expectSameCosts(*onlyCorn, *saved.library->Item(1));
     expectSameCosts(*wheatAgain, *saved.library->Item(2));
     EXPECT_TRUE(deleted.batch);
@@ -506,7 +506,7 @@ TEST(InputsFile, CropsOfTheSameNameTakeTheirBlocksInLibraryOrder)
     // A third Corn added after the save: it has no block and keeps its values.
     const auto thirdCorn = same.addCrop("Corn");
     thirdCorn->price = 7;
-    ASSERT_TRUE(writeFile::loadInputs(dir.path(), same));
+    ASSERT_TRUE(InputsFile::loadInputs(dir.path(), same));
     expectSameCosts(*customCorn, *saved.library->Item(3));
     EXPECT_EQ(thirdCorn->price, 7);
 }
@@ -520,7 +520,7 @@ TEST(InputsFile, IrrigationCostsActiveAsSaved)
                                     std::string(active) + "\r\nNatural Gas\r\n1800\r\n");
         FakeWindow w;
         w.irrigation.active = std::string(active) == "False";
-        ASSERT_TRUE(writeFile::loadInputs(dir.path(), w));
+        ASSERT_TRUE(InputsFile::loadInputs(dir.path(), w));
         EXPECT_EQ(w.irrigation.active, std::string(active) == "true");
     }
 }
@@ -530,24 +530,24 @@ TEST(InputsFile, AFailedSaveLeavesThePreviousFile)
     TempFolder dir;
     FakeWindow w;
     fillGeneral(w);
-    ASSERT_TRUE(writeFile::saveInputs(dir.path(), w));
+    ASSERT_TRUE(InputsFile::saveInputs(dir.path(), w));
     const std::string before = dir.read("inputs.txt");
 
     // a value that cannot be written as a number
     w.main[MainBox::txtArea] = "999";
     w.addCrop("Corn")->price = std::numeric_limits<double>::infinity();
-    EXPECT_FALSE(writeFile::saveInputs(dir.path(), w));
+    EXPECT_FALSE(InputsFile::saveInputs(dir.path(), w));
     EXPECT_EQ(dir.read("inputs.txt"), before);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "inputs.txt.tmp"));
 
     // no program folder at all
     w.library = std::make_shared<CropScenario>();
-    EXPECT_FALSE(writeFile::saveInputs(dir.path() / "missing", w));
+    EXPECT_FALSE(InputsFile::saveInputs(dir.path() / "missing", w));
 
     // something already named like the temporary file is neither used nor destroyed
     std::filesystem::create_directory(dir.path() / "inputs.txt.tmp");
     dir.write("inputs.txt.1.tmp", "not ours");
-    ASSERT_TRUE(writeFile::saveInputs(dir.path(), w));
+    ASSERT_TRUE(InputsFile::saveInputs(dir.path(), w));
     EXPECT_EQ(lines(dir.read("inputs.txt"))[1], "999");
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "inputs.txt.tmp"));
     EXPECT_EQ(dir.read("inputs.txt.1.tmp"), "not ours");
@@ -562,7 +562,7 @@ TEST(InputsFileSaveFaults, EveryFailingStepKeepsThePreviousFileAndLeavesNoTempor
     FakeWindow w;
     fillGeneral(w);
     w.addCrop("Corn")->price = 4.5;
-    ASSERT_TRUE(writeFile::saveInputs(dir.path(), w));
+    ASSERT_TRUE(InputsFile::saveInputs(dir.path(), w));
     const std::string before = dir.read("inputs.txt");
 
     w.main[MainBox::txtArea] = "999";
@@ -570,7 +570,7 @@ TEST(InputsFileSaveFaults, EveryFailingStepKeepsThePreviousFileAndLeavesNoTempor
         SCOPED_TRACE(call);
         {
             InjectedFault fault(call, "inputs.txt");
-            EXPECT_FALSE(writeFile::saveInputs(dir.path(), w));
+            EXPECT_FALSE(InputsFile::saveInputs(dir.path(), w));
             EXPECT_GT(fault.failures(), 0) << "the step was never taken";
         }
         EXPECT_EQ(dir.read("inputs.txt"), before);
@@ -580,7 +580,7 @@ TEST(InputsFileSaveFaults, EveryFailingStepKeepsThePreviousFileAndLeavesNoTempor
     // A fault on another file leaves this save alone.
     {
         InjectedFault fault("fsync", "other.txt");
-        EXPECT_TRUE(writeFile::saveInputs(dir.path(), w));
+        EXPECT_TRUE(InputsFile::saveInputs(dir.path(), w));
         EXPECT_EQ(fault.failures(), 0);
     }
     EXPECT_EQ(lines(dir.read("inputs.txt"))[1], "999");
@@ -592,11 +592,11 @@ TEST(InputsFile, ANewSaveWithoutAPresetKeepsThePreviousOne)
     TempFolder dir;
     FakeWindow w;
     w.preset = -1;
-    ASSERT_TRUE(writeFile::saveInputs(dir.path(), w));
+    ASSERT_TRUE(InputsFile::saveInputs(dir.path(), w));
     EXPECT_EQ(lines(dir.read("inputs.txt"))[0], "");
     w.preset = 3;
-    ASSERT_TRUE(writeFile::saveInputs(dir.path(), w));
+    ASSERT_TRUE(InputsFile::saveInputs(dir.path(), w));
     w.preset = -1;
-    ASSERT_TRUE(writeFile::saveInputs(dir.path(), w));
+    ASSERT_TRUE(InputsFile::saveInputs(dir.path(), w));
     EXPECT_EQ(lines(dir.read("inputs.txt"))[0], "3");
 }

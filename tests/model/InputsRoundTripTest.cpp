@@ -19,8 +19,8 @@
 #include "FakeInputsWindow.h"
 #include "RoundTripValues.h"
 #include "TempFolder.h"
+#include "model/InputsFile.h"
 #include "model/Numbers.h"
-#include "model/writeFile.h"
 
 using korvel::Crop;
 using korvel::Variant;
@@ -31,7 +31,7 @@ using korvel::testing::shown;
 using korvel::testing::cropDifferences;
 using korvel::testing::TempFolder;
 namespace num = korvel::num;
-namespace writeFile = korvel::writeFile;
+namespace InputsFile = korvel::InputsFile;
 using MainBox = korvel::InputsTarget::MainBox;
 using IrrigationBox = korvel::InputsTarget::IrrigationBox;
 
@@ -292,9 +292,9 @@ TEST(InputsFileRoundTrip, EveryReachableStateComesBackAsSaved)
         maker.fill(saved, maker.customNames(awkward), awkward);
         FakeWindow loaded = scrambled(saved);
         std::vector<std::string> diff;
-        if (!writeFile::saveInputs(dir.path(), saved)) {
+        if (!InputsFile::saveInputs(dir.path(), saved)) {
             diff.push_back("the save failed");
-        } else if (!writeFile::loadInputs(dir.path(), loaded)) {
+        } else if (!InputsFile::loadInputs(dir.path(), loaded)) {
             diff.push_back("the load failed");
             ++loadsFailed;
         }
@@ -305,7 +305,7 @@ TEST(InputsFileRoundTrip, EveryReachableStateComesBackAsSaved)
         if (diff.empty()) {
             // What was loaded survives the next save and load as well.
             FakeWindow again = scrambled(saved);
-            if (!writeFile::saveInputs(dir.path(), loaded) || !writeFile::loadInputs(dir.path(), again) ||
+            if (!InputsFile::saveInputs(dir.path(), loaded) || !InputsFile::loadInputs(dir.path(), again) ||
                 !differences(loaded, again).empty())
                 diff.push_back("the state did not survive a second round");
         }

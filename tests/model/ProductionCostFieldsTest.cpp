@@ -12,7 +12,7 @@
 #include "TempFolder.h"
 #include "model/ProductionCostFields.h"
 #include "model/SearchTables.h"
-#include "model/writeFile.h"
+#include "model/InputsFile.h"
 
 namespace korvel::testing {
 namespace {
@@ -88,9 +88,9 @@ TEST(ProductionCostFields, EachFieldIsSavedOnItsLineReadBackComparedAndCopied)
             EXPECT_EQ(written[k] != fresh[k], k == i) << "line " << k;
 
         TempFolder folder;
-        ASSERT_TRUE(writeFile::saveInputs(folder.path(), saved));
+        ASSERT_TRUE(InputsFile::saveInputs(folder.path(), saved));
         FakeWindow loaded({"Corn"});
-        ASSERT_TRUE(writeFile::loadInputs(folder.path(), loaded));
+        ASSERT_TRUE(InputsFile::loadInputs(folder.path(), loaded));
         EXPECT_TRUE(holdsSetValue(loaded.library->Item(1)->inputCosts, f)) << "read back";
 
         const Crop plain = *FakeWindow({"Corn"}).library->Item(1);

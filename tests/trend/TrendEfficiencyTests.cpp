@@ -30,17 +30,17 @@ protected:
     {
         openWithTrends();
         pane().txtMax->setText(QStringLiteral("18"));
-        pane().Option1[5]->click();
-        pane().Command7->click();
+        pane().presetButtons[5]->click();
+        pane().defaultsButton->click();
         dialogs.clearRecord();
     }
 
-    static QString rowText(Results& browser, int row, const char* label)
+    static QString rowText(OptionBrowser& browser, int row, const char* label)
     {
         return inside<QLabel>(inside<QWidget>(&browser, arrayName("rh", row)), label)->text();
     }
     QString details(const char* label) { return inside<QLabel>(w().pneDetails(), label)->text(); }
-    void openDetails(Results& browser, int row)
+    void openDetails(OptionBrowser& browser, int row)
     {
         inside<QToolButton>(inside<QWidget>(&browser, arrayName("rh", row)), "cmdDetails")->click();
         ASSERT_FALSE(w().pneDetails()->isHidden());
@@ -98,12 +98,12 @@ protected:
 TEST_F(OptionEfficiencyTest, StepsOfAnEfficiencyTrendShowTheirOwnGrossWaterAndPumping)
 {
     openOnEighteenInches();
-    w().Command1_Click();
+    w().runEvaluation();
     ASSERT_EQ(countContaining(printedResults(), "18.0''"), 2) << "Corn and Wheat on 18 gross inches at 85 %";
 
     variableTrendOnTheEfficiency();
     EXPECT_EQ(view().lblFreeBatchDescription->text(), " Irrigation System Efficiency: 60.00 %");
-    Results& browser = *view().theResults;
+    OptionBrowser& browser = *view().theResults;
     EXPECT_EQ(rowText(browser, 0, "lblGross"), "18.0''") << "all of the farm's 18 inches";
     EXPECT_EQ(rowText(browser, 0, "lblNet"), "10.8''");
     const QString rowCosts = rowText(browser, 0, "lblTC");
@@ -153,7 +153,7 @@ TEST_F(OptionEfficiencyTest, FixedTrendOnTheEfficiencyKeepsTheFarmsWaterAndItsPu
     manualValues(3, QStringLiteral("95"));
     setup().cmdBatchIt->click();
     ASSERT_FALSE(resultsPane().isHidden()) << dialogs.lastText().toStdString();
-    Results& trended = *view().theResults;
+    OptionBrowser& trended = *view().theResults;
     EXPECT_EQ(rowText(trended, 0, "lblGross"), "18.0''") << "the better system gets the same water";
     EXPECT_EQ(rowText(trended, 0, "lblNet"), "17.1''");
     openDetails(trended, 0);
@@ -174,7 +174,7 @@ TEST_F(OptionEfficiencyTest, FixedTrendOnAStepOfAnEfficiencyTrendKeepsTheStepsEf
     ASSERT_FALSE(resultsPane().isHidden()) << dialogs.lastText().toStdString();
     ASSERT_EQ(pane().txtEff->text(), "85") << "the trend starts from the saved inputs";
 
-    Results& trended = *view().theResults;
+    OptionBrowser& trended = *view().theResults;
     EXPECT_EQ(rowText(trended, 0, "lblGross"), "18.0''");
     openDetails(trended, 0);
     EXPECT_EQ(details("lblIrrigationCosts"), "Subtotal: $44.90 /acre");

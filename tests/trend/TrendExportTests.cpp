@@ -70,7 +70,7 @@ protected:
     // A fixed-trend setup on an option of the last run that grows both Corn and Wheat.
     std::shared_ptr<korvel::FieldCollection> startFixedTrendOnTwoCrops()
     {
-        w().Command1_Click();
+        w().runEvaluation();
         for (const auto& option : browser().FieldCollection) {
             if (option->Count() > 0 && option->getCrops().size() == 2) {
                 session.SelectedOption = option;
@@ -267,7 +267,7 @@ TEST_F(TrendExportTest, VariableTrendOnTheEfficiencyShowsEachStepsValueAndPlaceh
     pane().txtArea->setText(QStringLiteral("160"));
     pane().txtMax->setText(QStringLiteral("12"));
     pane().txtAnnRain->setEditText(QStringLiteral("16"));
-    pane().Option1[5]->setChecked(true); // "100 ": one field
+    pane().presetButtons[5]->setChecked(true); // "100 ": one field
     tick(QStringLiteral("Fallow"), QStringLiteral("0"), QStringLiteral("0"));
     w().mnuFallBatch->trigger();
     manualValues(3, QStringLiteral("80, 90"));
@@ -326,7 +326,7 @@ TEST_F(TrendExportTest, FailuresAndCancelsOfTheFile)
 
     // The fixed-trend text carries the error number and description.
     inside<QPushButton>(view().theResults, "Command1")->click();
-    setup().Command10->click();
+    setup().backButton->click();
     startFixedTrendOnTheBestOption();
     manualValues(0, QStringLiteral("4, 5"));
     setup().cmdBatchIt->click();
@@ -403,7 +403,7 @@ TEST_F(TrendExportTest, EveryTextFromElsewhereIsWrittenWithItsMarkupCharactersEs
 
     // The fixed trend of the best option (it grows the custom crop) on the price of Corn: the field tables.
     inside<QPushButton>(view().theResults, "Command1")->click();
-    setup().Command10->click();
+    setup().backButton->click();
     startFixedTrendOnTheBestOption();
     setup().cboCrops->setCurrentIndex(setup().cboCrops->findText(QStringLiteral("Corn")));
     manualValues(0, QStringLiteral("4, 5"));
@@ -459,7 +459,7 @@ TEST_F(TrendExportSaveFaults, EveryFailingStepKeepsThePreviousFileAndSaysSo)
     EXPECT_EQ(dialogs.messages[0].text, unaccessible);
 
     inside<QPushButton>(view().theResults, "Command1")->click();
-    setup().Command10->click();
+    setup().backButton->click();
     startFixedTrendOnTheBestOption();
     manualValues(0, QStringLiteral("4, 5"));
     setup().cmdBatchIt->click();

@@ -11,11 +11,11 @@
 
 #include "model/BestMix.h"
 #include "model/FixedTrend.h"
-#include "trend/BatchResults.h"
-#include "trend/BatchSetupPane.h"
 #include "trend/TrendController.h"
+#include "trend/TrendResultsView.h"
+#include "trend/TrendSetupPane.h"
 #include "ui/MainWindowFixture.h"
-#include "ui/results/Results.h"
+#include "ui/results/OptionBrowser.h"
 #include "ui/results/ResultsPane.h"
 
 namespace korvel::ui::test {
@@ -31,11 +31,11 @@ protected:
         dialogs.clearRecord();
     }
 
-    BatchSetupPane& setup() { return *w().pneBatchSetup(0); }
-    BatchSetupPane& resultsPane() { return *w().pneBatchSetup(1); }
-    BatchResults& view() { return *resultsPane().theBatchResults; }
+    TrendSetupPane& setup() { return *w().trendSetupPane(); }
+    TrendResultsPane& resultsPane() { return *w().trendResultsPane(); }
+    TrendResultsView& view() { return *resultsPane().theBatchResults; }
     TrendController& trend() { return setup().trend(); }
-    Results& browser() { return *w().pneResults()->theResults(); }
+    OptionBrowser& browser() { return *w().pneResults()->theResults(); }
 
     // The named control of a widget (fails the test when missing).
     template <class T> static T* inside(const QWidget* parent, const QString& name)
@@ -56,7 +56,7 @@ protected:
     // A normal evaluation from the run button, then the fixed-trend button on the shown option.
     void startFixedTrendOnTheBestOption()
     {
-        w().Command1_Click();
+        w().runEvaluation();
         ASSERT_FALSE(w().pneResults()->isHidden());
         inside<QPushButton>(&browser(), "cmdBatchThis")->click();
         ASSERT_FALSE(setup().isHidden());

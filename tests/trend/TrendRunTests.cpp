@@ -3,11 +3,11 @@
 #include <QProgressBar>
 #include <QTimer>
 
-#include "ui/main/frmUpdating.h"
+#include "ui/main/ProgressWindow.h"
 
 #include "model/Numbers.h"
-#include "ui/main/Twips.h"
 #include "trend/TrendFixture.h"
+#include "ui/platform/Twips.h"
 
 using namespace korvel::ui;
 using namespace korvel::ui::test;
@@ -33,7 +33,7 @@ public:
     {
         timer_.setInterval(0);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            korvel::ui::frmUpdating* progress = w_.progressWindow();
+            korvel::ui::ProgressWindow* progress = w_.progressWindow();
             if (!armed_ || !w_.searchRunning() || !progress || progress == watched_)
                 return;
             watched_ = progress;
@@ -51,7 +51,7 @@ private:
     korvel::ui::MainWindow& w_;
     const bool& armed_;
     QTimer timer_;
-    korvel::ui::frmUpdating* watched_ = nullptr;
+    korvel::ui::ProgressWindow* watched_ = nullptr;
 };
 
 } // namespace
@@ -87,15 +87,15 @@ TEST_F(TrendTest, VariableTrendRunsOneEvaluationPerValueAndPagesThroughTheSteps)
     EXPECT_FALSE(view().pnlBatchSteps->isHidden());
     EXPECT_EQ(view().theResults->y(), korvel::ui::twips(600));
     EXPECT_TRUE(inside<QFrame>(view().theResults, "pnlBatchedVariables")->isHidden());
-    EXPECT_EQ(view().lblBatchDescription1->text(), "Step 1 of 3");
+    EXPECT_EQ(view().stepCounter->text(), "Step 1 of 3");
     EXPECT_EQ(view().lblFreeBatchDescription->text(), "Corn Crop Price: $5.00 / bu.");
     EXPECT_EQ(view().theResults->currentRecord, 1);
     EXPECT_EQ(view().theResults->shownOption(), lists[0]->entries()[0]);
 
     view().cmdBatchStep[1]->click();
-    EXPECT_EQ(view().lblBatchDescription1->text(), "Step 1 of 3") << "no step before the first";
+    EXPECT_EQ(view().stepCounter->text(), "Step 1 of 3") << "no step before the first";
     view().cmdBatchStep[0]->click();
-    EXPECT_EQ(view().lblBatchDescription1->text(), "Step 2 of 3");
+    EXPECT_EQ(view().stepCounter->text(), "Step 2 of 3");
     EXPECT_EQ(view().lblFreeBatchDescription->text(), "Corn Crop Price: $6.00 / bu.");
     EXPECT_EQ(view().theResults->shownOption(), lists[1]->entries()[0]);
     view().cmdBatchStep[0]->click();
@@ -323,6 +323,6 @@ TEST_F(TrendTest, TheTrendMenuDuringAVariableTrendLeavesTheRunAndTheSavedInputsA
     EXPECT_FALSE(resultsPane().isHidden());
 
     inside<QPushButton>(view().theResults, "Command1")->click();
-    setup().Command10->click();
+    setup().backButton->click();
     EXPECT_EQ(row(QStringLiteral("Corn"))->crop()->price, 6.52) << "the inputs as saved when the setup opened";
 }

@@ -98,21 +98,21 @@ TEST_F(TrendTest, VariableEntryListsTheTickedCropsInRowOrderAndSavesTheInputs)
     EXPECT_TRUE(setup().lblInstruction->text().startsWith("Choose a variable to run a variable trend process on."));
     EXPECT_EQ(setup().lblPriceUnits->text(), "($ / bu.)");
     EXPECT_EQ(setup().lblYieldUnits->text(), "(bushels / acre)");
-    EXPECT_EQ(setup().lblValueUnits0->text(), "($ / bu.)");
+    EXPECT_EQ(setup().minimumUnits->text(), "($ / bu.)");
 
     // The crop list follows the user's pick.
     setup().cboCrops->setCurrentIndex(1);
     setup().optBatchVariable[2]->click();
-    EXPECT_EQ(setup().lblValueUnits1->text(), "(bushels / acre)");
+    EXPECT_EQ(setup().maximumUnits->text(), "(bushels / acre)");
     setup().optBatchVariable[5]->click();
-    EXPECT_EQ(setup().lblValueUnits0->text(), "(inches)");
-    EXPECT_EQ(setup().lblValueUnits1->text(), "(inches)");
+    EXPECT_EQ(setup().minimumUnits->text(), "(inches)");
+    EXPECT_EQ(setup().maximumUnits->text(), "(inches)");
 }
 
 TEST_F(TrendTest, FixedEntryListsTheOptionsCropsAndWritesNothing)
 {
     openWithTrends();
-    w().Command1_Click();
+    w().runEvaluation();
     const QByteArray saved = fileBytes(w().inputsFilePath());
     pane().txtArea->setText(QStringLiteral("200"));
     inside<QPushButton>(&browser(), "cmdBatchThis")->click();
@@ -141,7 +141,7 @@ TEST_F(TrendTest, ProcessListAddsSwitchesAndDeletesProcesses)
 {
     openWithTrends();
     startFixedTrendOnTheBestOption();
-    BatchSetupPane& p = setup();
+    TrendSetupPane& p = setup();
 
     // A new process: 2 steps, "Auto", variable 0, empty boxes; it cannot be left while it is not valid.
     EXPECT_TRUE(p.optBatchOption[0]->isChecked());
@@ -221,7 +221,7 @@ TEST_F(TrendTest, ValueModeFollowsTheBoxTypedInAndTheFileButton)
 {
     openWithTrends();
     w().mnuFallBatch->trigger();
-    BatchSetupPane& p = setup();
+    TrendSetupPane& p = setup();
     p.txtBatchList->setText(QStringLiteral("1"));
     EXPECT_TRUE(p.optBatchOption[2]->isChecked());
     p.txtBatchMinimum[1]->setText(QStringLiteral("3"));
@@ -280,7 +280,7 @@ TEST_F(TrendTest, ProcessesNameTheirCropRowAndRefuseRainfallOutsideTheTable)
 {
     openWithTrends();
     w().mnuFallBatch->trigger();
-    BatchSetupPane& p = setup();
+    TrendSetupPane& p = setup();
     p.cboCrops->setCurrentIndex(1); // Wheat, crop row 2
     manualValues(2, QStringLiteral("60, 70"));
     std::optional<korvel::BatchProcess> process = p.GetBatchProcess(p.cboCrops->currentText());
@@ -312,7 +312,7 @@ TEST_F(TrendTest, BackReturnsWhereTheTrendStartedWithTheSavedInputsAndNoOverride
     w().tempIrrigationCosts->BatchIrrigationCosts = 3;
     w().SetMainInfo(QStringLiteral("something else"));
 
-    setup().Command10->click();
+    setup().backButton->click();
     EXPECT_FALSE(session.TrendMode);
     EXPECT_FALSE(pane().isHidden());
     EXPECT_TRUE(setup().isHidden());
@@ -324,7 +324,7 @@ TEST_F(TrendTest, BackReturnsWhereTheTrendStartedWithTheSavedInputsAndNoOverride
     EXPECT_EQ(w().tempIrrigationCosts->BatchIrrigationCosts, 0);
 
     startFixedTrendOnTheBestOption();
-    setup().Command10->click();
+    setup().backButton->click();
     EXPECT_FALSE(w().pneResults()->isHidden()) << "a fixed trend goes back to the option browser";
     EXPECT_TRUE(setup().isHidden());
 }

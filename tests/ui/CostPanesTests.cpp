@@ -20,7 +20,7 @@
 #include "ui/MainWindowFixture.h"
 #include "ui/ScriptedDialogService.h"
 #include "ui/main/BoxTexts.h"
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/IrrigationCostPane.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
@@ -63,7 +63,7 @@ protected:
     // Ticks the row and presses its "Costs/Returns".
     ProductionCostPane* openCosts(const QString& name)
     {
-        CropRecord* r = row(name);
+        CropRow* r = row(name);
         if (!r->chkCrop->isChecked())
             r->chkCrop->click();
         r->cmdInputCosts->click();
@@ -71,7 +71,7 @@ protected:
     }
     IrrigationCostPane* openIrrigation()
     {
-        window->pneMain()->Command8->click();
+        window->pneMain()->irrigationButton->click();
         return window->pneIrrigCosts();
     }
 
@@ -407,7 +407,7 @@ TEST_F(CostPanesTest, OpeningACostPaneBlanksTheZerosOfTheMainWindow)
     mp->txtMax->setText("0");
     mp->txtEff->setText("85");
     mp->txtAnnRain->setEditText("0");
-    CropRecord* corn = row("Corn");
+    CropRow* corn = row("Corn");
     corn->chkCrop->click();
     corn->txtMaxYield->setText("0"); // the crop rows' boxes are their own
     on(window->pneIrrigCosts(), "txtGPM")->setText("0");
@@ -712,9 +712,9 @@ TEST_F(CostPanesTest, LoadDefaultValuesCommitsTheTablesForTheNamedCrops)
     corn.AlfalfaSwathing = 2.0;
     window->pneMain()->txtArea->setText("160");
 
-    window->pneMain()->Command7->click();
+    window->pneMain()->defaultsButton->click();
 
-    CropRecord* cornRow = row("Corn");
+    CropRow* cornRow = row("Corn");
     EXPECT_EQ(cornRow->txtPrice->text(), "6.52");
     EXPECT_EQ(cornRow->txtMaxYield->text(), "220");
     EXPECT_EQ(crop("Corn")->price, 6.52);
@@ -795,7 +795,7 @@ TEST_F(CostPanesLowerCaseTest, CommandSevenMatchesInLowerCaseThePaneButtonExactl
     ASSERT_EQ(main.cr(0)->GetCrop(), "corn");
     const std::shared_ptr<korvel::Crop> corn = main.cr(0)->crop();
 
-    main.pneMain()->Command7->click();
+    main.pneMain()->defaultsButton->click();
     EXPECT_EQ(corn->inputCosts.SeedCost, 2.89);
     EXPECT_EQ(corn->maxYield, 220);
 

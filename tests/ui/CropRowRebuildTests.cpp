@@ -14,7 +14,7 @@
 
 #include "model/FieldCollection.h"
 #include "ui/MainWindowFixture.h"
-#include "ui/results/Results.h"
+#include "ui/results/OptionBrowser.h"
 
 using namespace korvel::ui;
 namespace fs = std::filesystem;
@@ -32,7 +32,7 @@ struct RowEntries {
     bool operator==(const RowEntries&) const = default;
 };
 
-RowEntries entriesOf(CropRecord& row)
+RowEntries entriesOf(CropRow& row)
 {
     const auto& crop = *row.crop();
     return {row.isActive(),   row.txtPrice->text(),          row.txtMaxYield->text(), crop.writeData(),
@@ -63,8 +63,8 @@ public:
         pane().txtMax->setText("12");
         pane().txtEff->setText("85");
         pane().txtAnnRain->setEditText("16");
-        pane().Option1[0]->setChecked(true);
-        pane().Command7->click();
+        pane().presetButtons[0]->setChecked(true);
+        pane().defaultsButton->click();
         for (const char* crop : {"Corn", "Wheat", "Alfalfa"})
             row(crop)->chkCrop->click();
         row("Alfalfa")->cmdInputCosts->click();
@@ -89,7 +89,7 @@ public:
     // option's profit; then goes back to the main pane.
     std::vector<std::string> run()
     {
-        pane().Command1->click();
+        pane().runButton->click();
         EXPECT_FALSE(w().pneResults()->isHidden()) << dialogs.lastText().toStdString();
         std::vector<std::string> shown;
         for (const auto& option : w().pneResults()->theResults()->FieldCollection) {
@@ -130,7 +130,7 @@ TEST_F(CropRowRebuild, TheCustomCropPaneKeepsEveryEntryOfTheCropsStillInTheLibra
          [](CropRowRebuild& t) {
              t.w().mnuCustomCrop->trigger();
              CustomCropPane* editor = t.w().pneCustomCrop();
-             QTest::keyClicks(editor->txtCustom0, "Barley");
+             QTest::keyClicks(editor->nameBox, "Barley");
              editor->cboCustomGrid[5]->setCurrentIndex(editor->cboCustomGrid[5]->findText("Wheat"));
              t.editorButton(2)->click();
              t.editorButton(5)->click();

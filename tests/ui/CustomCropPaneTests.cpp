@@ -349,7 +349,7 @@ TEST_F(CustomCropPaneTest, EveryDefaultTableFillsItsGrid)
     // Typed text that names no table does nothing.
     fillData("");
     list(5)->setEditText("Barley");
-    editor->cboCustomGrid_Click(5);
+    editor->listPicked(5);
     EXPECT_EQ(editor->cellText(1, 1), "");
 
     // A table's name typed into the list, then Enter or leaving the list, loads nothing: only a pick does.

@@ -72,7 +72,7 @@ TEST_F(CustomCropSave, ACellThatIsNotOneNumberIsNamedAndNothingIsSaved)
 {
     test::activate(window.get());
     openPane();
-    QTest::keyClicks(editor->txtCustom0, "Barley");
+    QTest::keyClicks(editor->nameBox, "Barley");
     sizeGrid(11, 12, 1);
     typeCell(1, 1, "5");
     typeCell(1, 2, "1,5");
@@ -150,7 +150,7 @@ TEST_F(CustomCropSave, ARangeListChangedAfterSetGridSizeIsNamedAndNothingIsSaved
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message.toStdString());
         openPane();
-        QTest::keyClicks(editor->txtCustom0, "Rye");
+        QTest::keyClicks(editor->nameBox, "Rye");
         sizeGrid(11, 13, 1);
         for (int r = 1; r < editor->Rows(); ++r)
             for (int col = 1; col < editor->Cols(); ++col)
@@ -167,7 +167,7 @@ TEST_F(CustomCropSave, ARangeListChangedAfterSetGridSizeIsNamedAndNothingIsSaved
 
     // A grid never sized since the pane opened (its headers are empty) cannot be saved either.
     openPane();
-    QTest::keyClicks(editor->txtCustom0, "Rye");
+    QTest::keyClicks(editor->nameBox, "Rye");
     editor->setCellText(1, 1, "4");
     dialogs.clearRecord();
     button(2)->click();
@@ -180,9 +180,9 @@ TEST_F(CustomCropSave, ANameWithALineBreakIsRefused)
 {
     openPane();
     setClipboardText("Barley\n");
-    editor->txtCustom0->setFocus();
-    editor->txtCustom0->paste(); // a cell copied from a spreadsheet, pasted into the name box
-    ASSERT_EQ(editor->txtCustom0->text(), "Barley\n");
+    editor->nameBox->setFocus();
+    editor->nameBox->paste(); // a cell copied from a spreadsheet, pasted into the name box
+    ASSERT_EQ(editor->nameBox->text(), "Barley\n");
     sizeGrid(11, 12, 0);
     typeCell(1, 1, "5");
     button(2)->click();
@@ -209,15 +209,15 @@ TEST_F(CustomCropSave, AHayCropLoadedAndSavedAgainStaysInTonsAndTabIsNoEdit)
 
     // Tab moves on from the name box; it is no edit, so Back to Home asks nothing.
     test::activate(window.get());
-    editor->txtCustom0->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(editor->txtCustom0, Qt::Key_Tab);
+    editor->nameBox->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(editor->nameBox, Qt::Key_Tab);
     EXPECT_FALSE(editor->customAltered);
 
     button(2)->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, kSaved);
     EXPECT_EQ(folder.read("crops/custom/Hay.txt"), hay) << "saved unchanged, the file is unchanged";
-    CropRecord* hayRow = row("Hay");
+    CropRow* hayRow = row("Hay");
     ASSERT_NE(hayRow, nullptr);
     EXPECT_EQ(hayRow->crop()->cropUnitsArray[0], "ton") << "still a forage crop";
     EXPECT_EQ(hayRow->lblYieldUnits->text(), "tons");
@@ -275,7 +275,7 @@ TEST_F(CustomCropSave, WhatSaveAcceptsReadsBackAsTheEditorShowedIt)
         const QString unit = among(units);
         SCOPED_TRACE("round " + std::to_string(round) + " name \"" + name.toStdString() + "\"");
 
-        editor->txtCustom0->setText(name);
+        editor->nameBox->setText(name);
         pick(4, unit);
         sizeGrid(lowRain, highRain, maxIrrigation);
         const int rows = maxIrrigation + 1;
@@ -350,7 +350,7 @@ TEST_F(CustomCropSave, WhatSaveAcceptsReadsBackAsTheEditorShowedIt)
             for (int c = 0; c <= highRain; ++c)
                 EXPECT_EQ(crop->yieldTable[r][c], c < lowRain ? 0.0 : shown(r, c)) << r << " in., " << c << " in.";
         }
-        CropRecord* shownRow = row(name);
+        CropRow* shownRow = row(name);
         ASSERT_NE(shownRow, nullptr) << "the crop rows show the crop";
         EXPECT_EQ(shownRow->crop()->yieldTable, crop->yieldTable);
 
@@ -364,7 +364,7 @@ TEST_F(CustomCropSave, WhatSaveAcceptsReadsBackAsTheEditorShowedIt)
         EXPECT_EQ(list(0)->itemText(1), name);
         pick(4, units[0]);
         list(0)->setCurrentIndex(1);
-        EXPECT_EQ(editor->txtCustom0->text(), name);
+        EXPECT_EQ(editor->nameBox->text(), name);
         EXPECT_EQ(list(1)->currentText(), QString::number(lowRain));
         EXPECT_EQ(list(2)->currentText(), QString::number(highRain));
         EXPECT_EQ(list(3)->currentText(), QString::number(maxIrrigation));

@@ -14,7 +14,7 @@
 #include "model/MakingCropCombos.h"
 #include "model/MakingSplits.h"
 #include "ui/MainWindowFixture.h"
-#include "ui/main/frmUpdating.h"
+#include "ui/main/ProgressWindow.h"
 
 using namespace korvel::ui;
 using namespace korvel::ui::test;
@@ -102,11 +102,11 @@ void expectSameList(korvel::BestMix::Entries got, korvel::BestMix::Entries want,
 // before the search clears the cancel flag).
 class DuringSearch {
 public:
-    DuringSearch(MainWindow& w, std::function<void(frmUpdating&)> step) : w_(w), step_(std::move(step))
+    DuringSearch(MainWindow& w, std::function<void(ProgressWindow&)> step) : w_(w), step_(std::move(step))
     {
         timer_.setInterval(0);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            frmUpdating* progress = w_.progressWindow();
+            ProgressWindow* progress = w_.progressWindow();
             if (!w_.searchRunning() || !progress)
                 return;
             if (++ticks_ >= 2)
@@ -118,7 +118,7 @@ public:
 
 private:
     MainWindow& w_;
-    std::function<void(frmUpdating&)> step_;
+    std::function<void(ProgressWindow&)> step_;
     QTimer timer_;
     int ticks_ = 0;
 };
@@ -144,9 +144,9 @@ TEST_F(MainWindowTest, RunButtonRefusesIncompleteInputs)
                  t.w().cr(i)->chkCrop->setChecked(false);
          }},
         {"no preset", [](MainWindowTest& t) {
-             t.pane().Option1[0]->setAutoExclusive(false);
-             t.pane().Option1[0]->setChecked(false);
-             t.pane().Option1[0]->setAutoExclusive(true);
+             t.pane().presetButtons[0]->setAutoExclusive(false);
+             t.pane().presetButtons[0]->setChecked(false);
+             t.pane().presetButtons[0]->setAutoExclusive(true);
          }},
         {"an empty efficiency", [](MainWindowTest& t) { t.pane().txtEff->setText(""); }},
         {"an efficiency of 0", [](MainWindowTest& t) { t.pane().txtEff->setText("0"); }},
@@ -157,7 +157,7 @@ TEST_F(MainWindowTest, RunButtonRefusesIncompleteInputs)
         c.spoil(*this);
         dialogs.clearRecord();
         session.TrendMode = true;
-        pane().Command1->click();
+        pane().runButton->click();
         ASSERT_EQ(dialogs.messages.size(), 1u) << c.what;
         EXPECT_EQ(dialogs.messages[0].text, kIncomplete) << c.what;
         EXPECT_EQ(dialogs.messages[0].title, "Error");
@@ -182,7 +182,7 @@ TEST_F(MainWindowTest, FullRunRanksWhatTheEngineRanksAndShowsTheResults)
     w().tempIrrigationCosts->RepairsPerAcreInch = 0.33;
     w().tempIrrigationCosts->active = true;
 
-    pane().Command1->click();
+    pane().runButton->click();
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
     EXPECT_FALSE(w().pneResults()->isHidden());
     EXPECT_TRUE(pane().isHidden());
@@ -209,7 +209,7 @@ TEST_F(MainWindowTest, WholeFarmPresetWithAFactorOfSixGivesOnlyTheSingleCropPlan
 {
     open();
     fillInputs();
-    pane().Option1[5]->setChecked(true);
+    pane().presetButtons[5]->setChecked(true);
     session.SplitFactor = 6;
     const auto bm = w().RunScenario(QString());
     const auto list = bm->returnCollection(true, session);
@@ -227,7 +227,7 @@ TEST_F(MainWindowTest, TheRunSharesTheVolumeTheLabelShows)
 {
     open();
     fillInputs();
-    pane().Option1[5]->setChecked(true);
+    pane().presetButtons[5]->setChecked(true);
     typeInto(pane().txtArea, QStringLiteral("640.5"));
     typeInto(pane().txtMax, QStringLiteral("9"));
     ASSERT_EQ(pane().lblVolume->text(), "5,764") << "5,764.5 acre-inches, the half to the even neighbour";
@@ -240,7 +240,7 @@ TEST_F(MainWindowTest, AcresTypedWithDigitGroupingAreTheAcresTheRunUses)
 {
     open();
     fillInputs();
-    pane().Option1[5]->setChecked(true);
+    pane().presetButtons[5]->setChecked(true);
     typeInto(pane().txtArea, QStringLiteral("1,500"));
     typeInto(pane().txtMax, QStringLiteral("12"));
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
@@ -256,13 +256,13 @@ TEST_F(MainWindowTest, RainfallOutsideTheTablesStopsTheRunWithAMessage)
 {
     open();
     fillInputs();
-    pane().Command1->click();
+    pane().runButton->click();
     ASSERT_FALSE(w().pneResults()->isHidden());
     w().ShowPane(&pane());
 
     dialogs.clearRecord();
     pane().txtAnnRain->setEditText("30");
-    pane().Command1->click();
+    pane().runButton->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith("The evaluation could not be completed")) << dialogs.lastText().toStdString();
     EXPECT_EQ(dialogs.messages[0].title, "Error");
@@ -273,7 +273,7 @@ TEST_F(MainWindowTest, RainfallOutsideTheTablesStopsTheRunWithAMessage)
     // The next sound run works again.
     dialogs.clearRecord();
     pane().txtAnnRain->setEditText("16");
-    pane().Command1->click();
+    pane().runButton->click();
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(w().pneResults()->isHidden());
 }
@@ -281,7 +281,7 @@ TEST_F(MainWindowTest, RainfallOutsideTheTablesStopsTheRunWithAMessage)
 TEST(ProgressWindow, CountsStepsShowsItsTitleAndCancelOnlySetsTheFlag)
 {
     korvel::SessionState s;
-    frmUpdating progress(s);
+    ProgressWindow progress(s);
     EXPECT_EQ(progress.windowTitle(), "Form1");
     EXPECT_EQ(progress.findChild<QLabel*>("lblTitle(0)")->text(), "Label1");
     EXPECT_EQ(progress.findChild<QLabel*>("lblTitle(1)")->text(), "");
@@ -313,11 +313,11 @@ TEST_F(MainWindowTest, ProgressCountsEveryDepthSplitOfALargeRun)
 {
     open();
     fillInputs();
-    pane().Option1[4]->setChecked(true); // four fields
+    pane().presetButtons[4]->setChecked(true); // four fields
     session.SplitFactor = 100;           // 176,851 water splits
-    pane().Command1->click();
+    pane().runButton->click();
     ASSERT_FALSE(w().pneResults()->isHidden());
-    const frmUpdating* progress = w().progressWindow();
+    const ProgressWindow* progress = w().progressWindow();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->maximum(), 176851);
     EXPECT_EQ(progress->value(), 176851);
@@ -331,13 +331,13 @@ TEST_F(MainWindowTest, CancelStopsTheSearchAndKeepsThePreviousResults)
     fillInputs();
     tieEverything();
 
-    frmUpdating* seen = nullptr;
+    ProgressWindow* seen = nullptr;
     int runClicks = 0;
-    DuringSearch during(w(), [&](frmUpdating& progress) {
+    DuringSearch during(w(), [&](ProgressWindow& progress) {
         seen = &progress;
         // The run button does nothing while its own search runs.
         if (runClicks++ == 0) {
-            pane().Command1->click();
+            pane().runButton->click();
             EXPECT_EQ(w().progressWindow(), &progress);
             EXPECT_TRUE(dialogs.messages.empty());
         }
@@ -353,7 +353,7 @@ TEST_F(MainWindowTest, CancelStopsTheSearchAndKeepsThePreviousResults)
 
     // Through the run button: nothing new is shown.
     session.TrendCancelled = false;
-    pane().Command1->click();
+    pane().runButton->click();
     EXPECT_FALSE(pane().isHidden());
     EXPECT_TRUE(w().pneResults()->isHidden());
     EXPECT_FALSE(session.TrendCancelled) << "the run button clears trend mode first";
@@ -366,13 +366,13 @@ TEST_F(MainWindowTest, ClosingDuringASearchCancelsItAndClosesAfterwards)
     fillInputs();
     tieEverything();
     bool closedDuring = false;
-    DuringSearch during(w(), [&](frmUpdating&) {
+    DuringSearch during(w(), [&](ProgressWindow&) {
         if (!closedDuring) {
             closedDuring = true;
             EXPECT_FALSE(w().close()) << "the window stays while the search unwinds";
         }
     });
-    pane().Command1->click();
+    pane().runButton->click();
     EXPECT_TRUE(closedDuring);
     EXPECT_TRUE(session.CancelRequested);
     EXPECT_TRUE(w().pneResults()->isHidden());
@@ -385,19 +385,19 @@ TEST_F(MainWindowTest, InputsComeBackThroughTheWindowAfterARun)
     open();
     fillInputs();
     pane().txtEff->setText("85.50");
-    pane().Option1[3]->setChecked(true);
+    pane().presetButtons[3]->setChecked(true);
     pane().txtSoil->setCurrentIndex(2);
     w().tempIrrigationCosts->GPM = 750;
     w().tempIrrigationCosts->dblEstHours = 1800;
     w().tempIrrigationCosts->FuelType = "Natural Gas";
     w().tempIrrigationCosts->active = true;
-    pane().Command1->click();
+    pane().runButton->click();
     ASSERT_TRUE(inputsFileExists());
     window.reset();
 
     korvel::SessionState again;
     MainWindow restored(QString::fromStdString(folder.path().string()), again);
-    restored.Form_Load();
+    restored.load();
     MainPane& p = *restored.pneMain();
     EXPECT_EQ(p.txtArea->text(), "160");
     EXPECT_EQ(p.txtMax->text(), "12");
@@ -409,7 +409,7 @@ TEST_F(MainWindowTest, InputsComeBackThroughTheWindowAfterARun)
     EXPECT_EQ(restored.tempIrrigationCosts->GPM, 750);
     EXPECT_EQ(restored.tempIrrigationCosts->FuelType, "Natural Gas");
     EXPECT_TRUE(restored.tempIrrigationCosts->active);
-    CropRecord* corn = restored.cr(0);
+    CropRow* corn = restored.cr(0);
     EXPECT_EQ(corn->GetCrop(), "Corn");
     EXPECT_EQ(corn->crop()->price, 6.52);
     EXPECT_EQ(corn->txtPrice->text(), "6.52");

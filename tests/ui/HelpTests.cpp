@@ -18,13 +18,13 @@
 
 #include "model/inputCosts.h"
 
+#include "ui/ScriptedDialogService.h"
 #include "ui/main/AboutWindow.h"
 #include "ui/main/HelpButtons.h"
 #include "ui/main/HelpScreen.h"
-#include "ui/main/modHelp.h"
+#include "ui/main/HelpTopics.h"
 #include "ui/platform/HelpBrowser.h"
 #include "ui/platform/Shell.h"
-#include "ui/ScriptedDialogService.h"
 
 using namespace korvel::ui;
 
@@ -57,14 +57,14 @@ void activate(QWidget* w)
 
 class HelpTest : public ::testing::Test {
 protected:
-    void SetUp() override { modHelp::setProgramFolder(kDataDir); }
+    void SetUp() override { HelpTopics::setProgramFolder(kDataDir); }
     void TearDown() override
     {
-        modHelp::closeHelpBrowser();
-        modHelp::unloadHelpScreen();
+        HelpTopics::closeHelpBrowser();
+        HelpTopics::unloadHelpScreen();
         AboutWindow::unload();
         QApplication::processEvents();
-        modHelp::setProgramFolder(QString());
+        HelpTopics::setProgramFolder(QString());
     }
 };
 
@@ -78,8 +78,8 @@ TEST_F(HelpTest, EveryHelpButtonOpensARealTopicAndAnchor)
         if (action.kind != HelpButtonAction::Kind::Topic)
             continue;
         ++topics;
-        helpButtonClick(i);
-        HelpBrowser* browser = modHelp::helpBrowser();
+        runHelpButton(i);
+        HelpBrowser* browser = HelpTopics::helpBrowser();
         ASSERT_NE(browser, nullptr);
         EXPECT_TRUE(browser->isVisible());
         EXPECT_EQ(browser->requestedTopic(), "HTML/" + action.topic);
@@ -148,15 +148,15 @@ TEST_F(HelpTest, TopicsNamedInEitherCaseOpenTheSamePage)
         {1, "irrigationCosts.htm", ""},
     };
     for (const Case& c : cases) {
-        helpButtonClick(c.element);
-        HelpBrowser* browser = modHelp::helpBrowser();
+        runHelpButton(c.element);
+        HelpBrowser* browser = HelpTopics::helpBrowser();
         ASSERT_NE(browser, nullptr);
         EXPECT_EQ(QFileInfo(browser->resolvedFile()).fileName(), c.file) << c.element;
         EXPECT_EQ(browser->anchor(), c.anchor) << c.element;
     }
     // The other entry points of the program.
     for (const char* topic : {"index.htm", "batchoption.htm", "batchoption.htm#BatchFixed", "mainInput.htm#SplitFactor"}) {
-        HelpBrowser* browser = modHelp::ShowHelp(topic);
+        HelpBrowser* browser = HelpTopics::ShowHelp(topic);
         EXPECT_TRUE(browser->topicFound()) << topic;
         const QString anchor = QString(topic).section('#', 1);
         if (!anchor.isEmpty()) {
@@ -167,7 +167,7 @@ TEST_F(HelpTest, TopicsNamedInEitherCaseOpenTheSamePage)
 
 TEST_F(HelpTest, MissingTopicShowsNotFoundPageAndTheBrowserRecovers)
 {
-    HelpBrowser* browser = modHelp::ShowHelp("mainInput.htm#Rainfall");
+    HelpBrowser* browser = HelpTopics::ShowHelp("mainInput.htm#Rainfall");
     ASSERT_TRUE(browser->topicFound());
     const QString rainfallPage = browser->view()->toPlainText();
 
@@ -182,8 +182,8 @@ TEST_F(HelpTest, MissingTopicShowsNotFoundPageAndTheBrowserRecovers)
     EXPECT_EQ(browser->view()->toPlainText(), rainfallPage);
 
     // A missing help folder is a missing topic, never a crash.
-    modHelp::setProgramFolder(QDir::tempPath() + "/korvel-no-such-folder");
-    EXPECT_FALSE(modHelp::ShowHelp("index.htm")->topicFound());
+    HelpTopics::setProgramFolder(QDir::tempPath() + "/korvel-no-such-folder");
+    EXPECT_FALSE(HelpTopics::ShowHelp("index.htm")->topicFound());
 }
 
 TEST_F(HelpTest, ResolvesEachPathPieceWithoutRegardToCase)
@@ -205,7 +205,7 @@ TEST_F(HelpTest, ResolvesEachPathPieceWithoutRegardToCase)
 
 TEST_F(HelpTest, LinksBetweenPagesAreFollowedAndRecorded)
 {
-    HelpBrowser* browser = modHelp::ShowHelp("index.htm");
+    HelpBrowser* browser = HelpTopics::ShowHelp("index.htm");
     emit browser->view()->anchorClicked(QUrl("MAININPUT.htm#landsplit"));
     EXPECT_EQ(QFileInfo(browser->resolvedFile()).fileName(), "mainInput.htm");
     EXPECT_EQ(browser->anchor(), "landsplit");
@@ -223,10 +223,10 @@ TEST_F(HelpTest, SoilButtonAndUnknownElementsDoNothing)
 {
     for (int i : {29, 30, -1, 1000}) {
         EXPECT_EQ(helpButtonAction(i).kind, HelpButtonAction::Kind::Nothing) << i;
-        helpButtonClick(i);
+        runHelpButton(i);
     }
-    EXPECT_TRUE(modHelp::helpBrowser() == nullptr || !modHelp::helpBrowser()->isVisible());
-    EXPECT_TRUE(modHelp::helpScreen() == nullptr || !modHelp::helpScreen()->isVisible());
+    EXPECT_TRUE(HelpTopics::helpBrowser() == nullptr || !HelpTopics::helpBrowser()->isVisible());
+    EXPECT_TRUE(HelpTopics::helpScreen() == nullptr || !HelpTopics::helpScreen()->isVisible());
 }
 
 TEST_F(HelpTest, PopUpHelpHasItsHeightOkButtonAndCaption)
@@ -243,8 +243,8 @@ TEST_F(HelpTest, PopUpHelpHasItsHeightOkButtonAndCaption)
         {27, 3000, 2000, "Help - Custom Crops"},
     };
     for (const Case& c : cases) {
-        helpButtonClick(c.element);
-        HelpScreen* popup = modHelp::helpScreen();
+        runHelpButton(c.element);
+        HelpScreen* popup = HelpTopics::helpScreen();
         ASSERT_NE(popup, nullptr);
         EXPECT_TRUE(popup->isVisible());
         EXPECT_EQ(popup->objectName(), "frmHelp");
@@ -261,7 +261,7 @@ TEST_F(HelpTest, PopUpHelpHasItsHeightOkButtonAndCaption)
         EXPECT_LE(ok->geometry().bottom(), popup->height());
     }
     // The results pages show pop-ups of their own heights through the same call.
-    HelpScreen* popup = modHelp::ShowHelpScreen("Exports results to a MS Excel spreadsheet", "Excel Output", 1725);
+    HelpScreen* popup = HelpTopics::ShowHelpScreen("Exports results to a MS Excel spreadsheet", "Excel Output", 1725);
     EXPECT_EQ(popup->windowTitle(), "Help - Excel Output");
     popup->findChild<QPushButton*>("Command1")->click();
     EXPECT_FALSE(popup->isVisible());
@@ -272,7 +272,7 @@ TEST_F(HelpTest, PopUpAndAboutCloseWhenAnotherProgramWindowIsActivated)
     QWidget mainWindow;
     activate(&mainWindow);
 
-    HelpScreen* popup = modHelp::ShowHelpScreen("text", "Custom Crops", 3000);
+    HelpScreen* popup = HelpTopics::ShowHelpScreen("text", "Custom Crops", 3000);
     activate(popup);
     activate(&mainWindow);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !popup->isVisible(); }, 2000));
@@ -285,12 +285,12 @@ TEST_F(HelpTest, PopUpAndAboutCloseWhenAnotherProgramWindowIsActivated)
 
 TEST_F(HelpTest, HelpBrowserDoesNotCloseThePopUp)
 {
-    HelpScreen* popup = modHelp::ShowHelpScreen("text", "Custom Crops", 3000);
+    HelpScreen* popup = HelpTopics::ShowHelpScreen("text", "Custom Crops", 3000);
     activate(popup);
-    activate(modHelp::ShowHelp("index.htm"));
+    activate(HelpTopics::ShowHelp("index.htm"));
     QApplication::processEvents();
     EXPECT_TRUE(popup->isVisible());
-    EXPECT_FALSE(modHelp::helpBrowser()->testAttribute(Qt::WA_QuitOnClose));
+    EXPECT_FALSE(HelpTopics::helpBrowser()->testAttribute(Qt::WA_QuitOnClose));
 }
 
 TEST_F(HelpTest, AboutShowsVersionContactsAndDisclaimerAndClosesOnClick)
@@ -322,12 +322,12 @@ TEST(OpenFile, TellsTheUserWhenTheDesktopCannotOpenTheFile)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
 
-    modHelp::OpenFile(file);
+    HelpTopics::OpenFile(file);
     EXPECT_TRUE(dialogs.messages.empty());
 
     accept = false;
-    modHelp::OpenFile(file);
-    modHelp::OpenFile(dir.filePath("missing.xls"));
+    HelpTopics::OpenFile(file);
+    HelpTopics::OpenFile(dir.filePath("missing.xls"));
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[0].text, "The file " + file +
                                             " could not be opened by the Korvel.  Please open the file manually by "
@@ -341,9 +341,9 @@ TEST(OpenFile, TellsTheUserWhenTheDesktopCannotOpenTheFile)
 
 TEST(ProgramFolder, HelpLivesInTheProgramFolderNeverTheWorkingFolder)
 {
-    modHelp::setProgramFolder(QString());
-    EXPECT_EQ(modHelp::programFolder(), QCoreApplication::applicationDirPath());
-    modHelp::setProgramFolder("/opt/korvel");
-    EXPECT_EQ(modHelp::helpFolder(), "/opt/korvel/help");
-    modHelp::setProgramFolder(QString());
+    HelpTopics::setProgramFolder(QString());
+    EXPECT_EQ(HelpTopics::programFolder(), QCoreApplication::applicationDirPath());
+    HelpTopics::setProgramFolder("/opt/korvel");
+    EXPECT_EQ(HelpTopics::helpFolder(), "/opt/korvel/help");
+    HelpTopics::setProgramFolder(QString());
 }

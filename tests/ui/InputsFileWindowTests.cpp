@@ -69,16 +69,16 @@ TEST_F(MainWindowTest, AFuelTypedWithACommaComesBackWithEveryBoxAfterARestart)
     pane().txtAnnRain->setFocus();
     pane().txtAnnRain->lineEdit()->selectAll();
     QTest::keyClicks(pane().txtAnnRain->lineEdit(), "16");
-    pane().Option1[1]->click();
+    pane().presetButtons[1]->click();
     for (const auto& [crop, price, yield] : {std::tuple{"Corn", "6.52", "220"}, std::tuple{"Wheat", "6.20", "75"},
                                              std::tuple{"Soybeans", "10.22", "65"}}) {
-        CropRecord* r = row(crop);
+        CropRow* r = row(crop);
         r->chkCrop->click();
         typeInto(r->txtPrice, price);
         typeInto(r->txtMaxYield, yield);
     }
 
-    pane().Command8->click();
+    pane().irrigationButton->click();
     for (const auto& [box, text] :
          {std::pair{"txtGPM", "750"}, std::pair{"txtEstHours", "1800"}, std::pair{"txtLift", "120"},
           std::pair{"txtPSI", "35"}, std::pair{"txtCost", "1.25"}, std::pair{"txtLaborPerHour", "10"},
@@ -91,7 +91,7 @@ TEST_F(MainWindowTest, AFuelTypedWithACommaComesBackWithEveryBoxAfterARestart)
     w().pneIrrigCosts()->findChild<QPushButton*>("Command9")->click();
     ASSERT_EQ(w().tempIrrigationCosts->FuelType, "Gas, LP");
 
-    pane().Command1->click();
+    pane().runButton->click();
     ASSERT_TRUE(inputsFileExists());
     ASSERT_FALSE(w().pneResults()->isHidden()) << "the run went through";
     const Snapshot before = Snapshot::of(w());
@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, AFuelTypedWithACommaComesBackWithEveryBoxAfterARestart)
 
     korvel::SessionState restarted;
     window = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), restarted);
-    w().Form_Load();
+    w().load();
     const Snapshot after = Snapshot::of(w());
     for (const auto& [box, text] : before.boxes) {
         if (box.endsWith("txtPrice") && text.isEmpty()) {
@@ -197,8 +197,8 @@ protected:
         p.txtMax->setText(t.anyText());
         p.txtEff->setText(t.anyText());
         p.txtAnnRain->setEditText(t.anyText());
-        p.Option1[t.below(6)]->setChecked(true);
-        p.Command8->click();
+        p.presetButtons[t.below(6)]->setChecked(true);
+        p.irrigationButton->click();
         for (const char* name : kIrrigationBoxes)
             irrigationBox(w(), name)->setText(t.numberText());
         fuelBox(w())->setEditText(t.fuel());
@@ -206,7 +206,7 @@ protected:
         w().tempIrrigationCosts->FixedPerAcre = t.number();
         w().tempIrrigationCosts->NPC = t.number();
         for (int i = 0; i < w().cropRowCount(); ++i) {
-            CropRecord& r = *w().cr(i);
+            CropRow& r = *w().cr(i);
             r.txtPrice->setText(t.numberText());
             r.txtMaxYield->setText(t.numberText());
             korvel::inputCosts& ic = r.crop()->inputCosts;
@@ -272,7 +272,7 @@ protected:
                   std::string(kIrrigationBoxes[b]) + " shows " + text.toStdString());
         }
         for (int i = 0; i < w().cropRowCount(); ++i) {
-            CropRecord& r = *w().cr(i);
+            CropRow& r = *w().cr(i);
             for (const std::string& d : korvel::testing::cropDifferences(saved.crops[std::size_t(i)], *r.crop()))
                 diff.push_back("row " + std::to_string(i) + " " + d);
             check(korvel::num::parseNumeric(r.txtPrice->text().toStdString()) == r.crop()->price &&

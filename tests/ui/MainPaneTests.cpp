@@ -5,8 +5,8 @@
 
 #include "model/IrrigationCosts.h"
 #include "ui/MainWindowFixture.h"
-#include "ui/main/Twips.h"
-#include "ui/main/modInputTest.h"
+#include "ui/main/InputValidation.h"
+#include "ui/platform/Twips.h"
 
 using namespace korvel::ui;
 using namespace korvel::ui::test;
@@ -170,9 +170,9 @@ TEST_F(MainWindowTest, RejectedEfficiencyIsTakenBackAndKeepsTheFocus)
 TEST_F(MainWindowTest, CropRowTickStates)
 {
     open();
-    CropRecord* corn = row("Corn");
-    CropRecord* fallow = row("Fallow");
-    const auto enabled = [](CropRecord* r) {
+    CropRow* corn = row("Corn");
+    CropRow* fallow = row("Fallow");
+    const auto enabled = [](CropRow* r) {
         return QList<bool>{r->txtPrice->isEnabled(), r->lblPriceUnits->isEnabled(), r->txtMaxYield->isEnabled(),
                            r->lblYieldUnits->isEnabled(), r->cmdInputCosts->isEnabled()};
     };
@@ -211,7 +211,7 @@ TEST_F(MainWindowTest, CropRowTypingReachesTheCropAndLeavingChecksIt)
 {
     open();
     activate(window.get());
-    CropRecord* corn = row("Corn");
+    CropRow* corn = row("Corn");
     corn->chkCrop->setChecked(true);
     const auto& crop = corn->crop();
     corn->txtPrice->setText("6.5");
@@ -261,7 +261,7 @@ TEST_F(MainWindowTest, CustomCropRowsAcceptAnyPrice)
                  "YIELD_VALUES=10,20,30,40\r\n");
     open();
     activate(window.get());
-    CropRecord* barley = row("Barley");
+    CropRow* barley = row("Barley");
     ASSERT_NE(barley, nullptr);
     EXPECT_EQ(w().cr(w().cropRowCount() - 1), barley) << "custom crops come after Fallow";
     barley->chkCrop->setChecked(true);

@@ -16,15 +16,16 @@
 
 #include "model/SessionState.h"
 #include "model/TempFolder.h"
+#include "trend/TrendResultsPane.h"
+#include "trend/TrendSetupPane.h"
 #include "ui/QtPrinting.h"
 #include "ui/ScriptedDialogService.h"
 #include "ui/main/ControlNames.h"
-#include "ui/main/CropRecord.h"
-#include "ui/main/MainPane.h"
-#include "ui/main/MainWindow.h"
-#include "trend/BatchSetupPane.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/CustomCropPane.h"
 #include "ui/main/IrrigationCostPane.h"
+#include "ui/main/MainPane.h"
+#include "ui/main/MainWindow.h"
 #include "ui/main/ProductionCostPane.h"
 #include "ui/main/SummaryPane.h"
 #include "ui/results/DetailsPane.h"
@@ -86,7 +87,7 @@ public:
     MainWindow& open()
     {
         window = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session);
-        window->Form_Load();
+        window->load();
         return *window;
     }
     MainWindow& w() { return *window; }
@@ -100,7 +101,7 @@ public:
     }
 
     // The row showing the crop named `name`.
-    CropRecord* row(const QString& name)
+    CropRow* row(const QString& name)
     {
         for (int i = 0; i < window->cropRowCount(); ++i)
             if (window->cr(i)->GetCrop() == name)
@@ -120,7 +121,7 @@ public:
 
     void tick(const QString& crop, const QString& price, const QString& maxYield)
     {
-        CropRecord* r = row(crop);
+        CropRow* r = row(crop);
         r->chkCrop->setChecked(true);
         r->txtPrice->setText(price);
         r->txtMaxYield->setText(maxYield);
@@ -133,7 +134,7 @@ public:
         pane().txtMax->setText(QStringLiteral("12"));
         pane().txtEff->setText(QStringLiteral("85"));
         pane().txtAnnRain->setEditText(QStringLiteral("16"));
-        pane().Option1[0]->setChecked(true);
+        pane().presetButtons[0]->setChecked(true);
         tick(QStringLiteral("Corn"), QStringLiteral("6.52"), QStringLiteral("220"));
         tick(QStringLiteral("Wheat"), QStringLiteral("6.2"), QStringLiteral("75"));
     }
@@ -147,7 +148,7 @@ public:
             window->cr(i)->txtPrice->setText("0");
             window->cr(i)->txtMaxYield->setText("0");
         }
-        pane().Option1[4]->setChecked(true);
+        pane().presetButtons[4]->setChecked(true);
         session.SplitFactor = 100;
     }
 

@@ -6,12 +6,12 @@
 #include <QMenuBar>
 #include <QScrollBar>
 
-#include "trend/BatchSetupPane.h"
+#include "trend/TrendSetupPane.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/main/CustomCropPane.h"
 #include "ui/main/SummaryPane.h"
-#include "ui/main/Twips.h"
 #include "ui/main/WelcomeWindow.h"
+#include "ui/platform/Twips.h"
 #include "ui/results/ResultsPane.h"
 
 using namespace korvel::ui;
@@ -59,7 +59,7 @@ TEST_F(MainWindowTest, LoadShowsTheMainPaneWithTheStartUpValues)
     EXPECT_TRUE(pane().txtArraySize->isHidden());
     EXPECT_EQ(pane().txtArraySize->text(), "100");
     EXPECT_TRUE(pane().pnlBatchInstructions->isHidden());
-    EXPECT_EQ(pane().Command1->text(), "");
+    EXPECT_EQ(pane().runButton->text(), "");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(inputsFileExists()) << "loading writes nothing";
 
@@ -91,7 +91,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsNamesAndLoadStates)
         {"mnuOptions", "Options", true},    {"mnuEnableBatch", "Enable Trend Processing", true},
         {"mnuFallBatch", "Run a variable trend process", false},
         {"mnuHelp", "Help", true},          {"mnuAboutKVL", "About Korvel...", true},
-        {"mnuSummary", "Summary Table", SummaryPane::kBuilt}, {"mnuCustomCrop", "Manage Custom Crops", CustomCropPane::kBuilt},
+        {"mnuSummary", "Summary Table", true}, {"mnuCustomCrop", "Manage Custom Crops", true},
     };
     for (const Item& item : items) {
         QAction* action = find<QAction>(item.name);
@@ -128,8 +128,8 @@ TEST_F(MainWindowTest, ShowPaneShowsOnePaneAndRecordsEachNewOne)
     EXPECT_EQ(w().paneHistory().last(), w().pneSummary());
 
     // The two trend panes share a name and never hide each other.
-    w().ShowPane(w().pneBatchSetup(0));
-    w().ShowPane(w().pneBatchSetup(1));
+    w().ShowPane(w().trendSetupPane());
+    w().ShowPane(w().trendResultsPane());
     EXPECT_EQ(shownPanes(w()), (QStringList{"pneBatchSetup(0)", "pneBatchSetup(1)"}));
     w().ShowPane(w().pneMain());
     EXPECT_EQ(shownPanes(w()), QStringList{"pneMain"});
@@ -143,7 +143,7 @@ TEST_F(MainWindowTest, BackReturnsToThePaneShownBefore)
     // Main pane -> irrigation costs -> Back.
     w().ShowPane(w().pneIrrigCosts());
     w().SetMainInfo("Irrigation");
-    w().cmdCancel_Click(0);
+    w().returnToPreviousPane();
     EXPECT_EQ(shownPanes(w()), QStringList{"pneMain"});
     EXPECT_EQ(find<QLabel>("lblMainInfo")->text(), kMainInfo);
 
@@ -151,10 +151,10 @@ TEST_F(MainWindowTest, BackReturnsToThePaneShownBefore)
     w().ShowPane(w().pneSummary());
     w().ShowPane(w().pneCustomCrop());
     w().ShowPane(w().pneSummary());
-    w().cmdCancel_Click(2);
+    w().returnToPreviousPane();
     EXPECT_EQ(shownPanes(w()), QStringList{"pneCustomCrop"});
     // The history is not trimmed: a second Back returns to the pane just left.
-    w().cmdCancel_Click(2);
+    w().returnToPreviousPane();
     EXPECT_EQ(shownPanes(w()), QStringList{"pneSummary"});
 }
 
@@ -192,11 +192,11 @@ TEST_F(MainWindowTest, TrendSavedOnComesUpOnWithoutTheExplanation)
 
     korvel::SessionState fresh;
     MainWindow again(QString::fromStdString(folder.path().string()), fresh);
-    again.Form_Load();
+    again.load();
     EXPECT_TRUE(fresh.BatchEnabled);
     EXPECT_TRUE(fresh.TrendMessageShown);
     EXPECT_TRUE(again.mnuEnableBatch->isChecked());
-    EXPECT_EQ(again.mnuFallBatch->isEnabled(), BatchSetupPane::kBuilt);
+    EXPECT_TRUE(again.mnuFallBatch->isEnabled());
     EXPECT_FALSE(again.pneMain()->pnlBatchInstructions->isHidden());
     EXPECT_TRUE(dialogs.messages.empty());
 }

@@ -20,8 +20,8 @@
 
 #include "ui/MainWindowFixture.h"
 #include "ui/RecordingPrintSurface.h"
-#include "ui/results/ResultPrinter.h"
 #include "ui/platform/Shell.h"
+#include "ui/results/ResultPrinter.h"
 
 using namespace korvel::ui;
 
@@ -226,7 +226,7 @@ protected:
     {
         window->ShowPane(window->pneMain());
         fillInputs();
-        pane().Command7->click();
+        pane().defaultsButton->click();
     }
 
     // Types `text` into every visible, enabled box of `pane` and leaves it, as a user does.
@@ -351,7 +351,7 @@ protected:
 
     void run()
     {
-        pane().Command1->click();
+        pane().runButton->click();
     }
 
     // A run and a look at what it shows: the first options, a field's details, saving, the summary table.
@@ -440,7 +440,7 @@ protected:
             main.mnuCustomCrop->trigger();
         });
         step("fill " + what, [&] {
-            test::typeInto(custom.txtCustom0, QStringLiteral("Monkey"));
+            test::typeInto(custom.nameBox, QStringLiteral("Monkey"));
             custom.cboCustomGrid[1]->setCurrentIndex(custom.cboCustomGrid[1]->count() > 3 ? 3 : 0);
             custom.cboCustomGrid[2]->setCurrentIndex(custom.cboCustomGrid[2]->count() - 1);
             custom.cboCustomGrid[3]->setCurrentIndex(custom.cboCustomGrid[3]->count() > 6 ? 6 : 0);
@@ -523,7 +523,7 @@ protected:
             }
         for (const auto& [key, mods] : keys)
             step("key " + std::to_string(key) + " in the name box",
-                 [&] { QTest::keyClick(custom.txtCustom0, Qt::Key(key), mods); });
+                 [&] { QTest::keyClick(custom.nameBox, Qt::Key(key), mods); });
         step("home after typing", [&] { custom.cmdCustomGrid[5]->click(); });
     }
 
@@ -538,9 +538,9 @@ protected:
         clock.start();
         EXPECT_NO_THROW({
             again = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session);
-            again->Form_Load();
+            again->load();
             again->show();
-            again->pneMain()->Command1->click();
+            again->pneMain()->runButton->click();
             if (again->mnuPrint->isEnabled()) {
                 again->thePrinter().setSurfaceFactory(test::recordingFactory(printed_));
                 again->mnuPrint->trigger();
@@ -568,7 +568,7 @@ protected:
                     if (box->isVisible())
                         box->setText(text);
                 main.pneMain()->txtAnnRain->setEditText(text);
-                pane().Command8->click();
+                pane().irrigationButton->click();
                 for (QLineEdit* box : main.pneIrrigCosts()->findChildren<QLineEdit*>())
                     if (box->isVisible())
                         box->setText(text);
@@ -595,7 +595,7 @@ protected:
     void trendSweep(const std::function<void()>& trendOn)
     {
         MainWindow& main = w();
-        BatchSetupPane& setup = *main.pneBatchSetup(0);
+        TrendSetupPane& setup = *main.trendSetupPane();
         const std::vector<std::pair<QString, QString>> ranges{
             {"5", "7"}, {"0", "0"}, {"-5", "5"}, {"1e300", "1e301"}, {"7", "5"}, {"11", "21"}, {"abc", ""}};
         const QStringList lists{"1,2,3", "1,5,,", "abc", "-5,1e308", "0"};
@@ -649,12 +649,12 @@ protected:
                     if (!fixed && k < 3 && setup.isVisible() && setup.cmdOpenBatch->isVisible()) {
                         step("import values for " + what, [&] { setup.cmdOpenBatch->click(); });
                         step("generate imported " + what, [&] { setup.cmdBatchIt->click(); });
-                        if (main.pneBatchSetup(1)->isVisible())
-                            clickEverything("pneBatchSetup(1) after imported " + what, main.pneBatchSetup(1), [] {},
+                        if (main.trendResultsPane()->isVisible())
+                            clickEverything("pneBatchSetup(1) after imported " + what, main.trendResultsPane(), [] {},
                                             QString());
                     }
-                    if (main.pneBatchSetup(1)->isVisible())
-                        clickEverything("pneBatchSetup(1) after " + what, main.pneBatchSetup(1), [] {}, QString());
+                    if (main.trendResultsPane()->isVisible())
+                        clickEverything("pneBatchSetup(1) after " + what, main.trendResultsPane(), [] {}, QString());
                 }
     }
 
@@ -671,7 +671,7 @@ protected:
             step("save " + what, [&] {
                 realistic();
                 main.mnuCustomCrop->trigger();
-                test::typeInto(custom.txtCustom0, name);
+                test::typeInto(custom.nameBox, name);
                 custom.cmdCustomGrid[0]->click();
                 for (int r = 1; r < custom.Rows(); ++r)
                     for (int c = 1; c < custom.Cols(); ++c)
@@ -721,7 +721,7 @@ TEST_F(Monkey, EveryPaneEveryButtonEveryMenuWithRealisticAndNonsenseInputs)
     };
     const auto toIrrigation = [&] {
         realistic();
-        pane().Command8->click();
+        pane().irrigationButton->click();
     };
     const auto toResults = [&] {
         realistic();
@@ -762,7 +762,7 @@ TEST_F(Monkey, EveryPaneEveryButtonEveryMenuWithRealisticAndNonsenseInputs)
                 if (main.cr(i)->txtMaxYield->text().isEmpty())
                     main.cr(i)->txtMaxYield->setText(QStringLiteral("100"));
             }
-        pane().Option1[4]->setChecked(true);
+        pane().presetButtons[4]->setChecked(true);
     });
     runAndBrowse("every crop ticked");
     browseAll_ = false;
@@ -798,23 +798,23 @@ TEST_F(Monkey, EveryPaneEveryButtonEveryMenuWithRealisticAndNonsenseInputs)
         trendOn();
         toResults();
     });
-    exercise("pneBatchSetup(0)", main.pneBatchSetup(0), [&] {
+    exercise("pneBatchSetup(0)", main.trendSetupPane(), [&] {
         trendOn();
         realistic();
         main.mnuFallBatch->trigger();
     });
-    exercise("pneBatchSetup(0) (fixed trend)", main.pneBatchSetup(0), [&] {
+    exercise("pneBatchSetup(0) (fixed trend)", main.trendSetupPane(), [&] {
         trendOn();
         toResults();
         if (auto* fixed = main.pneResults()->findChild<QAbstractButton*>(QStringLiteral("cmdBatchThis")))
             fixed->click();
     });
-    exercise("pneBatchSetup(1)", main.pneBatchSetup(1), [&] {
+    exercise("pneBatchSetup(1)", main.trendResultsPane(), [&] {
         trendOn();
         toResults();
         if (auto* fixed = main.pneResults()->findChild<QAbstractButton*>(QStringLiteral("cmdBatchThis")))
             fixed->click();
-        BatchSetupPane& setup = *main.pneBatchSetup(0);
+        TrendSetupPane& setup = *main.trendSetupPane();
         setup.optBatchVariable[0]->click();
         setup.optBatchOption[0]->click();
         setup.txtBatchMinimum[0]->setText(QStringLiteral("5"));

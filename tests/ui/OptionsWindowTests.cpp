@@ -11,10 +11,10 @@
 #include "ui/QtPrinting.h"
 
 #include "model/SessionState.h"
-#include "ui/main/OptionsWindow.h"
-#include "ui/main/modHelp.h"
-#include "ui/platform/HelpBrowser.h"
 #include "ui/ScriptedDialogService.h"
+#include "ui/main/HelpTopics.h"
+#include "ui/main/OptionsWindow.h"
+#include "ui/platform/HelpBrowser.h"
 
 using namespace korvel::ui;
 
@@ -123,7 +123,7 @@ TEST(OptionsWindow, ClosesWithoutStoringWhenAnotherProgramWindowIsActivated)
 
 TEST(OptionsWindow, ItsOwnMessageBoxAndTheHelpBrowserLeaveItOpen)
 {
-    modHelp::setProgramFolder(QStringLiteral(KORVEL_DATA_DIR));
+    HelpTopics::setProgramFolder(QStringLiteral(KORVEL_DATA_DIR));
     korvel::SessionState session;
     session.SplitFactor = 10;
     QPointer<OptionsWindow> window = OptionsWindow::showOptions(session);
@@ -148,7 +148,7 @@ TEST(OptionsWindow, ItsOwnMessageBoxAndTheHelpBrowserLeaveItOpen)
     auto* help = window->findChild<QPushButton*>("cmdHelp(11)");
     ASSERT_NE(help, nullptr) << "the help button is element 11 of the help buttons";
     help->click();
-    HelpBrowser* browser = modHelp::helpBrowser();
+    HelpBrowser* browser = HelpTopics::helpBrowser();
     ASSERT_NE(browser, nullptr);
     EXPECT_EQ(browser->requestedTopic(), "HTML/mainInput.htm#SplitFactor");
     EXPECT_EQ(browser->anchor(), "SplitFactor");
@@ -158,7 +158,7 @@ TEST(OptionsWindow, ItsOwnMessageBoxAndTheHelpBrowserLeaveItOpen)
     EXPECT_TRUE(window->isVisible());
 
     OptionsWindow::unload();
-    modHelp::closeHelpBrowser();
-    modHelp::setProgramFolder(QString());
+    HelpTopics::closeHelpBrowser();
+    HelpTopics::setProgramFolder(QString());
     QApplication::processEvents();
 }

@@ -29,6 +29,6 @@ TEST_F(MainWindowTest, NumbersTooLargeForADoubleInEveryBox)
             }
         }
         w().ShowPane(w().pneMain());
-        EXPECT_NO_THROW(w().Command1_Click());
+        EXPECT_NO_THROW(w().runEvaluation());
     }
 }

@@ -23,7 +23,7 @@
 #include "model/IrrigationCosts.h"
 #include "ui/RecordingPrintSurface.h"
 #include "ui/ScriptedDialogService.h"
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/platform/PrintSurface.h"
@@ -601,7 +601,7 @@ TEST(PrintMenu, PrintsTheLastRunWithTheBoxesAsTheyStandAndTheDetailsWhileTheyAre
     ScriptedDialogs dialogs;
     MainWindow w(programFolderWithCrops(dir), session);
     w.show();
-    w.Form_Load();
+    w.load();
     EXPECT_FALSE(w.mnuPrint->isEnabled());
 
     MainPane& p = *w.pneMain();
@@ -611,11 +611,11 @@ TEST(PrintMenu, PrintsTheLastRunWithTheBoxesAsTheyStandAndTheDetailsWhileTheyAre
     p.txtMax->setText("12");
     w.selectPreset(0);
     ASSERT_GT(w.cropRowCount(), 0);
-    CropRecord* row = w.cr(0);
+    CropRow* row = w.cr(0);
     row->chkCrop->setChecked(true);
     row->txtPrice->setText("4");
     row->txtMaxYield->setText("200");
-    w.Command1_Click();
+    w.runEvaluation();
     ASSERT_TRUE(w.mnuPrint->isEnabled()) << dialogs.lastText().toStdString();
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
 

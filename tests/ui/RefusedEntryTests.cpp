@@ -52,7 +52,7 @@ TEST_F(RefusedEntry, ARefusedEntryGoesBackToTheLastAcceptedTextAndARunUsesIt)
     EXPECT_FALSE(pane().txtEff->isUndoAvailable()) << "the refused text cannot be brought back";
 
     dialogs.clearRecord();
-    pane().Command1->click();
+    pane().runButton->click();
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
     EXPECT_EQ(session.IrrigationEfficiency, 0.9) << "the run uses the efficiency the box shows";
 }
@@ -96,7 +96,7 @@ TEST_F(RefusedEntry, EveryCheckedBoxGoesBackToTheTextItsEditBeganWith)
          "4", "1", nullptr, 0},
         {"pumping lift",
          [](RefusedEntry& t) {
-             t.pane().Command8->click();
+             t.pane().irrigationButton->click();
              return t.w().pneIrrigCosts()->findChild<QLineEdit*>("txtLift");
          },
          "250", "0", nullptr, 0},

@@ -74,7 +74,7 @@ TEST_F(ResultsInMainWindow, DetailsSavedOptionsSummaryAndBack)
 TEST_F(ResultsInMainWindow, ARunOnTheShippedCropsIsBrowsedOptionByOption)
 {
     fillInputs();
-    pane().Command1->click();
+    pane().runButton->click();
     ASSERT_TRUE(shown(window->pneResults())) << dialogs.lastText().toStdString();
 
     QWidget* results = window->pneResults();
@@ -104,10 +104,10 @@ TEST_F(ResultsInMainWindow, DuringATrendBackLeadsToTheTrendPanes)
     click(child<QWidget>(window->pneResults(), "rh(0)"), "cmdDetails");
     session.TrendMode = true;
     click(window->pneDetails(), "Command3");
-    EXPECT_TRUE(shown(window->pneBatchSetup(1)));
+    EXPECT_TRUE(shown(window->trendResultsPane()));
     window->ShowPane(window->pneResults());
     click(window->pneResults(), "Command1");
-    EXPECT_TRUE(shown(window->pneBatchSetup(0)));
+    EXPECT_TRUE(shown(window->trendSetupPane()));
 }
 
 } // namespace
@@ -116,7 +116,7 @@ TEST_F(ResultsInMainWindow, BackOnTheSummaryLeadsOutAfterADeletionOrASecondOpeni
 {
     // A run, its best option saved, the summary table, the saved option deleted: Back returns to the options.
     fillInputs();
-    pane().Command1->click();
+    pane().runButton->click();
     ASSERT_TRUE(shown(window->pneResults())) << dialogs.lastText().toStdString();
     click(window->pneResults(), "cmdSaveResult");
     window->mnuSummary->trigger();

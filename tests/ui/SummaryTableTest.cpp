@@ -80,7 +80,7 @@ TEST_F(SummaryTableView, OneColumnPerFieldWithCaptionsFiguresAndOptionColours)
 {
     saved = {makeOption({onSiltLoam(cornField())}), makeOption({onSiltLoam(wheatField()), onSiltLoam(cornField())}),
              makeOption({onSiltLoam(wheatField())})};
-    table.mnuSummary_Click();
+    table.showSummary();
     EXPECT_EQ(shown, 1);
     ASSERT_EQ(grid()->rowCount(), 12);
     ASSERT_EQ(grid()->columnCount(), 5);
@@ -124,14 +124,14 @@ TEST_F(SummaryTableView, OneColumnPerFieldWithCaptionsFiguresAndOptionColours)
 TEST_F(SummaryTableView, RainfallRowShowsTheMainPaneBoxAtEachBuild)
 {
     saved = {makeOption({cornField()}), makeOption({wheatField()})};
-    table.mnuSummary_Click();
+    table.showSummary();
     EXPECT_EQ(cell(6, 1), "16''");
     rain = QStringLiteral("14.5 inches");
-    table.mnuSummary_Click();
+    table.showSummary();
     EXPECT_EQ(cell(6, 1), "14.5''");
     EXPECT_EQ(cell(6, 2), "14.5''");
     rain = QStringLiteral("none");
-    table.mnuSummary_Click();
+    table.showSummary();
     EXPECT_EQ(cell(6, 2), "0''");
 }
 
@@ -153,7 +153,7 @@ TEST_F(SummaryTableView, ConfirmedClickRemovesTheOptionWhoseColumnItIs)
     for (const Case& c : cases) {
         auto sunflower = makeField(30, 6, makeCrop("Sunflower", "lb", 0.2, 1500));
         saved = {makeOption({cornField()}), makeOption({wheatField(), cornField()}), makeOption({sunflower})};
-        table.mnuSummary_Click();
+        table.showSummary();
         shown = 0;
         dialogs.clearRecord();
         dialogs.answers = {c.answer};
@@ -174,7 +174,7 @@ TEST_F(SummaryTableView, ConfirmedClickRemovesTheOptionWhoseColumnItIs)
     // After removing the second option the former third is headed with the number 2.
     auto sunflower = makeField(30, 6, makeCrop("Sunflower", "lb", 0.2, 1500));
     saved = {makeOption({cornField()}), makeOption({wheatField(), cornField()}), makeOption({sunflower})};
-    table.mnuSummary_Click();
+    table.showSummary();
     dialogs.answers = {MsgAnswer::Yes};
     clickColumn(3);
     EXPECT_EQ(headers(), (std::vector<std::string>{"Saved Option #1", "Saved Option #2"}));
@@ -184,7 +184,7 @@ TEST_F(SummaryTableView, ConfirmedClickRemovesTheOptionWhoseColumnItIs)
 TEST_F(SummaryTableView, DeletingTheLastOptionHidesTheGrid)
 {
     saved = {makeOption({cornField()})};
-    table.mnuSummary_Click();
+    table.showSummary();
     dialogs.answers = {MsgAnswer::Yes};
     clickColumn(1);
     EXPECT_TRUE(saved.empty());
@@ -198,14 +198,14 @@ TEST_F(SummaryTableView, FiguresWithoutAFiniteValueAreEmptyCells)
     auto bare = cornField();
     bare->acres = 0;
     saved = {makeOption({bare})};
-    table.mnuSummary_Click();
+    table.showSummary();
     EXPECT_EQ(cell(2, 1), "0");
     for (int row : {9, 10, 11})
         EXPECT_EQ(cell(row, 1), "") << row;
 
     session.IrrigationEfficiency = 0;
     saved = {makeOption({cornField()})};
-    table.mnuSummary_Click();
+    table.showSummary();
     for (int row : {7, 9, 11})
         EXPECT_EQ(cell(row, 1), "") << row;
     EXPECT_EQ(cell(10, 1), "$1,440 /acre");
@@ -222,7 +222,7 @@ TEST_F(SummaryTableView, ExportWritesEveryRowAsCommaSeparatedTextReplacingTheFil
         old.write("an older and much longer table that must not survive\r\n");
     }
     saved = {makeOption({onSiltLoam(cornField())}), makeOption({onSiltLoam(wheatField())})};
-    table.mnuSummary_Click();
+    table.showSummary();
     // Leading comma from the empty corner cell; a money text of 1,000 or more is quoted, so it stays one field.
     EXPECT_EQ(saveTo(path), ",Saved Option #1,Saved Option #2\r\n"
                             "Crop,Corn,Wheat\r\n"
@@ -250,7 +250,7 @@ TEST_F(SummaryTableView, CancelledOrFailedExportWritesNothing)
 {
     QTemporaryDir dir;
     saved = {makeOption({cornField()})};
-    table.mnuSummary_Click();
+    table.showSummary();
 
     dialogs.files.push_back(std::nullopt);
     child<QAbstractButton>(&table, "cmdExcelSave")->click();
@@ -295,7 +295,7 @@ TEST_F(SummaryTableView, AnExportReadsBackAsTheGridWhateverTheCellsHold)
     big->theCrop->cropType = "Corn, \"late\"\nsown";
     big->theCrop->price = 1234.5;
     saved = {makeOption({big}), makeOption({onSiltLoam(wheatField())})};
-    table.mnuSummary_Click();
+    table.showSummary();
     const std::string csv = saveTo(dir.filePath("table.csv"));
     EXPECT_NE(csv.find("Crop,\"Corn, \"\"late\"\"\nsown\",Wheat\r\n"), std::string::npos) << csv;
     EXPECT_NE(csv.find("Price,\"$1,234.50/bu.\",$5.00/bu.\r\n"), std::string::npos) << csv;
@@ -347,7 +347,7 @@ TEST_F(SummaryTableSaveFaults, EveryFailingStepKeepsThePreviousFileAndSaysSo)
         old.write("the previous table\r\n");
     }
     saved = {makeOption({cornField()}), makeOption({wheatField()})};
-    table.mnuSummary_Click();
+    table.showSummary();
 
     for (const char* call : korvel::testing::kSaveFaults) {
         SCOPED_TRACE(call);

@@ -10,7 +10,7 @@
 
 #include "model/Errors.h"
 #include "model/Numbers.h"
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 
 namespace korvel::ui::BoxTexts {
 
@@ -22,7 +22,7 @@ bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 bool belongsToAnotherControl(const QWidget* w)
 {
     for (const QObject* p = w->parent(); p; p = p->parent()) {
-        if (qobject_cast<const CropRecord*>(p) || qobject_cast<const QComboBox*>(p) ||
+        if (qobject_cast<const CropRow*>(p) || qobject_cast<const QComboBox*>(p) ||
             qobject_cast<const QAbstractSpinBox*>(p) || qobject_cast<const QAbstractItemView*>(p))
             return true;
     }

@@ -27,10 +27,10 @@
 #include "ui/main/HelpButton.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
 #include "ui/platform/Clipboard.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/SaveFile.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 
@@ -204,11 +204,11 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
     titleFont.setBold(true);
     titleFont.setPointSize(titleFont.pointSize() + 3);
     title->setFont(titleFont);
-    cmdHelp27 = makeHelpButton(main, 27, this);
+    helpButton = makeHelpButton(main, 27, this);
 
-    txtCustom0 = new QLineEdit(this);
-    txtCustom0->setObjectName(arrayName(QStringLiteral("txtCustom"), 0));
-    txtCustom0->installEventFilter(this);
+    nameBox = new QLineEdit(this);
+    nameBox->setObjectName(arrayName(QStringLiteral("txtCustom"), 0));
+    nameBox->installEventFilter(this);
 
     for (int n = 0; n < 6; ++n) {
         auto* box = new QComboBox(this);
@@ -219,7 +219,7 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
         connect(box, &QComboBox::currentIndexChanged, this, [this, n](int i) {
             if (i < 0)
                 return;
-            cboCustomGrid_Click(n);
+            listPicked(n);
             changeHandled_[static_cast<size_t>(n)] = true;
             QTimer::singleShot(0, this, [this, n] { changeHandled_[static_cast<size_t>(n)] = false; });
         });
@@ -229,7 +229,7 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
                 handled = false;
                 return;
             }
-            cboCustomGrid_Click(n);
+            listPicked(n);
         });
     }
     cboCustomGrid[5]->setEditable(true);
@@ -240,7 +240,7 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
     cboCustomGrid[0]->setMinimumWidth(twips(2600));
     cboCustomGrid[4]->setMinimumWidth(twips(1800));
     cboCustomGrid[5]->setMinimumWidth(twips(2200));
-    txtCustom0->setMinimumWidth(twips(2600));
+    nameBox->setMinimumWidth(twips(2600));
 
     dgCustom = new QTableWidget(1, 1, this);
     dgCustom->setObjectName(QStringLiteral("dgCustom"));
@@ -264,7 +264,7 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
             continue;
         auto* button = new QPushButton(QString::fromUtf8(captions[n]), this);
         button->setObjectName(arrayName(QStringLiteral("cmdCustomGrid"), n));
-        connect(button, &QPushButton::clicked, this, [this, n] { cmdCustomGrid_Click(n); });
+        connect(button, &QPushButton::clicked, this, [this, n] { editorButtonClicked(n); });
         cmdCustomGrid[static_cast<size_t>(n)] = button;
     }
     cmdCustomGrid[6]->hide();
@@ -272,7 +272,7 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
     // --- Layout ---
     auto* heading = new QHBoxLayout;
     heading->addWidget(title);
-    heading->addWidget(cmdHelp27);
+    heading->addWidget(helpButton);
     heading->addStretch(1);
 
     auto* form = new QGridLayout;
@@ -291,7 +291,7 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
     form->addWidget(label(QStringLiteral("Name of Crop"), this), 1, 0);
     auto* name = new QHBoxLayout;
     name->setSpacing(6);
-    name->addWidget(txtCustom0);
+    name->addWidget(nameBox);
     name->addWidget(label(QStringLiteral("The name of your custom crop"), this));
     name->addStretch(1);
     form->addLayout(name, 1, 1);
@@ -419,7 +419,7 @@ void CustomCropPane::FillCustomCropList()
 
 void CustomCropPane::ResetCustomCropPane()
 {
-    txtCustom0->clear();
+    nameBox->clear();
     for (int n = 1; n <= 3; ++n)
         cboCustomGrid[static_cast<size_t>(n)]->setCurrentIndex(0);
     for (int r = 0; r < dgCustom->rowCount(); ++r)
@@ -437,7 +437,7 @@ void CustomCropPane::ResetCustomCropPane()
     customAltered = false;
 }
 
-void CustomCropPane::cboCustomGrid_Click(int index)
+void CustomCropPane::listPicked(int index)
 {
     if (index == 0)
         LoadCustomCrop(cboCustomGrid[0]->currentIndex());
@@ -460,7 +460,7 @@ void CustomCropPane::LoadCustomCrop(int index)
         std::ifstream in(CustomCropList_[static_cast<size_t>(index - 1)].file, std::ios::binary);
         if (!in)
             throw std::runtime_error("the file cannot be opened");
-        txtCustom0->setText(valueOf(nextLine(in)));
+        nameBox->setText(valueOf(nextLine(in)));
         nextLine(in);
         selectUnits(valueOf(nextLine(in)));
         nextLine(in);
@@ -643,7 +643,7 @@ QString CustomCropPane::RemoveIllegals(const QString& pstrCheckString)
 
 // --- Buttons --------------------------------------------------------------------------------------
 
-void CustomCropPane::cmdCustomGrid_Click(int index)
+void CustomCropPane::editorButtonClicked(int index)
 {
     try {
         switch (index) {
@@ -667,7 +667,7 @@ void CustomCropPane::setGridSizeFromLists()
 
 void CustomCropPane::saveCustomCrop()
 {
-    const QString name = txtCustom0->text();
+    const QString name = nameBox->text();
     const int k = cboCustomGrid[0]->currentIndex();
     fs::path target;
     if (k >= 1 && k <= static_cast<int>(CustomCropList_.size())) {
@@ -707,13 +707,13 @@ void CustomCropPane::saveCustomCrop()
 
 std::optional<QByteArray> CustomCropPane::customCropContent()
 {
-    const QString name = txtCustom0->text();
+    const QString name = nameBox->text();
     if (std::any_of(name.begin(), name.end(), [](QChar ch) { return ch.category() == QChar::Other_Control; })) {
         showMessage(this,
                     QStringLiteral("The name of your custom crop holds a line break or another control character, "
                                    "which a crop file cannot keep.  Please type the name again without it."),
                     MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Crop name"));
-        txtCustom0->setFocus(Qt::OtherFocusReason);
+        nameBox->setFocus(Qt::OtherFocusReason);
         return std::nullopt;
     }
 
@@ -870,17 +870,17 @@ bool CustomCropPane::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return QFrame::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    if (watched == txtCustom0) {
+    if (watched == nameBox) {
         // Tab and Shift+Tab move the focus on; they edit nothing.
         if (!key->text().isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab)
             customAltered = true;
         return false;
     }
     if (watched == dgCustom) {
-        if (dgCustom_KeyDown(key->key(), key->modifiers()))
+        if (gridKeyPressed(key->key(), key->modifiers()))
             return true;
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            dgCustom_KeyPress(QChar(13));
+            gridCharacterTyped(QChar(13));
             return true;
         }
         const QString text = key->text();
@@ -888,13 +888,13 @@ bool CustomCropPane::eventFilter(QObject* watched, QEvent* event)
         if (text.isEmpty() || text == QLatin1String("\t"))
             return false;
         for (const QChar ch : text)
-            dgCustom_KeyPress(ch);
+            gridCharacterTyped(ch);
         return true;
     }
     return QFrame::eventFilter(watched, event);
 }
 
-bool CustomCropPane::dgCustom_KeyDown(int key, Qt::KeyboardModifiers shift)
+bool CustomCropPane::gridKeyPressed(int key, Qt::KeyboardModifiers shift)
 {
     const Qt::KeyboardModifiers held = shift & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
     const int r = currentRow();
@@ -927,7 +927,7 @@ bool CustomCropPane::dgCustom_KeyDown(int key, Qt::KeyboardModifiers shift)
     return false;
 }
 
-void CustomCropPane::dgCustom_KeyPress(QChar character)
+void CustomCropPane::gridCharacterTyped(QChar character)
 {
     const int r = currentRow();
     const int c = currentCol();

@@ -37,9 +37,6 @@ class MainWindow;
 class CustomCropPane : public QFrame {
     Q_OBJECT
 public:
-    // The menu item that opens the pane is enabled.
-    static constexpr bool kBuilt = true;
-
     explicit CustomCropPane(MainWindow& main, QWidget* parent = nullptr);
 
     // One file of the custom crop folder: its full path and the crop name of its first line.
@@ -76,9 +73,9 @@ public:
     static QString RemoveIllegals(const QString& pstrCheckString);
 
     // An entry of list index became selected (by the user or from code).
-    void cboCustomGrid_Click(int index);
+    void listPicked(int index);
     // The buttons 0, 2, 3, 4, 5 and 6. Any failure inside shows "Error saving file".
-    void cmdCustomGrid_Click(int index);
+    void editorButtonClicked(int index);
 
     // --- The grid ---------------------------------------------------------------------------------
     int Rows() const;
@@ -97,11 +94,11 @@ public:
     // True once a key has been typed into the name box since the last reset, load or save.
     bool customAltered = false;
 
-    QLineEdit* txtCustom0;
+    QLineEdit* nameBox; // "txtCustom(0)"
     std::array<QComboBox*, 6> cboCustomGrid{};
     QTableWidget* dgCustom;
     std::array<QPushButton*, 7> cmdCustomGrid{}; // elements 1 is unused; 0, 2 .. 6 are the buttons
-    QPushButton* cmdHelp27;
+    QPushButton* helpButton; // "cmdHelp(27)"
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -122,8 +119,8 @@ private:
     void backToHome();
     void deleteCustomCrop();
     // Typing in the grid: a character, and the keys that act before it (true when the key went no further).
-    void dgCustom_KeyPress(QChar character);
-    bool dgCustom_KeyDown(int key, Qt::KeyboardModifiers shift);
+    void gridCharacterTyped(QChar character);
+    bool gridKeyPressed(int key, Qt::KeyboardModifiers shift);
     std::filesystem::path customFolder() const;
     QTableWidgetItem* headerItem(int row, int col) const;
     void ensureHeaderItems();

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/IrrigationCostPane.h"
 #include "ui/main/MainWindow.h"
 
@@ -164,10 +164,10 @@ void applyPumpingDefaults(IrrigationCosts& costs)
     costs.NPC = 61.7;
 }
 
-void Command7_Click(MainWindow& main)
+void loadAll(MainWindow& main)
 {
     for (int i = 0; i < main.cropRowCount(); ++i) {
-        CropRecord* row = main.cr(i);
+        CropRow* row = main.cr(i);
         if (!row)
             continue;
         inputCosts& ic = row->crop()->inputCosts;
@@ -182,7 +182,7 @@ void Command7_Click(MainWindow& main)
     if (!main.tempIrrigationCosts)
         main.tempIrrigationCosts = std::make_shared<IrrigationCosts>();
     applyPumpingDefaults(*main.tempIrrigationCosts);
-    main.pneIrrigCosts()->cmdDefaultIrrigCosts_Click();
+    main.pneIrrigCosts()->loadDefaults();
     main.tempIrrigationCosts->active = true;
 }
 

@@ -50,6 +50,6 @@ void applyPumpingDefaults(IrrigationCosts& costs);
 // each row named like a named crop (compared in lower case) its price and maximum yield (shown in the row) and
 // its production costs, "fallow" its three costs; then the irrigation costs get the pumping defaults, the
 // irrigation-cost pane's boxes show them, and the irrigation costs become active. Everything is committed.
-void Command7_Click(MainWindow& main);
+void loadAll(MainWindow& main);
 
 } // namespace korvel::ui::DefaultValues

@@ -1,8 +1,9 @@
 #pragma once
 // The small "?" help buttons of the main window's panes: element index of the array "cmdHelp", 240 by
 // 240 twips, grey, objectName "cmdHelp(<index>)" and the property "index"; a click runs the main window's
-// cmdHelp_Click(index), which opens what HelpButtons.h tables for the element.
+// helpButtonClicked(index), which opens what HelpButtons.h tables for the element.
 class QPushButton;
+class QString;
 class QWidget;
 
 namespace korvel::ui {
@@ -10,5 +11,8 @@ namespace korvel::ui {
 class MainWindow;
 
 QPushButton* makeHelpButton(MainWindow& main, int index, QWidget* parent);
+
+// The same small grey "?" button named name, connected to nothing (the result views' help buttons).
+QPushButton* plainHelpButton(const QString& name, QWidget* parent);
 
 } // namespace korvel::ui

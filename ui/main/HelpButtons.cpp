@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "ui/main/modHelp.h"
+#include "ui/main/HelpTopics.h"
 
 namespace korvel::ui {
 
@@ -79,15 +79,15 @@ HelpButtonAction helpButtonAction(int index)
     return action;
 }
 
-void helpButtonClick(int index)
+void runHelpButton(int index)
 {
     const HelpButtonAction action = helpButtonAction(index);
     switch (action.kind) {
     case HelpButtonAction::Kind::Topic:
-        modHelp::ShowHelp(action.topic);
+        HelpTopics::ShowHelp(action.topic);
         break;
     case HelpButtonAction::Kind::PopUp:
-        modHelp::ShowHelpScreen(action.text, action.title, action.height);
+        HelpTopics::ShowHelpScreen(action.text, action.title, action.height);
         break;
     case HelpButtonAction::Kind::Nothing:
         break;

@@ -1,7 +1,7 @@
 #pragma once
 // The "?" buttons of the main window (the button array cmdHelp): what each element opens. Each pane puts
 // its buttons beside the items they explain with makeHelpButton (HelpButton.h), which names element i
-// "cmdHelp(i)", sets the property "index" to i, and runs helpButtonClick(i) when it is clicked.
+// "cmdHelp(i)", sets the property "index" to i, and runs runHelpButton(i) when it is clicked.
 //
 //   element  pane                beside                                       opens
 //    0       main                "Total Acres:"                               mainInput.htm#TotalAcres
@@ -42,8 +42,8 @@ namespace korvel::ui {
 struct HelpButtonAction {
     enum class Kind { Nothing, Topic, PopUp };
     Kind kind = Kind::Nothing;
-    QString topic;  // Topic: the name handed to modHelp::ShowHelp ("mainInput.htm#TotalAcres")
-    QString text;   // PopUp: the text, title and height (twips) handed to modHelp::ShowHelpScreen
+    QString topic;  // Topic: the name handed to HelpTopics::ShowHelp ("mainInput.htm#TotalAcres")
+    QString text;   // PopUp: the text, title and height (twips) handed to HelpTopics::ShowHelpScreen
     QString title;
     int height = 0;
 };
@@ -52,7 +52,7 @@ struct HelpButtonAction {
 HelpButtonAction helpButtonAction(int index);
 
 // Runs it: the help browser on the topic, the pop-up help window, or nothing.
-void helpButtonClick(int index);
+void runHelpButton(int index);
 
 // The number of elements in the table (0 .. kHelpButtonCount - 1).
 inline constexpr int kHelpButtonCount = 30;

@@ -42,10 +42,10 @@ HelpScreen::HelpScreen(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Windo
     lblOutput_->setPalette(palette);
     lblOutput_->setMargin(4);
 
-    command1_ = new QPushButton(QStringLiteral("OK"), this);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setDefault(true);
-    connect(command1_, &QPushButton::clicked, this, &QWidget::close);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("Command1"));
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QWidget::close);
 
     new CloseOnDeactivate(this);
     showText(QString(), QString(), 3000);
@@ -81,7 +81,7 @@ void HelpScreen::layOut()
     clientHeight = std::max(clientHeight, buttonTop + twipsToPixels(kButtonHeight) + twipsToPixels(kGap));
 
     lblOutput_->setGeometry(labelLeft, labelTop, labelWidth, std::max(labelHeight, 0));
-    command1_->setGeometry((width - twipsToPixels(kButtonWidth)) / 2, buttonTop, twipsToPixels(kButtonWidth),
+    okButton_->setGeometry((width - twipsToPixels(kButtonWidth)) / 2, buttonTop, twipsToPixels(kButtonWidth),
                            twipsToPixels(kButtonHeight));
     setFixedSize(width, clientHeight);
 }

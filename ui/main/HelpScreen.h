@@ -1,5 +1,5 @@
 #pragma once
-// The pop-up help window frmHelp: a fixed text with an OK button, shown through modHelp::ShowHelpScreen.
+// The pop-up help window frmHelp: a fixed text with an OK button, shown through HelpTopics::ShowHelpScreen.
 // It closes on OK and as soon as another window of the program becomes active.
 #include <QWidget>
 
@@ -22,13 +22,13 @@ public:
     int okTopTwips() const { return formHeight_ - 1000; }
 
     QLabel* lblOutput() const { return lblOutput_; }
-    QPushButton* Command1() const { return command1_; }
+    QPushButton* okButton() const { return okButton_; } // "Command1"
 
 private:
     void layOut();
 
     QLabel* lblOutput_ = nullptr;
-    QPushButton* command1_ = nullptr;
+    QPushButton* okButton_ = nullptr;
     int formHeight_ = 0;
 };
 

@@ -17,10 +17,10 @@
 #include "ui/main/CostPreviews.h"
 #include "ui/main/DefaultValues.h"
 #include "ui/main/HelpButton.h"
+#include "ui/main/InputValidation.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
-#include "ui/main/modInputTest.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 
@@ -109,7 +109,7 @@ void IrrigationCostPane::buildControls()
     cboFuelType_->setMinimumWidth(160);
     connect(cboFuelType_, &QComboBox::activated, this, [this] {
         if (!fuelTextFinishing_)
-            cboFuelType_Click();
+            fuelPicked();
     });
 
     lblInchHint_ = new QLabel(
@@ -175,10 +175,10 @@ void IrrigationCostPane::buildControls()
     back->setObjectName(arrayName(QStringLiteral("cmdCancel"), 0));
     QPushButton* clear = button("Command4", QStringLiteral("Clear all values on this page"));
     QPushButton* defaults = button("cmdDefaultIrrigCosts", QStringLiteral("Load Default Values"));
-    connect(apply, &QPushButton::clicked, this, [this] { Command9_Click(); });
-    connect(back, &QPushButton::clicked, this, [this] { main_.cmdCancel_Click(0); });
-    connect(clear, &QPushButton::clicked, this, [this] { Command4_Click(); });
-    connect(defaults, &QPushButton::clicked, this, [this] { cmdDefaultIrrigCosts_Click(); });
+    connect(apply, &QPushButton::clicked, this, [this] { applyCosts(); });
+    connect(back, &QPushButton::clicked, this, [this] { main_.returnToPreviousPane(); });
+    connect(clear, &QPushButton::clicked, this, [this] { clearBoxes(); });
+    connect(defaults, &QPushButton::clicked, this, [this] { loadDefaults(); });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(defaults);
     buttons->addWidget(clear);
@@ -203,7 +203,7 @@ void IrrigationCostPane::open()
     BoxTexts::blankZeroTexts(&main_);
 }
 
-void IrrigationCostPane::Command9_Click()
+void IrrigationCostPane::applyCosts()
 {
     IrrigationCosts& costs = irrigationCosts();
     costs.GPM = BoxTexts::value(txtGPM_->text());
@@ -221,14 +221,14 @@ void IrrigationCostPane::Command9_Click()
     main_.SetMainInfo(main_.strMainInfo);
 }
 
-void IrrigationCostPane::Command4_Click()
+void IrrigationCostPane::clearBoxes()
 {
     for (QLineEdit* b : {txtGPM_, txtEstHours_, txtLift_, txtPSI_, txtCost_, txtLaborPerHour_, txtRepairsPerAcre_})
         b->setText(QString());
     cboFuelType_->setEditText(QString());
 }
 
-void IrrigationCostPane::cmdDefaultIrrigCosts_Click()
+void IrrigationCostPane::loadDefaults()
 {
     for (const DefaultValues::BoxText& t : DefaultValues::irrigationPaneTextsBeforeFuel())
         if (QLineEdit* b = boxNamed(t.box))
@@ -239,7 +239,7 @@ void IrrigationCostPane::cmdDefaultIrrigCosts_Click()
             b->setText(t.text);
 }
 
-void IrrigationCostPane::cboFuelType_Click() { ShowPumpingCost(); }
+void IrrigationCostPane::fuelPicked() { ShowPumpingCost(); }
 
 void IrrigationCostPane::selectFuel(int index)
 {
@@ -247,7 +247,7 @@ void IrrigationCostPane::selectFuel(int index)
         return;
     cboFuelType_->setCurrentIndex(index);
     cboFuelType_->setEditText(cboFuelType_->itemText(index));
-    cboFuelType_Click();
+    fuelPicked();
 }
 
 QLineEdit* IrrigationCostPane::boxNamed(const QString& name) const

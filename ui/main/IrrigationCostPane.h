@@ -22,21 +22,19 @@ class MainWindow;
 class IrrigationCostPane : public QFrame {
     Q_OBJECT
 public:
-    static constexpr bool kBuilt = true;
-
     explicit IrrigationCostPane(MainWindow& main, QWidget* parent = nullptr);
 
     // "Enter Irrigation Information" of the main pane (Command8): shows the pane, refreshes the season hint and
     // blanks the "0" texts of the main window. The boxes are not filled from the irrigation costs.
     void open();
     // "Apply Costs": commits the boxes, the fuel and its energy per unit, and activates the irrigation costs.
-    void Command9_Click();
+    void applyCosts();
     // "Clear all values on this page": empties every box and the fuel box; nothing is committed.
-    void Command4_Click();
+    void clearBoxes();
     // "Load Default Values": writes the pumping-plant defaults into the boxes; nothing is committed.
-    void cmdDefaultIrrigCosts_Click();
+    void loadDefaults();
     // A fuel picked from the list (also when code selects an entry).
-    void cboFuelType_Click();
+    void fuelPicked();
     // Selects an entry of the fuel list as a pick by the user does.
     void selectFuel(int index);
 

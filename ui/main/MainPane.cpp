@@ -22,12 +22,12 @@
 #include "model/Numbers.h"
 #include "ui/main/BoxTexts.h"
 #include "ui/main/ControlNames.h"
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/HelpButton.h"
+#include "ui/main/InputValidation.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
-#include "ui/main/modInputTest.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 
@@ -87,8 +87,8 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
     txtSoil->addItems({QStringLiteral("Silt Loam"), QStringLiteral("Fine Sand"), QStringLiteral("Loamy Sand")});
     txtSoil->setCurrentIndex(-1);
     txtSoil->setEditText(QString());
-    Command8 = new QPushButton(QStringLiteral("Enter Irrigation Information"), this);
-    Command8->setObjectName(QStringLiteral("Command8"));
+    irrigationButton = new QPushButton(QStringLiteral("Enter Irrigation Information"), this);
+    irrigationButton->setObjectName(QStringLiteral("Command8"));
     txtEff = new QLineEdit(QStringLiteral("85"), this);
     txtEff->setObjectName(QStringLiteral("txtEff"));
     txtAnnRain = new QComboBox(this);
@@ -127,7 +127,7 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
     addInput(0, 0, "Total Acres:", txtArea, 0);
     addInput(1, 0, "Soil:", txtSoil, 29);
     addInput(2, 0, "Irrigation Efficiency %", txtEff, 2);
-    addInput(3, 0, "Irrigation Costs and Capacity", Command8, 1);
+    addInput(3, 0, "Irrigation Costs and Capacity", irrigationButton, 1);
     inputs->setColumnMinimumWidth(2, 12);
     addInput(0, 3, "Annual Rainfall (inches):", txtAnnRain, 3);
     addInput(1, 3, "Annual Gross Irrigation Amount (inches):", txtMax, 4);
@@ -139,9 +139,9 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
     split->addWidget(makeHelpButton(main, 6, this));
     const auto& presets = MakingSplits::landSplitPresets();
     for (int i = 0; i < 6; ++i) {
-        Option1[static_cast<size_t>(i)] = new QRadioButton(QString::fromStdString(presets[static_cast<size_t>(i)].caption), this);
-        Option1[static_cast<size_t>(i)]->setObjectName(arrayName(QStringLiteral("Option1"), i));
-        split->addWidget(Option1[static_cast<size_t>(i)]);
+        presetButtons[static_cast<size_t>(i)] = new QRadioButton(QString::fromStdString(presets[static_cast<size_t>(i)].caption), this);
+        presetButtons[static_cast<size_t>(i)]->setObjectName(arrayName(QStringLiteral("Option1"), i));
+        split->addWidget(presetButtons[static_cast<size_t>(i)]);
     }
     split->addStretch(1);
 
@@ -180,30 +180,30 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
     cropScroll = new QScrollBar(Qt::Vertical, cropBox);
     cropScroll->setObjectName(QStringLiteral("cropScroll"));
     cropScroll->setGeometry(holderLeft + twips(kHolderWidth) + 2, holderTop, 17, twips(kHolderHeight));
-    connect(cropScroll, &QScrollBar::valueChanged, this, [this](int v) { cropScroll_Change(v); });
+    connect(cropScroll, &QScrollBar::valueChanged, this, [this](int v) { scrollCropRows(v); });
 
-    Command7 = new QPushButton(QStringLiteral("Load Default Values"), cropBox);
-    Command7->setObjectName(QStringLiteral("Command7"));
-    Command7->adjustSize();
-    Command7->move(holderLeft, holderTop + twips(kHolderHeight) + 6);
+    defaultsButton = new QPushButton(QStringLiteral("Load Default Values"), cropBox);
+    defaultsButton->setObjectName(QStringLiteral("Command7"));
+    defaultsButton->adjustSize();
+    defaultsButton->move(holderLeft, holderTop + twips(kHolderHeight) + 6);
     cropBox->setFixedSize(holderLeft + twips(kHolderWidth) + 2 + 17 + 8,
-                          Command7->y() + Command7->height() + 8);
+                          defaultsButton->y() + defaultsButton->height() + 8);
 
-    auto* row0 = new CropRecord(cropFrame);
+    auto* row0 = new CropRow(cropFrame);
     row0->setObjectName(arrayName(QStringLiteral("cr"), 0));
     row0->move(0, 0);
     rows_.push_back(row0);
 
-    Command1 = new QPushButton(this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setIcon(QIcon(runPicture()));
-    Command1->setIconSize(QSize(96, 64));
-    Command1->setFixedSize(106, 74);
-    Command1->setToolTip(QStringLiteral("Generate Output"));
+    runButton = new QPushButton(this);
+    runButton->setObjectName(QStringLiteral("Command1"));
+    runButton->setIcon(QIcon(runPicture()));
+    runButton->setIconSize(QSize(96, 64));
+    runButton->setFixedSize(106, 74);
+    runButton->setToolTip(QStringLiteral("Generate Output"));
 
     auto* cropRow = new QHBoxLayout;
     cropRow->addWidget(cropBox, 0, Qt::AlignTop);
-    cropRow->addWidget(Command1, 0, Qt::AlignVCenter);
+    cropRow->addWidget(runButton, 0, Qt::AlignVCenter);
     cropRow->addStretch(1);
 
     // --- Notes ---
@@ -232,12 +232,12 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
 
     // --- Reactions ---
     connect(txtArea, &QLineEdit::textChanged, this, [this] { getVolume(); });
-    connect(txtMax, &QLineEdit::textChanged, this, [this] { txtMax_Change(); });
-    connect(txtSoil, &QComboBox::currentTextChanged, this, [this] { txtSoil_Change(); });
-    connect(txtSoil, &QComboBox::activated, this, [this] { txtSoil_Change(); });
-    onLostFocus(txtSoil, [this] { txtSoil_Change(); });
-    onLostFocus(txtEff, [this] { txtEff_LostFocus(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { main_.Command1_Click(); });
+    connect(txtMax, &QLineEdit::textChanged, this, [this] { showVolumeAndCheckCapacity(); });
+    connect(txtSoil, &QComboBox::currentTextChanged, this, [this] { storeSoil(); });
+    connect(txtSoil, &QComboBox::activated, this, [this] { storeSoil(); });
+    onLostFocus(txtSoil, [this] { storeSoil(); });
+    onLostFocus(txtEff, [this] { checkEfficiency(); });
+    connect(runButton, &QPushButton::clicked, this, [this] { main_.runEvaluation(); });
 }
 
 void MainPane::getVolume()
@@ -277,18 +277,18 @@ void MainPane::capacityCheck()
     }
 }
 
-void MainPane::txtMax_Change()
+void MainPane::showVolumeAndCheckCapacity()
 {
     getVolume();
     capacityCheck();
 }
 
-void MainPane::txtSoil_Change()
+void MainPane::storeSoil()
 {
     main_.currentSoil = txtSoil->currentText();
 }
 
-void MainPane::txtEff_LostFocus()
+void MainPane::checkEfficiency()
 {
     TestInput(txtEff, 100, QStringLiteral("Irrigation Efficiency %"));
 }
@@ -296,7 +296,7 @@ void MainPane::txtEff_LostFocus()
 int MainPane::selectedPreset() const
 {
     for (int i = 0; i < 6; ++i)
-        if (Option1[static_cast<size_t>(i)]->isChecked())
+        if (presetButtons[static_cast<size_t>(i)]->isChecked())
             return i;
     return -1;
 }
@@ -304,10 +304,10 @@ int MainPane::selectedPreset() const
 void MainPane::selectPreset(int index)
 {
     if (index >= 0 && index < 6)
-        Option1[static_cast<size_t>(index)]->setChecked(true);
+        presetButtons[static_cast<size_t>(index)]->setChecked(true);
 }
 
-CropRecord* MainPane::row(int i) const
+CropRow* MainPane::row(int i) const
 {
     return i >= 0 && i < rowCount() ? rows_[static_cast<size_t>(i)] : nullptr;
 }
@@ -320,11 +320,11 @@ void MainPane::closeRowsAfterFirst()
     }
 }
 
-CropRecord* MainPane::createRow(int i)
+CropRow* MainPane::createRow(int i)
 {
     if (i == 0)
         return rows_.front();
-    auto* record = new CropRecord(cropFrame);
+    auto* record = new CropRow(cropFrame);
     record->setObjectName(arrayName(QStringLiteral("cr"), i));
     // 490 twips below the row before it, counted in twips so that the pixel positions do not drift.
     record->move(0, twips(i * kRowPitch));
@@ -348,10 +348,10 @@ void MainPane::InitializeCropFrame()
     cropScroll->setPageStep(300);
 }
 
-void MainPane::cropScroll_Change(int value)
+void MainPane::scrollCropRows(int value)
 {
     cropFrame->move(0, -twips(value));
-    Command7->setFocus(Qt::OtherFocusReason);
+    defaultsButton->setFocus(Qt::OtherFocusReason);
 }
 
 bool MainPane::eventFilter(QObject* watched, QEvent* event)

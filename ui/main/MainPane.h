@@ -6,7 +6,7 @@
 // objectNames are the control names. An element of a control array is named after the array with its
 // index in parentheses (see ControlNames.h): the land-split presets are "Option1(0)" .. "Option1(5)",
 // the help buttons "cmdHelp(0)" .. "cmdHelp(29)", the crop rows "cr(0)", "cr(1)", ... (each holding
-// "chkCrop", "txtPrice", ... of its own, see CropRecord.h).
+// "chkCrop", "txtPrice", ... of its own, see CropRow.h).
 // Controls of this pane: "txtArea", "txtSoil", "Command8", "txtEff", "txtAnnRain", "txtMax",
 // "lblVolume", "Option1(i)", "chkNoSplit" (hidden, ticked), "txtArraySize" (hidden, "100"), "Command1"
 // (the run button), "cropBox", "cropFrameHolder", "cropFrame", "cropScroll", "Command7",
@@ -26,7 +26,7 @@ class QScrollBar;
 
 namespace korvel::ui {
 
-class CropRecord;
+class CropRow;
 class MainWindow;
 
 class MainPane : public QFrame {
@@ -45,27 +45,27 @@ public:
 
     // Crop rows: element 0 lives as long as the pane; the others are made and closed as the library changes.
     int rowCount() const { return static_cast<int>(rows_.size()); }
-    CropRecord* row(int i) const;
+    CropRow* row(int i) const;
     // Closes rows from index 1 on, leaving element 0.
     void closeRowsAfterFirst();
     // Makes row i (i >= 1) 490 twips below row i - 1 and shows it; returns element 0 for i = 0.
-    CropRecord* createRow(int i);
+    CropRow* createRow(int i);
     // Sizes the crop frame (550 twips a row) and sets the scroll bar's limits (in twips).
     void InitializeCropFrame();
-    void cropScroll_Change(int value);
+    void scrollCropRows(int value);
 
     QLineEdit* txtArea;
     QComboBox* txtSoil;
-    QPushButton* Command8;
+    QPushButton* irrigationButton; // "Command8", "Enter Irrigation Information"
     QLineEdit* txtEff;
     QComboBox* txtAnnRain;
     QLineEdit* txtMax;
     QLabel* lblVolume;
-    std::array<QRadioButton*, 6> Option1{};
+    std::array<QRadioButton*, 6> presetButtons{}; // "Option1(0)" .. "Option1(5)"
     QCheckBox* chkNoSplit;
     QLineEdit* txtArraySize;
-    QPushButton* Command1;
-    QPushButton* Command7;
+    QPushButton* runButton;      // "Command1"
+    QPushButton* defaultsButton; // "Command7", "Load Default Values"
     QGroupBox* cropBox;
     QWidget* cropFrameHolder;
     QWidget* cropFrame;
@@ -73,13 +73,13 @@ public:
     QFrame* pnlBatchInstructions;
 
 private:
-    void txtSoil_Change();
-    void txtMax_Change();
-    void txtEff_LostFocus();
+    void storeSoil();
+    void showVolumeAndCheckCapacity();
+    void checkEfficiency();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     MainWindow& main_;
-    std::vector<CropRecord*> rows_;
+    std::vector<CropRow*> rows_;
 };
 
 } // namespace korvel::ui

@@ -20,23 +20,24 @@
 #include "model/CropScenario.h"
 #include "model/FieldCollection.h"
 #include "model/IrrigationCosts.h"
-#include "trend/BatchSetupPane.h"
 #include "trend/TrendController.h"
+#include "trend/TrendResultsPane.h"
+#include "trend/TrendSetupPane.h"
+#include "ui/main/AboutWindow.h"
 #include "ui/main/ControlNames.h"
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/CustomCropPane.h"
 #include "ui/main/DefaultValues.h"
 #include "ui/main/HelpButtons.h"
+#include "ui/main/HelpTopics.h"
 #include "ui/main/IrrigationCostPane.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/OptionsWindow.h"
-#include "ui/main/AboutWindow.h"
-#include "ui/main/modHelp.h"
 #include "ui/main/ProductionCostPane.h"
+#include "ui/main/ProgressWindow.h"
 #include "ui/main/SummaryPane.h"
-#include "ui/main/Twips.h"
-#include "ui/main/frmUpdating.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/Twips.h"
 #include "ui/results/DetailsPane.h"
 #include "ui/results/ResultPrinter.h"
 #include "ui/results/ResultsPane.h"
@@ -94,10 +95,10 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWi
     pneDetails_ = new DetailsPane(*this, client_);
     pneSummary_ = new SummaryPane(*this, client_);
     pneCustomCrop_ = new CustomCropPane(*this, client_);
-    pneBatchSetup0_ = new BatchSetupPane(*this, 0, client_);
-    pneBatchSetup1_ = new BatchSetupPane(*this, 1, client_);
+    trendSetupPane_ = new TrendSetupPane(*this, client_);
+    trendResultsPane_ = new TrendResultsPane(*this, client_);
     panes_ = {pneMain_, pneResults_, pneIrrigCosts_, pneInputCosts_, pneDetails_,
-              pneCustomCrop_, pneBatchSetup0_, pneBatchSetup1_, pneSummary_};
+              pneCustomCrop_, trendSetupPane_, trendResultsPane_, pneSummary_};
     int widest = 0;
     int tallest = 0;
     for (QWidget* pane : panes_) {
@@ -110,14 +111,13 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWi
 
     // The two trend panes are never hidden by each other: the results pane covers the setup pane fully and
     // paints its own background, so nothing of the setup shows (or can be clicked) behind the results.
-    pneBatchSetup1_->resize(pneBatchSetup1_->size().expandedTo(pneBatchSetup0_->size()));
-    pneBatchSetup1_->setAutoFillBackground(true);
+    trendResultsPane_->resize(trendResultsPane_->size().expandedTo(trendSetupPane_->size()));
+    trendResultsPane_->setAutoFillBackground(true);
 
     buildMenus();
 
-    connect(pneMain_->Command8, &QPushButton::clicked, this, [this] { pneIrrigCosts_->open(); });
-    connect(pneMain_->Command7, &QPushButton::clicked, this, [this] { DefaultValues::Command7_Click(*this); });
-    pneMain_->Command8->setEnabled(IrrigationCostPane::kBuilt);
+    connect(pneMain_->irrigationButton, &QPushButton::clicked, this, [this] { pneIrrigCosts_->open(); });
+    connect(pneMain_->defaultsButton, &QPushButton::clicked, this, [this] { DefaultValues::loadAll(*this); });
 
     // The narrowest the window gets is the width of its widest pane, so that no pane is cut off.
     client_->setMinimumSize(widest, kHeaderHeight + tallest + 8);
@@ -128,24 +128,24 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildHeader(QWidget* client)
 {
-    Image2_ = new QLabel(client);
-    Image2_->setObjectName(QStringLiteral("Image2"));
-    Image2_->setPixmap(headerPicture());
-    Image2_->setGeometry(8, 8, 164, 80);
+    headerPicture_ = new QLabel(client);
+    headerPicture_->setObjectName(QStringLiteral("Image2"));
+    headerPicture_->setPixmap(headerPicture());
+    headerPicture_->setGeometry(8, 8, 164, 80);
 
-    shpGeneric5_ = new QFrame(client);
-    shpGeneric5_->setObjectName(arrayName(QStringLiteral("shpGeneric"), 5));
-    QPalette band = shpGeneric5_->palette();
+    headerBand_ = new QFrame(client);
+    headerBand_->setObjectName(arrayName(QStringLiteral("shpGeneric"), 5));
+    QPalette band = headerBand_->palette();
     band.setColor(QPalette::Window, QColor(0xF3, 0xF3, 0xF3));
-    shpGeneric5_->setPalette(band);
-    shpGeneric5_->setAutoFillBackground(true);
-    shpGeneric5_->setGeometry(kBandLeft, 16, 400, 64);
+    headerBand_->setPalette(band);
+    headerBand_->setAutoFillBackground(true);
+    headerBand_->setGeometry(kBandLeft, 16, 400, 64);
 
-    lblMainInfo_ = new QLabel(shpGeneric5_);
+    lblMainInfo_ = new QLabel(headerBand_);
     lblMainInfo_->setObjectName(QStringLiteral("lblMainInfo"));
     lblMainInfo_->setWordWrap(true);
     lblMainInfo_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    auto* layout = new QHBoxLayout(shpGeneric5_);
+    auto* layout = new QHBoxLayout(headerBand_);
     layout->setContentsMargins(10, 4, 10, 4);
     layout->addWidget(lblMainInfo_);
 }
@@ -199,28 +199,24 @@ void MainWindow::buildMenus()
     mnuAboutKVL = help->addAction(QStringLiteral("About Korvel..."));
     mnuAboutKVL->setObjectName(QStringLiteral("mnuAboutKVL"));
 
-    connect(mnuPrint, &QAction::triggered, this, [this] { mnuPrint_Click(); });
-    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
-    connect(mnuSummary, &QAction::triggered, this, [this] { mnuSummary_Click(); });
-    connect(mnuOptions, &QAction::triggered, this, [this] { mnuOptions_Click(); });
-    connect(mnuCustomCrop, &QAction::triggered, this, [this] { mnuCustomCrop_Click(); });
+    connect(mnuPrint, &QAction::triggered, this, [this] { printShownReport(); });
+    connect(mnuExit, &QAction::triggered, this, [this] { exitProgram(); });
+    connect(mnuSummary, &QAction::triggered, this, [this] { showSummary(); });
+    connect(mnuOptions, &QAction::triggered, this, [this] { showOptions(); });
+    connect(mnuCustomCrop, &QAction::triggered, this, [this] { showCustomCrops(); });
     // The check mark follows the trend switch, not the click itself.
     connect(mnuEnableBatch, &QAction::triggered, this, [this] {
         mnuEnableBatch->setChecked(session_.BatchEnabled);
-        mnuEnableBatch_Click();
+        toggleTrendProcessing();
     });
-    connect(mnuFallBatch, &QAction::triggered, this, [this] { mnuFallBatch_Click(); });
-    connect(mnuHelp, &QAction::triggered, this, [this] { mnuHelp_Click(); });
-    connect(mnuAboutKVL, &QAction::triggered, this, [this] { mnuAboutKVL_Click(); });
-
-    // Items whose windows or panes are still empty frames stay disabled.
-    mnuSummary->setEnabled(SummaryPane::kBuilt);
-    mnuCustomCrop->setEnabled(CustomCropPane::kBuilt);
+    connect(mnuFallBatch, &QAction::triggered, this, [this] { startVariableTrend(); });
+    connect(mnuHelp, &QAction::triggered, this, [this] { showHelpContents(); });
+    connect(mnuAboutKVL, &QAction::triggered, this, [this] { showAbout(); });
 }
 
 // --- Load -----------------------------------------------------------------------------------------
 
-void MainWindow::Form_Load()
+void MainWindow::load()
 {
     if (loadStarted_)
         return;
@@ -241,11 +237,11 @@ void MainWindow::Form_Load()
         EnableBatch(false);
     }
     session_.SplitFactor = 10;
-    if (QComboBox* crops = pneBatchSetup0_->cboCrops; crops && crops->count() > 0)
+    if (QComboBox* crops = trendSetupPane_->cboCrops; crops && crops->count() > 0)
         crops->setCurrentIndex(0);
     MaximumBatches = 2;
     SetMainInfo(strMainInfo);
-    if (QComboBox* steps = pneBatchSetup0_->cboBatchSteps) {
+    if (QComboBox* steps = trendSetupPane_->cboBatchSteps) {
         steps->clear();
         for (int i = 2; i <= 10; ++i)
             steps->addItem(QString::number(i));
@@ -279,7 +275,7 @@ QWidget* MainWindow::PreviousPane() const
     return pneMain_;
 }
 
-void MainWindow::cmdCancel_Click(int)
+void MainWindow::returnToPreviousPane()
 {
     ShowPane(PreviousPane());
     SetMainInfo(strMainInfo);
@@ -297,12 +293,12 @@ int MainWindow::cropRowCount() const
     return libraryCount_;
 }
 
-CropRecord* MainWindow::cr(int i) const
+CropRow* MainWindow::cr(int i) const
 {
     return i < libraryCount_ ? pneMain_->row(i) : nullptr;
 }
 
-frmUpdating* MainWindow::progressWindow() const
+ProgressWindow* MainWindow::progressWindow() const
 {
     return progress_.data();
 }
@@ -348,24 +344,24 @@ void MainWindow::EnableBatch(bool b)
         session_.TrendMessageShown = true;
     }
     session_.BatchEnabled = b;
-    Form_Load();
-    mnuFallBatch->setEnabled(b && BatchSetupPane::kBuilt);
+    load();
+    mnuFallBatch->setEnabled(b);
     mnuEnableBatch->setChecked(b);
     pneResults_->EnableBatch(b);
-    pneBatchSetup1_->EnableBatch(b);
+    trendResultsPane_->EnableBatch(b);
     pneMain_->pnlBatchInstructions->setVisible(b);
     if (!b) {
         // Trend processing off: no trend override of a finished variable trend stays in force for the
         // ordinary runs that follow.
-        if (!pneBatchSetup0_->trend().running())
-            pneBatchSetup0_->trend().clearTrendOverrides();
+        if (!trendSetupPane_->trend().running())
+            trendSetupPane_->trend().clearTrendOverrides();
         ShowPane(pneMain_);
     }
 }
 
 void MainWindow::ShowBatchScreen()
 {
-    pneBatchSetup0_->trend().ShowBatchScreen();
+    trendSetupPane_->trend().ShowBatchScreen();
 }
 
 // --- Menus ----------------------------------------------------------------------------------------
@@ -389,7 +385,7 @@ ResultPrinter& MainWindow::thePrinter()
     return *thePrinter_;
 }
 
-void MainWindow::mnuPrint_Click()
+void MainWindow::printShownReport()
 {
     if (pneDetails_->isVisible())
         thePrinter().printDetails();
@@ -397,49 +393,49 @@ void MainWindow::mnuPrint_Click()
         thePrinter().printResults();
 }
 
-void MainWindow::mnuExit_Click()
+void MainWindow::exitProgram()
 {
     close();
 }
 
-void MainWindow::mnuOptions_Click()
+void MainWindow::showOptions()
 {
     OptionsWindow::showOptions(session_, this);
 }
 
-void MainWindow::mnuHelp_Click()
+void MainWindow::showHelpContents()
 {
-    modHelp::ShowHelp(QStringLiteral("index.htm"));
+    HelpTopics::ShowHelp(QStringLiteral("index.htm"));
 }
 
-void MainWindow::mnuAboutKVL_Click()
+void MainWindow::showAbout()
 {
     AboutWindow::showAbout(this);
 }
 
-void MainWindow::mnuSummary_Click()
+void MainWindow::showSummary()
 {
     pneSummary_->open();
 }
 
-void MainWindow::mnuCustomCrop_Click()
+void MainWindow::showCustomCrops()
 {
     pneCustomCrop_->open();
 }
 
-void MainWindow::mnuEnableBatch_Click()
+void MainWindow::toggleTrendProcessing()
 {
     EnableBatch(!mnuEnableBatch->isChecked());
 }
 
-void MainWindow::mnuFallBatch_Click()
+void MainWindow::startVariableTrend()
 {
-    pneBatchSetup0_->trend().mnuFallBatch_Click();
+    trendSetupPane_->trend().startVariableTrend();
 }
 
-void MainWindow::cmdHelp_Click(int index)
+void MainWindow::helpButtonClicked(int index)
 {
-    helpButtonClick(index);
+    runHelpButton(index);
 }
 
 // --- Window events --------------------------------------------------------------------------------
@@ -447,20 +443,20 @@ void MainWindow::cmdHelp_Click(int index)
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    Form_Resize();
+    centrePanes();
 }
 
-void MainWindow::Form_Resize()
+void MainWindow::centrePanes()
 {
     const int width = client_->width();
-    shpGeneric5_->resize(std::max(0, width - shpGeneric5_->x() - twips(500)), shpGeneric5_->height());
+    headerBand_->resize(std::max(0, width - headerBand_->x() - twips(500)), headerBand_->height());
     for (QWidget* pane : panes_)
         pane->move(std::max(0, width / 2 - pane->width() / 2), pane->y());
 }
 
 void MainWindow::showEvent(QShowEvent* event)
 {
-    Form_Load();
+    load();
     QMainWindow::showEvent(event);
     if (!centred_) {
         centred_ = true;
@@ -480,15 +476,15 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    Form_Terminate();
+    unloadSmallWindows();
     event->accept();
 }
 
-void MainWindow::Form_Terminate()
+void MainWindow::unloadSmallWindows()
 {
     if (progress_)
         progress_->close();
-    modHelp::unloadHelpScreen();
+    HelpTopics::unloadHelpScreen();
     OptionsWindow::unload();
 }
 

@@ -36,8 +36,7 @@ class QLabel;
 
 namespace korvel::ui {
 
-class BatchSetupPane;
-class CropRecord;
+class CropRow;
 class CustomCropPane;
 class DetailsPane;
 class IrrigationCostPane;
@@ -46,13 +45,15 @@ class ProductionCostPane;
 class ResultPrinter;
 class ResultsPane;
 class SummaryPane;
-class frmUpdating;
+class TrendResultsPane;
+class TrendSetupPane;
+class ProgressWindow;
 
 class MainWindow : public QMainWindow, public korvel::InputsTarget {
     Q_OBJECT
 public:
     // programFolder holds "crops" (the library), "crops/custom", "crops/soils", the help and "inputs.txt".
-    // The window is built as designed; Form_Load (run by the first show, or explicitly) loads it.
+    // The window is built as designed; load() (run by the first show, or explicitly) loads it.
     MainWindow(QString programFolder, korvel::SessionState& session, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -74,7 +75,7 @@ public:
     // --- Load -------------------------------------------------------------------------------------
     // Shows the main pane, reads the crop library and the inputs file, sets the trend switch and the
     // start-up values. Runs once; later calls do nothing.
-    void Form_Load();
+    void load();
     bool isLoaded() const { return loadStarted_; }
 
     // --- Panes ------------------------------------------------------------------------------------
@@ -86,7 +87,7 @@ public:
     const QList<QPointer<QWidget>>& paneHistory() const { return paneHistory_; }
     // The Back and Cancel buttons of the cost panes and the summary ("cmdCancel(0..2)"): previous pane,
     // standing information text.
-    void cmdCancel_Click(int index);
+    void returnToPreviousPane();
     // Writes text into the information line.
     void SetMainInfo(const QString& text);
 
@@ -99,12 +100,13 @@ public:
     DetailsPane* pneDetails() const { return pneDetails_; }
     SummaryPane* pneSummary() const { return pneSummary_; }
     CustomCropPane* pneCustomCrop() const { return pneCustomCrop_; }
-    BatchSetupPane* pneBatchSetup(int index) const { return index == 0 ? pneBatchSetup0_ : pneBatchSetup1_; }
+    TrendSetupPane* trendSetupPane() const { return trendSetupPane_; }     // "pneBatchSetup(0)"
+    TrendResultsPane* trendResultsPane() const { return trendResultsPane_; } // "pneBatchSetup(1)"
 
     // --- Crop rows --------------------------------------------------------------------------------
     // Row i shows library crop i + 1 of cropFiles->cropCollection.
     int cropRowCount() const;
-    CropRecord* cr(int i) const;
+    CropRow* cr(int i) const;
     // Rebuilds the rows from a fresh reading of the crop library (also after custom crops changed).
     void LoadCropRows();
     void InitializeCropFrame();
@@ -124,10 +126,10 @@ public:
     // search was cancelled or could not be carried out (the reason has been shown).
     std::shared_ptr<korvel::BestMix> RunScenario(const QString& strBatchMessage);
     // The run button. Does nothing while a search is in flight.
-    void Command1_Click();
+    void runEvaluation();
     bool searchRunning() const { return searchRunning_; }
     // The progress window of the search in flight, if any.
-    frmUpdating* progressWindow() const;
+    ProgressWindow* progressWindow() const;
 
     // --- Inputs file ------------------------------------------------------------------------------
     // programFolder/inputs.txt: written by every run, read at load. Both are silent on failure.
@@ -153,7 +155,7 @@ public:
 
     // --- Help -------------------------------------------------------------------------------------
     // The "?" buttons of every pane ("cmdHelp(index)"): a help topic, a pop-up text or nothing.
-    void cmdHelp_Click(int index);
+    void helpButtonClicked(int index);
 
     // --- Menus ------------------------------------------------------------------------------------
     QAction* mnuPrint = nullptr;
@@ -166,15 +168,15 @@ public:
     QAction* mnuHelp = nullptr;
     QAction* mnuAboutKVL = nullptr;
 
-    void mnuPrint_Click();
-    void mnuExit_Click();
-    void mnuOptions_Click();
-    void mnuHelp_Click();
-    void mnuAboutKVL_Click();
-    void mnuSummary_Click();
-    void mnuCustomCrop_Click();
-    void mnuEnableBatch_Click();
-    void mnuFallBatch_Click();
+    void printShownReport();
+    void exitProgram();
+    void showOptions();
+    void showHelpContents();
+    void showAbout();
+    void showSummary();
+    void showCustomCrops();
+    void toggleTrendProcessing();
+    void startVariableTrend();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -184,8 +186,8 @@ protected:
 private:
     void buildMenus();
     void buildHeader(QWidget* client);
-    void Form_Resize();
-    void Form_Terminate();
+    void centrePanes();
+    void unloadSmallWindows();
     void openProductionCosts(const std::shared_ptr<korvel::Crop>& crop);
     std::filesystem::path folderPath() const;
     std::shared_ptr<korvel::BestMix> runSearch(const QString& strBatchMessage);
@@ -200,9 +202,9 @@ private:
     int libraryCount_ = 0; // crops in the library, one row each
 
     QWidget* client_ = nullptr;
-    QLabel* Image2_ = nullptr;
+    QLabel* headerPicture_ = nullptr; // "Image2"
     QLabel* lblMainInfo_ = nullptr;
-    QFrame* shpGeneric5_ = nullptr;
+    QFrame* headerBand_ = nullptr;    // "shpGeneric(5)"
 
     MainPane* pneMain_ = nullptr;
     ProductionCostPane* pneInputCosts_ = nullptr;
@@ -211,12 +213,12 @@ private:
     DetailsPane* pneDetails_ = nullptr;
     SummaryPane* pneSummary_ = nullptr;
     CustomCropPane* pneCustomCrop_ = nullptr;
-    BatchSetupPane* pneBatchSetup0_ = nullptr;
-    BatchSetupPane* pneBatchSetup1_ = nullptr;
+    TrendSetupPane* trendSetupPane_ = nullptr;
+    TrendResultsPane* trendResultsPane_ = nullptr;
     QList<QWidget*> panes_; // in the order the resize handler centres them
     QList<QPointer<QWidget>> paneHistory_;
 
-    QPointer<frmUpdating> progress_;
+    QPointer<ProgressWindow> progress_;
     std::unique_ptr<ResultPrinter> thePrinter_;
 };
 

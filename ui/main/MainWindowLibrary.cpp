@@ -7,13 +7,13 @@
 #include <map>
 
 #include "model/CropScenario.h"
-#include "trend/BatchSetupPane.h"
-#include "ui/main/CropRecord.h"
+#include "trend/TrendSetupPane.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/MainPane.h"
 #include "ui/platform/DialogService.h"
 
 #include "model/FileReader.h"
-#include "model/writeFile.h"
+#include "model/InputsFile.h"
 #include "ui/main/IrrigationCostPane.h"
 #include <QLineEdit>
 
@@ -22,13 +22,13 @@ namespace korvel::ui {
 void MainWindow::LoadCropRows()
 {
     // What every row held, to hand to the same crop (by name, the n-th of a name to the n-th) in the new library.
-    std::vector<CropRecord::Entries> before;
+    std::vector<CropRow::Entries> before;
     for (int i = 0; i < cropRowCount(); ++i)
         before.push_back(cr(i)->entries());
     std::map<std::string, int> seen;
-    const auto previous = [&](const std::string& name) -> const CropRecord::Entries* {
+    const auto previous = [&](const std::string& name) -> const CropRow::Entries* {
         int n = seen[name]++;
-        for (const CropRecord::Entries& e : before)
+        for (const CropRow::Entries& e : before)
             if (e.crop->cropType == name && n-- == 0)
                 return &e;
         return nullptr;
@@ -54,20 +54,20 @@ void MainWindow::LoadCropRows()
         const korvel::CropScenario& library = *cropFiles->cropCollection;
         for (long i = 0; i < library.Count(); ++i) {
             const auto& crop = library.Item(i + 1);
-            CropRecord* row = pneMain_->createRow(static_cast<int>(i));
+            CropRow* row = pneMain_->createRow(static_cast<int>(i));
             const auto unit = [&](size_t k) {
                 return k < crop->cropUnitsArray.size() ? QString::fromStdString(crop->cropUnitsArray[k]) : QString();
             };
             row->loadInfo(QString::fromStdString(crop->cropType), QStringLiteral("$/") + unit(0).toLower(),
                           QStringLiteral("$/ac"), unit(1));
             row->setCrop(crop);
-            const CropRecord::Entries* earlier = previous(crop->cropType);
+            const CropRow::Entries* earlier = previous(crop->cropType);
             row->carryOver(earlier);
             if (earlier && activeCrop == earlier->crop)
                 activeCrop = crop;
-            connect(row, &CropRecord::inputCostsRequested, this, &MainWindow::openProductionCosts,
+            connect(row, &CropRow::inputCostsRequested, this, &MainWindow::openProductionCosts,
                     Qt::UniqueConnection);
-            if (QComboBox* crops = pneBatchSetup(0)->cboCrops)
+            if (QComboBox* crops = trendSetupPane()->cboCrops)
                 crops->addItem(QString::fromStdString(crop->cropType));
         }
         libraryCount_ = static_cast<int>(library.Count());
@@ -89,12 +89,12 @@ std::filesystem::path MainWindow::folderPath() const
 
 void MainWindow::saveInputs()
 {
-    korvel::writeFile::saveInputs(folderPath(), *this);
+    korvel::InputsFile::saveInputs(folderPath(), *this);
 }
 
 void MainWindow::loadInputs()
 {
-    korvel::writeFile::loadInputs(folderPath(), *this);
+    korvel::InputsFile::loadInputs(folderPath(), *this);
 }
 
 std::string MainWindow::mainText(MainBox box) const

@@ -15,9 +15,9 @@
 #include "model/EvaluationRun.h"
 #include "model/Numbers.h"
 #include "ui/main/BoxTexts.h"
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/MainPane.h"
-#include "ui/main/frmUpdating.h"
+#include "ui/main/ProgressWindow.h"
 #include "ui/platform/DialogService.h"
 #include "ui/results/ResultPrinter.h"
 #include "ui/results/ResultsPane.h"
@@ -38,7 +38,7 @@ const QString kIncomplete = QStringLiteral("Please enter all of the necessary in
 // message; the crops of the run become the window's crops of the last run.
 class RunProgress : public korvel::EvaluationRun::Observer {
 public:
-    RunProgress(frmUpdating& window, const QString& message, std::shared_ptr<korvel::CropScenario>& lastRunCrops)
+    RunProgress(ProgressWindow& window, const QString& message, std::shared_ptr<korvel::CropScenario>& lastRunCrops)
         : window_(&window), message_(message), lastRunCrops_(lastRunCrops)
     {
     }
@@ -72,7 +72,7 @@ public:
     }
 
 private:
-    QPointer<frmUpdating> window_;
+    QPointer<ProgressWindow> window_;
     QString message_;
     std::shared_ptr<korvel::CropScenario>& lastRunCrops_;
 };
@@ -124,7 +124,7 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
 
     if (progress_)
         progress_->deleteLater();
-    progress_ = new frmUpdating(s, this);
+    progress_ = new ProgressWindow(s, this);
     progress_->setTitle(QStringLiteral("Evaluating Possible Combinations"));
     progress_->show();
     progress_->repaint();
@@ -147,7 +147,7 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
         in.preset = p.selectedPreset();
         in.factor = s.SplitFactor;
         for (int i = 0; i < cropRowCount(); ++i)
-            if (CropRecord* row = cr(i); row->isActive())
+            if (CropRow* row = cr(i); row->isActive())
                 in.crops.push_back({row->crop(), row->getPrice(), row->getMaxYield()});
         in.soil = currentSoil.toStdString();
         in.irrigation = tempIrrigationCosts;
@@ -197,7 +197,7 @@ void MainWindow::showRunError(const QString& text)
     showMessage(this, text, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Error"));
 }
 
-void MainWindow::Command1_Click()
+void MainWindow::runEvaluation()
 {
     if (searchRunning_)
         return;

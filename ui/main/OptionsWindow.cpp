@@ -1,5 +1,5 @@
-#include "ui/platform/ShowCentred.h"
 #include "ui/main/OptionsWindow.h"
+#include "ui/platform/ShowCentred.h"
 
 #include <algorithm>
 
@@ -13,7 +13,7 @@
 
 #include "model/Numbers.h"
 #include "model/SessionState.h"
-#include "ui/main/modHelp.h"
+#include "ui/main/HelpTopics.h"
 #include "ui/platform/CloseOnDeactivate.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/Twips.h"
@@ -62,10 +62,10 @@ OptionsWindow::OptionsWindow(SessionState& session, QWidget* parent)
     auto* bandLayout = new QHBoxLayout(band);
     bandLayout->addWidget(title);
 
-    auto* label1 = new QLabel(kExplanation, this);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->setWordWrap(true);
-    label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* explanation = new QLabel(kExplanation, this);
+    explanation->setObjectName(QStringLiteral("Label1"));
+    explanation->setWordWrap(true);
+    explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* caption = new QLabel(QStringLiteral("Irrigation Iteration Factor"), this);
     caption->setObjectName(QStringLiteral("Label2"));
@@ -97,15 +97,15 @@ OptionsWindow::OptionsWindow(SessionState& session, QWidget* parent)
     layout->addWidget(band);
     auto* body = new QVBoxLayout;
     body->setContentsMargins(12, 4, 12, 0);
-    body->addWidget(label1, 1);
+    body->addWidget(explanation, 1);
     body->addLayout(factorRow);
     body->addLayout(buttonRow);
     layout->addLayout(body, 1);
 
-    connect(cmdApply, &QPushButton::clicked, this, &OptionsWindow::cmdApply_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &OptionsWindow::cmdCancel_Click);
-    connect(cmdHelp, &QPushButton::clicked, this, &OptionsWindow::cmdHelp_Click);
-    connect(txtFineFactor_, &QLineEdit::returnPressed, this, &OptionsWindow::cmdApply_Click);
+    connect(cmdApply, &QPushButton::clicked, this, &OptionsWindow::applyFactor);
+    connect(cmdCancel, &QPushButton::clicked, this, &OptionsWindow::cancel);
+    connect(cmdHelp, &QPushButton::clicked, this, &OptionsWindow::showFactorHelp);
+    connect(txtFineFactor_, &QLineEdit::returnPressed, this, &OptionsWindow::applyFactor);
 
     // The designed client area, grown only when this font needs more room for the explanation.
     const int width = twipsToPixels(6300);
@@ -135,7 +135,7 @@ void OptionsWindow::unload()
     openWindow() = nullptr;
 }
 
-void OptionsWindow::cmdApply_Click()
+void OptionsWindow::applyFactor()
 {
     const std::optional<double> value = num::parseNumeric(txtFineFactor_->text().toStdString());
     if (!value) {
@@ -160,14 +160,14 @@ void OptionsWindow::cmdApply_Click()
     close();
 }
 
-void OptionsWindow::cmdCancel_Click()
+void OptionsWindow::cancel()
 {
     close();
 }
 
-void OptionsWindow::cmdHelp_Click()
+void OptionsWindow::showFactorHelp()
 {
-    modHelp::ShowHelp(QStringLiteral("mainInput.htm#SplitFactor"));
+    HelpTopics::ShowHelp(QStringLiteral("mainInput.htm#SplitFactor"));
 }
 
 } // namespace korvel::ui

@@ -25,9 +25,9 @@ public:
     // Closes the open Options window, if any (the Exit menu unloads it).
     static void unload();
 
-    void cmdApply_Click();
-    void cmdCancel_Click();
-    void cmdHelp_Click();
+    void applyFactor();
+    void cancel();
+    void showFactorHelp();
 
 private:
     SessionState& session_;

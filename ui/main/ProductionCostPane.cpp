@@ -19,11 +19,11 @@
 #include "ui/main/CostPreviews.h"
 #include "ui/main/DefaultValues.h"
 #include "ui/main/HelpButton.h"
+#include "ui/main/InputValidation.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
-#include "ui/main/modInputTest.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 
@@ -277,9 +277,9 @@ void ProductionCostPane::buildControls()
     }
 
     // The forage frames, in place of the harvest charges for a crop sold by the ton.
-    frmICAlf_ = new QGroupBox(this);
-    frmICAlf_->setObjectName(QStringLiteral("frmICAlf"));
-    auto* f = new QGridLayout(frmICAlf_);
+    forageHarvestFrame_ = new QGroupBox(this);
+    forageHarvestFrame_->setObjectName(QStringLiteral("frmICAlf"));
+    auto* f = new QGridLayout(forageHarvestFrame_);
     auto forageBox = [this](const char* name, QWidget* frame) {
         auto* b = new QLineEdit(frame);
         b->setObjectName(QString::fromLatin1(name));
@@ -288,17 +288,17 @@ void ProductionCostPane::buildControls()
         boxes_.insert(b->objectName(), b);
         return b;
     };
-    txtSwathing_ = forageBox("txtSwathing", frmICAlf_);
-    txtSwathingNum_ = forageBox("txtSwathingNum", frmICAlf_);
-    txtRaking_ = forageBox("txtRaking", frmICAlf_);
-    txtRakingNum_ = forageBox("txtRakingNum", frmICAlf_);
-    txtBaling_ = forageBox("txtBaling", frmICAlf_);
-    txtBalingNum_ = forageBox("txtBalingNum", frmICAlf_);
-    txtAlfFlat_ = forageBox("txtAlfFlat", frmICAlf_);
+    txtSwathing_ = forageBox("txtSwathing", forageHarvestFrame_);
+    txtSwathingNum_ = forageBox("txtSwathingNum", forageHarvestFrame_);
+    txtRaking_ = forageBox("txtRaking", forageHarvestFrame_);
+    txtRakingNum_ = forageBox("txtRakingNum", forageHarvestFrame_);
+    txtBaling_ = forageBox("txtBaling", forageHarvestFrame_);
+    txtBalingNum_ = forageBox("txtBalingNum", forageHarvestFrame_);
+    txtAlfFlat_ = forageBox("txtAlfFlat", forageHarvestFrame_);
     {
-        auto frameLabel = [this](const QString& text) { return new QLabel(text, frmICAlf_); };
-        f->addWidget(boldLabel(QStringLiteral("Harvesting Costs"), frmICAlf_), 0, 0, 1, 3);
-        f->addWidget(boldLabel(QStringLiteral("Number of Operations per Season"), frmICAlf_), 0, 3, 1, 2);
+        auto frameLabel = [this](const QString& text) { return new QLabel(text, forageHarvestFrame_); };
+        f->addWidget(boldLabel(QStringLiteral("Harvesting Costs"), forageHarvestFrame_), 0, 0, 1, 3);
+        f->addWidget(boldLabel(QStringLiteral("Number of Operations per Season"), forageHarvestFrame_), 0, 3, 1, 2);
         f->addWidget(frameLabel(QStringLiteral("Swathing:")), 1, 0);
         f->addWidget(txtSwathing_, 1, 1);
         f->addWidget(frameLabel(QStringLiteral("/ acre")), 1, 2);
@@ -316,18 +316,18 @@ void ProductionCostPane::buildControls()
         f->addWidget(txtAlfFlat_, 4, 1);
         f->addWidget(frameLabel(QStringLiteral("/ ton")), 4, 2);
     }
-    frmICAlf2_ = new QGroupBox(this);
-    frmICAlf2_->setObjectName(QStringLiteral("frmICAlf2"));
-    txtStand_ = forageBox("txtStand", frmICAlf2_);
+    standLifeFrame_ = new QGroupBox(this);
+    standLifeFrame_->setObjectName(QStringLiteral("frmICAlf2"));
+    txtStand_ = forageBox("txtStand", standLifeFrame_);
     {
-        auto* s = new QHBoxLayout(frmICAlf2_);
-        s->addWidget(new QLabel(QStringLiteral("Life of Stand"), frmICAlf2_));
+        auto* s = new QHBoxLayout(standLifeFrame_);
+        s->addWidget(new QLabel(QStringLiteral("Life of Stand"), standLifeFrame_));
         s->addWidget(txtStand_);
-        s->addWidget(new QLabel(QStringLiteral("years"), frmICAlf2_));
+        s->addWidget(new QLabel(QStringLiteral("years"), standLifeFrame_));
         s->addStretch(1);
     }
-    frmICAlf_->hide();
-    frmICAlf2_->hide();
+    forageHarvestFrame_->hide();
+    standLifeFrame_->hide();
     lblAnnualized_->hide();
 
     // Buttons.
@@ -341,10 +341,10 @@ void ProductionCostPane::buildControls()
     cmdDefault_ = button("cmdDefault", QStringLiteral("Load Default --- Values"));
     QPushButton* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(arrayName(QStringLiteral("cmdCancel"), 1));
-    connect(apply, &QPushButton::clicked, this, [this] { Command6_Click(); });
-    connect(clear, &QPushButton::clicked, this, [this] { Command13_Click(); });
-    connect(cmdDefault_, &QPushButton::clicked, this, [this] { cmdDefault_Click(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { main_.cmdCancel_Click(1); });
+    connect(apply, &QPushButton::clicked, this, [this] { applyCosts(); });
+    connect(clear, &QPushButton::clicked, this, [this] { clearBoxes(); });
+    connect(cmdDefault_, &QPushButton::clicked, this, [this] { loadDefaults(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { main_.returnToPreviousPane(); });
 
     // Change handlers: every change of a box, typed or set by code.
     const auto rateRule = [this](QLineEdit* rate, QCheckBox* optimal) {
@@ -372,8 +372,8 @@ void ProductionCostPane::buildControls()
     middle->addStretch(1);
     auto* right = new QVBoxLayout;
     right->addWidget(harvestFrame_);
-    right->addWidget(frmICAlf_);
-    right->addWidget(frmICAlf2_);
+    right->addWidget(forageHarvestFrame_);
+    right->addWidget(standLifeFrame_);
     right->addStretch(1);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
@@ -457,15 +457,15 @@ void ProductionCostPane::openFor(const std::shared_ptr<Crop>& crop)
     }
     lblApplicationCosts_->setText(forage ? name + QStringLiteral(" Operation Costs") : QStringLiteral("Operation Costs"));
     // The forage frames stand over the harvest charges.
-    frmICAlf_->setVisible(forage);
-    frmICAlf2_->setVisible(forage);
+    forageHarvestFrame_->setVisible(forage);
+    standLifeFrame_->setVisible(forage);
     lblAnnualized_->setVisible(forage);
     harvestFrame_->setVisible(!forage);
 
     BoxTexts::blankZeroTexts(&main_);
 }
 
-void ProductionCostPane::Command6_Click()
+void ProductionCostPane::applyCosts()
 {
     if (!main_.activeCrop)
         main_.activeCrop = std::make_shared<Crop>();
@@ -506,7 +506,7 @@ void ProductionCostPane::Command6_Click()
     main_.activeCrop.reset();
 }
 
-void ProductionCostPane::Command13_Click()
+void ProductionCostPane::clearBoxes()
 {
     // Every box, the forage frames' too, then the optimal boxes (which emptying a rate box ticks).
     for (const ProductionCostField& f : kProductionCostFields)
@@ -519,7 +519,7 @@ void ProductionCostPane::Command13_Click()
                 c->setChecked(false);
 }
 
-void ProductionCostPane::cmdDefault_Click()
+void ProductionCostPane::loadDefaults()
 {
     txtNitrogenApplied_->setText(QString());
     chkNOptimal_->setChecked(true);

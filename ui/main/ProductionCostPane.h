@@ -32,18 +32,16 @@ class MainWindow;
 class ProductionCostPane : public QFrame {
     Q_OBJECT
 public:
-    static constexpr bool kBuilt = true;
-
     explicit ProductionCostPane(MainWindow& main, QWidget* parent = nullptr);
 
     // The crop row's "Costs/Returns": shows the pane, makes crop the active crop and fills every box from it.
     void openFor(const std::shared_ptr<Crop>& crop);
     // "Apply Costs && Returns": commits the boxes into the active crop and returns to the main pane.
-    void Command6_Click();
+    void applyCosts();
     // "Clear all values on this page": empties every box and unticks the optimal boxes; nothing is committed.
-    void Command13_Click();
+    void clearBoxes();
     // The default button: the crop's default values into the boxes; nothing is committed.
-    void cmdDefault_Click();
+    void loadDefaults();
 
     void ShowInputCostTotal();
     void ShowOperationCostTotal();
@@ -71,7 +69,7 @@ private:
     QCheckBox *chkNOptimal_, *chkPOptimal_, *chkSeedOptimal_;
     QLabel *lblHeader_, *lblSeedRate_, *lblSeedUnits_, *lblUnits_, *lblperunits_[3], *lblApplicationCosts_;
     QLabel *lblGICTOTAL_, *lblOC_, *lblAnnualized_;
-    QGroupBox *frmICAlf_, *frmICAlf2_, *harvestFrame_;
+    QGroupBox *forageHarvestFrame_, *standLifeFrame_, *harvestFrame_; // "frmICAlf", "frmICAlf2", unnamed
     QPushButton* cmdDefault_;
 };
 

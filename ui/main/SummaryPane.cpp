@@ -6,7 +6,7 @@
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/SummaryTable.h"
-#include "ui/main/Twips.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 
@@ -21,13 +21,13 @@ SummaryPane::SummaryPane(MainWindow& main, QWidget* parent) : QFrame(parent), ma
 
     SummaryTable::Hooks& hooks = table_->hooks;
     hooks.showPane = [this] { main_.ShowPane(this); };
-    hooks.back = [this] { main_.cmdCancel_Click(2); };
+    hooks.back = [this] { main_.returnToPreviousPane(); };
     hooks.annualRainText = [this] { return main_.pneMain()->txtAnnRain->currentText(); };
 }
 
 void SummaryPane::open()
 {
-    table_->mnuSummary_Click();
+    table_->showSummary();
 }
 
 } // namespace korvel::ui

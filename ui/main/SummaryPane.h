@@ -11,8 +11,6 @@ class SummaryTable;
 class SummaryPane : public QFrame {
     Q_OBJECT
 public:
-    static constexpr bool kBuilt = true;
-
     explicit SummaryPane(MainWindow& main, QWidget* parent = nullptr);
     // The "Summary Table" menu: builds the table and shows the pane.
     void open();

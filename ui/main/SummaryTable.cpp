@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 
 #include "model/Numbers.h"
-#include "ui/main/Twips.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/SaveFile.h"
+#include "ui/platform/Twips.h"
 #include "ui/results/ViewText.h"
 
 namespace korvel::ui {
@@ -62,18 +62,18 @@ SummaryTable::SummaryTable(const SessionState& session, OptionList& summaryResul
     : QWidget(parent), session_(session), summaryResults_(summaryResults)
 {
     auto* layout = new QVBoxLayout(this);
-    Label57 = new QLabel(QStringLiteral("Summary of Saved Options"), this);
-    Label57->setObjectName(arrayName(QStringLiteral("Label57"), 1));
-    QFont titleFont = Label57->font();
+    titleLabel = new QLabel(QStringLiteral("Summary of Saved Options"), this);
+    titleLabel->setObjectName(arrayName(QStringLiteral("Label57"), 1));
+    QFont titleFont = titleLabel->font();
     titleFont.setBold(true);
     titleFont.setPointSize(titleFont.pointSize() + 4);
-    Label57->setFont(titleFont);
-    layout->addWidget(Label57);
+    titleLabel->setFont(titleFont);
+    layout->addWidget(titleLabel);
 
-    Label59 = new QLabel(this);
-    Label59->setObjectName(arrayName(QStringLiteral("Label59"), 1));
-    Label59->setWordWrap(true);
-    layout->addWidget(Label59);
+    savedNote = new QLabel(this);
+    savedNote->setObjectName(arrayName(QStringLiteral("Label59"), 1));
+    savedNote->setWordWrap(true);
+    layout->addWidget(savedNote);
 
     fgsummary = new QTableWidget(2, 2, this);
     fgsummary->setObjectName(QStringLiteral("fgsummary"));
@@ -94,8 +94,8 @@ SummaryTable::SummaryTable(const SessionState& session, OptionList& summaryResul
     buttons->addWidget(cmdCancel);
     layout->addLayout(buttons);
 
-    connect(fgsummary, &QTableWidget::cellClicked, this, [this](int, int) { fgsummary_Click(); });
-    connect(cmdExcelSave, &QPushButton::clicked, this, &SummaryTable::cmdExcelSave_Click);
+    connect(fgsummary, &QTableWidget::cellClicked, this, [this](int, int) { removeClickedOption(); });
+    connect(cmdExcelSave, &QPushButton::clicked, this, &SummaryTable::exportCsv);
     connect(cmdCancel, &QPushButton::clicked, this, [this] {
         if (hooks.back)
             hooks.back();
@@ -112,14 +112,14 @@ void SummaryTable::setCell(int row, int column, const QString& text)
     item->setText(text);
 }
 
-void SummaryTable::mnuSummary_Click()
+void SummaryTable::showSummary()
 {
     if (summaryResults_.empty()) {
         fgsummary->hide();
-        Label59->setText(kNoneSaved);
+        savedNote->setText(kNoneSaved);
     } else {
         fgsummary->show();
-        Label59->setText(kSomeSaved);
+        savedNote->setText(kSomeSaved);
         fgsummary->clear();
         fgsummary->setRowCount(kRows);
         fgsummary->setColumnCount(2);
@@ -194,7 +194,7 @@ void SummaryTable::mnuSummary_Click()
         hooks.showPane();
 }
 
-void SummaryTable::fgsummary_Click()
+void SummaryTable::removeClickedOption()
 {
     if (showMessage(this, QStringLiteral("Do you want to delete this saved result?"), MsgButtons::YesNo,
                     MsgIcon::Question, QStringLiteral("Delete?")) != MsgAnswer::Yes)
@@ -205,7 +205,7 @@ void SummaryTable::fgsummary_Click()
         const int width = static_cast<int>(summaryResults_[k]->Count());
         if (C >= first && C < first + width) {
             summaryResults_.erase(summaryResults_.begin() + static_cast<std::ptrdiff_t>(k));
-            mnuSummary_Click();
+            showSummary();
             return;
         }
         first = first + width;
@@ -214,7 +214,7 @@ void SummaryTable::fgsummary_Click()
         hooks.showPane();
 }
 
-void SummaryTable::cmdExcelSave_Click()
+void SummaryTable::exportCsv()
 {
     FileRequest request;
     request.filter = QStringLiteral("Comma Separated Values|*.csv");

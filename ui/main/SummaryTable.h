@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "model/SessionState.h"
-#include "ui/results/Results.h"
+#include "ui/results/OptionBrowser.h"
 
 class QLabel;
 class QPushButton;
@@ -35,11 +35,11 @@ public:
     Hooks hooks;
 
     // Builds the table from the saved options and shows the pane.
-    void mnuSummary_Click();
+    void showSummary();
     // A click on the grid: asks, then removes the option whose column is current.
-    void fgsummary_Click();
+    void removeClickedOption();
     // Saves the grid as comma-separated text where the user chooses.
-    void cmdExcelSave_Click();
+    void exportCsv();
 
     static constexpr int kRows = 12;
     static constexpr int kColumnWidthTwips = 1500; // the caption column and every field column
@@ -49,8 +49,8 @@ private:
 
     const SessionState& session_;
     OptionList& summaryResults_;
-    QLabel* Label57;
-    QLabel* Label59;
+    QLabel* titleLabel; // "Label57(1)"
+    QLabel* savedNote;  // "Label59(1)", whether any option is saved
     QTableWidget* fgsummary;
     QPushButton* cmdExcelSave;
     QPushButton* cmdCancel;

@@ -8,9 +8,9 @@
 
 #include "ui/main/AboutWindow.h"
 #include "ui/main/ControlNames.h"
-#include "ui/main/modHelp.h"
+#include "ui/main/HelpTopics.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 
@@ -84,11 +84,11 @@ WelcomeWindow::WelcomeWindow(QString programFolder, korvel::SessionState& sessio
     auto* help = button(QStringLiteral("Command2"), QStringLiteral("Korvel Help"), this);
     auto* about = button(QStringLiteral("Command3"), QStringLiteral("About Korvel"), this);
 
-    connect(start, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(startTrend, &QPushButton::clicked, this, [this] { Command4_Click(); });
-    connect(learnMore, &QPushButton::clicked, this, [this] { cmdHelp_Click(25); });
-    connect(help, &QPushButton::clicked, this, [this] { Command2_Click(); });
-    connect(about, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(start, &QPushButton::clicked, this, [this] { startKorvel(); });
+    connect(startTrend, &QPushButton::clicked, this, [this] { startWithTrendProcessing(); });
+    connect(learnMore, &QPushButton::clicked, this, [this] { learnAboutTrends(); });
+    connect(help, &QPushButton::clicked, this, [this] { showHelpContents(); });
+    connect(about, &QPushButton::clicked, this, [this] { showAbout(); });
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 16);
@@ -126,15 +126,15 @@ MainWindow* WelcomeWindow::createMain()
     return main_;
 }
 
-void WelcomeWindow::Command1_Click()
+void WelcomeWindow::startKorvel()
 {
     MainWindow* main = createMain();
-    main->Form_Load();
+    main->load();
     main->show();
     close();
 }
 
-void WelcomeWindow::Command4_Click()
+void WelcomeWindow::startWithTrendProcessing()
 {
     MainWindow* main = createMain();
     main->EnableBatch(true);
@@ -142,17 +142,17 @@ void WelcomeWindow::Command4_Click()
     close();
 }
 
-void WelcomeWindow::cmdHelp_Click(int)
+void WelcomeWindow::learnAboutTrends()
 {
-    modHelp::ShowHelp(QStringLiteral("batchoption.htm"));
+    HelpTopics::ShowHelp(QStringLiteral("batchoption.htm"));
 }
 
-void WelcomeWindow::Command2_Click()
+void WelcomeWindow::showHelpContents()
 {
-    modHelp::ShowHelp(QStringLiteral("index.htm"));
+    HelpTopics::ShowHelp(QStringLiteral("index.htm"));
 }
 
-void WelcomeWindow::Command3_Click()
+void WelcomeWindow::showAbout()
 {
     AboutWindow::showAbout(this);
 }

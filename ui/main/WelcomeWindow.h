@@ -19,11 +19,11 @@ public:
     // The main window once a start button has opened it (it deletes itself when closed).
     MainWindow* mainWindow() const;
 
-    void Command1_Click();
-    void Command4_Click();
-    void cmdHelp_Click(int index);
-    void Command2_Click();
-    void Command3_Click();
+    void startKorvel();
+    void startWithTrendProcessing();
+    void learnAboutTrends();
+    void showHelpContents();
+    void showAbout();
 
 private:
     MainWindow* createMain();

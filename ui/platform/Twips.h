@@ -11,6 +11,12 @@ inline int twipsToPixels(int twips)
     return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
 }
 
+// Shorthand for the layouts: a length given in twips, in pixels ("twips(240)").
+inline int twips(int t)
+{
+    return twipsToPixels(t);
+}
+
 inline int pixelsToTwips(int pixels)
 {
     return pixels * kTwipsPerPixel;

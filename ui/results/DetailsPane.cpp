@@ -3,10 +3,10 @@
 #include <QAction>
 #include <QVBoxLayout>
 
-#include "trend/BatchSetupPane.h"
+#include "trend/TrendResultsPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
-#include "ui/results/Details.h"
+#include "ui/platform/Twips.h"
+#include "ui/results/FieldCostDetails.h"
 #include "ui/results/ResultPrinter.h"
 #include "ui/results/ResultsPane.h"
 
@@ -16,14 +16,14 @@ DetailsPane::DetailsPane(MainWindow& main, QWidget* parent) : QFrame(parent), ma
 {
     setObjectName(QStringLiteral("pneDetails"));
     setMinimumSize(twips(11190), twips(6660));
-    theDetails_ = new Details(main_.session(), this);
+    theDetails_ = new FieldCostDetails(main_.session(), this);
     theDetails_->setObjectName(QStringLiteral("theDetails"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(theDetails_);
 
-    Details::Hooks& hooks = theDetails_->hooks;
+    FieldCostDetails::Hooks& hooks = theDetails_->hooks;
     hooks.showResultsPane = [this] { main_.ShowPane(main_.pneResults()); };
-    hooks.showTrendResultsPane = [this] { main_.ShowPane(main_.pneBatchSetup(1)); };
+    hooks.showTrendResultsPane = [this] { main_.ShowPane(main_.trendResultsPane()); };
     hooks.setPrintEnabled = [this](bool on) {
         if (main_.mnuPrint)
             main_.mnuPrint->setEnabled(on);

@@ -9,24 +9,22 @@ class Field;
 
 namespace korvel::ui {
 
-class Details;
+class FieldCostDetails;
 class MainWindow;
 
 class DetailsPane : public QFrame {
     Q_OBJECT
 public:
-    static constexpr bool kBuilt = true;
-
     explicit DetailsPane(MainWindow& main, QWidget* parent = nullptr);
 
     // The field cost details ("theDetails").
-    Details* theDetails() const { return theDetails_; }
+    FieldCostDetails* theDetails() const { return theDetails_; }
     // theDetails.loadCosts: fills the pane from a copy of the field.
     void loadCosts(const korvel::Field& f);
 
 private:
     MainWindow& main_;
-    Details* theDetails_;
+    FieldCostDetails* theDetails_;
 };
 
 } // namespace korvel::ui

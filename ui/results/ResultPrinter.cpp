@@ -11,6 +11,7 @@
 #include "model/inputCosts.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/PrintSurface.h"
+#include "ui/results/ViewText.h"
 
 namespace korvel::ui {
 
@@ -34,27 +35,6 @@ const QString kShortDashRule = QString(59, QLatin1Char('-'));
 const QString kDollar = QStringLiteral("$");
 const QString kPerAcre = QStringLiteral(" /acre");
 const QString kSubtotal = QStringLiteral("Subtotal: $");
-
-QString qtext(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-QString plain(double x)
-{
-    return qtext(num::plainText(x));
-}
-
-QString pattern(double x, const char* digits)
-{
-    return qtext(num::formatPattern(x, digits));
-}
-
-// A field's season pumping hours ("1,152 hrs"); a field that pumps nothing reads "0 hrs".
-QString hoursText(double hours)
-{
-    return (hours > 0 ? pattern(hours, "###,###") : QStringLiteral("0")) + QStringLiteral(" hrs");
-}
 
 // A text passed through a digit pattern: a text that reads as a number is shown with the pattern, any
 // other text stays as it is.

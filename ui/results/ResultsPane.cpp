@@ -4,13 +4,13 @@
 #include <QVBoxLayout>
 
 #include "model/FieldCollection.h"
+#include "trend/TrendSetupPane.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
+#include "ui/platform/Twips.h"
 #include "ui/results/DetailsPane.h"
+#include "ui/results/OptionBrowser.h"
 #include "ui/results/ResultPrinter.h"
-#include "ui/results/Results.h"
-#include "trend/BatchSetupPane.h"
 
 namespace korvel::ui {
 
@@ -18,7 +18,7 @@ ResultsPane::ResultsPane(MainWindow& main, QWidget* parent) : QFrame(parent), ma
 {
     setObjectName(QStringLiteral("pneResults"));
     setMinimumSize(twips(11535), twips(7215));
-    theResults_ = new Results(main_.session(), main_.summaryResults, this);
+    theResults_ = new OptionBrowser(main_.session(), main_.summaryResults, this);
     theResults_->setObjectName(QStringLiteral("theResults"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(theResults_);
@@ -26,10 +26,10 @@ ResultsPane::ResultsPane(MainWindow& main, QWidget* parent) : QFrame(parent), ma
     connectToMainWindow(*theResults_, main_);
 }
 
-void ResultsPane::connectToMainWindow(Results& browser, MainWindow& main)
+void ResultsPane::connectToMainWindow(OptionBrowser& browser, MainWindow& main)
 {
     MainWindow* m = &main;
-    Results::Hooks& hooks = browser.hooks;
+    OptionBrowser::Hooks& hooks = browser.hooks;
     hooks.showDetails = [m](const std::shared_ptr<Field>& field) {
         m->ShowPane(m->pneDetails());
         m->pneDetails()->loadCosts(*field);
@@ -38,7 +38,7 @@ void ResultsPane::connectToMainWindow(Results& browser, MainWindow& main)
         m->ShowPane(m->pneMain());
         m->SetMainInfo(m->strMainInfo);
     };
-    hooks.showTrendSetup = [m] { m->ShowPane(m->pneBatchSetup(0)); };
+    hooks.showTrendSetup = [m] { m->ShowPane(m->trendSetupPane()); };
     hooks.setPrintEnabled = [m](bool on) {
         if (m->mnuPrint)
             m->mnuPrint->setEnabled(on);

@@ -12,7 +12,7 @@ class FieldCollection;
 namespace korvel::ui {
 
 class MainWindow;
-class Results;
+class OptionBrowser;
 
 class ResultsPane : public QFrame {
     Q_OBJECT
@@ -20,7 +20,7 @@ public:
     explicit ResultsPane(MainWindow& main, QWidget* parent = nullptr);
 
     // The option browser ("theResults").
-    Results* theResults() const { return theResults_; }
+    OptionBrowser* theResults() const { return theResults_; }
 
     // theResults.loadResults: the ranked list, best first (placeholders without fields at the end).
     void loadResults(const std::vector<std::shared_ptr<korvel::FieldCollection>>& entries);
@@ -31,11 +31,11 @@ public:
 
     // Connects an option browser to the main window: details, Back, Print, saved options and fixed trends.
     // The results pane's browser and the trend results view's browser are connected the same way.
-    static void connectToMainWindow(Results& browser, MainWindow& main);
+    static void connectToMainWindow(OptionBrowser& browser, MainWindow& main);
 
 private:
     MainWindow& main_;
-    Results* theResults_;
+    OptionBrowser* theResults_;
 };
 
 } // namespace korvel::ui

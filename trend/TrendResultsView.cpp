@@ -1,4 +1,4 @@
-#include "trend/BatchResults.h"
+#include "trend/TrendResultsView.h"
 
 #include <QAction>
 #include <QFrame>
@@ -11,16 +11,16 @@
 #include "model/Errors.h"
 #include "model/FixedTrend.h"
 #include "model/Numbers.h"
-#include "trend/BatchSetupPane.h"
 #include "trend/SpreadsheetExport.h"
+#include "trend/TrendSetupPane.h"
 #include "ui/main/ControlNames.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
+#include "ui/platform/Twips.h"
 #include "ui/results/DetailsPane.h"
+#include "ui/results/OptionBrowser.h"
 #include "ui/results/ResultPrinter.h"
 #include "ui/results/ResultsPane.h"
-#include "ui/results/Results.h"
 
 namespace korvel::ui {
 
@@ -32,7 +32,7 @@ constexpr int kTopBelowPanel = 600;
 
 } // namespace
 
-BatchResults::BatchResults(MainWindow& main, QWidget* parent) : QWidget(parent), main_(main)
+TrendResultsView::TrendResultsView(MainWindow& main, QWidget* parent) : QWidget(parent), main_(main)
 {
     pnlBatchSteps = new QFrame(this);
     pnlBatchSteps->setObjectName(QStringLiteral("pnlBatchSteps"));
@@ -46,8 +46,8 @@ BatchResults::BatchResults(MainWindow& main, QWidget* parent) : QWidget(parent),
     cmdBatchStep[1]->setObjectName(arrayName(QStringLiteral("cmdBatchStep"), 1));
     cmdBatchStep[0] = new QPushButton(QStringLiteral("Next >"), pnlBatchSteps);
     cmdBatchStep[0]->setObjectName(arrayName(QStringLiteral("cmdBatchStep"), 0));
-    lblBatchDescription1 = new QLabel(pnlBatchSteps);
-    lblBatchDescription1->setObjectName(arrayName(QStringLiteral("lblBatchDescription"), 1));
+    stepCounter = new QLabel(pnlBatchSteps);
+    stepCounter->setObjectName(arrayName(QStringLiteral("lblBatchDescription"), 1));
     lblFreeBatchDescription = new QLabel(pnlBatchSteps);
     lblFreeBatchDescription->setObjectName(QStringLiteral("lblFreeBatchDescription"));
     QFont bold = lblFreeBatchDescription->font();
@@ -58,64 +58,64 @@ BatchResults::BatchResults(MainWindow& main, QWidget* parent) : QWidget(parent),
     auto* panel = new QHBoxLayout(pnlBatchSteps);
     panel->setContentsMargins(8, 2, 8, 2);
     panel->addWidget(cmdBatchStep[1]);
-    panel->addWidget(lblBatchDescription1);
+    panel->addWidget(stepCounter);
     panel->addWidget(cmdBatchStep[0]);
     panel->addSpacing(twips(200));
     panel->addWidget(lblFreeBatchDescription, 1);
     panel->addWidget(cmdExcel);
 
-    theResults = new Results(main_.session(), main_.summaryResults, this);
+    theResults = new OptionBrowser(main_.session(), main_.summaryResults, this);
     theResults->setObjectName(QStringLiteral("theResults"));
     ResultsPane::connectToMainWindow(*theResults, main_);
-    Results::Hooks& hooks = theResults->hooks;
+    OptionBrowser::Hooks& hooks = theResults->hooks;
     // The browser's export is the one of the run on screen: a fixed trend, or a variable trend of one value
     // laid out like one.
     hooks.exportTrendResults = [this] {
         if (fixedTrend)
             SpreadsheetExport::exportFixedTrend(main_, this, exportFileName);
         else
-            cmdExcel_Click();
+            exportToSpreadsheet();
     };
 
-    connect(cmdBatchStep[0], &QPushButton::clicked, this, [this] { cmdBatchStep_Click(0); });
-    connect(cmdBatchStep[1], &QPushButton::clicked, this, [this] { cmdBatchStep_Click(1); });
-    connect(cmdExcel, &QPushButton::clicked, this, [this] { cmdExcel_Click(); });
+    connect(cmdBatchStep[0], &QPushButton::clicked, this, [this] { stepButtonClicked(0); });
+    connect(cmdBatchStep[1], &QPushButton::clicked, this, [this] { stepButtonClicked(1); });
+    connect(cmdExcel, &QPushButton::clicked, this, [this] { exportToSpreadsheet(); });
 
     pnlBatchSteps->hide();
     resultsTop_ = kTopWithoutPanel;
     place();
 }
 
-QSize BatchResults::sizeHint() const
+QSize TrendResultsView::sizeHint() const
 {
     const QSize inner = theResults->sizeHint();
     return {std::max(inner.width(), pnlBatchSteps->sizeHint().width()), inner.height() + twips(kTopBelowPanel)};
 }
 
-QSize BatchResults::minimumSizeHint() const
+QSize TrendResultsView::minimumSizeHint() const
 {
     return sizeHint();
 }
 
-void BatchResults::resizeEvent(QResizeEvent* event)
+void TrendResultsView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     place();
 }
 
-void BatchResults::place()
+void TrendResultsView::place()
 {
     pnlBatchSteps->setGeometry(0, 0, width(), twips(kPanelHeight));
     const int top = twips(resultsTop_);
     theResults->setGeometry(0, top, width(), std::max(theResults->sizeHint().height(), height() - top));
 }
 
-void BatchResults::EnableBatch(bool yesno)
+void TrendResultsView::EnableBatch(bool yesno)
 {
     pnlBatchSteps->setVisible(yesno);
 }
 
-void BatchResults::setBatchCollection(const std::vector<std::shared_ptr<korvel::BestMix>>& d,
+void TrendResultsView::setBatchCollection(const std::vector<std::shared_ptr<korvel::BestMix>>& d,
                                       const korvel::BatchProcess& thebp)
 {
     steps_ = d;
@@ -132,7 +132,7 @@ void BatchResults::setBatchCollection(const std::vector<std::shared_ptr<korvel::
     place();
 }
 
-void BatchResults::LoadBatchResults(int theIndex)
+void TrendResultsView::LoadBatchResults(int theIndex)
 {
     const int count = static_cast<int>(steps_.size());
     if (theIndex < 1 || theIndex > count)
@@ -145,7 +145,7 @@ void BatchResults::LoadBatchResults(int theIndex)
     try {
         const auto whole = [](double v) { return static_cast<int>(num::toWhole(v)); };
         const korvel::TrendUnits units =
-            main_.pneBatchSetup(0)->GetVariableUnits(whole(bp.VariableIndex), whole(bp.cropIndex));
+            main_.trendSetupPane()->GetVariableUnits(whole(bp.VariableIndex), whole(bp.cropIndex));
         const std::size_t at = static_cast<std::size_t>(theIndex) - 1;
         if (at < s.TrendValues.size()) {
             const double value = s.TrendValues[at].number();
@@ -155,11 +155,11 @@ void BatchResults::LoadBatchResults(int theIndex)
         }
     } catch (const korvel::KorvelError&) {
     }
-    lblBatchDescription1->setText(QStringLiteral("Step ") + QString::number(theIndex) + QStringLiteral(" of ") +
+    stepCounter->setText(QStringLiteral("Step ") + QString::number(theIndex) + QStringLiteral(" of ") +
                                   QString::number(count));
 }
 
-void BatchResults::cmdBatchStep_Click(int Index)
+void TrendResultsView::stepButtonClicked(int Index)
 {
     if (Index == 0)
         LoadBatchResults(current_ + 1);
@@ -167,7 +167,7 @@ void BatchResults::cmdBatchStep_Click(int Index)
         LoadBatchResults(current_ - 1);
 }
 
-void BatchResults::cmdExcel_Click()
+void TrendResultsView::exportToSpreadsheet()
 {
     SpreadsheetExport::exportVariableTrend(main_, *this, exportFileName);
 }

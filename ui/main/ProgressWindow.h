@@ -15,12 +15,12 @@ class QPushButton;
 
 namespace korvel::ui {
 
-class frmUpdating : public QWidget, public korvel::EvaluationObserver {
+class ProgressWindow : public QWidget, public korvel::EvaluationObserver {
     Q_OBJECT
 public:
     // Controls: "lblTitle(0)" (title, "Label1" when fresh), "lblTitle(1)" (message, empty when fresh),
     // "ProgressBar", "Image1", "Command1" ("Cancel").
-    explicit frmUpdating(korvel::SessionState& session, QWidget* parent = nullptr);
+    explicit ProgressWindow(korvel::SessionState& session, QWidget* parent = nullptr);
 
     // Lets pending window messages run, adds 1 to the bar's value and repaints (messages and repainting at
     // most every 10 ms; the bar control is moved at least every thousandth of its length).
@@ -43,15 +43,15 @@ public:
     void close() override;
 
 private:
-    void Command1_Click();
+    void cancelSearch();
     // Update for that many steps: the value counts each of them.
     void count(std::size_t steps);
 
     korvel::SessionState& session_;
-    QLabel* lblTitle0_;
-    QLabel* lblTitle1_;
-    QProgressBar* ProgressBar_;
-    QPushButton* Command1_;
+    QLabel* titleLabel_;        // "lblTitle(0)"
+    QLabel* messageLabel_;      // "lblTitle(1)"
+    QProgressBar* progressBar_; // "ProgressBar"
+    QPushButton* cancelButton_; // "Command1"
     float value_ = 0.0f; // counted in single precision
     double max_ = 0.0;
     QElapsedTimer sincePump_;

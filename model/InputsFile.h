@@ -14,7 +14,7 @@
 #include "model/InputsTarget.h"
 #include "model/Variant.h"
 
-namespace korvel::writeFile {
+namespace korvel::InputsFile {
 
 // A read past the end of the inputs file.
 struct ReadPastEnd : KorvelError {
@@ -48,4 +48,4 @@ Variant readValue(std::istream& in);
 // True when in has nothing more to read.
 bool atEnd(std::istream& in);
 
-} // namespace korvel::writeFile
+} // namespace korvel::InputsFile

@@ -18,7 +18,7 @@ class QPushButton;
 
 namespace korvel::ui {
 
-class Details : public QWidget {
+class FieldCostDetails : public QWidget {
     Q_OBJECT
 public:
     // What the pane asks of the window that holds it. Unset hooks do nothing, except the printing one,
@@ -31,7 +31,7 @@ public:
         std::function<void()> printDetails;         // the details report
     };
 
-    explicit Details(const SessionState& session, QWidget* parent = nullptr);
+    explicit FieldCostDetails(const SessionState& session, QWidget* parent = nullptr);
 
     Hooks hooks;
 
@@ -41,8 +41,8 @@ public:
     const std::shared_ptr<Field>& field() const { return detailField; }
 
 private:
-    void Command2_Click();
-    void Command3_Click();
+    void printReport();
+    void goBack();
 
     const SessionState& session_;
     std::shared_ptr<Field> detailField = std::make_shared<Field>();
@@ -97,8 +97,8 @@ private:
     // Notes
     QLabel* lblAlfDetails;
     QLabel* lblAnnualized;
-    QPushButton* Command2;
-    QPushButton* Command3;
+    QPushButton* printButton; // "Command2"
+    QPushButton* backButton;  // "Command3"
 };
 
 } // namespace korvel::ui

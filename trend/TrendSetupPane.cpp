@@ -1,4 +1,4 @@
-#include "trend/BatchSetupPane.h"
+#include "trend/TrendSetupPane.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -14,23 +14,18 @@
 
 #include "model/Crop.h"
 #include "model/Numbers.h"
-#include "trend/BatchResults.h"
 #include "trend/TrendController.h"
 #include "ui/main/ControlNames.h"
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/HelpButton.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Twips.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/Twips.h"
+#include "ui/results/ViewText.h"
 
 namespace korvel::ui {
 
 namespace {
-
-QString qtext(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text, bool wrap = false)
 {
@@ -67,28 +62,22 @@ const QString kInvalidValue = QStringLiteral("Invalid value");
 
 } // namespace
 
-BatchSetupPane::BatchSetupPane(MainWindow& main, int index, QWidget* parent)
-    : QFrame(parent), main_(main), index_(index)
+TrendSetupPane::TrendSetupPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(main)
 {
-    setObjectName(arrayName(QStringLiteral("pneBatchSetup"), index));
-    if (index == 0) {
-        setMinimumSize(twips(11370), twips(6600));
-        buildSetup();
-        trend_ = new TrendController(main_, *this);
-    } else {
-        setMinimumSize(twips(11280), twips(6630));
-        buildResults();
-    }
+    setObjectName(arrayName(QStringLiteral("pneBatchSetup"), 0));
+    setMinimumSize(twips(11370), twips(6600));
+    buildSetup();
+    trend_ = new TrendController(main_, *this);
 }
 
-BatchSetupPane::~BatchSetupPane()
+TrendSetupPane::~TrendSetupPane()
 {
     delete trend_;
 }
 
 // --- Layout ---------------------------------------------------------------------------------------
 
-void BatchSetupPane::buildSetup()
+void TrendSetupPane::buildSetup()
 {
     lblInstruction = label(this, arrayName(QStringLiteral("lblgeneric"), 16), QString(), true);
     QFont bold = lblInstruction->font();
@@ -168,10 +157,10 @@ void BatchSetupPane::buildSetup()
         txtBatchMinimum[i]->setObjectName(arrayName(QStringLiteral("txtBatchMinimum"), i));
         values->addWidget(txtBatchMinimum[i], 2 + i, 2);
     }
-    lblValueUnits0 = label(this, arrayName(QStringLiteral("lblgeneric"), 24), QStringLiteral("(units)"));
-    lblValueUnits1 = label(this, arrayName(QStringLiteral("lblgeneric"), 25), QStringLiteral("(units)"));
-    values->addWidget(lblValueUnits0, 2, 3);
-    values->addWidget(lblValueUnits1, 3, 3);
+    minimumUnits = label(this, arrayName(QStringLiteral("lblgeneric"), 24), QStringLiteral("(units)"));
+    maximumUnits = label(this, arrayName(QStringLiteral("lblgeneric"), 25), QStringLiteral("(units)"));
+    values->addWidget(minimumUnits, 2, 3);
+    values->addWidget(maximumUnits, 3, 3);
     values->addWidget(label(this, QStringLiteral("lblSteps"), QStringLiteral("Steps:")), 4, 1);
     cboBatchSteps = new QComboBox(this);
     cboBatchSteps->setObjectName(QStringLiteral("cboBatchSteps"));
@@ -218,8 +207,8 @@ void BatchSetupPane::buildSetup()
     cmdDeleteBatch->setObjectName(QStringLiteral("cmdDeleteBatch"));
     cmdDeleteBatch->hide();
 
-    Command10 = new QPushButton(QStringLiteral("Back"), this);
-    Command10->setObjectName(QStringLiteral("Command10"));
+    backButton = new QPushButton(QStringLiteral("Back"), this);
+    backButton->setObjectName(QStringLiteral("Command10"));
     cmdBatchIt = new QPushButton(QStringLiteral("Generate Trend Output"), this);
     cmdBatchIt->setObjectName(QStringLiteral("cmdBatchIt"));
 
@@ -232,7 +221,7 @@ void BatchSetupPane::buildSetup()
     processRow->addWidget(cmdDeleteBatch);
     processRow->addStretch(1);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Command10);
+    buttons->addWidget(backButton);
     buttons->addStretch(1);
     buttons->addWidget(cmdBatchIt);
     auto* all = new QVBoxLayout(this);
@@ -244,49 +233,28 @@ void BatchSetupPane::buildSetup()
     all->addLayout(buttons);
 
     // --- Reactions ---
-    connect(cboCrops, &QComboBox::currentIndexChanged, this, [this] { cboCrops_Click(); });
+    connect(cboCrops, &QComboBox::currentIndexChanged, this, [this] { cropPicked(); });
     for (int i = 0; i < kTrendVariableCount; ++i)
-        connect(optBatchVariable[i], &QRadioButton::clicked, this, [this, i] { optBatchVariable_Click(i); });
+        connect(optBatchVariable[i], &QRadioButton::clicked, this, [this, i] { variablePicked(i); });
     for (int i = 0; i < 2; ++i)
-        connect(txtBatchMinimum[i], &QLineEdit::textChanged, this, [this, i] { txtBatchMinimum_Change(i); });
-    connect(txtBatchList, &QLineEdit::textChanged, this, [this] { txtBatchList_Change(); });
-    connect(cmdOpenBatch, &QPushButton::clicked, this, [this] { cmdOpenBatch_Click(); });
-    connect(cboBatches, &QComboBox::currentIndexChanged, this, [this] { cboBatches_Click(); });
-    connect(cmdAddBatchProcess, &QPushButton::clicked, this, [this] { cmdAddBatchProcess_Click(); });
-    connect(cmdDeleteBatch, &QPushButton::clicked, this, [this] { cmdDeleteBatch_Click(); });
-}
-
-void BatchSetupPane::buildResults()
-{
-    batchTitle = label(this, QStringLiteral("batchTitle"), QStringLiteral("Batch Results"));
-    QFont title = batchTitle->font();
-    title.setBold(true);
-    title.setPointSize(title.pointSize() + 4);
-    batchTitle->setFont(title);
-    theBatchResults = new BatchResults(main_, this);
-    theBatchResults->setObjectName(QStringLiteral("theBatchResults"));
-    auto* all = new QVBoxLayout(this);
-    all->setContentsMargins(8, 6, 8, 6);
-    all->addWidget(batchTitle);
-    all->addWidget(theBatchResults, 1);
-}
-
-void BatchSetupPane::EnableBatch(bool yesno)
-{
-    if (theBatchResults)
-        theBatchResults->EnableBatch(yesno);
+        connect(txtBatchMinimum[i], &QLineEdit::textChanged, this, [this] { selectAutoValues(); });
+    connect(txtBatchList, &QLineEdit::textChanged, this, [this] { selectManualValues(); });
+    connect(cmdOpenBatch, &QPushButton::clicked, this, [this] { chooseValueFile(); });
+    connect(cboBatches, &QComboBox::currentIndexChanged, this, [this] { processPicked(); });
+    connect(cmdAddBatchProcess, &QPushButton::clicked, this, [this] { addProcess(); });
+    connect(cmdDeleteBatch, &QPushButton::clicked, this, [this] { deleteProcess(); });
 }
 
 // --- Process list ---------------------------------------------------------------------------------
 
-void BatchSetupPane::selectBatchEntryQuietly(int entry)
+void TrendSetupPane::selectBatchEntryQuietly(int entry)
 {
     cboBatches->setEnabled(false);
     cboBatches->setCurrentIndex(entry);
     cboBatches->setEnabled(true);
 }
 
-bool BatchSetupPane::AddBatchProcess()
+bool TrendSetupPane::AddBatchProcess()
 {
     ProcessCollection.push_back(korvel::BatchProcess().Copy());
     const int n = static_cast<int>(ProcessCollection.size());
@@ -304,19 +272,19 @@ bool BatchSetupPane::AddBatchProcess()
     return false;
 }
 
-void BatchSetupPane::RefreshBatchButtons()
+void TrendSetupPane::RefreshBatchButtons()
 {
     const int n = static_cast<int>(ProcessCollection.size());
     cmdAddBatchProcess->setVisible(n < main_.MaximumBatches);
     cmdDeleteBatch->setVisible(n >= 2 && cboBatches->currentIndex() != 0);
 }
 
-bool BatchSetupPane::CheckCurrentProcess()
+bool TrendSetupPane::CheckCurrentProcess()
 {
     return GetBatchProcess(cboCrops->currentText()).has_value();
 }
 
-bool BatchSetupPane::LoadBatchProcess(int batchIndex)
+bool TrendSetupPane::LoadBatchProcess(int batchIndex)
 {
     if (ProcessCollection.size() > 1) {
         const std::optional<korvel::BatchProcess> p = GetBatchProcess(cboCrops->currentText());
@@ -338,7 +306,7 @@ bool BatchSetupPane::LoadBatchProcess(int batchIndex)
             return -1;
         }
     };
-    if (CropRecord* row = cropRow(whole(q.cropIndex))) {
+    if (CropRow* row = cropRow(whole(q.cropIndex))) {
         const int entry = cboCrops->findText(qtext(row->crop()->cropType), Qt::MatchExactly | Qt::MatchCaseSensitive);
         if (entry >= 0)
             selectCropEntry(entry);
@@ -366,7 +334,7 @@ bool BatchSetupPane::LoadBatchProcess(int batchIndex)
     return true;
 }
 
-bool BatchSetupPane::ClearBatchData()
+bool TrendSetupPane::ClearBatchData()
 {
     txtBatchList->setText(QString());
     txtBatchMinimum[0]->setText(QString());
@@ -382,7 +350,7 @@ bool BatchSetupPane::ClearBatchData()
     return true;
 }
 
-void BatchSetupPane::cboBatches_Click()
+void TrendSetupPane::processPicked()
 {
     if (!cboBatches->isEnabled())
         return;
@@ -393,13 +361,13 @@ void BatchSetupPane::cboBatches_Click()
     }
 }
 
-void BatchSetupPane::cmdAddBatchProcess_Click()
+void TrendSetupPane::addProcess()
 {
     if (CheckCurrentProcess())
         AddBatchProcess();
 }
 
-void BatchSetupPane::cmdDeleteBatch_Click()
+void TrendSetupPane::deleteProcess()
 {
     const MsgAnswer answer = showMessage(this, QStringLiteral("Delete this trend process?"), MsgButtons::YesNo,
                                          MsgIcon::None, QStringLiteral("Delete"));
@@ -418,7 +386,7 @@ void BatchSetupPane::cmdDeleteBatch_Click()
     RefreshBatchButtons();
 }
 
-void BatchSetupPane::cmdOpenBatch_Click()
+void TrendSetupPane::chooseValueFile()
 {
     optBatchOption[1]->setChecked(true);
     FileRequest request;
@@ -429,7 +397,7 @@ void BatchSetupPane::cmdOpenBatch_Click()
     lblBatchFile->setText(dlgBatchFileName_);
 }
 
-void BatchSetupPane::cboCrops_Click()
+void TrendSetupPane::cropPicked()
 {
     if (const std::shared_ptr<korvel::Crop> crop = FindCropByName(cboCrops->currentText())) {
         const auto unit = [&](std::size_t k) {
@@ -441,44 +409,44 @@ void BatchSetupPane::cboCrops_Click()
     SetVariableLabels(selectedVariable());
 }
 
-void BatchSetupPane::optBatchVariable_Click(int index)
+void TrendSetupPane::variablePicked(int index)
 {
     SetVariableLabels(index);
 }
 
-void BatchSetupPane::txtBatchMinimum_Change(int)
+void TrendSetupPane::selectAutoValues()
 {
     optBatchOption[0]->setChecked(true);
 }
 
-void BatchSetupPane::txtBatchList_Change()
+void TrendSetupPane::selectManualValues()
 {
     optBatchOption[2]->setChecked(true);
 }
 
-void BatchSetupPane::selectCropEntry(int entry)
+void TrendSetupPane::selectCropEntry(int entry)
 {
     {
         const QSignalBlocker quiet(cboCrops);
         cboCrops->setCurrentIndex(entry);
     }
-    cboCrops_Click();
+    cropPicked();
 }
 
-void BatchSetupPane::turnOnVariable(int index)
+void TrendSetupPane::turnOnVariable(int index)
 {
     optBatchVariable[static_cast<std::size_t>(index)]->setChecked(true);
-    optBatchVariable_Click(index);
+    variablePicked(index);
 }
 
 // --- Processes and their values ---------------------------------------------------------------------
 
-int BatchSetupPane::selectedVariable() const
+int TrendSetupPane::selectedVariable() const
 {
     return GetSelectedIndex(optBatchVariable);
 }
 
-int BatchSetupPane::selectedValueMode() const
+int TrendSetupPane::selectedValueMode() const
 {
     for (int i = 0; i < 3; ++i)
         if (optBatchOption[static_cast<std::size_t>(i)]->isChecked())
@@ -486,7 +454,7 @@ int BatchSetupPane::selectedValueMode() const
     return -1;
 }
 
-std::optional<korvel::BatchProcess> BatchSetupPane::GetBatchProcess(const QString& cropName)
+std::optional<korvel::BatchProcess> TrendSetupPane::GetBatchProcess(const QString& cropName)
 {
     korvel::BatchProcessInput input;
     input.mode = selectedValueMode();
@@ -542,7 +510,7 @@ std::optional<korvel::BatchProcess> BatchSetupPane::GetBatchProcess(const QStrin
     return p;
 }
 
-int BatchSetupPane::GetCropIndex(const QString& cropType) const
+int TrendSetupPane::GetCropIndex(const QString& cropType) const
 {
     const std::string name = cropType.toStdString();
     for (int i = 0; i < main_.cropRowCount(); ++i)
@@ -551,7 +519,7 @@ int BatchSetupPane::GetCropIndex(const QString& cropType) const
     return 0;
 }
 
-std::shared_ptr<korvel::Crop> BatchSetupPane::FindCropByName(const QString& name) const
+std::shared_ptr<korvel::Crop> TrendSetupPane::FindCropByName(const QString& name) const
 {
     std::shared_ptr<korvel::Crop> found;
     for (int i = 0; i < main_.cropRowCount(); ++i) {
@@ -562,24 +530,24 @@ std::shared_ptr<korvel::Crop> BatchSetupPane::FindCropByName(const QString& name
     return found;
 }
 
-CropRecord* BatchSetupPane::cropRow(int i) const
+CropRow* TrendSetupPane::cropRow(int i) const
 {
     return i >= 0 && i < main_.cropRowCount() ? main_.cr(i) : nullptr;
 }
 
-korvel::TrendUnits BatchSetupPane::GetVariableUnits(int VariableIndex, int cropIndex) const
+korvel::TrendUnits TrendSetupPane::GetVariableUnits(int VariableIndex, int cropIndex) const
 {
-    CropRecord* row = cropRow(cropIndex);
+    CropRow* row = cropRow(cropIndex);
     return korvel::TrendVariables::units(VariableIndex, row ? row->crop()->cropUnitsArray : std::vector<std::string>{});
 }
 
-QString BatchSetupPane::SetVariableLabels(int index)
+QString TrendSetupPane::SetVariableLabels(int index)
 {
     const std::shared_ptr<korvel::Crop> crop = FindCropByName(cboCrops->currentText());
     const QString text = qtext(korvel::TrendVariables::unitLabel(index, crop ? crop->cropUnitsArray
                                                                              : std::vector<std::string>{}));
-    lblValueUnits1->setText(text);
-    lblValueUnits0->setText(text);
+    maximumUnits->setText(text);
+    minimumUnits->setText(text);
     return text;
 }
 

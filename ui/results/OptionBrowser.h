@@ -18,12 +18,12 @@ class QPushButton;
 
 namespace korvel::ui {
 
-class ResultHolder;
+class FieldRow;
 
 // Saved or ranked options: the allocation objects themselves, shared.
 using OptionList = std::vector<std::shared_ptr<korvel::FieldCollection>>;
 
-class Results : public QWidget {
+class OptionBrowser : public QWidget {
     Q_OBJECT
 public:
     using Option = korvel::FieldCollection;
@@ -42,7 +42,7 @@ public:
     };
 
     // summaryResults: the main window's saved options, to which "Compare this option" appends.
-    Results(const SessionState& session, OptionList& summaryResults, QWidget* parent = nullptr);
+    OptionBrowser(const SessionState& session, OptionList& summaryResults, QWidget* parent = nullptr);
 
     Hooks hooks;
 
@@ -67,12 +67,12 @@ public:
     std::shared_ptr<Option> shownOption() const;
 
 private:
-    void cmdAdvance_Click();
-    void cmdPrevious_Click();
-    void cmdSaveResult_Click();
-    void cmdBatchThis_Click();
-    void Command1_Click();
-    void Command2_Click();
+    void showNextOption();
+    void showPreviousOption();
+    void saveShownOption();
+    void runFixedTrendOnShownOption();
+    void goBack();
+    void printResults();
     void HideHolders();
     void updateOptionButtons();
 
@@ -80,14 +80,14 @@ private:
     OptionList& summaryResults_;
     int optionCount = 0; // options with at least one field; they come before the placeholders
 
-    ResultHolder* rh[4];
+    FieldRow* rh[4];
     QLabel* lblTotalProfit;
     QLabel* lblCounter;
     QPushButton* cmdPrevious;
     QPushButton* cmdAdvance;
     QPushButton* cmdSaveResult;
-    QPushButton* Command1;
-    QPushButton* Command2;
+    QPushButton* backButton;  // "Command1"
+    QPushButton* printButton; // "Command2"
     QFrame* batchDisplay;
     QPushButton* cmdBatchThis;
     QFrame* pnlBatchedVariables;

@@ -1,6 +1,5 @@
-#include "model/writeFile.h"
+#include "model/InputsFile.h"
 
-#include <cctype>
 #include <fstream>
 #include <map>
 #include <string>
@@ -11,7 +10,7 @@
 #include "model/RegularFile.h"
 #include "model/ReplaceFile.h"
 
-namespace korvel::writeFile {
+namespace korvel::InputsFile {
 
 namespace fs = std::filesystem;
 
@@ -47,9 +46,7 @@ bool asTruth(const Variant& v)
         return false;
     if (v.isNumber())
         return v.number() != 0.0;
-    std::string text = v.toString();
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string text = num::lowerCase(v.toString());
     if (text == "true")
         return true;
     if (text == "false")
@@ -223,4 +220,4 @@ bool loadInputs(const fs::path& programFolder, InputsTarget& target)
     }
 }
 
-} // namespace korvel::writeFile
+} // namespace korvel::InputsFile

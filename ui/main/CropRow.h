@@ -24,10 +24,10 @@ namespace korvel::ui {
 // The price and maximum-yield limits the crop rows test against; nothing for crops without limits.
 std::optional<std::pair<double, double>> cropRowLimits(const std::string& cropType);
 
-class CropRecord : public QWidget {
+class CropRow : public QWidget {
     Q_OBJECT
 public:
-    explicit CropRecord(QWidget* parent = nullptr);
+    explicit CropRow(QWidget* parent = nullptr);
 
     // The crop shown by the row (created empty on first use when unset).
     const std::shared_ptr<korvel::Crop>& crop();
@@ -45,8 +45,8 @@ public:
     // The tick box's caption (the crop name).
     QString GetCrop() const;
     void setDefault(double price, double maxYield);
-    void chkCrop_Click();
-    void cmdInputCosts_Click();
+    void applyTick();
+    void openInputCosts();
     // Shows the crop's price ("#,##0.00", or every digit when it has more than cents) and maximum yield (plain),
     // each as a text that reads back as the crop's value.
     void refresh();
@@ -78,10 +78,10 @@ signals:
     void inputCostsRequested(const std::shared_ptr<korvel::Crop>& crop);
 
 private:
-    void txtPrice_Change();
-    void txtMaxYield_Change();
-    void txtPrice_LostFocus();
-    void txtMaxYield_LostFocus();
+    void storePrice();
+    void storeMaxYield();
+    void checkPrice();
+    void checkMaxYield();
 
     std::shared_ptr<korvel::Crop> crop_;
 };

@@ -1,4 +1,4 @@
-#include "ui/results/ResultHolder.h"
+#include "ui/results/FieldRow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,7 +23,7 @@ QLabel* cell(QWidget* parent, QHBoxLayout* row, const char* name, int width)
 
 } // namespace
 
-ResultHolder::ResultHolder(const SessionState& session, QWidget* parent) : QWidget(parent), session_(session)
+FieldRow::FieldRow(const SessionState& session, QWidget* parent) : QWidget(parent), session_(session)
 {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 2, 0, 2);
@@ -32,8 +32,8 @@ ResultHolder::ResultHolder(const SessionState& session, QWidget* parent) : QWidg
     lblCrop = cell(this, row, "lblCrop", kCropWidth);
     lblYield = cell(this, row, "lblYield", kYieldWidth);
     lblGross = cell(this, row, "lblGross", kDepthWidth);
-    Label1 = cell(this, row, "Label1", kSlashWidth);
-    Label1->setText(QStringLiteral("/"));
+    slashLabel = cell(this, row, "Label1", kSlashWidth);
+    slashLabel->setText(QStringLiteral("/"));
     lblNet = cell(this, row, "lblNet", kDepthWidth);
     lblTC = cell(this, row, "lblTC", kCostsWidth);
     lblTR = cell(this, row, "lblTR", kReturnsWidth);
@@ -46,10 +46,10 @@ ResultHolder::ResultHolder(const SessionState& session, QWidget* parent) : QWidg
     cmdDetails->setFixedWidth(kDetailsWidth);
     row->addWidget(cmdDetails);
     row->addStretch(1);
-    connect(cmdDetails, &QToolButton::clicked, this, &ResultHolder::cmdDetails_Click);
+    connect(cmdDetails, &QToolButton::clicked, this, &FieldRow::showDetails);
 }
 
-void ResultHolder::loadField(const Field& f)
+void FieldRow::loadField(const Field& f)
 {
     theField = f.Copy();
     Field& fld = *theField;
@@ -71,7 +71,7 @@ void ResultHolder::loadField(const Field& f)
     });
 }
 
-void ResultHolder::cmdDetails_Click()
+void FieldRow::showDetails()
 {
     if (onDetails)
         onDetails(theField);

@@ -1,10 +1,9 @@
 #pragma once
-// The trend panes of the main window. Element 0, "pneBatchSetup(0)", is the trend setup: the crop, the
-// trend variable and the values of a trend process, and for a fixed trend a short list of processes (at
-// most MaximumBatches). Element 1, "pneBatchSetup(1)", holds the title "batchTitle" and the trend results
-// view theBatchResults (BatchResults.h).
+// The trend setup pane "pneBatchSetup(0)": the crop, the trend variable and the values of a trend process, and
+// for a fixed trend a short list of processes (at most MaximumBatches). Its sibling "pneBatchSetup(1)" is the
+// trend results pane (TrendResultsPane.h).
 //
-// Controls of element 0 (objectNames): "cboCrops", "cmdHelp(26)", "optBatchVariable(0..5)", "check(0..5)",
+// Controls (objectNames): "cboCrops", "cmdHelp(26)", "optBatchVariable(0..5)", "check(0..5)",
 // the unit labels "lblgeneric(20)" (price) and "lblgeneric(22)" (maximum yield), "optBatchOption(0..2)"
 // ("Auto", "Import", "Manual"), "txtBatchMinimum(0)" (minimum), "txtBatchMinimum(1)" (maximum),
 // "cboBatchSteps", the value unit labels "lblgeneric(24)" and "lblgeneric(25)", "cmdOpenBatch(1)",
@@ -33,31 +32,25 @@ class Crop;
 
 namespace korvel::ui {
 
-class BatchResults;
-class CropRecord;
+class CropRow;
 class MainWindow;
 class TrendController;
 
-class BatchSetupPane : public QFrame {
+class TrendSetupPane : public QFrame {
     Q_OBJECT
 public:
-    static constexpr bool kBuilt = true;
+    explicit TrendSetupPane(MainWindow& main, QWidget* parent = nullptr);
+    ~TrendSetupPane() override;
 
-    // index 0: the setup pane "pneBatchSetup(0)"; index 1: the trend results pane "pneBatchSetup(1)".
-    BatchSetupPane(MainWindow& main, int index, QWidget* parent = nullptr);
-    ~BatchSetupPane() override;
-    int index() const { return index_; }
-
-    // --- Element 0: the trend setup ---------------------------------------------------------------
     QComboBox* cboCrops = nullptr;
     QComboBox* cboBatchSteps = nullptr;
     std::array<QRadioButton*, kTrendVariableCount> optBatchVariable{};
     std::array<QLabel*, kTrendVariableCount> check{};
-    QLabel* lblPriceUnits = nullptr;   // lblgeneric(20)
-    QLabel* lblYieldUnits = nullptr;   // lblgeneric(22)
-    QLabel* lblValueUnits0 = nullptr;  // lblgeneric(24)
-    QLabel* lblValueUnits1 = nullptr;  // lblgeneric(25)
-    QLabel* lblInstruction = nullptr;  // lblgeneric(16)
+    QLabel* lblPriceUnits = nullptr;  // lblgeneric(20)
+    QLabel* lblYieldUnits = nullptr;  // lblgeneric(22)
+    QLabel* minimumUnits = nullptr;   // lblgeneric(24), beside the minimum value
+    QLabel* maximumUnits = nullptr;   // lblgeneric(25), beside the maximum value
+    QLabel* lblInstruction = nullptr; // lblgeneric(16)
     std::array<QRadioButton*, 3> optBatchOption{};
     std::array<QLineEdit*, 2> txtBatchMinimum{};
     QPushButton* cmdOpenBatch = nullptr; // cmdOpenBatch(1)
@@ -67,14 +60,14 @@ public:
     QComboBox* cboBatches = nullptr;
     QPushButton* cmdAddBatchProcess = nullptr;
     QPushButton* cmdDeleteBatch = nullptr;
-    QPushButton* Command10 = nullptr;
+    QPushButton* backButton = nullptr; // Command10
     QPushButton* cmdBatchIt = nullptr;
 
     // The trend processes of the current setup (position 1 is element 0) and the one shown on the pane.
     std::vector<korvel::BatchProcess> ProcessCollection;
     int CurrentProcess = 0;
 
-    // The entry into the setup, its Back button and the runs (element 0 only).
+    // The entry into the setup, its Back button and the runs.
     TrendController& trend() const { return *trend_; }
 
     // Appends a new, empty process and shows it; false when the shown process is not valid.
@@ -104,36 +97,28 @@ public:
     int selectedValueMode() const;
 
     // Crop row i, nothing outside the rows.
-    CropRecord* cropRow(int i) const;
+    CropRow* cropRow(int i) const;
 
     // Selections made from code that run the list's or button's handler as a pick by the user does.
     void selectCropEntry(int entry);
     void turnOnVariable(int index);
 
     // Handlers.
-    void cboBatches_Click();
-    void cmdAddBatchProcess_Click();
-    void cmdDeleteBatch_Click();
-    void cmdOpenBatch_Click();
-    void cboCrops_Click();
-    void optBatchVariable_Click(int index);
-    void txtBatchMinimum_Change(int index);
-    void txtBatchList_Change();
-
-    // --- Element 1: the trend results -------------------------------------------------------------
-    QLabel* batchTitle = nullptr;
-    BatchResults* theBatchResults = nullptr;
-    // theBatchResults.EnableBatch.
-    void EnableBatch(bool yesno);
+    void processPicked();
+    void addProcess();
+    void deleteProcess();
+    void chooseValueFile();
+    void cropPicked();
+    void variablePicked(int index);
+    void selectAutoValues();
+    void selectManualValues();
 
 private:
     void buildSetup();
-    void buildResults();
     // Selects entry `entry` of cboBatches while the list is disabled, so its handler does nothing.
     void selectBatchEntryQuietly(int entry);
 
     MainWindow& main_;
-    int index_;
     TrendController* trend_ = nullptr;
     QString dlgBatchFileName_; // the file name the value-file dialog returned last
 };

@@ -15,7 +15,7 @@ class QToolButton;
 
 namespace korvel::ui {
 
-class ResultHolder : public QWidget {
+class FieldRow : public QWidget {
     Q_OBJECT
 public:
     // Column widths in pixels, shared with the browser's column headings.
@@ -29,7 +29,7 @@ public:
     static constexpr int kProfitWidth = 100;
     static constexpr int kDetailsWidth = 30;
 
-    explicit ResultHolder(const SessionState& session, QWidget* parent = nullptr);
+    explicit FieldRow(const SessionState& session, QWidget* parent = nullptr);
 
     // The row's own copy of the field it shows.
     std::shared_ptr<Field> theField = std::make_shared<Field>();
@@ -41,14 +41,14 @@ public:
     std::function<void(const std::shared_ptr<Field>&)> onDetails;
 
 private:
-    void cmdDetails_Click();
+    void showDetails();
 
     const SessionState& session_;
     QLabel* lblAcres;
     QLabel* lblCrop;
     QLabel* lblYield;
     QLabel* lblGross;
-    QLabel* Label1;
+    QLabel* slashLabel; // "Label1"
     QLabel* lblNet;
     QLabel* lblTC;
     QLabel* lblTR;

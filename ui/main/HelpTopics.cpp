@@ -1,4 +1,4 @@
-#include "ui/main/modHelp.h"
+#include "ui/main/HelpTopics.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,7 +9,7 @@
 #include "ui/platform/HelpBrowser.h"
 #include "ui/platform/Shell.h"
 
-namespace korvel::ui::modHelp {
+namespace korvel::ui::HelpTopics {
 
 namespace {
 QString& configuredFolder()
@@ -110,4 +110,4 @@ void closeHelpBrowser()
         browser()->close();
 }
 
-} // namespace korvel::ui::modHelp
+} // namespace korvel::ui::HelpTopics

@@ -1,4 +1,4 @@
-#include "ui/main/frmUpdating.h"
+#include "ui/main/ProgressWindow.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -11,8 +11,8 @@
 #include <algorithm>
 
 #include "ui/main/ControlNames.h"
-#include "ui/main/Twips.h"
 #include "ui/platform/OnTop.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 
@@ -38,7 +38,7 @@ QPixmap progressPicture()
 
 } // namespace
 
-frmUpdating::frmUpdating(korvel::SessionState& session, QWidget* parent)
+ProgressWindow::ProgressWindow(korvel::SessionState& session, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint), session_(session)
 {
     setObjectName(QStringLiteral("frmUpdating"));
@@ -49,46 +49,46 @@ frmUpdating::frmUpdating(korvel::SessionState& session, QWidget* parent)
     image->setObjectName(QStringLiteral("Image1"));
     image->setPixmap(progressPicture());
 
-    lblTitle0_ = new QLabel(QStringLiteral("Label1"), this);
-    lblTitle0_->setObjectName(arrayName(QStringLiteral("lblTitle"), 0));
-    QFont bold = lblTitle0_->font();
+    titleLabel_ = new QLabel(QStringLiteral("Label1"), this);
+    titleLabel_->setObjectName(arrayName(QStringLiteral("lblTitle"), 0));
+    QFont bold = titleLabel_->font();
     bold.setBold(true);
-    lblTitle0_->setFont(bold);
-    lblTitle1_ = new QLabel(this);
-    lblTitle1_->setObjectName(arrayName(QStringLiteral("lblTitle"), 1));
+    titleLabel_->setFont(bold);
+    messageLabel_ = new QLabel(this);
+    messageLabel_->setObjectName(arrayName(QStringLiteral("lblTitle"), 1));
 
-    ProgressBar_ = new QProgressBar(this);
-    ProgressBar_->setObjectName(QStringLiteral("ProgressBar"));
-    ProgressBar_->setRange(0, 1);
-    ProgressBar_->setValue(0);
-    ProgressBar_->setTextVisible(false);
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName(QStringLiteral("ProgressBar"));
+    progressBar_->setRange(0, 1);
+    progressBar_->setValue(0);
+    progressBar_->setTextVisible(false);
 
-    Command1_ = new QPushButton(QStringLiteral("Cancel"), this);
-    Command1_->setObjectName(QStringLiteral("Command1"));
-    connect(Command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_->setObjectName(QStringLiteral("Command1"));
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancelSearch(); });
 
     auto* texts = new QVBoxLayout;
-    texts->addWidget(lblTitle0_);
-    texts->addWidget(lblTitle1_);
-    texts->addWidget(ProgressBar_);
+    texts->addWidget(titleLabel_);
+    texts->addWidget(messageLabel_);
+    texts->addWidget(progressBar_);
     auto* top = new QHBoxLayout;
     top->addWidget(image, 0, Qt::AlignTop);
     top->addLayout(texts, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(Command1_);
+    buttons->addWidget(cancelButton_);
     auto* all = new QVBoxLayout(this);
     all->addLayout(top);
     all->addLayout(buttons);
     resize(twips(5400), twips(1900));
 }
 
-void frmUpdating::Update()
+void ProgressWindow::Update()
 {
     count(1);
 }
 
-void frmUpdating::count(std::size_t steps)
+void ProgressWindow::count(std::size_t steps)
 {
     // Messages and repainting at most every few milliseconds: a search may finish thousands of depth splits
     // between two looks at the window, and the window still counts every one of them. The bar itself is told
@@ -103,38 +103,38 @@ void frmUpdating::count(std::size_t steps)
         value_ += 1.0f;
     const int shown = static_cast<int>(std::min(static_cast<double>(value_), max_));
     const int stride = std::max(1, static_cast<int>(max_ / 1000));
-    if (due || shown >= max_ || shown - ProgressBar_->value() >= stride)
-        ProgressBar_->setValue(shown);
+    if (due || shown >= max_ || shown - progressBar_->value() >= stride)
+        progressBar_->setValue(shown);
     if (due)
         repaint();
 }
 
-void frmUpdating::setMax(double theMax)
+void ProgressWindow::setMax(double theMax)
 {
     max_ = theMax;
     value_ = 0.0f;
     // A search without depth splits shows an empty bar.
-    ProgressBar_->setRange(0, std::max(1, static_cast<int>(theMax)));
-    ProgressBar_->setValue(0);
+    progressBar_->setRange(0, std::max(1, static_cast<int>(theMax)));
+    progressBar_->setValue(0);
 }
 
-void frmUpdating::setTitle(const QString& title)
+void ProgressWindow::setTitle(const QString& title)
 {
-    lblTitle0_->setText(title);
+    titleLabel_->setText(title);
     show();
 }
 
-void frmUpdating::setMessage(const QString& message)
+void ProgressWindow::setMessage(const QString& message)
 {
-    lblTitle1_->setText(message);
+    messageLabel_->setText(message);
 }
 
-void frmUpdating::Command1_Click()
+void ProgressWindow::cancelSearch()
 {
     session_.CancelRequested = true;
 }
 
-void frmUpdating::pumpMessages()
+void ProgressWindow::pumpMessages()
 {
     if (sincePump_.isValid() && sincePump_.elapsed() < kPumpIntervalMs)
         return;
@@ -142,19 +142,19 @@ void frmUpdating::pumpMessages()
     sincePump_.restart();
 }
 
-void frmUpdating::advance()
+void ProgressWindow::advance()
 {
     SetOnTop(this, true);
     Update();
 }
 
-void frmUpdating::advanceBy(std::size_t steps)
+void ProgressWindow::advanceBy(std::size_t steps)
 {
     SetOnTop(this, true);
     count(steps);
 }
 
-void frmUpdating::close()
+void ProgressWindow::close()
 {
     QWidget::close();
 }

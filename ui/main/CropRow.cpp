@@ -1,4 +1,4 @@
-#include "ui/main/CropRecord.h"
+#include "ui/main/CropRow.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -11,8 +11,8 @@
 
 #include "model/Numbers.h"
 #include "ui/main/BoxTexts.h"
-#include "ui/main/Twips.h"
-#include "ui/main/modInputTest.h"
+#include "ui/main/InputValidation.h"
+#include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 
@@ -47,7 +47,7 @@ std::optional<std::pair<double, double>> cropRowLimits(const std::string& cropTy
     return std::nullopt;
 }
 
-CropRecord::CropRecord(QWidget* parent) : QWidget(parent)
+CropRow::CropRow(QWidget* parent) : QWidget(parent)
 {
     resize(twips(9510), twips(510));
 
@@ -91,27 +91,27 @@ CropRecord::CropRecord(QWidget* parent) : QWidget(parent)
                        static_cast<QWidget*>(cmdInputCosts)})
         w->setEnabled(false);
 
-    connect(chkCrop, &QCheckBox::toggled, this, [this] { chkCrop_Click(); });
-    connect(txtPrice, &QLineEdit::textChanged, this, [this] { txtPrice_Change(); });
-    connect(txtMaxYield, &QLineEdit::textChanged, this, [this] { txtMaxYield_Change(); });
-    connect(cmdInputCosts, &QPushButton::clicked, this, [this] { cmdInputCosts_Click(); });
-    onLostFocus(txtPrice, [this] { txtPrice_LostFocus(); });
-    onLostFocus(txtMaxYield, [this] { txtMaxYield_LostFocus(); });
+    connect(chkCrop, &QCheckBox::toggled, this, [this] { applyTick(); });
+    connect(txtPrice, &QLineEdit::textChanged, this, [this] { storePrice(); });
+    connect(txtMaxYield, &QLineEdit::textChanged, this, [this] { storeMaxYield(); });
+    connect(cmdInputCosts, &QPushButton::clicked, this, [this] { openInputCosts(); });
+    onLostFocus(txtPrice, [this] { checkPrice(); });
+    onLostFocus(txtMaxYield, [this] { checkMaxYield(); });
 }
 
-const std::shared_ptr<korvel::Crop>& CropRecord::crop()
+const std::shared_ptr<korvel::Crop>& CropRow::crop()
 {
     if (!crop_)
         crop_ = std::make_shared<korvel::Crop>();
     return crop_;
 }
 
-void CropRecord::setCrop(std::shared_ptr<korvel::Crop> crop)
+void CropRow::setCrop(std::shared_ptr<korvel::Crop> crop)
 {
     crop_ = std::move(crop);
 }
 
-void CropRecord::loadInfo(const QString& cropType, const QString& priceUnits, const QString&,
+void CropRow::loadInfo(const QString& cropType, const QString& priceUnits, const QString&,
                           const QString& yieldUnits)
 {
     chkCrop->setText(cropType);
@@ -125,12 +125,12 @@ void CropRecord::loadInfo(const QString& cropType, const QString& priceUnits, co
     lblYieldUnits->setText(yieldUnits);
 }
 
-bool CropRecord::isActive() const
+bool CropRow::isActive() const
 {
     return chkCrop->isChecked();
 }
 
-double CropRecord::getPrice() const
+double CropRow::getPrice() const
 {
     const std::string text = txtPrice->text().toStdString();
     if (const auto value = num::parseNumeric(text))
@@ -138,33 +138,33 @@ double CropRecord::getPrice() const
     return num::leadingNumberOrZero(text);
 }
 
-void CropRecord::setPrice(double newPrice)
+void CropRow::setPrice(double newPrice)
 {
     txtPrice->setText(QString::fromStdString(num::plainText(newPrice)));
 }
 
-void CropRecord::setMaxYield(double newYield)
+void CropRow::setMaxYield(double newYield)
 {
     txtMaxYield->setText(QString::fromStdString(num::plainText(newYield)));
 }
 
-double CropRecord::getMaxYield() const
+double CropRow::getMaxYield() const
 {
     return BoxTexts::value(txtMaxYield->text());
 }
 
-QString CropRecord::GetCrop() const
+QString CropRow::GetCrop() const
 {
     return chkCrop->text();
 }
 
-void CropRecord::setDefault(double price, double maxYield)
+void CropRow::setDefault(double price, double maxYield)
 {
     txtPrice->setText(QString::fromStdString(num::formatPattern(price, "#0.00")));
     txtMaxYield->setText(QString::fromStdString(num::plainText(maxYield)));
 }
 
-void CropRecord::chkCrop_Click()
+void CropRow::applyTick()
 {
     const bool ticked = chkCrop->isChecked();
     setBackground(chkCrop, ticked ? kShaded : kWhite);
@@ -176,12 +176,12 @@ void CropRecord::chkCrop_Click()
     chkCrop->setEnabled(true);
 }
 
-void CropRecord::cmdInputCosts_Click()
+void CropRow::openInputCosts()
 {
     emit inputCostsRequested(crop());
 }
 
-void CropRecord::refresh()
+void CropRow::refresh()
 {
     try {
         // A price with more than cents shows all its digits, so that the box gives the crop back its price.
@@ -197,12 +197,12 @@ void CropRecord::refresh()
     }
 }
 
-CropRecord::Entries CropRecord::entries()
+CropRow::Entries CropRow::entries()
 {
     return {crop(), isActive(), txtPrice->text(), txtMaxYield->text()};
 }
 
-void CropRecord::carryOver(const Entries* before)
+void CropRow::carryOver(const Entries* before)
 {
     {
         const QSignalBlocker quietPrice(txtPrice);
@@ -219,28 +219,28 @@ void CropRecord::carryOver(const Entries* before)
         now.inputCosts = old.inputCosts;
     }
     chkCrop->setChecked(before && before->ticked);
-    chkCrop_Click();
+    applyTick();
 }
 
-void CropRecord::txtPrice_Change()
+void CropRow::storePrice()
 {
     if (const auto value = num::parseNumeric(txtPrice->text().toStdString()))
         crop()->price = *value;
 }
 
-void CropRecord::txtMaxYield_Change()
+void CropRow::storeMaxYield()
 {
     crop()->maxYield = BoxTexts::value(txtMaxYield->text());
 }
 
-void CropRecord::txtPrice_LostFocus()
+void CropRow::checkPrice()
 {
     const std::string type = crop()->cropType;
     if (const auto limits = cropRowLimits(type))
         TestInput(txtPrice, limits->first, QStringLiteral("Crop Price - ") + QString::fromStdString(type));
 }
 
-void CropRecord::txtMaxYield_LostFocus()
+void CropRow::checkMaxYield()
 {
     const std::string type = crop()->cropType;
     if (const auto limits = cropRowLimits(type))

@@ -1,4 +1,4 @@
-#include "ui/main/modInputTest.h"
+#include "ui/main/InputValidation.h"
 
 #include <QEvent>
 #include <QFocusEvent>

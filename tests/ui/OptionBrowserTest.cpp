@@ -4,18 +4,18 @@
 #include <gtest/gtest.h>
 
 #include "model/Errors.h"
-#include "ui/ScriptedDialogService.h"
 #include "ui/ResultFixtures.h"
-#include "ui/results/ResultHolder.h"
-#include "ui/results/Results.h"
+#include "ui/ScriptedDialogService.h"
+#include "ui/results/FieldRow.h"
+#include "ui/results/OptionBrowser.h"
 
 using namespace korvel;
 using namespace korvel::test;
 using korvel::ui::MsgButtons;
 using korvel::ui::MsgIcon;
 using korvel::ui::OptionList;
-using korvel::ui::ResultHolder;
-using korvel::ui::Results;
+using korvel::ui::FieldRow;
+using korvel::ui::OptionBrowser;
 
 namespace {
 
@@ -23,7 +23,7 @@ class ResultsView : public ::testing::Test {
 protected:
     ResultsView() { session.IrrigationEfficiency = 0.9; }
 
-    ResultHolder* row(int k) { return child<ResultHolder>(&view, ("rh(" + std::to_string(k) + ")").c_str()); }
+    FieldRow* row(int k) { return child<FieldRow>(&view, ("rh(" + std::to_string(k) + ")").c_str()); }
     std::string rowText(int k, const char* label) { return text(row(k), label); }
     bool rowShown(int k) { return row(k)->isVisibleTo(&view); }
     void click(const char* name) { child<QAbstractButton>(&view, name)->click(); }
@@ -32,7 +32,7 @@ protected:
     ui::test::ScriptedDialogs dialogs;
     SessionState session;
     OptionList saved;
-    Results view{session, saved};
+    OptionBrowser view{session, saved};
 };
 
 TEST_F(ResultsView, TwoFieldOptionShowsEachFieldPerAcreAndTheOptionTotal)

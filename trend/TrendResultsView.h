@@ -24,12 +24,12 @@ class BestMix;
 namespace korvel::ui {
 
 class MainWindow;
-class Results;
+class OptionBrowser;
 
-class BatchResults : public QWidget {
+class TrendResultsView : public QWidget {
     Q_OBJECT
 public:
-    explicit BatchResults(MainWindow& main, QWidget* parent = nullptr);
+    explicit TrendResultsView(MainWindow& main, QWidget* parent = nullptr);
 
     // The trend process of the shown run; its variable and crop row choose the units of the step caption.
     korvel::BatchProcess bp;
@@ -43,18 +43,18 @@ public:
     // Shows step theIndex (1-based); a step outside the lists changes nothing.
     void LoadBatchResults(int theIndex);
     // 0 "Next >", 1 "< Previous"; any other index does nothing.
-    void cmdBatchStep_Click(int Index);
+    void stepButtonClicked(int Index);
     // The variable-trend export.
-    void cmdExcel_Click();
+    void exportToSpreadsheet();
 
     int currentStep() const { return current_; }
     const std::vector<std::shared_ptr<korvel::BestMix>>& steps() const { return steps_; }
 
-    Results* theResults = nullptr;
+    OptionBrowser* theResults = nullptr;
     QFrame* pnlBatchSteps = nullptr;
     QPushButton* cmdExcel = nullptr;
     std::array<QPushButton*, 2> cmdBatchStep{};
-    QLabel* lblBatchDescription1 = nullptr;  // lblBatchDescription(1)
+    QLabel* stepCounter = nullptr; // lblBatchDescription(1)
     QLabel* lblFreeBatchDescription = nullptr;
 
     // The file name the export dialog returned last.

@@ -1,4 +1,4 @@
-#include "ui/results/Results.h"
+#include "ui/results/OptionBrowser.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -9,10 +9,10 @@
 #include <QVBoxLayout>
 
 #include "model/Errors.h"
-#include "ui/main/Twips.h"
-#include "ui/main/modHelp.h"
+#include "ui/main/HelpButton.h"
+#include "ui/main/HelpTopics.h"
 #include "ui/platform/DialogService.h"
-#include "ui/results/ResultHolder.h"
+#include "ui/results/FieldRow.h"
 #include "ui/results/ViewText.h"
 
 namespace korvel::ui {
@@ -44,21 +44,9 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     return button;
 }
 
-// A small grey "?" button, like the main window's help buttons.
-QPushButton* helpButton(QWidget* parent, const QString& name)
-{
-    auto* button = new QPushButton(QStringLiteral("?"), parent);
-    button->setObjectName(name);
-    button->setFixedSize(twips(240) + 2, twips(240) + 2);
-    button->setFocusPolicy(Qt::TabFocus);
-    button->setStyleSheet(QStringLiteral("QPushButton { background-color: #E0E0E0; border: 1px solid #808080;"
-                                         " padding: 0px; font-weight: bold; }"));
-    return button;
-}
-
 } // namespace
 
-Results::Results(const SessionState& session, OptionList& summaryResults, QWidget* parent)
+OptionBrowser::OptionBrowser(const SessionState& session, OptionList& summaryResults, QWidget* parent)
     : QWidget(parent), session_(session), summaryResults_(summaryResults)
 {
     auto* layout = new QVBoxLayout(this);
@@ -68,9 +56,9 @@ Results::Results(const SessionState& session, OptionList& summaryResults, QWidge
     auto* grid = new QGridLayout(headings);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(0);
-    const int widths[] = {ResultHolder::kAcresWidth, ResultHolder::kCropWidth,   ResultHolder::kYieldWidth,
-                          ResultHolder::kDepthWidth, ResultHolder::kSlashWidth,  ResultHolder::kDepthWidth,
-                          ResultHolder::kCostsWidth, ResultHolder::kReturnsWidth, ResultHolder::kProfitWidth};
+    const int widths[] = {FieldRow::kAcresWidth, FieldRow::kCropWidth,   FieldRow::kYieldWidth,
+                          FieldRow::kDepthWidth, FieldRow::kSlashWidth,  FieldRow::kDepthWidth,
+                          FieldRow::kCostsWidth, FieldRow::kReturnsWidth, FieldRow::kProfitWidth};
     for (int c = 0; c < 9; ++c)
         grid->setColumnMinimumWidth(c, widths[c]);
     grid->addWidget(heading(headings, QStringLiteral("Label84"), QStringLiteral("Land Split")), 0, 0);
@@ -89,7 +77,7 @@ Results::Results(const SessionState& session, OptionList& summaryResults, QWidge
     layout->addWidget(headings);
 
     for (int k = 0; k < 4; ++k) {
-        rh[k] = new ResultHolder(session_, this);
+        rh[k] = new FieldRow(session_, this);
         rh[k]->setObjectName(arrayName(QStringLiteral("rh"), k));
         rh[k]->onDetails = [this](const std::shared_ptr<Field>& field) {
             if (hooks.showDetails)
@@ -100,13 +88,13 @@ Results::Results(const SessionState& session, OptionList& summaryResults, QWidge
     }
 
     auto* totalRow = new QHBoxLayout;
-    totalRow->addSpacing(ResultHolder::kAcresWidth + ResultHolder::kCropWidth + ResultHolder::kYieldWidth +
-                         2 * ResultHolder::kDepthWidth + ResultHolder::kSlashWidth + ResultHolder::kCostsWidth);
-    QLabel* Label4 = heading(this, QStringLiteral("Label4"), QStringLiteral("*Net Return"));
-    Label4->setFixedWidth(ResultHolder::kReturnsWidth);
-    totalRow->addWidget(Label4);
+    totalRow->addSpacing(FieldRow::kAcresWidth + FieldRow::kCropWidth + FieldRow::kYieldWidth +
+                         2 * FieldRow::kDepthWidth + FieldRow::kSlashWidth + FieldRow::kCostsWidth);
+    QLabel* netReturnHeading = heading(this, QStringLiteral("Label4"), QStringLiteral("*Net Return"));
+    netReturnHeading->setFixedWidth(FieldRow::kReturnsWidth);
+    totalRow->addWidget(netReturnHeading);
     lblTotalProfit = makeLabel(this, QStringLiteral("lblTotalProfit"), QString());
-    lblTotalProfit->setFixedWidth(ResultHolder::kProfitWidth);
+    lblTotalProfit->setFixedWidth(FieldRow::kProfitWidth);
     lblTotalProfit->setAlignment(Qt::AlignCenter);
     totalRow->addWidget(lblTotalProfit);
     totalRow->addStretch(1);
@@ -136,12 +124,12 @@ Results::Results(const SessionState& session, OptionList& summaryResults, QWidge
 
     auto* buttons = new QHBoxLayout;
     cmdSaveResult = makeButton(this, QStringLiteral("cmdSaveResult"), QStringLiteral("Compare this option"));
-    Command2 = makeButton(this, QStringLiteral("Command2"), QStringLiteral("Print Results"));
-    Command1 = makeButton(this, QStringLiteral("Command1"), QStringLiteral("Back"));
+    printButton = makeButton(this, QStringLiteral("Command2"), QStringLiteral("Print Results"));
+    backButton = makeButton(this, QStringLiteral("Command1"), QStringLiteral("Back"));
     buttons->addWidget(cmdSaveResult);
-    buttons->addWidget(Command2);
+    buttons->addWidget(printButton);
     buttons->addStretch(1);
-    buttons->addWidget(Command1);
+    buttons->addWidget(backButton);
     layout->addLayout(buttons);
 
     // The trend controls, shown only while trend processing is on.
@@ -152,9 +140,9 @@ Results::Results(const SessionState& session, OptionList& summaryResults, QWidge
     auto* batchRow = new QHBoxLayout;
     cmdBatchThis = makeButton(batchDisplay, QStringLiteral("cmdBatchThis"),
                               QStringLiteral("Run a Fixed Trend on this Option"));
-    QPushButton* cmdHelp25 = helpButton(batchDisplay, arrayName(QStringLiteral("cmdHelp"), 25));
+    QPushButton* trendHelpButton = plainHelpButton(arrayName(QStringLiteral("cmdHelp"), 25), batchDisplay);
     batchRow->addWidget(cmdBatchThis);
-    batchRow->addWidget(cmdHelp25);
+    batchRow->addWidget(trendHelpButton);
     batchRow->addWidget(makeLabel(batchDisplay, arrayName(QStringLiteral("Label5"), 2),
                                   QStringLiteral("What's a Trend?")));
     batchRow->addStretch(1);
@@ -164,21 +152,21 @@ Results::Results(const SessionState& session, OptionList& summaryResults, QWidge
     pnlBatchedVariables->setObjectName(QStringLiteral("pnlBatchedVariables"));
     pnlBatchedVariables->setFrameShape(QFrame::Panel);
     auto* panelLayout = new QGridLayout(pnlBatchedVariables);
-    QLabel* Image1 = makeLabel(pnlBatchedVariables, QStringLiteral("Image1"), QString());
-    Image1->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(32, 32));
-    panelLayout->addWidget(Image1, 0, 0, 2, 1);
+    QLabel* panelPicture = makeLabel(pnlBatchedVariables, QStringLiteral("Image1"), QString());
+    panelPicture->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(32, 32));
+    panelLayout->addWidget(panelPicture, 0, 0, 2, 1);
     for (int i = 0; i < 2; ++i) {
         lblBatchDescriptions[i] =
             makeLabel(pnlBatchedVariables, arrayName(QStringLiteral("lblBatchDescriptions"), i), QString());
         panelLayout->addWidget(lblBatchDescriptions[i], i, 1);
     }
-    QPushButton* cmdHelp2 = helpButton(pnlBatchedVariables, arrayName(QStringLiteral("cmdHelp2"), 0));
-    panelLayout->addWidget(cmdHelp2, 0, 2);
+    QPushButton* stepsHelpButton = plainHelpButton(arrayName(QStringLiteral("cmdHelp2"), 0), pnlBatchedVariables);
+    panelLayout->addWidget(stepsHelpButton, 0, 2);
     cmdExcel = makeButton(pnlBatchedVariables, QStringLiteral("cmdExcel"),
                           QStringLiteral("Export the Trend Results to MS Excel"));
     panelLayout->addWidget(cmdExcel, 2, 1);
-    QPushButton* cmdHelp3 = helpButton(pnlBatchedVariables, arrayName(QStringLiteral("cmdHelp3"), 1));
-    panelLayout->addWidget(cmdHelp3, 2, 2);
+    QPushButton* exportHelpButton = plainHelpButton(arrayName(QStringLiteral("cmdHelp3"), 1), pnlBatchedVariables);
+    panelLayout->addWidget(exportHelpButton, 2, 2);
     panelLayout->setColumnStretch(1, 1);
     batchLayout->addWidget(pnlBatchedVariables);
     layout->addWidget(batchDisplay);
@@ -187,39 +175,39 @@ Results::Results(const SessionState& session, OptionList& summaryResults, QWidge
     batchDisplay->hide();
     pnlBatchedVariables->hide();
 
-    connect(cmdAdvance, &QPushButton::clicked, this, &Results::cmdAdvance_Click);
-    connect(cmdPrevious, &QPushButton::clicked, this, &Results::cmdPrevious_Click);
-    connect(cmdSaveResult, &QPushButton::clicked, this, &Results::cmdSaveResult_Click);
-    connect(cmdBatchThis, &QPushButton::clicked, this, &Results::cmdBatchThis_Click);
-    connect(Command1, &QPushButton::clicked, this, &Results::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Results::Command2_Click);
+    connect(cmdAdvance, &QPushButton::clicked, this, &OptionBrowser::showNextOption);
+    connect(cmdPrevious, &QPushButton::clicked, this, &OptionBrowser::showPreviousOption);
+    connect(cmdSaveResult, &QPushButton::clicked, this, &OptionBrowser::saveShownOption);
+    connect(cmdBatchThis, &QPushButton::clicked, this, &OptionBrowser::runFixedTrendOnShownOption);
+    connect(backButton, &QPushButton::clicked, this, &OptionBrowser::goBack);
+    connect(printButton, &QPushButton::clicked, this, &OptionBrowser::printResults);
     connect(cmdExcel, &QPushButton::clicked, this, [this] {
         if (hooks.exportTrendResults)
             hooks.exportTrendResults();
     });
-    connect(cmdHelp25, &QPushButton::clicked, this, [this] {
+    connect(trendHelpButton, &QPushButton::clicked, this, [this] {
         if (hooks.showHelp)
             hooks.showHelp(QStringLiteral("batchoption.htm#BatchFixed"));
     });
-    connect(cmdHelp2, &QPushButton::clicked, this, [this] {
+    connect(stepsHelpButton, &QPushButton::clicked, this, [this] {
         if (hooks.showHelpScreen)
             hooks.showHelpScreen(QStringLiteral("Click an 'Option' previous or next button to display results of "
                                                 "each step of the input variable range(s)"),
                                  QStringLiteral("View Trend Results"), 1750);
     });
-    connect(cmdHelp3, &QPushButton::clicked, this, [this] {
+    connect(exportHelpButton, &QPushButton::clicked, this, [this] {
         if (hooks.showHelpScreen)
             hooks.showHelpScreen(QStringLiteral("Exports results to a MS Excel spreadsheet"),
                                  QStringLiteral("Excel Output"), 1725);
     });
-    hooks.showHelp = [](const QString& topic) { modHelp::ShowHelp(topic); };
+    hooks.showHelp = [](const QString& topic) { HelpTopics::ShowHelp(topic); };
     hooks.showHelpScreen = [](const QString& text, const QString& title, int height) {
-        modHelp::ShowHelpScreen(text, title, height);
+        HelpTopics::ShowHelpScreen(text, title, height);
     };
     updateOptionButtons();
 }
 
-void Results::loadResults(const OptionList& c)
+void OptionBrowser::loadResults(const OptionList& c)
 {
     EnableBatch(session_.BatchEnabled);
     optionCount = 0;
@@ -240,23 +228,23 @@ void Results::loadResults(const OptionList& c)
     updateOptionButtons();
 }
 
-void Results::EnableBatch(bool yesno)
+void OptionBrowser::EnableBatch(bool yesno)
 {
     batchDisplay->setVisible(yesno);
 }
 
-void Results::ShowBatchedVariables(bool d)
+void OptionBrowser::ShowBatchedVariables(bool d)
 {
     pnlBatchedVariables->setVisible(d);
 }
 
-void Results::HideHolders()
+void OptionBrowser::HideHolders()
 {
-    for (ResultHolder* row : rh)
+    for (FieldRow* row : rh)
         row->hide();
 }
 
-void Results::Switch(int d)
+void OptionBrowser::Switch(int d)
 {
     // Only positions 1 to optionCount hold options to show; the placeholders after them never appear.
     const int target = currentRecord + d;
@@ -294,7 +282,7 @@ void Results::Switch(int d)
     updateOptionButtons();
 }
 
-double Results::getTotalProfit(int c)
+double OptionBrowser::getTotalProfit(int c)
 {
     if (c < 1 || static_cast<std::size_t>(c) > FieldCollection.size())
         throw IndexError("option " + std::to_string(c) + " does not exist (the list has " +
@@ -302,14 +290,14 @@ double Results::getTotalProfit(int c)
     return FieldCollection[static_cast<std::size_t>(c) - 1]->getProfit(session_);
 }
 
-std::shared_ptr<Results::Option> Results::shownOption() const
+std::shared_ptr<OptionBrowser::Option> OptionBrowser::shownOption() const
 {
     if (currentRecord < 1 || static_cast<std::size_t>(currentRecord) > FieldCollection.size())
         return nullptr;
     return FieldCollection[static_cast<std::size_t>(currentRecord) - 1];
 }
 
-void Results::updateOptionButtons()
+void OptionBrowser::updateOptionButtons()
 {
     // Without an option on screen there is nothing to save, trend or page through.
     const bool shown = shownOption() != nullptr;
@@ -319,19 +307,19 @@ void Results::updateOptionButtons()
     cmdAdvance->setEnabled(shown);
 }
 
-void Results::cmdAdvance_Click()
+void OptionBrowser::showNextOption()
 {
     Switch(1);
     lblCounter->setText(QStringLiteral("Option ") + QString::number(getOption()));
 }
 
-void Results::cmdPrevious_Click()
+void OptionBrowser::showPreviousOption()
 {
     Switch(-1);
     lblCounter->setText(QStringLiteral("Option ") + QString::number(getOption()));
 }
 
-void Results::cmdSaveResult_Click()
+void OptionBrowser::saveShownOption()
 {
     const std::shared_ptr<Option> option = shownOption();
     if (!option)
@@ -343,7 +331,7 @@ void Results::cmdSaveResult_Click()
                 MsgButtons::Ok, MsgIcon::None, QStringLiteral("Result saved"));
 }
 
-void Results::cmdBatchThis_Click()
+void OptionBrowser::runFixedTrendOnShownOption()
 {
     const std::shared_ptr<Option> option = shownOption();
     if (!option)
@@ -353,7 +341,7 @@ void Results::cmdBatchThis_Click()
     EnableBatch(true);
 }
 
-void Results::Command1_Click()
+void OptionBrowser::goBack()
 {
     if (session_.TrendMode) {
         if (hooks.showTrendSetup)
@@ -365,7 +353,7 @@ void Results::Command1_Click()
         hooks.setPrintEnabled(false);
 }
 
-void Results::Command2_Click()
+void OptionBrowser::printResults()
 {
     if (hooks.printResults)
         hooks.printResults();

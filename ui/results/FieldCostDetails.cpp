@@ -1,4 +1,4 @@
-#include "ui/results/Details.h"
+#include "ui/results/FieldCostDetails.h"
 
 #include <optional>
 
@@ -102,7 +102,7 @@ const QString kInch = QStringLiteral("''");
 
 } // namespace
 
-Details::Details(const SessionState& session, QWidget* parent) : QWidget(parent), session_(session)
+FieldCostDetails::FieldCostDetails(const SessionState& session, QWidget* parent) : QWidget(parent), session_(session)
 {
     auto* layout = new QVBoxLayout(this);
     auto* columns = new QHBoxLayout;
@@ -212,20 +212,20 @@ Details::Details(const SessionState& session, QWidget* parent) : QWidget(parent)
     columns->addWidget(right, 1);
 
     auto* buttons = new QHBoxLayout;
-    Command2 = new QPushButton(QStringLiteral("Print Details"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command3 = new QPushButton(QStringLiteral("Back"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
+    printButton = new QPushButton(QStringLiteral("Print Details"), this);
+    printButton->setObjectName(QStringLiteral("Command2"));
+    backButton = new QPushButton(QStringLiteral("Back"), this);
+    backButton->setObjectName(QStringLiteral("Command3"));
     buttons->addStretch(1);
-    buttons->addWidget(Command2);
-    buttons->addWidget(Command3);
+    buttons->addWidget(printButton);
+    buttons->addWidget(backButton);
     layout->addLayout(buttons);
 
-    connect(Command2, &QPushButton::clicked, this, &Details::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Details::Command3_Click);
+    connect(printButton, &QPushButton::clicked, this, &FieldCostDetails::printReport);
+    connect(backButton, &QPushButton::clicked, this, &FieldCostDetails::goBack);
 }
 
-void Details::loadCosts(const Field& f)
+void FieldCostDetails::loadCosts(const Field& f)
 {
     const SessionState& s = session_;
     detailField = f.Copy();
@@ -362,13 +362,13 @@ void Details::loadCosts(const Field& f)
         hooks.setPrintEnabled(true);
 }
 
-void Details::Command2_Click()
+void FieldCostDetails::printReport()
 {
     if (hooks.printDetails)
         hooks.printDetails();
 }
 
-void Details::Command3_Click()
+void FieldCostDetails::goBack()
 {
     if (session_.TrendMode) {
         if (hooks.showTrendResultsPane)

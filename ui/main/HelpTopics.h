@@ -2,9 +2,9 @@
 // The program's help: topics of the help pages, the small pop-up help window, and opening an exported file
 // with the application the desktop has for it.
 //
-//     modHelp::ShowHelp("mainInput.htm#TotalAcres");       // the help browser on that page and anchor
-//     modHelp::ShowHelpScreen(text, "Custom Crops", 3000);  // frmHelp, 3000 twips high
-//     modHelp::OpenFile(path);                              // desktop open, message when it fails
+//     HelpTopics::ShowHelp("mainInput.htm#TotalAcres");      // the help browser on that page and anchor
+//     HelpTopics::ShowHelpScreen(text, "Custom Crops", 3000); // frmHelp, 3000 twips high
+//     HelpTopics::OpenFile(path);                             // desktop open, message when it fails
 #include <QString>
 
 class QWidget;
@@ -14,7 +14,7 @@ class HelpBrowser;
 class HelpScreen;
 } // namespace korvel::ui
 
-namespace korvel::ui::modHelp {
+namespace korvel::ui::HelpTopics {
 
 // The program folder: the help pages are its "help" folder. Unless set, the executable's folder (never the
 // working folder). Tests point it at the shipped data folder.
@@ -42,4 +42,4 @@ void unloadHelpScreen();
 // Closes the help browser when it is open.
 void closeHelpBrowser();
 
-} // namespace korvel::ui::modHelp
+} // namespace korvel::ui::HelpTopics

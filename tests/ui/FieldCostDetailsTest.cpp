@@ -3,13 +3,13 @@
 #include <QAbstractButton>
 #include <gtest/gtest.h>
 
-#include "ui/ScriptedDialogService.h"
 #include "ui/ResultFixtures.h"
-#include "ui/results/Details.h"
+#include "ui/ScriptedDialogService.h"
+#include "ui/results/FieldCostDetails.h"
 
 using namespace korvel;
 using namespace korvel::test;
-using korvel::ui::Details;
+using korvel::ui::FieldCostDetails;
 
 namespace {
 
@@ -22,7 +22,7 @@ protected:
 
     ui::test::ScriptedDialogs dialogs;
     SessionState session;
-    Details pane{session};
+    FieldCostDetails pane{session};
 };
 
 // 800 GPM, 200 ft lift, 30 psi, 12.5 whp-hours per unit of fuel at $3, labour $10 an hour, repairs $0.50

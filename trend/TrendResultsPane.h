@@ -1,0 +1,26 @@
+#pragma once
+// The trend results pane "pneBatchSetup(1)": the title "batchTitle" and the trend results view
+// theBatchResults (TrendResultsView.h). It shares its array name with the trend setup pane "pneBatchSetup(0)",
+// so showing one of the two never hides the other; this pane covers the setup pane and paints its own
+// background.
+#include <QFrame>
+
+class QLabel;
+
+namespace korvel::ui {
+
+class MainWindow;
+class TrendResultsView;
+
+class TrendResultsPane : public QFrame {
+    Q_OBJECT
+public:
+    explicit TrendResultsPane(MainWindow& main, QWidget* parent = nullptr);
+
+    QLabel* batchTitle = nullptr;
+    TrendResultsView* theBatchResults = nullptr;
+    // theBatchResults.EnableBatch.
+    void EnableBatch(bool yesno);
+};
+
+} // namespace korvel::ui
