@@ -280,7 +280,13 @@ bool FileReader::Initialize(const fs::path& programFolder)
         } catch (const std::exception&) {
             continue; // unreadable: skipped, the counter stays
         }
-        if (const std::optional<fs::path> soil = soilFile(soilFolder, theCrop->cropType))
+        // A soil file is named after its crop: a custom crop named like a library crop would take the library
+        // crop's soil tables in place of its own table, so it takes none.
+        const bool namedLikeALibraryCrop =
+            theCrop->Custom && std::any_of(cropCollection->begin(), cropCollection->end(), [&](const auto& c) {
+                return !c->Custom && num::lowerCase(c->cropType) == num::lowerCase(theCrop->cropType);
+            });
+        if (const std::optional<fs::path> soil = soilFile(soilFolder, theCrop->cropType); soil && !namedLikeALibraryCrop)
             readSoilFile(*soil, *theCrop, cellsLeft);
         cropCollection->Add(theCrop);
         if (k == libraryCount)

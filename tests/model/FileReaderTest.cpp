@@ -359,6 +359,24 @@ TEST(FileReader, SoilRecordsAttachByNameInLowerCase)
     EXPECT_EQ(reader.cropCollection->Item(2)->soil_ulysses->Count(), 0);
 }
 
+TEST(FileReader, ACustomCropNamedLikeALibraryCropKeepsItsOwnTable)
+{
+    // The soil file belongs to the library crop of that name; a custom "corn" of the user's own would otherwise
+    // have its table replaced by the library crop's soil table in every run.
+    TempFolder dir;
+    dir.write("crops/corn.txt", cropFile("Corn"));
+    dir.write("crops/custom/corn.txt", cropFile("corn"));
+    dir.write("crops/custom/oats.txt", cropFile("Oats"));
+    dir.write("crops/soils/corn.txt", soilRecord("Ulysses"));
+    dir.write("crops/soils/oats.txt", soilRecord("Ulysses"));
+    FileReader reader;
+    ASSERT_TRUE(reader.Initialize(dir.path()));
+    ASSERT_EQ(names(reader), (Names{"Corn", "Fallow", "corn", "Oats"}));
+    EXPECT_EQ(reader.cropCollection->Item(1)->soil_ulysses->Count(), 2);
+    EXPECT_EQ(reader.cropCollection->Item(3)->soil_ulysses->Count(), 0);
+    EXPECT_EQ(reader.cropCollection->Item(4)->soil_ulysses->Count(), 2) << "a custom crop's own soil file is read";
+}
+
 TEST(FileReader, AFailingSoilRecordKeepsTheRecordsBeforeIt)
 {
     struct Case {
