@@ -27,6 +27,7 @@
 
 #include "bench/Measure.h"
 #include "model/BestMix.h"
+#include "model/Crop.h"
 #include "model/SessionState.h"
 #include "model/TempFolder.h"
 #include "trend/TrendController.h"
@@ -99,6 +100,7 @@ struct Window {
         for (int i = 0; i < main->cropRowCount(); ++i) {
             main->cr(i)->txtPrice->setText(QStringLiteral("0"));
             main->cr(i)->txtMaxYield->setText(QStringLiteral("0"));
+            main->cr(i)->crop()->inputCosts = korvel::inputCosts(); // no production costs either
         }
         main->tempIrrigationCosts->active = false;
     }
