@@ -66,6 +66,12 @@ void labelAtValueAt(PrintSurface& p, int labelX, const QString& label, int value
     p.print(value);
 }
 
+// A cost per acre in dollars: "$12.50 /acre".
+QString perAcre(double cost, const char* digits)
+{
+    return kDollar + pattern(cost, digits) + kPerAcre;
+}
+
 // A label and its value as one line of their own.
 void labelledLine(PrintSurface& p, int labelX, const QString& label, int valueX, const QString& value)
 {
@@ -323,9 +329,9 @@ void ResultPrinter::printOption(PrintSurface& p, korvel::FieldCollection& option
                                qtext(f.theCrop->cropType),
                                qtext(f.theCrop->yieldToString()),
                                pattern(f.grossDepth(s), "#0.0") + QStringLiteral("''"),
-                               kDollar + pattern(costs / f.acres, "###,##0") + kPerAcre,
-                               kDollar + pattern(returns / f.acres, "###,##0") + kPerAcre,
-                               kDollar + pattern((f.getReturn() - f.getCosts(s)) / f.acres, "###,##0") + kPerAcre,
+                               perAcre(costs / f.acres, "###,##0"),
+                               perAcre(returns / f.acres, "###,##0"),
+                               perAcre((f.getReturn() - f.getCosts(s)) / f.acres, "###,##0"),
                            });
         p.print(kBreak);
     }
@@ -459,8 +465,8 @@ void ResultPrinter::printGeneralInputCosts(PrintSurface& p, double standDivisor,
              QStringLiteral("Phosphorus Applied Per Acre:"), pattern(costs.PPerAcre, "###,##0.0") + QStringLiteral(" lb/ac")},
             {QStringLiteral("Seed Cost:"), marker + kDollar + pattern(costs.SeedCost / standDivisor, "##0.00") + seedPriceUnit,
              QStringLiteral("Seed Planting Rate:"), pattern(costs.SeedRate, "###,###,###") + seedRateUnit},
-            {QStringLiteral("Herbicide Cost:"), kDollar + pattern(costs.Herbicide, "###.00") + kPerAcre,
-             QStringLiteral("Insecticide Cost:"), kDollar + pattern(costs.Insecticide, "###.00") + kPerAcre},
+            {QStringLiteral("Herbicide Cost:"), perAcre(costs.Herbicide, "###.00"),
+             QStringLiteral("Insecticide Cost:"), perAcre(costs.Insecticide, "###.00")},
         },
         [&] {
             double gross = f.grossDepth(s);
@@ -479,15 +485,15 @@ void ResultPrinter::printOperationCosts(PrintSurface& p, double standDivisor, co
     costGroup(
         p, QStringLiteral("Operation Costs"), {0, 2500, 3900, 6700},
         {
-            {QStringLiteral("Tillage Cost: "), marker + kDollar + pattern(costs.Tillage / standDivisor, "###.00") + kPerAcre,
-             QStringLiteral("Planting Cost:"), marker + kDollar + pattern(costs.Planting / standDivisor, "###.00") + kPerAcre},
+            {QStringLiteral("Tillage Cost: "), marker + perAcre(costs.Tillage / standDivisor, "###.00"),
+             QStringLiteral("Planting Cost:"), marker + perAcre(costs.Planting / standDivisor, "###.00")},
             {QStringLiteral("Fertilizer Application Cost:"),
-             kDollar + pattern(costs.FertilizerApplication, "###.00") + kPerAcre,
+             perAcre(costs.FertilizerApplication, "###.00"),
              QStringLiteral("Herbicide Application Cost:"),
-             kDollar + pattern(costs.HerbicideApplication, "###.00") + kPerAcre},
+             perAcre(costs.HerbicideApplication, "###.00")},
             {QStringLiteral("Insecticide Application Cost:"),
-             kDollar + pattern(costs.InsecticideApplication, "###.00") + kPerAcre, QStringLiteral("Harvesting Costs:"),
-             kDollar + pattern(harvest() / f.acres, "###,##0.00") + kPerAcre},
+             perAcre(costs.InsecticideApplication, "###.00"), QStringLiteral("Harvesting Costs:"),
+             perAcre(harvest() / f.acres, "###,##0.00")},
         },
         [&] {
             return (costs.Tillage + costs.Planting) / standDivisor + costs.FertilizerApplication + costs.HerbicideApplication +
