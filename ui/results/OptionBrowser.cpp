@@ -44,6 +44,14 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     return button;
 }
 
+QFrame* namedFrame(QWidget* parent, const QString& name, QFrame::Shape shape)
+{
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setFrameShape(shape);
+    return frame;
+}
+
 // A button showing an icon, with a tool tip for its caption.
 QPushButton* iconButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& toolTip)
 {
@@ -187,9 +195,7 @@ QHBoxLayout* OptionBrowser::buildButtons()
 // panel of the trend variables.
 QFrame* OptionBrowser::buildTrendFrame()
 {
-    batchDisplay = new QFrame(this);
-    batchDisplay->setObjectName(QStringLiteral("batchDisplay"));
-    batchDisplay->setFrameShape(QFrame::StyledPanel);
+    batchDisplay = namedFrame(this, QStringLiteral("batchDisplay"), QFrame::StyledPanel);
     auto* batchLayout = new QVBoxLayout(batchDisplay);
     auto* batchRow = new QHBoxLayout;
     cmdBatchThis = makeButton(batchDisplay, QStringLiteral("cmdBatchThis"),
@@ -213,9 +219,7 @@ QFrame* OptionBrowser::buildTrendFrame()
 // The lines of the shown option's trend variables, with the export of the trend results and their help.
 QFrame* OptionBrowser::buildTrendVariablesPanel()
 {
-    pnlBatchedVariables = new QFrame(batchDisplay);
-    pnlBatchedVariables->setObjectName(QStringLiteral("pnlBatchedVariables"));
-    pnlBatchedVariables->setFrameShape(QFrame::Panel);
+    pnlBatchedVariables = namedFrame(batchDisplay, QStringLiteral("pnlBatchedVariables"), QFrame::Panel);
     auto* panelLayout = new QGridLayout(pnlBatchedVariables);
     QLabel* panelPicture = makeLabel(pnlBatchedVariables, QStringLiteral("Image1"), QString());
     panelPicture->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(32, 32));
