@@ -46,6 +46,34 @@ QString cellText(Make&& make)
     }
 }
 
+// A cost per acre in whole dollars: "$170 /acre".
+QString dollarsPerAcre(double total, double acres)
+{
+    return QStringLiteral("$") + pattern(total / acres, "###,##0") + QStringLiteral(" /acre");
+}
+
+// The figures of a field's column, from the crop down (the rainfall row shows rain); a figure that cannot be
+// computed is an empty cell.
+QStringList fieldFigures(Field& f, const SessionState& s, const QString& rain)
+{
+    const Crop& crop = *f.theCrop;
+    return {
+        cellText([&] { return qtext(crop.cropType); }),
+        cellText([&] { return plain(f.acres); }),
+        cellText([&] { return qtext(crop.soilName); }),
+        cellText([&] {
+            return QStringLiteral("$") + pattern(crop.price, "###,##0.00") + QStringLiteral("/") + singularUnit(crop);
+        }),
+        cellText([&] { return qtext(crop.yieldToString()); }),
+        rain,
+        cellText([&] { return pattern(f.grossDepth(s), "#0.0") + QStringLiteral("''"); }),
+        cellText([&] { return pattern(f.Depth, "#0.0") + QStringLiteral("''"); }),
+        cellText([&] { return dollarsPerAcre(f.getCosts(s), f.acres); }),
+        cellText([&] { return dollarsPerAcre(f.getReturn(), f.acres); }),
+        cellText([&] { return dollarsPerAcre(f.getReturn() - f.getCosts(s), f.acres); }),
+    };
+}
+
 } // namespace
 
 QString csvCell(const QString& text)
@@ -120,78 +148,71 @@ void SummaryTable::showSummary()
     } else {
         fgsummary->show();
         savedNote->setText(kSomeSaved);
-        fgsummary->clear();
-        fgsummary->setRowCount(kRows);
-        fgsummary->setColumnCount(2);
-        const QColor fixed = palette().color(QPalette::Button);
-        for (int row = 0; row < kRows; ++row) {
-            setCell(row, 0, QString::fromLatin1(kCaptions[row]));
-            fgsummary->item(row, 0)->setBackground(fixed);
-        }
-        QPalette selection = fgsummary->palette();
-        selection.setColor(QPalette::Highlight, kSelection);
-        selection.setColor(QPalette::HighlightedText, kDataText);
-        fgsummary->setPalette(selection);
-
-        // The rainfall row shows the main pane's rainfall as it stands now, in every column.
-        const QString rain = cellText([&] {
-            return plain(num::leadingNumberOrZero(hooks.annualRainText ? hooks.annualRainText().toStdString() : std::string())) +
-                   QStringLiteral("''");
-        });
-        const SessionState& s = session_;
-        int c = 1;
-        int k = 1;
-        for (const auto& option : summaryResults_) {
-            const QColor colour = k % 2 == 1 ? kOddOption : kEvenOption;
-            fgsummary->setColumnWidth(0, twips(kColumnWidthTwips));
-            int j = 1;
-            for (const auto& field : *option) {
-                fgsummary->setColumnCount(c + 1);
-                fgsummary->setColumnWidth(c, twips(kColumnWidthTwips));
-                Field& f = *field;
-                const Crop& crop = *f.theCrop;
-                QString header = QStringLiteral("Saved Option #") + QString::number(k);
-                if (option->Count() > 1)
-                    header += QStringLiteral(" - Field #") + QString::number(j);
-                setCell(0, c, header);
-                fgsummary->item(0, c)->setBackground(fixed);
-                const QString texts[kRows - 1] = {
-                    cellText([&] { return qtext(crop.cropType); }),
-                    cellText([&] { return plain(f.acres); }),
-                    cellText([&] { return qtext(crop.soilName); }),
-                    cellText([&] {
-                        return QStringLiteral("$") + pattern(crop.price, "###,##0.00") + QStringLiteral("/") +
-                               singularUnit(crop);
-                    }),
-                    cellText([&] { return qtext(crop.yieldToString()); }),
-                    rain,
-                    cellText([&] { return pattern(f.grossDepth(s), "#0.0") + QStringLiteral("''"); }),
-                    cellText([&] { return pattern(f.Depth, "#0.0") + QStringLiteral("''"); }),
-                    cellText([&] {
-                        return QStringLiteral("$") + pattern(f.getCosts(s) / f.acres, "###,##0") + QStringLiteral(" /acre");
-                    }),
-                    cellText([&] {
-                        return QStringLiteral("$") + pattern(f.getReturn() / f.acres, "###,##0") + QStringLiteral(" /acre");
-                    }),
-                    cellText([&] {
-                        return QStringLiteral("$") + pattern((f.getReturn() - f.getCosts(s)) / f.acres, "###,##0") +
-                               QStringLiteral(" /acre");
-                    }),
-                };
-                for (int row = 1; row < kRows; ++row) {
-                    setCell(row, c, texts[row - 1]);
-                    QTableWidgetItem* item = fgsummary->item(row, c);
-                    item->setBackground(colour);
-                    item->setForeground(kDataText);
-                }
-                c = c + 1;
-                j = j + 1;
-            }
-            k = k + 1;
-        }
+        fillTable();
     }
     if (hooks.showPane)
         hooks.showPane();
+}
+
+// The caption column, then one column per field of every saved option, each option in its own colour.
+void SummaryTable::fillTable()
+{
+    const QColor fixed = palette().color(QPalette::Button);
+    startTable(fixed);
+
+    // The rainfall row shows the main pane's rainfall as it stands now, in every column.
+    const QString rain = cellText([&] {
+        return plain(num::leadingNumberOrZero(hooks.annualRainText ? hooks.annualRainText().toStdString() : std::string())) +
+               QStringLiteral("''");
+    });
+    int c = 1;
+    int k = 1;
+    for (const auto& option : summaryResults_) {
+        const QColor colour = k % 2 == 1 ? kOddOption : kEvenOption;
+        fgsummary->setColumnWidth(0, twips(kColumnWidthTwips));
+        int j = 1;
+        for (const auto& field : *option) {
+            QString header = QStringLiteral("Saved Option #") + QString::number(k);
+            if (option->Count() > 1)
+                header += QStringLiteral(" - Field #") + QString::number(j);
+            addFieldColumn(c, header, fieldFigures(*field, session_, rain), colour, fixed);
+            c = c + 1;
+            j = j + 1;
+        }
+        k = k + 1;
+    }
+}
+
+// An empty table of the figures' rows with their captions, in the caption colour fixed.
+void SummaryTable::startTable(const QColor& fixed)
+{
+    fgsummary->clear();
+    fgsummary->setRowCount(kRows);
+    fgsummary->setColumnCount(2);
+    for (int row = 0; row < kRows; ++row) {
+        setCell(row, 0, QString::fromLatin1(kCaptions[row]));
+        fgsummary->item(row, 0)->setBackground(fixed);
+    }
+    QPalette selection = fgsummary->palette();
+    selection.setColor(QPalette::Highlight, kSelection);
+    selection.setColor(QPalette::HighlightedText, kDataText);
+    fgsummary->setPalette(selection);
+}
+
+// One field's column: its header in the caption colour fixed, its figures in white on the option's colour.
+void SummaryTable::addFieldColumn(int c, const QString& header, const QStringList& figures, const QColor& colour,
+                                  const QColor& fixed)
+{
+    fgsummary->setColumnCount(c + 1);
+    fgsummary->setColumnWidth(c, twips(kColumnWidthTwips));
+    setCell(0, c, header);
+    fgsummary->item(0, c)->setBackground(fixed);
+    for (int row = 1; row < kRows; ++row) {
+        setCell(row, c, figures[row - 1]);
+        QTableWidgetItem* item = fgsummary->item(row, c);
+        item->setBackground(colour);
+        item->setForeground(kDataText);
+    }
 }
 
 void SummaryTable::removeClickedOption()

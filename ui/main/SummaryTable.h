@@ -45,6 +45,10 @@ public:
     static constexpr int kColumnWidthTwips = 1500; // the caption column and every field column
 
 private:
+    void fillTable();
+    void startTable(const QColor& fixed);
+    void addFieldColumn(int c, const QString& header, const QStringList& figures, const QColor& colour,
+                        const QColor& fixed);
     void setCell(int row, int column, const QString& text);
 
     const SessionState& session_;

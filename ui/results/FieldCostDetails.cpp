@@ -15,6 +15,29 @@ namespace korvel::ui {
 
 namespace {
 
+// A label that a load fills: its objectName, no text yet.
+QLabel* namedLabel(QWidget* parent, const char* name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+void makeBold(QLabel* label)
+{
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+}
+
+// The vertical layout of a column of groups, without margins.
+QVBoxLayout* columnLayout(QWidget* column)
+{
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return layout;
+}
+
 // One group of figures: a heading, caption / value rows and a subtotal line.
 class Group {
 public:
@@ -25,9 +48,7 @@ public:
         grid_->setContentsMargins(0, 0, 0, 6);
         grid_->setVerticalSpacing(2);
         auto* heading = new QLabel(title, box);
-        QFont font = heading->font();
-        font.setBold(true);
-        heading->setFont(font);
+        makeBold(heading);
         grid_->addWidget(heading, row_++, 0, 1, 2);
         grid_->setColumnStretch(1, 1);
     }
@@ -35,7 +56,7 @@ public:
     QLabel* value(const char* name, const QString& caption)
     {
         grid_->addWidget(new QLabel(caption, box), row_, 0);
-        QLabel* label = named(name);
+        QLabel* label = namedLabel(box, name);
         label->setMinimumWidth(valueWidth_);
         grid_->addWidget(label, row_++, 1);
         return label;
@@ -43,11 +64,9 @@ public:
 
     QLabel* subtotal(const char* name)
     {
-        QLabel* label = named(name);
+        QLabel* label = namedLabel(box, name);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
+        makeBold(label);
         grid_->addWidget(label, row_++, 0, 1, 2);
         return label;
     }
@@ -55,16 +74,30 @@ public:
     QWidget* box;
 
 private:
-    QLabel* named(const char* name)
-    {
-        auto* label = new QLabel(box);
-        label->setObjectName(QString::fromLatin1(name));
-        return label;
-    }
-
     QGridLayout* grid_;
     int valueWidth_;
     int row_ = 0;
+};
+
+// A widget whose one grid cell holds a group, or a column of groups, and over it the box of a trend override.
+class Coverable {
+public:
+    explicit Coverable(QWidget* parent) : widget(new QWidget(parent)), stack_(new QGridLayout(widget))
+    {
+        stack_->setContentsMargins(0, 0, 0, 0);
+    }
+
+    // content and box are children of widget; the box, made last, lies on top.
+    void cover(QWidget* content, QFrame* box)
+    {
+        stack_->addWidget(content, 0, 0);
+        stack_->addWidget(box, 0, 0);
+    }
+
+    QWidget* widget;
+
+private:
+    QGridLayout* stack_;
 };
 
 // A box laid over a group: it hides the group's figures while a trend override replaces them.
@@ -77,12 +110,9 @@ QFrame* overrideBox(QWidget* parent, const QString& name, const QString& caption
     box->setAutoFillBackground(true);
     auto* layout = new QVBoxLayout(box);
     auto* heading = new QLabel(caption, box);
-    QFont font = heading->font();
-    font.setBold(true);
-    heading->setFont(font);
+    makeBold(heading);
     layout->addWidget(heading);
-    value = new QLabel(box);
-    value->setObjectName(QString::fromLatin1(valueName));
+    value = namedLabel(box, valueName);
     layout->addWidget(value);
     layout->addStretch(1);
     box->hide();
@@ -100,26 +130,123 @@ const QString kPerAcre = QStringLiteral(" /acre");
 const QString kSubtotal = QStringLiteral("Subtotal: $");
 const QString kInch = QStringLiteral("''");
 
+// A cost per acre in dollars: "$12.50 /acre".
+QString perAcre(double cost, const char* digits)
+{
+    return kDollar + pattern(cost, digits) + kPerAcre;
+}
+
+// A group's subtotal line: "Subtotal: $170.00 /acre".
+QString subtotalText(double cost)
+{
+    return kSubtotal + pattern(cost, "###,##0.00") + kPerAcre;
+}
+
+// The field's seed cost; asking for it puts an optimal seeding rate in place.
+double seedCostOf(Field& fld, const SessionState& s)
+{
+    Crop& crop = *fld.theCrop;
+    double gross = fld.grossDepth(s);
+    return crop.inputCosts.getSeedCost(fld.acres, crop.Yield, crop.cropType, gross, fld.efficiency(s));
+}
+
 } // namespace
+
+// How the field's crop spreads seed, tillage and planting: a forage crop (its unit is "ton") over its stand
+// life, where a stand of 0 counts as one year, as the production costs count it; any other crop over one year.
+struct FieldCostDetails::StandSpread {
+    explicit StandSpread(const Crop& crop)
+        : forage(singularUnit(crop) == QStringLiteral("ton")), marker(forage ? QStringLiteral("*") : QString())
+    {
+        tryStep([&] {
+            double d = 1;
+            if (forage) {
+                d = crop.inputCosts.AlfalfaStand.number();
+                if (d == 0)
+                    d = 1;
+            }
+            divisor = d;
+        });
+    }
+
+    // The years the costs are spread over; throws when the stand life is not a number (the step is skipped).
+    double years() const { return divisor.value(); }
+
+    bool forage;
+    QString marker; // "*" before the values a forage crop spreads
+    std::optional<double> divisor;
+};
 
 FieldCostDetails::FieldCostDetails(const SessionState& session, QWidget* parent) : QWidget(parent), session_(session)
 {
     auto* layout = new QVBoxLayout(this);
     auto* columns = new QHBoxLayout;
     layout->addLayout(columns);
+    columns->addWidget(buildProductionCostColumn(), 1);
+    columns->addWidget(buildIrrigationAndReturnsColumn(), 1);
+    columns->addWidget(buildFieldInformationColumn(), 1);
+    layout->addLayout(buildButtons());
 
-    // Left column: General Input Costs and Operation Costs, under the production-cost override box.
-    auto* left = new QWidget(this);
-    auto* leftLayout = new QVBoxLayout(left);
-    leftLayout->setContentsMargins(0, 0, 0, 0);
-    auto* leftCovered = new QWidget(left);
-    auto* leftStack = new QGridLayout(leftCovered);
-    leftStack->setContentsMargins(0, 0, 0, 0);
-    auto* leftGroups = new QWidget(leftCovered);
-    auto* leftGroupsLayout = new QVBoxLayout(leftGroups);
-    leftGroupsLayout->setContentsMargins(0, 0, 0, 0);
+    connect(printButton, &QPushButton::clicked, this, &FieldCostDetails::printReport);
+    connect(backButton, &QPushButton::clicked, this, &FieldCostDetails::goBack);
+}
 
-    Group general(leftGroups, QStringLiteral("General Input Costs"), 130);
+// Left column: General Input Costs and Operation Costs, under the production-cost override box, and the
+// annualized-cost note.
+QWidget* FieldCostDetails::buildProductionCostColumn()
+{
+    auto* column = new QWidget(this);
+    QVBoxLayout* layout = columnLayout(column);
+    Coverable covered(column);
+    auto* groups = new QWidget(covered.widget);
+    QVBoxLayout* groupsLayout = columnLayout(groups);
+    groupsLayout->addWidget(buildGeneralInputCosts(groups));
+    groupsLayout->addWidget(buildOperationCosts(groups));
+    groupsLayout->addStretch(1);
+    picBatch[0] = overrideBox(covered.widget, arrayName(QStringLiteral("picBatch"), 0),
+                              QStringLiteral("General Production Costs:"), "lblBatchGeneralProductionCost",
+                              lblBatchGeneralProductionCost);
+    covered.cover(groups, picBatch[0]);
+    layout->addWidget(covered.widget, 1);
+    lblAnnualized = namedLabel(column, "lblAnnualized");
+    layout->addWidget(lblAnnualized);
+    return column;
+}
+
+// Middle column: Irrigation Cost Information (under the irrigation override box), Miscellaneous Costs,
+// Land Returns.
+QWidget* FieldCostDetails::buildIrrigationAndReturnsColumn()
+{
+    auto* column = new QWidget(this);
+    QVBoxLayout* layout = columnLayout(column);
+    Coverable covered(column);
+    QWidget* irrigation = buildIrrigationCostInformation(covered.widget);
+    picBatch[1] = overrideBox(covered.widget, arrayName(QStringLiteral("picBatch"), 1),
+                              QStringLiteral("Irrigation Costs:"), "lblBatchIrrigationCosts", lblBatchIrrigationCosts);
+    covered.cover(irrigation, picBatch[1]);
+    layout->addWidget(covered.widget);
+    layout->addWidget(buildMiscellaneousCosts(column));
+    layout->addWidget(buildLandReturns(column));
+    layout->addStretch(1);
+    return column;
+}
+
+// Right column: Field Information & Totals and the stand-life note.
+QWidget* FieldCostDetails::buildFieldInformationColumn()
+{
+    auto* column = new QWidget(this);
+    QVBoxLayout* layout = columnLayout(column);
+    layout->addWidget(buildFieldInformation(column));
+    lblAlfDetails = namedLabel(column, "lblAlfDetails");
+    lblAlfDetails->setWordWrap(true);
+    layout->addWidget(lblAlfDetails);
+    layout->addStretch(1);
+    return column;
+}
+
+QWidget* FieldCostDetails::buildGeneralInputCosts(QWidget* parent)
+{
+    Group general(parent, QStringLiteral("General Input Costs"), 130);
     lblNC = general.value("lblNC", QStringLiteral("Nitrogen Cost:"));
     lblNAPA = general.value("lblNAPA", QStringLiteral("Nitrogen Applied Per Acre:"));
     lblPC = general.value("lblPC", QStringLiteral("Phosphorus Cost:"));
@@ -129,9 +256,12 @@ FieldCostDetails::FieldCostDetails(const SessionState& session, QWidget* parent)
     lblHC = general.value("lblHC", QStringLiteral("Herbicide Cost:"));
     lblI = general.value("lblI", QStringLiteral("Insecticide:"));
     lblGeneralCosts = general.subtotal("lblGeneralCosts");
-    leftGroupsLayout->addWidget(general.box);
+    return general.box;
+}
 
-    Group operation(leftGroups, QStringLiteral("Operation Costs"), 130);
+QWidget* FieldCostDetails::buildOperationCosts(QWidget* parent)
+{
+    Group operation(parent, QStringLiteral("Operation Costs"), 130);
     lblTC = operation.value("lblTC", QStringLiteral("Tillage Cost:"));
     lblPlantCost = operation.value("lblPlantCost", QStringLiteral("Planting Cost:"));
     lblFertApplicationCost = operation.value("lblFertApplicationCost", QStringLiteral("Fertilizer Application Cost:"));
@@ -139,29 +269,12 @@ FieldCostDetails::FieldCostDetails(const SessionState& session, QWidget* parent)
     lblIAC = operation.value("lblIAC", QStringLiteral("Insecticide Application Cost:"));
     lblHarvestTotalCost = operation.value("lblHarvestTotalCost", QStringLiteral("Harvesting Costs:"));
     lblApplicationCosts = operation.subtotal("lblApplicationCosts");
-    leftGroupsLayout->addWidget(operation.box);
-    leftGroupsLayout->addStretch(1);
+    return operation.box;
+}
 
-    picBatch[0] = overrideBox(leftCovered, arrayName(QStringLiteral("picBatch"), 0),
-                              QStringLiteral("General Production Costs:"), "lblBatchGeneralProductionCost",
-                              lblBatchGeneralProductionCost);
-    leftStack->addWidget(leftGroups, 0, 0);
-    leftStack->addWidget(picBatch[0], 0, 0);
-    leftLayout->addWidget(leftCovered, 1);
-    lblAnnualized = new QLabel(left);
-    lblAnnualized->setObjectName(QStringLiteral("lblAnnualized"));
-    leftLayout->addWidget(lblAnnualized);
-    columns->addWidget(left, 1);
-
-    // Middle column: Irrigation Cost Information (under the irrigation override box), Miscellaneous Costs,
-    // Land Returns.
-    auto* middle = new QWidget(this);
-    auto* middleLayout = new QVBoxLayout(middle);
-    middleLayout->setContentsMargins(0, 0, 0, 0);
-    auto* irrigationCovered = new QWidget(middle);
-    auto* irrigationStack = new QGridLayout(irrigationCovered);
-    irrigationStack->setContentsMargins(0, 0, 0, 0);
-    Group irrigation(irrigationCovered, QStringLiteral("Irrigation Cost Information:"), 110);
+QWidget* FieldCostDetails::buildIrrigationCostInformation(QWidget* parent)
+{
+    Group irrigation(parent, QStringLiteral("Irrigation Cost Information:"), 110);
     lblGPM = irrigation.value("lblGPM", QStringLiteral("Discharge Rate:"));
     lblPWL = irrigation.value("lblPWL", QStringLiteral("Pumping Water Lift:"));
     lblPSI = irrigation.value("lblPSI", QStringLiteral("Well head operating pressure:"));
@@ -171,29 +284,28 @@ FieldCostDetails::FieldCostDetails(const SessionState& session, QWidget* parent)
     lblMaint = irrigation.value("lblMaint", QStringLiteral("Maintenance & Repairs:"));
     lblHours = irrigation.value("lblHours", QStringLiteral("Total Season Pumping Hours:"));
     lblIrrigationCosts = irrigation.subtotal("lblIrrigationCosts");
-    picBatch[1] = overrideBox(irrigationCovered, arrayName(QStringLiteral("picBatch"), 1),
-                              QStringLiteral("Irrigation Costs:"), "lblBatchIrrigationCosts", lblBatchIrrigationCosts);
-    irrigationStack->addWidget(irrigation.box, 0, 0);
-    irrigationStack->addWidget(picBatch[1], 0, 0);
-    middleLayout->addWidget(irrigationCovered);
+    return irrigation.box;
+}
 
-    Group misc(middle, QStringLiteral("Miscellaneous Costs"), 110);
+QWidget* FieldCostDetails::buildMiscellaneousCosts(QWidget* parent)
+{
+    Group misc(parent, QStringLiteral("Miscellaneous Costs"), 110);
     lblMC = misc.value("lblMC", QStringLiteral("Misc. Costs:"));
     lblSubTotalMC = misc.subtotal("lblSubTotalMC");
-    middleLayout->addWidget(misc.box);
+    return misc.box;
+}
 
-    Group land(middle, QStringLiteral("Land Returns"), 110);
+QWidget* FieldCostDetails::buildLandReturns(QWidget* parent)
+{
+    Group land(parent, QStringLiteral("Land Returns"), 110);
     lblMR = land.value("lblMR", QStringLiteral("Misc. Returns:"));
     lblReturns = land.subtotal("lblReturns");
-    middleLayout->addWidget(land.box);
-    middleLayout->addStretch(1);
-    columns->addWidget(middle, 1);
+    return land.box;
+}
 
-    // Right column: Field Information & Totals and the stand-life note.
-    auto* right = new QWidget(this);
-    auto* rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    Group info(right, QStringLiteral("Field Information & Totals"), 100);
+QWidget* FieldCostDetails::buildFieldInformation(QWidget* parent)
+{
+    Group info(parent, QStringLiteral("Field Information & Totals"), 100);
     lblAcres = info.value("lblAcres", QStringLiteral("Acres:"));
     lblCrop = info.value("lblCrop", QStringLiteral("Crop:"));
     lblCropPrice = info.value("lblCropPrice", QStringLiteral("Crop Price:"));
@@ -203,14 +315,11 @@ FieldCostDetails::FieldCostDetails(const SessionState& session, QWidget* parent)
     lblTotalCosts = info.value("lblTotalCosts", QStringLiteral("Total Costs Per Acre:"));
     lblTotalReturns = info.value("lblTotalReturns", QStringLiteral("Total Returns Per Acre:"));
     lblTotalProfit = info.value("lblTotalProfit", QStringLiteral("Net Return Per Acre:"));
-    rightLayout->addWidget(info.box);
-    lblAlfDetails = new QLabel(right);
-    lblAlfDetails->setObjectName(QStringLiteral("lblAlfDetails"));
-    lblAlfDetails->setWordWrap(true);
-    rightLayout->addWidget(lblAlfDetails);
-    rightLayout->addStretch(1);
-    columns->addWidget(right, 1);
+    return info.box;
+}
 
+QHBoxLayout* FieldCostDetails::buildButtons()
+{
     auto* buttons = new QHBoxLayout;
     printButton = new QPushButton(QStringLiteral("Print Details"), this);
     printButton->setObjectName(QStringLiteral("Command2"));
@@ -219,45 +328,37 @@ FieldCostDetails::FieldCostDetails(const SessionState& session, QWidget* parent)
     buttons->addStretch(1);
     buttons->addWidget(printButton);
     buttons->addWidget(backButton);
-    layout->addLayout(buttons);
-
-    connect(printButton, &QPushButton::clicked, this, &FieldCostDetails::printReport);
-    connect(backButton, &QPushButton::clicked, this, &FieldCostDetails::goBack);
+    return buttons;
 }
 
 void FieldCostDetails::loadCosts(const Field& f)
 {
-    const SessionState& s = session_;
     detailField = f.Copy();
     Field& fld = *detailField;
-    Crop& crop = *fld.theCrop;
-    inputCosts& costs = crop.inputCosts;
-    IrrigationCosts& irrig = *fld.irrigCosts;
-
     // The field's seed cost, asked first so that an optimal seeding rate is in place before it is shown.
-    const auto seedCost = [&] {
-        double gross = fld.grossDepth(s);
-        return costs.getSeedCost(fld.acres, crop.Yield, crop.cropType, gross, fld.efficiency(s));
-    };
-    tryStep(seedCost);
+    tryStep([&] { seedCostOf(fld, session_); });
+    const StandSpread stand(*fld.theCrop);
 
-    // A forage crop (its unit is "ton") spreads seed, tillage and planting over its stand life; a stand of 0
-    // counts as one year, as the production costs count it.
-    const bool forage = singularUnit(crop) == QStringLiteral("ton");
-    std::optional<double> divisor;
-    tryStep([&] {
-        double d = 1;
-        if (forage) {
-            d = costs.AlfalfaStand.number();
-            if (d == 0)
-                d = 1;
-        }
-        divisor = d;
-    });
-    const auto D = [&] { return divisor.value(); };
-    const QString marker = forage ? QStringLiteral("*") : QString();
+    showOverrides(fld);
+    showGeneralInputCosts(fld, stand);
+    showOperationCosts(fld, stand);
+    showLandReturns(fld);
+    showIrrigationCostInformation(fld);
+    showFieldInformation(fld);
+    showMiscellaneousCosts(fld);
+    showStandNotes(fld, stand);
 
-    // Trend override boxes.
+    if (hooks.setPrinterField)
+        hooks.setPrinterField(detailField->Copy());
+    if (hooks.setPrintEnabled)
+        hooks.setPrintEnabled(true);
+}
+
+// The trend override boxes, each shown while its override is in force.
+void FieldCostDetails::showOverrides(Field& fld)
+{
+    const inputCosts& costs = fld.theCrop->inputCosts;
+    IrrigationCosts& irrig = *fld.irrigCosts;
     if (costs.UseBatch) {
         picBatch[0]->show();
         showStep(lblBatchGeneralProductionCost,
@@ -269,51 +370,66 @@ void FieldCostDetails::loadCosts(const Field& f)
         picBatch[1]->show();
         // The override's cost of one acre at the field's net depth.
         showStep(lblBatchIrrigationCosts, [&] {
-            return kDollar + plain(irrig.getCosts(fld.Depth, 1.0, fld.efficiency(s))) + QStringLiteral(" per acre");
+            return kDollar + plain(irrig.getCosts(fld.Depth, 1.0, fld.efficiency(session_))) +
+                   QStringLiteral(" per acre");
         });
     } else {
         picBatch[1]->hide();
     }
+}
 
+void FieldCostDetails::showGeneralInputCosts(Field& fld, const StandSpread& stand)
+{
+    const Crop& crop = *fld.theCrop;
+    const inputCosts& costs = crop.inputCosts;
     const bool byThePound = seedByThePound(crop.cropType);
     const QString seedPriceUnit = byThePound ? QStringLiteral(" / lb") : QStringLiteral(" / 1,000 seeds");
     const QString seedRateUnit = byThePound ? QStringLiteral(" lb/ac") : QStringLiteral(" seeds/acre");
-
-    // General Input Costs
     showStep(lblNC, [&] { return kDollar + plain(costs.NitrogenCost) + QStringLiteral("/lb"); });
     showStep(lblNAPA, [&] { return pattern(costs.NPerAcre, "###,##0.0") + QStringLiteral(" lb/ac"); });
     showStep(lblPC, [&] { return kDollar + plain(costs.PCost) + QStringLiteral("/lb"); });
     showStep(lblPAPA, [&] { return pattern(costs.PPerAcre, "###,##0.0") + QStringLiteral(" lb/ac"); });
-    showStep(lblSC, [&] { return marker + kDollar + pattern(costs.SeedCost / D(), "##0.00") + seedPriceUnit; });
+    showStep(lblSC,
+             [&] { return stand.marker + kDollar + pattern(costs.SeedCost / stand.years(), "##0.00") + seedPriceUnit; });
     showStep(lblSPR, [&] { return pattern(costs.SeedRate, "###,###") + seedRateUnit; });
-    showStep(lblHC, [&] { return kDollar + pattern(costs.Herbicide, "###,###.00") + kPerAcre; });
-    showStep(lblI, [&] { return kDollar + pattern(costs.Insecticide, "###,###.00") + kPerAcre; });
+    showStep(lblHC, [&] { return perAcre(costs.Herbicide, "###,###.00"); });
+    showStep(lblI, [&] { return perAcre(costs.Insecticide, "###,###.00"); });
     showStep(lblGeneralCosts, [&] {
-        const double G = costs.NitrogenCost * costs.NPerAcre + costs.PCost * costs.PPerAcre +
-                         seedCost() / fld.acres / D() + costs.Herbicide + costs.Insecticide;
-        return kSubtotal + pattern(G, "###,##0.00") + kPerAcre;
+        return subtotalText(costs.NitrogenCost * costs.NPerAcre + costs.PCost * costs.PPerAcre +
+                            seedCostOf(fld, session_) / fld.acres / stand.years() + costs.Herbicide +
+                            costs.Insecticide);
     });
+}
 
-    // Operation Costs
+void FieldCostDetails::showOperationCosts(Field& fld, const StandSpread& stand)
+{
+    const Crop& crop = *fld.theCrop;
+    const inputCosts& costs = crop.inputCosts;
     const auto harvestCost = [&] { return costs.getHarvestCost(fld.acres, crop.Yield, crop.cropType); };
-    showStep(lblTC, [&] { return marker + kDollar + pattern(costs.Tillage / D(), "###.00") + kPerAcre; });
-    showStep(lblPlantCost, [&] { return marker + kDollar + pattern(costs.Planting / D(), "###.00") + kPerAcre; });
-    showStep(lblFertApplicationCost,
-             [&] { return kDollar + pattern(costs.FertilizerApplication, "###,###.00") + kPerAcre; });
-    showStep(lblHAC, [&] { return kDollar + pattern(costs.HerbicideApplication, "###,###.00") + kPerAcre; });
-    showStep(lblIAC, [&] { return kDollar + pattern(costs.InsecticideApplication, "###,###.00") + kPerAcre; });
-    showStep(lblHarvestTotalCost, [&] { return kDollar + pattern(harvestCost() / fld.acres, "###,##0.00") + kPerAcre; });
+    showStep(lblTC, [&] { return stand.marker + perAcre(costs.Tillage / stand.years(), "###.00"); });
+    showStep(lblPlantCost, [&] { return stand.marker + perAcre(costs.Planting / stand.years(), "###.00"); });
+    showStep(lblFertApplicationCost, [&] { return perAcre(costs.FertilizerApplication, "###,###.00"); });
+    showStep(lblHAC, [&] { return perAcre(costs.HerbicideApplication, "###,###.00"); });
+    showStep(lblIAC, [&] { return perAcre(costs.InsecticideApplication, "###,###.00"); });
+    showStep(lblHarvestTotalCost, [&] { return perAcre(harvestCost() / fld.acres, "###,##0.00"); });
     showStep(lblApplicationCosts, [&] {
-        const double O = (costs.Tillage + costs.Planting) / D() + costs.FertilizerApplication +
-                         costs.HerbicideApplication + costs.InsecticideApplication + harvestCost() / fld.acres;
-        return kSubtotal + pattern(O, "###,##0.00") + kPerAcre;
+        return subtotalText((costs.Tillage + costs.Planting) / stand.years() + costs.FertilizerApplication +
+                            costs.HerbicideApplication + costs.InsecticideApplication + harvestCost() / fld.acres);
     });
+}
 
-    // Land Returns
-    showStep(lblMR, [&] { return kDollar + pattern(costs.Returns, "###,##0.00") + kPerAcre; });
-    showStep(lblReturns, [&] { return kSubtotal + pattern(costs.Returns, "###,##0.00") + kPerAcre; });
+void FieldCostDetails::showLandReturns(Field& fld)
+{
+    const inputCosts& costs = fld.theCrop->inputCosts;
+    showStep(lblMR, [&] { return perAcre(costs.Returns, "###,##0.00"); });
+    showStep(lblReturns, [&] { return subtotalText(costs.Returns); });
+}
 
-    // Irrigation Cost Information; the pumping hours are this field's own (none for a field without water).
+// The pumping hours are this field's own (none for a field without water).
+void FieldCostDetails::showIrrigationCostInformation(Field& fld)
+{
+    const SessionState& s = session_;
+    IrrigationCosts& irrig = *fld.irrigCosts;
     showStep(lblGPM, [&] { return plain(irrig.GPM) + QStringLiteral(" GPM"); });
     showStep(lblPWL, [&] { return plain(irrig.Lift) + QStringLiteral(" feet"); });
     showStep(lblPSI, [&] { return plain(irrig.PSI) + QStringLiteral(" psi"); });
@@ -322,12 +438,14 @@ void FieldCostDetails::loadCosts(const Field& f)
     showStep(lblLC, [&] { return kDollar + plain(irrig.LaborPerHour) + QStringLiteral(" /hr"); });
     showStep(lblMaint, [&] { return kDollar + plain(irrig.RepairsPerAcreInch) + QStringLiteral(" /acre-inch"); });
     showStep(lblHours, [&] { return hoursText(irrig.fieldHours(fld.Depth, fld.acres, fld.efficiency(s))); });
-    showStep(lblIrrigationCosts, [&] {
-        const double I = irrig.getCosts(fld.Depth, fld.acres, fld.efficiency(s)) / fld.acres;
-        return kSubtotal + pattern(I, "###,##0.00") + kPerAcre;
-    });
+    showStep(lblIrrigationCosts,
+             [&] { return subtotalText(irrig.getCosts(fld.Depth, fld.acres, fld.efficiency(s)) / fld.acres); });
+}
 
-    // Field Information & Totals
+void FieldCostDetails::showFieldInformation(Field& fld)
+{
+    const SessionState& s = session_;
+    const Crop& crop = *fld.theCrop;
     showStep(lblAcres, [&] { return plain(fld.acres); });
     showStep(lblCrop, [&] { return qtext(crop.cropType); });
     showStep(lblCropPrice, [&] { return kDollar + plain(crop.price) + QStringLiteral(" /") + singularUnit(crop); });
@@ -337,29 +455,32 @@ void FieldCostDetails::loadCosts(const Field& f)
     showStep(lblTotalCosts, [&] { return kDollar + pattern(fld.getCosts(s) / fld.acres, "###,##0"); });
     showStep(lblTotalReturns, [&] { return kDollar + pattern(fld.getReturn() / fld.acres, "###,##0"); });
     showStep(lblTotalProfit, [&] { return kDollar + pattern(fld.getProfit(s) / fld.acres, "###,##0"); });
+}
 
-    // Miscellaneous Costs
-    showStep(lblMC, [&] { return kDollar + pattern(costs.MiscCost, "###,##0.00") + kPerAcre; });
-    showStep(lblSubTotalMC, [&] { return kDollar + pattern(costs.MiscCost, "###,##0.00") + kPerAcre; });
+void FieldCostDetails::showMiscellaneousCosts(Field& fld)
+{
+    const inputCosts& costs = fld.theCrop->inputCosts;
+    showStep(lblMC, [&] { return perAcre(costs.MiscCost, "###,##0.00"); });
+    showStep(lblSubTotalMC, [&] { return perAcre(costs.MiscCost, "###,##0.00"); });
+}
 
-    // Stand-life notes
-    if (forage) {
+// A forage crop's stand life and the note on its spread costs; nothing for any other crop.
+void FieldCostDetails::showStandNotes(Field& fld, const StandSpread& stand)
+{
+    const Crop& crop = *fld.theCrop;
+    if (stand.forage) {
         showStep(lblAlfDetails, [&] {
-            return QStringLiteral("Life of ") + qtext(crop.cropType) + QStringLiteral(" stand is ") + plain(D()) +
-                   QStringLiteral(" years");
+            return QStringLiteral("Life of ") + qtext(crop.cropType) + QStringLiteral(" stand is ") +
+                   plain(stand.years()) + QStringLiteral(" years");
         });
         showStep(lblAnnualized, [&] {
-            return QStringLiteral("*Input cost annualized over the ") + plain(D()) + QStringLiteral(" year stand");
+            return QStringLiteral("*Input cost annualized over the ") + plain(stand.years()) +
+                   QStringLiteral(" year stand");
         });
     } else {
         lblAlfDetails->clear();
         lblAnnualized->clear();
     }
-
-    if (hooks.setPrinterField)
-        hooks.setPrinterField(detailField->Copy());
-    if (hooks.setPrintEnabled)
-        hooks.setPrintEnabled(true);
 }
 
 void FieldCostDetails::printReport()

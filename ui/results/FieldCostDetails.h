@@ -13,6 +13,7 @@
 
 class QFrame;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 
@@ -41,6 +42,30 @@ public:
     const std::shared_ptr<Field>& field() const { return detailField; }
 
 private:
+    struct StandSpread;
+
+    // The builders, one per column and one per group.
+    QWidget* buildProductionCostColumn();
+    QWidget* buildIrrigationAndReturnsColumn();
+    QWidget* buildFieldInformationColumn();
+    QWidget* buildGeneralInputCosts(QWidget* parent);
+    QWidget* buildOperationCosts(QWidget* parent);
+    QWidget* buildIrrigationCostInformation(QWidget* parent);
+    QWidget* buildMiscellaneousCosts(QWidget* parent);
+    QWidget* buildLandReturns(QWidget* parent);
+    QWidget* buildFieldInformation(QWidget* parent);
+    QHBoxLayout* buildButtons();
+
+    // The steps of a load, one per group, in the order the figures are worked out.
+    void showOverrides(Field& fld);
+    void showGeneralInputCosts(Field& fld, const StandSpread& stand);
+    void showOperationCosts(Field& fld, const StandSpread& stand);
+    void showLandReturns(Field& fld);
+    void showIrrigationCostInformation(Field& fld);
+    void showFieldInformation(Field& fld);
+    void showMiscellaneousCosts(Field& fld);
+    void showStandNotes(Field& fld, const StandSpread& stand);
+
     void printReport();
     void goBack();
 

@@ -44,14 +44,64 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     return button;
 }
 
+QFrame* namedFrame(QWidget* parent, const QString& name, QFrame::Shape shape)
+{
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setFrameShape(shape);
+    return frame;
+}
+
+// A button showing an icon, with a tool tip for its caption.
+QPushButton* iconButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& toolTip)
+{
+    QPushButton* button = makeButton(parent, name, QString());
+    button->setIcon(icon);
+    button->setToolTip(toolTip);
+    return button;
+}
+
 } // namespace
 
 OptionBrowser::OptionBrowser(const SessionState& session, OptionList& summaryResults, QWidget* parent)
     : QWidget(parent), session_(session), summaryResults_(summaryResults)
 {
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildColumnHeadings());
+    buildFieldRows(layout);
+    layout->addLayout(buildNetReturnRow());
+    layout->addLayout(buildCounterRow());
+    layout->addWidget(makeLabel(this, arrayName(QStringLiteral("Label5"), 1),
+                                QStringLiteral("**Includes irrigation costs")));
+    layout->addWidget(makeLabel(this, arrayName(QStringLiteral("Label5"), 0),
+                                QStringLiteral("*Net returns to land, management, and irrigation equipment")));
+    layout->addLayout(buildButtons());
+    layout->addWidget(buildTrendFrame());
+    layout->addStretch(1);
 
-    // Column headings, aligned with the field rows below them.
+    batchDisplay->hide();
+    pnlBatchedVariables->hide();
+
+    connect(cmdAdvance, &QPushButton::clicked, this, &OptionBrowser::showNextOption);
+    connect(cmdPrevious, &QPushButton::clicked, this, &OptionBrowser::showPreviousOption);
+    connect(cmdSaveResult, &QPushButton::clicked, this, &OptionBrowser::saveShownOption);
+    connect(cmdBatchThis, &QPushButton::clicked, this, &OptionBrowser::runFixedTrendOnShownOption);
+    connect(backButton, &QPushButton::clicked, this, &OptionBrowser::goBack);
+    connect(printButton, &QPushButton::clicked, this, &OptionBrowser::printResults);
+    connect(cmdExcel, &QPushButton::clicked, this, [this] {
+        if (hooks.exportTrendResults)
+            hooks.exportTrendResults();
+    });
+    hooks.showHelp = [](const QString& topic) { HelpTopics::ShowHelp(topic); };
+    hooks.showHelpScreen = [](const QString& text, const QString& title, int height) {
+        HelpTopics::ShowHelpScreen(text, title, height);
+    };
+    updateOptionButtons();
+}
+
+// Column headings, aligned with the field rows below them.
+QWidget* OptionBrowser::buildColumnHeadings()
+{
     auto* headings = new QWidget(this);
     auto* grid = new QGridLayout(headings);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -74,8 +124,12 @@ OptionBrowser::OptionBrowser(const SessionState& session, OptionList& summaryRes
     grid->addWidget(heading(headings, QStringLiteral("Label92"), QStringLiteral("Total Returns")), 0, 7, 2, 1);
     grid->addWidget(heading(headings, QStringLiteral("Label93"), QStringLiteral("*Net Return")), 0, 8, 2, 1);
     grid->setColumnStretch(9, 1);
-    layout->addWidget(headings);
+    return headings;
+}
 
+// The four field rows, hidden until an option fills them; each opens its field's cost details.
+void OptionBrowser::buildFieldRows(QVBoxLayout* layout)
+{
     for (int k = 0; k < 4; ++k) {
         rh[k] = new FieldRow(session_, this);
         rh[k]->setObjectName(arrayName(QStringLiteral("rh"), k));
@@ -86,7 +140,11 @@ OptionBrowser::OptionBrowser(const SessionState& session, OptionList& summaryRes
         rh[k]->hide();
         layout->addWidget(rh[k]);
     }
+}
 
+// The option's net return per acre, under the field rows' net return column.
+QHBoxLayout* OptionBrowser::buildNetReturnRow()
+{
     auto* totalRow = new QHBoxLayout;
     totalRow->addSpacing(FieldRow::kAcresWidth + FieldRow::kCropWidth + FieldRow::kYieldWidth +
                          2 * FieldRow::kDepthWidth + FieldRow::kSlashWidth + FieldRow::kCostsWidth);
@@ -98,30 +156,30 @@ OptionBrowser::OptionBrowser(const SessionState& session, OptionList& summaryRes
     lblTotalProfit->setAlignment(Qt::AlignCenter);
     totalRow->addWidget(lblTotalProfit);
     totalRow->addStretch(1);
-    layout->addLayout(totalRow);
+    return totalRow;
+}
 
+// The option counter between the previous and next buttons.
+QHBoxLayout* OptionBrowser::buildCounterRow()
+{
     auto* counterRow = new QHBoxLayout;
-    cmdPrevious = makeButton(this, QStringLiteral("cmdPrevious"), QString());
-    cmdPrevious->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
-    cmdPrevious->setToolTip(tr("Previous option"));
+    cmdPrevious = iconButton(this, QStringLiteral("cmdPrevious"), style()->standardIcon(QStyle::SP_ArrowLeft),
+                             tr("Previous option"));
     lblCounter = makeLabel(this, QStringLiteral("lblCounter"), QStringLiteral("Option 1"));
     lblCounter->setAlignment(Qt::AlignCenter);
     lblCounter->setMinimumWidth(90);
-    cmdAdvance = makeButton(this, QStringLiteral("cmdAdvance"), QString());
-    cmdAdvance->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
-    cmdAdvance->setToolTip(tr("Next option"));
+    cmdAdvance = iconButton(this, QStringLiteral("cmdAdvance"), style()->standardIcon(QStyle::SP_ArrowRight),
+                            tr("Next option"));
     counterRow->addStretch(1);
     counterRow->addWidget(cmdPrevious);
     counterRow->addWidget(lblCounter);
     counterRow->addWidget(cmdAdvance);
     counterRow->addStretch(1);
-    layout->addLayout(counterRow);
+    return counterRow;
+}
 
-    layout->addWidget(makeLabel(this, arrayName(QStringLiteral("Label5"), 1),
-                                QStringLiteral("**Includes irrigation costs")));
-    layout->addWidget(makeLabel(this, arrayName(QStringLiteral("Label5"), 0),
-                                QStringLiteral("*Net returns to land, management, and irrigation equipment")));
-
+QHBoxLayout* OptionBrowser::buildButtons()
+{
     auto* buttons = new QHBoxLayout;
     cmdSaveResult = makeButton(this, QStringLiteral("cmdSaveResult"), QStringLiteral("Compare this option"));
     printButton = makeButton(this, QStringLiteral("Command2"), QStringLiteral("Print Results"));
@@ -130,12 +188,14 @@ OptionBrowser::OptionBrowser(const SessionState& session, OptionList& summaryRes
     buttons->addWidget(printButton);
     buttons->addStretch(1);
     buttons->addWidget(backButton);
-    layout->addLayout(buttons);
+    return buttons;
+}
 
-    // The trend controls, shown only while trend processing is on.
-    batchDisplay = new QFrame(this);
-    batchDisplay->setObjectName(QStringLiteral("batchDisplay"));
-    batchDisplay->setFrameShape(QFrame::StyledPanel);
+// The trend controls, shown only while trend processing is on: the fixed-trend button with its help, and the
+// panel of the trend variables.
+QFrame* OptionBrowser::buildTrendFrame()
+{
+    batchDisplay = namedFrame(this, QStringLiteral("batchDisplay"), QFrame::StyledPanel);
     auto* batchLayout = new QVBoxLayout(batchDisplay);
     auto* batchRow = new QHBoxLayout;
     cmdBatchThis = makeButton(batchDisplay, QStringLiteral("cmdBatchThis"),
@@ -147,10 +207,19 @@ OptionBrowser::OptionBrowser(const SessionState& session, OptionList& summaryRes
                                   QStringLiteral("What's a Trend?")));
     batchRow->addStretch(1);
     batchLayout->addLayout(batchRow);
+    batchLayout->addWidget(buildTrendVariablesPanel());
 
-    pnlBatchedVariables = new QFrame(batchDisplay);
-    pnlBatchedVariables->setObjectName(QStringLiteral("pnlBatchedVariables"));
-    pnlBatchedVariables->setFrameShape(QFrame::Panel);
+    connect(trendHelpButton, &QPushButton::clicked, this, [this] {
+        if (hooks.showHelp)
+            hooks.showHelp(QStringLiteral("batchoption.htm#BatchFixed"));
+    });
+    return batchDisplay;
+}
+
+// The lines of the shown option's trend variables, with the export of the trend results and their help.
+QFrame* OptionBrowser::buildTrendVariablesPanel()
+{
+    pnlBatchedVariables = namedFrame(batchDisplay, QStringLiteral("pnlBatchedVariables"), QFrame::Panel);
     auto* panelLayout = new QGridLayout(pnlBatchedVariables);
     QLabel* panelPicture = makeLabel(pnlBatchedVariables, QStringLiteral("Image1"), QString());
     panelPicture->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(32, 32));
@@ -168,27 +237,7 @@ OptionBrowser::OptionBrowser(const SessionState& session, OptionList& summaryRes
     QPushButton* exportHelpButton = plainHelpButton(arrayName(QStringLiteral("cmdHelp3"), 1), pnlBatchedVariables);
     panelLayout->addWidget(exportHelpButton, 2, 2);
     panelLayout->setColumnStretch(1, 1);
-    batchLayout->addWidget(pnlBatchedVariables);
-    layout->addWidget(batchDisplay);
-    layout->addStretch(1);
 
-    batchDisplay->hide();
-    pnlBatchedVariables->hide();
-
-    connect(cmdAdvance, &QPushButton::clicked, this, &OptionBrowser::showNextOption);
-    connect(cmdPrevious, &QPushButton::clicked, this, &OptionBrowser::showPreviousOption);
-    connect(cmdSaveResult, &QPushButton::clicked, this, &OptionBrowser::saveShownOption);
-    connect(cmdBatchThis, &QPushButton::clicked, this, &OptionBrowser::runFixedTrendOnShownOption);
-    connect(backButton, &QPushButton::clicked, this, &OptionBrowser::goBack);
-    connect(printButton, &QPushButton::clicked, this, &OptionBrowser::printResults);
-    connect(cmdExcel, &QPushButton::clicked, this, [this] {
-        if (hooks.exportTrendResults)
-            hooks.exportTrendResults();
-    });
-    connect(trendHelpButton, &QPushButton::clicked, this, [this] {
-        if (hooks.showHelp)
-            hooks.showHelp(QStringLiteral("batchoption.htm#BatchFixed"));
-    });
     connect(stepsHelpButton, &QPushButton::clicked, this, [this] {
         if (hooks.showHelpScreen)
             hooks.showHelpScreen(QStringLiteral("Click an 'Option' previous or next button to display results of "
@@ -200,11 +249,7 @@ OptionBrowser::OptionBrowser(const SessionState& session, OptionList& summaryRes
             hooks.showHelpScreen(QStringLiteral("Exports results to a MS Excel spreadsheet"),
                                  QStringLiteral("Excel Output"), 1725);
     });
-    hooks.showHelp = [](const QString& topic) { HelpTopics::ShowHelp(topic); };
-    hooks.showHelpScreen = [](const QString& text, const QString& title, int height) {
-        HelpTopics::ShowHelpScreen(text, title, height);
-    };
-    updateOptionButtons();
+    return pnlBatchedVariables;
 }
 
 void OptionBrowser::loadResults(const OptionList& c)

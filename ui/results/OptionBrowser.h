@@ -13,8 +13,10 @@
 #include "model/SessionState.h"
 
 class QFrame;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 
 namespace korvel::ui {
 
@@ -67,6 +69,15 @@ public:
     std::shared_ptr<Option> shownOption() const;
 
 private:
+    // The builders, one per row of the browser and one per trend frame.
+    QWidget* buildColumnHeadings();
+    void buildFieldRows(QVBoxLayout* layout);
+    QHBoxLayout* buildNetReturnRow();
+    QHBoxLayout* buildCounterRow();
+    QHBoxLayout* buildButtons();
+    QFrame* buildTrendFrame();
+    QFrame* buildTrendVariablesPanel();
+
     void showNextOption();
     void showPreviousOption();
     void saveShownOption();

@@ -66,6 +66,50 @@ void labelAtValueAt(PrintSurface& p, int labelX, const QString& label, int value
     p.print(value);
 }
 
+// A cost per acre in dollars: "$12.50 /acre".
+QString perAcre(double cost, const char* digits)
+{
+    return kDollar + pattern(cost, digits) + kPerAcre;
+}
+
+// A label and its value as one line of their own.
+void labelledLine(PrintSurface& p, int labelX, const QString& label, int valueX, const QString& value)
+{
+    labelAtValueAt(p, labelX, label, valueX, value);
+    p.printLine();
+}
+
+// A report's first line: its title in 12 point bold and, at x, the line of the printing time in regular
+// 9 point.
+void titleAndTime(PrintSurface& p, const QString& title, int x, const QString& timeLine)
+{
+    p.setFontSize(12);
+    p.setBold(true);
+    p.print(title);
+    p.setCurrentX(x);
+    p.setFontSize(9);
+    p.setBold(false);
+    p.printLine(timeLine);
+}
+
+// A section heading in 12 point bold; what follows it is in 9 point, still bold.
+void sectionHeading(PrintSurface& p, const QString& heading)
+{
+    p.setFontSize(12);
+    p.setBold(true);
+    p.printLine(heading);
+    p.setFontSize(9);
+}
+
+// One text at each column of the results report, on the current line.
+void atResultColumns(PrintSurface& p, const std::array<QString, 7>& texts)
+{
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        p.setCurrentX(ResultPrinter::kResultColumns[k]);
+        p.print(texts[k]);
+    }
+}
+
 bool seedByThePound(const std::string& cropType)
 {
     return cropType == "Alfalfa" || cropType == "Grain Sorghum" || cropType == "Wheat";
@@ -89,10 +133,7 @@ struct GroupColumns {
 void costGroup(PrintSurface& p, const QString& heading, const GroupColumns& at, const std::vector<CostLine>& lines,
                const std::function<double()>& subtotal)
 {
-    p.setFontSize(12);
-    p.setBold(true);
-    p.printLine(heading);
-    p.setFontSize(9);
+    sectionHeading(p, heading);
     for (const CostLine& line : lines) {
         labelAtValueAt(p, at.label1, line.label1, at.value1, line.value1);
         labelAtValueAt(p, at.label2, line.label2, at.value2, line.value2);
@@ -103,6 +144,20 @@ void costGroup(PrintSurface& p, const QString& heading, const GroupColumns& at, 
     p.setBold(true);
     p.printLine(kSubtotal + pattern(subtotal(), "###,##0.00") + kPerAcre);
     emptyLines(p, 3);
+}
+
+// A group of one value (the miscellaneous costs, the land returns): its caption and value in bold, the long
+// dash rule and the subtotal.
+void oneValueGroup(PrintSurface& p, const QString& heading, const QString& caption, double value)
+{
+    sectionHeading(p, heading);
+    const QString text = pattern(value, "###,##0.00");
+    p.setCurrentX(0);
+    p.print(caption);
+    p.setCurrentX(2700);
+    p.printLine(kDollar + text + kPerAcre);
+    p.printLine(kLongDashRule);
+    p.printLine(kSubtotal + text + kPerAcre);
 }
 
 } // namespace
@@ -194,22 +249,43 @@ void ResultPrinter::printResults()
 
 void ResultPrinter::layoutResults(PrintSurface& p)
 {
-    const std::array<int, 7> col = kResultColumns;
-    const korvel::SessionState& s = session_;
+    printResultsHeader(p);
+    printMainInputs(p);
 
-    // Header: the program's name, the date and one empty line; the disclaimers and one empty line.
-    p.setFontSize(12);
-    p.setBold(true);
-    p.print(QStringLiteral("Korvel"));
-    p.setCurrentX(col[5]);
+    // The best options, at most five, while their net return is positive.
+    int n = 1;
+    for (const std::shared_ptr<korvel::FieldCollection>& option : printOptions_) {
+        if (!(n < 6) || !option || !(option->getProfit(session_) > 0))
+            break;
+        printOption(p, *option, n);
+        ++n;
+    }
+
+    p.setFontSize(8);
+    p.setItalic(true);
+    p.printLine(QStringLiteral("*Net returns to land, management, and irrigation equipment"));
     p.setFontSize(9);
-    p.setBold(false);
-    p.printLine(QStringLiteral("Evaluation Results: ") + dateText(clock_ ? clock_() : QDateTime::currentDateTime()) +
-                kBreak);
+    p.setItalic(false);
+}
+
+QString ResultPrinter::printTime() const
+{
+    return dateText(clock_ ? clock_() : QDateTime::currentDateTime());
+}
+
+// The program's name, the date and one empty line; the disclaimers and one empty line.
+void ResultPrinter::printResultsHeader(PrintSurface& p)
+{
+    titleAndTime(p, QStringLiteral("Korvel"), kResultColumns[5],
+                 QStringLiteral("Evaluation Results: ") + printTime() + kBreak);
     p.setFontSize(8);
     p.printLine(kDisclaimer1 + kBreak + kDisclaimer2 + kBreak + kDisclaimer3 + kBreak);
+}
 
-    // The main pane's inputs as they stand now, and the crops of the last run.
+// The main pane's inputs as they stand now, and the crops of the last run.
+void ResultPrinter::printMainInputs(PrintSurface& p)
+{
+    const std::array<int, 7> col = kResultColumns;
     const MainInputs in = inputs_ ? inputs_() : MainInputs{};
     p.setFontSize(9);
     labelThenValue(p, col[0], QStringLiteral("Total Acres: "), in.txtArea + QStringLiteral(" acres"));
@@ -220,72 +296,55 @@ void ResultPrinter::layoutResults(PrintSurface& p)
                    in.txtMax + QStringLiteral(" inches") + kBreak);
     labelThenValue(p, col[0], QStringLiteral("Crops to Evaluate: "), in.crops + kBreak);
     p.printLine();
+}
 
-    // The best options, at most five, while their net return is positive.
-    int n = 1;
-    for (const std::shared_ptr<korvel::FieldCollection>& option : printOptions_) {
-        if (!(n < 6) || !option || !(option->getProfit(s) > 0))
-            break;
-        p.setFontSize(9);
-        p.setBold(false);
-        p.print(kResultsRule + kBreak);
+// One option: its number, the table of its fields under underlined headings, and its net return.
+void ResultPrinter::printOption(PrintSurface& p, korvel::FieldCollection& option, int n)
+{
+    const korvel::SessionState& s = session_;
+    p.setFontSize(9);
+    p.setBold(false);
+    p.print(kResultsRule + kBreak);
 
-        p.setFontSize(12);
-        p.setBold(true);
-        p.print(QStringLiteral("Option ") + plain(n) + kBreak);
+    p.setFontSize(12);
+    p.setBold(true);
+    p.print(QStringLiteral("Option ") + plain(n) + kBreak);
 
-        p.setFontSize(9);
-        p.setBold(true);
-        p.setUnderline(true);
-        const QString headings[7] = {QStringLiteral("Land Split"),  QStringLiteral("Crop"),
-                                     QStringLiteral("Yield"),       QStringLiteral("Gross Irrig"),
-                                     QStringLiteral("Total Operating Costs"), QStringLiteral("Total Returns"),
-                                     QStringLiteral("*Net Return")};
-        for (int k = 0; k < 7; ++k) {
-            p.setCurrentX(col[k]);
-            p.print(headings[k]);
-        }
-        p.setBold(false);
-        p.setUnderline(false);
+    p.setFontSize(9);
+    p.setBold(true);
+    p.setUnderline(true);
+    atResultColumns(p, {QStringLiteral("Land Split"), QStringLiteral("Crop"), QStringLiteral("Yield"),
+                        QStringLiteral("Gross Irrig"), QStringLiteral("Total Operating Costs"),
+                        QStringLiteral("Total Returns"), QStringLiteral("*Net Return")});
+    p.setBold(false);
+    p.setUnderline(false);
+    p.print(kBreak);
+
+    for (const std::shared_ptr<korvel::Field>& field : option) {
+        korvel::Field& f = *field;
+        const double costs = f.getCosts(s);
+        const double returns = f.getReturn();
+        atResultColumns(p, {
+                               plain(f.acres) + QStringLiteral(" acres"),
+                               qtext(f.theCrop->cropType),
+                               qtext(f.theCrop->yieldToString()),
+                               pattern(f.grossDepth(s), "#0.0") + QStringLiteral("''"),
+                               perAcre(costs / f.acres, "###,##0"),
+                               perAcre(returns / f.acres, "###,##0"),
+                               perAcre((f.getReturn() - f.getCosts(s)) / f.acres, "###,##0"),
+                           });
         p.print(kBreak);
-
-        for (const std::shared_ptr<korvel::Field>& field : *option) {
-            korvel::Field& f = *field;
-            const double costs = f.getCosts(s);
-            const double returns = f.getReturn();
-            const QString cells[7] = {
-                plain(f.acres) + QStringLiteral(" acres"),
-                qtext(f.theCrop->cropType),
-                qtext(f.theCrop->yieldToString()),
-                pattern(f.grossDepth(s), "#0.0") + QStringLiteral("''"),
-                kDollar + pattern(costs / f.acres, "###,##0") + kPerAcre,
-                kDollar + pattern(returns / f.acres, "###,##0") + kPerAcre,
-                kDollar + pattern((f.getReturn() - f.getCosts(s)) / f.acres, "###,##0") + kPerAcre,
-            };
-            for (int k = 0; k < 7; ++k) {
-                p.setCurrentX(col[k]);
-                p.print(cells[k]);
-            }
-            p.print(kBreak);
-        }
-
-        p.setCurrentX(col[6]);
-        p.setFontSize(10);
-        p.setBold(true);
-        p.printLine(QStringLiteral("*Net Return: $") + pattern(option->getProfit(s), "###,###,###"));
-
-        p.setFontSize(9);
-        p.setBold(false);
-        ++n;
-        p.printLine(kResultsRule);
-        p.printLine(kBreak + kBreak);
     }
 
-    p.setFontSize(8);
-    p.setItalic(true);
-    p.printLine(QStringLiteral("*Net returns to land, management, and irrigation equipment"));
+    p.setCurrentX(kResultColumns[6]);
+    p.setFontSize(10);
+    p.setBold(true);
+    p.printLine(QStringLiteral("*Net Return: $") + pattern(option.getProfit(s), "###,###,###"));
+
     p.setFontSize(9);
-    p.setItalic(false);
+    p.setBold(false);
+    p.printLine(kResultsRule);
+    p.printLine(kBreak + kBreak);
 }
 
 // --- The details report -----------------------------------------------------------------------------
@@ -309,27 +368,26 @@ void ResultPrinter::printDetails()
     }
 }
 
-void ResultPrinter::layoutDetails(PrintSurface& p, bool forage, double D)
+void ResultPrinter::layoutDetails(PrintSurface& p, bool forage, double standDivisor)
 {
-    const korvel::SessionState& s = session_;
-    korvel::Field& f = printField();
-    korvel::Crop& crop = *f.theCrop;
-    korvel::inputCosts& costs = crop.inputCosts;
-    korvel::IrrigationCosts& irrig = *f.irrigCosts;
+    const korvel::inputCosts& costs = printField().theCrop->inputCosts;
     const QString marker = forage ? QStringLiteral("*") : QString();
-    const bool byThePound = seedByThePound(crop.cropType);
-    const QString seedPriceUnit = byThePound ? QStringLiteral(" / lb") : QStringLiteral(" / 1,000 seeds");
-    const QString seedRateUnit = byThePound ? QStringLiteral(" lb/ac") : QStringLiteral(" seeds/acre");
+    printDetailsHeader(p);
+    printFieldInformation(p);
+    printFieldTotals(p, forage, standDivisor);
+    printGeneralInputCosts(p, standDivisor, marker);
+    printOperationCosts(p, standDivisor, marker);
+    printIrrigationCostInformation(p);
+    oneValueGroup(p, QStringLiteral("Miscellaneous Costs"), QStringLiteral("Misc. Costs: "), costs.MiscCost);
+    emptyLines(p, 4);
+    oneValueGroup(p, QStringLiteral("Land Returns"), QStringLiteral("Misc. Returns: "), costs.Returns);
+}
 
-    // Header.
-    p.setFontSize(12);
-    p.setBold(true);
-    p.print(QStringLiteral("Korvel - Detailed Field Results"));
-    p.setCurrentX(8000);
-    p.setFontSize(9);
-    p.setBold(false);
-    p.printLine(QStringLiteral("Field Details Printed: ") +
-                dateText(clock_ ? clock_() : QDateTime::currentDateTime()));
+// The report's title and printing time, the disclaimers, and the star rule.
+void ResultPrinter::printDetailsHeader(PrintSurface& p)
+{
+    titleAndTime(p, QStringLiteral("Korvel - Detailed Field Results"), 8000,
+                 QStringLiteral("Field Details Printed: ") + printTime());
     p.printLine();
     p.setFontSize(8);
     p.printLine(kDisclaimer1);
@@ -338,12 +396,14 @@ void ResultPrinter::layoutDetails(PrintSurface& p, bool forage, double D)
     p.printLine();
     p.setFontSize(9);
     p.printLine(kStarRule);
+}
 
-    // Field information and totals.
-    p.setFontSize(12);
-    p.setBold(true);
-    p.printLine(QStringLiteral("Field Information & Totals"));
-    p.setFontSize(9);
+void ResultPrinter::printFieldInformation(PrintSurface& p)
+{
+    const korvel::SessionState& s = session_;
+    korvel::Field& f = printField();
+    const korvel::Crop& crop = *f.theCrop;
+    sectionHeading(p, QStringLiteral("Field Information & Totals"));
     const std::pair<QString, QString> info[] = {
         {QStringLiteral("Area: "), plain(f.acres) + QStringLiteral(" acres")},
         {QStringLiteral("Crop: "), qtext(crop.cropType)},
@@ -353,38 +413,49 @@ void ResultPrinter::layoutDetails(PrintSurface& p, bool forage, double D)
         {QStringLiteral("Gross Irrigation: "),
          pattern(f.grossDepth(s), "###,##0.0") + QStringLiteral(" in.")},
     };
-    for (const auto& [label, value] : info) {
-        labelAtValueAt(p, 0, label, 1900, value);
-        p.printLine();
-    }
+    for (const auto& [label, value] : info)
+        labelledLine(p, 0, label, 1900, value);
     p.printLine();
+}
 
+// The totals per acre, a forage crop's stand lines, the star rule and four empty lines.
+void ResultPrinter::printFieldTotals(PrintSurface& p, bool forage, double standDivisor)
+{
+    const korvel::SessionState& s = session_;
+    korvel::Field& f = printField();
     p.setFontSize(12);
-    labelAtValueAt(p, 0, QStringLiteral("Total Costs Per Acre: "), 3000,
-                   kDollar + pattern(f.getCosts(s) / f.acres, "###,##0"));
-    p.printLine();
-    labelAtValueAt(p, 0, QStringLiteral("Total Returns Per Acre:"), 3000,
-                   kDollar + pattern(f.getReturn() / f.acres, "###,##0"));
-    p.printLine();
+    labelledLine(p, 0, QStringLiteral("Total Costs Per Acre: "), 3000,
+                 kDollar + pattern(f.getCosts(s) / f.acres, "###,##0"));
+    labelledLine(p, 0, QStringLiteral("Total Returns Per Acre:"), 3000,
+                 kDollar + pattern(f.getReturn() / f.acres, "###,##0"));
     p.setBold(false);
     p.printLine(kShortDashRule);
-    labelAtValueAt(p, 0, QStringLiteral("Net Return Per Acre: "), 3000,
-                   kDollar + pattern(f.getProfit(s) / f.acres, "###,##0"));
-    p.printLine();
+    labelledLine(p, 0, QStringLiteral("Net Return Per Acre: "), 3000,
+                 kDollar + pattern(f.getProfit(s) / f.acres, "###,##0"));
 
     if (forage) {
         p.setFontSize(9);
         p.setItalic(true);
-        p.printLine(QStringLiteral("-Life of forage stand is ") + plain(D) + QStringLiteral(" years"));
-        p.printLine(QStringLiteral("*Input cost annualized over the ") + plain(D) + QStringLiteral(" year stand"));
+        p.printLine(QStringLiteral("-Life of forage stand is ") + plain(standDivisor) + QStringLiteral(" years"));
+        p.printLine(QStringLiteral("*Input cost annualized over the ") + plain(standDivisor) +
+                    QStringLiteral(" year stand"));
         p.setItalic(false);
     }
     p.setFontSize(9);
     p.setBold(false);
     p.printLine(kStarRule);
     emptyLines(p, 4);
+}
 
-    // General input costs.
+void ResultPrinter::printGeneralInputCosts(PrintSurface& p, double standDivisor, const QString& marker)
+{
+    const korvel::SessionState& s = session_;
+    korvel::Field& f = printField();
+    korvel::Crop& crop = *f.theCrop;
+    korvel::inputCosts& costs = crop.inputCosts;
+    const bool byThePound = seedByThePound(crop.cropType);
+    const QString seedPriceUnit = byThePound ? QStringLiteral(" / lb") : QStringLiteral(" / 1,000 seeds");
+    const QString seedRateUnit = byThePound ? QStringLiteral(" lb/ac") : QStringLiteral(" seeds/acre");
     costGroup(
         p, QStringLiteral("General Input Costs"), {0, 1900, 3900, 6700},
         {
@@ -392,39 +463,50 @@ void ResultPrinter::layoutDetails(PrintSurface& p, bool forage, double D)
              QStringLiteral("Nitrogen Applied Per Acre:"), pattern(costs.NPerAcre, "###,##0.0") + QStringLiteral(" lb/ac")},
             {QStringLiteral("Phosphorus Cost:"), kDollar + pattern(costs.PCost, "##0.00") + QStringLiteral("/lb"),
              QStringLiteral("Phosphorus Applied Per Acre:"), pattern(costs.PPerAcre, "###,##0.0") + QStringLiteral(" lb/ac")},
-            {QStringLiteral("Seed Cost:"), marker + kDollar + pattern(costs.SeedCost / D, "##0.00") + seedPriceUnit,
+            {QStringLiteral("Seed Cost:"), marker + kDollar + pattern(costs.SeedCost / standDivisor, "##0.00") + seedPriceUnit,
              QStringLiteral("Seed Planting Rate:"), pattern(costs.SeedRate, "###,###,###") + seedRateUnit},
-            {QStringLiteral("Herbicide Cost:"), kDollar + pattern(costs.Herbicide, "###.00") + kPerAcre,
-             QStringLiteral("Insecticide Cost:"), kDollar + pattern(costs.Insecticide, "###.00") + kPerAcre},
+            {QStringLiteral("Herbicide Cost:"), perAcre(costs.Herbicide, "###.00"),
+             QStringLiteral("Insecticide Cost:"), perAcre(costs.Insecticide, "###.00")},
         },
         [&] {
             double gross = f.grossDepth(s);
             const double S = costs.getSeedCost(f.acres, crop.Yield, crop.cropType, gross, f.efficiency(s));
-            return costs.NitrogenCost * costs.NPerAcre + costs.PCost * costs.PPerAcre + S / f.acres / D +
+            return costs.NitrogenCost * costs.NPerAcre + costs.PCost * costs.PPerAcre + S / f.acres / standDivisor +
                    costs.Herbicide + costs.Insecticide;
         });
+}
 
-    // Operation costs.
+void ResultPrinter::printOperationCosts(PrintSurface& p, double standDivisor, const QString& marker)
+{
+    korvel::Field& f = printField();
+    const korvel::Crop& crop = *f.theCrop;
+    const korvel::inputCosts& costs = crop.inputCosts;
     const auto harvest = [&] { return costs.getHarvestCost(f.acres, crop.Yield, crop.cropType); };
     costGroup(
         p, QStringLiteral("Operation Costs"), {0, 2500, 3900, 6700},
         {
-            {QStringLiteral("Tillage Cost: "), marker + kDollar + pattern(costs.Tillage / D, "###.00") + kPerAcre,
-             QStringLiteral("Planting Cost:"), marker + kDollar + pattern(costs.Planting / D, "###.00") + kPerAcre},
+            {QStringLiteral("Tillage Cost: "), marker + perAcre(costs.Tillage / standDivisor, "###.00"),
+             QStringLiteral("Planting Cost:"), marker + perAcre(costs.Planting / standDivisor, "###.00")},
             {QStringLiteral("Fertilizer Application Cost:"),
-             kDollar + pattern(costs.FertilizerApplication, "###.00") + kPerAcre,
+             perAcre(costs.FertilizerApplication, "###.00"),
              QStringLiteral("Herbicide Application Cost:"),
-             kDollar + pattern(costs.HerbicideApplication, "###.00") + kPerAcre},
+             perAcre(costs.HerbicideApplication, "###.00")},
             {QStringLiteral("Insecticide Application Cost:"),
-             kDollar + pattern(costs.InsecticideApplication, "###.00") + kPerAcre, QStringLiteral("Harvesting Costs:"),
-             kDollar + pattern(harvest() / f.acres, "###,##0.00") + kPerAcre},
+             perAcre(costs.InsecticideApplication, "###.00"), QStringLiteral("Harvesting Costs:"),
+             perAcre(harvest() / f.acres, "###,##0.00")},
         },
         [&] {
-            return (costs.Tillage + costs.Planting) / D + costs.FertilizerApplication + costs.HerbicideApplication +
+            return (costs.Tillage + costs.Planting) / standDivisor + costs.FertilizerApplication + costs.HerbicideApplication +
                    costs.InsecticideApplication + harvest() / f.acres;
         });
+}
 
-    // Irrigation cost information; the pumping hours are this field's own (none for a field without water).
+// The pumping hours are this field's own (none for a field without water).
+void ResultPrinter::printIrrigationCostInformation(PrintSurface& p)
+{
+    const korvel::SessionState& s = session_;
+    korvel::Field& f = printField();
+    korvel::IrrigationCosts& irrig = *f.irrigCosts;
     costGroup(
         p, QStringLiteral("Irrigation Cost Information"), {0, 2700, 3700, 6400},
         {
@@ -440,24 +522,6 @@ void ResultPrinter::layoutDetails(PrintSurface& p, bool forage, double D)
              kDollar + pattern(irrig.cost, "###.00") + QStringLiteral("/ unit")},
         },
         [&] { return irrig.getCosts(f.Depth, f.acres, f.efficiency(s)) / f.acres; });
-
-    // Miscellaneous costs and land returns: one value each, label and value in bold, with its subtotal.
-    const auto oneValueGroup = [&p](const QString& title, const QString& caption, double value) {
-        p.setFontSize(12);
-        p.setBold(true);
-        p.printLine(title);
-        p.setFontSize(9);
-        const QString text = pattern(value, "###,##0.00");
-        p.setCurrentX(0);
-        p.print(caption);
-        p.setCurrentX(2700);
-        p.printLine(kDollar + text + kPerAcre);
-        p.printLine(kLongDashRule);
-        p.printLine(kSubtotal + text + kPerAcre);
-    };
-    oneValueGroup(QStringLiteral("Miscellaneous Costs"), QStringLiteral("Misc. Costs: "), costs.MiscCost);
-    emptyLines(p, 4);
-    oneValueGroup(QStringLiteral("Land Returns"), QStringLiteral("Misc. Returns: "), costs.Returns);
 }
 
 } // namespace korvel::ui

@@ -79,8 +79,24 @@ public:
 
 private:
     void printFrame(const std::function<void(PrintSurface&)>& layout);
+    // The date and time a copy is printed at, as the headers show it.
+    QString printTime() const;
+
+    // The results report and its blocks.
     void layoutResults(PrintSurface& p);
+    void printResultsHeader(PrintSurface& p);
+    void printMainInputs(PrintSurface& p);
+    void printOption(PrintSurface& p, korvel::FieldCollection& option, int n);
+
+    // The details report and its blocks. standDivisor: the years a forage crop's stand costs are spread
+    // over (1 for every other crop); marker: "*" before the values so spread.
     void layoutDetails(PrintSurface& p, bool forage, double standDivisor);
+    void printDetailsHeader(PrintSurface& p);
+    void printFieldInformation(PrintSurface& p);
+    void printFieldTotals(PrintSurface& p, bool forage, double standDivisor);
+    void printGeneralInputCosts(PrintSurface& p, double standDivisor, const QString& marker);
+    void printOperationCosts(PrintSurface& p, double standDivisor, const QString& marker);
+    void printIrrigationCostInformation(PrintSurface& p);
 
     const korvel::SessionState& session_;
     InputsSource inputs_;
