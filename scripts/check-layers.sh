@@ -18,7 +18,7 @@ for layer in "${layers[@]}"; do
   if [ -d "$layer" ]; then
     while IFS= read -r f; do
       files+=("$f")
-    done < <(find "$layer" -maxdepth 1 -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
+    done < <(find "$layer" -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
   fi
 done
 if [ ${#files[@]} -eq 0 ]; then
