@@ -1,0 +1,173 @@
+// Opens each of the program's windows in turn on a real display with a window manager and checks that each
+// opens with its whole frame (title bar included) on the screen's available area; the pop-up help must also
+// open beside its "?" button. Prints what it measured, one line a window; ends with status 1 when a window
+// is off the area (or never framed) and 0 when all are on it.
+//
+//     korvel_screen_check <program folder> [<folder for pictures>]
+//
+// Run under a window manager (tests/screen/on-virtual-screen.sh starts one on a virtual screen of the size
+// asked for); QT_SCALE_FACTOR scales everything as it does for the program.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextStream>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "model/SessionState.h"
+#include "ui/main/AboutWindow.h"
+#include "ui/main/CustomCropPane.h"
+#include "ui/main/HelpTopics.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/OptionsWindow.h"
+#include "ui/main/ProgressWindow.h"
+#include "ui/main/WelcomeWindow.h"
+#include "ui/platform/ButtonKeys.h"
+#include "ui/platform/HelpBrowser.h"
+#include "ui/platform/ShowCentred.h"
+
+using namespace korvel::ui;
+
+namespace {
+
+void wait(int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// Waits until the window manager has framed the window and the window has stopped moving (at most 4 s).
+bool waitUntilFramed(QWidget* window)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QRect last;
+    qint64 steadySince = 0;
+    while (clock.elapsed() < 4000) {
+        wait(50);
+        const bool framed = window->windowHandle() && !window->windowHandle()->frameMargins().isNull();
+        const QRect now = window->frameGeometry();
+        if (!framed || now != last) {
+            last = now;
+            steadySince = clock.elapsed();
+        } else if (clock.elapsed() - steadySince >= 400) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString text(const QRect& r)
+{
+    return QStringLiteral("%1x%2%3%4%5%6")
+        .arg(r.width())
+        .arg(r.height())
+        .arg(r.x() < 0 ? "" : "+")
+        .arg(r.x())
+        .arg(r.y() < 0 ? "" : "+")
+        .arg(r.y());
+}
+
+struct Checked {
+    QString name;
+    std::function<QWidget*()> open;
+    const QWidget* beside = nullptr; // the pop-up help's button, once known
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fputs("usage: korvel_screen_check <program folder> [<folder for pictures>]\n", stderr);
+        return 2;
+    }
+    installWindowPlacement();
+    installButtonKeys();
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const QString pictures = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (!pictures.isEmpty())
+        QDir().mkpath(pictures);
+    HelpTopics::setProgramFolder(folder);
+    korvel::SessionState session;
+
+    auto* welcome = new WelcomeWindow(folder, session);
+    MainWindow* main = nullptr;
+    const QWidget* helpButton = nullptr;
+    std::vector<Checked> windows = {
+        {"welcome", [&] { welcome->show(); return welcome; }},
+        {"main", [&] {
+             welcome->startKorvel();
+             main = welcome->mainWindow();
+             return main;
+         }},
+        {"options", [&] { return OptionsWindow::showOptions(session, main); }},
+        {"about", [&] { return AboutWindow::showAbout(main); }},
+        {"progress", [&] {
+             auto* progress = new ProgressWindow(session, main);
+             progress->setTitle(QStringLiteral("Evaluating Possible Combinations"));
+             return progress;
+         }},
+        {"message box", [&] {
+             auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Korvel"),
+                                         QStringLiteral("A message over the main window."), QMessageBox::Ok, main);
+             box->show();
+             return box;
+         }},
+        {"help browser", [&] { return HelpTopics::ShowHelp(QStringLiteral("index.htm")); }},
+        {"pop-up help", [&] {
+             main->pneCustomCrop()->open();
+             auto* button = main->findChild<QPushButton*>(QStringLiteral("cmdHelp(27)"));
+             helpButton = button;
+             wait(200);
+             button->click();
+             return HelpTopics::helpScreen();
+         }},
+    };
+
+    int failures = 0;
+    QTextStream out(stdout);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    out << "screen " << text(screen->geometry()) << " available " << text(screen->availableGeometry())
+        << " scale " << qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")) << "\n";
+    for (Checked& w : windows) {
+        QWidget* window = w.open();
+        const bool framed = window && waitUntilFramed(window);
+        if (!window) {
+            out << w.name << ": not opened\n";
+            ++failures;
+            continue;
+        }
+        const QRect area = window->screen()->availableGeometry();
+        const QRect frame = window->frameGeometry();
+        bool ok = framed && area.contains(frame);
+        out << w.name << ": frame " << text(frame) << " client " << text(window->geometry()) << " in "
+            << text(area);
+        if (w.name == QLatin1String("pop-up help") && helpButton) {
+            const QRect anchor(helpButton->mapToGlobal(QPoint(0, 0)), helpButton->size());
+            const int gap = frame.left() > anchor.right() ? frame.left() - anchor.right() : anchor.left() - frame.right();
+            out << " button " << text(anchor);
+            ok = ok && gap > 0 && gap <= 10;
+        }
+        out << (ok ? "  ok" : framed ? "  OFF THE AREA" : "  NEVER FRAMED") << "\n";
+        out.flush();
+        failures += ok ? 0 : 1;
+        if (!pictures.isEmpty())
+            screen->grabWindow(0).save(QDir(pictures).filePath(QString(w.name).replace(' ', '-') + QStringLiteral(".png")));
+        if (window != main && window != welcome)
+            window->close();
+    }
+    if (main)
+        main->close();
+    return failures == 0 ? 0 : 1;
+}
