@@ -7,6 +7,7 @@
 //
 // Run under a window manager (tests/screen/on-virtual-screen.sh starts one on a virtual screen of the size
 // asked for); QT_SCALE_FACTOR scales everything as it does for the program.
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTextStream>
 #include <QTimer>
 #include <QWindow>
@@ -21,9 +23,11 @@
 #include <functional>
 #include <vector>
 
+#include "model/FieldCollection.h"
 #include "model/SessionState.h"
 #include "ui/main/AboutWindow.h"
 #include "ui/main/CustomCropPane.h"
+#include "ui/main/HelpScreen.h"
 #include "ui/main/HelpTopics.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/OptionsWindow.h"
@@ -54,8 +58,9 @@ bool waitUntilFramed(QWidget* window)
     qint64 steadySince = 0;
     while (clock.elapsed() < 4000) {
         wait(50);
-        const bool framed = window->windowHandle() && !window->windowHandle()->frameMargins().isNull();
-        const QRect now = window->frameGeometry();
+        const bool framed = window->windowFlags().testFlag(Qt::FramelessWindowHint) ||
+                            (window->windowHandle() && !window->windowHandle()->frameMargins().isNull());
+        const QRect now = window->windowHandle() ? window->windowHandle()->frameGeometry() : QRect();
         if (!framed || now != last) {
             last = now;
             steadySince = clock.elapsed();
@@ -77,10 +82,34 @@ QString text(const QRect& r)
         .arg(r.y());
 }
 
+// Saved options of seven fields in all, for the summary table.
+std::vector<std::shared_ptr<korvel::FieldCollection>> sevenFields()
+{
+    std::vector<std::shared_ptr<korvel::FieldCollection>> options;
+    int fields = 0;
+    for (const int count : {2, 1, 3, 1}) {
+        auto option = std::make_shared<korvel::FieldCollection>();
+        for (int i = 0; i < count; ++i, ++fields) {
+            auto crop = std::make_shared<korvel::Crop>();
+            crop->cropType = fields % 2 ? "Wheat" : "Corn";
+            crop->cropUnitsArray = {"bu.", "bu.s"};
+            crop->price = 8;
+            crop->Yield = 180;
+            auto field = std::make_shared<korvel::Field>();
+            field->acres = 40;
+            field->Depth = 9;
+            field->theCrop = crop;
+            field->annualRain = 16;
+            option->Add(field);
+        }
+        options.push_back(option);
+    }
+    return options;
+}
+
 struct Checked {
     QString name;
     std::function<QWidget*()> open;
-    const QWidget* beside = nullptr; // the pop-up help's button, once known
 };
 
 } // namespace
@@ -105,27 +134,33 @@ int main(int argc, char** argv)
     MainWindow* main = nullptr;
     const QWidget* helpButton = nullptr;
     std::vector<Checked> windows = {
-        {"welcome", [&] { welcome->show(); return welcome; }},
-        {"main", [&] {
+        {"welcome", [&]() -> QWidget* { welcome->show(); return welcome; }},
+        {"main", [&]() -> QWidget* {
              welcome->startKorvel();
              main = welcome->mainWindow();
              return main;
          }},
-        {"options", [&] { return OptionsWindow::showOptions(session, main); }},
-        {"about", [&] { return AboutWindow::showAbout(main); }},
-        {"progress", [&] {
+        {"summary", [&]() -> QWidget* {
+             session.IrrigationEfficiency = 0.85;
+             main->summaryResults = sevenFields();
+             main->mnuSummary->trigger();
+             return main;
+         }},
+        {"options", [&]() -> QWidget* { return OptionsWindow::showOptions(session, main); }},
+        {"about", [&]() -> QWidget* { return AboutWindow::showAbout(main); }},
+        {"progress", [&]() -> QWidget* {
              auto* progress = new ProgressWindow(session, main);
              progress->setTitle(QStringLiteral("Evaluating Possible Combinations"));
              return progress;
          }},
-        {"message box", [&] {
+        {"message box", [&]() -> QWidget* {
              auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Korvel"),
                                          QStringLiteral("A message over the main window."), QMessageBox::Ok, main);
              box->show();
              return box;
          }},
-        {"help browser", [&] { return HelpTopics::ShowHelp(QStringLiteral("index.htm")); }},
-        {"pop-up help", [&] {
+        {"help browser", [&]() -> QWidget* { return HelpTopics::ShowHelp(QStringLiteral("index.htm")); }},
+        {"pop-up help", [&]() -> QWidget* {
              main->pneCustomCrop()->open();
              auto* button = main->findChild<QPushButton*>(QStringLiteral("cmdHelp(27)"));
              helpButton = button;
@@ -137,7 +172,7 @@ int main(int argc, char** argv)
 
     int failures = 0;
     QTextStream out(stdout);
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    QScreen* screen = QGuiApplication::primaryScreen();
     out << "screen " << text(screen->geometry()) << " available " << text(screen->availableGeometry())
         << " scale " << qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")) << "\n";
     for (Checked& w : windows) {
@@ -149,7 +184,8 @@ int main(int argc, char** argv)
             continue;
         }
         const QRect area = window->screen()->availableGeometry();
-        const QRect frame = window->frameGeometry();
+        // The window system's frame now (QWidget::frameGeometry may lag behind it).
+        const QRect frame = window->windowHandle()->frameGeometry();
         bool ok = framed && area.contains(frame);
         out << w.name << ": frame " << text(frame) << " client " << text(window->geometry()) << " in "
             << text(area);
@@ -158,6 +194,14 @@ int main(int argc, char** argv)
             const int gap = frame.left() > anchor.right() ? frame.left() - anchor.right() : anchor.left() - frame.right();
             out << " button " << text(anchor);
             ok = ok && gap > 0 && gap <= 10;
+        }
+        if (w.name == QLatin1String("summary")) {
+            // The last field's Net Return, in the last row, shows whole in the grid.
+            auto* grid = main->findChild<QTableWidget*>(QStringLiteral("fgsummary"));
+            const QRect netReturn = grid->visualItemRect(grid->item(11, grid->columnCount() - 1));
+            const bool whole = grid->viewport()->rect().contains(netReturn);
+            out << " grid " << text(grid->viewport()->rect()) << (whole ? "" : " NET RETURN CUT OFF");
+            ok = ok && whole;
         }
         out << (ok ? "  ok" : framed ? "  OFF THE AREA" : "  NEVER FRAMED") << "\n";
         out.flush();

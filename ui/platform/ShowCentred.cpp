@@ -98,7 +98,7 @@ std::optional<QMargins> reportedFrame(const QWidget* window)
 // one it was placed with, for a short while after the show.
 class Placer : public QObject {
 public:
-    enum class Aim { Centred, OnScreen, Beside };
+    enum class Aim { Centred, OverParent, OnScreen, Beside };
 
     explicit Placer(QWidget* window) : QObject(window), window_(window)
     {
@@ -132,11 +132,18 @@ public:
             aim_ = *nextAim_;
             nextAim_.reset();
         } else {
-            // A dialog over a window of the program stays where Qt puts it (over that window), on the screen.
+            // A window placed by the program before it is shown stays there, on the screen; a dialog over a
+            // window of the program opens centred over that window, on the screen; any other window centred.
             const QWidget* parent = window_->parentWidget();
-            aim_ = window_->windowType() == Qt::Dialog && parent && parent->isVisible() ? Aim::OnScreen
-                                                                                          : Aim::Centred;
             anchor_ = QRect();
+            if (window_->testAttribute(Qt::WA_Moved)) {
+                aim_ = Aim::OnScreen;
+            } else if (window_->windowType() == Qt::Dialog && parent && parent->isVisible()) {
+                aim_ = Aim::OverParent;
+                anchor_ = parent->window()->frameGeometry();
+            } else {
+                aim_ = Aim::Centred;
+            }
         }
         designed_ = window_->geometry();
         place(frameMarginsOf(window_));
@@ -159,6 +166,11 @@ private:
             return placementBeside(margins, designed_.size(), anchor_, area);
         case Aim::OnScreen:
             return clampedPlacement(margins, designed_, area);
+        case Aim::OverParent: {
+            QRect frame(QPoint(), designed_.size().grownBy(margins));
+            frame.moveCenter(anchor_.center());
+            return clampedPlacement(margins, frame.marginsRemoved(margins), area);
+        }
         case Aim::Centred:
             break;
         }
