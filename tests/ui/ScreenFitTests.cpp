@@ -279,3 +279,25 @@ TEST_F(MainWindowTest, SummaryTableGrowsWithTheWindowAndShowsSevenFieldColumnsWh
         EXPECT_GE(w().pneSummary()->geometry().bottom(), client->height() - 12);
     }
 }
+
+TEST_F(MainWindowTest, GridPanesFillTheWindowWhileInputPanesKeepTheirSize)
+{
+    open();
+    w().show();
+    QApplication::processEvents();
+    const std::vector<QWidget*> grids = {w().pneResults(), w().pneDetails(), w().pneSummary(), w().trendResultsPane()};
+    const QSize mainPane = pane().size();
+    for (const QSize size : {QSize(1300, 900), QSize(1600, 1000)}) {
+        SCOPED_TRACE(size.width());
+        w().resize(size);
+        QApplication::processEvents();
+        QWidget* client = pane().parentWidget();
+        for (QWidget* grid : grids) {
+            SCOPED_TRACE(grid->objectName().toStdString());
+            EXPECT_GE(grid->width(), client->width() - 16);
+            EXPECT_GE(grid->geometry().bottom(), client->height() - 12);
+            EXPECT_NEAR(grid->x(), client->width() / 2 - grid->width() / 2, 1);
+        }
+        EXPECT_EQ(pane().size(), mainPane);
+    }
+}
