@@ -134,13 +134,19 @@ int main(int argc, char** argv)
     MainWindow* main = nullptr;
     const QWidget* helpButton = nullptr;
     std::vector<Checked> windows = {
-        {"welcome", [&]() -> QWidget* { welcome->show(); return welcome; }},
-        {"main", [&]() -> QWidget* {
+        {"welcome",
+         [&]() -> QWidget* {
+             welcome->show();
+             return welcome;
+         }},
+        {"main",
+         [&]() -> QWidget* {
              welcome->startKorvel();
              main = welcome->mainWindow();
              return main;
          }},
-        {"summary", [&]() -> QWidget* {
+        {"summary",
+         [&]() -> QWidget* {
              session.IrrigationEfficiency = 0.85;
              main->summaryResults = sevenFields();
              main->mnuSummary->trigger();
@@ -148,19 +154,22 @@ int main(int argc, char** argv)
          }},
         {"options", [&]() -> QWidget* { return OptionsWindow::showOptions(session, main); }},
         {"about", [&]() -> QWidget* { return AboutWindow::showAbout(main); }},
-        {"progress", [&]() -> QWidget* {
+        {"progress",
+         [&]() -> QWidget* {
              auto* progress = new ProgressWindow(session, main);
              progress->setTitle(QStringLiteral("Evaluating Possible Combinations"));
              return progress;
          }},
-        {"message box", [&]() -> QWidget* {
+        {"message box",
+         [&]() -> QWidget* {
              auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Korvel"),
                                          QStringLiteral("A message over the main window."), QMessageBox::Ok, main);
              box->show();
              return box;
          }},
         {"help browser", [&]() -> QWidget* { return HelpTopics::ShowHelp(QStringLiteral("index.htm")); }},
-        {"pop-up help", [&]() -> QWidget* {
+        {"pop-up help",
+         [&]() -> QWidget* {
              main->pneCustomCrop()->open();
              auto* button = main->findChild<QPushButton*>(QStringLiteral("cmdHelp(27)"));
              helpButton = button;
@@ -173,8 +182,8 @@ int main(int argc, char** argv)
     int failures = 0;
     QTextStream out(stdout);
     QScreen* screen = QGuiApplication::primaryScreen();
-    out << "screen " << text(screen->geometry()) << " available " << text(screen->availableGeometry())
-        << " scale " << qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")) << "\n";
+    out << "screen " << text(screen->geometry()) << " available " << text(screen->availableGeometry()) << " scale "
+        << qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")) << "\n";
     for (Checked& w : windows) {
         QWidget* window = w.open();
         const bool framed = window && waitUntilFramed(window);
@@ -187,11 +196,11 @@ int main(int argc, char** argv)
         // The window system's frame now (QWidget::frameGeometry may lag behind it).
         const QRect frame = window->windowHandle()->frameGeometry();
         bool ok = framed && area.contains(frame);
-        out << w.name << ": frame " << text(frame) << " client " << text(window->geometry()) << " in "
-            << text(area);
+        out << w.name << ": frame " << text(frame) << " client " << text(window->geometry()) << " in " << text(area);
         if (w.name == QLatin1String("pop-up help") && helpButton) {
             const QRect anchor(helpButton->mapToGlobal(QPoint(0, 0)), helpButton->size());
-            const int gap = frame.left() > anchor.right() ? frame.left() - anchor.right() : anchor.left() - frame.right();
+            const int gap =
+                frame.left() > anchor.right() ? frame.left() - anchor.right() : anchor.left() - frame.right();
             out << " button " << text(anchor);
             ok = ok && gap > 0 && gap <= 10;
         }
@@ -207,7 +216,8 @@ int main(int argc, char** argv)
         out.flush();
         failures += ok ? 0 : 1;
         if (!pictures.isEmpty())
-            screen->grabWindow(0).save(QDir(pictures).filePath(QString(w.name).replace(' ', '-') + QStringLiteral(".png")));
+            screen->grabWindow(0).save(
+                QDir(pictures).filePath(QString(w.name).replace(' ', '-') + QStringLiteral(".png")));
         if (window != main && window != welcome)
             window->close();
     }

@@ -271,8 +271,8 @@ TEST_F(MainWindowTest, SummaryTableGrowsWithTheWindowAndShowsSevenFieldColumnsWh
         const QRect viewport = grid->viewport()->rect();
         for (const int column : {1, 7}) {
             const QRect netReturn = grid->visualItemRect(grid->item(11, column));
-            EXPECT_TRUE(viewport.contains(netReturn)) << "Net Return of column " << column << " at " << show(netReturn)
-                                                      << ", grid shows " << show(viewport);
+            EXPECT_TRUE(viewport.contains(netReturn))
+                << "Net Return of column " << column << " at " << show(netReturn) << ", grid shows " << show(viewport);
         }
         // The pane fills the room below the header.
         QWidget* client = w().pneSummary()->parentWidget();

@@ -53,6 +53,7 @@ namespace {
 
 constexpr int kHeaderHeight = 96;  // pixels above the panes
 constexpr int kBandLeft = 180;     // left edge of the header band
+
 constexpr int kSmallestHeight = 400; // the window's least height, menu bar included
 constexpr int kScreenMargin = 16;    // room for the window's frame on a screen narrower than the main pane
 constexpr const char* kGrowsProperty = "growsWithWindow";

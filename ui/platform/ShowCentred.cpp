@@ -162,17 +162,14 @@ private:
             return designed_;
         const QRect area = screen->availableGeometry();
         switch (aim_) {
-        case Aim::Beside:
-            return placementBeside(margins, designed_.size(), anchor_, area);
-        case Aim::OnScreen:
-            return clampedPlacement(margins, designed_, area);
+        case Aim::Beside: return placementBeside(margins, designed_.size(), anchor_, area);
+        case Aim::OnScreen: return clampedPlacement(margins, designed_, area);
         case Aim::OverParent: {
             QRect frame(QPoint(), designed_.size().grownBy(margins));
             frame.moveCenter(anchor_.center());
             return clampedPlacement(margins, frame.marginsRemoved(margins), area);
         }
-        case Aim::Centred:
-            break;
+        case Aim::Centred: break;
         }
         return placement(margins, designed_.size(), area);
     }
@@ -213,10 +210,8 @@ bool placedWhenShown(const QWidget* widget)
     switch (widget->windowType()) {
     case Qt::Window:
     case Qt::Dialog:
-    case Qt::Tool:
-        return true;
-    default:
-        return false; // menus, tool tips, pop-ups, splash screens place themselves
+    case Qt::Tool: return true;
+    default: return false; // menus, tool tips, pop-ups, splash screens place themselves
     }
 }
 

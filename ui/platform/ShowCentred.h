@@ -28,8 +28,7 @@ QRect placement(const QMargins& frameMargins, const QSize& designedSize, const Q
 // that asked for it): its frame's left edge just right of the anchor, its top level with the anchor's top. Where
 // the frame would leave the area it goes to the anchor's left, then is moved back inside the area; a window
 // larger than the area shrinks as in placement.
-QRect placementBeside(const QMargins& frameMargins, const QSize& size, const QRect& anchor,
-                      const QRect& availableRect);
+QRect placementBeside(const QMargins& frameMargins, const QSize& size, const QRect& anchor, const QRect& availableRect);
 
 // The client rectangle client moved (and, when larger than the area, shrunk) the least so that its frame lies
 // within availableRect.
