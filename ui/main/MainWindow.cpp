@@ -100,6 +100,15 @@ QPixmap headerPicture()
     return pix;
 }
 
+// The client area holds the header and the pane shown whole: a window too small for them scrolls. A pane that
+// grows with the window needs only its designed size.
+void fitClientArea(QWidget* client, const QWidget* pane)
+{
+    const QSize need =
+        pane->property(kGrowsProperty).toBool() ? pane->property(kDesignedSizeProperty).toSize() : pane->size();
+    client->setMinimumSize(need.width(), pane->y() + need.height() + 8);
+}
+
 } // namespace
 
 MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWidget* parent)
@@ -162,10 +171,9 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWi
 
     for (QWidget* pane : panes_)
         pane->setProperty(kDesignedSizeProperty, pane->size());
-    // The client area is never smaller than the widest and the tallest pane: in a smaller window it scrolls.
+    // The client area is never smaller than the pane shown (see ShowPane): in a smaller window it scrolls.
     // The window itself is never narrower than the main pane with a scroll bar beside it, on a screen wide
     // enough for that.
-    client_->setMinimumSize(widest, kHeaderHeight + tallest + 8);
     const int narrowest = pneMain_->width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     setMinimumSize(std::min(narrowest, screen()->availableGeometry().width() - kScreenMargin), kSmallestHeight);
     resize(std::max(twips(15240), widest + 16), std::max(twips(11190), kHeaderHeight + tallest + 8) + menuBar()->sizeHint().height());
@@ -308,6 +316,7 @@ void MainWindow::ShowPane(QWidget* frame)
         paneHistory_.append(frame);
     frame->show();
     frame->raise();
+    fitClientArea(client_, frame);
     const QString name = controlBaseName(frame->objectName());
     for (QWidget* pane : panes_)
         if (controlBaseName(pane->objectName()) != name)
