@@ -25,9 +25,9 @@ TrendPanes::TrendPanes(PaneRegistry& registry, ResultsPanes& results)
     : QObject(registry.host().hostWindow()), host_(registry.host()), results_(results)
 {
     trendSetupPane_ = new TrendSetupPane(*this, registry.paneParent());
-    registry.addPane(trendSetupPane_);
+    registry.addPane(trendSetupPane_, false);
     trendResultsPane_ = new TrendResultsPane(*this, registry.paneParent());
-    registry.addPane(trendResultsPane_);
+    registry.addPane(trendResultsPane_, true);
 
     // The two trend panes are never hidden by each other: the results pane covers the setup pane fully and
     // paints its own background, so nothing of the setup shows (or can be clicked) behind the results.

@@ -25,7 +25,7 @@ QPushButton* makeHelpButton(PaneHost& main, int index, QWidget* parent)
     QPushButton* button = plainHelpButton(arrayName(QStringLiteral("cmdHelp"), index), parent);
     button->setProperty("index", index);
     QObject::connect(button, &QPushButton::clicked, main.hostWindow(),
-                     [&main, index] { main.helpButtonClicked(index); });
+                     [&main, index, button] { main.helpButtonClicked(index, button); });
     return button;
 }
 

@@ -1,5 +1,7 @@
 #include "ui/main/MainWindow.h"
 
+#include <functional>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,6 +16,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
 
 #include "model/BestMix.h"
@@ -43,6 +47,31 @@ namespace {
 constexpr int kHeaderHeight = 96;  // pixels above the panes
 constexpr int kBandLeft = 180;     // left edge of the header band
 
+constexpr int kSmallestHeight = 400; // the window's least height, menu bar included
+constexpr int kScreenMargin = 16;    // room for the window's frame on a screen narrower than the main pane
+constexpr const char* kGrowsProperty = "growsWithWindow";
+constexpr const char* kDesignedSizeProperty = "designedSize";
+
+// Runs a function whenever a widget has been resized.
+class ResizeWatch : public QObject {
+public:
+    ResizeWatch(QWidget* widget, std::function<void()> resized) : QObject(widget), resized_(std::move(resized))
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            resized_();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> resized_;
+};
+
 QPixmap headerPicture()
 {
     QPixmap pix(164, 80);
@@ -64,6 +93,15 @@ QPixmap headerPicture()
     return pix;
 }
 
+// The client area holds the header and the pane shown whole: a window too small for them scrolls. A pane that
+// grows with the window needs only its designed size.
+void fitClientArea(QWidget* client, const QWidget* pane)
+{
+    const QSize need =
+        pane->property(kGrowsProperty).toBool() ? pane->property(kDesignedSizeProperty).toSize() : pane->size();
+    client->setMinimumSize(need.width(), pane->y() + need.height() + 8);
+}
+
 } // namespace
 
 MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, const UpperPanes& upper,
@@ -80,22 +118,30 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, con
     white.setColor(QPalette::Window, Qt::white);
     client_->setPalette(white);
     client_->setAutoFillBackground(true);
-    setCentralWidget(client_);
+    // The panes scroll in a window smaller than they are (a small screen, a large scaling); otherwise the
+    // client area fills the window.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("paneScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(client_);
+    setCentralWidget(scroller);
+    new ResizeWatch(client_, [this] { centrePanes(); });
     buildHeader(client_);
 
     // The panes in the order they are made, the upper layers' among them.
     pneMain_ = new MainPane(*this, client_);
-    addPane(pneMain_);
+    addPane(pneMain_, false);
     pneInputCosts_ = new ProductionCostPane(*this, client_);
-    addPane(pneInputCosts_);
+    addPane(pneInputCosts_, false);
     pneIrrigCosts_ = new IrrigationCostPane(*this, client_);
-    addPane(pneIrrigCosts_);
+    addPane(pneIrrigCosts_, false);
     if (upper.addResultsPanes)
         upper.addResultsPanes(*this);
     pneSummary_ = new SummaryPane(*this, client_);
-    addPane(pneSummary_);
+    addPane(pneSummary_, true);
     pneCustomCrop_ = new CustomCropPane(*this, client_);
-    addPane(pneCustomCrop_);
+    addPane(pneCustomCrop_, false);
     if (upper.addTrendPanes)
         upper.addTrendPanes(*this);
 
@@ -108,11 +154,14 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, con
     fitPanes();
 }
 
-void MainWindow::addPane(QWidget* pane)
+void MainWindow::addPane(QWidget* pane, bool grows)
 {
     pane->resize(pane->sizeHint().expandedTo(pane->minimumSize()));
     pane->move(0, kHeaderHeight);
     pane->hide();
+    // The panes of grids and tables take the room the window gives them; the input panes keep their size.
+    if (grows)
+        pane->setProperty(kGrowsProperty, true);
     panes_.append(pane);
 }
 
@@ -123,9 +172,13 @@ void MainWindow::fitPanes()
     for (QWidget* pane : panes_) {
         widest = std::max(widest, pane->width());
         tallest = std::max(tallest, pane->height());
+        pane->setProperty(kDesignedSizeProperty, pane->size());
     }
-    // The narrowest the window gets is the width of its widest pane, so that no pane is cut off.
-    client_->setMinimumSize(widest, kHeaderHeight + tallest + 8);
+    // The client area is never smaller than the pane shown (see ShowPane): in a smaller window it scrolls.
+    // The window itself is never narrower than the main pane with a scroll bar beside it, on a screen wide
+    // enough for that.
+    const int narrowest = pneMain_->width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    setMinimumSize(std::min(narrowest, screen()->availableGeometry().width() - kScreenMargin), kSmallestHeight);
     resize(std::max(twips(15240), widest + 16), std::max(twips(11190), kHeaderHeight + tallest + 8) + menuBar()->sizeHint().height());
 }
 
@@ -262,6 +315,7 @@ void MainWindow::ShowPane(QWidget* frame)
         paneHistory_.append(frame);
     frame->show();
     frame->raise();
+    fitClientArea(client_, frame);
     const QString name = controlBaseName(frame->objectName());
     for (QWidget* pane : panes_)
         if (controlBaseName(pane->objectName()) != name)
@@ -415,9 +469,9 @@ void MainWindow::startVariableTrend()
         trendHooks_.startVariableTrend();
 }
 
-void MainWindow::helpButtonClicked(int index)
+void MainWindow::helpButtonClicked(int index, const QWidget* beside)
 {
-    runHelpButton(index);
+    runHelpButton(index, beside);
 }
 
 // --- Window events --------------------------------------------------------------------------------
@@ -432,21 +486,20 @@ void MainWindow::centrePanes()
 {
     const int width = client_->width();
     headerBand_->resize(std::max(0, width - headerBand_->x() - twips(500)), headerBand_->height());
-    for (QWidget* pane : panes_)
+    for (QWidget* pane : panes_) {
+        if (pane->property(kGrowsProperty).toBool()) {
+            const QSize designed = pane->property(kDesignedSizeProperty).toSize();
+            pane->resize(std::max(designed.width(), width - 16),
+                         std::max(designed.height(), client_->height() - pane->y() - 8));
+        }
         pane->move(std::max(0, width / 2 - pane->width() / 2), pane->y());
+    }
 }
 
 void MainWindow::showEvent(QShowEvent* event)
 {
     load();
     QMainWindow::showEvent(event);
-    if (!centred_) {
-        centred_ = true;
-        if (const QScreen* screen = this->screen()) {
-            const QRect area = screen->availableGeometry();
-            move(area.center() - rect().center());
-        }
-    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -124,7 +124,7 @@ public:
 
     // --- Help -------------------------------------------------------------------------------------
     // The "?" buttons of every pane ("cmdHelp(index)"): a help topic, a pop-up text or nothing.
-    void helpButtonClicked(int index) override;
+    void helpButtonClicked(int index, const QWidget* beside = nullptr) override;
 
     // --- Menus ------------------------------------------------------------------------------------
     QAction* mnuPrint = nullptr;
@@ -158,7 +158,7 @@ private:
     // What the factories of the upper panes use.
     PaneHost& host() override { return *this; }
     QWidget* paneParent() const override { return client_; }
-    void addPane(QWidget* pane) override;
+    void addPane(QWidget* pane, bool grows) override;
     ResultsHooks& resultsHooks() override { return resultsHooks_; }
     TrendHooks& trendHooks() override { return trendHooks_; }
 
@@ -190,7 +190,6 @@ private:
     ResultsHooks resultsHooks_;
     TrendHooks trendHooks_;
     bool loadStarted_ = false;
-    bool centred_ = false;
     bool searchRunning_ = false;
     bool closePending_ = false;
     int libraryCount_ = 0; // crops in the library, one row each

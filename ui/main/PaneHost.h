@@ -45,8 +45,8 @@ public:
     virtual void setPrintEnabled(bool on) = 0;
     // The trend setup for the session's option (a fixed trend when it has fields, else a variable trend).
     virtual void ShowBatchScreen() = 0;
-    // The "?" buttons of every pane ("cmdHelp(index)").
-    virtual void helpButtonClicked(int index) = 0;
+    // The "?" buttons of every pane ("cmdHelp(index)"); a pop-up text opens beside the widget `beside`.
+    virtual void helpButtonClicked(int index, const QWidget* beside = nullptr) = 0;
 
     // --- Crop rows: row i shows library crop i + 1 ---
     virtual int cropRowCount() const = 0;

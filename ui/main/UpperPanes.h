@@ -41,8 +41,9 @@ public:
     virtual PaneHost& host() = 0;
     // The parent of every pane (the window's client area).
     virtual QWidget* paneParent() const = 0;
-    // Adds a pane to the window: placed under the header, hidden, shown by ShowPane, centred on resize.
-    virtual void addPane(QWidget* pane) = 0;
+    // Adds a pane to the window: placed under the header, hidden, shown by ShowPane, centred on resize. A pane
+    // that grows (grids and tables) takes the room the window gives it; the others keep their designed size.
+    virtual void addPane(QWidget* pane, bool grows) = 0;
     virtual ResultsHooks& resultsHooks() = 0;
     virtual TrendHooks& trendHooks() = 0;
 

@@ -27,9 +27,9 @@ ResultsPanes* ResultsPanes::of(const QObject& window)
 ResultsPanes::ResultsPanes(PaneRegistry& registry) : QObject(registry.host().hostWindow()), host_(registry.host())
 {
     pneResults_ = new ResultsPane(*this, registry.paneParent());
-    registry.addPane(pneResults_);
+    registry.addPane(pneResults_, true);
     pneDetails_ = new DetailsPane(*this, registry.paneParent());
-    registry.addPane(pneDetails_);
+    registry.addPane(pneDetails_, true);
 
     ResultsHooks& hooks = registry.resultsHooks();
     hooks.showResults = [this](korvel::BestMix& bm) {
