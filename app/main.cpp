@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "model/SessionState.h"
+#include "trend/WindowAssembly.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/WelcomeWindow.h"
 #include "ui/platform/ButtonKeys.h"
@@ -45,7 +46,8 @@ int main(int argc, char** argv)
     korvel::ui::installWindowPlacement();
     korvel::ui::installButtonKeys();
     korvel::SessionState session;
-    auto* welcome = new korvel::ui::WelcomeWindow(QCoreApplication::applicationDirPath(), session);
+    auto* welcome = new korvel::ui::WelcomeWindow(QCoreApplication::applicationDirPath(), session,
+                                                 korvel::ui::resultsAndTrendPanes());
     welcome->setAttribute(Qt::WA_DeleteOnClose);
     welcome->show();
     const QString shots = qEnvironmentVariable("KORVEL_SCREENSHOT");

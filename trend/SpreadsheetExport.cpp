@@ -9,13 +9,14 @@
 #include "model/FixedTrend.h"
 #include "model/Numbers.h"
 #include "model/TrendGrid.h"
+#include "trend/TrendPanes.h"
 #include "trend/TrendResultsView.h"
 #include "trend/TrendSetupPane.h"
 #include "ui/main/HelpTopics.h"
-#include "ui/main/MainWindow.h"
+#include "ui/main/PaneHost.h"
+#include "ui/main/ViewText.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/SaveFile.h"
-#include "ui/results/ViewText.h"
 
 namespace korvel::ui::SpreadsheetExport {
 
@@ -386,10 +387,10 @@ QStringList variableTrendBody(const VariableTrendData& data)
     return out;
 }
 
-void exportFixedTrend(MainWindow& main, QWidget* parent, QString& lastName)
+void exportFixedTrend(TrendPanes& panes, QWidget* parent, QString& lastName)
 {
-    korvel::SessionState& s = main.session();
-    TrendSetupPane& setup = *main.trendSetupPane();
+    korvel::SessionState& s = panes.host().session();
+    TrendSetupPane& setup = *panes.trendSetupPane();
     exportWith(
         parent, lastName,
         [&] {
@@ -405,16 +406,17 @@ void exportFixedTrend(MainWindow& main, QWidget* parent, QString& lastName)
         true);
 }
 
-void exportVariableTrend(MainWindow& main, TrendResultsView& view, QString& lastName)
+void exportVariableTrend(TrendPanes& panes, TrendResultsView& view, QString& lastName)
 {
-    korvel::SessionState& s = main.session();
+    korvel::SessionState& s = panes.host().session();
     exportWith(
         &view, lastName,
         [&] {
             VariableTrendData data;
             data.steps = &view.steps();
             const auto whole = [](double v) { return static_cast<int>(num::toWhole(v)); };
-            data.units = main.trendSetupPane()->GetVariableUnits(whole(view.bp.VariableIndex), whole(view.bp.cropIndex));
+            data.units =
+                panes.trendSetupPane()->GetVariableUnits(whole(view.bp.VariableIndex), whole(view.bp.cropIndex));
             data.session = &s;
             return variableTrendBody(data);
         },

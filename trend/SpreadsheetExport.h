@@ -31,7 +31,7 @@ class TrendGrid;
 namespace korvel::ui {
 
 class TrendResultsView;
-class MainWindow;
+class TrendPanes;
 
 namespace SpreadsheetExport {
 
@@ -69,8 +69,8 @@ QStringList variableTrendBody(const VariableTrendData& data);
 
 // The buttons: the save dialog (its file name kept in lastName), the file, the completion box and the offer
 // to open it, or the "File Error" box.
-void exportFixedTrend(MainWindow& main, QWidget* parent, QString& lastName);
-void exportVariableTrend(MainWindow& main, TrendResultsView& view, QString& lastName);
+void exportFixedTrend(TrendPanes& panes, QWidget* parent, QString& lastName);
+void exportVariableTrend(TrendPanes& panes, TrendResultsView& view, QString& lastName);
 
 } // namespace SpreadsheetExport
 

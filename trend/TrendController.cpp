@@ -14,16 +14,18 @@
 #include "model/FixedTrend.h"
 #include "model/IrrigationCosts.h"
 #include "model/Numbers.h"
+#include "trend/TrendPanes.h"
 #include "trend/TrendResultsPane.h"
 #include "trend/TrendResultsView.h"
 #include "trend/TrendSetupPane.h"
 #include "ui/main/CropRow.h"
 #include "ui/main/MainPane.h"
-#include "ui/main/MainWindow.h"
+#include "ui/main/PaneHost.h"
 #include "ui/main/ProgressWindow.h"
+#include "ui/main/ViewText.h"
 #include "ui/platform/DialogService.h"
 #include "ui/results/ResultsPane.h"
-#include "ui/results/ViewText.h"
+#include "ui/results/ResultsPanes.h"
 
 namespace korvel::ui {
 
@@ -64,7 +66,8 @@ const QString kIncomplete = QStringLiteral("Please enter all of the necessary in
 
 } // namespace
 
-TrendController::TrendController(MainWindow& main, TrendSetupPane& setup) : main_(main), setup_(setup)
+TrendController::TrendController(TrendPanes& panes, TrendSetupPane& setup)
+    : main_(panes.host()), panes_(panes), setup_(setup)
 {
     connect(setup_.backButton, &QPushButton::clicked, this, [this] { goBack(); });
     connect(setup_.cmdBatchIt, &QPushButton::clicked, this, [this] { generateTrendOutput(); });
@@ -119,7 +122,7 @@ void TrendController::ShowBatchScreen()
                            "evaluations."));
     } else {
         if (!main_.ready()) {
-            showMessage(&main_, kIncomplete, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Error"));
+            showMessage(main_.hostWindow(), kIncomplete, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Error"));
             return;
         }
         {
@@ -146,7 +149,7 @@ void TrendController::ShowBatchScreen()
     }
     s.TrendMode = true;
     p.RefreshBatchButtons();
-    main_.ShowPane(main_.trendSetupPane());
+    main_.ShowPane(panes_.trendSetupPane());
 }
 
 void TrendController::clearTrendOverrides()
@@ -156,9 +159,9 @@ void TrendController::clearTrendOverrides()
         costs.UseBatch = false;
         costs.BatchGeneralCosts = 0;
     }
-    if (main_.tempIrrigationCosts) {
-        main_.tempIrrigationCosts->UseBatch = false;
-        main_.tempIrrigationCosts->BatchIrrigationCosts = 0;
+    if (main_.state().tempIrrigationCosts) {
+        main_.state().tempIrrigationCosts->UseBatch = false;
+        main_.state().tempIrrigationCosts->BatchIrrigationCosts = 0;
     }
 }
 
@@ -172,9 +175,9 @@ void TrendController::goBack()
     main_.loadInputs();
     if (korvel::selectedOption(s)->Count() < 1) {
         main_.ShowPane(main_.pneMain());
-        main_.SetMainInfo(main_.strMainInfo);
+        main_.SetMainInfo(main_.state().strMainInfo);
     } else {
-        main_.ShowPane(main_.pneResults());
+        main_.ShowPane(panes_.results().pneResults());
     }
 }
 
@@ -209,7 +212,7 @@ void TrendController::generateTrendOutput()
     running_ = false;
     if (!completed)
         return;
-    TrendResultsPane& results = *main_.trendResultsPane();
+    TrendResultsPane& results = *panes_.trendResultsPane();
     main_.ShowPane(&results);
     results.theBatchResults->fixedTrend = fixed;
     results.theBatchResults->setBatchCollection(BatchCollection, *bp);
@@ -219,7 +222,7 @@ void TrendController::generateTrendOutput()
 bool TrendController::runVariableTrend(const korvel::BatchProcess& bp)
 {
     korvel::SessionState& s = session();
-    main_.trendResultsPane()->batchTitle->setText(QStringLiteral("Variable Trend Results"));
+    panes_.trendResultsPane()->batchTitle->setText(QStringLiteral("Variable Trend Results"));
     const std::vector<korvel::Variant> values = bp.GetValueArray();
     s.TrendValues = values;
     const std::size_t m = values.size();
@@ -247,7 +250,7 @@ bool TrendController::runFixedTrend()
 {
     korvel::SessionState& s = session();
     TrendSetupPane& p = setup_;
-    main_.trendResultsPane()->batchTitle->setText(QStringLiteral("Fixed Trend Results"));
+    panes_.trendResultsPane()->batchTitle->setText(QStringLiteral("Fixed Trend Results"));
 
     std::vector<korvel::FixedTrendProcess> processes;
     for (std::size_t k = 0; k < p.ProcessCollection.size() && k < 2; ++k) {
@@ -268,7 +271,7 @@ bool TrendController::runFixedTrend()
     }
     const long long n = korvel::fixedTrendCount(processes);
     if (n > korvel::kMaximumFixedTrendCount) {
-        showMessage(&main_,
+        showMessage(main_.hostWindow(),
                     QStringLiteral("A fixed trend can compute at most %1 combinations of values; these trend processes "
                                    "give %2.  Please use fewer values.")
                         .arg(korvel::kMaximumFixedTrendCount)
@@ -277,7 +280,7 @@ bool TrendController::runFixedTrend()
         return false;
     }
 
-    auto* progress = new ProgressWindow(s, &main_);
+    auto* progress = new ProgressWindow(s, main_.hostWindow());
     progress->setObjectName(QStringLiteral("frmUpdating"));
     progress->setTitle(QStringLiteral("Evaluating Trend Combinations"));
     progress->show();
@@ -296,7 +299,7 @@ bool TrendController::runFixedTrend()
     if (window)
         window->deleteLater();
     if (!failure.isEmpty()) {
-        showMessage(&main_,
+        showMessage(main_.hostWindow(),
                     QStringLiteral("The fixed trend could not be completed (%1).  Please check the values of the trend "
                                    "processes.")
                         .arg(failure),

@@ -17,12 +17,13 @@ struct SessionState;
 namespace korvel::ui {
 
 class TrendSetupPane;
-class MainWindow;
+class PaneHost;
+class TrendPanes;
 
 class TrendController : public QObject {
     Q_OBJECT
 public:
-    TrendController(MainWindow& main, TrendSetupPane& setup);
+    TrendController(TrendPanes& panes, TrendSetupPane& setup);
 
     // The ranked lists of the last run: one per value of a variable trend, one for a fixed trend.
     std::vector<std::shared_ptr<korvel::BestMix>> BatchCollection;
@@ -50,7 +51,8 @@ private:
     bool runFixedTrend();
     korvel::SessionState& session() const;
 
-    MainWindow& main_;
+    PaneHost& main_; // the window, through its host interface
+    TrendPanes& panes_;
     TrendSetupPane& setup_;
     bool running_ = false;
 };

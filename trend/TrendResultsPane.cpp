@@ -10,7 +10,7 @@
 
 namespace korvel::ui {
 
-TrendResultsPane::TrendResultsPane(MainWindow& main, QWidget* parent) : QFrame(parent)
+TrendResultsPane::TrendResultsPane(TrendPanes& panes, QWidget* parent) : QFrame(parent)
 {
     setObjectName(arrayName(QStringLiteral("pneBatchSetup"), 1));
     setMinimumSize(twips(11280), twips(6630));
@@ -20,7 +20,7 @@ TrendResultsPane::TrendResultsPane(MainWindow& main, QWidget* parent) : QFrame(p
     title.setBold(true);
     title.setPointSize(title.pointSize() + 4);
     batchTitle->setFont(title);
-    theBatchResults = new TrendResultsView(main, this);
+    theBatchResults = new TrendResultsView(panes, this);
     theBatchResults->setObjectName(QStringLiteral("theBatchResults"));
     auto* all = new QVBoxLayout(this);
     all->setContentsMargins(8, 6, 8, 6);

@@ -9,13 +9,13 @@ class QLabel;
 
 namespace korvel::ui {
 
-class MainWindow;
+class TrendPanes;
 class TrendResultsView;
 
 class TrendResultsPane : public QFrame {
     Q_OBJECT
 public:
-    explicit TrendResultsPane(MainWindow& main, QWidget* parent = nullptr);
+    explicit TrendResultsPane(TrendPanes& panes, QWidget* parent = nullptr);
 
     QLabel* batchTitle = nullptr;
     TrendResultsView* theBatchResults = nullptr;

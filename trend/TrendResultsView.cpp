@@ -12,10 +12,11 @@
 #include "model/FixedTrend.h"
 #include "model/Numbers.h"
 #include "trend/SpreadsheetExport.h"
+#include "trend/TrendPanes.h"
 #include "trend/TrendSetupPane.h"
 #include "ui/main/ControlNames.h"
 #include "ui/main/MainPane.h"
-#include "ui/main/MainWindow.h"
+#include "ui/main/PaneHost.h"
 #include "ui/platform/Twips.h"
 #include "ui/results/DetailsPane.h"
 #include "ui/results/OptionBrowser.h"
@@ -32,7 +33,8 @@ constexpr int kTopBelowPanel = 600;
 
 } // namespace
 
-TrendResultsView::TrendResultsView(MainWindow& main, QWidget* parent) : QWidget(parent), main_(main)
+TrendResultsView::TrendResultsView(TrendPanes& panes, QWidget* parent)
+    : QWidget(parent), main_(panes.host()), panes_(panes)
 {
     pnlBatchSteps = new QFrame(this);
     pnlBatchSteps->setObjectName(QStringLiteral("pnlBatchSteps"));
@@ -64,15 +66,15 @@ TrendResultsView::TrendResultsView(MainWindow& main, QWidget* parent) : QWidget(
     panel->addWidget(lblFreeBatchDescription, 1);
     panel->addWidget(cmdExcel);
 
-    theResults = new OptionBrowser(main_.session(), main_.summaryResults, this);
+    theResults = new OptionBrowser(main_.session(), main_.state().summaryResults, this);
     theResults->setObjectName(QStringLiteral("theResults"));
-    ResultsPane::connectToMainWindow(*theResults, main_);
+    ResultsPane::connectToMainWindow(*theResults, panes_.results());
     OptionBrowser::Hooks& hooks = theResults->hooks;
     // The browser's export is the one of the run on screen: a fixed trend, or a variable trend of one value
     // laid out like one.
     hooks.exportTrendResults = [this] {
         if (fixedTrend)
-            SpreadsheetExport::exportFixedTrend(main_, this, exportFileName);
+            SpreadsheetExport::exportFixedTrend(panes_, this, exportFileName);
         else
             exportToSpreadsheet();
     };
@@ -145,7 +147,7 @@ void TrendResultsView::LoadBatchResults(int theIndex)
     try {
         const auto whole = [](double v) { return static_cast<int>(num::toWhole(v)); };
         const korvel::TrendUnits units =
-            main_.trendSetupPane()->GetVariableUnits(whole(bp.VariableIndex), whole(bp.cropIndex));
+            panes_.trendSetupPane()->GetVariableUnits(whole(bp.VariableIndex), whole(bp.cropIndex));
         const std::size_t at = static_cast<std::size_t>(theIndex) - 1;
         if (at < s.TrendValues.size()) {
             const double value = s.TrendValues[at].number();
@@ -169,7 +171,7 @@ void TrendResultsView::stepButtonClicked(int Index)
 
 void TrendResultsView::exportToSpreadsheet()
 {
-    SpreadsheetExport::exportVariableTrend(main_, *this, exportFileName);
+    SpreadsheetExport::exportVariableTrend(panes_, *this, exportFileName);
 }
 
 } // namespace korvel::ui

@@ -23,13 +23,14 @@ class BestMix;
 
 namespace korvel::ui {
 
-class MainWindow;
+class PaneHost;
+class TrendPanes;
 class OptionBrowser;
 
 class TrendResultsView : public QWidget {
     Q_OBJECT
 public:
-    explicit TrendResultsView(MainWindow& main, QWidget* parent = nullptr);
+    explicit TrendResultsView(TrendPanes& panes, QWidget* parent = nullptr);
 
     // The trend process of the shown run; its variable and crop row choose the units of the step caption.
     korvel::BatchProcess bp;
@@ -69,7 +70,8 @@ protected:
 private:
     void place();
 
-    MainWindow& main_;
+    PaneHost& main_; // the window, through its host interface
+    TrendPanes& panes_;
     std::vector<std::shared_ptr<korvel::BestMix>> steps_;
     int current_ = 1;
     int resultsTop_ = 0; // twips

@@ -15,13 +15,14 @@
 #include "model/Crop.h"
 #include "model/Numbers.h"
 #include "trend/TrendController.h"
+#include "trend/TrendPanes.h"
 #include "ui/main/ControlNames.h"
 #include "ui/main/CropRow.h"
 #include "ui/main/HelpButton.h"
-#include "ui/main/MainWindow.h"
+#include "ui/main/PaneHost.h"
+#include "ui/main/ViewText.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/Twips.h"
-#include "ui/results/ViewText.h"
 
 namespace korvel::ui {
 
@@ -62,12 +63,12 @@ const QString kInvalidValue = QStringLiteral("Invalid value");
 
 } // namespace
 
-TrendSetupPane::TrendSetupPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(main)
+TrendSetupPane::TrendSetupPane(TrendPanes& panes, QWidget* parent) : QFrame(parent), main_(panes.host())
 {
     setObjectName(arrayName(QStringLiteral("pneBatchSetup"), 0));
     setMinimumSize(twips(11370), twips(6600));
     buildSetup();
-    trend_ = new TrendController(main_, *this);
+    trend_ = new TrendController(panes, *this);
 }
 
 TrendSetupPane::~TrendSetupPane()
@@ -275,7 +276,7 @@ bool TrendSetupPane::AddBatchProcess()
 void TrendSetupPane::RefreshBatchButtons()
 {
     const int n = static_cast<int>(ProcessCollection.size());
-    cmdAddBatchProcess->setVisible(n < main_.MaximumBatches);
+    cmdAddBatchProcess->setVisible(n < main_.state().MaximumBatches);
     cmdDeleteBatch->setVisible(n >= 2 && cboBatches->currentIndex() != 0);
 }
 

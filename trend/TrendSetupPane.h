@@ -33,13 +33,14 @@ class Crop;
 namespace korvel::ui {
 
 class CropRow;
-class MainWindow;
+class PaneHost;
 class TrendController;
+class TrendPanes;
 
 class TrendSetupPane : public QFrame {
     Q_OBJECT
 public:
-    explicit TrendSetupPane(MainWindow& main, QWidget* parent = nullptr);
+    explicit TrendSetupPane(TrendPanes& panes, QWidget* parent = nullptr);
     ~TrendSetupPane() override;
 
     QComboBox* cboCrops = nullptr;
@@ -118,7 +119,7 @@ private:
     // Selects entry `entry` of cboBatches while the list is disabled, so its handler does nothing.
     void selectBatchEntryQuietly(int entry);
 
-    MainWindow& main_;
+    PaneHost& main_; // the window, through its host interface
     TrendController* trend_ = nullptr;
     QString dlgBatchFileName_; // the file name the value-file dialog returned last
 };

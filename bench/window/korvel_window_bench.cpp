@@ -31,7 +31,9 @@
 #include "model/SessionState.h"
 #include "model/TempFolder.h"
 #include "trend/TrendController.h"
+#include "trend/TrendPanes.h"
 #include "trend/TrendSetupPane.h"
+#include "trend/WindowAssembly.h"
 #include "ui/main/CropRow.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
@@ -39,6 +41,7 @@
 #include "ui/platform/DialogService.h"
 #include "ui/platform/MemoryPolicy.h"
 #include "ui/results/ResultsPane.h"
+#include "ui/results/ResultsPanes.h"
 
 namespace {
 
@@ -77,7 +80,8 @@ struct Window {
     Window()
     {
         copyShippedCrops(folder.path());
-        main = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session);
+        main = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session,
+                                            korvel::ui::resultsAndTrendPanes());
         main->load();
         main->show();
         QApplication::processEvents();
@@ -102,7 +106,7 @@ struct Window {
             main->cr(i)->txtMaxYield->setText(QStringLiteral("0"));
             main->cr(i)->crop()->inputCosts = korvel::inputCosts(); // no production costs either
         }
-        main->tempIrrigationCosts->active = false;
+        main->state().tempIrrigationCosts->active = false;
     }
 };
 
@@ -125,7 +129,7 @@ void windowRun(int repeat)
         p.runButton->click();
         QApplication::processEvents(); // the results pane painted
         times.push_back(seconds(t0, Clock::now()));
-        shown = !w.main->pneResults()->isHidden();
+        shown = !korvel::ui::ResultsPanes::of(*w.main)->pneResults()->isHidden();
     }
     std::printf("scenario=WINDOW-L fields=4 factor=100 crops=%d time_s=%.6f reference_s=skipped ratio=skipped "
                 "results_shown=%s peak_rss_mb=%.1f\n",
@@ -136,7 +140,7 @@ void windowVariableTrend(int repeat, int steps)
 {
     Window w;
     w.main->EnableBatch(true);
-    korvel::ui::TrendSetupPane& setup = *w.main->trendSetupPane();
+    korvel::ui::TrendSetupPane& setup = *korvel::ui::TrendPanes::of(*w.main)->trendSetupPane();
     QString values;
     for (int i = 0; i < steps; ++i)
         values += (i ? QStringLiteral(", ") : QString()) + QString::number(3.0 + 0.05 * i);
@@ -189,7 +193,7 @@ void windowCancel()
     w.main->pneMain()->runButton->click();
     const auto t1 = Clock::now();
     std::fprintf(stderr, "cancel: window, factor 100, nothing prunable: %s, %.1f ms from Cancel to return (%.1f ms in all)\n",
-                 w.main->pneResults()->isHidden() ? "cancelled" : "NOT cancelled",
+                 korvel::ui::ResultsPanes::of(*w.main)->pneResults()->isHidden() ? "cancelled" : "NOT cancelled",
                  pressed == Clock::time_point{} ? -1.0 : 1000.0 * seconds(pressed, t1), 1000.0 * seconds(t0, t1));
 }
 

@@ -26,6 +26,7 @@
 
 #include "model/FieldCollection.h"
 #include "model/SessionState.h"
+#include "trend/WindowAssembly.h"
 #include "ui/main/AboutWindow.h"
 #include "ui/main/CustomCropPane.h"
 #include "ui/main/HelpScreen.h"
@@ -131,7 +132,7 @@ int main(int argc, char** argv)
     HelpTopics::setProgramFolder(folder);
     korvel::SessionState session;
 
-    auto* welcome = new WelcomeWindow(folder, session);
+    auto* welcome = new WelcomeWindow(folder, session, resultsAndTrendPanes());
     MainWindow* main = nullptr;
     const QWidget* helpButton = nullptr;
     std::vector<Checked> windows = {
@@ -149,7 +150,7 @@ int main(int argc, char** argv)
         {"summary",
          [&]() -> QWidget* {
              session.IrrigationEfficiency = 0.85;
-             main->summaryResults = sevenFields();
+             main->state().summaryResults = sevenFields();
              main->mnuSummary->trigger();
              return main;
          }},

@@ -39,11 +39,11 @@ protected:
     {
         return inside<QLabel>(inside<QWidget>(&browser, arrayName("rh", row)), label)->text();
     }
-    QString details(const char* label) { return inside<QLabel>(w().pneDetails(), label)->text(); }
+    QString details(const char* label) { return inside<QLabel>(pneDetails(w()), label)->text(); }
     void openDetails(OptionBrowser& browser, int row)
     {
         inside<QToolButton>(inside<QWidget>(&browser, arrayName("rh", row)), "cmdDetails")->click();
-        ASSERT_FALSE(w().pneDetails()->isHidden());
+        ASSERT_FALSE(pneDetails(w())->isHidden());
     }
 
     // The subtotals of the details pane add up to its total costs per acre (shown in whole dollars).
@@ -59,8 +59,8 @@ protected:
     std::vector<std::string> printedResults()
     {
         auto log = std::make_shared<PrintLog>();
-        w().thePrinter().setSurfaceFactory(recordingFactory(log));
-        w().thePrinter().printResults();
+        thePrinter(w()).setSurfaceFactory(recordingFactory(log));
+        thePrinter(w()).printResults();
         return log->documents.empty() ? std::vector<std::string>{} : render(log->documents[0]);
     }
     static int countContaining(const std::vector<std::string>& lines, const std::string& text)
@@ -115,7 +115,7 @@ TEST_F(OptionEfficiencyTest, StepsOfAnEfficiencyTrendShowTheirOwnGrossWaterAndPu
     EXPECT_EQ(details("lblIrrigationCosts"), "Subtotal: $44.90 /acre");
     expectSubtotalsMakeTheTotal();
     EXPECT_EQ(dollars(details("lblTotalCosts")), dollars(rowCosts));
-    inside<QPushButton>(w().pneDetails(), "Command3")->click();
+    inside<QPushButton>(pneDetails(w()), "Command3")->click();
 
     // The saved option in the summary table.
     inside<QPushButton>(&browser, "cmdSaveResult")->click();
@@ -147,7 +147,7 @@ TEST_F(OptionEfficiencyTest, FixedTrendOnTheEfficiencyKeepsTheFarmsWaterAndItsPu
     openDetails(browser(), 0);
     const QString hours = details("lblHours");
     const QString irrigation = details("lblIrrigationCosts");
-    inside<QPushButton>(w().pneDetails(), "Command3")->click();
+    inside<QPushButton>(pneDetails(w()), "Command3")->click();
     inside<QPushButton>(&browser(), "cmdBatchThis")->click();
 
     manualValues(3, QStringLiteral("95"));
@@ -179,7 +179,7 @@ TEST_F(OptionEfficiencyTest, FixedTrendOnAStepOfAnEfficiencyTrendKeepsTheStepsEf
     openDetails(trended, 0);
     EXPECT_EQ(details("lblIrrigationCosts"), "Subtotal: $44.90 /acre");
     expectSubtotalsMakeTheTotal();
-    inside<QPushButton>(w().pneDetails(), "Command3")->click();
+    inside<QPushButton>(pneDetails(w()), "Command3")->click();
 
     // The export's field table describes the step's option at its own efficiency.
     const QStringList lines = exported(inside<QPushButton>(&trended, "cmdExcel"), "fixed.xls");

@@ -14,7 +14,7 @@
 #include "trend/TrendController.h"
 #include "trend/TrendResultsView.h"
 #include "trend/TrendSetupPane.h"
-#include "ui/MainWindowFixture.h"
+#include "ui/AssembledWindow.h"
 #include "ui/results/OptionBrowser.h"
 #include "ui/results/ResultsPane.h"
 
@@ -31,11 +31,11 @@ protected:
         dialogs.clearRecord();
     }
 
-    TrendSetupPane& setup() { return *w().trendSetupPane(); }
-    TrendResultsPane& resultsPane() { return *w().trendResultsPane(); }
+    TrendSetupPane& setup() { return *trendSetupPane(w()); }
+    TrendResultsPane& resultsPane() { return *trendResultsPane(w()); }
     TrendResultsView& view() { return *resultsPane().theBatchResults; }
     TrendController& trend() { return setup().trend(); }
-    OptionBrowser& browser() { return *w().pneResults()->theResults(); }
+    OptionBrowser& browser() { return *pneResults(w())->theResults(); }
 
     // The named control of a widget (fails the test when missing).
     template <class T> static T* inside(const QWidget* parent, const QString& name)
@@ -57,7 +57,7 @@ protected:
     void startFixedTrendOnTheBestOption()
     {
         w().runEvaluation();
-        ASSERT_FALSE(w().pneResults()->isHidden());
+        ASSERT_FALSE(pneResults(w())->isHidden());
         inside<QPushButton>(&browser(), "cmdBatchThis")->click();
         ASSERT_FALSE(setup().isHidden());
     }

@@ -158,7 +158,7 @@ TEST_F(TrendTest, SwitchingTrendsOffLeavesNoOverrideForTheNextRun)
     EXPECT_FALSE(session.BatchEnabled);
     EXPECT_FALSE(w().cr(2)->crop()->inputCosts.UseBatch);
     EXPECT_EQ(w().cr(2)->crop()->inputCosts.BatchGeneralCosts, 0);
-    EXPECT_FALSE(w().tempIrrigationCosts->UseBatch);
+    EXPECT_FALSE(w().state().tempIrrigationCosts->UseBatch);
 }
 
 TEST_F(TrendTest, CancelInTheSecondStepEndsTheVariableTrendWithoutResults)

@@ -308,23 +308,23 @@ TEST_F(TrendTest, BackReturnsWhereTheTrendStartedWithTheSavedInputsAndNoOverride
     row(QStringLiteral("Corn"))->txtPrice->setText(QStringLiteral("9"));
     w().cr(2)->crop()->inputCosts.UseBatch = true;
     w().cr(2)->crop()->inputCosts.BatchGeneralCosts = 40;
-    w().tempIrrigationCosts->UseBatch = true;
-    w().tempIrrigationCosts->BatchIrrigationCosts = 3;
+    w().state().tempIrrigationCosts->UseBatch = true;
+    w().state().tempIrrigationCosts->BatchIrrigationCosts = 3;
     w().SetMainInfo(QStringLiteral("something else"));
 
     setup().backButton->click();
     EXPECT_FALSE(session.TrendMode);
     EXPECT_FALSE(pane().isHidden());
     EXPECT_TRUE(setup().isHidden());
-    EXPECT_EQ(find<QLabel>("lblMainInfo")->text(), w().strMainInfo);
+    EXPECT_EQ(find<QLabel>("lblMainInfo")->text(), w().state().strMainInfo);
     EXPECT_EQ(row(QStringLiteral("Corn"))->crop()->price, 6.52);
     EXPECT_FALSE(w().cr(2)->crop()->inputCosts.UseBatch);
     EXPECT_EQ(w().cr(2)->crop()->inputCosts.BatchGeneralCosts, 0);
-    EXPECT_FALSE(w().tempIrrigationCosts->UseBatch);
-    EXPECT_EQ(w().tempIrrigationCosts->BatchIrrigationCosts, 0);
+    EXPECT_FALSE(w().state().tempIrrigationCosts->UseBatch);
+    EXPECT_EQ(w().state().tempIrrigationCosts->BatchIrrigationCosts, 0);
 
     startFixedTrendOnTheBestOption();
     setup().backButton->click();
-    EXPECT_FALSE(w().pneResults()->isHidden()) << "a fixed trend goes back to the option browser";
+    EXPECT_FALSE(pneResults(w())->isHidden()) << "a fixed trend goes back to the option browser";
     EXPECT_TRUE(setup().isHidden());
 }

@@ -138,7 +138,7 @@ TEST_F(CostPanesTest, SeedUnitsAndTheSubtotalFollowTheOpenedCrop)
         ic.SeedCost = 0.16;
         ProductionCostPane* pane = openCosts(c.crop);
         EXPECT_TRUE(pane->isVisible());
-        EXPECT_EQ(window->activeCrop, crop(c.crop));
+        EXPECT_EQ(window->state().activeCrop, crop(c.crop));
         EXPECT_EQ(text(pane, "lblHeader"), QString("Production Costs for ") + c.crop);
         EXPECT_EQ(text(pane, "lblSeedRate"), c.rateUnit) << c.crop;
         EXPECT_EQ(text(pane, "lblSeedUnits"), c.costUnit) << c.crop;
@@ -206,7 +206,7 @@ TEST_F(CostPanesTest, RateBoxesTickTheirOptimalBoxWhenEmpty)
     EXPECT_FALSE(ic.SeedOptimal);
     EXPECT_EQ(ic.SeedRate, 28000);
     EXPECT_EQ(ic.PApplied, 40);
-    EXPECT_EQ(window->activeCrop, nullptr);
+    EXPECT_EQ(window->state().activeCrop, nullptr);
     EXPECT_TRUE(window->pneMain()->isVisible());
 }
 
@@ -262,7 +262,7 @@ TEST_F(CostPanesTest, ForageApplyNeedsAStandLifeAndCommitsOnlyTheGeneralFieldsWi
     EXPECT_EQ(ic.Returns, 5);
     EXPECT_EQ(ic.MiscCost, 6);
     EXPECT_TRUE(pane->isVisible());
-    EXPECT_EQ(window->activeCrop, alfalfa);
+    EXPECT_EQ(window->state().activeCrop, alfalfa);
 
     type(on(pane, "txtStand"), "4");
     click(pane, "Command6");
@@ -273,7 +273,7 @@ TEST_F(CostPanesTest, ForageApplyNeedsAStandLifeAndCommitsOnlyTheGeneralFieldsWi
     EXPECT_EQ(ic.MiscCost, 8);
     EXPECT_EQ(ic.HarvestBasePerAcre, korvel::Variant(20.0)); // a forage crop keeps its harvest charges
     EXPECT_TRUE(window->pneMain()->isVisible());
-    EXPECT_EQ(window->activeCrop, nullptr);
+    EXPECT_EQ(window->state().activeCrop, nullptr);
 
     // A grain crop commits its harvest charges and keeps its forage values.
     korvel::inputCosts& wheat = crop("Wheat")->inputCosts;
@@ -326,7 +326,7 @@ TEST_F(CostPanesTest, CancelCommitsNothingAndKeepsTheActiveCrop)
     click(pane, "cmdCancel(1)");
     EXPECT_EQ(ic.Herbicide, 4);
     EXPECT_TRUE(window->pneMain()->isVisible());
-    EXPECT_EQ(window->activeCrop, crop("Wheat"));
+    EXPECT_EQ(window->state().activeCrop, crop("Wheat"));
 }
 
 TEST_F(CostPanesTest, ClearEmptiesEveryBoxAndUnticksTheOptimalBoxes)
@@ -567,7 +567,7 @@ TEST_F(CostPanesTest, PumpingCostAndSeasonHintOfTheWorkedExample)
                                          " inches of water in a season");
 
     click(pane, "Command9");
-    const korvel::IrrigationCosts& c = *window->tempIrrigationCosts;
+    const korvel::IrrigationCosts& c = *window->state().tempIrrigationCosts;
     EXPECT_EQ(c.GPM, 750);
     EXPECT_EQ(c.dblEstHours, 1800);
     EXPECT_EQ(c.Lift, 120);
@@ -583,7 +583,7 @@ TEST_F(CostPanesTest, PumpingCostAndSeasonHintOfTheWorkedExample)
 
 TEST_F(CostPanesTest, AFuelPickedUpdatesTheCostATypedFuelOnlyReachesApply)
 {
-    window->tempIrrigationCosts->NPC = 12.5;
+    window->state().tempIrrigationCosts->NPC = 12.5;
     IrrigationCostPane* pane = openIrrigation();
     auto* fuel = on<QComboBox>(pane, "cboFuelType");
     type(on(pane, "txtGPM"), "750");
@@ -593,9 +593,9 @@ TEST_F(CostPanesTest, AFuelPickedUpdatesTheCostATypedFuelOnlyReachesApply)
 
     // "Select fuel type": never computed, and Apply keeps the energy per unit.
     click(pane, "Command9");
-    EXPECT_EQ(window->tempIrrigationCosts->FuelType, "Select fuel type");
-    EXPECT_EQ(window->tempIrrigationCosts->NPC, 12.5);
-    EXPECT_TRUE(window->tempIrrigationCosts->active);
+    EXPECT_EQ(window->state().tempIrrigationCosts->FuelType, "Select fuel type");
+    EXPECT_EQ(window->state().tempIrrigationCosts->NPC, 12.5);
+    EXPECT_TRUE(window->state().tempIrrigationCosts->active);
     pane = openIrrigation();
     EXPECT_EQ(text(pane, "lblICosts"), "$------- / ac");
 
@@ -611,8 +611,8 @@ TEST_F(CostPanesTest, AFuelPickedUpdatesTheCostATypedFuelOnlyReachesApply)
     leave(fuel->lineEdit(), on(pane, "txtGPM"));
     EXPECT_EQ(text(pane, "lblICosts"), diesel);
     click(pane, "Command9");
-    EXPECT_EQ(window->tempIrrigationCosts->FuelType, "Electricity");
-    EXPECT_EQ(window->tempIrrigationCosts->NPC, 0.885);
+    EXPECT_EQ(window->state().tempIrrigationCosts->FuelType, "Electricity");
+    EXPECT_EQ(window->state().tempIrrigationCosts->NPC, 0.885);
 }
 
 TEST_F(CostPanesTest, FuelCostLimitFollowsTheFuelBox)
@@ -676,7 +676,7 @@ TEST_F(CostPanesTest, IrrigationBackAndClearCommitNothing)
     type(on(pane, "txtGPM"), "900");
     click(pane, "cmdCancel(0)");
     EXPECT_TRUE(window->pneMain()->isVisible());
-    EXPECT_EQ(window->tempIrrigationCosts->GPM, 0);
+    EXPECT_EQ(window->state().tempIrrigationCosts->GPM, 0);
     pane = openIrrigation();
     EXPECT_EQ(text(pane, "txtGPM"), "900"); // the working copy stays
 
@@ -690,14 +690,14 @@ TEST_F(CostPanesTest, IrrigationBackAndClearCommitNothing)
     EXPECT_EQ(text(pane, "txtCost"), "5.10");
     EXPECT_EQ(text(pane, "txtLaborPerHour"), "10");
     EXPECT_EQ(text(pane, "lblICosts"), "$2.22 / ac-in");
-    EXPECT_EQ(window->tempIrrigationCosts->GPM, 0); // not until Apply
-    EXPECT_FALSE(window->tempIrrigationCosts->active);
+    EXPECT_EQ(window->state().tempIrrigationCosts->GPM, 0); // not until Apply
+    EXPECT_FALSE(window->state().tempIrrigationCosts->active);
 
     click(pane, "Command4");
     for (QLineEdit* b : pane->findChildren<QLineEdit*>())
         EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
     EXPECT_EQ(text(pane, "cboFuelType"), "");
-    EXPECT_EQ(window->tempIrrigationCosts->GPM, 0);
+    EXPECT_EQ(window->state().tempIrrigationCosts->GPM, 0);
 }
 
 // --- Default values of the main pane ----------------------------------------------------------------------------
@@ -753,7 +753,7 @@ TEST_F(CostPanesTest, LoadDefaultValuesCommitsTheTablesForTheNamedCrops)
         EXPECT_FALSE(row(name)->isActive()) << name; // the tick boxes are left alone
     }
 
-    const korvel::IrrigationCosts& c = *window->tempIrrigationCosts;
+    const korvel::IrrigationCosts& c = *window->state().tempIrrigationCosts;
     EXPECT_EQ(c.GPM, 750);
     EXPECT_EQ(c.Lift, 120);
     EXPECT_EQ(c.PSI, 35);

@@ -7,13 +7,15 @@
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <sstream>
 
 #include "model/FieldCollection.h"
-#include "ui/MainWindowFixture.h"
+#include "ui/AssembledWindow.h"
+#include "ui/platform/Twips.h"
 #include "ui/results/OptionBrowser.h"
 
 using namespace korvel::ui;
@@ -90,9 +92,9 @@ public:
     std::vector<std::string> run()
     {
         pane().runButton->click();
-        EXPECT_FALSE(w().pneResults()->isHidden()) << dialogs.lastText().toStdString();
+        EXPECT_FALSE(pneResults(w())->isHidden()) << dialogs.lastText().toStdString();
         std::vector<std::string> shown;
-        for (const auto& option : w().pneResults()->theResults()->FieldCollection) {
+        for (const auto& option : pneResults(w())->theResults()->FieldCollection) {
             std::ostringstream line;
             for (long k = 1; k <= option->Count(); ++k) {
                 const auto& f = option->Item(k);
@@ -103,7 +105,7 @@ public:
                 line << option->getProfit(session);
             shown.push_back(line.str());
         }
-        w().pneResults()->findChild<QAbstractButton*>("Command1")->click();
+        pneResults(w())->findChild<QAbstractButton*>("Command1")->click();
         EXPECT_FALSE(pane().isHidden());
         return shown;
     }
@@ -183,3 +185,48 @@ TEST_F(CropRowRebuild, TheCustomCropPaneKeepsEveryEntryOfTheCropsStillInTheLibra
         EXPECT_EQ(run(), ranked) << "a run after the rebuild ranks what it ranked before";
     }
 }
+
+// With the whole window: the rebuild also appends the library names to the trend setup's crop list.
+namespace korvel::ui::test {
+
+TEST_F(MainWindowTest, FewRowsDisableTheScrollBarAndRebuildsKeepTheRowsEntries)
+{
+    std::filesystem::remove_all(folder.path() / "crops");
+    copyShippedCrops(folder.path(), {"01-corn.txt", "03-wheat.txt"});
+    open();
+    ASSERT_EQ(w().cropRowCount(), 3);
+    EXPECT_EQ(w().cr(2)->GetCrop(), "Fallow");
+    EXPECT_EQ(w().cr(1)->y(), twips(490));
+    EXPECT_EQ(w().cr(2)->y(), twips(980));
+    EXPECT_EQ(pane().cropFrame->height(), twips(1650));
+    EXPECT_EQ(pane().cropScroll->maximum(), 0);
+    EXPECT_FALSE(pane().cropScroll->isEnabled());
+
+    // Rebuild after custom crops were added: the crops still there keep their rows' entries, new ones start afresh.
+    w().cr(0)->chkCrop->setChecked(true);
+    w().cr(0)->txtPrice->setText("6.5");
+    w().cr(1)->chkCrop->setChecked(true);
+    w().cr(1)->txtPrice->setText("5");
+    for (int i = 0; i < 6; ++i)
+        folder.write("crops/custom/c" + std::to_string(i) + ".txt",
+                     "CROP=Custom" + std::to_string(i) +
+                         "\n\nUNITS=bu.,bushels\n\nANNUAL_RAIN=11,12\n\nEFF_IRRIG=0,1\n\nYIELD_VALUES=1,2,3,4\n");
+    w().LoadCropRows();
+    ASSERT_EQ(w().cropRowCount(), 9);
+    EXPECT_TRUE(w().cr(0)->isActive());
+    EXPECT_EQ(w().cr(0)->txtPrice->text(), "6.5");
+    EXPECT_EQ(w().cr(0)->crop()->price, 6.5);
+    EXPECT_TRUE(w().cr(1)->isActive());
+    EXPECT_EQ(w().cr(1)->txtPrice->text(), "5");
+    EXPECT_TRUE(w().cr(1)->txtPrice->isEnabled());
+    EXPECT_EQ(w().cr(1)->crop(), w().cropLibrary()->Item(2));
+    EXPECT_EQ(w().cr(1)->crop()->price, 5);
+    EXPECT_FALSE(w().cr(3)->isActive());
+    EXPECT_EQ(w().cr(3)->txtPrice->text(), "");
+    EXPECT_FALSE(w().cr(3)->txtPrice->isEnabled());
+    EXPECT_EQ(find<QComboBox>("cboCrops")->count(), 3 + 9) << "the names are appended again";
+    EXPECT_EQ(pane().cropScroll->maximum(), 9 * 550 - 3270);
+    EXPECT_TRUE(pane().cropScroll->isEnabled()) << "a library that no longer fits can be scrolled";
+}
+
+} // namespace korvel::ui::test

@@ -13,7 +13,7 @@
 #include "model/IrrigationCosts.h"
 #include "model/MakingCropCombos.h"
 #include "model/MakingSplits.h"
-#include "ui/MainWindowFixture.h"
+#include "ui/AssembledWindow.h"
 #include "ui/main/ProgressWindow.h"
 
 using namespace korvel::ui;
@@ -165,7 +165,7 @@ TEST_F(MainWindowTest, RunButtonRefusesIncompleteInputs)
         EXPECT_FALSE(session.TrendMode) << "the run button leaves trend mode first";
         EXPECT_FALSE(inputsFileExists()) << c.what;
         EXPECT_EQ(w().progressWindow(), nullptr) << c.what;
-        EXPECT_TRUE(w().pneResults()->isHidden());
+        EXPECT_TRUE(pneResults(w())->isHidden());
     }
 }
 
@@ -174,17 +174,17 @@ TEST_F(MainWindowTest, FullRunRanksWhatTheEngineRanksAndShowsTheResults)
     open();
     fillInputs();
     tick("Fallow", "", "");
-    w().tempIrrigationCosts->GPM = 750;
-    w().tempIrrigationCosts->Lift = 120;
-    w().tempIrrigationCosts->PSI = 35;
-    w().tempIrrigationCosts->NPC = 61.7;
-    w().tempIrrigationCosts->cost = 5.1;
-    w().tempIrrigationCosts->RepairsPerAcreInch = 0.33;
-    w().tempIrrigationCosts->active = true;
+    w().state().tempIrrigationCosts->GPM = 750;
+    w().state().tempIrrigationCosts->Lift = 120;
+    w().state().tempIrrigationCosts->PSI = 35;
+    w().state().tempIrrigationCosts->NPC = 61.7;
+    w().state().tempIrrigationCosts->cost = 5.1;
+    w().state().tempIrrigationCosts->RepairsPerAcreInch = 0.33;
+    w().state().tempIrrigationCosts->active = true;
 
     pane().runButton->click();
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
-    EXPECT_FALSE(w().pneResults()->isHidden());
+    EXPECT_FALSE(pneResults(w())->isHidden());
     EXPECT_TRUE(pane().isHidden());
     EXPECT_TRUE(inputsFileExists()) << "every run saves the inputs";
     EXPECT_TRUE(w().mnuPrint->isEnabled());
@@ -194,14 +194,15 @@ TEST_F(MainWindowTest, FullRunRanksWhatTheEngineRanksAndShowsTheResults)
     EXPECT_EQ(session.IrrigationEfficiency, 0.85);
     ASSERT_EQ(session.LandSplit->Count(), 2);
     EXPECT_EQ(session.LandSplit->Item(1), 80);
-    ASSERT_EQ(w().cs->Count(), 3);
-    EXPECT_EQ(w().cs->Item(1), w().cropLibrary()->Item(1)) << "the run's crops are the library crops themselves";
-    EXPECT_EQ(w().cs->Item(1)->soilName, "Silt Loam");
-    EXPECT_EQ(w().cs->Item(1)->price, 6.52);
+    ASSERT_EQ(w().state().cs->Count(), 3);
+    EXPECT_EQ(w().state().cs->Item(1), w().cropLibrary()->Item(1))
+        << "the run's crops are the library crops themselves";
+    EXPECT_EQ(w().state().cs->Item(1)->soilName, "Silt Loam");
+    EXPECT_EQ(w().state().cs->Item(1)->price, 6.52);
 
     const auto bm = w().RunScenario(QString());
     const auto want = engineList(folder.path(), {{"Corn", 6.52, 220}, {"Wheat", 6.2, 75}, {"Fallow", 0, 0}}, 160,
-                                 1920, 85, 16, 0, *w().tempIrrigationCosts);
+                                 1920, 85, 16, 0, *w().state().tempIrrigationCosts);
     expectSameList(bm->returnCollection(true, session), want->returnCollection(true, session), session);
 }
 
@@ -257,7 +258,7 @@ TEST_F(MainWindowTest, RainfallOutsideTheTablesStopsTheRunWithAMessage)
     open();
     fillInputs();
     pane().runButton->click();
-    ASSERT_FALSE(w().pneResults()->isHidden());
+    ASSERT_FALSE(pneResults(w())->isHidden());
     w().ShowPane(&pane());
 
     dialogs.clearRecord();
@@ -275,7 +276,7 @@ TEST_F(MainWindowTest, RainfallOutsideTheTablesStopsTheRunWithAMessage)
     pane().txtAnnRain->setEditText("16");
     pane().runButton->click();
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_FALSE(w().pneResults()->isHidden());
+    EXPECT_FALSE(pneResults(w())->isHidden());
 }
 
 TEST(ProgressWindow, CountsStepsShowsItsTitleAndCancelOnlySetsTheFlag)
@@ -316,7 +317,7 @@ TEST_F(MainWindowTest, ProgressCountsEveryDepthSplitOfALargeRun)
     pane().presetButtons[4]->setChecked(true); // four fields
     session.SplitFactor = 100;           // 176,851 water splits
     pane().runButton->click();
-    ASSERT_FALSE(w().pneResults()->isHidden());
+    ASSERT_FALSE(pneResults(w())->isHidden());
     const ProgressWindow* progress = w().progressWindow();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->maximum(), 176851);
@@ -355,7 +356,7 @@ TEST_F(MainWindowTest, CancelStopsTheSearchAndKeepsThePreviousResults)
     session.TrendCancelled = false;
     pane().runButton->click();
     EXPECT_FALSE(pane().isHidden());
-    EXPECT_TRUE(w().pneResults()->isHidden());
+    EXPECT_TRUE(pneResults(w())->isHidden());
     EXPECT_FALSE(session.TrendCancelled) << "the run button clears trend mode first";
 }
 
@@ -375,7 +376,7 @@ TEST_F(MainWindowTest, ClosingDuringASearchCancelsItAndClosesAfterwards)
     pane().runButton->click();
     EXPECT_TRUE(closedDuring);
     EXPECT_TRUE(session.CancelRequested);
-    EXPECT_TRUE(w().pneResults()->isHidden());
+    EXPECT_TRUE(pneResults(w())->isHidden());
     QTest::qWait(20);
     EXPECT_FALSE(w().isVisible()) << "the close goes through once the search has ended";
 }
@@ -387,16 +388,16 @@ TEST_F(MainWindowTest, InputsComeBackThroughTheWindowAfterARun)
     pane().txtEff->setText("85.50");
     pane().presetButtons[3]->setChecked(true);
     pane().txtSoil->setCurrentIndex(2);
-    w().tempIrrigationCosts->GPM = 750;
-    w().tempIrrigationCosts->dblEstHours = 1800;
-    w().tempIrrigationCosts->FuelType = "Natural Gas";
-    w().tempIrrigationCosts->active = true;
+    w().state().tempIrrigationCosts->GPM = 750;
+    w().state().tempIrrigationCosts->dblEstHours = 1800;
+    w().state().tempIrrigationCosts->FuelType = "Natural Gas";
+    w().state().tempIrrigationCosts->active = true;
     pane().runButton->click();
     ASSERT_TRUE(inputsFileExists());
     window.reset();
 
     korvel::SessionState again;
-    MainWindow restored(QString::fromStdString(folder.path().string()), again);
+    MainWindow restored(QString::fromStdString(folder.path().string()), again, windowPanes());
     restored.load();
     MainPane& p = *restored.pneMain();
     EXPECT_EQ(p.txtArea->text(), "160");
@@ -406,9 +407,9 @@ TEST_F(MainWindowTest, InputsComeBackThroughTheWindowAfterARun)
     EXPECT_EQ(p.selectedPreset(), 3);
     EXPECT_EQ(p.lblVolume->text(), "1,920") << "setting the boxes runs their change handlers";
     EXPECT_EQ(p.txtSoil->currentText(), "Silt Loam") << "the soil is not saved";
-    EXPECT_EQ(restored.tempIrrigationCosts->GPM, 750);
-    EXPECT_EQ(restored.tempIrrigationCosts->FuelType, "Natural Gas");
-    EXPECT_TRUE(restored.tempIrrigationCosts->active);
+    EXPECT_EQ(restored.state().tempIrrigationCosts->GPM, 750);
+    EXPECT_EQ(restored.state().tempIrrigationCosts->FuelType, "Natural Gas");
+    EXPECT_TRUE(restored.state().tempIrrigationCosts->active);
     CropRow* corn = restored.cr(0);
     EXPECT_EQ(corn->GetCrop(), "Corn");
     EXPECT_EQ(corn->crop()->price, 6.52);

@@ -11,7 +11,7 @@
 #include "model/IrrigationCosts.h"
 #include "model/Numbers.h"
 #include "model/RoundTripValues.h"
-#include "ui/MainWindowFixture.h"
+#include "ui/AssembledWindow.h"
 #include "ui/main/BoxTexts.h"
 #include "ui/main/IrrigationCostPane.h"
 
@@ -52,7 +52,7 @@ struct Snapshot {
             s.prices[row + w.cr(i)->GetCrop()] = w.cr(i)->crop()->price;
         }
         s.preset = p.selectedPreset();
-        s.fuel = w.tempIrrigationCosts ? w.tempIrrigationCosts->FuelType : std::string();
+        s.fuel = w.state().tempIrrigationCosts ? w.state().tempIrrigationCosts->FuelType : std::string();
         return s;
     }
 };
@@ -89,16 +89,16 @@ TEST_F(MainWindowTest, AFuelTypedWithACommaComesBackWithEveryBoxAfterARestart)
     fuel->lineEdit()->selectAll();
     QTest::keyClicks(fuel->lineEdit(), "Gas, LP");
     w().pneIrrigCosts()->findChild<QPushButton*>("Command9")->click();
-    ASSERT_EQ(w().tempIrrigationCosts->FuelType, "Gas, LP");
+    ASSERT_EQ(w().state().tempIrrigationCosts->FuelType, "Gas, LP");
 
     pane().runButton->click();
     ASSERT_TRUE(inputsFileExists());
-    ASSERT_FALSE(w().pneResults()->isHidden()) << "the run went through";
+    ASSERT_FALSE(pneResults(w())->isHidden()) << "the run went through";
     const Snapshot before = Snapshot::of(w());
     window.reset();
 
     korvel::SessionState restarted;
-    window = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), restarted);
+    window = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), restarted, windowPanes());
     w().load();
     const Snapshot after = Snapshot::of(w());
     for (const auto& [box, text] : before.boxes) {
@@ -203,8 +203,8 @@ protected:
             irrigationBox(w(), name)->setText(t.numberText());
         fuelBox(w())->setEditText(t.fuel());
         w().pneIrrigCosts()->findChild<QPushButton*>("Command9")->click();
-        w().tempIrrigationCosts->FixedPerAcre = t.number();
-        w().tempIrrigationCosts->NPC = t.number();
+        w().state().tempIrrigationCosts->FixedPerAcre = t.number();
+        w().state().tempIrrigationCosts->NPC = t.number();
         for (int i = 0; i < w().cropRowCount(); ++i) {
             CropRow& r = *w().cr(i);
             r.txtPrice->setText(t.numberText());
@@ -240,7 +240,7 @@ protected:
     }
     Saved remember()
     {
-        Saved s{mainTexts(), pane().selectedPreset(), *w().tempIrrigationCosts, {}, session.BatchEnabled};
+        Saved s{mainTexts(), pane().selectedPreset(), *w().state().tempIrrigationCosts, {}, session.BatchEnabled};
         for (int i = 0; i < w().cropRowCount(); ++i)
             s.crops.push_back(*w().cr(i)->crop());
         return s;
@@ -261,7 +261,7 @@ protected:
                   "main box [" + saved.main[b].toStdString() + "] came back as [" + main[b].toStdString() + "]");
         check(pane().selectedPreset() == saved.preset, "preset");
         const korvel::IrrigationCosts& costs = saved.irrigation;
-        for (const std::string& d : korvel::testing::irrigationDifferences(costs, *w().tempIrrigationCosts))
+        for (const std::string& d : korvel::testing::irrigationDifferences(costs, *w().state().tempIrrigationCosts))
             diff.push_back(d);
         check(fuelBox(w())->currentText().toStdString() == costs.FuelType, "cboFuelType");
         const double shownCosts[] = {costs.GPM,  costs.dblEstHours,  costs.Lift,

@@ -44,8 +44,8 @@ TEST_F(MainWindowTest, CapacityWarningWhenGrossInchesExceedThePump)
     const QString warning160 = QStringLiteral(
         "According to the seasonal pumping hours entered on the Irrigation Cost screen of 1,800 hours, \n"
         "your system cannot pump more than 18.6 inches.");
-    w().tempIrrigationCosts->GPM = 750;
-    w().tempIrrigationCosts->dblEstHours = 1800;
+    w().state().tempIrrigationCosts->GPM = 750;
+    w().state().tempIrrigationCosts->dblEstHours = 1800;
     pane().txtArea->setText("160");
     pane().txtMax->setText("18");
     EXPECT_TRUE(dialogs.messages.empty());
@@ -73,7 +73,7 @@ TEST_F(MainWindowTest, CapacityWarningWhenGrossInchesExceedThePump)
 
     // Without committed pumping data nothing is ever shown.
     dialogs.clearRecord();
-    w().tempIrrigationCosts->GPM = 0;
+    w().state().tempIrrigationCosts->GPM = 0;
     pane().txtMax->setText("500");
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -82,9 +82,9 @@ TEST_F(MainWindowTest, SoilBoxSetsTheCurrentSoil)
 {
     open();
     pane().txtSoil->setCurrentIndex(1);
-    EXPECT_EQ(w().currentSoil, "Fine Sand");
+    EXPECT_EQ(w().state().currentSoil, "Fine Sand");
     pane().txtSoil->setEditText("Clay");
-    EXPECT_EQ(w().currentSoil, "Clay");
+    EXPECT_EQ(w().state().currentSoil, "Clay");
 }
 
 TEST(InputTest, AcceptsOrRejectsWithItsMessage)
@@ -286,46 +286,6 @@ TEST_F(MainWindowTest, CropFrameScrollLimits)
     EXPECT_TRUE(bar->isEnabled());
     bar->setValue(580);
     EXPECT_EQ(pane().cropFrame->y(), -twips(580));
-}
-
-TEST_F(MainWindowTest, FewRowsDisableTheScrollBarAndRebuildsKeepTheRowsEntries)
-{
-    std::filesystem::remove_all(folder.path() / "crops");
-    copyShippedCrops(folder.path(), {"01-corn.txt", "03-wheat.txt"});
-    open();
-    ASSERT_EQ(w().cropRowCount(), 3);
-    EXPECT_EQ(w().cr(2)->GetCrop(), "Fallow");
-    EXPECT_EQ(w().cr(1)->y(), twips(490));
-    EXPECT_EQ(w().cr(2)->y(), twips(980));
-    EXPECT_EQ(pane().cropFrame->height(), twips(1650));
-    EXPECT_EQ(pane().cropScroll->maximum(), 0);
-    EXPECT_FALSE(pane().cropScroll->isEnabled());
-
-    // Rebuild after custom crops were added: the crops still there keep their rows' entries, new ones start afresh.
-    w().cr(0)->chkCrop->setChecked(true);
-    w().cr(0)->txtPrice->setText("6.5");
-    w().cr(1)->chkCrop->setChecked(true);
-    w().cr(1)->txtPrice->setText("5");
-    for (int i = 0; i < 6; ++i)
-        folder.write("crops/custom/c" + std::to_string(i) + ".txt",
-                     "CROP=Custom" + std::to_string(i) +
-                         "\n\nUNITS=bu.,bushels\n\nANNUAL_RAIN=11,12\n\nEFF_IRRIG=0,1\n\nYIELD_VALUES=1,2,3,4\n");
-    w().LoadCropRows();
-    ASSERT_EQ(w().cropRowCount(), 9);
-    EXPECT_TRUE(w().cr(0)->isActive());
-    EXPECT_EQ(w().cr(0)->txtPrice->text(), "6.5");
-    EXPECT_EQ(w().cr(0)->crop()->price, 6.5);
-    EXPECT_TRUE(w().cr(1)->isActive());
-    EXPECT_EQ(w().cr(1)->txtPrice->text(), "5");
-    EXPECT_TRUE(w().cr(1)->txtPrice->isEnabled());
-    EXPECT_EQ(w().cr(1)->crop(), w().cropLibrary()->Item(2));
-    EXPECT_EQ(w().cr(1)->crop()->price, 5);
-    EXPECT_FALSE(w().cr(3)->isActive());
-    EXPECT_EQ(w().cr(3)->txtPrice->text(), "");
-    EXPECT_FALSE(w().cr(3)->txtPrice->isEnabled());
-    EXPECT_EQ(find<QComboBox>("cboCrops")->count(), 3 + 9) << "the names are appended again";
-    EXPECT_EQ(pane().cropScroll->maximum(), 9 * 550 - 3270);
-    EXPECT_TRUE(pane().cropScroll->isEnabled()) << "a library that no longer fits can be scrolled";
 }
 
 TEST_F(MainWindowTest, MissingCropLibraryLeavesNoRowsAndSaysSo)

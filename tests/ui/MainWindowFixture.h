@@ -1,6 +1,8 @@
 #pragma once
 // A main window on a fresh program folder holding a copy of the shipped crop library, with a scripted dialog
-// service and its own session, for the window tests.
+// service and its own session, for the window tests. Each test program says which panes of the layers above
+// the main window its windows get (windowPanes): none for the tests of the main window's own layer
+// (BareWindow.cpp), the results and trend panes for the others (AssembledWindow.h).
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,8 +18,6 @@
 
 #include "model/SessionState.h"
 #include "model/TempFolder.h"
-#include "trend/TrendResultsPane.h"
-#include "trend/TrendSetupPane.h"
 #include "ui/QtPrinting.h"
 #include "ui/ScriptedDialogService.h"
 #include "ui/main/ControlNames.h"
@@ -28,12 +28,14 @@
 #include "ui/main/MainWindow.h"
 #include "ui/main/ProductionCostPane.h"
 #include "ui/main/SummaryPane.h"
-#include "ui/results/DetailsPane.h"
-#include "ui/results/ResultsPane.h"
+#include "ui/main/UpperPanes.h"
 
 namespace korvel::ui::test {
 
 inline const std::filesystem::path kShippedData{KORVEL_DATA_DIR};
+
+// The panes of the layers above the main window that the windows of this test program are built with.
+UpperPanes windowPanes();
 
 // Copies the shipped crops (library, soils, custom folder) into folder/crops; with `only` set, just those
 // library files (by file name) and their soil files.
@@ -86,7 +88,7 @@ public:
     // Builds and loads the window (after the test has put files in the folder).
     MainWindow& open()
     {
-        window = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session);
+        window = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session, windowPanes());
         window->load();
         return *window;
     }

@@ -8,7 +8,7 @@
 #include <QScrollBar>
 
 #include "trend/TrendSetupPane.h"
-#include "ui/MainWindowFixture.h"
+#include "ui/AssembledWindow.h"
 #include "ui/main/CustomCropPane.h"
 #include "ui/main/SummaryPane.h"
 #include "ui/main/WelcomeWindow.h"
@@ -41,11 +41,11 @@ TEST_F(MainWindowTest, LoadShowsTheMainPaneWithTheStartUpValues)
     open();
     EXPECT_EQ(shownPanes(w()), QStringList{"pneMain"});
     EXPECT_EQ(find<QLabel>("lblMainInfo")->text(), kMainInfo);
-    EXPECT_EQ(w().strMainInfo, kMainInfo);
+    EXPECT_EQ(w().state().strMainInfo, kMainInfo);
     EXPECT_EQ(pane().txtSoil->currentText(), "Silt Loam");
-    EXPECT_EQ(w().currentSoil, "Silt Loam");
+    EXPECT_EQ(w().state().currentSoil, "Silt Loam");
     EXPECT_EQ(session.SplitFactor, 10);
-    EXPECT_EQ(w().MaximumBatches, 2);
+    EXPECT_EQ(w().state().MaximumBatches, 2);
     EXPECT_FALSE(session.BatchEnabled);
     EXPECT_EQ(pane().txtEff->text(), "85");
     EXPECT_EQ(pane().txtArea->text(), "");
@@ -129,8 +129,8 @@ TEST_F(MainWindowTest, ShowPaneShowsOnePaneAndRecordsEachNewOne)
     EXPECT_EQ(w().paneHistory().last(), w().pneSummary());
 
     // The two trend panes share a name and never hide each other.
-    w().ShowPane(w().trendSetupPane());
-    w().ShowPane(w().trendResultsPane());
+    w().ShowPane(trendSetupPane(w()));
+    w().ShowPane(trendResultsPane(w()));
     EXPECT_EQ(shownPanes(w()), (QStringList{"pneBatchSetup(0)", "pneBatchSetup(1)"}));
     w().ShowPane(w().pneMain());
     EXPECT_EQ(shownPanes(w()), QStringList{"pneMain"});
@@ -182,7 +182,7 @@ TEST_F(MainWindowTest, ResizingKeepsTheMainPaneWidthAndCentresThePanes)
     w().resize(1400, w().height());
     QApplication::processEvents();
     const int client = clientArea->width();
-    for (QWidget* pane : {static_cast<QWidget*>(w().pneMain()), static_cast<QWidget*>(w().pneResults()),
+    for (QWidget* pane : {static_cast<QWidget*>(w().pneMain()), static_cast<QWidget*>(pneResults(w())),
                           static_cast<QWidget*>(w().pneSummary())})
         EXPECT_NEAR(pane->x(), client / 2 - pane->width() / 2, 1) << pane->objectName().toStdString();
     QWidget* band = find<QWidget>("shpGeneric(5)");
@@ -198,7 +198,7 @@ TEST_F(MainWindowTest, TrendSavedOnComesUpOnWithoutTheExplanation)
     window.reset();
 
     korvel::SessionState fresh;
-    MainWindow again(QString::fromStdString(folder.path().string()), fresh);
+    MainWindow again(QString::fromStdString(folder.path().string()), fresh, windowPanes());
     again.load();
     EXPECT_TRUE(fresh.BatchEnabled);
     EXPECT_TRUE(fresh.TrendMessageShown);
@@ -230,7 +230,7 @@ TEST_F(MainWindowTest, TrendMenuTogglesTheSwitchAndExplainsItOnce)
 TEST_F(MainWindowTest, WelcomeStartsOpenTheMainWindowAndCloseTheWelcome)
 {
     {
-        WelcomeWindow welcome(QString::fromStdString(folder.path().string()), session);
+        WelcomeWindow welcome(QString::fromStdString(folder.path().string()), session, windowPanes());
         welcome.show();
         EXPECT_EQ(welcome.windowTitle(), "Welcome");
         EXPECT_EQ(welcome.findChild<QPushButton*>("Command1")->text(), "Start the Korvel");
@@ -248,7 +248,7 @@ TEST_F(MainWindowTest, WelcomeStartsOpenTheMainWindowAndCloseTheWelcome)
     }
     {
         korvel::SessionState trend;
-        WelcomeWindow welcome(QString::fromStdString(folder.path().string()), trend);
+        WelcomeWindow welcome(QString::fromStdString(folder.path().string()), trend, windowPanes());
         welcome.show();
         welcome.findChild<QPushButton*>("Command4")->click();
         QPointer<MainWindow> main = welcome.mainWindow();

@@ -18,7 +18,7 @@
 #include <set>
 #include <gtest/gtest.h>
 
-#include "ui/MainWindowFixture.h"
+#include "ui/AssembledWindow.h"
 #include "ui/RecordingPrintSurface.h"
 #include "ui/platform/Shell.h"
 #include "ui/results/ResultPrinter.h"
@@ -96,7 +96,7 @@ protected:
         setShellOpener([](const QString&) { return true; });
         open();
         // Printing is accepted and lands on a recording surface.
-        window->thePrinter().setSurfaceFactory(test::recordingFactory(printed_));
+        thePrinter(*window).setSurfaceFactory(test::recordingFactory(printed_));
         window->show();
         before_ = topLevels();
     }
@@ -362,33 +362,33 @@ protected:
             main.ShowPane(main.pneMain());
             run();
         });
-        if (!main.pneResults()->isVisible())
+        if (!pneResults(main)->isVisible())
             return;
         const auto press = [&](QWidget* in, const QString& name) {
             if (auto* b = in->findChild<QAbstractButton*>(name); b && b->isVisible() && b->isEnabled())
                 step("click " + name.toStdString() + " after " + what, [&] { b->click(); });
         };
-        press(main.pneResults(), QStringLiteral("cmdAdvance"));
-        press(main.pneResults(), QStringLiteral("cmdPrevious"));
+        press(pneResults(main), QStringLiteral("cmdAdvance"));
+        press(pneResults(main), QStringLiteral("cmdPrevious"));
         if (browseAll_) {
             // To the last option and back to the first, saving every one.
             for (const char* name : {"cmdAdvance", "cmdPrevious"})
                 for (int k = 0; k < 60; ++k) {
-                    auto* b = main.pneResults()->findChild<QAbstractButton*>(QString::fromLatin1(name));
+                    auto* b = pneResults(main)->findChild<QAbstractButton*>(QString::fromLatin1(name));
                     if (!b || !b->isVisible() || !b->isEnabled())
                         break;
-                    press(main.pneResults(), QStringLiteral("cmdSaveResult"));
-                    press(main.pneResults(), QString::fromLatin1(name));
+                    press(pneResults(main), QStringLiteral("cmdSaveResult"));
+                    press(pneResults(main), QString::fromLatin1(name));
                 }
         }
-        if (auto* rh = main.pneResults()->findChild<QWidget*>(QStringLiteral("rh(0)")))
+        if (auto* rh = pneResults(main)->findChild<QWidget*>(QStringLiteral("rh(0)")))
             press(rh, QStringLiteral("cmdDetails"));
-        if (main.pneDetails()->isVisible())
-            press(main.pneDetails(), QStringLiteral("Command3"));
-        press(main.pneResults(), QStringLiteral("cmdSaveResult"));
+        if (pneDetails(main)->isVisible())
+            press(pneDetails(main), QStringLiteral("Command3"));
+        press(pneResults(main), QStringLiteral("cmdSaveResult"));
         if (main.mnuSummary->isEnabled())
             step("summary after " + what, [&] { main.mnuSummary->trigger(); });
-        main.summaryResults.clear();
+        main.state().summaryResults.clear();
     }
 
     // Each box of the pane on its own: every nonsense text in it, the others realistic, then a run.
@@ -537,12 +537,13 @@ protected:
         QElapsedTimer clock;
         clock.start();
         EXPECT_NO_THROW({
-            again = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session);
+            again = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session,
+                                                 test::windowPanes());
             again->load();
             again->show();
             again->pneMain()->runButton->click();
             if (again->mnuPrint->isEnabled()) {
-                again->thePrinter().setSurfaceFactory(test::recordingFactory(printed_));
+                thePrinter(*again).setSurfaceFactory(test::recordingFactory(printed_));
                 again->mnuPrint->trigger();
             }
             QApplication::processEvents();
@@ -595,7 +596,7 @@ protected:
     void trendSweep(const std::function<void()>& trendOn)
     {
         MainWindow& main = w();
-        TrendSetupPane& setup = *main.trendSetupPane();
+        TrendSetupPane& setup = *trendSetupPane(main);
         const std::vector<std::pair<QString, QString>> ranges{
             {"5", "7"}, {"0", "0"}, {"-5", "5"}, {"1e300", "1e301"}, {"7", "5"}, {"11", "21"}, {"abc", ""}};
         const QStringList lists{"1,2,3", "1,5,,", "abc", "-5,1e308", "0"};
@@ -613,7 +614,7 @@ protected:
                         realistic();
                         if (fixed) {
                             run();
-                            if (auto* b = main.pneResults()->findChild<QAbstractButton*>(QStringLiteral("cmdBatchThis")))
+                            if (auto* b = pneResults(main)->findChild<QAbstractButton*>(QStringLiteral("cmdBatchThis")))
                                 b->click();
                         } else {
                             main.mnuFallBatch->trigger();
@@ -649,12 +650,12 @@ protected:
                     if (!fixed && k < 3 && setup.isVisible() && setup.cmdOpenBatch->isVisible()) {
                         step("import values for " + what, [&] { setup.cmdOpenBatch->click(); });
                         step("generate imported " + what, [&] { setup.cmdBatchIt->click(); });
-                        if (main.trendResultsPane()->isVisible())
-                            clickEverything("pneBatchSetup(1) after imported " + what, main.trendResultsPane(), [] {},
+                        if (trendResultsPane(main)->isVisible())
+                            clickEverything("pneBatchSetup(1) after imported " + what, trendResultsPane(main), [] {},
                                             QString());
                     }
-                    if (main.trendResultsPane()->isVisible())
-                        clickEverything("pneBatchSetup(1) after " + what, main.trendResultsPane(), [] {}, QString());
+                    if (trendResultsPane(main)->isVisible())
+                        clickEverything("pneBatchSetup(1) after " + what, trendResultsPane(main), [] {}, QString());
                 }
     }
 
@@ -729,13 +730,13 @@ TEST_F(Monkey, EveryPaneEveryButtonEveryMenuWithRealisticAndNonsenseInputs)
     };
     const auto toDetails = [&] {
         toResults();
-        if (auto* rh = main.pneResults()->findChild<QWidget*>(QStringLiteral("rh(0)")))
+        if (auto* rh = pneResults(main)->findChild<QWidget*>(QStringLiteral("rh(0)")))
             if (auto* details = rh->findChild<QAbstractButton*>(QStringLiteral("cmdDetails")))
                 details->click();
     };
     const auto toSummary = [&] {
         toResults();
-        if (auto* save = main.pneResults()->findChild<QAbstractButton*>(QStringLiteral("cmdSaveResult")))
+        if (auto* save = pneResults(main)->findChild<QAbstractButton*>(QStringLiteral("cmdSaveResult")))
             save->click();
         main.mnuSummary->trigger();
     };
@@ -778,8 +779,8 @@ TEST_F(Monkey, EveryPaneEveryButtonEveryMenuWithRealisticAndNonsenseInputs)
     exercise("pneMain", main.pneMain(), toMain);
     exercise("pneInputCosts", main.pneInputCosts(), toCosts);
     exercise("pneIrrigCosts", main.pneIrrigCosts(), toIrrigation);
-    exercise("pneResults", main.pneResults(), toResults);
-    exercise("pneDetails", main.pneDetails(), toDetails);
+    exercise("pneResults", pneResults(main), toResults);
+    exercise("pneDetails", pneDetails(main), toDetails);
     exercise("pneSummary", main.pneSummary(), toSummary);
     exercise("pneCustomCrop", main.pneCustomCrop(), toCustomCrop);
 
@@ -794,27 +795,27 @@ TEST_F(Monkey, EveryPaneEveryButtonEveryMenuWithRealisticAndNonsenseInputs)
         if (!main.mnuEnableBatch->isChecked())
             main.mnuEnableBatch->trigger();
     };
-    exercise("pneResults (trend)", main.pneResults(), [&] {
+    exercise("pneResults (trend)", pneResults(main), [&] {
         trendOn();
         toResults();
     });
-    exercise("pneBatchSetup(0)", main.trendSetupPane(), [&] {
+    exercise("pneBatchSetup(0)", trendSetupPane(main), [&] {
         trendOn();
         realistic();
         main.mnuFallBatch->trigger();
     });
-    exercise("pneBatchSetup(0) (fixed trend)", main.trendSetupPane(), [&] {
+    exercise("pneBatchSetup(0) (fixed trend)", trendSetupPane(main), [&] {
         trendOn();
         toResults();
-        if (auto* fixed = main.pneResults()->findChild<QAbstractButton*>(QStringLiteral("cmdBatchThis")))
+        if (auto* fixed = pneResults(main)->findChild<QAbstractButton*>(QStringLiteral("cmdBatchThis")))
             fixed->click();
     });
-    exercise("pneBatchSetup(1)", main.trendResultsPane(), [&] {
+    exercise("pneBatchSetup(1)", trendResultsPane(main), [&] {
         trendOn();
         toResults();
-        if (auto* fixed = main.pneResults()->findChild<QAbstractButton*>(QStringLiteral("cmdBatchThis")))
+        if (auto* fixed = pneResults(main)->findChild<QAbstractButton*>(QStringLiteral("cmdBatchThis")))
             fixed->click();
-        TrendSetupPane& setup = *main.trendSetupPane();
+        TrendSetupPane& setup = *trendSetupPane(main);
         setup.optBatchVariable[0]->click();
         setup.optBatchOption[0]->click();
         setup.txtBatchMinimum[0]->setText(QStringLiteral("5"));

@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "ui/MainWindowFixture.h"
+#include "ui/AssembledWindow.h"
 
 using namespace korvel::ui;
 using namespace korvel::ui::test;

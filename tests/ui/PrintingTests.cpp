@@ -21,6 +21,7 @@
 #include "model/Field.h"
 #include "model/FieldCollection.h"
 #include "model/IrrigationCosts.h"
+#include "ui/AssembledWindow.h"
 #include "ui/RecordingPrintSurface.h"
 #include "ui/ScriptedDialogService.h"
 #include "ui/main/CropRow.h"
@@ -599,7 +600,7 @@ TEST(PrintMenu, PrintsTheLastRunWithTheBoxesAsTheyStandAndTheDetailsWhileTheyAre
     QTemporaryDir dir;
     SessionState session;
     ScriptedDialogs dialogs;
-    MainWindow w(programFolderWithCrops(dir), session);
+    MainWindow w(programFolderWithCrops(dir), session, test::windowPanes());
     w.show();
     w.load();
     EXPECT_FALSE(w.mnuPrint->isEnabled());
@@ -620,8 +621,8 @@ TEST(PrintMenu, PrintsTheLastRunWithTheBoxesAsTheyStandAndTheDetailsWhileTheyAre
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
 
     auto log = std::make_shared<PrintLog>();
-    w.thePrinter().setSurfaceFactory(recordingFactory(log));
-    ASSERT_FALSE(w.thePrinter().printOptions().empty());
+    thePrinter(w).setSurfaceFactory(recordingFactory(log));
+    ASSERT_FALSE(thePrinter(w).printOptions().empty());
     p.txtArea->setText("120"); // changed after the run
     w.mnuPrint->trigger();
     ASSERT_EQ(log->documents.size(), 1u);
@@ -634,8 +635,8 @@ TEST(PrintMenu, PrintsTheLastRunWithTheBoxesAsTheyStandAndTheDetailsWhileTheyAre
 
     // With the details pane shown, the menu prints the details report.
     auto field = cornDetailsField();
-    w.thePrinter().setField(*field);
-    w.ShowPane(w.pneDetails());
+    thePrinter(w).setField(*field);
+    w.ShowPane(pneDetails(w));
     w.mnuPrint->trigger();
     ASSERT_EQ(log->documents.size(), 2u);
     EXPECT_EQ(render(log->documents[1][0]).substr(0, 36), "<12b>Korvel - Detailed Field Results");

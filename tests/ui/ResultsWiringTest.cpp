@@ -7,7 +7,7 @@
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
-#include "ui/MainWindowFixture.h"
+#include "ui/AssembledWindow.h"
 #include "ui/ResultFixtures.h"
 
 using namespace korvel;
@@ -32,14 +32,14 @@ protected:
 TEST_F(ResultsInMainWindow, DetailsSavedOptionsSummaryAndBack)
 {
     auto option = makeOption({cornField(), wheatField()});
-    window->ShowPane(window->pneResults());
-    window->pneResults()->loadResults({option, placeholder()});
+    window->ShowPane(pneResults(*window));
+    pneResults(*window)->loadResults({option, placeholder()});
 
     // A field's details, and Back to the option.
-    click(child<QWidget>(window->pneResults(), "rh(1)"), "cmdDetails");
-    EXPECT_TRUE(shown(window->pneDetails()));
-    EXPECT_FALSE(shown(window->pneResults()));
-    EXPECT_EQ(text(window->pneDetails(), "lblCrop"), "Wheat");
+    click(child<QWidget>(pneResults(*window), "rh(1)"), "cmdDetails");
+    EXPECT_TRUE(shown(pneDetails(*window)));
+    EXPECT_FALSE(shown(pneResults(*window)));
+    EXPECT_EQ(text(pneDetails(*window), "lblCrop"), "Wheat");
     EXPECT_TRUE(window->mnuPrint->isEnabled());
 
     dialogs.prints.push_back(std::nullopt); // the print dialog, cancelled: nothing is printed, nothing is said
@@ -47,13 +47,13 @@ TEST_F(ResultsInMainWindow, DetailsSavedOptionsSummaryAndBack)
     EXPECT_EQ(dialogs.printCalls.size(), 1u);
     EXPECT_TRUE(dialogs.messages.empty());
 
-    click(window->pneDetails(), "Command3");
-    EXPECT_TRUE(shown(window->pneResults()));
+    click(pneDetails(*window), "Command3");
+    EXPECT_TRUE(shown(pneResults(*window)));
 
     // Saving the option, then the summary table from the menu and its Back button.
-    click(window->pneResults(), "cmdSaveResult");
-    ASSERT_EQ(window->summaryResults.size(), 1u);
-    EXPECT_EQ(window->summaryResults[0], option);
+    click(pneResults(*window), "cmdSaveResult");
+    ASSERT_EQ(window->state().summaryResults.size(), 1u);
+    EXPECT_EQ(window->state().summaryResults[0], option);
     ASSERT_TRUE(window->mnuSummary->isEnabled());
     window->pneMain()->txtAnnRain->setCurrentText(QStringLiteral("18"));
     window->mnuSummary->trigger();
@@ -63,10 +63,10 @@ TEST_F(ResultsInMainWindow, DetailsSavedOptionsSummaryAndBack)
     EXPECT_EQ(grid->item(0, 2)->text(), "Saved Option #1 - Field #2");
     EXPECT_EQ(grid->item(6, 1)->text(), "18''");
     click(window->pneSummary(), "cmdCancel(2)");
-    EXPECT_TRUE(shown(window->pneResults()));
+    EXPECT_TRUE(shown(pneResults(*window)));
 
     // Back from the results goes to the main pane and disables printing.
-    click(window->pneResults(), "Command1");
+    click(pneResults(*window), "Command1");
     EXPECT_TRUE(shown(window->pneMain()));
     EXPECT_FALSE(window->mnuPrint->isEnabled());
 }
@@ -75,9 +75,9 @@ TEST_F(ResultsInMainWindow, ARunOnTheShippedCropsIsBrowsedOptionByOption)
 {
     fillInputs();
     pane().runButton->click();
-    ASSERT_TRUE(shown(window->pneResults())) << dialogs.lastText().toStdString();
+    ASSERT_TRUE(shown(pneResults(*window))) << dialogs.lastText().toStdString();
 
-    QWidget* results = window->pneResults();
+    QWidget* results = pneResults(*window);
     const auto rowsShown = [&] {
         int n = 0;
         for (int k = 0; k < 4; ++k)
@@ -92,22 +92,22 @@ TEST_F(ResultsInMainWindow, ARunOnTheShippedCropsIsBrowsedOptionByOption)
     EXPECT_GE(rowsShown(), 1);
 
     click(child<QWidget>(results, "rh(0)"), "cmdDetails");
-    EXPECT_TRUE(shown(window->pneDetails()));
-    EXPECT_EQ(text(window->pneDetails(), "lblCrop"), text(child<QWidget>(results, "rh(0)"), "lblCrop"));
-    EXPECT_EQ(text(window->pneDetails(), "lblTotalProfit").substr(0, 1), "$");
+    EXPECT_TRUE(shown(pneDetails(*window)));
+    EXPECT_EQ(text(pneDetails(*window), "lblCrop"), text(child<QWidget>(results, "rh(0)"), "lblCrop"));
+    EXPECT_EQ(text(pneDetails(*window), "lblTotalProfit").substr(0, 1), "$");
 }
 
 TEST_F(ResultsInMainWindow, DuringATrendBackLeadsToTheTrendPanes)
 {
-    window->ShowPane(window->pneResults());
-    window->pneResults()->loadResults({makeOption({cornField()})});
-    click(child<QWidget>(window->pneResults(), "rh(0)"), "cmdDetails");
+    window->ShowPane(pneResults(*window));
+    pneResults(*window)->loadResults({makeOption({cornField()})});
+    click(child<QWidget>(pneResults(*window), "rh(0)"), "cmdDetails");
     session.TrendMode = true;
-    click(window->pneDetails(), "Command3");
-    EXPECT_TRUE(shown(window->trendResultsPane()));
-    window->ShowPane(window->pneResults());
-    click(window->pneResults(), "Command1");
-    EXPECT_TRUE(shown(window->trendSetupPane()));
+    click(pneDetails(*window), "Command3");
+    EXPECT_TRUE(shown(trendResultsPane(*window)));
+    window->ShowPane(pneResults(*window));
+    click(pneResults(*window), "Command1");
+    EXPECT_TRUE(shown(trendSetupPane(*window)));
 }
 
 } // namespace
@@ -117,21 +117,21 @@ TEST_F(ResultsInMainWindow, BackOnTheSummaryLeadsOutAfterADeletionOrASecondOpeni
     // A run, its best option saved, the summary table, the saved option deleted: Back returns to the options.
     fillInputs();
     pane().runButton->click();
-    ASSERT_TRUE(shown(window->pneResults())) << dialogs.lastText().toStdString();
-    click(window->pneResults(), "cmdSaveResult");
+    ASSERT_TRUE(shown(pneResults(*window))) << dialogs.lastText().toStdString();
+    click(pneResults(*window), "cmdSaveResult");
     window->mnuSummary->trigger();
     auto* grid = child<QTableWidget>(window->pneSummary(), "fgsummary");
     dialogs.clearRecord();
     dialogs.answers = {ui::MsgAnswer::Yes};
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(1, 1)).center());
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    ASSERT_TRUE(window->summaryResults.empty());
+    ASSERT_TRUE(window->state().summaryResults.empty());
     ASSERT_TRUE(shown(window->pneSummary()));
     click(window->pneSummary(), "cmdCancel(2)");
-    EXPECT_TRUE(shown(window->pneResults()));
+    EXPECT_TRUE(shown(pneResults(*window)));
 
     // "Summary Table" chosen twice from the main pane: Back returns to the main pane.
-    click(window->pneResults(), "Command1");
+    click(pneResults(*window), "Command1");
     ASSERT_TRUE(shown(window->pneMain()));
     window->mnuSummary->trigger();
     window->mnuSummary->trigger();

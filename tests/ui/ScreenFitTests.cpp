@@ -10,7 +10,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "ui/MainWindowFixture.h"
+#include "ui/AssembledWindow.h"
 #include "ui/ResultFixtures.h"
 #include "ui/main/HelpScreen.h"
 #include "ui/main/HelpTopics.h"
@@ -258,7 +258,7 @@ TEST_F(MainWindowTest, SummaryTableGrowsWithTheWindowAndShowsSevenFieldColumnsWh
     using korvel::test::cornField;
     using korvel::test::makeOption;
     using korvel::test::wheatField;
-    w().summaryResults = {makeOption({cornField(), wheatField()}), makeOption({cornField()}),
+    w().state().summaryResults = {makeOption({cornField(), wheatField()}), makeOption({cornField()}),
                           makeOption({wheatField(), cornField(), wheatField()}), makeOption({cornField()})};
     for (const QSize size : {QSize(1198, 765), QSize(1000, 700)}) {
         SCOPED_TRACE(size.width());
@@ -285,7 +285,7 @@ TEST_F(MainWindowTest, GridPanesFillTheWindowWhileInputPanesKeepTheirSize)
     open();
     w().show();
     QApplication::processEvents();
-    const std::vector<QWidget*> grids = {w().pneResults(), w().pneDetails(), w().pneSummary(), w().trendResultsPane()};
+    const std::vector<QWidget*> grids = {pneResults(w()), pneDetails(w()), w().pneSummary(), trendResultsPane(w())};
     const QSize mainPane = pane().size();
     for (const QSize size : {QSize(1300, 900), QSize(1600, 1000)}) {
         SCOPED_TRACE(size.width());

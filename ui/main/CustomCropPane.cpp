@@ -26,7 +26,7 @@
 #include "ui/main/ControlNames.h"
 #include "ui/main/HelpButton.h"
 #include "ui/main/MainPane.h"
-#include "ui/main/MainWindow.h"
+#include "ui/main/PaneHost.h"
 #include "ui/platform/Clipboard.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/SaveFile.h"
@@ -194,7 +194,7 @@ QLabel* note(const QString& text, QWidget* parent)
 
 } // namespace
 
-CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(main)
+CustomCropPane::CustomCropPane(PaneHost& main, QWidget* parent) : QFrame(parent), main_(main)
 {
     setObjectName(QStringLiteral("pneCustomCrop"));
     setMinimumSize(twips(11220), twips(6615));

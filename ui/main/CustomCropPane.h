@@ -32,12 +32,12 @@ class QTableWidgetItem;
 
 namespace korvel::ui {
 
-class MainWindow;
+class PaneHost;
 
 class CustomCropPane : public QFrame {
     Q_OBJECT
 public:
-    explicit CustomCropPane(MainWindow& main, QWidget* parent = nullptr);
+    explicit CustomCropPane(PaneHost& main, QWidget* parent = nullptr);
 
     // One file of the custom crop folder: its full path and the crop name of its first line.
     struct CustomCropEntry {
@@ -125,7 +125,7 @@ private:
     QTableWidgetItem* headerItem(int row, int col) const;
     void ensureHeaderItems();
 
-    MainWindow& main_;
+    PaneHost& main_; // the window, through its host interface
     std::vector<CustomCropEntry> CustomCropList_;
     // A list's selection handler has run for the change that the user's pick is now reporting.
     std::array<bool, 6> changeHandled_{};

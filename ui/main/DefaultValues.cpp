@@ -4,7 +4,7 @@
 
 #include "ui/main/CropRow.h"
 #include "ui/main/IrrigationCostPane.h"
-#include "ui/main/MainWindow.h"
+#include "ui/main/PaneHost.h"
 
 namespace korvel::ui::DefaultValues {
 
@@ -164,7 +164,7 @@ void applyPumpingDefaults(IrrigationCosts& costs)
     costs.NPC = 61.7;
 }
 
-void loadAll(MainWindow& main)
+void loadAll(PaneHost& main, IrrigationCostPane& irrigation)
 {
     for (int i = 0; i < main.cropRowCount(); ++i) {
         CropRow* row = main.cr(i);
@@ -179,11 +179,11 @@ void loadAll(MainWindow& main)
             row->setDefault(p->price, p->maxYield);
         applyProductionDefaults(name, ic);
     }
-    if (!main.tempIrrigationCosts)
-        main.tempIrrigationCosts = std::make_shared<IrrigationCosts>();
-    applyPumpingDefaults(*main.tempIrrigationCosts);
-    main.pneIrrigCosts()->loadDefaults();
-    main.tempIrrigationCosts->active = true;
+    if (!main.state().tempIrrigationCosts)
+        main.state().tempIrrigationCosts = std::make_shared<IrrigationCosts>();
+    applyPumpingDefaults(*main.state().tempIrrigationCosts);
+    irrigation.loadDefaults();
+    main.state().tempIrrigationCosts->active = true;
 }
 
 } // namespace korvel::ui::DefaultValues

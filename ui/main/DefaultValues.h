@@ -10,7 +10,8 @@
 #include "model/inputCosts.h"
 
 namespace korvel::ui {
-class MainWindow;
+class IrrigationCostPane;
+class PaneHost;
 }
 
 namespace korvel::ui::DefaultValues {
@@ -50,6 +51,6 @@ void applyPumpingDefaults(IrrigationCosts& costs);
 // each row named like a named crop (compared in lower case) its price and maximum yield (shown in the row) and
 // its production costs, "fallow" its three costs; then the irrigation costs get the pumping defaults, the
 // irrigation-cost pane's boxes show them, and the irrigation costs become active. Everything is committed.
-void loadAll(MainWindow& main);
+void loadAll(PaneHost& main, IrrigationCostPane& irrigation);
 
 } // namespace korvel::ui::DefaultValues

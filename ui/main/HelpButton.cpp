@@ -4,7 +4,7 @@
 
 #include "ui/main/ControlNames.h"
 #include "ui/main/HelpButtons.h"
-#include "ui/main/MainWindow.h"
+#include "ui/main/PaneHost.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -20,11 +20,11 @@ QPushButton* plainHelpButton(const QString& name, QWidget* parent)
     return button;
 }
 
-QPushButton* makeHelpButton(MainWindow& main, int index, QWidget* parent)
+QPushButton* makeHelpButton(PaneHost& main, int index, QWidget* parent)
 {
     QPushButton* button = plainHelpButton(arrayName(QStringLiteral("cmdHelp"), index), parent);
     button->setProperty("index", index);
-    QObject::connect(button, &QPushButton::clicked, &main,
+    QObject::connect(button, &QPushButton::clicked, main.hostWindow(),
                      [&main, index, button] { main.helpButtonClicked(index, button); });
     return button;
 }

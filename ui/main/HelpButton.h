@@ -8,9 +8,9 @@ class QWidget;
 
 namespace korvel::ui {
 
-class MainWindow;
+class PaneHost;
 
-QPushButton* makeHelpButton(MainWindow& main, int index, QWidget* parent);
+QPushButton* makeHelpButton(PaneHost& main, int index, QWidget* parent);
 
 // The same small grey "?" button named name, connected to nothing (the result views' help buttons).
 QPushButton* plainHelpButton(const QString& name, QWidget* parent);

@@ -19,7 +19,7 @@
 #include "ui/main/HelpButton.h"
 #include "ui/main/InputValidation.h"
 #include "ui/main/MainPane.h"
-#include "ui/main/MainWindow.h"
+#include "ui/main/PaneHost.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -58,7 +58,7 @@ double fuelCostLimit(const QString& fuel)
 
 } // namespace
 
-IrrigationCostPane::IrrigationCostPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(main)
+IrrigationCostPane::IrrigationCostPane(PaneHost& main, QWidget* parent) : QFrame(parent), main_(main)
 {
     setObjectName(QStringLiteral("pneIrrigCosts"));
     setMinimumSize(twips(11370), twips(6990));
@@ -67,9 +67,9 @@ IrrigationCostPane::IrrigationCostPane(MainWindow& main, QWidget* parent) : QFra
 
 IrrigationCosts& IrrigationCostPane::irrigationCosts()
 {
-    if (!main_.tempIrrigationCosts)
-        main_.tempIrrigationCosts = std::make_shared<IrrigationCosts>();
-    return *main_.tempIrrigationCosts;
+    if (!main_.state().tempIrrigationCosts)
+        main_.state().tempIrrigationCosts = std::make_shared<IrrigationCosts>();
+    return *main_.state().tempIrrigationCosts;
 }
 
 void IrrigationCostPane::buildControls()
@@ -200,7 +200,7 @@ void IrrigationCostPane::open()
 {
     main_.ShowPane(this);
     ShowSeasonInches();
-    BoxTexts::blankZeroTexts(&main_);
+    BoxTexts::blankZeroTexts(main_.hostWindow());
 }
 
 void IrrigationCostPane::applyCosts()
@@ -218,7 +218,7 @@ void IrrigationCostPane::applyCosts()
         costs.NPC = *npc;
     costs.active = true;
     main_.ShowPane(main_.pneMain());
-    main_.SetMainInfo(main_.strMainInfo);
+    main_.SetMainInfo(main_.state().strMainInfo);
 }
 
 void IrrigationCostPane::clearBoxes()

@@ -13,7 +13,7 @@ class QPushButton;
 
 namespace korvel::ui {
 
-class MainWindow;
+class PaneHost;
 
 // Controls (objectNames): the boxes "txtGPM", "txtEstHours", "txtLift", "txtPSI", "txtCost", "txtLaborPerHour",
 // "txtRepairsPerAcre", the fuel box "cboFuelType", the labels "lblInchHint" and "lblICosts", the buttons
@@ -22,7 +22,7 @@ class MainWindow;
 class IrrigationCostPane : public QFrame {
     Q_OBJECT
 public:
-    explicit IrrigationCostPane(MainWindow& main, QWidget* parent = nullptr);
+    explicit IrrigationCostPane(PaneHost& main, QWidget* parent = nullptr);
 
     // "Enter Irrigation Information" of the main pane (Command8): shows the pane, refreshes the season hint and
     // blanks the "0" texts of the main window. The boxes are not filled from the irrigation costs.
@@ -47,7 +47,7 @@ private:
     QLineEdit* boxNamed(const QString& name) const;
     IrrigationCosts& irrigationCosts();
 
-    MainWindow& main_;
+    PaneHost& main_; // the window, through its host interface
     QLineEdit* txtGPM_ = nullptr;
     QLineEdit* txtLift_ = nullptr;
     QLineEdit* txtPSI_ = nullptr;

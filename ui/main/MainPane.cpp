@@ -25,7 +25,7 @@
 #include "ui/main/CropRow.h"
 #include "ui/main/HelpButton.h"
 #include "ui/main/InputValidation.h"
-#include "ui/main/MainWindow.h"
+#include "ui/main/PaneHost.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/Twips.h"
 
@@ -72,7 +72,7 @@ QLabel* caption(const char* text, QWidget* parent)
 
 } // namespace
 
-MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(main)
+MainPane::MainPane(PaneHost& main, QWidget* parent) : QFrame(parent), main_(main)
 {
     setObjectName(QStringLiteral("pneMain"));
     setMinimumSize(twips(11475), twips(7275));
@@ -254,7 +254,7 @@ void MainPane::getVolume()
 
 void MainPane::capacityCheck()
 {
-    const auto& costs = main_.tempIrrigationCosts;
+    const auto& costs = main_.state().tempIrrigationCosts;
     if (!costs || !(costs->GPM > 0) || !(costs->dblEstHours > 0))
         return;
     const double a = BoxTexts::value(txtArea->text());
@@ -285,7 +285,7 @@ void MainPane::showVolumeAndCheckCapacity()
 
 void MainPane::storeSoil()
 {
-    main_.currentSoil = txtSoil->currentText();
+    main_.state().currentSoil = txtSoil->currentText();
 }
 
 void MainPane::checkEfficiency()

@@ -27,12 +27,12 @@ class QScrollBar;
 namespace korvel::ui {
 
 class CropRow;
-class MainWindow;
+class PaneHost;
 
 class MainPane : public QFrame {
     Q_OBJECT
 public:
-    explicit MainPane(MainWindow& main, QWidget* parent = nullptr);
+    explicit MainPane(PaneHost& main, QWidget* parent = nullptr);
 
     // lblVolume := acreage × gross inches with "###,###" (empty when it rounds to 0).
     void getVolume();
@@ -78,7 +78,7 @@ private:
     void checkEfficiency();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    MainWindow& main_;
+    PaneHost& main_; // the window, through its host interface
     std::vector<CropRow*> rows_;
 };
 

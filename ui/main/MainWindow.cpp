@@ -1,7 +1,6 @@
 #include "ui/main/MainWindow.h"
 
 #include <functional>
-#include <initializer_list>
 
 #include <QAction>
 #include <QApplication>
@@ -25,9 +24,6 @@
 #include "model/CropScenario.h"
 #include "model/FieldCollection.h"
 #include "model/IrrigationCosts.h"
-#include "trend/TrendController.h"
-#include "trend/TrendResultsPane.h"
-#include "trend/TrendSetupPane.h"
 #include "ui/main/AboutWindow.h"
 #include "ui/main/ControlNames.h"
 #include "ui/main/CropRow.h"
@@ -43,9 +39,6 @@
 #include "ui/main/SummaryPane.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/Twips.h"
-#include "ui/results/DetailsPane.h"
-#include "ui/results/ResultPrinter.h"
-#include "ui/results/ResultsPane.h"
 
 namespace korvel::ui {
 
@@ -111,12 +104,13 @@ void fitClientArea(QWidget* client, const QWidget* pane)
 
 } // namespace
 
-MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWidget* parent)
+MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, const UpperPanes& upper,
+                       QWidget* parent)
     : QMainWindow(parent), programFolder_(std::move(programFolder)), session_(session)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Korvel"));
-    tempIrrigationCosts = std::make_shared<korvel::IrrigationCosts>();
+    state_.tempIrrigationCosts = std::make_shared<korvel::IrrigationCosts>();
 
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
@@ -135,42 +129,51 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWi
     new ResizeWatch(client_, [this] { centrePanes(); });
     buildHeader(client_);
 
+    // The panes in the order they are made, the upper layers' among them.
     pneMain_ = new MainPane(*this, client_);
+    addPane(pneMain_, false);
     pneInputCosts_ = new ProductionCostPane(*this, client_);
+    addPane(pneInputCosts_, false);
     pneIrrigCosts_ = new IrrigationCostPane(*this, client_);
-    pneResults_ = new ResultsPane(*this, client_);
-    pneDetails_ = new DetailsPane(*this, client_);
+    addPane(pneIrrigCosts_, false);
+    if (upper.addResultsPanes)
+        upper.addResultsPanes(*this);
     pneSummary_ = new SummaryPane(*this, client_);
+    addPane(pneSummary_, true);
     pneCustomCrop_ = new CustomCropPane(*this, client_);
-    trendSetupPane_ = new TrendSetupPane(*this, client_);
-    trendResultsPane_ = new TrendResultsPane(*this, client_);
-    panes_ = {pneMain_, pneResults_, pneIrrigCosts_, pneInputCosts_, pneDetails_,
-              pneCustomCrop_, trendSetupPane_, trendResultsPane_, pneSummary_};
-    int widest = 0;
-    int tallest = 0;
-    for (QWidget* pane : panes_) {
-        pane->resize(pane->sizeHint().expandedTo(pane->minimumSize()));
-        pane->move(0, kHeaderHeight);
-        pane->hide();
-        widest = std::max(widest, pane->width());
-        tallest = std::max(tallest, pane->height());
-    }
-    // The panes of grids and tables take the room the window gives them; the input panes keep their size.
-    for (QWidget* pane : std::initializer_list<QWidget*>{pneResults_, pneDetails_, pneSummary_, trendResultsPane_})
-        pane->setProperty(kGrowsProperty, true);
-
-    // The two trend panes are never hidden by each other: the results pane covers the setup pane fully and
-    // paints its own background, so nothing of the setup shows (or can be clicked) behind the results.
-    trendResultsPane_->resize(trendResultsPane_->size().expandedTo(trendSetupPane_->size()));
-    trendResultsPane_->setAutoFillBackground(true);
+    addPane(pneCustomCrop_, false);
+    if (upper.addTrendPanes)
+        upper.addTrendPanes(*this);
 
     buildMenus();
 
     connect(pneMain_->irrigationButton, &QPushButton::clicked, this, [this] { pneIrrigCosts_->open(); });
-    connect(pneMain_->defaultsButton, &QPushButton::clicked, this, [this] { DefaultValues::loadAll(*this); });
+    connect(pneMain_->defaultsButton, &QPushButton::clicked, this,
+            [this] { DefaultValues::loadAll(*this, *pneIrrigCosts_); });
 
-    for (QWidget* pane : panes_)
+    fitPanes();
+}
+
+void MainWindow::addPane(QWidget* pane, bool grows)
+{
+    pane->resize(pane->sizeHint().expandedTo(pane->minimumSize()));
+    pane->move(0, kHeaderHeight);
+    pane->hide();
+    // The panes of grids and tables take the room the window gives them; the input panes keep their size.
+    if (grows)
+        pane->setProperty(kGrowsProperty, true);
+    panes_.append(pane);
+}
+
+void MainWindow::fitPanes()
+{
+    int widest = 0;
+    int tallest = 0;
+    for (QWidget* pane : panes_) {
+        widest = std::max(widest, pane->width());
+        tallest = std::max(tallest, pane->height());
         pane->setProperty(kDesignedSizeProperty, pane->size());
+    }
     // The client area is never smaller than the pane shown (see ShowPane): in a smaller window it scrolls.
     // The window itself is never narrower than the main pane with a scroll bar beside it, on a screen wide
     // enough for that.
@@ -278,10 +281,10 @@ void MainWindow::load()
     loadStarted_ = true;
 
     ShowPane(pneMain_);
-    strMainInfo = QStringLiteral("This program evaluates all possible combinations of water distribution over "
+    state_.strMainInfo = QStringLiteral("This program evaluates all possible combinations of water distribution over "
                                  "specified land divisions and the crop production outcome associated with the "
                                  "water use.");
-    currentSoil = QStringLiteral("Silt Loam");
+    state_.currentSoil = QStringLiteral("Silt Loam");
     pneMain_->txtSoil->setEditText(QStringLiteral("Silt Loam"));
     LoadCropRows();
     loadInputs();
@@ -292,16 +295,12 @@ void MainWindow::load()
         EnableBatch(false);
     }
     session_.SplitFactor = 10;
-    if (QComboBox* crops = trendSetupPane_->cboCrops; crops && crops->count() > 0)
-        crops->setCurrentIndex(0);
-    MaximumBatches = 2;
-    SetMainInfo(strMainInfo);
-    if (QComboBox* steps = trendSetupPane_->cboBatchSteps) {
-        steps->clear();
-        for (int i = 2; i <= 10; ++i)
-            steps->addItem(QString::number(i));
-        steps->setCurrentText(QStringLiteral("2"));
-    }
+    if (trendHooks_.selectFirstCrop)
+        trendHooks_.selectFirstCrop();
+    state_.MaximumBatches = 2;
+    SetMainInfo(state_.strMainInfo);
+    if (trendHooks_.fillBatchSteps)
+        trendHooks_.fillBatchSteps();
     pneCustomCrop_->fillDesignLists();
 }
 
@@ -334,12 +333,18 @@ QWidget* MainWindow::PreviousPane() const
 void MainWindow::returnToPreviousPane()
 {
     ShowPane(PreviousPane());
-    SetMainInfo(strMainInfo);
+    SetMainInfo(state_.strMainInfo);
 }
 
 void MainWindow::SetMainInfo(const QString& text)
 {
     lblMainInfo_->setText(text);
+}
+
+void MainWindow::setPrintEnabled(bool on)
+{
+    if (mnuPrint)
+        mnuPrint->setEnabled(on);
 }
 
 // --- Crop rows ------------------------------------------------------------------------------------
@@ -371,11 +376,6 @@ void MainWindow::openProductionCosts(const std::shared_ptr<korvel::Crop>& crop)
 
 // --- Main pane ------------------------------------------------------------------------------------
 
-void MainWindow::getVolume()
-{
-    pneMain_->getVolume();
-}
-
 int MainWindow::selectedPreset() const
 {
     return pneMain_->selectedPreset();
@@ -403,50 +403,29 @@ void MainWindow::EnableBatch(bool b)
     load();
     mnuFallBatch->setEnabled(b);
     mnuEnableBatch->setChecked(b);
-    pneResults_->EnableBatch(b);
-    trendResultsPane_->EnableBatch(b);
+    if (resultsHooks_.EnableBatch)
+        resultsHooks_.EnableBatch(b);
+    // Trend processing off: the trend panes also let no trend override of a finished variable trend stay in
+    // force for the ordinary runs that follow.
+    if (trendHooks_.EnableBatch)
+        trendHooks_.EnableBatch(b);
     pneMain_->pnlBatchInstructions->setVisible(b);
-    if (!b) {
-        // Trend processing off: no trend override of a finished variable trend stays in force for the
-        // ordinary runs that follow.
-        if (!trendSetupPane_->trend().running())
-            trendSetupPane_->trend().clearTrendOverrides();
+    if (!b)
         ShowPane(pneMain_);
-    }
 }
 
 void MainWindow::ShowBatchScreen()
 {
-    trendSetupPane_->trend().ShowBatchScreen();
+    if (trendHooks_.ShowBatchScreen)
+        trendHooks_.ShowBatchScreen();
 }
 
 // --- Menus ----------------------------------------------------------------------------------------
 
-ResultPrinter& MainWindow::thePrinter()
-{
-    if (!thePrinter_) {
-        thePrinter_ = std::make_unique<ResultPrinter>(
-            session_,
-            [this] {
-                ResultPrinter::MainInputs in;
-                in.txtArea = pneMain_->txtArea->text();
-                in.txtEff = pneMain_->txtEff->text();
-                in.txtAnnRain = pneMain_->txtAnnRain->currentText();
-                in.txtMax = pneMain_->txtMax->text();
-                in.crops = cs ? QString::fromStdString(cs->toString()) : QString();
-                return in;
-            },
-            this);
-    }
-    return *thePrinter_;
-}
-
 void MainWindow::printShownReport()
 {
-    if (pneDetails_->isVisible())
-        thePrinter().printDetails();
-    else
-        thePrinter().printResults();
+    if (resultsHooks_.printShownReport)
+        resultsHooks_.printShownReport();
 }
 
 void MainWindow::exitProgram()
@@ -486,7 +465,8 @@ void MainWindow::toggleTrendProcessing()
 
 void MainWindow::startVariableTrend()
 {
-    trendSetupPane_->trend().startVariableTrend();
+    if (trendHooks_.startVariableTrend)
+        trendHooks_.startVariableTrend();
 }
 
 void MainWindow::helpButtonClicked(int index, const QWidget* beside)

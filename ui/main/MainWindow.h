@@ -1,8 +1,9 @@
 #pragma once
-// The main window: the coordinator of the program. It holds the application state (the crop library
-// reader, the crop being edited, the irrigation costs every run uses, the crops of the last run, the
-// saved options, the soil and the information line), shows one full-size pane at a time with a pane
-// history for the Back buttons, carries the menus, and runs an evaluation from the main pane.
+// The main window: the coordinator of the program. It holds the application state (WindowState.h), shows
+// one full-size pane at a time with a pane history for the Back buttons, carries the menus, and runs an
+// evaluation from the main pane. Its panes reach it through PaneHost (PaneHost.h); the panes of the layers
+// above it (results, trend) are created by the factories of UpperPanes (UpperPanes.h) and reached through
+// their hooks.
 //
 // Panes (objectNames): "pneMain", "pneInputCosts", "pneIrrigCosts", "pneResults", "pneDetails",
 // "pneSummary", "pneCustomCrop", "pneBatchSetup(0)" (trend setup), "pneBatchSetup(1)" (trend results).
@@ -20,13 +21,14 @@
 
 #include "model/InputsTarget.h"
 #include "model/SessionState.h"
+#include "ui/main/PaneHost.h"
+#include "ui/main/UpperPanes.h"
+#include "ui/main/WindowState.h"
 
 namespace korvel {
 class BestMix;
 class Crop;
 class CropScenario;
-class FieldCollection;
-class FileReader;
 class IrrigationCosts;
 } // namespace korvel
 
@@ -38,95 +40,73 @@ namespace korvel::ui {
 
 class CropRow;
 class CustomCropPane;
-class DetailsPane;
 class IrrigationCostPane;
 class MainPane;
 class ProductionCostPane;
-class ResultPrinter;
-class ResultsPane;
 class SummaryPane;
-class TrendResultsPane;
-class TrendSetupPane;
 class ProgressWindow;
 
-class MainWindow : public QMainWindow, public korvel::InputsTarget {
+class MainWindow : public QMainWindow, public korvel::InputsTarget, public PaneHost, private PaneRegistry {
     Q_OBJECT
 public:
     // programFolder holds "crops" (the library), "crops/custom", "crops/soils", the help and "inputs.txt".
-    // The window is built as designed; load() (run by the first show, or explicitly) loads it.
-    MainWindow(QString programFolder, korvel::SessionState& session, QWidget* parent = nullptr);
+    // The window is built as designed, with the panes of the layers above it that `upper` creates;
+    // load() (run by the first show, or explicitly) loads it.
+    MainWindow(QString programFolder, korvel::SessionState& session, const UpperPanes& upper = {},
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // --- Application state ------------------------------------------------------------------------
-    std::shared_ptr<korvel::FileReader> cropFiles;            // the crop library reader
-    std::shared_ptr<korvel::Crop> activeCrop;                 // the crop on the production-cost pane
-    std::shared_ptr<korvel::IrrigationCosts> tempIrrigationCosts; // the irrigation costs every run uses
-    std::shared_ptr<korvel::CropScenario> cs;                 // the crops of the last run
-    std::vector<std::shared_ptr<korvel::FieldCollection>> summaryResults; // saved options, in saving order
-    QString currentSoil;                                      // the soil box's text
-    QString strMainInfo;                                      // the standing text of the information line
-    // The report printer, created on first use: the results report of the last run and the details report.
-    ResultPrinter& thePrinter();
-    int MaximumBatches = 0;                                   // trend processes of a fixed trend
-
-    korvel::SessionState& session() const { return session_; }
-    const QString& programFolder() const { return programFolder_; }
+    WindowState& state() override { return state_; }
+    korvel::SessionState& session() const override { return session_; }
+    const QString& programFolder() const override { return programFolder_; }
+    QWidget* hostWindow() override { return this; }
 
     // --- Load -------------------------------------------------------------------------------------
     // Shows the main pane, reads the crop library and the inputs file, sets the trend switch and the
     // start-up values. Runs once; later calls do nothing.
     void load();
-    bool isLoaded() const { return loadStarted_; }
 
     // --- Panes ------------------------------------------------------------------------------------
     // Makes frame the shown pane (hiding every other pane whose name differs) and records it, unless it is
     // already the last pane recorded.
-    void ShowPane(QWidget* frame);
+    void ShowPane(QWidget* frame) override;
     // The pane shown before the current one (the main pane while the history is shorter than two).
-    QWidget* PreviousPane() const;
+    QWidget* PreviousPane() const override;
     const QList<QPointer<QWidget>>& paneHistory() const { return paneHistory_; }
     // The Back and Cancel buttons of the cost panes and the summary ("cmdCancel(0..2)"): previous pane,
     // standing information text.
-    void returnToPreviousPane();
+    void returnToPreviousPane() override;
     // Writes text into the information line.
-    void SetMainInfo(const QString& text);
+    void SetMainInfo(const QString& text) override;
+    void setPrintEnabled(bool on) override;
 
-    // Every pane, in the order the resize handler centres them.
+    // Every pane, in the order they were added.
     const QList<QWidget*>& panes() const { return panes_; }
-    MainPane* pneMain() const { return pneMain_; }
+    MainPane* pneMain() const override { return pneMain_; }
     ProductionCostPane* pneInputCosts() const { return pneInputCosts_; }
     IrrigationCostPane* pneIrrigCosts() const { return pneIrrigCosts_; }
-    ResultsPane* pneResults() const { return pneResults_; }
-    DetailsPane* pneDetails() const { return pneDetails_; }
     SummaryPane* pneSummary() const { return pneSummary_; }
     CustomCropPane* pneCustomCrop() const { return pneCustomCrop_; }
-    TrendSetupPane* trendSetupPane() const { return trendSetupPane_; }     // "pneBatchSetup(0)"
-    TrendResultsPane* trendResultsPane() const { return trendResultsPane_; } // "pneBatchSetup(1)"
 
     // --- Crop rows --------------------------------------------------------------------------------
     // Row i shows library crop i + 1 of cropFiles->cropCollection.
-    int cropRowCount() const;
-    CropRow* cr(int i) const;
+    int cropRowCount() const override;
+    CropRow* cr(int i) const override;
     // Rebuilds the rows from a fresh reading of the crop library (also after custom crops changed).
-    void LoadCropRows();
-    void InitializeCropFrame();
-
-    // --- Main pane --------------------------------------------------------------------------------
-    // Writes the gross volume label from the acreage and the gross inches.
-    void getVolume();
-    // The index 0..5 of the selected land-split preset, -1 when none is selected.
-    int selectedPreset() const override;
+    void LoadCropRows() override;
+    std::shared_ptr<korvel::CropScenario> cropLibrary() const override;
     // Selects preset index 0..5 (other values select nothing).
     void selectPreset(int index) override;
 
     // --- Evaluation run ---------------------------------------------------------------------------
     // The inputs are complete enough for a run.
-    bool ready();
+    bool ready() override;
     // One evaluation from the main pane's inputs; the ranked list, or an empty (unsized) list when the
     // search was cancelled or could not be carried out (the reason has been shown).
-    std::shared_ptr<korvel::BestMix> RunScenario(const QString& strBatchMessage);
+    std::shared_ptr<korvel::BestMix> RunScenario(const QString& strBatchMessage) override;
     // The run button. Does nothing while a search is in flight.
-    void runEvaluation();
+    void runEvaluation() override;
     bool searchRunning() const { return searchRunning_; }
     // The progress window of the search in flight, if any.
     ProgressWindow* progressWindow() const;
@@ -134,28 +114,17 @@ public:
     // --- Inputs file ------------------------------------------------------------------------------
     // programFolder/inputs.txt: written by every run, read at load. Both are silent on failure.
     QString inputsFilePath() const;
-    void saveInputs();
-    void loadInputs();
-
-    // What the inputs file reads and writes (the main pane's boxes, the irrigation costs and the
-    // irrigation-cost pane's boxes, found there by objectName, the library and its rows, the trend switch).
-    std::string mainText(MainBox box) const override;
-    void setMainText(MainBox box, const std::string& text) override;
+    void saveInputs() override;
+    void loadInputs() override;
     korvel::IrrigationCosts& irrigationCosts() override;
-    void setIrrigationText(IrrigationBox box, const std::string& text) override;
-    std::shared_ptr<korvel::CropScenario> cropLibrary() const override;
-    std::vector<std::shared_ptr<korvel::Crop>> cropRowCrops() const override;
-    void refreshCropRows() override;
-    bool batchEnabled() const override;
-    void setBatchEnabled(bool on) override;
 
     // --- Trend switch -----------------------------------------------------------------------------
     void EnableBatch(bool b);
-    void ShowBatchScreen();
+    void ShowBatchScreen() override;
 
     // --- Help -------------------------------------------------------------------------------------
     // The "?" buttons of every pane ("cmdHelp(index)"): a help topic, a pop-up text or nothing.
-    void helpButtonClicked(int index, const QWidget* beside = nullptr);
+    void helpButtonClicked(int index, const QWidget* beside = nullptr) override;
 
     // --- Menus ------------------------------------------------------------------------------------
     QAction* mnuPrint = nullptr;
@@ -168,6 +137,32 @@ public:
     QAction* mnuHelp = nullptr;
     QAction* mnuAboutKVL = nullptr;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // What the inputs file reads and writes (the main pane's boxes, the irrigation costs and the
+    // irrigation-cost pane's boxes, found there by objectName, the library and its rows, the trend switch).
+    std::string mainText(MainBox box) const override;
+    void setMainText(MainBox box, const std::string& text) override;
+    void setIrrigationText(IrrigationBox box, const std::string& text) override;
+    std::vector<std::shared_ptr<korvel::Crop>> cropRowCrops() const override;
+    void refreshCropRows() override;
+    bool batchEnabled() const override;
+    void setBatchEnabled(bool on) override;
+    // The index 0..5 of the selected land-split preset, -1 when none is selected.
+    int selectedPreset() const override;
+
+    // What the factories of the upper panes use.
+    PaneHost& host() override { return *this; }
+    QWidget* paneParent() const override { return client_; }
+    void addPane(QWidget* pane, bool grows) override;
+    ResultsHooks& resultsHooks() override { return resultsHooks_; }
+    TrendHooks& trendHooks() override { return trendHooks_; }
+
+    // The menus' handlers.
     void printShownReport();
     void exitProgram();
     void showOptions();
@@ -178,16 +173,12 @@ public:
     void toggleTrendProcessing();
     void startVariableTrend();
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     void buildMenus();
     void buildHeader(QWidget* client);
+    void fitPanes();
     void centrePanes();
     void unloadSmallWindows();
+    void InitializeCropFrame();
     void openProductionCosts(const std::shared_ptr<korvel::Crop>& crop);
     std::filesystem::path folderPath() const;
     std::shared_ptr<korvel::BestMix> runSearch(const QString& strBatchMessage);
@@ -195,6 +186,9 @@ private:
 
     QString programFolder_;
     korvel::SessionState& session_;
+    WindowState state_;
+    ResultsHooks resultsHooks_;
+    TrendHooks trendHooks_;
     bool loadStarted_ = false;
     bool searchRunning_ = false;
     bool closePending_ = false;
@@ -208,17 +202,12 @@ private:
     MainPane* pneMain_ = nullptr;
     ProductionCostPane* pneInputCosts_ = nullptr;
     IrrigationCostPane* pneIrrigCosts_ = nullptr;
-    ResultsPane* pneResults_ = nullptr;
-    DetailsPane* pneDetails_ = nullptr;
     SummaryPane* pneSummary_ = nullptr;
     CustomCropPane* pneCustomCrop_ = nullptr;
-    TrendSetupPane* trendSetupPane_ = nullptr;
-    TrendResultsPane* trendResultsPane_ = nullptr;
-    QList<QWidget*> panes_; // in the order the resize handler centres them
+    QList<QWidget*> panes_; // in the order they were added
     QList<QPointer<QWidget>> paneHistory_;
 
     QPointer<ProgressWindow> progress_;
-    std::unique_ptr<ResultPrinter> thePrinter_;
 };
 
 } // namespace korvel::ui

@@ -7,7 +7,6 @@
 #include <map>
 
 #include "model/CropScenario.h"
-#include "trend/TrendSetupPane.h"
 #include "ui/main/CropRow.h"
 #include "ui/main/MainPane.h"
 #include "ui/platform/DialogService.h"
@@ -38,9 +37,9 @@ void MainWindow::LoadCropRows()
     libraryCount_ = 0;
     bool read = false;
     try {
-        if (!cropFiles)
-            cropFiles = std::make_shared<korvel::FileReader>();
-        read = cropFiles->Initialize(folderPath());
+        if (!state_.cropFiles)
+            state_.cropFiles = std::make_shared<korvel::FileReader>();
+        read = state_.cropFiles->Initialize(folderPath());
     } catch (const std::exception&) {
         read = false;
     }
@@ -51,7 +50,7 @@ void MainWindow::LoadCropRows()
                         QStringLiteral(".  No crops can be evaluated."),
                     MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Error"));
     } else {
-        const korvel::CropScenario& library = *cropFiles->cropCollection;
+        const korvel::CropScenario& library = *state_.cropFiles->cropCollection;
         for (long i = 0; i < library.Count(); ++i) {
             const auto& crop = library.Item(i + 1);
             CropRow* row = pneMain_->createRow(static_cast<int>(i));
@@ -63,12 +62,12 @@ void MainWindow::LoadCropRows()
             row->setCrop(crop);
             const CropRow::Entries* earlier = previous(crop->cropType);
             row->carryOver(earlier);
-            if (earlier && activeCrop == earlier->crop)
-                activeCrop = crop;
+            if (earlier && state_.activeCrop == earlier->crop)
+                state_.activeCrop = crop;
             connect(row, &CropRow::inputCostsRequested, this, &MainWindow::openProductionCosts,
                     Qt::UniqueConnection);
-            if (QComboBox* crops = trendSetupPane()->cboCrops)
-                crops->addItem(QString::fromStdString(crop->cropType));
+            if (trendHooks_.libraryCropAdded)
+                trendHooks_.libraryCropAdded(QString::fromStdString(crop->cropType));
         }
         libraryCount_ = static_cast<int>(library.Count());
     }
@@ -123,9 +122,9 @@ void MainWindow::setMainText(MainBox box, const std::string& text)
 
 korvel::IrrigationCosts& MainWindow::irrigationCosts()
 {
-    if (!tempIrrigationCosts)
-        tempIrrigationCosts = std::make_shared<korvel::IrrigationCosts>();
-    return *tempIrrigationCosts;
+    if (!state_.tempIrrigationCosts)
+        state_.tempIrrigationCosts = std::make_shared<korvel::IrrigationCosts>();
+    return *state_.tempIrrigationCosts;
 }
 
 void MainWindow::setIrrigationText(IrrigationBox box, const std::string& text)
@@ -151,7 +150,7 @@ void MainWindow::setIrrigationText(IrrigationBox box, const std::string& text)
 
 std::shared_ptr<korvel::CropScenario> MainWindow::cropLibrary() const
 {
-    return cropFiles ? cropFiles->cropCollection : nullptr;
+    return state_.cropFiles ? state_.cropFiles->cropCollection : nullptr;
 }
 
 std::vector<std::shared_ptr<korvel::Crop>> MainWindow::cropRowCrops() const

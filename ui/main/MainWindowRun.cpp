@@ -19,8 +19,6 @@
 #include "ui/main/MainPane.h"
 #include "ui/main/ProgressWindow.h"
 #include "ui/platform/DialogService.h"
-#include "ui/results/ResultPrinter.h"
-#include "ui/results/ResultsPane.h"
 
 namespace korvel::ui {
 
@@ -149,10 +147,10 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
         for (int i = 0; i < cropRowCount(); ++i)
             if (CropRow* row = cr(i); row->isActive())
                 in.crops.push_back({row->crop(), row->getPrice(), row->getMaxYield()});
-        in.soil = currentSoil.toStdString();
-        in.irrigation = tempIrrigationCosts;
+        in.soil = state_.currentSoil.toStdString();
+        in.irrigation = state_.tempIrrigationCosts;
 
-        RunProgress observer(*progress_, strBatchMessage, cs);
+        RunProgress observer(*progress_, strBatchMessage, state_.cs);
         const korvel::EvaluationRun::Result result = korvel::EvaluationRun::run(in, s, observer);
         switch (result.end) {
         case korvel::EvaluationRun::End::NoLandSplit:
@@ -210,11 +208,8 @@ void MainWindow::runEvaluation()
     const std::shared_ptr<korvel::BestMix> bm = RunScenario(QString());
     if (!bm || bm->getSize() == 0 || closePending_)
         return;
-    ShowPane(pneResults_);
-    pneResults_->ShowBatchedVariables(false);
-    pneResults_->loadResults(bm->returnCollection(true, session_));
-    thePrinter().setCollection(bm->returnCollection(true, session_));
-    mnuPrint->setEnabled(true);
+    if (resultsHooks_.showResults)
+        resultsHooks_.showResults(*bm);
 }
 
 } // namespace korvel::ui

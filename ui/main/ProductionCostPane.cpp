@@ -21,7 +21,7 @@
 #include "ui/main/HelpButton.h"
 #include "ui/main/InputValidation.h"
 #include "ui/main/MainPane.h"
-#include "ui/main/MainWindow.h"
+#include "ui/main/PaneHost.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/Twips.h"
 
@@ -99,7 +99,7 @@ QCheckBox* tickBox(const QWidget& pane, const ProductionCostField& field)
 
 } // namespace
 
-ProductionCostPane::ProductionCostPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(main)
+ProductionCostPane::ProductionCostPane(PaneHost& main, QWidget* parent) : QFrame(parent), main_(main)
 {
     setObjectName(QStringLiteral("pneInputCosts"));
     setMinimumSize(twips(11460), twips(6795));
@@ -398,7 +398,7 @@ QLineEdit* ProductionCostPane::box(const QString& name) const { return boxes_.va
 
 std::string ProductionCostPane::cropType() const
 {
-    return main_.activeCrop ? main_.activeCrop->cropType : std::string();
+    return main_.state().activeCrop ? main_.state().activeCrop->cropType : std::string();
 }
 
 double ProductionCostPane::read(QLineEdit* b) const { return BoxTexts::value(b->text()); }
@@ -413,7 +413,7 @@ void ProductionCostPane::openFor(const std::shared_ptr<Crop>& crop)
     if (!crop)
         return;
     main_.ShowPane(this);
-    main_.activeCrop = crop;
+    main_.state().activeCrop = crop;
     const inputCosts& ic = crop->inputCosts;
     const QString name = QString::fromStdString(crop->cropType);
 
@@ -462,14 +462,14 @@ void ProductionCostPane::openFor(const std::shared_ptr<Crop>& crop)
     lblAnnualized_->setVisible(forage);
     harvestFrame_->setVisible(!forage);
 
-    BoxTexts::blankZeroTexts(&main_);
+    BoxTexts::blankZeroTexts(main_.hostWindow());
 }
 
 void ProductionCostPane::applyCosts()
 {
-    if (!main_.activeCrop)
-        main_.activeCrop = std::make_shared<Crop>();
-    const std::shared_ptr<Crop> crop = main_.activeCrop;
+    if (!main_.state().activeCrop)
+        main_.state().activeCrop = std::make_shared<Crop>();
+    const std::shared_ptr<Crop> crop = main_.state().activeCrop;
     inputCosts& ic = crop->inputCosts;
 
     const auto commit = [&](CostCommit when) {
@@ -502,8 +502,8 @@ void ProductionCostPane::applyCosts()
     commit(CostCommit::Last);
 
     main_.ShowPane(main_.pneMain());
-    main_.SetMainInfo(main_.strMainInfo);
-    main_.activeCrop.reset();
+    main_.SetMainInfo(main_.state().strMainInfo);
+    main_.state().activeCrop.reset();
 }
 
 void ProductionCostPane::clearBoxes()

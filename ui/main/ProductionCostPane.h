@@ -17,7 +17,7 @@ class QPushButton;
 
 namespace korvel::ui {
 
-class MainWindow;
+class PaneHost;
 
 // Controls (objectNames): the boxes named after their fields' boxes ("txtNitrogenCost", "txtNitrogenApplied",
 // "txtPCost", "txtPApplied", "txtSeedCost", "txtSeedRate", "txtHerbicide", "txtInsecticide", "txtTillage",
@@ -32,7 +32,7 @@ class MainWindow;
 class ProductionCostPane : public QFrame {
     Q_OBJECT
 public:
-    explicit ProductionCostPane(MainWindow& main, QWidget* parent = nullptr);
+    explicit ProductionCostPane(PaneHost& main, QWidget* parent = nullptr);
 
     // The crop row's "Costs/Returns": shows the pane, makes crop the active crop and fills every box from it.
     void openFor(const std::shared_ptr<Crop>& crop);
@@ -58,7 +58,7 @@ private:
     void leaveBox(QLineEdit* b);
     bool isForage(const Crop& crop) const;
 
-    MainWindow& main_;
+    PaneHost& main_; // the window, through its host interface
     QHash<QString, QLineEdit*> boxes_;
     QLineEdit *txtNitrogenCost_, *txtNitrogenApplied_, *txtPCost_, *txtPApplied_, *txtSeedCost_, *txtSeedRate_;
     QLineEdit *txtHerbicide_, *txtInsecticide_, *txtTillage_, *txtPlanting_, *txtFertilizerApplication_;

@@ -4,17 +4,17 @@
 #include <QVBoxLayout>
 
 #include "ui/main/MainPane.h"
-#include "ui/main/MainWindow.h"
+#include "ui/main/PaneHost.h"
 #include "ui/main/SummaryTable.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
 
-SummaryPane::SummaryPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(main)
+SummaryPane::SummaryPane(PaneHost& main, QWidget* parent) : QFrame(parent), main_(main)
 {
     setObjectName(QStringLiteral("pneSummary"));
     setMinimumSize(twips(11415), twips(7215));
-    table_ = new SummaryTable(main_.session(), main_.summaryResults, this);
+    table_ = new SummaryTable(main_.session(), main_.state().summaryResults, this);
     table_->setObjectName(QStringLiteral("summaryTable"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);

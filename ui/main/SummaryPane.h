@@ -5,19 +5,19 @@
 
 namespace korvel::ui {
 
-class MainWindow;
+class PaneHost;
 class SummaryTable;
 
 class SummaryPane : public QFrame {
     Q_OBJECT
 public:
-    explicit SummaryPane(MainWindow& main, QWidget* parent = nullptr);
+    explicit SummaryPane(PaneHost& main, QWidget* parent = nullptr);
     // The "Summary Table" menu: builds the table and shows the pane.
     void open();
     SummaryTable* table() const { return table_; }
 
 private:
-    MainWindow& main_;
+    PaneHost& main_; // the window, through its host interface
     SummaryTable* table_;
 };
 

@@ -10,11 +10,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "model/FieldCollection.h"
 #include "model/Numbers.h"
+#include "ui/main/ViewText.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/SaveFile.h"
 #include "ui/platform/Twips.h"
-#include "ui/results/ViewText.h"
 
 namespace korvel::ui {
 

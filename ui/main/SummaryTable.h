@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "model/SessionState.h"
-#include "ui/results/OptionBrowser.h"
+#include "ui/main/WindowState.h"
 
 class QLabel;
 class QPushButton;

@@ -48,8 +48,9 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 
 } // namespace
 
-WelcomeWindow::WelcomeWindow(QString programFolder, korvel::SessionState& session, QWidget* parent)
-    : QWidget(parent), programFolder_(std::move(programFolder)), session_(session)
+WelcomeWindow::WelcomeWindow(QString programFolder, korvel::SessionState& session, UpperPanes upper,
+                             QWidget* parent)
+    : QWidget(parent), programFolder_(std::move(programFolder)), session_(session), upper_(std::move(upper))
 {
     setObjectName(QStringLiteral("frmWelcome"));
     setWindowTitle(QStringLiteral("Welcome"));
@@ -120,7 +121,7 @@ MainWindow* WelcomeWindow::mainWindow() const
 MainWindow* WelcomeWindow::createMain()
 {
     if (!main_) {
-        main_ = new MainWindow(programFolder_, session_);
+        main_ = new MainWindow(programFolder_, session_, upper_);
         main_->setAttribute(Qt::WA_DeleteOnClose);
     }
     return main_;

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "model/SessionState.h"
+#include "ui/main/UpperPanes.h"
 
 namespace korvel::ui {
 
@@ -14,7 +15,9 @@ class MainWindow;
 class WelcomeWindow : public QWidget {
     Q_OBJECT
 public:
-    WelcomeWindow(QString programFolder, korvel::SessionState& session, QWidget* parent = nullptr);
+    // upper: the panes of the layers above the main window, for the main window the start buttons open.
+    WelcomeWindow(QString programFolder, korvel::SessionState& session, UpperPanes upper = {},
+                  QWidget* parent = nullptr);
 
     // The main window once a start button has opened it (it deletes itself when closed).
     MainWindow* mainWindow() const;
@@ -30,6 +33,7 @@ private:
 
     QString programFolder_;
     korvel::SessionState& session_;
+    UpperPanes upper_;
     QPointer<MainWindow> main_;
 };
 

@@ -3,16 +3,16 @@
 #include <QAction>
 #include <QVBoxLayout>
 
-#include "trend/TrendResultsPane.h"
-#include "ui/main/MainWindow.h"
+#include "ui/main/PaneHost.h"
 #include "ui/platform/Twips.h"
 #include "ui/results/FieldCostDetails.h"
 #include "ui/results/ResultPrinter.h"
 #include "ui/results/ResultsPane.h"
+#include "ui/results/ResultsPanes.h"
 
 namespace korvel::ui {
 
-DetailsPane::DetailsPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(main)
+DetailsPane::DetailsPane(ResultsPanes& panes, QWidget* parent) : QFrame(parent), main_(panes.host()), panes_(panes)
 {
     setObjectName(QStringLiteral("pneDetails"));
     setMinimumSize(twips(11190), twips(6660));
@@ -22,17 +22,17 @@ DetailsPane::DetailsPane(MainWindow& main, QWidget* parent) : QFrame(parent), ma
     layout->addWidget(theDetails_);
 
     FieldCostDetails::Hooks& hooks = theDetails_->hooks;
-    hooks.showResultsPane = [this] { main_.ShowPane(main_.pneResults()); };
-    hooks.showTrendResultsPane = [this] { main_.ShowPane(main_.trendResultsPane()); };
-    hooks.setPrintEnabled = [this](bool on) {
-        if (main_.mnuPrint)
-            main_.mnuPrint->setEnabled(on);
+    hooks.showResultsPane = [this] { main_.ShowPane(panes_.pneResults()); };
+    hooks.showTrendResultsPane = [this] {
+        if (panes_.trendLinks.showTrendResults)
+            panes_.trendLinks.showTrendResults();
     };
+    hooks.setPrintEnabled = [this](bool on) { main_.setPrintEnabled(on); };
     hooks.setPrinterField = [this](const std::shared_ptr<korvel::Field>& f) {
         if (f)
-            main_.thePrinter().setField(*f);
+            panes_.thePrinter().setField(*f);
     };
-    hooks.printDetails = [this] { main_.thePrinter().printDetails(); };
+    hooks.printDetails = [this] { panes_.thePrinter().printDetails(); };
 }
 
 void DetailsPane::loadCosts(const korvel::Field& f)

@@ -10,12 +10,13 @@ class Field;
 namespace korvel::ui {
 
 class FieldCostDetails;
-class MainWindow;
+class PaneHost;
+class ResultsPanes;
 
 class DetailsPane : public QFrame {
     Q_OBJECT
 public:
-    explicit DetailsPane(MainWindow& main, QWidget* parent = nullptr);
+    explicit DetailsPane(ResultsPanes& panes, QWidget* parent = nullptr);
 
     // The field cost details ("theDetails").
     FieldCostDetails* theDetails() const { return theDetails_; }
@@ -23,7 +24,8 @@ public:
     void loadCosts(const korvel::Field& f);
 
 private:
-    MainWindow& main_;
+    PaneHost& main_; // the window, through its host interface
+    ResultsPanes& panes_;
     FieldCostDetails* theDetails_;
 };
 

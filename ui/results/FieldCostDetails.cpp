@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/results/ViewText.h"
+#include "ui/main/ViewText.h"
 
 namespace korvel::ui {
 

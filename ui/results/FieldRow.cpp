@@ -5,7 +5,7 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "ui/results/ViewText.h"
+#include "ui/main/ViewText.h"
 
 namespace korvel::ui {
 

@@ -11,9 +11,9 @@
 #include "model/Errors.h"
 #include "ui/main/HelpButton.h"
 #include "ui/main/HelpTopics.h"
+#include "ui/main/ViewText.h"
 #include "ui/platform/DialogService.h"
 #include "ui/results/FieldRow.h"
-#include "ui/results/ViewText.h"
 
 namespace korvel::ui {
 

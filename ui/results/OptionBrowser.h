@@ -11,6 +11,7 @@
 
 #include "model/FieldCollection.h"
 #include "model/SessionState.h"
+#include "ui/main/WindowState.h"
 
 class QFrame;
 class QHBoxLayout;
@@ -21,9 +22,6 @@ class QVBoxLayout;
 namespace korvel::ui {
 
 class FieldRow;
-
-// Saved or ranked options: the allocation objects themselves, shared.
-using OptionList = std::vector<std::shared_ptr<korvel::FieldCollection>>;
 
 class OptionBrowser : public QWidget {
     Q_OBJECT

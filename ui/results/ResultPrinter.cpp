@@ -9,9 +9,9 @@
 #include "model/IrrigationCosts.h"
 #include "model/Numbers.h"
 #include "model/inputCosts.h"
+#include "ui/main/ViewText.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/PrintSurface.h"
-#include "ui/results/ViewText.h"
 
 namespace korvel::ui {
 

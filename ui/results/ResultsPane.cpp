@@ -4,46 +4,47 @@
 #include <QVBoxLayout>
 
 #include "model/FieldCollection.h"
-#include "trend/TrendSetupPane.h"
 #include "ui/main/MainPane.h"
-#include "ui/main/MainWindow.h"
+#include "ui/main/PaneHost.h"
 #include "ui/platform/Twips.h"
 #include "ui/results/DetailsPane.h"
 #include "ui/results/OptionBrowser.h"
 #include "ui/results/ResultPrinter.h"
+#include "ui/results/ResultsPanes.h"
 
 namespace korvel::ui {
 
-ResultsPane::ResultsPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(main)
+ResultsPane::ResultsPane(ResultsPanes& panes, QWidget* parent) : QFrame(parent), main_(panes.host())
 {
     setObjectName(QStringLiteral("pneResults"));
     setMinimumSize(twips(11535), twips(7215));
-    theResults_ = new OptionBrowser(main_.session(), main_.summaryResults, this);
+    theResults_ = new OptionBrowser(main_.session(), main_.state().summaryResults, this);
     theResults_->setObjectName(QStringLiteral("theResults"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(theResults_);
 
-    connectToMainWindow(*theResults_, main_);
+    connectToMainWindow(*theResults_, panes);
 }
 
-void ResultsPane::connectToMainWindow(OptionBrowser& browser, MainWindow& main)
+void ResultsPane::connectToMainWindow(OptionBrowser& browser, ResultsPanes& panes)
 {
-    MainWindow* m = &main;
+    PaneHost* m = &panes.host();
+    ResultsPanes* r = &panes;
     OptionBrowser::Hooks& hooks = browser.hooks;
-    hooks.showDetails = [m](const std::shared_ptr<Field>& field) {
-        m->ShowPane(m->pneDetails());
-        m->pneDetails()->loadCosts(*field);
+    hooks.showDetails = [m, r](const std::shared_ptr<Field>& field) {
+        m->ShowPane(r->pneDetails());
+        r->pneDetails()->loadCosts(*field);
     };
     hooks.showMainPane = [m] {
         m->ShowPane(m->pneMain());
-        m->SetMainInfo(m->strMainInfo);
+        m->SetMainInfo(m->state().strMainInfo);
     };
-    hooks.showTrendSetup = [m] { m->ShowPane(m->trendSetupPane()); };
-    hooks.setPrintEnabled = [m](bool on) {
-        if (m->mnuPrint)
-            m->mnuPrint->setEnabled(on);
+    hooks.showTrendSetup = [r] {
+        if (r->trendLinks.showTrendSetup)
+            r->trendLinks.showTrendSetup();
     };
-    hooks.printResults = [m] { m->thePrinter().printResults(); };
+    hooks.setPrintEnabled = [m](bool on) { m->setPrintEnabled(on); };
+    hooks.printResults = [r] { r->thePrinter().printResults(); };
     // The trend setup takes the option as the one its fixed trend works on.
     hooks.runFixedTrend = [m](const std::shared_ptr<korvel::FieldCollection>& option) {
         m->session().SelectedOption = option;

@@ -11,13 +11,14 @@ class FieldCollection;
 
 namespace korvel::ui {
 
-class MainWindow;
 class OptionBrowser;
+class PaneHost;
+class ResultsPanes;
 
 class ResultsPane : public QFrame {
     Q_OBJECT
 public:
-    explicit ResultsPane(MainWindow& main, QWidget* parent = nullptr);
+    explicit ResultsPane(ResultsPanes& panes, QWidget* parent = nullptr);
 
     // The option browser ("theResults").
     OptionBrowser* theResults() const { return theResults_; }
@@ -31,10 +32,10 @@ public:
 
     // Connects an option browser to the main window: details, Back, Print, saved options and fixed trends.
     // The results pane's browser and the trend results view's browser are connected the same way.
-    static void connectToMainWindow(OptionBrowser& browser, MainWindow& main);
+    static void connectToMainWindow(OptionBrowser& browser, ResultsPanes& panes);
 
 private:
-    MainWindow& main_;
+    PaneHost& main_; // the window, through its host interface
     OptionBrowser* theResults_;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
-// Small helpers the result views share: model text to Qt text, digit patterns, and the "skip a failing
-// step" rule of the views. Control-array names come from ui/main/ControlNames.h.
+// Small helpers the result views and the summary table share: model text to Qt text, digit patterns, and the
+// "skip a failing step" rule of the views. Control-array names come from ui/main/ControlNames.h.
 #include <QLabel>
 #include <QString>
 #include <exception>

@@ -1,0 +1,12 @@
+// The tests above the main window's layer build the whole window: the results and trend panes with it.
+#include "trend/WindowAssembly.h"
+#include "ui/AssembledWindow.h"
+
+namespace korvel::ui::test {
+
+UpperPanes windowPanes()
+{
+    return resultsAndTrendPanes();
+}
+
+} // namespace korvel::ui::test

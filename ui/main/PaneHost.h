@@ -1,0 +1,75 @@
+#pragma once
+// What a pane asks of the window that holds it: showing panes with their history, the information line, the
+// shared state, the crop rows, the evaluation run and the inputs file. The main window implements it; the
+// panes of every layer hold a PaneHost&, never the window itself.
+#include <QString>
+#include <memory>
+
+#include "model/SessionState.h"
+#include "ui/main/WindowState.h"
+
+class QWidget;
+
+namespace korvel {
+class BestMix;
+class IrrigationCosts;
+} // namespace korvel
+
+namespace korvel::ui {
+
+class CropRow;
+class MainPane;
+
+class PaneHost {
+public:
+    virtual ~PaneHost() = default;
+
+    // The window itself: the parent of message boxes and progress windows.
+    virtual QWidget* hostWindow() = 0;
+    virtual korvel::SessionState& session() const = 0;
+    virtual WindowState& state() = 0;
+    // The program folder: "crops" (the library), "crops/custom", "crops/soils", the help and "inputs.txt".
+    virtual const QString& programFolder() const = 0;
+
+    // --- Panes ---
+    // Makes frame the shown pane (hiding every other pane whose name differs) and records it.
+    virtual void ShowPane(QWidget* frame) = 0;
+    // The pane shown before the current one (the main pane while the history is shorter than two).
+    virtual QWidget* PreviousPane() const = 0;
+    // The Back and Cancel buttons: previous pane, standing information text.
+    virtual void returnToPreviousPane() = 0;
+    // Writes text into the information line.
+    virtual void SetMainInfo(const QString& text) = 0;
+    virtual MainPane* pneMain() const = 0;
+    // The File menu's Print item.
+    virtual void setPrintEnabled(bool on) = 0;
+    // The trend setup for the session's option (a fixed trend when it has fields, else a variable trend).
+    virtual void ShowBatchScreen() = 0;
+    // The "?" buttons of every pane ("cmdHelp(index)"); a pop-up text opens beside the widget `beside`.
+    virtual void helpButtonClicked(int index, const QWidget* beside = nullptr) = 0;
+
+    // --- Crop rows: row i shows library crop i + 1 ---
+    virtual int cropRowCount() const = 0;
+    virtual CropRow* cr(int i) const = 0;
+    // Rebuilds the rows from a fresh reading of the crop library.
+    virtual void LoadCropRows() = 0;
+
+    // --- Evaluation run and inputs file ---
+    // The inputs are complete enough for a run.
+    virtual bool ready() = 0;
+    // One evaluation from the main pane's inputs (see MainWindow::RunScenario).
+    virtual std::shared_ptr<korvel::BestMix> RunScenario(const QString& strBatchMessage) = 0;
+    // The run button.
+    virtual void runEvaluation() = 0;
+    virtual void saveInputs() = 0;
+    virtual void loadInputs() = 0;
+    // The irrigation costs every run uses (created when missing).
+    virtual korvel::IrrigationCosts& irrigationCosts() = 0;
+
+protected:
+    PaneHost() = default;
+    PaneHost(const PaneHost&) = default;
+    PaneHost& operator=(const PaneHost&) = default;
+};
+
+} // namespace korvel::ui
