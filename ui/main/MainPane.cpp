@@ -77,7 +77,45 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
     setObjectName(QStringLiteral("pneMain"));
     setMinimumSize(twips(11475), twips(7275));
 
-    // --- General inputs ---
+    QGridLayout* inputs = buildGeneralInputs();
+    QHBoxLayout* split = buildLandSplit();
+    buildCropFrame();
+
+    runButton = new QPushButton(this);
+    runButton->setObjectName(QStringLiteral("Command1"));
+    runButton->setIcon(QIcon(runPicture()));
+    runButton->setIconSize(QSize(96, 64));
+    runButton->setFixedSize(106, 74);
+    runButton->setToolTip(QStringLiteral("Generate Output"));
+
+    auto* cropRow = new QHBoxLayout;
+    cropRow->addWidget(cropBox, 0, Qt::AlignTop);
+    cropRow->addWidget(runButton, 0, Qt::AlignVCenter);
+    cropRow->addStretch(1);
+
+    QGridLayout* notes = buildNotes();
+
+    auto* all = new QVBoxLayout(this);
+    all->setContentsMargins(8, 6, 8, 6);
+    all->setSpacing(6);
+    all->addLayout(inputs);
+    all->addLayout(split);
+    all->addLayout(cropRow);
+    all->addStretch(1);
+    all->addLayout(notes);
+
+    // --- Reactions ---
+    connect(txtArea, &QLineEdit::textChanged, this, [this] { getVolume(); });
+    connect(txtMax, &QLineEdit::textChanged, this, [this] { showVolumeAndCheckCapacity(); });
+    connect(txtSoil, &QComboBox::currentTextChanged, this, [this] { storeSoil(); });
+    connect(txtSoil, &QComboBox::activated, this, [this] { storeSoil(); });
+    onLostFocus(txtSoil, [this] { storeSoil(); });
+    onLostFocus(txtEff, [this] { checkEfficiency(); });
+    connect(runButton, &QPushButton::clicked, this, [this] { main_.runEvaluation(); });
+}
+
+QGridLayout* MainPane::buildGeneralInputs()
+{
     txtArea = new QLineEdit(this);
     txtArea->setObjectName(QStringLiteral("txtArea"));
     txtSoil = new QComboBox(this);
@@ -120,7 +158,7 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
         auto* cell = new QHBoxLayout;
         cell->setSpacing(4);
         cell->addWidget(control);
-        cell->addWidget(makeHelpButton(main, help, this));
+        cell->addWidget(makeHelpButton(main_, help, this));
         cell->addStretch(1);
         inputs->addLayout(cell, row, col + 1);
     };
@@ -133,10 +171,14 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
     addInput(1, 3, "Annual Gross Irrigation Amount (inches):", txtMax, 4);
     addInput(2, 3, "Calculated Gross Water Volume: (ac-in)", lblVolume, 5);
     inputs->setColumnStretch(5, 1);
+    return inputs;
+}
 
+QHBoxLayout* MainPane::buildLandSplit()
+{
     auto* split = new QHBoxLayout;
     split->addWidget(caption("Land Split:", this));
-    split->addWidget(makeHelpButton(main, 6, this));
+    split->addWidget(makeHelpButton(main_, 6, this));
     const auto& presets = MakingSplits::landSplitPresets();
     for (int i = 0; i < 6; ++i) {
         presetButtons[static_cast<size_t>(i)] = new QRadioButton(QString::fromStdString(presets[static_cast<size_t>(i)].caption), this);
@@ -152,8 +194,11 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
     txtArraySize = new QLineEdit(QStringLiteral("100"), this);
     txtArraySize->setObjectName(QStringLiteral("txtArraySize"));
     txtArraySize->hide();
+    return split;
+}
 
-    // --- Crop frame ---
+void MainPane::buildCropFrame()
+{
     cropBox = new QGroupBox(QStringLiteral("Select the Crops to Evaluate:"), this);
     cropBox->setObjectName(QStringLiteral("cropBox"));
     const int holderLeft = 8;
@@ -163,7 +208,7 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
         auto* label = caption(text, cropBox);
         label->adjustSize();
         label->move(holderLeft + twips(left), headingTop);
-        auto* button = makeHelpButton(main, help, cropBox);
+        auto* button = makeHelpButton(main_, help, cropBox);
         button->move(label->x() + label->width() + 4, headingTop);
     };
     heading("Price per unit:", 1815, 10);
@@ -193,20 +238,10 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
     row0->setObjectName(arrayName(QStringLiteral("cr"), 0));
     row0->move(0, 0);
     rows_.push_back(row0);
+}
 
-    runButton = new QPushButton(this);
-    runButton->setObjectName(QStringLiteral("Command1"));
-    runButton->setIcon(QIcon(runPicture()));
-    runButton->setIconSize(QSize(96, 64));
-    runButton->setFixedSize(106, 74);
-    runButton->setToolTip(QStringLiteral("Generate Output"));
-
-    auto* cropRow = new QHBoxLayout;
-    cropRow->addWidget(cropBox, 0, Qt::AlignTop);
-    cropRow->addWidget(runButton, 0, Qt::AlignVCenter);
-    cropRow->addStretch(1);
-
-    // --- Notes ---
+QGridLayout* MainPane::buildNotes()
+{
     auto* note = caption("*Enable Batch Processing by Selecting 'Enable Batch Processing' from the Tools menu", this);
     pnlBatchInstructions = new QFrame(this);
     pnlBatchInstructions->setObjectName(QStringLiteral("pnlBatchInstructions"));
@@ -220,24 +255,7 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
     auto* notes = new QGridLayout;
     notes->addWidget(note, 0, 0, Qt::AlignLeft | Qt::AlignBottom);
     notes->addWidget(pnlBatchInstructions, 0, 0);
-
-    auto* all = new QVBoxLayout(this);
-    all->setContentsMargins(8, 6, 8, 6);
-    all->setSpacing(6);
-    all->addLayout(inputs);
-    all->addLayout(split);
-    all->addLayout(cropRow);
-    all->addStretch(1);
-    all->addLayout(notes);
-
-    // --- Reactions ---
-    connect(txtArea, &QLineEdit::textChanged, this, [this] { getVolume(); });
-    connect(txtMax, &QLineEdit::textChanged, this, [this] { showVolumeAndCheckCapacity(); });
-    connect(txtSoil, &QComboBox::currentTextChanged, this, [this] { storeSoil(); });
-    connect(txtSoil, &QComboBox::activated, this, [this] { storeSoil(); });
-    onLostFocus(txtSoil, [this] { storeSoil(); });
-    onLostFocus(txtEff, [this] { checkEfficiency(); });
-    connect(runButton, &QPushButton::clicked, this, [this] { main_.runEvaluation(); });
+    return notes;
 }
 
 void MainPane::getVolume()

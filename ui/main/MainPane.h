@@ -17,7 +17,9 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -73,6 +75,13 @@ public:
     QFrame* pnlBatchInstructions;
 
 private:
+    // The builders of the constructor, in the order it calls them: each makes its controls and returns the
+    // layout that places them (the crop frame places its own).
+    QGridLayout* buildGeneralInputs();
+    QHBoxLayout* buildLandSplit();
+    void buildCropFrame();
+    QGridLayout* buildNotes();
+
     void storeSoil();
     void showVolumeAndCheckCapacity();
     void checkEfficiency();
