@@ -20,6 +20,7 @@
 #include "ui/main/HelpButton.h"
 #include "ui/main/MainWindow.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/Twips.h"
 #include "ui/results/ViewText.h"
 
@@ -124,6 +125,16 @@ void TrendSetupPane::buildSetup()
     connect(cboBatches, &QComboBox::currentIndexChanged, this, [this] { processPicked(); });
     connect(cmdAddBatchProcess, &QPushButton::clicked, this, [this] { addProcess(); });
     connect(cmdDeleteBatch, &QPushButton::clicked, this, [this] { deleteProcess(); });
+
+    // The process list above the columns; the crop and the variables (a column at a time); how the values are
+    // given; the buttons.
+    QList<QWidget*> order{cboBatches, cmdAddBatchProcess, findHelpButton(*frmBatches, 25), cmdDeleteBatch, cboCrops,
+                          findHelpButton(*this, 26)};
+    for (QRadioButton* variable : optBatchVariable)
+        order << variable;
+    order << optBatchOption[0] << txtBatchMinimum[0] << txtBatchMinimum[1] << cboBatchSteps << optBatchOption[1]
+          << cmdOpenBatch << optBatchOption[2] << txtBatchList << backButton << cmdBatchIt;
+    setReadingOrder(order);
 }
 
 QGridLayout* TrendSetupPane::buildVariableChoice()

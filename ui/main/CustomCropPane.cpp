@@ -29,6 +29,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/platform/Clipboard.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/SaveFile.h"
 #include "ui/platform/Twips.h"
 
@@ -236,6 +237,10 @@ CustomCropPane::CustomCropPane(MainWindow& main, QWidget* parent) : QFrame(paren
     outer->addWidget(note(QStringLiteral("Save your crop using the 'Save Custom Crop' button.  Return to the main "
                                          "input page by pressing the 'Back to Home' button."),
                           this));
+
+    setReadingOrder({helpButton, cboCustomGrid[0], cmdCustomGrid[6], nameBox, cboCustomGrid[4], cboCustomGrid[1],
+                     cboCustomGrid[2], cboCustomGrid[3], cmdCustomGrid[0], cboCustomGrid[5], dgCustom,
+                     cmdCustomGrid[3], cmdCustomGrid[4], cmdCustomGrid[2], cmdCustomGrid[5]});
 }
 
 void CustomCropPane::buildDesignLists()

@@ -20,6 +20,7 @@
 #include "ui/main/InputValidation.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -110,6 +111,14 @@ void IrrigationCostPane::buildControls()
     layout->addLayout(subtotal);
     layout->addStretch(1);
     layout->addLayout(buttons);
+
+    // Each row's help button stands left of its box.
+    auto help = [this](int index) { return findHelpButton(*this, index); };
+    auto named = [this](const QString& name) { return findChild<QWidget*>(name); };
+    setReadingOrder({help(15), txtGPM_, help(16), txtEstHours_, help(7), txtLift_, help(17), txtPSI_, help(18),
+                     cboFuelType_, help(19), txtCost_, help(20), txtLaborPerHour_, help(8), txtRepairsPerAcre_,
+                     named(QStringLiteral("cmdDefaultIrrigCosts")), named(QStringLiteral("Command4")),
+                     named(arrayName(QStringLiteral("cmdCancel"), 0)), named(QStringLiteral("Command9"))});
 }
 
 void IrrigationCostPane::buildBoxes()

@@ -13,8 +13,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "model/IrrigationCosts.h"
@@ -27,6 +29,7 @@
 #include "ui/main/InputValidation.h"
 #include "ui/main/MainWindow.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -112,6 +115,56 @@ MainPane::MainPane(MainWindow& main, QWidget* parent) : QFrame(parent), main_(ma
     onLostFocus(txtSoil, [this] { storeSoil(); });
     onLostFocus(txtEff, [this] { checkEfficiency(); });
     connect(runButton, &QPushButton::clicked, this, [this] { main_.runEvaluation(); });
+
+    setReadingOrder(controlsInReadingOrder());
+}
+
+QList<QWidget*> MainPane::controlsInReadingOrder() const
+{
+    auto help = [this](int index) { return findHelpButton(*this, index); };
+    // The general inputs a column at a time, each box followed by its help button.
+    QList<QWidget*> order{txtArea,    help(0), txtSoil, help(29), txtEff, help(2), irrigationButton, help(1),
+                          txtAnnRain, help(3), txtMax,  help(4),  help(5), help(6)};
+    for (QRadioButton* preset : presetButtons)
+        order << preset;
+    // The crop frame: the headings' help buttons, the rows in row order, its default button; then the run
+    // button beside the frame.
+    order << help(10) << help(9) << help(28);
+    for (const CropRow* row : rows_)
+        order << row->controlsInReadingOrder();
+    order << defaultsButton << runButton;
+    return order;
+}
+
+void MainPane::watchFocusOf(const CropRow* row)
+{
+    for (QWidget* control : row->controlsInReadingOrder())
+        control->installEventFilter(this);
+}
+
+void MainPane::showCropRowOf(QWidget* focused)
+{
+    if (!cropScroll->isEnabled())
+        return;
+    const auto row = std::find_if(rows_.begin(), rows_.end(), [focused](const CropRow* r) {
+        return r->isAncestorOf(focused);
+    });
+    if (row == rows_.end())
+        return;
+    const int shownTop = twips(cropScroll->value());
+    const int top = (*row)->y();
+    const int bottom = top + (*row)->height();
+    int value = 0;
+    if (top < shownTop)
+        value = pixelsToTwips(top);
+    else if (bottom > shownTop + cropFrameHolder->height())
+        value = pixelsToTwips(bottom - cropFrameHolder->height());
+    else
+        return;
+    // Only the rows move: a change of the scroll bar's own would also send the focus to "Load Default Values".
+    const QSignalBlocker quiet(cropScroll);
+    cropScroll->setValue(value);
+    cropFrame->move(0, -twips(cropScroll->value()));
 }
 
 QGridLayout* MainPane::buildGeneralInputs()
@@ -238,6 +291,7 @@ void MainPane::buildCropFrame()
     row0->setObjectName(arrayName(QStringLiteral("cr"), 0));
     row0->move(0, 0);
     rows_.push_back(row0);
+    watchFocusOf(row0);
 }
 
 QGridLayout* MainPane::buildNotes()
@@ -347,6 +401,11 @@ CropRow* MainPane::createRow(int i)
     // 490 twips below the row before it, counted in twips so that the pixel positions do not drift.
     record->move(0, twips(i * kRowPitch));
     record->show();
+    // The new row's controls follow those of the row above it, before the frame's default button.
+    QList<QWidget*> order{rows_.back()->controlsInReadingOrder().back()};
+    order << record->controlsInReadingOrder() << defaultsButton;
+    setReadingOrder(order);
+    watchFocusOf(record);
     rows_.push_back(record);
     return record;
 }
@@ -382,6 +441,9 @@ bool MainPane::eventFilter(QObject* watched, QEvent* event)
             cropScroll->setValue(cropScroll->value() - steps * cropScroll->singleStep());
         return true;
     }
+    // A crop row scrolled out of the frame comes into view when one of its controls takes the focus.
+    if (event->type() == QEvent::FocusIn && watched->isWidgetType())
+        showCropRowOf(static_cast<QWidget*>(watched));
     return QFrame::eventFilter(watched, event);
 }
 

@@ -12,6 +12,7 @@
 // (the run button), "cropBox", "cropFrameHolder", "cropFrame", "cropScroll", "Command7",
 // "pnlBatchInstructions".
 #include <QFrame>
+#include <QList>
 #include <array>
 #include <vector>
 
@@ -81,6 +82,12 @@ private:
     QHBoxLayout* buildLandSplit();
     void buildCropFrame();
     QGridLayout* buildNotes();
+    // The pane's controls in the order Tab visits them.
+    QList<QWidget*> controlsInReadingOrder() const;
+    // The focus entering one of row's controls scrolls the row into view (the pane filters their events).
+    void watchFocusOf(const CropRow* row);
+    // Scrolls the crop rows so that the row holding focused is wholly in view; nothing for another control.
+    void showCropRowOf(QWidget* focused);
 
     void storeSoil();
     void showVolumeAndCheckCapacity();

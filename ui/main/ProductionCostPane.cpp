@@ -23,6 +23,7 @@
 #include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -164,6 +165,28 @@ void ProductionCostPane::buildControls()
     layout->addWidget(lblHeader_);
     layout->addLayout(columns, 1);
     layout->addLayout(buttons);
+
+    setReadingOrder(controlsInReadingOrder());
+}
+
+QList<QWidget*> ProductionCostPane::controlsInReadingOrder() const
+{
+    auto help = [this](int index) { return findHelpButton(*this, index); };
+    auto named = [this](const QString& name) { return findChild<QWidget*>(name); };
+    // The group boxes a column at a time (general input costs; operation costs, returns and miscellaneous
+    // costs; the harvest charges or the forage frames in their place), then the buttons.
+    return {help(11), txtNitrogenCost_, txtNitrogenApplied_, chkNOptimal_, help(22),
+            txtPCost_, txtPApplied_, chkPOptimal_, help(23),
+            txtSeedCost_, txtSeedRate_, chkSeedOptimal_, help(24),
+            txtHerbicide_, txtInsecticide_,
+            help(13), txtTillage_, txtPlanting_, txtFertilizerApplication_, txtHerbicideApplication_,
+            txtInsecticideApplication_,
+            help(12), txtReturns_, help(21), txtMiscCost_,
+            txtHarvestBase_, txtExceed_, txtExceedCost_, txtHaulingCost_, txtFlatRate_,
+            txtSwathing_, txtSwathingNum_, txtRaking_, txtRakingNum_, txtBaling_, txtBalingNum_, txtAlfFlat_,
+            txtStand_,
+            cmdDefault_, help(14), named(QStringLiteral("Command13")), named(arrayName(QStringLiteral("cmdCancel"), 1)),
+            named(QStringLiteral("Command6"))};
 }
 
 QLabel* ProductionCostPane::label(const QString& text) { return new QLabel(text, this); }

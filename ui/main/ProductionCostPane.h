@@ -4,6 +4,7 @@
 // boxes into the crop, Cancel leaves it as it was.
 #include <QFrame>
 #include <QHash>
+#include <QList>
 #include <memory>
 #include <string>
 
@@ -64,6 +65,8 @@ private:
     QHBoxLayout* buildButtons();
     QLabel* label(const QString& text);
     QPushButton* helpButton(int index);
+    // The pane's controls in the order Tab visits them.
+    QList<QWidget*> controlsInReadingOrder() const;
     QLineEdit* newBox(const char* name);
     // The name of the active crop ("" while there is none).
     std::string cropType() const;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/platform/ReadingOrder.h"
 #include "ui/results/ViewText.h"
 
 namespace korvel::ui {
@@ -328,6 +329,7 @@ QHBoxLayout* FieldCostDetails::buildButtons()
     buttons->addStretch(1);
     buttons->addWidget(printButton);
     buttons->addWidget(backButton);
+    setReadingOrder({printButton, backButton});
     return buttons;
 }
 
