@@ -275,6 +275,27 @@ TEST_F(TabOrderTest, TheTrendControlsInReadingOrder)
                 {"rh(0).cmdDetails", "cmdPrevious", "cmdAdvance", "cmdSaveResult", "Command2", "Command1",
                  "cmdBatchThis", "cmdHelp(25)", "cmdHelp2(0)", "cmdExcel", "cmdHelp3(1)"},
                 "fixed trend results");
+    // The setup pane stays shown behind the results: Tab goes round the results, never into the covered setup.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(stopName(QApplication::focusWidget()), "rh(0).cmdDetails");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(stopName(QApplication::focusWidget()), "cmdHelp3(1)");
+}
+
+TEST_F(TabOrderTest, TheVariableTrendResultsInReadingOrder)
+{
+    fillInputs();
+    w().EnableBatch(true);
+    w().mnuFallBatch->trigger();
+    w().trendSetupPane()->optBatchVariable[0]->click();
+    w().trendSetupPane()->txtBatchList->setText(QStringLiteral("5, 6, 7"));
+    w().trendSetupPane()->cmdBatchIt->click();
+    activate(window.get());
+    ASSERT_TRUE(w().trendResultsPane()->isVisible()) << dialogs.lastText().toStdString();
+    expectChain(w().trendResultsPane(),
+                {"cmdBatchStep(1)", "cmdBatchStep(0)", "cmdExcel", "rh(0).cmdDetails", "cmdPrevious", "cmdAdvance",
+                 "cmdSaveResult", "Command2", "Command1", "cmdBatchThis", "cmdHelp(25)"},
+                "variable trend results");
 }
 
 TEST_F(TabOrderTest, ShiftTabWalksTheMainPaneBackwards)

@@ -1,5 +1,6 @@
 #include "ui/platform/ReadingOrder.h"
 
+#include <QApplication>
 #include <QWidget>
 
 namespace korvel::ui {
@@ -13,6 +14,23 @@ void setReadingOrder(const QList<QWidget*>& controls)
         if (previous)
             QWidget::setTabOrder(previous, control);
         previous = control;
+    }
+}
+
+bool moveFocusWithin(QWidget* container, bool next)
+{
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused || !container->isAncestorOf(focused))
+        return false;
+    for (QWidget* w = focused;;) {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == focused)
+            return true;
+        if (container->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+            !w->focusProxy()) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
     }
 }
 

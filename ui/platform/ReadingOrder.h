@@ -13,4 +13,9 @@ namespace korvel::ui {
 // must share one window.
 void setReadingOrder(const QList<QWidget*>& controls);
 
+// Tab (next) or Shift+Tab (not next) within container only, going round at its ends: the focus moves from the
+// focused control to the following (preceding) shown, enabled control of container that takes Tab. For a pane
+// shown over another that stays shown behind it. False, with nothing moved, while the focus is outside container.
+bool moveFocusWithin(QWidget* container, bool next);
+
 } // namespace korvel::ui
