@@ -6,6 +6,7 @@
 
 #include "trend/TrendResultsView.h"
 #include "ui/main/ControlNames.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -26,6 +27,11 @@ TrendResultsPane::TrendResultsPane(TrendPanes& panes, QWidget* parent) : QFrame(
     all->setContentsMargins(8, 6, 8, 6);
     all->addWidget(batchTitle);
     all->addWidget(theBatchResults, 1);
+}
+
+bool TrendResultsPane::focusNextPrevChild(bool next)
+{
+    return moveFocusWithin(this, next) || QFrame::focusNextPrevChild(next);
 }
 
 void TrendResultsPane::EnableBatch(bool yesno)

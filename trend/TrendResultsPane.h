@@ -21,6 +21,10 @@ public:
     TrendResultsView* theBatchResults = nullptr;
     // theBatchResults.EnableBatch.
     void EnableBatch(bool yesno);
+
+protected:
+    // Tab goes round this pane's controls, never into those of the setup pane behind it.
+    bool focusNextPrevChild(bool next) override;
 };
 
 } // namespace korvel::ui

@@ -17,6 +17,7 @@
 #include "ui/main/ControlNames.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/PaneHost.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/Twips.h"
 #include "ui/results/DetailsPane.h"
 #include "ui/results/OptionBrowser.h"
@@ -82,6 +83,10 @@ TrendResultsView::TrendResultsView(TrendPanes& panes, QWidget* parent)
     connect(cmdBatchStep[0], &QPushButton::clicked, this, [this] { stepButtonClicked(0); });
     connect(cmdBatchStep[1], &QPushButton::clicked, this, [this] { stepButtonClicked(1); });
     connect(cmdExcel, &QPushButton::clicked, this, [this] { exportToSpreadsheet(); });
+
+    QList<QWidget*> order{cmdBatchStep[1], cmdBatchStep[0], cmdExcel};
+    order << theResults->controlsInReadingOrder();
+    setReadingOrder(order);
 
     pnlBatchSteps->hide();
     resultsTop_ = kTopWithoutPanel;

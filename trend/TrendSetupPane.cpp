@@ -22,6 +22,7 @@
 #include "ui/main/PaneHost.h"
 #include "ui/main/ViewText.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -85,6 +86,60 @@ void TrendSetupPane::buildSetup()
     bold.setBold(true);
     lblInstruction->setFont(bold);
 
+    QGridLayout* variables = buildVariableChoice();
+    QGridLayout* values = buildValueChoice();
+    buildProcessList();
+
+    backButton = new QPushButton(QStringLiteral("Back"), this);
+    backButton->setObjectName(QStringLiteral("Command10"));
+    cmdBatchIt = new QPushButton(QStringLiteral("Generate Trend Output"), this);
+    cmdBatchIt->setObjectName(QStringLiteral("cmdBatchIt"));
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(variables, 1);
+    columns->addSpacing(twips(300));
+    columns->addLayout(values, 1);
+    auto* processRow = new QHBoxLayout;
+    processRow->addWidget(frmBatches);
+    processRow->addWidget(cmdDeleteBatch);
+    processRow->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(backButton);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdBatchIt);
+    auto* all = new QVBoxLayout(this);
+    all->setContentsMargins(12, 8, 12, 8);
+    all->addWidget(lblInstruction);
+    all->addLayout(processRow);
+    all->addLayout(columns);
+    all->addStretch(1);
+    all->addLayout(buttons);
+
+    // --- Reactions ---
+    connect(cboCrops, &QComboBox::currentIndexChanged, this, [this] { cropPicked(); });
+    for (int i = 0; i < kTrendVariableCount; ++i)
+        connect(optBatchVariable[i], &QRadioButton::clicked, this, [this, i] { variablePicked(i); });
+    for (int i = 0; i < 2; ++i)
+        connect(txtBatchMinimum[i], &QLineEdit::textChanged, this, [this] { selectAutoValues(); });
+    connect(txtBatchList, &QLineEdit::textChanged, this, [this] { selectManualValues(); });
+    connect(cmdOpenBatch, &QPushButton::clicked, this, [this] { chooseValueFile(); });
+    connect(cboBatches, &QComboBox::currentIndexChanged, this, [this] { processPicked(); });
+    connect(cmdAddBatchProcess, &QPushButton::clicked, this, [this] { addProcess(); });
+    connect(cmdDeleteBatch, &QPushButton::clicked, this, [this] { deleteProcess(); });
+
+    // The process list above the columns; the crop and the variables (a column at a time); how the values are
+    // given; the buttons.
+    QList<QWidget*> order{cboBatches, cmdAddBatchProcess, findHelpButton(*frmBatches, 25), cmdDeleteBatch, cboCrops,
+                          findHelpButton(*this, 26)};
+    for (QRadioButton* variable : optBatchVariable)
+        order << variable;
+    order << optBatchOption[0] << txtBatchMinimum[0] << txtBatchMinimum[1] << cboBatchSteps << optBatchOption[1]
+          << cmdOpenBatch << optBatchOption[2] << txtBatchList << backButton << cmdBatchIt;
+    setReadingOrder(order);
+}
+
+QGridLayout* TrendSetupPane::buildVariableChoice()
+{
     // Left: the crop and the trend variables.
     auto* variables = new QGridLayout;
     variables->addWidget(label(this, QStringLiteral("lblCrop"), QStringLiteral("Crop:")), 0, 0, 1, 1);
@@ -131,7 +186,11 @@ void TrendSetupPane::buildSetup()
     variables->addWidget(label(this, arrayName(QStringLiteral("lblgeneric"), 3),
                                QStringLiteral("*Total production costs do not include cost of irrigation")),
                          5, 0, 1, 4);
+    return variables;
+}
 
+QGridLayout* TrendSetupPane::buildValueChoice()
+{
     // Right: how the values are given.
     auto* values = new QGridLayout;
     values->addWidget(label(this, arrayName(QStringLiteral("lblgeneric"), 5), QStringLiteral("Determine Trend Process:")),
@@ -189,7 +248,11 @@ void TrendSetupPane::buildSetup()
     txtBatchList->setObjectName(QStringLiteral("txtBatchList"));
     values->addWidget(txtBatchList, 8, 1, 1, 3);
     values->setColumnStretch(2, 1);
+    return values;
+}
 
+void TrendSetupPane::buildProcessList()
+{
     // The process list of a fixed trend.
     frmBatches = new QFrame(this);
     frmBatches->setObjectName(QStringLiteral("frmBatches"));
@@ -207,43 +270,6 @@ void TrendSetupPane::buildSetup()
     cmdDeleteBatch = new QPushButton(QStringLiteral("Delete this process"), this);
     cmdDeleteBatch->setObjectName(QStringLiteral("cmdDeleteBatch"));
     cmdDeleteBatch->hide();
-
-    backButton = new QPushButton(QStringLiteral("Back"), this);
-    backButton->setObjectName(QStringLiteral("Command10"));
-    cmdBatchIt = new QPushButton(QStringLiteral("Generate Trend Output"), this);
-    cmdBatchIt->setObjectName(QStringLiteral("cmdBatchIt"));
-
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(variables, 1);
-    columns->addSpacing(twips(300));
-    columns->addLayout(values, 1);
-    auto* processRow = new QHBoxLayout;
-    processRow->addWidget(frmBatches);
-    processRow->addWidget(cmdDeleteBatch);
-    processRow->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(backButton);
-    buttons->addStretch(1);
-    buttons->addWidget(cmdBatchIt);
-    auto* all = new QVBoxLayout(this);
-    all->setContentsMargins(12, 8, 12, 8);
-    all->addWidget(lblInstruction);
-    all->addLayout(processRow);
-    all->addLayout(columns);
-    all->addStretch(1);
-    all->addLayout(buttons);
-
-    // --- Reactions ---
-    connect(cboCrops, &QComboBox::currentIndexChanged, this, [this] { cropPicked(); });
-    for (int i = 0; i < kTrendVariableCount; ++i)
-        connect(optBatchVariable[i], &QRadioButton::clicked, this, [this, i] { variablePicked(i); });
-    for (int i = 0; i < 2; ++i)
-        connect(txtBatchMinimum[i], &QLineEdit::textChanged, this, [this] { selectAutoValues(); });
-    connect(txtBatchList, &QLineEdit::textChanged, this, [this] { selectManualValues(); });
-    connect(cmdOpenBatch, &QPushButton::clicked, this, [this] { chooseValueFile(); });
-    connect(cboBatches, &QComboBox::currentIndexChanged, this, [this] { processPicked(); });
-    connect(cmdAddBatchProcess, &QPushButton::clicked, this, [this] { addProcess(); });
-    connect(cmdDeleteBatch, &QPushButton::clicked, this, [this] { deleteProcess(); });
 }
 
 // --- Process list ---------------------------------------------------------------------------------

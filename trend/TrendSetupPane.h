@@ -21,6 +21,7 @@
 #include "model/TrendVariables.h"
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -116,6 +117,11 @@ public:
 
 private:
     void buildSetup();
+    // The builders buildSetup calls, in its order: the crop and the trend variables (left), how the values are
+    // given (right), each returning the layout that places them; the process list of a fixed trend.
+    QGridLayout* buildVariableChoice();
+    QGridLayout* buildValueChoice();
+    void buildProcessList();
     // Selects entry `entry` of cboBatches while the list is disabled, so its handler does nothing.
     void selectBatchEntryQuietly(int entry);
 

@@ -99,6 +99,11 @@ CropRow::CropRow(QWidget* parent) : QWidget(parent)
     onLostFocus(txtMaxYield, [this] { checkMaxYield(); });
 }
 
+QList<QWidget*> CropRow::controlsInReadingOrder() const
+{
+    return {chkCrop, txtPrice, txtMaxYield, cmdInputCosts};
+}
+
 const std::shared_ptr<korvel::Crop>& CropRow::crop()
 {
     if (!crop_)

@@ -5,6 +5,7 @@
 //
 // Controls (objectNames): "chkCrop", "txtPrice", "lblPriceUnits", "txtMaxYield", "lblYieldUnits",
 // "cmdInputCosts", "background". The rows themselves are "cr(0)", "cr(1)", ... in row order.
+#include <QList>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -50,6 +51,9 @@ public:
     // Shows the crop's price ("#,##0.00", or every digit when it has more than cents) and maximum yield (plain),
     // each as a text that reads back as the crop's value.
     void refresh();
+    // The row's controls that take the focus, left to right: the tick box, the price, the maximum yield and
+    // "Costs/Returns".
+    QList<QWidget*> controlsInReadingOrder() const;
 
     // What the user typed or loaded into the row and its crop.
     struct Entries {

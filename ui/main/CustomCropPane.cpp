@@ -29,6 +29,7 @@
 #include "ui/main/PaneHost.h"
 #include "ui/platform/Clipboard.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/SaveFile.h"
 #include "ui/platform/Twips.h"
 
@@ -206,6 +207,44 @@ CustomCropPane::CustomCropPane(PaneHost& main, QWidget* parent) : QFrame(parent)
     title->setFont(titleFont);
     helpButton = makeHelpButton(main, 27, this);
 
+    buildDesignLists();
+    buildGrid();
+    buildEditorButtons();
+
+    // --- Layout ---
+    auto* heading = new QHBoxLayout;
+    heading->addWidget(title);
+    heading->addWidget(helpButton);
+    heading->addStretch(1);
+
+    QGridLayout* form = buildDesignForm();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdCustomGrid[3]);
+    buttons->addWidget(cmdCustomGrid[4]);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdCustomGrid[2]);
+    buttons->addWidget(cmdCustomGrid[5]);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(12, 8, 12, 8);
+    outer->setSpacing(6);
+    outer->addLayout(heading);
+    outer->addLayout(form);
+    outer->addWidget(note(QStringLiteral("Enter crop yields manually or paste from EXCEL to grid below"), this));
+    outer->addWidget(dgCustom, 1);
+    outer->addLayout(buttons);
+    outer->addWidget(note(QStringLiteral("Save your crop using the 'Save Custom Crop' button.  Return to the main "
+                                         "input page by pressing the 'Back to Home' button."),
+                          this));
+
+    setReadingOrder({helpButton, cboCustomGrid[0], cmdCustomGrid[6], nameBox, cboCustomGrid[4], cboCustomGrid[1],
+                     cboCustomGrid[2], cboCustomGrid[3], cmdCustomGrid[0], cboCustomGrid[5], dgCustom,
+                     cmdCustomGrid[3], cmdCustomGrid[4], cmdCustomGrid[2], cmdCustomGrid[5]});
+}
+
+void CustomCropPane::buildDesignLists()
+{
     nameBox = new QLineEdit(this);
     nameBox->setObjectName(arrayName(QStringLiteral("txtCustom"), 0));
     nameBox->installEventFilter(this);
@@ -241,7 +280,10 @@ CustomCropPane::CustomCropPane(PaneHost& main, QWidget* parent) : QFrame(parent)
     cboCustomGrid[4]->setMinimumWidth(twips(1800));
     cboCustomGrid[5]->setMinimumWidth(twips(2200));
     nameBox->setMinimumWidth(twips(2600));
+}
 
+void CustomCropPane::buildGrid()
+{
     dgCustom = new QTableWidget(1, 1, this);
     dgCustom->setObjectName(QStringLiteral("dgCustom"));
     dgCustom->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -256,7 +298,10 @@ CustomCropPane::CustomCropPane(PaneHost& main, QWidget* parent) : QFrame(parent)
     dgCustom->setMinimumHeight(twips(2200));
     dgCustom->installEventFilter(this);
     ensureHeaderItems();
+}
 
+void CustomCropPane::buildEditorButtons()
+{
     const char* captions[] = {"Set Grid Size",  nullptr,        "Save Custom Crop",         "Copy Grid Data for Excel",
                               "Paste Grid Data from Excel", "Back to Home", "Delete this Custom Crop?"};
     for (int n = 0; n < 7; ++n) {
@@ -268,13 +313,10 @@ CustomCropPane::CustomCropPane(PaneHost& main, QWidget* parent) : QFrame(parent)
         cmdCustomGrid[static_cast<size_t>(n)] = button;
     }
     cmdCustomGrid[6]->hide();
+}
 
-    // --- Layout ---
-    auto* heading = new QHBoxLayout;
-    heading->addWidget(title);
-    heading->addWidget(helpButton);
-    heading->addStretch(1);
-
+QGridLayout* CustomCropPane::buildDesignForm()
+{
     auto* form = new QGridLayout;
     form->setHorizontalSpacing(8);
     form->setVerticalSpacing(4);
@@ -338,25 +380,7 @@ CustomCropPane::CustomCropPane(PaneHost& main, QWidget* parent) : QFrame(parent)
     defaults->addStretch(1);
     form->addLayout(defaults, 6, 1);
     form->setColumnStretch(1, 1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdCustomGrid[3]);
-    buttons->addWidget(cmdCustomGrid[4]);
-    buttons->addStretch(1);
-    buttons->addWidget(cmdCustomGrid[2]);
-    buttons->addWidget(cmdCustomGrid[5]);
-
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(12, 8, 12, 8);
-    outer->setSpacing(6);
-    outer->addLayout(heading);
-    outer->addLayout(form);
-    outer->addWidget(note(QStringLiteral("Enter crop yields manually or paste from EXCEL to grid below"), this));
-    outer->addWidget(dgCustom, 1);
-    outer->addLayout(buttons);
-    outer->addWidget(note(QStringLiteral("Save your crop using the 'Save Custom Crop' button.  Return to the main "
-                                         "input page by pressing the 'Back to Home' button."),
-                          this));
+    return form;
 }
 
 // --- Opening and the lists --------------------------------------------------------------------------

@@ -25,6 +25,7 @@
 #include <vector>
 
 class QComboBox;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -104,6 +105,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The builders of the constructor, in its order: the name box and the six lists, the data grid, the
+    // editor's buttons, and the form that places the name box and the lists.
+    void buildDesignLists();
+    void buildGrid();
+    void buildEditorButtons();
+    QGridLayout* buildDesignForm();
+
     void loadDefaultTable();
     void setGridSizeFromLists();
     void saveCustomCrop();

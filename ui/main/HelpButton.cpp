@@ -20,6 +20,11 @@ QPushButton* plainHelpButton(const QString& name, QWidget* parent)
     return button;
 }
 
+QWidget* findHelpButton(const QWidget& pane, int index)
+{
+    return pane.findChild<QWidget*>(arrayName(QStringLiteral("cmdHelp"), index));
+}
+
 QPushButton* makeHelpButton(PaneHost& main, int index, QWidget* parent)
 {
     QPushButton* button = plainHelpButton(arrayName(QStringLiteral("cmdHelp"), index), parent);

@@ -15,4 +15,7 @@ QPushButton* makeHelpButton(PaneHost& main, int index, QWidget* parent);
 // The same small grey "?" button named name, connected to nothing (the result views' help buttons).
 QPushButton* plainHelpButton(const QString& name, QWidget* parent);
 
+// The help button of element index among pane's controls, null when it has none.
+QWidget* findHelpButton(const QWidget& pane, int index);
+
 } // namespace korvel::ui

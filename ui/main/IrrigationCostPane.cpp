@@ -20,6 +20,7 @@
 #include "ui/main/InputValidation.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/PaneHost.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -74,13 +75,60 @@ IrrigationCosts& IrrigationCostPane::irrigationCosts()
 
 void IrrigationCostPane::buildControls()
 {
+    buildBoxes();
+
+    lblInchHint_ = new QLabel(
+        QStringLiteral("Based on a GPM, ACRES, and HOURS, you would apply x inches of water in a season"), this);
+    lblInchHint_->setObjectName(QStringLiteral("lblInchHint"));
+    lblInchHint_->setWordWrap(true);
+    lblICosts_ = new QLabel(BoxTexts::kNoSubtotal, this);
+    lblICosts_->setObjectName(QStringLiteral("lblICosts"));
+    QFont bold = lblICosts_->font();
+    bold.setBold(true);
+    lblICosts_->setFont(bold);
+
+    // Change handlers: every change of a box, typed or set by code.
+    for (QLineEdit* b : {txtCost_, txtLaborPerHour_, txtLift_, txtPSI_, txtRepairsPerAcre_})
+        connect(b, &QLineEdit::textChanged, this, [this] { ShowPumpingCost(); });
+    for (QLineEdit* b : {txtGPM_, txtEstHours_})
+        connect(b, &QLineEdit::textChanged, this, [this] {
+            ShowPumpingCost();
+            ShowSeasonInches();
+        });
+    // The check run when a box is left.
+    for (QLineEdit* b : {txtLift_, txtPSI_, txtCost_, txtLaborPerHour_, txtRepairsPerAcre_, txtEstHours_})
+        onLostFocus(b, [this, b] { leaveBox(b); });
+
+    QGridLayout* grid = buildCostGrid();
+    QGridLayout* subtotal = buildSubtotal();
+    QHBoxLayout* buttons = buildButtons();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(boldLabel(QStringLiteral("Irrigation Costs"), nullptr, 4));
+    layout->addWidget(boldLabel(QStringLiteral("Variable Irrigation Costs"), nullptr, 2));
+    layout->addLayout(grid);
+    layout->addSpacing(12);
+    layout->addLayout(subtotal);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    // Each row's help button stands left of its box.
+    auto help = [this](int index) { return findHelpButton(*this, index); };
+    auto named = [this](const QString& name) { return findChild<QWidget*>(name); };
+    setReadingOrder({help(15), txtGPM_, help(16), txtEstHours_, help(7), txtLift_, help(17), txtPSI_, help(18),
+                     cboFuelType_, help(19), txtCost_, help(20), txtLaborPerHour_, help(8), txtRepairsPerAcre_,
+                     named(QStringLiteral("cmdDefaultIrrigCosts")), named(QStringLiteral("Command4")),
+                     named(arrayName(QStringLiteral("cmdCancel"), 0)), named(QStringLiteral("Command9"))});
+}
+
+void IrrigationCostPane::buildBoxes()
+{
     auto newBox = [this](const char* name) {
         auto* box = new QLineEdit(this);
         box->setObjectName(QString::fromLatin1(name));
         box->setMaximumWidth(110);
         return box;
     };
-    auto helpButton = [this](int index) { return makeHelpButton(main_, index, this); };
 
     txtGPM_ = newBox("txtGPM");
     txtEstHours_ = newBox("txtEstHours");
@@ -111,28 +159,11 @@ void IrrigationCostPane::buildControls()
         if (!fuelTextFinishing_)
             fuelPicked();
     });
+}
 
-    lblInchHint_ = new QLabel(
-        QStringLiteral("Based on a GPM, ACRES, and HOURS, you would apply x inches of water in a season"), this);
-    lblInchHint_->setObjectName(QStringLiteral("lblInchHint"));
-    lblInchHint_->setWordWrap(true);
-    lblICosts_ = new QLabel(BoxTexts::kNoSubtotal, this);
-    lblICosts_->setObjectName(QStringLiteral("lblICosts"));
-    QFont bold = lblICosts_->font();
-    bold.setBold(true);
-    lblICosts_->setFont(bold);
-
-    // Change handlers: every change of a box, typed or set by code.
-    for (QLineEdit* b : {txtCost_, txtLaborPerHour_, txtLift_, txtPSI_, txtRepairsPerAcre_})
-        connect(b, &QLineEdit::textChanged, this, [this] { ShowPumpingCost(); });
-    for (QLineEdit* b : {txtGPM_, txtEstHours_})
-        connect(b, &QLineEdit::textChanged, this, [this] {
-            ShowPumpingCost();
-            ShowSeasonInches();
-        });
-    // The check run when a box is left.
-    for (QLineEdit* b : {txtLift_, txtPSI_, txtCost_, txtLaborPerHour_, txtRepairsPerAcre_, txtEstHours_})
-        onLostFocus(b, [this, b] { leaveBox(b); });
+QGridLayout* IrrigationCostPane::buildCostGrid()
+{
+    auto helpButton = [this](int index) { return makeHelpButton(main_, index, this); };
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
@@ -157,14 +188,22 @@ void IrrigationCostPane::buildControls()
     addRow(QStringLiteral("Labor"), 20, txtLaborPerHour_, QStringLiteral("/ hour"));
     addRow(QStringLiteral("Repairs and Maintenance"), 8, txtRepairsPerAcre_, QStringLiteral("/ ac-in"));
     grid->setColumnStretch(4, 1);
+    return grid;
+}
 
+QGridLayout* IrrigationCostPane::buildSubtotal()
+{
     auto* subtotal = new QGridLayout;
     subtotal->addWidget(new QLabel(QStringLiteral("Irrigation Costs Subtotal:"), this), 0, 0);
     subtotal->addWidget(lblICosts_, 0, 1);
     subtotal->addWidget(new QLabel(QStringLiteral("*subtotal does not include labor costs"), this), 1, 1);
     subtotal->addWidget(new QLabel(QStringLiteral("*this figure is for your information only"), this), 2, 1);
     subtotal->setColumnStretch(2, 1);
+    return subtotal;
+}
 
+QHBoxLayout* IrrigationCostPane::buildButtons()
+{
     auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
@@ -185,15 +224,7 @@ void IrrigationCostPane::buildControls()
     buttons->addStretch(1);
     buttons->addWidget(back);
     buttons->addWidget(apply);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(boldLabel(QStringLiteral("Irrigation Costs"), nullptr, 4));
-    layout->addWidget(boldLabel(QStringLiteral("Variable Irrigation Costs"), nullptr, 2));
-    layout->addLayout(grid);
-    layout->addSpacing(12);
-    layout->addLayout(subtotal);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
+    return buttons;
 }
 
 void IrrigationCostPane::open()

@@ -7,6 +7,8 @@
 #include "model/IrrigationCosts.h"
 
 class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -43,6 +45,12 @@ public:
 
 private:
     void buildControls();
+    // The builders buildControls calls, in its order: the boxes and the fuel list; the grid that places them,
+    // the subtotal and the buttons, each returning its layout.
+    void buildBoxes();
+    QGridLayout* buildCostGrid();
+    QGridLayout* buildSubtotal();
+    QHBoxLayout* buildButtons();
     void leaveBox(QLineEdit* box);
     QLineEdit* boxNamed(const QString& name) const;
     IrrigationCosts& irrigationCosts();

@@ -13,8 +13,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "model/IrrigationCosts.h"
@@ -27,6 +29,7 @@
 #include "ui/main/InputValidation.h"
 #include "ui/main/PaneHost.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -77,7 +80,95 @@ MainPane::MainPane(PaneHost& main, QWidget* parent) : QFrame(parent), main_(main
     setObjectName(QStringLiteral("pneMain"));
     setMinimumSize(twips(11475), twips(7275));
 
-    // --- General inputs ---
+    QGridLayout* inputs = buildGeneralInputs();
+    QHBoxLayout* split = buildLandSplit();
+    buildCropFrame();
+
+    runButton = new QPushButton(this);
+    runButton->setObjectName(QStringLiteral("Command1"));
+    runButton->setIcon(QIcon(runPicture()));
+    runButton->setIconSize(QSize(96, 64));
+    runButton->setFixedSize(106, 74);
+    runButton->setToolTip(QStringLiteral("Generate Output"));
+
+    auto* cropRow = new QHBoxLayout;
+    cropRow->addWidget(cropBox, 0, Qt::AlignTop);
+    cropRow->addWidget(runButton, 0, Qt::AlignVCenter);
+    cropRow->addStretch(1);
+
+    QGridLayout* notes = buildNotes();
+
+    auto* all = new QVBoxLayout(this);
+    all->setContentsMargins(8, 6, 8, 6);
+    all->setSpacing(6);
+    all->addLayout(inputs);
+    all->addLayout(split);
+    all->addLayout(cropRow);
+    all->addStretch(1);
+    all->addLayout(notes);
+
+    // --- Reactions ---
+    connect(txtArea, &QLineEdit::textChanged, this, [this] { getVolume(); });
+    connect(txtMax, &QLineEdit::textChanged, this, [this] { showVolumeAndCheckCapacity(); });
+    connect(txtSoil, &QComboBox::currentTextChanged, this, [this] { storeSoil(); });
+    connect(txtSoil, &QComboBox::activated, this, [this] { storeSoil(); });
+    onLostFocus(txtSoil, [this] { storeSoil(); });
+    onLostFocus(txtEff, [this] { checkEfficiency(); });
+    connect(runButton, &QPushButton::clicked, this, [this] { main_.runEvaluation(); });
+
+    setReadingOrder(controlsInReadingOrder());
+}
+
+QList<QWidget*> MainPane::controlsInReadingOrder() const
+{
+    auto help = [this](int index) { return findHelpButton(*this, index); };
+    // The general inputs a column at a time, each box followed by its help button.
+    QList<QWidget*> order{txtArea,    help(0), txtSoil, help(29), txtEff, help(2), irrigationButton, help(1),
+                          txtAnnRain, help(3), txtMax,  help(4),  help(5), help(6)};
+    for (QRadioButton* preset : presetButtons)
+        order << preset;
+    // The crop frame: the headings' help buttons, the rows in row order, its default button; then the run
+    // button beside the frame.
+    order << help(10) << help(9) << help(28);
+    for (const CropRow* row : rows_)
+        order << row->controlsInReadingOrder();
+    order << defaultsButton << runButton;
+    return order;
+}
+
+void MainPane::watchFocusOf(const CropRow* row)
+{
+    for (QWidget* control : row->controlsInReadingOrder())
+        control->installEventFilter(this);
+}
+
+void MainPane::showCropRowOf(QWidget* focused)
+{
+    if (!cropScroll->isEnabled())
+        return;
+    const auto row = std::find_if(rows_.begin(), rows_.end(), [focused](const CropRow* r) {
+        return r->isAncestorOf(focused);
+    });
+    if (row == rows_.end())
+        return;
+    const int shownTop = twips(cropScroll->value());
+    const int top = (*row)->y();
+    const int bottom = top + (*row)->height();
+    int value = 0;
+    if (top < shownTop)
+        value = pixelsToTwips(top);
+    else if (bottom > shownTop + cropFrameHolder->height())
+        value = pixelsToTwips(bottom - cropFrameHolder->height());
+    else
+        return;
+    // Only the rows move: a change of the scroll bar's own would also send the focus to "Load Default Values".
+    const QSignalBlocker quiet(cropScroll);
+    cropScroll->setValue(value);
+    cropFrame->move(0, -twips(cropScroll->value()));
+}
+
+QGridLayout* MainPane::buildGeneralInputs()
+{
     txtArea = new QLineEdit(this);
     txtArea->setObjectName(QStringLiteral("txtArea"));
     txtSoil = new QComboBox(this);
@@ -120,7 +211,7 @@ MainPane::MainPane(PaneHost& main, QWidget* parent) : QFrame(parent), main_(main
         auto* cell = new QHBoxLayout;
         cell->setSpacing(4);
         cell->addWidget(control);
-        cell->addWidget(makeHelpButton(main, help, this));
+        cell->addWidget(makeHelpButton(main_, help, this));
         cell->addStretch(1);
         inputs->addLayout(cell, row, col + 1);
     };
@@ -133,10 +224,14 @@ MainPane::MainPane(PaneHost& main, QWidget* parent) : QFrame(parent), main_(main
     addInput(1, 3, "Annual Gross Irrigation Amount (inches):", txtMax, 4);
     addInput(2, 3, "Calculated Gross Water Volume: (ac-in)", lblVolume, 5);
     inputs->setColumnStretch(5, 1);
+    return inputs;
+}
 
+QHBoxLayout* MainPane::buildLandSplit()
+{
     auto* split = new QHBoxLayout;
     split->addWidget(caption("Land Split:", this));
-    split->addWidget(makeHelpButton(main, 6, this));
+    split->addWidget(makeHelpButton(main_, 6, this));
     const auto& presets = MakingSplits::landSplitPresets();
     for (int i = 0; i < 6; ++i) {
         presetButtons[static_cast<size_t>(i)] = new QRadioButton(QString::fromStdString(presets[static_cast<size_t>(i)].caption), this);
@@ -152,8 +247,11 @@ MainPane::MainPane(PaneHost& main, QWidget* parent) : QFrame(parent), main_(main
     txtArraySize = new QLineEdit(QStringLiteral("100"), this);
     txtArraySize->setObjectName(QStringLiteral("txtArraySize"));
     txtArraySize->hide();
+    return split;
+}
 
-    // --- Crop frame ---
+void MainPane::buildCropFrame()
+{
     cropBox = new QGroupBox(QStringLiteral("Select the Crops to Evaluate:"), this);
     cropBox->setObjectName(QStringLiteral("cropBox"));
     const int holderLeft = 8;
@@ -163,7 +261,7 @@ MainPane::MainPane(PaneHost& main, QWidget* parent) : QFrame(parent), main_(main
         auto* label = caption(text, cropBox);
         label->adjustSize();
         label->move(holderLeft + twips(left), headingTop);
-        auto* button = makeHelpButton(main, help, cropBox);
+        auto* button = makeHelpButton(main_, help, cropBox);
         button->move(label->x() + label->width() + 4, headingTop);
     };
     heading("Price per unit:", 1815, 10);
@@ -193,20 +291,11 @@ MainPane::MainPane(PaneHost& main, QWidget* parent) : QFrame(parent), main_(main
     row0->setObjectName(arrayName(QStringLiteral("cr"), 0));
     row0->move(0, 0);
     rows_.push_back(row0);
+    watchFocusOf(row0);
+}
 
-    runButton = new QPushButton(this);
-    runButton->setObjectName(QStringLiteral("Command1"));
-    runButton->setIcon(QIcon(runPicture()));
-    runButton->setIconSize(QSize(96, 64));
-    runButton->setFixedSize(106, 74);
-    runButton->setToolTip(QStringLiteral("Generate Output"));
-
-    auto* cropRow = new QHBoxLayout;
-    cropRow->addWidget(cropBox, 0, Qt::AlignTop);
-    cropRow->addWidget(runButton, 0, Qt::AlignVCenter);
-    cropRow->addStretch(1);
-
-    // --- Notes ---
+QGridLayout* MainPane::buildNotes()
+{
     auto* note = caption("*Enable Batch Processing by Selecting 'Enable Batch Processing' from the Tools menu", this);
     pnlBatchInstructions = new QFrame(this);
     pnlBatchInstructions->setObjectName(QStringLiteral("pnlBatchInstructions"));
@@ -220,24 +309,7 @@ MainPane::MainPane(PaneHost& main, QWidget* parent) : QFrame(parent), main_(main
     auto* notes = new QGridLayout;
     notes->addWidget(note, 0, 0, Qt::AlignLeft | Qt::AlignBottom);
     notes->addWidget(pnlBatchInstructions, 0, 0);
-
-    auto* all = new QVBoxLayout(this);
-    all->setContentsMargins(8, 6, 8, 6);
-    all->setSpacing(6);
-    all->addLayout(inputs);
-    all->addLayout(split);
-    all->addLayout(cropRow);
-    all->addStretch(1);
-    all->addLayout(notes);
-
-    // --- Reactions ---
-    connect(txtArea, &QLineEdit::textChanged, this, [this] { getVolume(); });
-    connect(txtMax, &QLineEdit::textChanged, this, [this] { showVolumeAndCheckCapacity(); });
-    connect(txtSoil, &QComboBox::currentTextChanged, this, [this] { storeSoil(); });
-    connect(txtSoil, &QComboBox::activated, this, [this] { storeSoil(); });
-    onLostFocus(txtSoil, [this] { storeSoil(); });
-    onLostFocus(txtEff, [this] { checkEfficiency(); });
-    connect(runButton, &QPushButton::clicked, this, [this] { main_.runEvaluation(); });
+    return notes;
 }
 
 void MainPane::getVolume()
@@ -329,6 +401,11 @@ CropRow* MainPane::createRow(int i)
     // 490 twips below the row before it, counted in twips so that the pixel positions do not drift.
     record->move(0, twips(i * kRowPitch));
     record->show();
+    // The new row's controls follow those of the row above it, before the frame's default button.
+    QList<QWidget*> order{rows_.back()->controlsInReadingOrder().back()};
+    order << record->controlsInReadingOrder() << defaultsButton;
+    setReadingOrder(order);
+    watchFocusOf(record);
     rows_.push_back(record);
     return record;
 }
@@ -364,6 +441,9 @@ bool MainPane::eventFilter(QObject* watched, QEvent* event)
             cropScroll->setValue(cropScroll->value() - steps * cropScroll->singleStep());
         return true;
     }
+    // A crop row scrolled out of the frame comes into view when one of its controls takes the focus.
+    if (event->type() == QEvent::FocusIn && watched->isWidgetType())
+        showCropRowOf(static_cast<QWidget*>(watched));
     return QFrame::eventFilter(watched, event);
 }
 

@@ -12,12 +12,15 @@
 // (the run button), "cropBox", "cropFrameHolder", "cropFrame", "cropScroll", "Command7",
 // "pnlBatchInstructions".
 #include <QFrame>
+#include <QList>
 #include <array>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -73,6 +76,19 @@ public:
     QFrame* pnlBatchInstructions;
 
 private:
+    // The builders of the constructor, in the order it calls them: each makes its controls and returns the
+    // layout that places them (the crop frame places its own).
+    QGridLayout* buildGeneralInputs();
+    QHBoxLayout* buildLandSplit();
+    void buildCropFrame();
+    QGridLayout* buildNotes();
+    // The pane's controls in the order Tab visits them.
+    QList<QWidget*> controlsInReadingOrder() const;
+    // The focus entering one of row's controls scrolls the row into view (the pane filters their events).
+    void watchFocusOf(const CropRow* row);
+    // Scrolls the crop rows so that the row holding focused is wholly in view; nothing for another control.
+    void showCropRowOf(QWidget* focused);
+
     void storeSoil();
     void showVolumeAndCheckCapacity();
     void checkEfficiency();

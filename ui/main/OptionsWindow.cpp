@@ -16,6 +16,7 @@
 #include "ui/main/HelpTopics.h"
 #include "ui/platform/CloseOnDeactivate.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -101,6 +102,8 @@ OptionsWindow::OptionsWindow(SessionState& session, QWidget* parent)
     body->addLayout(factorRow);
     body->addLayout(buttonRow);
     layout->addLayout(body, 1);
+
+    setReadingOrder({txtFineFactor_, cmdHelp, cmdApply, cmdCancel});
 
     connect(cmdApply, &QPushButton::clicked, this, &OptionsWindow::applyFactor);
     connect(cmdCancel, &QPushButton::clicked, this, &OptionsWindow::cancel);

@@ -23,6 +23,7 @@
 #include "ui/main/MainPane.h"
 #include "ui/main/PaneHost.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -118,8 +119,82 @@ QLineEdit* ProductionCostPane::newBox(const char* name)
 
 void ProductionCostPane::buildControls()
 {
-    auto helpButton = [this](int index) { return makeHelpButton(main_, index, this); };
-    auto label = [this](const QString& text) { return new QLabel(text, this); };
+    buildBoxesAndLabels();
+    QGroupBox* general = buildGeneralInputCosts();
+    QGroupBox* operations = buildOperationCosts();
+    QGroupBox* other = buildReturnsAndMiscellaneous();
+    buildHarvestFrame();
+    buildForageFrames();
+    QHBoxLayout* buttons = buildButtons();
+
+    // Change handlers: every change of a box, typed or set by code.
+    const auto rateRule = [this](QLineEdit* rate, QCheckBox* optimal) {
+        connect(rate, &QLineEdit::textChanged, this, [this, optimal](const QString& text) {
+            optimal->setChecked(text.isEmpty());
+            ShowInputCostTotal();
+        });
+    };
+    rateRule(txtNitrogenApplied_, chkNOptimal_);
+    rateRule(txtPApplied_, chkPOptimal_);
+    rateRule(txtSeedRate_, chkSeedOptimal_);
+    for (QLineEdit* b : {txtNitrogenCost_, txtPCost_, txtSeedCost_, txtHerbicide_, txtInsecticide_})
+        connect(b, &QLineEdit::textChanged, this, [this] { ShowInputCostTotal(); });
+    for (QLineEdit* b : {txtTillage_, txtPlanting_, txtFertilizerApplication_, txtHerbicideApplication_,
+                         txtInsecticideApplication_})
+        connect(b, &QLineEdit::textChanged, this, [this] { ShowOperationCostTotal(); });
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(general);
+    left->addStretch(1);
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(operations);
+    middle->addWidget(lblAnnualized_);
+    middle->addWidget(other);
+    middle->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(harvestFrame_);
+    right->addWidget(forageHarvestFrame_);
+    right->addWidget(standLifeFrame_);
+    right->addStretch(1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(middle);
+    columns->addLayout(right);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblHeader_);
+    layout->addLayout(columns, 1);
+    layout->addLayout(buttons);
+
+    setReadingOrder(controlsInReadingOrder());
+}
+
+QList<QWidget*> ProductionCostPane::controlsInReadingOrder() const
+{
+    auto help = [this](int index) { return findHelpButton(*this, index); };
+    auto named = [this](const QString& name) { return findChild<QWidget*>(name); };
+    // The group boxes a column at a time (general input costs; operation costs, returns and miscellaneous
+    // costs; the harvest charges or the forage frames in their place), then the buttons.
+    return {help(11), txtNitrogenCost_, txtNitrogenApplied_, chkNOptimal_, help(22),
+            txtPCost_, txtPApplied_, chkPOptimal_, help(23),
+            txtSeedCost_, txtSeedRate_, chkSeedOptimal_, help(24),
+            txtHerbicide_, txtInsecticide_,
+            help(13), txtTillage_, txtPlanting_, txtFertilizerApplication_, txtHerbicideApplication_,
+            txtInsecticideApplication_,
+            help(12), txtReturns_, help(21), txtMiscCost_,
+            txtHarvestBase_, txtExceed_, txtExceedCost_, txtHaulingCost_, txtFlatRate_,
+            txtSwathing_, txtSwathingNum_, txtRaking_, txtRakingNum_, txtBaling_, txtBalingNum_, txtAlfFlat_,
+            txtStand_,
+            cmdDefault_, help(14), named(QStringLiteral("Command13")), named(arrayName(QStringLiteral("cmdCancel"), 1)),
+            named(QStringLiteral("Command6"))};
+}
+
+QLabel* ProductionCostPane::label(const QString& text) { return new QLabel(text, this); }
+
+QPushButton* ProductionCostPane::helpButton(int index) { return makeHelpButton(main_, index, this); }
+
+void ProductionCostPane::buildBoxesAndLabels()
+{
     auto named = [this](const char* name, const QString& text) {
         auto* l = new QLabel(text, this);
         l->setObjectName(QString::fromLatin1(name));
@@ -175,7 +250,10 @@ void ProductionCostPane::buildControls()
     lblAnnualized_ = named("lblAnnualized",
                            QStringLiteral("Seed, tillage, and planting costs automatically annualized over the life of stand"));
     lblAnnualized_->setWordWrap(true);
+}
 
+QGroupBox* ProductionCostPane::buildGeneralInputCosts()
+{
     // General input costs.
     auto* general = new QGroupBox(this);
     auto* g = new QGridLayout(general);
@@ -214,7 +292,11 @@ void ProductionCostPane::buildControls()
         g->addWidget(lblGICTOTAL_, r++, 2, 1, 3);
         g->addWidget(label(QStringLiteral("*subtotal does not include inputs using optimal rates")), r, 0, 1, 5);
     }
+    return general;
+}
 
+QGroupBox* ProductionCostPane::buildOperationCosts()
+{
     // Operation costs, returns and miscellaneous costs.
     auto* operations = new QGroupBox(this);
     auto* o = new QGridLayout(operations);
@@ -239,6 +321,11 @@ void ProductionCostPane::buildControls()
         o->addWidget(lblOC_, r++, 1, 1, 2);
         o->addWidget(label(QStringLiteral("*subtotal does not include harvesting costs")), r, 0, 1, 3);
     }
+    return operations;
+}
+
+QGroupBox* ProductionCostPane::buildReturnsAndMiscellaneous()
+{
     auto* other = new QGroupBox(this);
     auto* m = new QGridLayout(other);
     {
@@ -255,7 +342,11 @@ void ProductionCostPane::buildControls()
         titled(2, QStringLiteral("Miscellaneous Costs"), 21, txtMiscCost_);
         m->setColumnStretch(2, 1);
     }
+    return other;
+}
 
+void ProductionCostPane::buildHarvestFrame()
+{
     // Harvest charges of the grain crops.
     harvestFrame_ = new QGroupBox(QStringLiteral("Harvesting Costs"), this);
     auto* h = new QGridLayout(harvestFrame_);
@@ -275,7 +366,10 @@ void ProductionCostPane::buildControls()
         h->addWidget(txtFlatRate_, 4, 1);
         h->addWidget(lblperunits_[2], 4, 2);
     }
+}
 
+void ProductionCostPane::buildForageFrames()
+{
     // The forage frames, in place of the harvest charges for a crop sold by the ton.
     forageHarvestFrame_ = new QGroupBox(this);
     forageHarvestFrame_->setObjectName(QStringLiteral("frmICAlf"));
@@ -329,7 +423,10 @@ void ProductionCostPane::buildControls()
     forageHarvestFrame_->hide();
     standLifeFrame_->hide();
     lblAnnualized_->hide();
+}
 
+QHBoxLayout* ProductionCostPane::buildButtons()
+{
     // Buttons.
     auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
@@ -346,40 +443,6 @@ void ProductionCostPane::buildControls()
     connect(cmdDefault_, &QPushButton::clicked, this, [this] { loadDefaults(); });
     connect(cancel, &QPushButton::clicked, this, [this] { main_.returnToPreviousPane(); });
 
-    // Change handlers: every change of a box, typed or set by code.
-    const auto rateRule = [this](QLineEdit* rate, QCheckBox* optimal) {
-        connect(rate, &QLineEdit::textChanged, this, [this, optimal](const QString& text) {
-            optimal->setChecked(text.isEmpty());
-            ShowInputCostTotal();
-        });
-    };
-    rateRule(txtNitrogenApplied_, chkNOptimal_);
-    rateRule(txtPApplied_, chkPOptimal_);
-    rateRule(txtSeedRate_, chkSeedOptimal_);
-    for (QLineEdit* b : {txtNitrogenCost_, txtPCost_, txtSeedCost_, txtHerbicide_, txtInsecticide_})
-        connect(b, &QLineEdit::textChanged, this, [this] { ShowInputCostTotal(); });
-    for (QLineEdit* b : {txtTillage_, txtPlanting_, txtFertilizerApplication_, txtHerbicideApplication_,
-                         txtInsecticideApplication_})
-        connect(b, &QLineEdit::textChanged, this, [this] { ShowOperationCostTotal(); });
-
-    auto* left = new QVBoxLayout;
-    left->addWidget(general);
-    left->addStretch(1);
-    auto* middle = new QVBoxLayout;
-    middle->addWidget(operations);
-    middle->addWidget(lblAnnualized_);
-    middle->addWidget(other);
-    middle->addStretch(1);
-    auto* right = new QVBoxLayout;
-    right->addWidget(harvestFrame_);
-    right->addWidget(forageHarvestFrame_);
-    right->addWidget(standLifeFrame_);
-    right->addStretch(1);
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(middle);
-    columns->addLayout(right);
-
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdDefault_);
     buttons->addWidget(helpButton(14));
@@ -387,11 +450,7 @@ void ProductionCostPane::buildControls()
     buttons->addStretch(1);
     buttons->addWidget(cancel);
     buttons->addWidget(apply);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblHeader_);
-    layout->addLayout(columns, 1);
-    layout->addLayout(buttons);
+    return buttons;
 }
 
 QLineEdit* ProductionCostPane::box(const QString& name) const { return boxes_.value(name, nullptr); }

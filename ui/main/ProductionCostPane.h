@@ -4,6 +4,7 @@
 // boxes into the crop, Cancel leaves it as it was.
 #include <QFrame>
 #include <QHash>
+#include <QList>
 #include <memory>
 #include <string>
 
@@ -11,6 +12,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -51,6 +53,20 @@ public:
 
 private:
     void buildControls();
+    // The builders buildControls calls, in its order: every box, optimal tick and label the group boxes place;
+    // the general input costs, the operation costs, the returns and miscellaneous costs (each a group box); the
+    // grain harvest charges and the forage frames; the buttons' row.
+    void buildBoxesAndLabels();
+    QGroupBox* buildGeneralInputCosts();
+    QGroupBox* buildOperationCosts();
+    QGroupBox* buildReturnsAndMiscellaneous();
+    void buildHarvestFrame();
+    void buildForageFrames();
+    QHBoxLayout* buildButtons();
+    QLabel* label(const QString& text);
+    QPushButton* helpButton(int index);
+    // The pane's controls in the order Tab visits them.
+    QList<QWidget*> controlsInReadingOrder() const;
     QLineEdit* newBox(const char* name);
     // The name of the active crop ("" while there is none).
     std::string cropType() const;

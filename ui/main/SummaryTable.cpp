@@ -14,6 +14,7 @@
 #include "model/Numbers.h"
 #include "ui/main/ViewText.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/SaveFile.h"
 #include "ui/platform/Twips.h"
 
@@ -111,6 +112,8 @@ SummaryTable::SummaryTable(const SessionState& session, OptionList& summaryResul
     fgsummary->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fgsummary->setSelectionMode(QAbstractItemView::SingleSelection);
     fgsummary->setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Tab goes on to the buttons below; the arrow keys move between the cells.
+    fgsummary->setTabKeyNavigation(false);
     layout->addWidget(fgsummary, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -122,6 +125,7 @@ SummaryTable::SummaryTable(const SessionState& session, OptionList& summaryResul
     buttons->addStretch(1);
     buttons->addWidget(cmdCancel);
     layout->addLayout(buttons);
+    setReadingOrder({fgsummary, cmdExcelSave, cmdCancel});
 
     connect(fgsummary, &QTableWidget::cellClicked, this, [this](int, int) { removeClickedOption(); });
     connect(cmdExcelSave, &QPushButton::clicked, this, &SummaryTable::exportCsv);

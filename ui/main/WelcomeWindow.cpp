@@ -10,6 +10,7 @@
 #include "ui/main/ControlNames.h"
 #include "ui/main/HelpTopics.h"
 #include "ui/main/MainWindow.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -84,6 +85,8 @@ WelcomeWindow::WelcomeWindow(QString programFolder, korvel::SessionState& sessio
     auto* learnMore = button(arrayName(QStringLiteral("cmdHelp"), 25), QStringLiteral("Learn more"), this);
     auto* help = button(QStringLiteral("Command2"), QStringLiteral("Korvel Help"), this);
     auto* about = button(QStringLiteral("Command3"), QStringLiteral("About Korvel"), this);
+
+    setReadingOrder({start, startTrend, learnMore, help, about});
 
     connect(start, &QPushButton::clicked, this, [this] { startKorvel(); });
     connect(startTrend, &QPushButton::clicked, this, [this] { startWithTrendProcessing(); });

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "ui/main/ViewText.h"
+#include "ui/platform/ReadingOrder.h"
 
 namespace korvel::ui {
 
@@ -328,6 +329,7 @@ QHBoxLayout* FieldCostDetails::buildButtons()
     buttons->addStretch(1);
     buttons->addWidget(printButton);
     buttons->addWidget(backButton);
+    setReadingOrder({printButton, backButton});
     return buttons;
 }
 

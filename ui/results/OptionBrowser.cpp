@@ -13,6 +13,7 @@
 #include "ui/main/HelpTopics.h"
 #include "ui/main/ViewText.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/results/FieldRow.h"
 
 namespace korvel::ui {
@@ -81,6 +82,7 @@ OptionBrowser::OptionBrowser(const SessionState& session, OptionList& summaryRes
 
     batchDisplay->hide();
     pnlBatchedVariables->hide();
+    setReadingOrder(controlsInReadingOrder());
 
     connect(cmdAdvance, &QPushButton::clicked, this, &OptionBrowser::showNextOption);
     connect(cmdPrevious, &QPushButton::clicked, this, &OptionBrowser::showPreviousOption);
@@ -97,6 +99,18 @@ OptionBrowser::OptionBrowser(const SessionState& session, OptionList& summaryRes
         HelpTopics::ShowHelpScreen(text, title, height, beside);
     };
     updateOptionButtons();
+}
+
+QList<QWidget*> OptionBrowser::controlsInReadingOrder() const
+{
+    QList<QWidget*> order;
+    for (const FieldRow* row : rh)
+        order << row->findChild<QWidget*>(QStringLiteral("cmdDetails"));
+    auto named = [this](const QString& name) { return findChild<QWidget*>(name); };
+    order << cmdPrevious << cmdAdvance << cmdSaveResult << printButton << backButton << cmdBatchThis
+          << named(arrayName(QStringLiteral("cmdHelp"), 25)) << named(arrayName(QStringLiteral("cmdHelp2"), 0))
+          << cmdExcel << named(arrayName(QStringLiteral("cmdHelp3"), 1));
+    return order;
 }
 
 // Column headings, aligned with the field rows below them.

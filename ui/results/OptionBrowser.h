@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include <QList>
 #include <QWidget>
 
 #include "model/FieldCollection.h"
@@ -66,6 +67,10 @@ public:
     double getTotalProfit(int c);
     // The option on screen, or nothing while none is shown.
     std::shared_ptr<Option> shownOption() const;
+
+    // The browser's controls in the order Tab visits them: the field rows' details buttons, the option
+    // counter's buttons, the buttons' row and the trend controls.
+    QList<QWidget*> controlsInReadingOrder() const;
 
 private:
     // The builders, one per row of the browser and one per trend frame.
