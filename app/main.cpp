@@ -12,8 +12,10 @@
 #include "model/SessionState.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/WelcomeWindow.h"
+#include "ui/platform/ButtonKeys.h"
 #include "ui/platform/MemoryPolicy.h"
 #include "ui/platform/SafeApplication.h"
+#include "ui/platform/ShowCentred.h"
 
 namespace {
 
@@ -40,6 +42,8 @@ int main(int argc, char** argv)
     korvel::ui::keepFreedMemoryForReuse();
     korvel::ui::SafeApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvel"));
+    korvel::ui::installWindowPlacement();
+    korvel::ui::installButtonKeys();
     korvel::SessionState session;
     auto* welcome = new korvel::ui::WelcomeWindow(QCoreApplication::applicationDirPath(), session);
     welcome->setAttribute(Qt::WA_DeleteOnClose);

@@ -14,6 +14,7 @@ case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 # shellcheck source=scripts/packages.sh
 . "$here/scripts/packages.sh"
 packages=(g++ cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev googletest xvfb xauth)
+if [ "$mode" = test ]; then packages+=(openbox x11-utils); fi # the window checks on a virtual screen
 if [ "$mode" = test ]; then packages+=(clang libclang-rt-14-dev clang-tidy-14); fi # the fuzz targets, tidy
 install_missing "${packages[@]}"
 

@@ -24,7 +24,8 @@ QPushButton* makeHelpButton(MainWindow& main, int index, QWidget* parent)
 {
     QPushButton* button = plainHelpButton(arrayName(QStringLiteral("cmdHelp"), index), parent);
     button->setProperty("index", index);
-    QObject::connect(button, &QPushButton::clicked, &main, [&main, index] { main.helpButtonClicked(index); });
+    QObject::connect(button, &QPushButton::clicked, &main,
+                     [&main, index, button] { main.helpButtonClicked(index, button); });
     return button;
 }
 

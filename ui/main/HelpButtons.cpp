@@ -79,7 +79,7 @@ HelpButtonAction helpButtonAction(int index)
     return action;
 }
 
-void runHelpButton(int index)
+void runHelpButton(int index, const QWidget* beside)
 {
     const HelpButtonAction action = helpButtonAction(index);
     switch (action.kind) {
@@ -87,7 +87,7 @@ void runHelpButton(int index)
         HelpTopics::ShowHelp(action.topic);
         break;
     case HelpButtonAction::Kind::PopUp:
-        HelpTopics::ShowHelpScreen(action.text, action.title, action.height);
+        HelpTopics::ShowHelpScreen(action.text, action.title, action.height, beside);
         break;
     case HelpButtonAction::Kind::Nothing:
         break;

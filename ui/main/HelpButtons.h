@@ -37,6 +37,8 @@
 //   any other index                                                          nothing
 #include <QString>
 
+class QWidget;
+
 namespace korvel::ui {
 
 struct HelpButtonAction {
@@ -51,8 +53,9 @@ struct HelpButtonAction {
 // What element `index` of the main window's help buttons does.
 HelpButtonAction helpButtonAction(int index);
 
-// Runs it: the help browser on the topic, the pop-up help window, or nothing.
-void runHelpButton(int index);
+// Runs it: the help browser on the topic, the pop-up help window (beside the button beside when given), or
+// nothing.
+void runHelpButton(int index, const QWidget* beside = nullptr);
 
 // The number of elements in the table (0 .. kHelpButtonCount - 1).
 inline constexpr int kHelpButtonCount = 30;

@@ -8,6 +8,7 @@
 #include "ui/platform/DialogService.h"
 #include "ui/platform/HelpBrowser.h"
 #include "ui/platform/Shell.h"
+#include "ui/platform/ShowCentred.h"
 
 namespace korvel::ui::HelpTopics {
 
@@ -63,7 +64,7 @@ HelpBrowser* ShowHelp(const QString& topic)
     return window;
 }
 
-HelpScreen* ShowHelpScreen(const QString& text, const QString& title, int formHeight)
+HelpScreen* ShowHelpScreen(const QString& text, const QString& title, int formHeight, const QWidget* beside)
 {
     if (!popup()) {
         // Loaded by its first use; closing hides it and each pop-up fills it afresh.
@@ -71,9 +72,7 @@ HelpScreen* ShowHelpScreen(const QString& text, const QString& title, int formHe
     }
     HelpScreen* window = popup();
     window->showText(text, title, formHeight);
-    window->show();
-    window->raise();
-    window->activateWindow();
+    showBeside(window, beside);
     return window;
 }
 

@@ -27,8 +27,9 @@ QString helpFolder();
 HelpBrowser* ShowHelp(const QString& topic);
 
 // Shows the pop-up help window frmHelp with the text, the caption "Help - " + title and a window height of
-// formHeight twips. Returns the window.
-HelpScreen* ShowHelpScreen(const QString& text, const QString& title, int formHeight);
+// formHeight twips, beside the widget beside (the "?" button that asked for it) when one is given, else
+// centred. Returns the window.
+HelpScreen* ShowHelpScreen(const QString& text, const QString& title, int formHeight, const QWidget* beside = nullptr);
 
 // Asks the desktop to open the file; when it cannot, tells the user to open it by hand.
 void OpenFile(const QString& path, QWidget* parent = nullptr);

@@ -1,5 +1,8 @@
 #include "ui/main/MainWindow.h"
 
+#include <functional>
+#include <initializer_list>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,6 +17,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
 
 #include "model/BestMix.h"
@@ -49,6 +54,31 @@ namespace {
 constexpr int kHeaderHeight = 96;  // pixels above the panes
 constexpr int kBandLeft = 180;     // left edge of the header band
 
+constexpr int kSmallestHeight = 400; // the window's least height, menu bar included
+constexpr int kScreenMargin = 16;    // room for the window's frame on a screen narrower than the main pane
+constexpr const char* kGrowsProperty = "growsWithWindow";
+constexpr const char* kDesignedSizeProperty = "designedSize";
+
+// Runs a function whenever a widget has been resized.
+class ResizeWatch : public QObject {
+public:
+    ResizeWatch(QWidget* widget, std::function<void()> resized) : QObject(widget), resized_(std::move(resized))
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            resized_();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> resized_;
+};
+
 QPixmap headerPicture()
 {
     QPixmap pix(164, 80);
@@ -70,6 +100,15 @@ QPixmap headerPicture()
     return pix;
 }
 
+// The client area holds the header and the pane shown whole: a window too small for them scrolls. A pane that
+// grows with the window needs only its designed size.
+void fitClientArea(QWidget* client, const QWidget* pane)
+{
+    const QSize need =
+        pane->property(kGrowsProperty).toBool() ? pane->property(kDesignedSizeProperty).toSize() : pane->size();
+    client->setMinimumSize(need.width(), pane->y() + need.height() + 8);
+}
+
 } // namespace
 
 MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWidget* parent)
@@ -85,7 +124,15 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWi
     white.setColor(QPalette::Window, Qt::white);
     client_->setPalette(white);
     client_->setAutoFillBackground(true);
-    setCentralWidget(client_);
+    // The panes scroll in a window smaller than they are (a small screen, a large scaling); otherwise the
+    // client area fills the window.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("paneScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(client_);
+    setCentralWidget(scroller);
+    new ResizeWatch(client_, [this] { centrePanes(); });
     buildHeader(client_);
 
     pneMain_ = new MainPane(*this, client_);
@@ -108,6 +155,9 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWi
         widest = std::max(widest, pane->width());
         tallest = std::max(tallest, pane->height());
     }
+    // The panes of grids and tables take the room the window gives them; the input panes keep their size.
+    for (QWidget* pane : std::initializer_list<QWidget*>{pneResults_, pneDetails_, pneSummary_, trendResultsPane_})
+        pane->setProperty(kGrowsProperty, true);
 
     // The two trend panes are never hidden by each other: the results pane covers the setup pane fully and
     // paints its own background, so nothing of the setup shows (or can be clicked) behind the results.
@@ -119,8 +169,13 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, QWi
     connect(pneMain_->irrigationButton, &QPushButton::clicked, this, [this] { pneIrrigCosts_->open(); });
     connect(pneMain_->defaultsButton, &QPushButton::clicked, this, [this] { DefaultValues::loadAll(*this); });
 
-    // The narrowest the window gets is the width of its widest pane, so that no pane is cut off.
-    client_->setMinimumSize(widest, kHeaderHeight + tallest + 8);
+    for (QWidget* pane : panes_)
+        pane->setProperty(kDesignedSizeProperty, pane->size());
+    // The client area is never smaller than the pane shown (see ShowPane): in a smaller window it scrolls.
+    // The window itself is never narrower than the main pane with a scroll bar beside it, on a screen wide
+    // enough for that.
+    const int narrowest = pneMain_->width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    setMinimumSize(std::min(narrowest, screen()->availableGeometry().width() - kScreenMargin), kSmallestHeight);
     resize(std::max(twips(15240), widest + 16), std::max(twips(11190), kHeaderHeight + tallest + 8) + menuBar()->sizeHint().height());
 }
 
@@ -261,6 +316,7 @@ void MainWindow::ShowPane(QWidget* frame)
         paneHistory_.append(frame);
     frame->show();
     frame->raise();
+    fitClientArea(client_, frame);
     const QString name = controlBaseName(frame->objectName());
     for (QWidget* pane : panes_)
         if (controlBaseName(pane->objectName()) != name)
@@ -433,9 +489,9 @@ void MainWindow::startVariableTrend()
     trendSetupPane_->trend().startVariableTrend();
 }
 
-void MainWindow::helpButtonClicked(int index)
+void MainWindow::helpButtonClicked(int index, const QWidget* beside)
 {
-    runHelpButton(index);
+    runHelpButton(index, beside);
 }
 
 // --- Window events --------------------------------------------------------------------------------
@@ -450,21 +506,20 @@ void MainWindow::centrePanes()
 {
     const int width = client_->width();
     headerBand_->resize(std::max(0, width - headerBand_->x() - twips(500)), headerBand_->height());
-    for (QWidget* pane : panes_)
+    for (QWidget* pane : panes_) {
+        if (pane->property(kGrowsProperty).toBool()) {
+            const QSize designed = pane->property(kDesignedSizeProperty).toSize();
+            pane->resize(std::max(designed.width(), width - 16),
+                         std::max(designed.height(), client_->height() - pane->y() - 8));
+        }
         pane->move(std::max(0, width / 2 - pane->width() / 2), pane->y());
+    }
 }
 
 void MainWindow::showEvent(QShowEvent* event)
 {
     load();
     QMainWindow::showEvent(event);
-    if (!centred_) {
-        centred_ = true;
-        if (const QScreen* screen = this->screen()) {
-            const QRect area = screen->availableGeometry();
-            move(area.center() - rect().center());
-        }
-    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -155,7 +155,7 @@ public:
 
     // --- Help -------------------------------------------------------------------------------------
     // The "?" buttons of every pane ("cmdHelp(index)"): a help topic, a pop-up text or nothing.
-    void helpButtonClicked(int index);
+    void helpButtonClicked(int index, const QWidget* beside = nullptr);
 
     // --- Menus ------------------------------------------------------------------------------------
     QAction* mnuPrint = nullptr;
@@ -196,7 +196,6 @@ private:
     QString programFolder_;
     korvel::SessionState& session_;
     bool loadStarted_ = false;
-    bool centred_ = false;
     bool searchRunning_ = false;
     bool closePending_ = false;
     int libraryCount_ = 0; // crops in the library, one row each

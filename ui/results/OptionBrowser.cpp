@@ -93,8 +93,8 @@ OptionBrowser::OptionBrowser(const SessionState& session, OptionList& summaryRes
             hooks.exportTrendResults();
     });
     hooks.showHelp = [](const QString& topic) { HelpTopics::ShowHelp(topic); };
-    hooks.showHelpScreen = [](const QString& text, const QString& title, int height) {
-        HelpTopics::ShowHelpScreen(text, title, height);
+    hooks.showHelpScreen = [](const QString& text, const QString& title, int height, const QWidget* beside) {
+        HelpTopics::ShowHelpScreen(text, title, height, beside);
     };
     updateOptionButtons();
 }
@@ -238,16 +238,16 @@ QFrame* OptionBrowser::buildTrendVariablesPanel()
     panelLayout->addWidget(exportHelpButton, 2, 2);
     panelLayout->setColumnStretch(1, 1);
 
-    connect(stepsHelpButton, &QPushButton::clicked, this, [this] {
+    connect(stepsHelpButton, &QPushButton::clicked, this, [this, stepsHelpButton] {
         if (hooks.showHelpScreen)
             hooks.showHelpScreen(QStringLiteral("Click an 'Option' previous or next button to display results of "
                                                 "each step of the input variable range(s)"),
-                                 QStringLiteral("View Trend Results"), 1750);
+                                 QStringLiteral("View Trend Results"), 1750, stepsHelpButton);
     });
-    connect(exportHelpButton, &QPushButton::clicked, this, [this] {
+    connect(exportHelpButton, &QPushButton::clicked, this, [this, exportHelpButton] {
         if (hooks.showHelpScreen)
             hooks.showHelpScreen(QStringLiteral("Exports results to a MS Excel spreadsheet"),
-                                 QStringLiteral("Excel Output"), 1725);
+                                 QStringLiteral("Excel Output"), 1725, exportHelpButton);
     });
     return pnlBatchedVariables;
 }

@@ -40,7 +40,8 @@ public:
         std::function<void(const std::shared_ptr<Option>&)> runFixedTrend; // trend setup for this option
         std::function<void()> exportTrendResults;  // the spreadsheet export of a fixed trend
         std::function<void(const QString& topic)> showHelp;
-        std::function<void(const QString& text, const QString& title, int height)> showHelpScreen;
+        std::function<void(const QString& text, const QString& title, int height, const QWidget* beside)>
+            showHelpScreen;
     };
 
     // summaryResults: the main window's saved options, to which "Compare this option" appends.

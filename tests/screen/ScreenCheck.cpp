@@ -1,0 +1,237 @@
+// Opens each of the program's windows in turn on a real display with a window manager and checks that each
+// opens with its whole frame (title bar included) on the screen's available area; the pop-up help must also
+// open beside its "?" button. Prints what it measured, one line a window; ends with status 1 when a window
+// is off the area (or never framed) and 0 when all are on it.
+//
+//     korvel_screen_check <program folder> [<folder for pictures>]
+//
+// Run under a window manager (tests/screen/on-virtual-screen.sh starts one on a virtual screen of the size
+// asked for); QT_SCALE_FACTOR scales everything as it does for the program.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTextStream>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "model/FieldCollection.h"
+#include "model/SessionState.h"
+#include "ui/main/AboutWindow.h"
+#include "ui/main/CustomCropPane.h"
+#include "ui/main/HelpScreen.h"
+#include "ui/main/HelpTopics.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/OptionsWindow.h"
+#include "ui/main/ProgressWindow.h"
+#include "ui/main/WelcomeWindow.h"
+#include "ui/platform/ButtonKeys.h"
+#include "ui/platform/HelpBrowser.h"
+#include "ui/platform/ShowCentred.h"
+
+using namespace korvel::ui;
+
+namespace {
+
+void wait(int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// Waits until the window manager has framed the window and the window has stopped moving (at most 4 s).
+bool waitUntilFramed(QWidget* window)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QRect last;
+    qint64 steadySince = 0;
+    while (clock.elapsed() < 4000) {
+        wait(50);
+        const bool framed = window->windowFlags().testFlag(Qt::FramelessWindowHint) ||
+                            (window->windowHandle() && !window->windowHandle()->frameMargins().isNull());
+        const QRect now = window->windowHandle() ? window->windowHandle()->frameGeometry() : QRect();
+        if (!framed || now != last) {
+            last = now;
+            steadySince = clock.elapsed();
+        } else if (clock.elapsed() - steadySince >= 400) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString text(const QRect& r)
+{
+    return QStringLiteral("%1x%2%3%4%5%6")
+        .arg(r.width())
+        .arg(r.height())
+        .arg(r.x() < 0 ? "" : "+")
+        .arg(r.x())
+        .arg(r.y() < 0 ? "" : "+")
+        .arg(r.y());
+}
+
+// Saved options of seven fields in all, for the summary table.
+std::vector<std::shared_ptr<korvel::FieldCollection>> sevenFields()
+{
+    std::vector<std::shared_ptr<korvel::FieldCollection>> options;
+    int fields = 0;
+    for (const int count : {2, 1, 3, 1}) {
+        auto option = std::make_shared<korvel::FieldCollection>();
+        for (int i = 0; i < count; ++i, ++fields) {
+            auto crop = std::make_shared<korvel::Crop>();
+            crop->cropType = fields % 2 ? "Wheat" : "Corn";
+            crop->cropUnitsArray = {"bu.", "bu.s"};
+            crop->price = 8;
+            crop->Yield = 180;
+            auto field = std::make_shared<korvel::Field>();
+            field->acres = 40;
+            field->Depth = 9;
+            field->theCrop = crop;
+            field->annualRain = 16;
+            option->Add(field);
+        }
+        options.push_back(option);
+    }
+    return options;
+}
+
+struct Checked {
+    QString name;
+    std::function<QWidget*()> open;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fputs("usage: korvel_screen_check <program folder> [<folder for pictures>]\n", stderr);
+        return 2;
+    }
+    installWindowPlacement();
+    installButtonKeys();
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const QString pictures = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (!pictures.isEmpty())
+        QDir().mkpath(pictures);
+    HelpTopics::setProgramFolder(folder);
+    korvel::SessionState session;
+
+    auto* welcome = new WelcomeWindow(folder, session);
+    MainWindow* main = nullptr;
+    const QWidget* helpButton = nullptr;
+    std::vector<Checked> windows = {
+        {"welcome",
+         [&]() -> QWidget* {
+             welcome->show();
+             return welcome;
+         }},
+        {"main",
+         [&]() -> QWidget* {
+             welcome->startKorvel();
+             main = welcome->mainWindow();
+             return main;
+         }},
+        {"summary",
+         [&]() -> QWidget* {
+             session.IrrigationEfficiency = 0.85;
+             main->summaryResults = sevenFields();
+             main->mnuSummary->trigger();
+             return main;
+         }},
+        {"options", [&]() -> QWidget* { return OptionsWindow::showOptions(session, main); }},
+        {"about", [&]() -> QWidget* { return AboutWindow::showAbout(main); }},
+        {"progress",
+         [&]() -> QWidget* {
+             auto* progress = new ProgressWindow(session, main);
+             progress->setTitle(QStringLiteral("Evaluating Possible Combinations"));
+             return progress;
+         }},
+        {"message box",
+         [&]() -> QWidget* {
+             auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Korvel"),
+                                         QStringLiteral("A message over the main window."), QMessageBox::Ok, main);
+             box->show();
+             return box;
+         }},
+        {"help browser", [&]() -> QWidget* { return HelpTopics::ShowHelp(QStringLiteral("index.htm")); }},
+        {"pop-up help",
+         [&]() -> QWidget* {
+             main->pneCustomCrop()->open();
+             auto* button = main->findChild<QPushButton*>(QStringLiteral("cmdHelp(27)"));
+             helpButton = button;
+             wait(200);
+             button->click();
+             return HelpTopics::helpScreen();
+         }},
+    };
+
+    int failures = 0;
+    QTextStream out(stdout);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    out << "screen " << text(screen->geometry()) << " available " << text(screen->availableGeometry()) << " scale "
+        << qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")) << "\n";
+    for (Checked& w : windows) {
+        QWidget* window = w.open();
+        const bool framed = window && waitUntilFramed(window);
+        if (!window) {
+            out << w.name << ": not opened\n";
+            ++failures;
+            continue;
+        }
+        const QRect area = window->screen()->availableGeometry();
+        // The window system's frame now (QWidget::frameGeometry may lag behind it).
+        const QRect frame = window->windowHandle()->frameGeometry();
+        bool ok = framed && area.contains(frame);
+        out << w.name << ": frame " << text(frame) << " client " << text(window->geometry()) << " in " << text(area);
+        if (w.name == QLatin1String("pop-up help") && helpButton) {
+            const QRect anchor(helpButton->mapToGlobal(QPoint(0, 0)), helpButton->size());
+            const int gap =
+                frame.left() > anchor.right() ? frame.left() - anchor.right() : anchor.left() - frame.right();
+            out << " button " << text(anchor);
+            ok = ok && gap > 0 && gap <= 10;
+        }
+        if (w.name == QLatin1String("summary")) {
+            // The grid lies wholly on the screen, and the last field's Net Return, in the last row, shows whole in
+            // it; only where the screen has no room for it may the grid's own scroll bars reach it.
+            auto* grid = main->findChild<QTableWidget*>(QStringLiteral("fgsummary"));
+            const QRect netReturn = grid->visualItemRect(grid->item(11, grid->columnCount() - 1));
+            const bool whole = grid->viewport()->rect().contains(netReturn);
+            const bool scrolls = grid->horizontalScrollBar()->isVisible() || grid->verticalScrollBar()->isVisible();
+            const QRect gridOnScreen(grid->mapToGlobal(QPoint(0, 0)), grid->size());
+            out << " grid " << text(gridOnScreen)
+                << (whole     ? " (Net Return whole)"
+                    : scrolls ? " (Net Return by the grid's scroll bars)"
+                              : " NET RETURN CUT OFF");
+            ok = ok && (whole || scrolls) && area.contains(gridOnScreen);
+            // Where the window has its designed size there is room: nothing is left to the scroll bars.
+            if (qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")) == QLatin1String("1"))
+                ok = ok && whole;
+        }
+        out << (ok ? "  ok" : framed ? "  OFF THE AREA" : "  NEVER FRAMED") << "\n";
+        out.flush();
+        failures += ok ? 0 : 1;
+        if (!pictures.isEmpty())
+            screen->grabWindow(0).save(
+                QDir(pictures).filePath(QString(w.name).replace(' ', '-') + QStringLiteral(".png")));
+        if (window != main && window != welcome)
+            window->close();
+    }
+    if (main)
+        main->close();
+    return failures == 0 ? 0 : 1;
+}

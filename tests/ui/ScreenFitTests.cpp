@@ -1,0 +1,303 @@
+// Windows on the screen: where a window opens (centred by its frame, shrunk to the screen's available area when
+// larger), where the pop-up help opens (beside its button), Enter and Space on the focused button, and the
+// summary table growing with the window.
+#include <QAction>
+#include <QLineEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "ui/MainWindowFixture.h"
+#include "ui/ResultFixtures.h"
+#include "ui/main/HelpScreen.h"
+#include "ui/main/HelpTopics.h"
+#include "ui/main/SummaryTable.h"
+#include "ui/platform/ShowCentred.h"
+
+using namespace korvel::ui;
+using namespace korvel::ui::test;
+
+namespace {
+
+// Frame margins as a window manager draws them: a title bar on top, thin borders elsewhere.
+const QMargins kFrame{1, 20, 1, 5};
+const QMargins kFrameAtScale{1, 25, 1, 6};
+
+QSize scaled(QSize size, double scale)
+{
+    return {static_cast<int>(size.width() * scale + 0.5), static_cast<int>(size.height() * scale + 0.5)};
+}
+
+QRect frameOf(const QRect& client, const QMargins& m)
+{
+    return client.marginsAdded(m);
+}
+
+std::string show(const QRect& r)
+{
+    return std::to_string(r.width()) + "x" + std::to_string(r.height()) + "+" + std::to_string(r.x()) + "+" +
+           std::to_string(r.y());
+}
+
+} // namespace
+
+TEST(WindowPlacement, FrameCentredOnTheAvailableAreaAndShrunkWhereItDoesNotFit)
+{
+    const QSize mainWindow(1198, 765);
+    const QSize welcome(640, 364);
+    const QSize options(420, 292);
+    struct Case {
+        const char* name;
+        QMargins frame;
+        QSize designed;
+        QRect area;
+    };
+    const Case cases[] = {
+        {"main, 1366x768", kFrame, mainWindow, {0, 0, 1366, 768}},
+        {"main, 1366x768, task bar below", kFrame, mainWindow, {0, 0, 1366, 728}},
+        {"main, 1366x768, task bar on the left", kFrame, mainWindow, {48, 0, 1318, 768}},
+        {"main, 1366x768 at 125 %", kFrameAtScale, scaled(mainWindow, 1.25), {0, 0, 1366, 768}},
+        {"main, 1024x768", kFrame, mainWindow, {0, 0, 1024, 768}},
+        {"main, 1024x768, task bar above", kFrame, mainWindow, {0, 32, 1024, 736}},
+        {"main, 1024x768 at 125 %", kFrameAtScale, scaled(mainWindow, 1.25), {0, 0, 1024, 768}},
+        {"main, 1024x768 at 125 %, task bar below", kFrameAtScale, scaled(mainWindow, 1.25), {0, 0, 1024, 728}},
+        {"welcome, 1366x768", kFrame, welcome, {0, 0, 1366, 768}},
+        {"welcome, 1024x768 at 125 %, task bar below", kFrameAtScale, scaled(welcome, 1.25), {0, 0, 1024, 728}},
+        {"options, 1024x768, task bar on the left", kFrame, options, {48, 0, 976, 768}},
+        {"options, second screen", kFrame, options, {1366, 0, 1024, 768}},
+        {"larger than the area both ways", kFrame, {3000, 2000}, {0, 0, 1024, 768}},
+        {"no frame", {}, welcome, {0, 0, 1024, 768}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QRect client = placement(c.frame, c.designed, c.area);
+        const QRect frame = frameOf(client, c.frame);
+        EXPECT_TRUE(c.area.contains(frame)) << show(frame) << " outside " << show(c.area);
+        const QSize wanted = c.designed.grownBy(c.frame);
+        // Each direction: the designed length with the frame centred when it fits, else the whole area.
+        if (wanted.width() <= c.area.width()) {
+            EXPECT_EQ(client.width(), c.designed.width());
+            EXPECT_LE(std::abs((frame.left() - c.area.left()) - (c.area.right() - frame.right())), 1) << show(frame);
+        } else {
+            EXPECT_EQ(frame.left(), c.area.left());
+            EXPECT_EQ(frame.width(), c.area.width());
+        }
+        if (wanted.height() <= c.area.height()) {
+            EXPECT_EQ(client.height(), c.designed.height());
+            EXPECT_LE(std::abs((frame.top() - c.area.top()) - (c.area.bottom() - frame.bottom())), 1) << show(frame);
+        } else {
+            EXPECT_EQ(frame.top(), c.area.top());
+            EXPECT_EQ(frame.height(), c.area.height());
+        }
+    }
+    // Two worked by hand: the title bar lands on the screen's top row, the client right below it.
+    EXPECT_EQ(placement(kFrame, mainWindow, {0, 0, 1366, 768}), QRect(84, 20, 1198, 743));
+    EXPECT_EQ(placement(kFrame, welcome, {0, 0, 1366, 728}), QRect(363, 189, 640, 364));
+}
+
+TEST(WindowPlacement, BesideTheAnchorFlippingAndClampingAtTheScreenEdges)
+{
+    const QRect area(0, 0, 1024, 728);
+    const QSize popup(390, 180);
+    struct Case {
+        const char* name;
+        QRect anchor;
+        bool right; // the frame lies wholly right of the anchor (else wholly left of it)
+    };
+    const Case cases[] = {
+        {"room on the right", {300, 300, 18, 18}, true},
+        {"at the right edge", {1000, 300, 18, 18}, false},
+        {"at the bottom", {300, 700, 18, 18}, true},
+        {"at the top left corner", {0, 0, 18, 18}, true},
+        {"at the bottom right corner", {1006, 710, 18, 18}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QRect client = placementBeside(kFrame, popup, c.anchor, area);
+        const QRect frame = frameOf(client, kFrame);
+        EXPECT_EQ(client.size(), popup);
+        EXPECT_TRUE(area.contains(frame)) << show(frame);
+        if (c.right) {
+            EXPECT_GT(frame.left(), c.anchor.right());
+            EXPECT_LE(frame.left() - c.anchor.right(), 8) << "not beside it";
+        } else {
+            EXPECT_LT(frame.right(), c.anchor.left());
+            EXPECT_LE(c.anchor.left() - frame.right(), 8) << "not beside it";
+        }
+        // Level with the anchor unless the screen's edge pushes it up.
+        if (c.anchor.top() + frame.height() <= area.bottom() + 1)
+            EXPECT_EQ(frame.top(), c.anchor.top());
+        else
+            EXPECT_EQ(frame.bottom(), area.bottom());
+    }
+    // Larger than the area: it takes the area.
+    EXPECT_EQ(frameOf(placementBeside(kFrame, {2000, 1000}, {300, 300, 18, 18}, area), kFrame), area);
+}
+
+TEST(WindowPlacement, ClampingMovesAWindowTheLeastOntoTheArea)
+{
+    const QRect area(0, 0, 1024, 728);
+    // Partly above and left of the screen: moved just onto it.
+    EXPECT_EQ(clampedPlacement(kFrame, {-50, -10, 300, 200}, area), QRect(1, 20, 300, 200));
+    // Already on it: stays.
+    EXPECT_EQ(clampedPlacement(kFrame, {100, 100, 300, 200}, area), QRect(100, 100, 300, 200));
+    // Below the task bar's edge: moved up.
+    EXPECT_EQ(clampedPlacement(kFrame, {600, 600, 300, 200}, area), QRect(600, 523, 300, 200));
+}
+
+// The Qt glue on the headless screen (whose frames are thin borders): windows of every size open with the frame
+// on the available area.
+TEST(WindowPlacement, ShownWindowsOpenWithTheirFrameOnTheAvailableArea)
+{
+    installWindowPlacement();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QSize designed : {QSize(300, 200), area.size(), area.size() + QSize(400, 300)}) {
+        QWidget window;
+        window.resize(designed);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QApplication::processEvents();
+        const QRect frame = window.frameGeometry();
+        EXPECT_TRUE(area.contains(frame)) << show(frame) << " outside " << show(area);
+        if (designed.width() < area.width() - 20) {
+            EXPECT_EQ(window.size(), designed);
+            EXPECT_NEAR(frame.center().x(), area.center().x(), 1);
+            EXPECT_NEAR(frame.center().y(), area.center().y(), 1);
+        }
+    }
+}
+
+TEST_F(MainWindowTest, TheMainWindowOpensOnTheScreenAndItsPanesScrollWhenItIsSmaller)
+{
+    installWindowPlacement();
+    open();
+    w().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w()));
+    QApplication::processEvents();
+    const QRect area = w().screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(w().frameGeometry())) << show(w().frameGeometry()) << " outside " << show(area);
+    // The panes keep their size and scroll in a smaller window.
+    auto* scroller = find<QScrollArea>("paneScroller");
+    ASSERT_NE(scroller, nullptr);
+    w().resize(800, 500);
+    QApplication::processEvents();
+    EXPECT_GE(pane().parentWidget()->width(), pane().width());
+    EXPECT_TRUE(scroller->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(scroller->verticalScrollBar()->isVisible());
+}
+
+TEST_F(MainWindowTest, EnterAndSpacePressTheFocusedButtonOnlyAndEnterInABoxStaysTheBoxs)
+{
+    open();
+    activate(&w());
+    QPushButton* irrigation = pane().irrigationButton;
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        SCOPED_TRACE(key);
+        w().ShowPane(w().pneMain());
+        irrigation->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(irrigation->hasFocus());
+        QTest::keyClick(irrigation, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        EXPECT_TRUE(w().pneIrrigCosts()->isVisible());
+    }
+
+    // Enter in a box leaves the focus in the box and presses no button; its text is still the box's to check.
+    w().ShowPane(w().pneMain());
+    typeInto(pane().txtArea, QStringLiteral("160"));
+    QTest::keyClick(pane().txtArea, Qt::Key_Return);
+    EXPECT_TRUE(pane().isVisible());
+    EXPECT_FALSE(w().pneIrrigCosts()->isVisible());
+    EXPECT_TRUE(pane().txtArea->hasFocus());
+    EXPECT_EQ(pane().txtArea->text(), "160");
+
+    // Enter on a button that does not have the focus does nothing; a disabled one is not pressed either.
+    QTest::keyClick(irrigation, Qt::Key_Return);
+    EXPECT_FALSE(w().pneIrrigCosts()->isVisible());
+    irrigation->setFocus(Qt::TabFocusReason);
+    irrigation->setEnabled(false);
+    QTest::keyClick(irrigation, Qt::Key_Return);
+    EXPECT_FALSE(w().pneIrrigCosts()->isVisible());
+}
+
+TEST_F(MainWindowTest, PopUpHelpOpensBesideItsButtonWhollyOnTheScreen)
+{
+    installWindowPlacement();
+    open();
+    w().pneCustomCrop()->open();
+    activate(&w());
+    const QRect area = w().screen()->availableGeometry();
+    auto* button = find<QPushButton>("cmdHelp(27)");
+    ASSERT_NE(button, nullptr);
+    // The window at the screen's left edge, then moved so that the button lies at the screen's right edge.
+    const int offset = button->mapToGlobal(QPoint(0, 0)).x() - w().frameGeometry().left();
+    for (const int left : {area.left(), area.right() - offset - button->width() - 2}) {
+        SCOPED_TRACE(left);
+        w().move(left, area.top());
+        QApplication::processEvents();
+        const QRect anchor(button->mapToGlobal(QPoint(0, 0)), button->size());
+        QTest::mouseClick(button, Qt::LeftButton);
+        HelpScreen* popup = HelpTopics::helpScreen();
+        ASSERT_NE(popup, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
+        QApplication::processEvents();
+        const QRect frame = popup->frameGeometry();
+        EXPECT_TRUE(area.contains(frame)) << show(frame) << " outside " << show(area);
+        const int gap = frame.left() > anchor.right() ? frame.left() - anchor.right() : anchor.left() - frame.right();
+        EXPECT_GT(gap, 0) << "covers its button: " << show(frame) << " over " << show(anchor);
+        EXPECT_LE(gap, 10) << "far from its button: " << show(frame) << ", button " << show(anchor);
+        EXPECT_LE(std::abs(frame.top() - anchor.top()), std::max(0, frame.bottom() - area.bottom()) + 1);
+        popup->close();
+    }
+}
+
+TEST_F(MainWindowTest, SummaryTableGrowsWithTheWindowAndShowsSevenFieldColumnsWhole)
+{
+    open();
+    using korvel::test::cornField;
+    using korvel::test::makeOption;
+    using korvel::test::wheatField;
+    w().summaryResults = {makeOption({cornField(), wheatField()}), makeOption({cornField()}),
+                          makeOption({wheatField(), cornField(), wheatField()}), makeOption({cornField()})};
+    for (const QSize size : {QSize(1198, 765), QSize(1000, 700)}) {
+        SCOPED_TRACE(size.width());
+        w().resize(size);
+        w().show();
+        w().mnuSummary->trigger();
+        QApplication::processEvents();
+        auto* grid = find<QTableWidget>("fgsummary");
+        ASSERT_EQ(grid->columnCount(), 8);
+        const QRect viewport = grid->viewport()->rect();
+        for (const int column : {1, 7}) {
+            const QRect netReturn = grid->visualItemRect(grid->item(11, column));
+            EXPECT_TRUE(viewport.contains(netReturn))
+                << "Net Return of column " << column << " at " << show(netReturn) << ", grid shows " << show(viewport);
+        }
+        // The pane fills the room below the header.
+        QWidget* client = w().pneSummary()->parentWidget();
+        EXPECT_GE(w().pneSummary()->geometry().bottom(), client->height() - 12);
+    }
+}
+
+TEST_F(MainWindowTest, GridPanesFillTheWindowWhileInputPanesKeepTheirSize)
+{
+    open();
+    w().show();
+    QApplication::processEvents();
+    const std::vector<QWidget*> grids = {w().pneResults(), w().pneDetails(), w().pneSummary(), w().trendResultsPane()};
+    const QSize mainPane = pane().size();
+    for (const QSize size : {QSize(1300, 900), QSize(1600, 1000)}) {
+        SCOPED_TRACE(size.width());
+        w().resize(size);
+        QApplication::processEvents();
+        QWidget* client = pane().parentWidget();
+        for (QWidget* grid : grids) {
+            SCOPED_TRACE(grid->objectName().toStdString());
+            EXPECT_GE(grid->width(), client->width() - 16);
+            EXPECT_GE(grid->geometry().bottom(), client->height() - 12);
+            EXPECT_NEAR(grid->x(), client->width() / 2 - grid->width() / 2, 1);
+        }
+        EXPECT_EQ(pane().size(), mainPane);
+    }
+}
