@@ -21,7 +21,7 @@ YieldTable responseTable(double dryYield, double wetYield, double scale)
 }
 
 std::shared_ptr<Crop> crop(const std::string& name, const std::string& unit, double price, double maxYield,
-                           YieldTable table, double rain)
+                           const YieldTable& table, double rain)
 {
     auto c = std::make_shared<Crop>();
     c->cropType = name;

@@ -59,15 +59,24 @@ int library(const char* name, const std::string& inches, bool soils)
         const std::string number = std::to_string(i);
         std::string text = "CROP=Huge ";
         text += number;
-        text += "\r\n\r\nUNITS=bu.,bushels\r\n\r\nANNUAL_RAIN=" + inches + "\r\n\r\nEFF_IRRIG=" + inches +
-                "\r\n\r\nYIELD_VALUES=1\r\n";
+        text += "\r\n\r\nUNITS=bu.,bushels\r\n\r\nANNUAL_RAIN=";
+        text += inches;
+        text += "\r\n\r\nEFF_IRRIG=";
+        text += inches;
+        text += "\r\n\r\nYIELD_VALUES=1\r\n";
         write(folder.path / "crops" / "custom" / (number + ".txt"), text);
         if (!soils)
             continue;
         std::string records;
-        for (const char* soil : {"Ulysses", "Valent", "Valentine"})
-            records += std::string("SOIL=") + soil + "\r\nANNUAL_RAIN=" + inches + "\r\nEFF_IRRIG=" + inches +
-                       "\r\nYIELD_VALUES=1\r\nRELATIVE_VALUES=1\r\n";
+        for (const char* soil : {"Ulysses", "Valent", "Valentine"}) {
+            records += "SOIL=";
+            records += soil;
+            records += "\r\nANNUAL_RAIN=";
+            records += inches;
+            records += "\r\nEFF_IRRIG=";
+            records += inches;
+            records += "\r\nYIELD_VALUES=1\r\nRELATIVE_VALUES=1\r\n";
+        }
         write(folder.path / "crops" / "soils" / ("huge " + number + ".txt"), records);
     }
     const auto start = Clock::now();

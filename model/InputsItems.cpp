@@ -21,7 +21,8 @@ std::optional<Variant> readAlone(const std::string& line)
     return item;
 }
 
-std::string quoted(const std::string& text)
+// Not named quoted: std::quoted would win overload resolution (found by ADL) for a non-const string.
+std::string quotedItem(const std::string& text)
 {
     std::string out = "\"";
     for (const char c : text) {
@@ -39,7 +40,7 @@ std::string numberItem(double x) { return num::plainTextExact(x); }
 std::string textItem(const std::string& text)
 {
     const std::optional<Variant> read = readAlone(text);
-    return read && read->toString() == text ? text : quoted(text);
+    return read && read->toString() == text ? text : quotedItem(text);
 }
 
 std::string valueItem(const Variant& value)
@@ -53,7 +54,7 @@ std::string boxItem(const Variant& value)
 {
     if (!value.isText())
         return valueItem(value);
-    const std::string text = value.toString();
+    std::string text = value.toString();
     const std::optional<Variant> read = readAlone(text);
     if (read && read->toString() == text)
         return text;
@@ -64,7 +65,7 @@ std::string boxItem(const Variant& value)
         if (num::plainText(x) == num::plainTextExact(x) && num::leadingNumberOrZero(text) == x)
             return text;
     }
-    return quoted(text);
+    return quotedItem(text);
 }
 
 } // namespace korvel::InputsFile

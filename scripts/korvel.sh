@@ -3,7 +3,8 @@
 #   scripts/korvel.sh run    install what is missing, build (Release), start Korvel
 #   scripts/korvel.sh test   install what is missing, build with warnings as errors, run every test headless
 #                            (plus the model tests again under AddressSanitizer and UBSan and under
-#                            ThreadSanitizer, and a short run of each fuzz target, built with clang)
+#                            ThreadSanitizer, and a short run of each fuzz target, built with clang), then
+#                            clang-tidy over every source, which fails on any finding
 # Safe to run again: installed packages are skipped and builds are incremental.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -14,7 +15,7 @@ case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 . "$here/scripts/packages.sh"
 packages=(g++ cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev googletest xvfb xauth)
 if [ "$mode" = test ]; then packages+=(openbox x11-utils); fi # the window checks on a virtual screen
-if [ "$mode" = test ]; then packages+=(clang libclang-rt-14-dev); fi # the fuzz targets
+if [ "$mode" = test ]; then packages+=(clang libclang-rt-14-dev clang-tidy-14); fi # the fuzz targets, tidy
 install_missing "${packages[@]}"
 
 # Every build is a preset of CMakePresets.json, in build/<preset>.
@@ -45,4 +46,8 @@ echo "== fuzz targets (clang, AddressSanitizer and UBSan): a few seconds each ==
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs"
 bash "$here/scripts/fuzz.sh" 5 || status=1
+
+# Both compile databases it reads (build/test and build/fuzz) exist by now.
+echo "== clang-tidy =="
+bash "$here/scripts/tidy.sh" --check || status=1
 exit $status

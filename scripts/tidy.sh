@@ -41,9 +41,11 @@ logs="$here/build/tidy"
 rm -rf "$logs"
 mkdir -p "$logs"
 jobs=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc 2>/dev/null || echo 4)}
-# -Wno-error: the compiler's own warnings are the build's business, not tidy's.
+# -Wno-error: the compiler's own warnings are the build's business, not tidy's. A file clang-tidy fails on (it
+# does when the file does not compile, and when it crashes) is named in failed.txt.
 printf '%s\0' "${pairs[@]}" | xargs -0 -n 2 -P "$jobs" sh -c \
-  'clang-tidy-14 -p "$1" --quiet --extra-arg=-Wno-error "$2" >"$0/$(echo "$2" | tr / _).log" 2>&1 || true' "$logs"
+  'clang-tidy-14 -p "$1" --quiet --extra-arg=-Wno-error "$2" >"$0/$(echo "$2" | tr / _).log" 2>&1 ||
+     echo "$2" >>"$0/failed.txt"' "$logs"
 
 # One line per finding (a header's findings come once, however many files include it), with the path made
 # relative to the project.
@@ -58,5 +60,11 @@ if [ "$count" -gt 0 ]; then
   echo "== findings per folder =="
   sed -E 's/:[0-9]+:[0-9]+: .*//; s|/[^/]*$||' "$findings" | sort | uniq -c | sort -rn
 fi
-echo "tidy: $count findings in $((${#pairs[@]} / 2)) files (each file's output: $logs)"
-[ "$check" -eq 0 ] || [ "$count" -eq 0 ]
+failed=0
+if [ -s "$logs/failed.txt" ]; then
+  failed=$(wc -l <"$logs/failed.txt")
+  echo "== files clang-tidy failed on =="
+  sort "$logs/failed.txt"
+fi
+echo "tidy: $count findings in $((${#pairs[@]} / 2)) files, $failed failed (each file's output: $logs)"
+[ "$check" -eq 0 ] || { [ "$count" -eq 0 ] && [ "$failed" -eq 0 ]; }

@@ -87,7 +87,7 @@ void exportWith(QWidget* parent, QString& lastName, const std::function<QStringL
     const std::optional<QString> chosen = DialogService::instance().saveFile(parent, request);
     if (!chosen || chosen->isEmpty())
         return;
-    const QString fileName = *chosen;
+    const QString& fileName = *chosen;
     lastName = fileName;
 
     const auto fail = [&](const ExportFailure& f) {

@@ -571,8 +571,8 @@ korvel::TrendUnits TrendSetupPane::GetVariableUnits(int VariableIndex, int cropI
 QString TrendSetupPane::SetVariableLabels(int index)
 {
     const std::shared_ptr<korvel::Crop> crop = FindCropByName(cboCrops->currentText());
-    const QString text = qtext(korvel::TrendVariables::unitLabel(index, crop ? crop->cropUnitsArray
-                                                                             : std::vector<std::string>{}));
+    QString text = qtext(korvel::TrendVariables::unitLabel(index, crop ? crop->cropUnitsArray
+                                                                       : std::vector<std::string>{}));
     maximumUnits->setText(text);
     minimumUnits->setText(text);
     return text;

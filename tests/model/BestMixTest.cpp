@@ -109,6 +109,7 @@ TEST_F(Ranking, KeepsTheTopNNewestFirstOnTies) {
         std::stable_sort(submitted.begin(), submitted.end(),
                          [](auto& a, auto& b) { return a.first != b.first ? a.first > b.first : a.second > b.second; });
         std::vector<std::string> expected;
+        expected.reserve(static_cast<std::size_t>(n));
         for (int i = 0; i < n; ++i) expected.push_back(std::to_string(submitted[static_cast<std::size_t>(i)].second));
         EXPECT_EQ(tags(list.entries()), expected) << "round " << round;
     }

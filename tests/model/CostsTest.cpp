@@ -163,7 +163,7 @@ TEST_F(ProductionCosts, ForageStandSpreadsEstablishmentCosts) {
         double g = 0;
         EXPECT_DOUBLE_EQ(ic.getCosts(1, 0, alfalfa, g, s.IrrigationEfficiency), full / 4 + 10);
     }
-    for (Variant stand : {Variant(), Variant(0)}) {
+    for (const Variant& stand : {Variant(), Variant(0)}) {
         inputCosts ic = forage();
         ic.AlfalfaStand = stand;
         double g = 0;

@@ -15,6 +15,7 @@ using korvel::FileReader;
 using korvel::IndexError;
 using korvel::YieldTable;
 using korvel::testing::TempFolder;
+using namespace std::string_literals;
 namespace fs = std::filesystem;
 
 namespace {
@@ -301,6 +302,7 @@ TEST(FileReader, DamagedCropFilesAreReadAsWrittenOrSkipped)
     std::string manyValues = "1";
     for (int i = 0; i < 2000000; ++i)
         manyValues += ",1";
+    const std::size_t twentyMegabytes = 20'000'000;
 
     struct Case {
         const char* what;
@@ -323,7 +325,7 @@ TEST(FileReader, DamagedCropFilesAreReadAsWrittenOrSkipped)
         {"a value too large for a number", cropFile("Good", "a,b", "1,1e999"), false},
         {"binary garbage", garbage, false},
         {"a huge line of values", cropFile("Good", "a,b", manyValues), false},
-        {"megabytes after line 9", good + std::string(20'000'000, 'x'), true},
+        {"megabytes after line 9", good + std::string(twentyMegabytes, 'x'), true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -428,7 +430,7 @@ TEST(FileReader, TheSoilFileIsAPlainNameInsideTheSoilsFolder)
     EXPECT_EQ(FileReader::soilFile(soils, ".."), soils / "...txt"); // a plain, if odd, name
     EXPECT_EQ(FileReader::soilFile(soils, ""), soils / ".txt");
     for (const std::string& name : {std::string("../../x"), std::string("/etc/passwd"), std::string("a/b"),
-                                    std::string("..\\x"), std::string("corn\0/../../x", 14)})
+                                    std::string("..\\x"), "corn\0/../../x"s})
         EXPECT_FALSE(FileReader::soilFile(soils, name)) << name;
 
     // Soil records placed where such names would lead are never read.
@@ -486,7 +488,7 @@ TEST(FileReader, TheLibraryHoldsAtMostItsTableCellsAndCrops)
     dir.write("crops/custom/x.txt", cropFile("Rye"));
     FileReader reader;
     ASSERT_TRUE(reader.Initialize(dir.path()));
-    const std::size_t fullCrop = 7 * 101 * 101; // its own table and six soil tables
+    const std::size_t fullCrop = std::size_t{7} * 101 * 101; // its own table and six soil tables
     const std::size_t fitting = (FileReader::kMostTableCells - 26) / fullCrop;
     Names expected = {"Corn", "Fallow"};
     for (std::size_t i = 0; i < fitting; ++i)
@@ -496,7 +498,7 @@ TEST(FileReader, TheLibraryHoldsAtMostItsTableCellsAndCrops)
     EXPECT_EQ(reader.cropCollection->Item(3)->soil_valentine->Count(), 2);
     const std::size_t held = libraryCells(reader);
     EXPECT_LE(held, FileReader::kMostTableCells);
-    EXPECT_GT(held + 101 * 101, FileReader::kMostTableCells) << "the library was filled up";
+    EXPECT_GT(held + std::size_t{101} * 101, FileReader::kMostTableCells) << "the library was filled up";
 
     // Past the most crops, the files are not read.
     TempFolder many;

@@ -467,7 +467,7 @@ TEST(InputsFile, PresetLine)
                                     "Natural Gas\r\n1800\r\n");
         FakeWindow w;
         EXPECT_EQ(InputsFile::loadInputs(dir.path(), w), c.loaded);
-        const Lines firstFive(w.log.begin(), w.log.begin() + std::min<std::size_t>(w.log.size(), 5));
+        const Lines firstFive(w.log.begin(), w.log.begin() + std::min<std::ptrdiff_t>(std::ssize(w.log), 5));
         EXPECT_EQ(firstFive, c.log);
         EXPECT_EQ(w.refreshes, c.loaded ? 1 : 0);
     }

@@ -145,6 +145,7 @@ TEST_F(ShippedCropData, EditorDefaultsAreTheShippedTables)
     ASSERT_TRUE(ok_);
     const auto& tables = korvel::defaultYieldTables();
     std::vector<std::string> order;
+    order.reserve(tables.size());
     for (const auto& t : tables)
         order.emplace_back(t.name);
     EXPECT_EQ(order, (std::vector<std::string>{"Corn", "Alfalfa", "Grain Sorghum", "Soybeans", "Sunflower", "Wheat"}));

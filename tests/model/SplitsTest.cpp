@@ -17,7 +17,7 @@ namespace ms = korvel::MakingSplits;
 
 namespace {
 
-Split splitOf(std::vector<double> parts) {
+Split splitOf(const std::vector<double>& parts) {
     Split s;
     for (double p : parts) s.addSplit(p);
     return s;
@@ -146,6 +146,7 @@ TEST(WaterSplits, AreEverySplitOfOneHundredInDescendingOrder) {
                     if (splitOf(current).total() == 100) {
                         // Scaled to 100 acre-inches the way the run scales every split.
                         std::vector<double> scaled;
+                        scaled.reserve(current.size());
                         for (double v : current) scaled.push_back(100.0 * (v / 100));
                         expected.push_back(scaled);
                     }

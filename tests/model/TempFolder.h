@@ -33,7 +33,7 @@ public:
     // Writes a file below the folder (creating its parent folders) with exactly these bytes.
     std::filesystem::path write(const std::filesystem::path& relative, std::string_view bytes) const
     {
-        const std::filesystem::path file = path_ / relative;
+        std::filesystem::path file = path_ / relative;
         std::filesystem::create_directories(file.parent_path());
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

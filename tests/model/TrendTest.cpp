@@ -18,6 +18,7 @@ namespace {
 std::vector<std::string> texts(const std::vector<Variant>& values)
 {
     std::vector<std::string> out;
+    out.reserve(values.size());
     for (const Variant& v : values)
         out.push_back(v.toString());
     return out;

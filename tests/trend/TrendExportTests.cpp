@@ -152,7 +152,7 @@ TEST_F(TrendExportTest, FixedTrendOfOneProcessWritesTheValuesTheGridAndTheFieldT
     int k = 0;
     for (const auto& field : *option) {
         ++k;
-        const int at = tables.indexOf("<table bgcolor='#CCFFFF' border=1><tr><td colspan='2'><b>Field split #" +
+        const qsizetype at = tables.indexOf("<table bgcolor='#CCFFFF' border=1><tr><td colspan='2'><b>Field split #" +
                                       QString::number(k) + "</b></td></tr>");
         ASSERT_GE(at, 1) << k;
         EXPECT_EQ(tables[at - 1], "<table><tr><td></td></tr></table>");
@@ -238,7 +238,7 @@ TEST_F(TrendExportTest, VariableTrendWritesTheFourBestOptionsOfEveryStepInAltern
     EXPECT_EQ(colours.mid(0, 4), (QStringList{"#ffcc99", "#FFFF99", "#ffcc99", "#FFFF99"}));
 
     // The first row: step 1, its value, the best option's fields and its net return per acre.
-    const int row = lines.indexOf("<tr bgcolor='#ffcc99'><td>Step 1</td>");
+    const qsizetype row = lines.indexOf("<tr bgcolor='#ffcc99'><td>Step 1</td>");
     ASSERT_GT(row, 0);
     EXPECT_EQ(lines[row + 1], "<td valign=top>$5.00 / bu.</td>");
     EXPECT_EQ(lines[row + 2], "<td colspan='9'><table border=1>");
@@ -253,7 +253,7 @@ TEST_F(TrendExportTest, VariableTrendWritesTheFourBestOptionsOfEveryStepInAltern
                   "<td valign=top>" + money(f.irrigCosts->getCosts(f.Depth, f.acres, f.efficiency(session)) / f.acres, "$###,###,###0") +
                   " /ac</td><td valign=top>" + money(best->Item(1)->getCosts(session) / f.acres, "$###,###,##0") +
                   " /ac</td></tr>");
-    const int close = lines.indexOf("</table></td>", row);
+    const qsizetype close = lines.indexOf("</table></td>", row);
     EXPECT_EQ(close, row + 3 + best->Count());
     EXPECT_EQ(lines[close + 1],
               "<td valign=top>" + money(best->getProfit(session) / acresOf(*best), "$###,###,##0") + " /ac</td>");
@@ -284,7 +284,7 @@ TEST_F(TrendExportTest, VariableTrendOnTheEfficiencyShowsEachStepsValueAndPlaceh
     EXPECT_TRUE(lines.join('\n').contains("<td valign=top>80.00 %</td><td valign=top>$0 /ac</td>"))
         << "the field's efficiency column shows the step's value";
     // Each step holds one real option: the tables of the second to fourth best hold rows without fields.
-    const int second = lines.indexOf(lines.filter("<h2>2nd Best Options").value(0));
+    const qsizetype second = lines.indexOf(lines.filter("<h2>2nd Best Options").value(0));
     ASSERT_GT(second, 0);
     EXPECT_EQ(lines.mid(second + 2, 6),
               (QStringList{"<tr bgcolor='#ffcc99'><td>Step 1</td>", "<td valign=top>80.00 %</td>",

@@ -184,7 +184,7 @@ TEST_F(MainWindowTest, ResizingKeepsTheMainPaneWidthAndCentresThePanes)
     const int client = clientArea->width();
     for (QWidget* pane : {static_cast<QWidget*>(w().pneMain()), static_cast<QWidget*>(pneResults(w())),
                           static_cast<QWidget*>(w().pneSummary())})
-        EXPECT_NEAR(pane->x(), client / 2 - pane->width() / 2, 1) << pane->objectName().toStdString();
+        EXPECT_NEAR(pane->x(), (client - pane->width()) / 2.0, 1) << pane->objectName().toStdString();
     QWidget* band = find<QWidget>("shpGeneric(5)");
     EXPECT_EQ(band->width(), client - band->x() - twips(500));
 }

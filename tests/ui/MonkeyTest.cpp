@@ -215,7 +215,7 @@ protected:
         std::string name = o->objectName().toStdString();
         for (QObject* p = o->parent(); p && p->parent(); p = p->parent())
             if (!p->objectName().isEmpty()) {
-                name = p->objectName().toStdString() + "/" + name;
+                name = p->objectName().toStdString().append("/").append(name);
                 break;
             }
         return name;
@@ -511,8 +511,13 @@ protected:
         const int rows = custom.Rows();
         const int cols = custom.Cols();
         const std::vector<std::pair<int, int>> cells{{1, 1}, {rows - 1, cols - 1}, {1, cols - 1}, {rows - 1, 1}};
-        for (const auto& [r, c] : cells)
-            for (const auto& [key, mods] : keys) {
+        // Plain variables rather than structured bindings: clang 14 cannot capture a binding in a lambda.
+        for (const auto& cell : cells)
+            for (const auto& press : keys) {
+                const int r = cell.first;
+                const int c = cell.second;
+                const int key = press.first;
+                const Qt::KeyboardModifiers mods = press.second;
                 step("key " + std::to_string(key) + " in grid cell " + std::to_string(r) + "," + std::to_string(c),
                      [&] {
                          custom.setCurrentCell(r, c);
@@ -521,9 +526,12 @@ protected:
                              QTest::keyClick(custom.dgCustom, Qt::Key(key), mods);
                      });
             }
-        for (const auto& [key, mods] : keys)
+        for (const auto& press : keys) {
+            const int key = press.first;
+            const Qt::KeyboardModifiers mods = press.second;
             step("key " + std::to_string(key) + " in the name box",
                  [&] { QTest::keyClick(custom.nameBox, Qt::Key(key), mods); });
+        }
         step("home after typing", [&] { custom.cmdCustomGrid[5]->click(); });
     }
 

@@ -231,12 +231,13 @@ TEST(ResultsReport, PrintsHeaderInputsOptionsAndFootnoteAtTheirPositions)
                   "~9",
                   "<9>" + stars,
                   "<12b>Option 1",
-                  "@0 <9bu>Land Split | @1300 <9bu>Crop | @2600 <9bu>Yield | @3900 <9bu>Gross Irrig | "
-                  "@5200 <9bu>Total Operating Costs | @7300 <9bu>Total Returns | @9000 <9bu>*Net Return",
-                  "@0 <9>60 acres | @1300 <9>Corn | @2600 <9>200.0 bu./ac | @3900 <9>12.5'' | @5200 <9>$300 /acre | "
-                  "@7300 <9>$800 /acre | @9000 <9>$500 /acre",
-                  "@0 <9>40 acres | @1300 <9>Wheat | @2600 <9>60.0 bu./ac | @3900 <9>6.3'' | @5200 <9>$100 /acre | "
-                  "@7300 <9>$300 /acre | @9000 <9>$200 /acre",
+                  // A line too long for one literal is two, in parentheses.
+                  ("@0 <9bu>Land Split | @1300 <9bu>Crop | @2600 <9bu>Yield | @3900 <9bu>Gross Irrig | "
+                   "@5200 <9bu>Total Operating Costs | @7300 <9bu>Total Returns | @9000 <9bu>*Net Return"),
+                  ("@0 <9>60 acres | @1300 <9>Corn | @2600 <9>200.0 bu./ac | @3900 <9>12.5'' | @5200 <9>$300 /acre | "
+                   "@7300 <9>$800 /acre | @9000 <9>$500 /acre"),
+                  ("@0 <9>40 acres | @1300 <9>Wheat | @2600 <9>60.0 bu./ac | @3900 <9>6.3'' | @5200 <9>$100 /acre | "
+                   "@7300 <9>$300 /acre | @9000 <9>$200 /acre"),
                   "@9000 <10b>*Net Return: $38,000",
                   "<9>" + stars,
                   "~9",
@@ -282,7 +283,7 @@ TEST(ResultsReport, EachCopyIsADocumentWithTheInputsAndTimeOfItsPrinting)
     ReportRig rig;
     rig.printer.setCollection({optionWithProfit(500)});
     int tick = 0;
-    rig.printer.setClock([&] { return kWhen.addSecs(60 * tick++); });
+    rig.printer.setClock([&] { return kWhen.addSecs(qint64{60} * tick++); });
     rig.dialogs.prints = {2};
     rig.printer.printResults();
     ASSERT_EQ(rig.log->documents.size(), 2u);
@@ -565,6 +566,7 @@ TEST(ResultsReport, PrintsToAPdfFileThroughQPrinter)
     auto wheat = makeCrop("Wheat", "bu.", 5, 60);
     wheat->inputCosts.MiscCost = 100;
     std::vector<std::shared_ptr<FieldCollection>> list;
+    list.reserve(6);
     for (int i = 0; i < 6; ++i)
         list.push_back(makeOption({makeField(60, 10, corn->Copy()), makeField(40, 5, wheat->Copy())}));
     printer.setCollection(list);

@@ -44,7 +44,7 @@ private:
     std::shared_ptr<PrintLog> log_;
 };
 
-inline std::function<std::unique_ptr<PrintSurface>(QPrinter&)> recordingFactory(std::shared_ptr<PrintLog> log)
+inline std::function<std::unique_ptr<PrintSurface>(QPrinter&)> recordingFactory(const std::shared_ptr<PrintLog>& log)
 {
     return [log](QPrinter&) -> std::unique_ptr<PrintSurface> {
         ++log->surfaces;
@@ -73,6 +73,7 @@ inline std::string render(const PrintSurface::Line& line)
 inline std::vector<std::string> render(const std::vector<PrintSurface::Line>& lines)
 {
     std::vector<std::string> out;
+    out.reserve(lines.size());
     for (const PrintSurface::Line& line : lines)
         out.push_back(render(line));
     return out;

@@ -1,6 +1,8 @@
 // Windows on the screen: where a window opens (centred by its frame, shrunk to the screen's available area when
 // larger), where the pop-up help opens (beside its button), Enter and Space on the focused button, and the
 // summary table growing with the window.
+#include <cmath>
+
 #include <QAction>
 #include <QLineEdit>
 #include <QScreen>
@@ -28,7 +30,7 @@ const QMargins kFrameAtScale{1, 25, 1, 6};
 
 QSize scaled(QSize size, double scale)
 {
-    return {static_cast<int>(size.width() * scale + 0.5), static_cast<int>(size.height() * scale + 0.5)};
+    return {static_cast<int>(std::lround(size.width() * scale)), static_cast<int>(std::lround(size.height() * scale))};
 }
 
 QRect frameOf(const QRect& client, const QMargins& m)
@@ -296,7 +298,7 @@ TEST_F(MainWindowTest, GridPanesFillTheWindowWhileInputPanesKeepTheirSize)
             SCOPED_TRACE(grid->objectName().toStdString());
             EXPECT_GE(grid->width(), client->width() - 16);
             EXPECT_GE(grid->geometry().bottom(), client->height() - 12);
-            EXPECT_NEAR(grid->x(), client->width() / 2 - grid->width() / 2, 1);
+            EXPECT_NEAR(grid->x(), (client->width() - grid->width()) / 2.0, 1);
         }
         EXPECT_EQ(pane().size(), mainPane);
     }

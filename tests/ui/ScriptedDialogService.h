@@ -16,6 +16,7 @@
 // fault in the test and fails it.
 #include <deque>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <QPrinter>
@@ -123,7 +124,12 @@ private:
     {
         if (files.empty())
             return std::nullopt;
-        const std::optional<QString> answer = files.front();
+        // The path itself is moved out: moving the whole optional makes GCC 12 warn of a maybe-uninitialized QString.
+        if (!files.front()) {
+            files.pop_front();
+            return std::nullopt;
+        }
+        QString answer = std::move(*files.front());
         files.pop_front();
         return answer;
     }

@@ -62,7 +62,7 @@ QString plain(double x)
 QString money(double x)
 {
     try {
-        const QString text = QString::fromStdString(num::formatPattern(x, "###,##0.00"));
+        QString text = QString::fromStdString(num::formatPattern(x, "###,##0.00"));
         // A rate with more decimals than cents (0.214 a bushel, 0.003 a pound) keeps them, so that the box
         // commits back the value it was opened with.
         const QString exact = QString::fromStdString(num::plainText(x));

@@ -22,6 +22,7 @@ void MainWindow::LoadCropRows()
 {
     // What every row held, to hand to the same crop (by name, the n-th of a name to the n-th) in the new library.
     std::vector<CropRow::Entries> before;
+    before.reserve(static_cast<std::size_t>(cropRowCount()));
     for (int i = 0; i < cropRowCount(); ++i)
         before.push_back(cr(i)->entries());
     std::map<std::string, int> seen;
@@ -156,6 +157,7 @@ std::shared_ptr<korvel::CropScenario> MainWindow::cropLibrary() const
 std::vector<std::shared_ptr<korvel::Crop>> MainWindow::cropRowCrops() const
 {
     std::vector<std::shared_ptr<korvel::Crop>> crops;
+    crops.reserve(static_cast<std::size_t>(cropRowCount()));
     for (int i = 0; i < cropRowCount(); ++i)
         crops.push_back(cr(i)->crop());
     return crops;
