@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     korvel::ui::installButtonKeys();
     korvel::SessionState session;
     auto* welcome = new korvel::ui::WelcomeWindow(QCoreApplication::applicationDirPath(), session,
-                                                 korvel::ui::resultsAndTrendPanes());
+                                                  korvel::ui::resultsAndTrendPanes());
     welcome->setAttribute(Qt::WA_DeleteOnClose);
     welcome->show();
     const QString shots = qEnvironmentVariable("KORVEL_SCREENSHOT");

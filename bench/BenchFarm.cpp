@@ -35,8 +35,7 @@ std::shared_ptr<Crop> crop(const std::string& name, const std::string& unit, dou
     return c;
 }
 
-void fieldCosts(inputCosts& ic, double herbicide, double insecticide, double tillage, double planting,
-                double misc)
+void fieldCosts(inputCosts& ic, double herbicide, double insecticide, double tillage, double planting, double misc)
 {
     ic.Herbicide = herbicide;
     ic.Insecticide = insecticide;

@@ -53,8 +53,9 @@ void write(const fs::path& file, const std::string& text)
 int library(const char* name, const std::string& inches, bool soils)
 {
     ScratchFolder folder;
-    write(folder.path / "crops" / "1.txt",
-          "CROP=Corn\r\n\r\nUNITS=bu.,bushels\r\n\r\nANNUAL_RAIN=11,21\r\n\r\nEFF_IRRIG=0,24\r\n\r\nYIELD_VALUES=1\r\n");
+    write(
+        folder.path / "crops" / "1.txt",
+        "CROP=Corn\r\n\r\nUNITS=bu.,bushels\r\n\r\nANNUAL_RAIN=11,21\r\n\r\nEFF_IRRIG=0,24\r\n\r\nYIELD_VALUES=1\r\n");
     for (int i = 0; i < 200; ++i) {
         const std::string number = std::to_string(i);
         std::string text = "CROP=Huge ";
@@ -92,8 +93,8 @@ int library(const char* name, const std::string& inches, bool soils)
                 for (const auto& row : soil->Item(i))
                     cells += row.size();
     }
-    std::printf("case=%s crops=%ld table_cells=%zu seconds=%.3f peak_rss_mb=%.1f\n",
-                name, reader.cropCollection->Count(), cells, seconds, peakRssMb());
+    std::printf("case=%s crops=%ld table_cells=%zu seconds=%.3f peak_rss_mb=%.1f\n", name,
+                reader.cropCollection->Count(), cells, seconds, peakRssMb());
     return 0;
 }
 

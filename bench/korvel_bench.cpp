@@ -102,8 +102,8 @@ void build(Inputs& in, int factor)
 
 std::shared_ptr<BestMix> fast(Inputs& in, EvaluationObserver* observer = nullptr)
 {
-    return FieldCalculator::EvaluateCombinations(in.depthSplits, in.combos, *in.landSplit, in.rain, 100,
-                                                 in.irrigation, in.s, observer);
+    return FieldCalculator::EvaluateCombinations(in.depthSplits, in.combos, *in.landSplit, in.rain, 100, in.irrigation,
+                                                 in.s, observer);
 }
 
 // Every crop priced 0 and free, no irrigation costs: every allocation ties and nothing can be skipped.
@@ -125,7 +125,8 @@ void searchScenario(const std::string& name, int factor, bool reference, const O
         static_cast<unsigned long long>(in->depthSplits.Count()) * static_cast<unsigned long long>(in->combos.size());
     std::shared_ptr<BestMix> result;
     // Releasing the previous list is not part of the search.
-    const double fastS = median(o.repeat, [&] { result = fast(*in); }, [&] { result.reset(); });
+    const double fastS = median(
+        o.repeat, [&] { result = fast(*in); }, [&] { result.reset(); });
 
     std::string referenceText = "skipped", ratioText = "skipped", identicalText = "skipped";
     if (reference && !o.noReference) {
@@ -174,7 +175,8 @@ void tiesScenario(const Options& o)
     build(*in, 100);
     tieEverything(*in);
     std::shared_ptr<BestMix> list;
-    const double t = median(o.repeat, [&] { list = fast(*in); }, [&] { list.reset(); });
+    const double t = median(
+        o.repeat, [&] { list = fast(*in); }, [&] { list.reset(); });
     std::printf("scenario=TIES-L fields=4 factor=100 crops=%zu allocations=%llu time_s=%.6f reference_s=skipped "
                 "ratio=skipped peak_rss_mb=%.1f\n",
                 static_cast<std::size_t>(in->crops.Count()),
@@ -229,24 +231,26 @@ void wholeRunScenario(const Options& o)
     std::shared_ptr<BestMix> bm;
     BestMix::Entries shown, printed;
     std::vector<double> each;
-    const double t = median(o.repeat, [&] {
-        const auto t0 = Clock::now();
-        progress = CountingProgress();
-        bm = EvaluationRun::run(in, s, progress).list;
-        shown = bm->returnCollection(true, s);
-        printed = bm->returnCollection(true, s);
-        each.push_back(seconds(t0, Clock::now()));
-    }, [&] {
-        bm.reset();
-        shown.clear();
-        printed.clear();
-    });
+    const double t = median(
+        o.repeat,
+        [&] {
+            const auto t0 = Clock::now();
+            progress = CountingProgress();
+            bm = EvaluationRun::run(in, s, progress).list;
+            shown = bm->returnCollection(true, s);
+            printed = bm->returnCollection(true, s);
+            each.push_back(seconds(t0, Clock::now()));
+        },
+        [&] {
+            bm.reset();
+            shown.clear();
+            printed.clear();
+        });
     // time_s: the median run, on memory the process has used before (every run after the first);
     // first_s: the first run of the process.
     std::printf("scenario=RUN-L fields=4 factor=100 crops=%zu options=%zu time_s=%.6f first_s=%.6f "
                 "reference_s=skipped ratio=skipped progress_steps=%lld pumps=%lld peak_rss_mb=%.1f\n",
-                in.crops.size(), shown.size(), t, each.front(), progress.advances,
-                progress.pumps, peakRssMb());
+                in.crops.size(), shown.size(), t, each.front(), progress.advances, progress.pumps, peakRssMb());
 }
 
 // Fixed trend on the best four-field option of a run at factor 10: the price of the crop of its first field over

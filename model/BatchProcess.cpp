@@ -1,8 +1,8 @@
 #include "model/BatchProcess.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <algorithm>
 #include <utility>
 
 #include "model/Errors.h"
@@ -172,8 +172,8 @@ BatchProcessBuild makeBatchProcess(const BatchProcessInput& input)
         break;
     }
     case ImportValues: {
-        const std::string text = input.fileName.empty() ? std::string()
-                                                        : BatchValues::readValueFile(pathFromUtf8(input.fileName));
+        const std::string text =
+            input.fileName.empty() ? std::string() : BatchValues::readValueFile(pathFromUtf8(input.fileName));
         if (text.empty())
             return problem(BatchProcessProblem::NoFile);
         if (text.size() > BatchValues::kLongestValueFile ||
@@ -197,8 +197,7 @@ BatchProcessBuild makeBatchProcess(const BatchProcessInput& input)
         p.variables_manual = input.manualText;
         break;
     }
-    default:
-        return problem(BatchProcessProblem::NoValueMode);
+    default: return problem(BatchProcessProblem::NoValueMode);
     }
 
     if (input.variable == RainfallVariable) {

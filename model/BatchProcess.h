@@ -22,8 +22,8 @@ enum BatchValueMode : int {
 
 class BatchProcess {
 public:
-    double cropIndex = 0;     // 0-based crop row the process applies to
-    double VariableIndex = 0; // trend variable id 0..5 (TrendVariables.h)
+    double cropIndex = 0;      // 0-based crop row the process applies to
+    double VariableIndex = 0;  // trend variable id 0..5 (TrendVariables.h)
     std::string ContentString; // carried by neither Copy nor Change
     int variables_type = AutoValues;
     std::string variables_min;    // Auto: the minimum read, as decimal text
@@ -77,13 +77,13 @@ std::vector<Variant> fileValues(const std::string& text);
 
 // What the setup pane holds when a process is built from it.
 struct BatchProcessInput {
-    int mode = AutoValues;     // the value mode whose button is on, -1 when none is
-    std::string minimumText;   // Auto
+    int mode = AutoValues;   // the value mode whose button is on, -1 when none is
+    std::string minimumText; // Auto
     std::string maximumText;
     std::string stepsText;
-    std::string fileName;      // Import: the path as shown
-    std::string manualText;    // Manual: as typed
-    int variable = 0;          // the trend variable whose button is on
+    std::string fileName;   // Import: the path as shown
+    std::string manualText; // Manual: as typed
+    int variable = 0;       // the trend variable whose button is on
 };
 
 // Why a process could not be built.

@@ -10,28 +10,43 @@ namespace korvel {
 
 namespace {
 
-std::string rainText(double rain) { return std::isfinite(rain) ? num::plainText(rain) : std::string("(none)"); }
+std::string rainText(double rain)
+{
+    return std::isfinite(rain) ? num::plainText(rain) : std::string("(none)");
+}
 
 // The table column of a rainfall (nearest whole inch, halves to even), or -1 when the table has none.
-long long rainColumn(const YieldTable& table, std::size_t row, double rain) {
-    if (!std::isfinite(rain)) return -1;
+long long rainColumn(const YieldTable& table, std::size_t row, double rain)
+{
+    if (!std::isfinite(rain))
+        return -1;
     double r = num::roundHalfEven(rain);
-    if (r < 0 || r >= static_cast<double>(table[row].size())) return -1;
+    if (r < 0 || r >= static_cast<double>(table[row].size()))
+        return -1;
     return static_cast<long long>(r);
 }
 
 } // namespace
 
-std::string Crop::priceUnits() const {
-    if (cropUnitsArray.empty()) throw IndexError("the crop \"" + cropType + "\" has no unit");
+std::string Crop::priceUnits() const
+{
+    if (cropUnitsArray.empty())
+        throw IndexError("the crop \"" + cropType + "\" has no unit");
     return cropUnitsArray[0];
 }
 
-std::string Crop::yieldToString() const { return num::formatPattern(Yield, "###,##0.0") + " " + priceUnits() + "/ac"; }
+std::string Crop::yieldToString() const
+{
+    return num::formatPattern(Yield, "###,##0.0") + " " + priceUnits() + "/ac";
+}
 
-void Crop::setYieldTable(const YieldTable& Y) { yieldTable = Y; }
+void Crop::setYieldTable(const YieldTable& Y)
+{
+    yieldTable = Y;
+}
 
-void Crop::setYield(double irrig, double rain) {
+void Crop::setYield(double irrig, double rain)
+{
     if (cropType == "Fallow") {
         Yield = 0.0;
         return;
@@ -45,7 +60,8 @@ void Crop::setYield(double irrig, double rain) {
 
     const std::size_t last = yieldTable.size() - 1;
     double depth = irrig;
-    if (depth > static_cast<double>(last)) depth = static_cast<double>(last);
+    if (depth > static_cast<double>(last))
+        depth = static_cast<double>(last);
     // Whole inches of the depth rounded to one decimal place.
     const std::size_t lo = static_cast<std::size_t>(num::toWhole(depth * 10) / 10);
     const std::size_t hi = std::min(lo + 1, last);
@@ -67,26 +83,33 @@ void Crop::setYield(double irrig, double rain) {
     Yield = (b > 1.0) ? t * normalFactor : t * maxYield;
 }
 
-void Crop::setNormal(double Yield, double rain) {
+void Crop::setNormal(double Yield, double rain)
+{
     const YieldTable& yieldTable = this->yieldTable.table();
-    if (yieldTable.empty()) return;
+    if (yieldTable.empty())
+        return;
     const std::size_t last = yieldTable.size() - 1;
     long long col = rainColumn(yieldTable, last, rain);
-    if (col < 0) return;
+    if (col < 0)
+        return;
     const double v = yieldTable[last][static_cast<std::size_t>(col)];
-    if (v == 0.0) return;
+    if (v == 0.0)
+        return;
     const double factor = Yield / v;
-    if (!std::isfinite(factor)) return;
+    if (!std::isfinite(factor))
+        return;
     normalFactor = factor;
 }
 
-std::shared_ptr<Crop> Crop::Copy() const {
+std::shared_ptr<Crop> Crop::Copy() const
+{
     auto c = std::make_shared<Crop>(*this);
     c->inputCosts = inputCosts.Copy();
     return c;
 }
 
-std::string Crop::writeData() const {
+std::string Crop::writeData() const
+{
     return InputsFile::textItem(cropType) + "\r\n" + InputsFile::numberItem(price) + "\r\n" +
            InputsFile::numberItem(maxYield) + "\r\n" + inputCosts.writeData();
 }

@@ -14,7 +14,7 @@ namespace korvel {
 class Crop {
 public:
     std::string cropType;
-    std::string cropUnits;                  // the units text as read; kept and copied
+    std::string cropUnits;                   // the units text as read; kept and copied
     std::vector<std::string> cropUnitsArray; // (0) singular unit, (1) plural unit
     double price = 0.0;
     double inputCost = 0.0; // kept and copied, read by nothing

@@ -26,14 +26,14 @@ struct CropChoice {
 };
 
 struct Inputs {
-    int preset = -1;              // the land-split preset 0..5, -1 when none is selected
-    double acres = 0;             // the total acreage
-    double volume = 0;            // the gross water in acre-inches, as the volume caption shows it
-    double efficiencyPercent = 0; // the irrigation efficiency in percent
-    double rain = 0;              // the annual rainfall in inches
-    std::int16_t factor = 10;     // the iteration factor: equal water steps that make up 100 %
-    double listSize = 100;        // the length of the ranked list, rounded to a whole number by the run
-    bool singleCropPlans = true;  // also each crop alone on the whole acreage with all the water
+    int preset = -1;                             // the land-split preset 0..5, -1 when none is selected
+    double acres = 0;                            // the total acreage
+    double volume = 0;                           // the gross water in acre-inches, as the volume caption shows it
+    double efficiencyPercent = 0;                // the irrigation efficiency in percent
+    double rain = 0;                             // the annual rainfall in inches
+    std::int16_t factor = 10;                    // the iteration factor: equal water steps that make up 100 %
+    double listSize = 100;                       // the length of the ranked list, rounded to a whole number by the run
+    bool singleCropPlans = true;                 // also each crop alone on the whole acreage with all the water
     std::vector<CropChoice> crops;               // the ticked rows, in row order
     std::string soil = "Silt Loam";              // "Silt Loam", "Fine Sand" or "Loamy Sand"
     std::shared_ptr<IrrigationCosts> irrigation; // the costs every field copies; the single-crop plans hold it

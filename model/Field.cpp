@@ -7,17 +7,21 @@
 
 namespace korvel {
 
-double Field::getReturn() {
-    if (TotalReturn != 0) return TotalReturn;
+double Field::getReturn()
+{
+    if (TotalReturn != 0)
+        return TotalReturn;
     TotalReturn = theCrop->price * theCrop->Yield * acres + theCrop->inputCosts.getReturns(acres);
     return TotalReturn;
 }
 
-double Field::efficiency(const SessionState& s) const {
+double Field::efficiency(const SessionState& s) const
+{
     return IrrigationEfficiency.value_or(s.IrrigationEfficiency);
 }
 
-double Field::grossDepth(const SessionState& s) const {
+double Field::grossDepth(const SessionState& s) const
+{
     const double e = efficiency(s);
     const double g = Depth / e;
     if (!std::isfinite(g))
@@ -26,27 +30,32 @@ double Field::grossDepth(const SessionState& s) const {
     return g;
 }
 
-double Field::getProductionCosts(const SessionState& s) {
+double Field::getProductionCosts(const SessionState& s)
+{
     double bushels = theCrop->Yield;
     double g = grossDepth(s);
     return theCrop->inputCosts.getCosts(acres, bushels, *theCrop, g, efficiency(s));
 }
 
-double Field::getCosts(const SessionState& s) {
-    if (TotalCost != 0) return TotalCost;
+double Field::getCosts(const SessionState& s)
+{
+    if (TotalCost != 0)
+        return TotalCost;
     const double production = getProductionCosts(s);
     const double irrigation = irrigCosts->getCosts(Depth, acres, efficiency(s));
     TotalCost = irrigation + production;
     return TotalCost;
 }
 
-double Field::getProfit(const SessionState& s) {
+double Field::getProfit(const SessionState& s)
+{
     const double costs = getCosts(s);
     const double ret = getReturn();
     return ret - costs;
 }
 
-std::shared_ptr<Field> Field::Copy() const {
+std::shared_ptr<Field> Field::Copy() const
+{
     auto f = std::make_shared<Field>();
     f->acres = acres;
     f->Depth = Depth;

@@ -54,8 +54,7 @@ std::shared_ptr<FieldCollection> buildAllocation(const SplitView& depths, const 
 std::shared_ptr<BestMix> searchOneByOne(const SplitCollection& depthSplits,
                                         const std::vector<std::shared_ptr<CropScenario>>& combos,
                                         const Split& landSplit, double annRain, const IrrigationCosts& irrigCosts,
-                                        SessionState& s, EvaluationObserver& observer,
-                                        std::shared_ptr<BestMix> list)
+                                        SessionState& s, EvaluationObserver& observer, std::shared_ptr<BestMix> list)
 {
     for (const auto& depths : depthSplits) {
         observer.advance();
@@ -86,9 +85,8 @@ std::shared_ptr<BestMix> searchOneByOne(const SplitCollection& depthSplits,
 std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, search::WorkerPool& pool,
                                           const SplitCollection& depthSplits,
                                           const std::vector<std::shared_ptr<CropScenario>>& combos,
-                                          const Split& landSplit, double annRain,
-                                          const IrrigationCosts& irrigCosts, SessionState& s,
-                                          EvaluationObserver& observer, std::shared_ptr<BestMix> list)
+                                          const Split& landSplit, double annRain, const IrrigationCosts& irrigCosts,
+                                          SessionState& s, EvaluationObserver& observer, std::shared_ptr<BestMix> list)
 {
     const std::size_t listSize = list->entries().size();
     search::ParallelSearch search(tables, listSize, s.CancelRequested, pool.size());
@@ -161,8 +159,8 @@ std::shared_ptr<BestMix> searchFromTables(const search::SearchTables& tables, se
     pool.run([&](unsigned) {
         for (std::size_t p; (p = next.fetch_add(1, std::memory_order_relaxed)) < best.size();) {
             const std::uint64_t combo = best[p].order % tables.nCombos;
-            auto allocation = buildAllocation(splits[p], *combos[combo], landSplit, annRain, irrigCosts,
-                                              s.IrrigationEfficiency);
+            auto allocation =
+                buildAllocation(splits[p], *combos[combo], landSplit, annRain, irrigCosts, s.IrrigationEfficiency);
 #ifndef NDEBUG
             {
                 const double profit = allocation->Copy()->getProfit(s);

@@ -222,7 +222,6 @@ YieldTable FileReader::makeYieldArray(const std::string& annRain, const std::str
     return makeTable(annRain, effIrrig, yieldTable, unbounded);
 }
 
-
 std::vector<fs::path> FileReader::listFiles(const fs::path& folder)
 {
     std::vector<fs::path> files;
@@ -286,7 +285,8 @@ bool FileReader::Initialize(const fs::path& programFolder)
             theCrop->Custom && std::any_of(cropCollection->begin(), cropCollection->end(), [&](const auto& c) {
                 return !c->Custom && num::lowerCase(c->cropType) == num::lowerCase(theCrop->cropType);
             });
-        if (const std::optional<fs::path> soil = soilFile(soilFolder, theCrop->cropType); soil && !namedLikeALibraryCrop)
+        if (const std::optional<fs::path> soil = soilFile(soilFolder, theCrop->cropType);
+            soil && !namedLikeALibraryCrop)
             readSoilFile(*soil, *theCrop, cellsLeft);
         cropCollection->Add(theCrop);
         if (k == libraryCount)

@@ -44,8 +44,8 @@ void applyValue(const TrendTarget& target, int theVariable, double theValue, Fie
             break;
         case EfficiencyVariable:
             // The field keeps its gross water, which then gives the net depth of the trended efficiency.
-            field->Depth = num::checkedFinite(field->grossDepth(s) * (theValue / 100),
-                                              "the net depth at the trended efficiency");
+            field->Depth =
+                num::checkedFinite(field->grossDepth(s) * (theValue / 100), "the net depth at the trended efficiency");
             field->IrrigationEfficiency = theValue / 100;
             crop.setYield(field->Depth, field->annualRain);
             break;
@@ -115,8 +115,8 @@ private:
 
 } // namespace
 
-FixedTrendRun runFixedTrend(FieldCollection& selected, const std::vector<FixedTrendProcess>& processes,
-                            SessionState& s, EvaluationObserver& progress)
+FixedTrendRun runFixedTrend(FieldCollection& selected, const std::vector<FixedTrendProcess>& processes, SessionState& s,
+                            EvaluationObserver& progress)
 {
     RunEnd end(s, progress);
     if (processes.empty() || processes.size() > 2)

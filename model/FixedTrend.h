@@ -19,9 +19,9 @@ std::shared_ptr<FieldCollection> selectedOption(SessionState& s);
 
 // What a trend process's value is applied to.
 struct TrendTarget {
-    std::string rowCropType;  // cropType of the crop of the process's crop row (ids 0 to 2 change its fields)
-    std::string cropChoice;   // the crop choice of the setup pane when the value is applied (TrendCropName)
-    TrendUnits units;         // units of the value, carried with the description
+    std::string rowCropType; // cropType of the crop of the process's crop row (ids 0 to 2 change its fields)
+    std::string cropChoice;  // the crop choice of the setup pane when the value is applied (TrendCropName)
+    TrendUnits units;        // units of the value, carried with the description
 };
 
 // Applies one value to the option in place and returns a deep copy of it. The option's cost cache is
@@ -47,8 +47,8 @@ struct FixedTrendProcess {
 };
 
 struct FixedTrendRun {
-    bool completed = false;            // false when Cancel stopped it
-    std::shared_ptr<BestMix> list;     // every recomputed option, best first (a copy sharing the entries)
+    bool completed = false;        // false when Cancel stopped it
+    std::shared_ptr<BestMix> list; // every recomputed option, best first (a copy sharing the entries)
 };
 
 // The number of options a fixed trend over these processes computes (k1, or k1 × k2).
@@ -64,7 +64,7 @@ inline constexpr long long kMaximumFixedTrendCount = 32767;
 // not, and s.CancelRequested is cleared again. A completed run sets s.TrendResultGrid. Throws InvalidArgument
 // for no process, more than two, a process without values or more than kMaximumFixedTrendCount options; the
 // errors of UpdateOption pass through (progress closed and the cancel flag cleared first).
-FixedTrendRun runFixedTrend(FieldCollection& selected, const std::vector<FixedTrendProcess>& processes,
-                            SessionState& s, EvaluationObserver& progress);
+FixedTrendRun runFixedTrend(FieldCollection& selected, const std::vector<FixedTrendProcess>& processes, SessionState& s,
+                            EvaluationObserver& progress);
 
 } // namespace korvel

@@ -22,7 +22,10 @@ constexpr const char* kLineEnd = "\r\n";
 // allocates.
 constexpr std::uintmax_t kLargestInputsFile = 16u << 20;
 
-bool isBlank(int ch) { return ch == ' ' || ch == '\t'; }
+bool isBlank(int ch)
+{
+    return ch == ' ' || ch == '\t';
+}
 
 void skipBlanks(std::istream& in)
 {
@@ -38,7 +41,10 @@ void consumeLineEnd(std::istream& in)
 }
 
 // The conversions of an item into a typed field.
-double asNumber(const Variant& v) { return v.number(); }
+double asNumber(const Variant& v)
+{
+    return v.number();
+}
 
 bool asTruth(const Variant& v)
 {
@@ -54,7 +60,10 @@ bool asTruth(const Variant& v)
     return v.number() != 0.0; // a numeric text; any other text throws TypeMismatch
 }
 
-std::string asText(const Variant& v) { return v.toString(); }
+std::string asText(const Variant& v)
+{
+    return v.toString();
+}
 
 void readCropBlock(std::istream& in, Crop& crop)
 {
@@ -137,9 +146,15 @@ void load(std::istream& in, InputsTarget& target)
 
 } // namespace
 
-fs::path inputsPath(const fs::path& programFolder) { return programFolder / "inputs.txt"; }
+fs::path inputsPath(const fs::path& programFolder)
+{
+    return programFolder / "inputs.txt";
+}
 
-bool atEnd(std::istream& in) { return in.peek() == kEnd; }
+bool atEnd(std::istream& in)
+{
+    return in.peek() == kEnd;
+}
 
 Variant readValue(std::istream& in)
 {

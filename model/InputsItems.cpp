@@ -35,7 +35,10 @@ std::string quotedItem(const std::string& text)
 
 } // namespace
 
-std::string numberItem(double x) { return num::plainTextExact(x); }
+std::string numberItem(double x)
+{
+    return num::plainTextExact(x);
+}
 
 std::string textItem(const std::string& text)
 {

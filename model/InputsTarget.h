@@ -25,8 +25,16 @@ public:
     GeneralInputs MainInputs;
 
     enum class MainBox { txtAnnRain, txtEff, txtArea, txtMax };
-    enum class IrrigationBox { txtGPM, txtEstHours, txtLift, txtPSI, cboFuelType, txtCost, txtLaborPerHour,
-                               txtRepairsPerAcre };
+    enum class IrrigationBox {
+        txtGPM,
+        txtEstHours,
+        txtLift,
+        txtPSI,
+        cboFuelType,
+        txtCost,
+        txtLaborPerHour,
+        txtRepairsPerAcre
+    };
 
     // The text of a main-pane box, and setting it (change handlers run).
     virtual std::string mainText(MainBox box) const = 0;

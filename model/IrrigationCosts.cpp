@@ -11,34 +11,42 @@ namespace korvel {
 namespace {
 // A step of the irrigation cost: a result without a finite value is passed over and leaves the
 // variable as it was.
-void step(double& variable, double value) {
-    if (std::isfinite(value)) variable = value;
+void step(double& variable, double value)
+{
+    if (std::isfinite(value))
+        variable = value;
 }
 } // namespace
 
-std::string IrrigationCosts::writeData() const {
+std::string IrrigationCosts::writeData() const
+{
     using InputsFile::numberItem;
-    return numberItem(GPM) + "\r\n" + numberItem(Lift) + "\r\n" + numberItem(PSI) + "\r\n" +
-           numberItem(LaborPerHour) + "\r\n" + numberItem(FixedPerAcre) + "\r\n" +
-           numberItem(RepairsPerAcreInch) + "\r\n" + numberItem(NPC) + "\r\n" + numberItem(cost) + "\r\n" +
-           num::boolText(active) + "\r\n" + InputsFile::textItem(FuelType) + "\r\n" + numberItem(dblEstHours);
+    return numberItem(GPM) + "\r\n" + numberItem(Lift) + "\r\n" + numberItem(PSI) + "\r\n" + numberItem(LaborPerHour) +
+           "\r\n" + numberItem(FixedPerAcre) + "\r\n" + numberItem(RepairsPerAcreInch) + "\r\n" + numberItem(NPC) +
+           "\r\n" + numberItem(cost) + "\r\n" + num::boolText(active) + "\r\n" + InputsFile::textItem(FuelType) +
+           "\r\n" + numberItem(dblEstHours);
 }
 
-std::shared_ptr<IrrigationCosts> IrrigationCosts::Copy() const { return std::make_shared<IrrigationCosts>(*this); }
+std::shared_ptr<IrrigationCosts> IrrigationCosts::Copy() const
+{
+    return std::make_shared<IrrigationCosts>(*this);
+}
 
-double IrrigationCosts::getCosts(double inches, double acres, double efficiency) {
+double IrrigationCosts::getCosts(double inches, double acres, double efficiency)
+{
     double result = 0;
     if (UseBatch) {
         step(result, BatchIrrigationCosts * acres * inches);
         return result;
     }
-    if (inches <= 0 || !active || GPM <= 0 || NPC <= 0) return 0;
+    if (inches <= 0 || !active || GPM <= 0 || NPC <= 0)
+        return 0;
 
     const double g = inches / efficiency;
     if (!std::isfinite(g))
-        throw NonFiniteResult("the gross irrigation depth has no finite value: the irrigation efficiency is " +
-                              (std::isfinite(efficiency) ? num::plainText(efficiency * 100) + " %"
-                                                         : std::string("not a number")));
+        throw NonFiniteResult(
+            "the gross irrigation depth has no finite value: the irrigation efficiency is " +
+            (std::isfinite(efficiency) ? num::plainText(efficiency * 100) + " %" : std::string("not a number")));
     double whp = 0;
     step(whp, (PSI * 2.31 + Lift) * GPM / 3960);
     double h = 0;
@@ -50,7 +58,8 @@ double IrrigationCosts::getCosts(double inches, double acres, double efficiency)
     return result;
 }
 
-double IrrigationCosts::fieldHours(double inches, double acres, double efficiency) const {
+double IrrigationCosts::fieldHours(double inches, double acres, double efficiency) const
+{
     IrrigationCosts own(*this);
     own.UseBatch = false;
     own.hours = 0;
@@ -58,8 +67,10 @@ double IrrigationCosts::fieldHours(double inches, double acres, double efficienc
     return own.hours;
 }
 
-double IrrigationCosts::getMaxInches(double a) const {
-    if (a == 0) return 0;
+double IrrigationCosts::getMaxInches(double a) const
+{
+    if (a == 0)
+        return 0;
     return num::checkedFinite((GPM * 60 * dblEstHours) / a * (1.0 / 27154),
                               "the seasonal pumping capacity has no finite value");
 }

@@ -5,8 +5,10 @@
 
 namespace korvel::MakingCropCombos {
 
-std::vector<std::shared_ptr<CropScenario>> makeCropCombos(const CropScenario& crops, int nFields) {
-    if (nFields < 1) throw InvalidArgument("crop combinations need at least one field");
+std::vector<std::shared_ptr<CropScenario>> makeCropCombos(const CropScenario& crops, int nFields)
+{
+    if (nFields < 1)
+        throw InvalidArgument("crop combinations need at least one field");
     std::vector<std::shared_ptr<CropScenario>> result;
     CStack stack;
     for (const auto& c : crops) {

@@ -41,7 +41,10 @@ double leadingNumberOrZero(std::string_view text) noexcept;
 // optional digit grouping (commas, each between two digits), a decimal point and an exponent (E). Returns the
 // value, or nothing (also for a number too large for a double).
 std::optional<double> parseNumeric(std::string_view text);
-inline bool isNumeric(std::string_view text) { return parseNumeric(text).has_value(); }
+inline bool isNumeric(std::string_view text)
+{
+    return parseNumeric(text).has_value();
+}
 
 // Digit patterns: '#' optional digit, '0' required digit, ',' groups thousands, '.' decimal point; any
 // other character is a literal ("$###,###,##0", "###,##0.00", "#0.0", "###,###", "###.00").

@@ -41,8 +41,7 @@ private:
 
 class ParallelSearch {
 public:
-    ParallelSearch(const SearchTables& tables, std::size_t listSize, const std::atomic<bool>& cancel,
-                   unsigned workers);
+    ParallelSearch(const SearchTables& tables, std::size_t listSize, const std::atomic<bool>& cancel, unsigned workers);
 
     // Worker w's work: takes splits until none are left or the cancel flag is seen. Thread-safe for
     // distinct w. Returns when this worker has nothing more to do.

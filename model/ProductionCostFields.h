@@ -22,10 +22,10 @@ enum class CostBox {
 
 // When the pane's Apply writes the value.
 enum class CostCommit {
-    First,     // always, before the forage crop's stand life is tested
-    Harvest,   // for a crop not sold by the ton only
-    Forage,    // for a crop sold by the ton only, once its stand life is a number
-    Last,      // always, after the harvest or forage values
+    First,   // always, before the forage crop's stand life is tested
+    Harvest, // for a crop not sold by the ton only
+    Forage,  // for a crop sold by the ton only, once its stand life is a number
+    Last,    // always, after the harvest or forage values
 };
 
 struct ProductionCostField {

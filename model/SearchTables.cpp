@@ -43,14 +43,14 @@
 
 #include <algorithm>
 #include <atomic>
-#include <functional>
-#include <string>
-#include <utility>
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
+#include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "model/Field.h"
 #include "model/Numbers.h"
@@ -215,9 +215,8 @@ std::uint64_t digestOf(const Crop& c, double rain)
     for (const auto& u : c.cropUnitsArray)
         d.text(u);
     const inputCosts& ic = c.inputCosts;
-    for (double v : {ic.NitrogenCost, ic.NitrogenApplied, ic.PCost, ic.PApplied, ic.SeedCost, ic.SeedRate,
-                     ic.Herbicide, ic.Insecticide, ic.Tillage, ic.Planting, ic.Returns, ic.MiscCost,
-                     ic.BatchGeneralCosts})
+    for (double v : {ic.NitrogenCost, ic.NitrogenApplied, ic.PCost, ic.PApplied, ic.SeedCost, ic.SeedRate, ic.Herbicide,
+                     ic.Insecticide, ic.Tillage, ic.Planting, ic.Returns, ic.MiscCost, ic.BatchGeneralCosts})
         d.number(v);
     d.word((ic.NOptimal ? 1u : 0u) | (ic.POptimal ? 2u : 0u) | (ic.SeedOptimal ? 4u : 0u) | (ic.UseBatch ? 8u : 0u));
     d.variant(ic.HarvestBasePerAcre);
@@ -264,11 +263,11 @@ constexpr std::uint32_t none = std::numeric_limits<std::uint32_t>::max();
 
 // The crops of the combinations, numbered as distinct objects and grouped by what they compute.
 struct CropGroups {
-    std::vector<const Crop*> distinct;      // the distinct crop objects, in order of first appearance
-    std::vector<std::uint32_t> distinctAt;  // [combo * nFields + i]: the distinct crop at position i
-    std::vector<std::uint32_t> groupOf;     // by distinct crop: its group
+    std::vector<const Crop*> distinct;        // the distinct crop objects, in order of first appearance
+    std::vector<std::uint32_t> distinctAt;    // [combo * nFields + i]: the distinct crop at position i
+    std::vector<std::uint32_t> groupOf;       // by distinct crop: its group
     std::vector<const Crop*> representatives; // by group: the crop whose values stand for the group
-    std::vector<std::uint8_t> fallow;       // by group: the crop is "Fallow"
+    std::vector<std::uint8_t> fallow;         // by group: the crop is "Fallow"
 };
 
 // 1. The distinct crop objects of the combinations (combinations that share a prefix share its crops). False for

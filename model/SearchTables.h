@@ -17,9 +17,9 @@
 namespace korvel::search {
 
 struct SearchTables {
-    int nFields = 0;          // part count of the land split
-    std::size_t nSplits = 0;  // depth splits (outer loop)
-    std::size_t nCombos = 0;  // crop combinations (inner loop)
+    int nFields = 0;         // part count of the land split
+    std::size_t nSplits = 0; // depth splits (outer loop)
+    std::size_t nCombos = 0; // crop combinations (inner loop)
 
     // Per position i: the number of distinct crops found there (crops equal in every input that the
     // arithmetic reads count once) and the number of distinct depth values found there.
@@ -53,10 +53,10 @@ struct SearchTables {
     std::vector<std::uint32_t> firstSplits;
 };
 
-// Builds the tables on the pool's workers (the inputs must not change meanwhile). Returns nothing when the inputs need the literal loop instead: a split or a combination
-// with fewer parts or crops than the land split, a missing object, a crop or cost computation that fails,
-// or a value that is not finite (or so large that sums could overflow). The literal loop then reproduces
-// exactly what happens with such inputs, failures and their timing included.
+// Builds the tables on the pool's workers (the inputs must not change meanwhile). Returns nothing when the inputs need
+// the literal loop instead: a split or a combination with fewer parts or crops than the land split, a missing object, a
+// crop or cost computation that fails, or a value that is not finite (or so large that sums could overflow). The
+// literal loop then reproduces exactly what happens with such inputs, failures and their timing included.
 std::unique_ptr<SearchTables> buildSearchTables(const SplitCollection& depthSplits,
                                                 const std::vector<std::shared_ptr<CropScenario>>& combos,
                                                 const Split& landSplit, double annRain,

@@ -31,10 +31,7 @@ public:
     }
 
     // Element (i) of a one-dimensional grid or (i, j) of a two-dimensional one; throws IndexError outside it.
-    const std::shared_ptr<FieldCollection>& at(std::size_t i, std::size_t j = 0) const
-    {
-        return cells_[index(i, j)];
-    }
+    const std::shared_ptr<FieldCollection>& at(std::size_t i, std::size_t j = 0) const { return cells_[index(i, j)]; }
     std::shared_ptr<FieldCollection>& at(std::size_t i, std::size_t j = 0) { return cells_[index(i, j)]; }
 
 private:

@@ -26,24 +26,31 @@ std::string joined(std::initializer_list<std::string_view> pieces)
     return text;
 }
 
-bool known(int id) { return id >= 0 && id < kTrendVariableCount; }
+bool known(int id)
+{
+    return id >= 0 && id < kTrendVariableCount;
+}
 
 } // namespace
 
-bool appliesToOneCrop(int id) { return id >= 0 && id <= 2; }
+bool appliesToOneCrop(int id)
+{
+    return id >= 0 && id <= 2;
+}
 
 std::string optionCaption(int id)
 {
-    static const char* const captions[] = {"Price per Unit",   "Total Production Costs*", "Maximum Yield",
-                                           "Irrigation System Efficiency", "Irrigation Costs",
-                                           "Effective Annual Rainfall"};
+    static const char* const captions[] = {"Price per Unit",   "Total Production Costs*",
+                                           "Maximum Yield",    "Irrigation System Efficiency",
+                                           "Irrigation Costs", "Effective Annual Rainfall"};
     return known(id) ? captions[id] : "";
 }
 
 std::string variableTrendName(int id)
 {
-    static const char* const names[] = {"Crop Price",       "General Production Costs", "Maximum Yield",
-                                        "Irrigation System Efficiency", "Irrigation Costs", "Annual Rainfall"};
+    static const char* const names[] = {"Crop Price",       "General Production Costs",
+                                        "Maximum Yield",    "Irrigation System Efficiency",
+                                        "Irrigation Costs", "Annual Rainfall"};
     return known(id) ? names[id] : "";
 }
 

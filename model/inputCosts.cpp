@@ -16,18 +16,26 @@ struct NutrientFactors {
 };
 
 // Pounds of nutrient per unit of yield; any other crop name has no factor.
-NutrientFactors nutrientFactors(const std::string& cropType) {
-    if (cropType == "Corn") return {1.35, 0.43};
-    if (cropType == "Grain Sorghum") return {1.25, 0.44};
-    if (cropType == "Wheat") return {1.75, 0.55};
-    if (cropType == "Sunflower") return {0.05, 0.018};
-    if (cropType == "Alfalfa") return {0, 14.88};
-    if (cropType == "Soybeans") return {0, 0.87};
+NutrientFactors nutrientFactors(const std::string& cropType)
+{
+    if (cropType == "Corn")
+        return {1.35, 0.43};
+    if (cropType == "Grain Sorghum")
+        return {1.25, 0.44};
+    if (cropType == "Wheat")
+        return {1.75, 0.55};
+    if (cropType == "Sunflower")
+        return {0.05, 0.018};
+    if (cropType == "Alfalfa")
+        return {0, 14.88};
+    if (cropType == "Soybeans")
+        return {0, 0.87};
     return {0, 0};
 }
 
 // The optimal seeding rate of a crop for n net inches, from the wettest threshold down.
-bool optimalSeedRate(const std::string& cropType, double n, double& rate) {
+bool optimalSeedRate(const std::string& cropType, double n, double& rate)
+{
     if (cropType == "Wheat") {
         rate = 90;
         return true;
@@ -41,11 +49,16 @@ bool optimalSeedRate(const std::string& cropType, double n, double& rate) {
     static const double soybeans[6] = {200000, 185000, 170000, 155000, 140000, 125000};
     static const double sunflower[6] = {25500, 24000, 22500, 21000, 19500, 18000};
     static const double sorghum[6] = {7.81, 6.56, 5.31, 4.06, 2.81, 1.56};
-    if (cropType == "Corn") row = corn;
-    else if (cropType == "Soybeans") row = soybeans;
-    else if (cropType == "Sunflower") row = sunflower;
-    else if (cropType == "Grain Sorghum") row = sorghum;
-    else return false;
+    if (cropType == "Corn")
+        row = corn;
+    else if (cropType == "Soybeans")
+        row = soybeans;
+    else if (cropType == "Sunflower")
+        row = sunflower;
+    else if (cropType == "Grain Sorghum")
+        row = sorghum;
+    else
+        return false;
     static const double thresholds[6] = {18, 15, 12, 9, 6, 0};
     for (int i = 0; i < 6; ++i) {
         if (n >= thresholds[i]) {
@@ -58,16 +71,19 @@ bool optimalSeedRate(const std::string& cropType, double n, double& rate) {
 
 } // namespace
 
-inputCosts inputCosts::Copy() const {
+inputCosts inputCosts::Copy() const
+{
     inputCosts c = *this;
     c.AlfalfaFlat = 0.0;
     return c;
 }
 
-std::string inputCosts::writeData() const {
+std::string inputCosts::writeData() const
+{
     std::string text;
     for (std::size_t i = 0; i < kProductionCostFields.size(); ++i) {
-        if (i > 0) text += "\r\n";
+        if (i > 0)
+            text += "\r\n";
         text += std::visit(Overloaded{[this](double inputCosts::*m) { return InputsFile::numberItem(this->*m); },
                                       [this](bool inputCosts::*m) { return num::boolText(this->*m); },
                                       [this](Variant inputCosts::*m) { return InputsFile::valueItem(this->*m); }},
@@ -76,13 +92,15 @@ std::string inputCosts::writeData() const {
     return text;
 }
 
-double inputCosts::getCosts(double acres, double bushels, const Crop& theCrop, double& grossIrrig,
-                            double efficiency) {
-    if (UseBatch) return BatchGeneralCosts * acres;
+double inputCosts::getCosts(double acres, double bushels, const Crop& theCrop, double& grossIrrig, double efficiency)
+{
+    if (UseBatch)
+        return BatchGeneralCosts * acres;
 
     double standDivisor = 1;
     if (theCrop.priceUnits() == "ton") {
-        if (AlfalfaStand.number() == 0) AlfalfaStand = Variant(1);
+        if (AlfalfaStand.number() == 0)
+            AlfalfaStand = Variant(1);
         standDivisor = AlfalfaStand.number();
     }
 
@@ -115,38 +133,48 @@ double inputCosts::getCosts(double acres, double bushels, const Crop& theCrop, d
     return total;
 }
 
-double inputCosts::getReturns(double acres) const { return Returns * acres; }
+double inputCosts::getReturns(double acres) const
+{
+    return Returns * acres;
+}
 
-double inputCosts::getHarvestCost(double acres, double bushels, const std::string& cropType) const {
+double inputCosts::getHarvestCost(double acres, double bushels, const std::string& cropType) const
+{
     const double a = acres;
     const double y = bushels;
     if (cropType == "Alfalfa") {
-        if (AlfalfaPerTon.number() > 0) return AlfalfaPerTon.number() * y * a;
-        return (AlfalfaSwathing.number() * AlfalfaSwathingNum.number() + AlfalfaRaking.number() * AlfalfaRakingNum.number() +
+        if (AlfalfaPerTon.number() > 0)
+            return AlfalfaPerTon.number() * y * a;
+        return (AlfalfaSwathing.number() * AlfalfaSwathingNum.number() +
+                AlfalfaRaking.number() * AlfalfaRakingNum.number() +
                 AlfalfaBaling.number() * AlfalfaBalingNum.number()) *
                a;
     }
     if (cropType == "Sunflower") {
         // Sunflower harvest rates are quoted per 100 units of yield.
-        if (HarvestFlatRate.number() > 0) return HarvestFlatRate.number() * (y / 100) * a;
+        if (HarvestFlatRate.number() > 0)
+            return HarvestFlatRate.number() * (y / 100) * a;
         return (HarvestBasePerAcre.number() + HarvestExceedRate.number() * (y - HarvestExceedBu.number()) / 100 +
                 HarvestHauling.number() * y / 100) *
                a;
     }
-    if (HarvestFlatRate.number() > 0) return HarvestFlatRate.number() * y * a;
+    if (HarvestFlatRate.number() > 0)
+        return HarvestFlatRate.number() * y * a;
     return (HarvestBasePerAcre.number() + HarvestExceedRate.number() * (y - HarvestExceedBu.number()) +
             HarvestHauling.number() * y) *
            a;
 }
 
 double inputCosts::getSeedCost(double acres, double /*bushels*/, const std::string& cropType, double& grossIrrig,
-                               double efficiency) {
+                               double efficiency)
+{
     grossIrrig = grossIrrig * efficiency;
     const double n = grossIrrig;
     const double divisor = (cropType == "Alfalfa" || cropType == "Grain Sorghum" || cropType == "Wheat") ? 1 : 1000;
     if (SeedOptimal) {
         double rate = 0;
-        if (optimalSeedRate(cropType, n, rate)) SeedRate = rate;
+        if (optimalSeedRate(cropType, n, rate))
+            SeedRate = rate;
     }
     return SeedRate / divisor * SeedCost * acres;
 }

@@ -216,8 +216,9 @@ QStringList trendValueHeadings(const korvel::TrendGrid& G)
     if (G.dimensions() > 1) {
         out << QStringLiteral("<tr><td></td><td align='center' bgcolor='") + kShade + QStringLiteral("'><b>") +
                    variableCaption(*G.at(0, 0), 1) + QStringLiteral("</b></td></tr>");
-        out << QStringLiteral("<tr><td bgcolor='") + kShade + QStringLiteral("'><b>") + variableCaption(*G.at(0, 0), 0) +
-                   QStringLiteral("</b></td><td><table bgcolor='") + kShade + QStringLiteral("' border=1>");
+        out << QStringLiteral("<tr><td bgcolor='") + kShade + QStringLiteral("'><b>") +
+                   variableCaption(*G.at(0, 0), 0) + QStringLiteral("</b></td><td><table bgcolor='") + kShade +
+                   QStringLiteral("' border=1>");
         for (std::size_t j = 0; j < G.columns(); ++j)
             out << QStringLiteral("<td>") + pattern(G.at(0, j)->theValue.at(1), "###,##0.00") + QStringLiteral("</td>");
         out << QStringLiteral("</table></td></tr>");
@@ -227,7 +228,8 @@ QStringList trendValueHeadings(const korvel::TrendGrid& G)
     }
     out << QStringLiteral("<tr><td><table bgcolor='") + kShade + QStringLiteral("' border=1>");
     for (std::size_t i = 0; i < G.rows(); ++i)
-        out << QStringLiteral("<tr><td>") + pattern(G.at(i, 0)->theValue.at(0), "###,##0.00") + QStringLiteral("</td></tr>");
+        out << QStringLiteral("<tr><td>") + pattern(G.at(i, 0)->theValue.at(0), "###,##0.00") +
+                   QStringLiteral("</td></tr>");
     out << QStringLiteral("</table></td>");
     return out;
 }
@@ -241,7 +243,8 @@ QStringList trendNetReturns(const korvel::TrendGrid& G, double acres, const korv
     for (std::size_t i = 0; i < G.rows(); ++i) {
         out << QStringLiteral("<tr>");
         for (std::size_t j = 0; j < columns; ++j)
-            out << QStringLiteral("<td>$") + perAcre(G.at(i, j)->getProfit(s), acres, "the net return per acre", "###,##0.00") +
+            out << QStringLiteral("<td>$") +
+                       perAcre(G.at(i, j)->getProfit(s), acres, "the net return per acre", "###,##0.00") +
                        QStringLiteral("</td>");
         out << QStringLiteral("</tr>");
     }
@@ -262,7 +265,8 @@ QStringList fixedTrendFieldTable(korvel::Field& field, long k, const FixedTrendD
                QString::number(k) + QStringLiteral("</b></td></tr>");
     out << fieldLine(QStringLiteral("Crop:"), htmlText(crop.cropType));
     out << fieldLine(QStringLiteral("Acres:"), plain(field.acres) + QStringLiteral(" acres"));
-    out << fieldLine(QStringLiteral("Gross Irrigation"), pattern(field.grossDepth(s), "##0.0") + QStringLiteral(" inches"));
+    out << fieldLine(QStringLiteral("Gross Irrigation"),
+                     pattern(field.grossDepth(s), "##0.0") + QStringLiteral(" inches"));
     if (!CheckVariable(processes, korvel::CropPriceVariable, c))
         out << fieldLine(QStringLiteral("Crop Price:"), QStringLiteral("$") + pattern(crop.price, "###,###,##0.00") +
                                                             QStringLiteral("/") + htmlText(crop.cropUnitsArray.at(1)));
@@ -272,7 +276,8 @@ QStringList fixedTrendFieldTable(korvel::Field& field, long k, const FixedTrendD
                                                        "the production costs per acre", "###,###,##0.00"));
     if (!CheckVariable(processes, korvel::MaximumYieldVariable, c))
         out << fieldLine(QStringLiteral("Maximum Yield:"), pattern(crop.maxYield, "###,##0.0") + QStringLiteral(" ") +
-                                                               htmlText(crop.cropUnitsArray.at(0)) + QStringLiteral("/ac"));
+                                                               htmlText(crop.cropUnitsArray.at(0)) +
+                                                               QStringLiteral("/ac"));
     if (!CheckVariable(processes, korvel::RainfallVariable, c))
         out << fieldLine(QStringLiteral("Annual Rainfall:"),
                          pattern(field.annualRain, "###,##0.0") + QStringLiteral(" inches"));

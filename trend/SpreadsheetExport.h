@@ -60,8 +60,8 @@ QStringList fixedTrendBody(const FixedTrendData& data);
 // What the variable-trend body reads.
 struct VariableTrendData {
     const std::vector<std::shared_ptr<korvel::BestMix>>* steps = nullptr;
-    korvel::TrendUnits units;                      // of the process's variable and crop
-    korvel::SessionState* session = nullptr;       // TrendValues, TrendVariableName, TrendCropName
+    korvel::TrendUnits units;                // of the process's variable and crop
+    korvel::SessionState* session = nullptr; // TrendValues, TrendVariableName, TrendCropName
 };
 // The body lines. A step with fewer real options than a table's rank gets a row without fields and an
 // empty net return there.

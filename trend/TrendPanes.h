@@ -23,7 +23,7 @@ public:
 
     PaneHost& host() const { return host_; }
     ResultsPanes& results() const { return results_; }
-    TrendSetupPane* trendSetupPane() const { return trendSetupPane_; }     // "pneBatchSetup(0)"
+    TrendSetupPane* trendSetupPane() const { return trendSetupPane_; }       // "pneBatchSetup(0)"
     TrendResultsPane* trendResultsPane() const { return trendResultsPane_; } // "pneBatchSetup(1)"
 
 private:

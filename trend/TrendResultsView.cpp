@@ -123,7 +123,7 @@ void TrendResultsView::EnableBatch(bool yesno)
 }
 
 void TrendResultsView::setBatchCollection(const std::vector<std::shared_ptr<korvel::BestMix>>& d,
-                                      const korvel::BatchProcess& thebp)
+                                          const korvel::BatchProcess& thebp)
 {
     steps_ = d;
     bp = thebp;
@@ -156,14 +156,14 @@ void TrendResultsView::LoadBatchResults(int theIndex)
         const std::size_t at = static_cast<std::size_t>(theIndex) - 1;
         if (at < s.TrendValues.size()) {
             const double value = s.TrendValues[at].number();
-            lblFreeBatchDescription->setText(
-                QString::fromStdString(s.TrendCropName + " " + s.TrendVariableName + ": " + units[0] +
-                                       num::formatPattern(value, "###,##0.00") + " " + units[1]));
+            lblFreeBatchDescription->setText(QString::fromStdString(s.TrendCropName + " " + s.TrendVariableName + ": " +
+                                                                    units[0] + num::formatPattern(value, "###,##0.00") +
+                                                                    " " + units[1]));
         }
     } catch (const korvel::KorvelError&) {
     }
     stepCounter->setText(QStringLiteral("Step ") + QString::number(theIndex) + QStringLiteral(" of ") +
-                                  QString::number(count));
+                         QString::number(count));
 }
 
 void TrendResultsView::stepButtonClicked(int Index)

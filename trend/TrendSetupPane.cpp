@@ -1,5 +1,6 @@
 #include "trend/TrendSetupPane.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,7 +9,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QButtonGroup>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -129,8 +129,8 @@ void TrendSetupPane::buildSetup()
 
     // The process list above the columns; the crop and the variables (a column at a time); how the values are
     // given; the buttons.
-    QList<QWidget*> order{cboBatches, cmdAddBatchProcess, findHelpButton(*frmBatches, 25), cmdDeleteBatch, cboCrops,
-                          findHelpButton(*this, 26)};
+    QList<QWidget*> order{cboBatches,     cmdAddBatchProcess, findHelpButton(*frmBatches, 25),
+                          cmdDeleteBatch, cboCrops,           findHelpButton(*this, 26)};
     for (QRadioButton* variable : optBatchVariable)
         order << variable;
     order << optBatchOption[0] << txtBatchMinimum[0] << txtBatchMinimum[1] << cboBatchSteps << optBatchOption[1]
@@ -176,7 +176,8 @@ QGridLayout* TrendSetupPane::buildVariableChoice()
         } else if (i == 2) {
             lblYieldUnits = label(this, arrayName(QStringLiteral("lblgeneric"), 22), QStringLiteral("(units)"));
             // Room for the usual yield units from the start, so the caption beside them is not squeezed.
-            lblYieldUnits->setMinimumWidth(lblYieldUnits->fontMetrics().horizontalAdvance(QStringLiteral("(bushels / acre)")));
+            lblYieldUnits->setMinimumWidth(
+                lblYieldUnits->fontMetrics().horizontalAdvance(QStringLiteral("(bushels / acre)")));
             cell->addWidget(lblYieldUnits);
         }
         cell->addStretch(1);
@@ -193,8 +194,9 @@ QGridLayout* TrendSetupPane::buildValueChoice()
 {
     // Right: how the values are given.
     auto* values = new QGridLayout;
-    values->addWidget(label(this, arrayName(QStringLiteral("lblgeneric"), 5), QStringLiteral("Determine Trend Process:")),
-                      0, 0, 1, 4);
+    values->addWidget(
+        label(this, arrayName(QStringLiteral("lblgeneric"), 5), QStringLiteral("Determine Trend Process:")), 0, 0, 1,
+        4);
     auto* modeGroup = new QButtonGroup(this);
     const char* const modes[] = {"Auto", "Import", "Manual"};
     for (int i = 0; i < 3; ++i) {
@@ -205,11 +207,12 @@ QGridLayout* TrendSetupPane::buildValueChoice()
     optBatchOption[0]->setChecked(true);
 
     values->addWidget(optBatchOption[0], 1, 0);
-    values->addWidget(label(this, arrayName(QStringLiteral("lblgeneric"), 14),
-                            QStringLiteral("Let KVL automatically determine the variables to use in the trend process.  "
-                                           "Enter a minimum value, maximum value, and number of steps."),
-                            true),
-                      1, 1, 1, 3);
+    values->addWidget(
+        label(this, arrayName(QStringLiteral("lblgeneric"), 14),
+              QStringLiteral("Let KVL automatically determine the variables to use in the trend process.  "
+                             "Enter a minimum value, maximum value, and number of steps."),
+              true),
+        1, 1, 1, 3);
     const char* const bounds[] = {"Minimum Value:", "Maximum Value:"};
     for (int i = 0; i < 2; ++i) {
         values->addWidget(label(this, QStringLiteral("lblBound%1").arg(i), QString::fromLatin1(bounds[i])), 2 + i, 1);
@@ -503,8 +506,7 @@ std::optional<korvel::BatchProcess> TrendSetupPane::GetBatchProcess(const QStrin
     case Problem::MaximumNotAboveMinimum:
         return refuse(QStringLiteral("Please select a maximum value greater than the minimum value!"),
                       MsgIcon::Exclamation, kInvalidValue);
-    case Problem::NoFile:
-        return refuse(QStringLiteral("Please select a file!"), MsgIcon::Exclamation, kInvalidValue);
+    case Problem::NoFile: return refuse(QStringLiteral("Please select a file!"), MsgIcon::Exclamation, kInvalidValue);
     case Problem::NoValues:
         return refuse(QStringLiteral("Please enter some values for the variables!"), MsgIcon::Exclamation,
                       kInvalidValue);
@@ -526,8 +528,9 @@ std::optional<korvel::BatchProcess> TrendSetupPane::GetBatchProcess(const QStrin
                           .arg(korvel::BatchValues::kMostValues),
                       MsgIcon::Exclamation, kInvalidValue);
     case Problem::RainfallBelow:
-        return refuse(QStringLiteral("Values for Annual Rainfall cannot be below 11 inches.  Please modify the values."),
-                      MsgIcon::Information, QStringLiteral("Please try again"));
+        return refuse(
+            QStringLiteral("Values for Annual Rainfall cannot be below 11 inches.  Please modify the values."),
+            MsgIcon::Information, QStringLiteral("Please try again"));
     case Problem::RainfallAbove:
         return refuse(QStringLiteral("Values for Annual Rainfall cannot exceed 21 inches.  Please modify the values."),
                       MsgIcon::Information, QStringLiteral("Please try again"));
@@ -571,8 +574,8 @@ korvel::TrendUnits TrendSetupPane::GetVariableUnits(int VariableIndex, int cropI
 QString TrendSetupPane::SetVariableLabels(int index)
 {
     const std::shared_ptr<korvel::Crop> crop = FindCropByName(cboCrops->currentText());
-    QString text = qtext(korvel::TrendVariables::unitLabel(index, crop ? crop->cropUnitsArray
-                                                                       : std::vector<std::string>{}));
+    QString text =
+        qtext(korvel::TrendVariables::unitLabel(index, crop ? crop->cropUnitsArray : std::vector<std::string>{}));
     maximumUnits->setText(text);
     minimumUnits->setText(text);
     return text;

@@ -192,7 +192,8 @@ void windowCancel()
     const auto t0 = Clock::now();
     w.main->pneMain()->runButton->click();
     const auto t1 = Clock::now();
-    std::fprintf(stderr, "cancel: window, factor 100, nothing prunable: %s, %.1f ms from Cancel to return (%.1f ms in all)\n",
+    std::fprintf(stderr,
+                 "cancel: window, factor 100, nothing prunable: %s, %.1f ms from Cancel to return (%.1f ms in all)\n",
                  korvel::ui::ResultsPanes::of(*w.main)->pneResults()->isHidden() ? "cancelled" : "NOT cancelled",
                  pressed == Clock::time_point{} ? -1.0 : 1000.0 * seconds(pressed, t1), 1000.0 * seconds(t0, t1));
 }

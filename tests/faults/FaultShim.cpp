@@ -44,7 +44,8 @@ void arm(const char* fault)
     arm(std::getenv("KORVEL_FAULT"));
 }
 
-template <class Function> Function next(const char* name)
+template <class Function>
+Function next(const char* name)
 {
     return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }

@@ -39,7 +39,8 @@ public:
     int failures() const { return injected() - before_; }
 
 private:
-    template <class Function> static Function function(const char* name)
+    template <class Function>
+    static Function function(const char* name)
     {
         return reinterpret_cast<Function>(dlsym(RTLD_DEFAULT, name));
     }

@@ -22,7 +22,8 @@ struct FieldSpec {
 
 // An allocation whose profit is `profit` (carried by the other returns, so yields and depths do not change it),
 // tagged through its first trend description so that a test can tell copies of it apart from others.
-FieldCollection option(double profit, const std::string& tag, std::vector<FieldSpec> fields = {{"Corn", 1, 0, 0}}) {
+FieldCollection option(double profit, const std::string& tag, std::vector<FieldSpec> fields = {{"Corn", 1, 0, 0}})
+{
     FieldCollection fc;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         auto f = std::make_shared<Field>();
@@ -31,18 +32,24 @@ FieldCollection option(double profit, const std::string& tag, std::vector<FieldS
         f->theCrop->cropType = fields[i].crop;
         f->theCrop->cropUnitsArray = {"bu.", "bu."};
         f->theCrop->Yield = fields[i].yield;
-        if (i == 0) f->theCrop->inputCosts.Returns = profit / fields[i].acres;
+        if (i == 0)
+            f->theCrop->inputCosts.Returns = profit / fields[i].acres;
         fc.Add(f);
     }
     fc.AddBatchDescription(tag, 0, {"", ""});
     return fc;
 }
 
-std::string tagOf(const FieldCollection& fc) { return fc.isNew ? "-" : fc.theVariable.at(0); }
+std::string tagOf(const FieldCollection& fc)
+{
+    return fc.isNew ? "-" : fc.theVariable.at(0);
+}
 
-std::vector<std::string> tags(const BestMix::Entries& entries) {
+std::vector<std::string> tags(const BestMix::Entries& entries)
+{
     std::vector<std::string> out;
-    for (const auto& e : entries) out.push_back(tagOf(*e));
+    for (const auto& e : entries)
+        out.push_back(tagOf(*e));
     return out;
 }
 
@@ -53,13 +60,15 @@ protected:
     SessionState s;
     BestMix bm;
     void SetUp() override { s.IrrigationEfficiency = 0.9; }
-    void submit(double profit, const std::string& tag) {
+    void submit(double profit, const std::string& tag)
+    {
         FieldCollection fc = option(profit, tag);
         bm.submit(fc, s);
     }
 };
 
-TEST_F(Ranking, SizingAndPlaceholders) {
+TEST_F(Ranking, SizingAndPlaceholders)
+{
     EXPECT_EQ(bm.getSize(), 0);
     EXPECT_THROW(submit(1, "a"), IndexError);
     EXPECT_THROW(bm.setSize(0), InvalidArgument);
@@ -74,7 +83,8 @@ TEST_F(Ranking, SizingAndPlaceholders) {
     EXPECT_EQ(bm.entries(), list);
 }
 
-TEST_F(Ranking, NewerWinsTiesAndTheLowestDropsOut) {
+TEST_F(Ranking, NewerWinsTiesAndTheLowestDropsOut)
+{
     bm.setSize(3);
     submit(5, "5");
     submit(8, "8 first");
@@ -93,7 +103,8 @@ TEST_F(Ranking, NewerWinsTiesAndTheLowestDropsOut) {
     EXPECT_EQ(tags(two.entries()), (std::vector<std::string>{"loss", "-"})); // placeholders always lose
 }
 
-TEST_F(Ranking, KeepsTheTopNNewestFirstOnTies) {
+TEST_F(Ranking, KeepsTheTopNNewestFirstOnTies)
+{
     std::mt19937 rng(7);
     for (int round = 0; round < 20; ++round) {
         const int n = 1 + round % 6;
@@ -110,17 +121,19 @@ TEST_F(Ranking, KeepsTheTopNNewestFirstOnTies) {
                          [](auto& a, auto& b) { return a.first != b.first ? a.first > b.first : a.second > b.second; });
         std::vector<std::string> expected;
         expected.reserve(static_cast<std::size_t>(n));
-        for (int i = 0; i < n; ++i) expected.push_back(std::to_string(submitted[static_cast<std::size_t>(i)].second));
+        for (int i = 0; i < n; ++i)
+            expected.push_back(std::to_string(submitted[static_cast<std::size_t>(i)].second));
         EXPECT_EQ(tags(list.entries()), expected) << "round " << round;
     }
 }
 
-TEST_F(Ranking, EntriesAreCopiesAndTheCallerIsComputed) {
+TEST_F(Ranking, EntriesAreCopiesAndTheCallerIsComputed)
+{
     bm.setSize(2);
     FieldCollection fc = option(4, "a");
     fc.Item(1)->theCrop->inputCosts.Herbicide = 1;
     bm.submit(fc, s);
-    EXPECT_EQ(fc.Item(1)->TotalReturn, 4); // its profit was asked of it, even against placeholders
+    EXPECT_EQ(fc.Item(1)->TotalReturn, 4);    // its profit was asked of it, even against placeholders
     EXPECT_EQ(bm.entries()[0]->TotalCost, 1); // and the entry is a copy with the costs computed
     EXPECT_NE(bm.entries()[0]->Item(1), fc.Item(1));
     fc.Item(1)->theCrop->cropType = "Wheat";
@@ -133,7 +146,8 @@ TEST_F(Ranking, EntriesAreCopiesAndTheCallerIsComputed) {
     EXPECT_EQ(untouched.Item(1)->TotalReturn, 0);
 }
 
-TEST_F(Ranking, ReturnCollectionDropsDuplicatesPlaceholdersLast) {
+TEST_F(Ranking, ReturnCollectionDropsDuplicatesPlaceholdersLast)
+{
     bm.setSize(5);
     const FieldSpec cornA{"Corn", 50, 10, 100}, wheatA{"Wheat", 50, 5, 60};
     FieldCollection x = option(100, "corn+wheat", {cornA, wheatA});
@@ -156,7 +170,8 @@ TEST_F(Ranking, ReturnCollectionDropsDuplicatesPlaceholdersLast) {
     EXPECT_NE(again[0], list[0]); // each call hands out fresh copies
 }
 
-TEST_F(Ranking, DuplicateTest) {
+TEST_F(Ranking, DuplicateTest)
+{
     const struct {
         const char* what;
         double profitA, profitB;
@@ -175,8 +190,12 @@ TEST_F(Ranking, DuplicateTest) {
         {"acres differ", 10, 10, {{"Corn", 50, 10, 100}}, {{"Corn", 50.0000001, 10, 100}}, false},
         {"crop case differs", 10, 10, {{"Corn", 50, 10, 100}}, {{"corn", 50, 10, 100}}, false},
         {"profit differs", 10, 11, {{"Corn", 50, 10, 100}}, {{"Corn", 50, 10, 100}}, false},
-        {"field counts differ", 10, 10, {{"Corn", 100, 0, 0}},
-         {{"Wheat", 33, 1, 1}, {"Wheat", 33, 2, 2}, {"Wheat", 33, 3, 3}}, true},
+        {"field counts differ",
+         10,
+         10,
+         {{"Corn", 100, 0, 0}},
+         {{"Wheat", 33, 1, 1}, {"Wheat", 33, 2, 2}, {"Wheat", 33, 3, 3}},
+         true},
     };
     for (const auto& c : cases) {
         FieldCollection a = option(c.profitA, "a", c.a), b = option(c.profitB, "b", c.b);
@@ -188,7 +207,8 @@ TEST_F(Ranking, DuplicateTest) {
     EXPECT_FALSE(BestMix::sameScenario(p1, p2, true, s));
 }
 
-TEST_F(Ranking, CopySharesTheEntries) {
+TEST_F(Ranking, CopySharesTheEntries)
+{
     bm.setSize(2);
     submit(3, "a");
     auto copy = bm.Copy();
@@ -210,7 +230,8 @@ struct OfferSpec {
     std::uint64_t seed;
 };
 
-std::shared_ptr<FieldCollection> offer(const OfferSpec& spec) {
+std::shared_ptr<FieldCollection> offer(const OfferSpec& spec)
+{
     std::mt19937_64 rng(spec.seed);
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<std::uint64_t>(n)); };
     auto fc = std::make_shared<FieldCollection>();
@@ -227,29 +248,39 @@ std::shared_ptr<FieldCollection> offer(const OfferSpec& spec) {
         f->theCrop->Yield = pick(4) * 10;
         f->theCrop->inputCosts.Returns = pick(5) - 1;
         f->theCrop->inputCosts.Herbicide = pick(3) == 0 ? 0.0 : pick(3);
-        if (pick(10) == 0) f->theCrop->inputCosts.AlfalfaFlat = 7;
-        if (pick(8) == 0) f->TotalReturn = f->theCrop->inputCosts.Returns * f->acres;
+        if (pick(10) == 0)
+            f->theCrop->inputCosts.AlfalfaFlat = 7;
+        if (pick(8) == 0)
+            f->TotalReturn = f->theCrop->inputCosts.Returns * f->acres;
         fc->Add(f);
     }
     const int oddity = pick(60);
     Crop& first = *fc->Item(1)->theCrop;
-    if (oddity == 0) first.inputCosts.Returns = std::numeric_limits<double>::quiet_NaN();
-    if (oddity == 1) first.inputCosts.Returns = std::numeric_limits<double>::infinity();
-    if (oddity == 2) first.cropUnitsArray.clear(); // its costs cannot be computed
-    if (oddity == 3) fc->isNew = true;
-    if (oddity == 4) first.inputCosts.Herbicide = std::numeric_limits<double>::quiet_NaN();
+    if (oddity == 0)
+        first.inputCosts.Returns = std::numeric_limits<double>::quiet_NaN();
+    if (oddity == 1)
+        first.inputCosts.Returns = std::numeric_limits<double>::infinity();
+    if (oddity == 2)
+        first.cropUnitsArray.clear(); // its costs cannot be computed
+    if (oddity == 3)
+        fc->isNew = true;
+    if (oddity == 4)
+        first.inputCosts.Herbicide = std::numeric_limits<double>::quiet_NaN();
     fc->isNothing = pick(6) == 0;
     fc->AddBatchDescription("offer " + std::to_string(spec.seed), 0, {"", ""});
     return fc;
 }
 
-BestMix wrap(const BestMix::Entries& entries) {
+BestMix wrap(const BestMix::Entries& entries)
+{
     BestMix list;
     list.SetBestArray(entries);
     return list;
 }
 
-std::string differenceOf(const std::shared_ptr<FieldCollection>& expected, const std::shared_ptr<FieldCollection>& actual) {
+std::string differenceOf(const std::shared_ptr<FieldCollection>& expected,
+                         const std::shared_ptr<FieldCollection>& actual)
+{
     return korvel::testing::firstDifference(wrap({expected}), wrap({actual}));
 }
 
@@ -258,7 +289,8 @@ std::string differenceOf(const std::shared_ptr<FieldCollection>& expected, const
 // Random offers (by reference, untouched, handed over), reads, lists without duplicates and entries kept by a
 // caller: the list, whether it ranks as offers come or when it is read, moves entries or copies them, ends every
 // step as the insertion written down does, each entry, the offer and every kept entry field by field.
-TEST_F(Ranking, MatchesTheLiteralInsertionStepByStep) {
+TEST_F(Ranking, MatchesTheLiteralInsertionStepByStep)
+{
     using korvel::testing::firstDifference;
     std::mt19937_64 rng(20240611);
     for (int round = 0; round < 400; ++round) {
@@ -317,11 +349,13 @@ TEST_F(Ranking, MatchesTheLiteralInsertionStepByStep) {
             ASSERT_EQ(differenceOf(theirs, mine), "") << "the offer after step " << step;
         }
         ASSERT_EQ(firstDifference(wrap(literal), list), "") << "at the end";
-        for (const auto& [theirs, mine] : kept) ASSERT_EQ(differenceOf(theirs, mine), "") << "a kept entry";
+        for (const auto& [theirs, mine] : kept)
+            ASSERT_EQ(differenceOf(theirs, mine), "") << "a kept entry";
     }
 }
 
-TEST(FieldCollectionCopy, ClearingWhatCopyDropsLeavesTheOptionAsItsCopy) {
+TEST(FieldCollectionCopy, ClearingWhatCopyDropsLeavesTheOptionAsItsCopy)
+{
     SessionState s;
     s.IrrigationEfficiency = 0.8;
     for (std::uint64_t seed = 0; seed < 50; ++seed) {

@@ -15,20 +15,23 @@ using namespace korvel;
 
 namespace {
 
-Crop cropOf(const std::string& name, const std::string& unit = "bu.") {
+Crop cropOf(const std::string& name, const std::string& unit = "bu.")
+{
     Crop c;
     c.cropType = name;
     c.cropUnitsArray = {unit, unit};
     return c;
 }
 
-std::vector<std::string> lines(const std::string& text) {
+std::vector<std::string> lines(const std::string& text)
+{
     std::vector<std::string> out;
     std::size_t start = 0;
     while (true) {
         std::size_t end = text.find("\r\n", start);
         out.push_back(text.substr(start, end - start));
-        if (end == std::string::npos) break;
+        if (end == std::string::npos)
+            break;
         start = end + 2;
     }
     return out;
@@ -43,10 +46,14 @@ struct Session {
 
 class ProductionCosts : public ::testing::Test, protected Session {};
 
-TEST_F(ProductionCosts, OptimalNutrientRatesFollowTheCropName) {
-    const struct { const char* crop; double n, p; } factors[] = {
-        {"Corn", 1.35, 0.43},   {"Grain Sorghum", 1.25, 0.44}, {"Wheat", 1.75, 0.55}, {"Sunflower", 0.05, 0.018},
-        {"Alfalfa", 0, 14.88},  {"Soybeans", 0, 0.87},        {"Fallow", 0, 0},      {"My Corn", 0, 0},
+TEST_F(ProductionCosts, OptimalNutrientRatesFollowTheCropName)
+{
+    const struct {
+        const char* crop;
+        double n, p;
+    } factors[] = {
+        {"Corn", 1.35, 0.43},  {"Grain Sorghum", 1.25, 0.44}, {"Wheat", 1.75, 0.55}, {"Sunflower", 0.05, 0.018},
+        {"Alfalfa", 0, 14.88}, {"Soybeans", 0, 0.87},         {"Fallow", 0, 0},      {"My Corn", 0, 0},
     };
     for (const auto& f : factors) {
         inputCosts ic;
@@ -73,11 +80,24 @@ TEST_F(ProductionCosts, OptimalNutrientRatesFollowTheCropName) {
     EXPECT_EQ(applied.PPerAcre, 40);
 }
 
-TEST_F(ProductionCosts, OptimalSeedRateByNetIrrigation) {
-    const struct { const char* crop; double gross; double rate; } cases[] = {
-        {"Corn", 20, 32000},       {"Corn", 19.9, 29000},     {"Corn", 0, 17000},   {"Corn", -1, 555},
-        {"Soybeans", 6 / 0.9, 140000}, {"Sunflower", 13, 21000}, {"Grain Sorghum", 0, 1.56},
-        {"Grain Sorghum", 30, 7.81}, {"Wheat", -5, 90},        {"Alfalfa", 30, 3},   {"Milo", 20, 555},
+TEST_F(ProductionCosts, OptimalSeedRateByNetIrrigation)
+{
+    const struct {
+        const char* crop;
+        double gross;
+        double rate;
+    } cases[] = {
+        {"Corn", 20, 32000},
+        {"Corn", 19.9, 29000},
+        {"Corn", 0, 17000},
+        {"Corn", -1, 555},
+        {"Soybeans", 6 / 0.9, 140000},
+        {"Sunflower", 13, 21000},
+        {"Grain Sorghum", 0, 1.56},
+        {"Grain Sorghum", 30, 7.81},
+        {"Wheat", -5, 90},
+        {"Alfalfa", 30, 3},
+        {"Milo", 20, 555},
     };
     for (const auto& c : cases) {
         inputCosts ic;
@@ -103,7 +123,8 @@ TEST_F(ProductionCosts, OptimalSeedRateByNetIrrigation) {
     EXPECT_DOUBLE_EQ(wheat.getSeedCost(10, 0, "Wheat", g, s.IrrigationEfficiency), 90 * 0.2 * 10);
 }
 
-TEST_F(ProductionCosts, CostsAddUpInTheirOrder) {
+TEST_F(ProductionCosts, CostsAddUpInTheirOrder)
+{
     inputCosts ic;
     ic.NitrogenCost = 0.43;
     ic.NitrogenApplied = 171.3;
@@ -145,7 +166,8 @@ TEST_F(ProductionCosts, CostsAddUpInTheirOrder) {
     EXPECT_DOUBLE_EQ(ic.getReturns(a), 12.5 * a);
 }
 
-TEST_F(ProductionCosts, ForageStandSpreadsEstablishmentCosts) {
+TEST_F(ProductionCosts, ForageStandSpreadsEstablishmentCosts)
+{
     auto forage = [] {
         inputCosts ic;
         ic.SeedCost = 4;
@@ -177,7 +199,8 @@ TEST_F(ProductionCosts, ForageStandSpreadsEstablishmentCosts) {
     custom.AlfalfaPerTon = 100;
     Crop hay = cropOf("Hay", "ton");
     double g = 0;
-    EXPECT_DOUBLE_EQ(custom.getCosts(1, 5, hay, g, s.IrrigationEfficiency), (15.0 / 1000 * 4 + 40 + 20) / 2 + 10 + 3 * 5);
+    EXPECT_DOUBLE_EQ(custom.getCosts(1, 5, hay, g, s.IrrigationEfficiency),
+                     (15.0 / 1000 * 4 + 40 + 20) / 2 + 10 + 3 * 5);
     inputCosts bushels = forage();
     bushels.AlfalfaStand = 2;
     Crop corn = cropOf("Corn");
@@ -185,7 +208,8 @@ TEST_F(ProductionCosts, ForageStandSpreadsEstablishmentCosts) {
     EXPECT_EQ(bushels.AlfalfaStand, Variant(2));
 }
 
-TEST_F(ProductionCosts, HarvestRules) {
+TEST_F(ProductionCosts, HarvestRules)
+{
     inputCosts sun;
     sun.HarvestBasePerAcre = 20;
     sun.HarvestExceedRate = 1;
@@ -220,7 +244,8 @@ TEST_F(ProductionCosts, HarvestRules) {
     EXPECT_THROW(alfalfa.getHarvestCost(2, 5, "Alfalfa"), TypeMismatch);
 }
 
-TEST_F(ProductionCosts, TrendOverrideAndFailures) {
+TEST_F(ProductionCosts, TrendOverrideAndFailures)
+{
     inputCosts ic;
     ic.UseBatch = true;
     ic.BatchGeneralCosts = 250;
@@ -240,7 +265,8 @@ TEST_F(ProductionCosts, TrendOverrideAndFailures) {
     EXPECT_THROW(ic.getCosts(40, 100, corn, g, s.IrrigationEfficiency), TypeMismatch);
 }
 
-TEST(ProductionCostData, CopyAndSavedLines) {
+TEST(ProductionCostData, CopyAndSavedLines)
+{
     inputCosts ic;
     ic.NitrogenCost = 0.43;
     ic.NOptimal = true;
@@ -286,7 +312,8 @@ TEST(ProductionCostData, CopyAndSavedLines) {
 class IrrigationCost : public ::testing::Test, protected Session {
 protected:
     IrrigationCosts ic;
-    void SetUp() override {
+    void SetUp() override
+    {
         ic.GPM = 800;
         ic.Lift = 200;
         ic.PSI = 30;
@@ -298,7 +325,8 @@ protected:
     }
 };
 
-TEST_F(IrrigationCost, LabourFuelAndRepairs) {
+TEST_F(IrrigationCost, LabourFuelAndRepairs)
+{
     // Gross 10 inches, 54.404 water horsepower, 56.25 hours: labour 50, fuel 734.45, repairs 50.
     const double cost = ic.getCosts(9, 10, s.IrrigationEfficiency);
     EXPECT_NEAR(cost, 50 + (269.3 * 800 / 3960) / 12.5 * 56.25 * 3 + 50, 1e-9);
@@ -306,9 +334,15 @@ TEST_F(IrrigationCost, LabourFuelAndRepairs) {
     EXPECT_NEAR(ic.hours, 56.25, 1e-12);
 }
 
-TEST_F(IrrigationCost, GuardsGiveNothingAndLeaveTheHours) {
-    const struct { const char* what; double inches; bool active; double gpm, npc; } cases[] = {
-        {"inactive", 9, false, 800, 12.5}, {"no water", 0, true, 800, 12.5}, {"negative", -1, true, 800, 12.5},
+TEST_F(IrrigationCost, GuardsGiveNothingAndLeaveTheHours)
+{
+    const struct {
+        const char* what;
+        double inches;
+        bool active;
+        double gpm, npc;
+    } cases[] = {
+        {"inactive", 9, false, 800, 12.5}, {"no water", 0, true, 800, 12.5},  {"negative", -1, true, 800, 12.5},
         {"no flow", 9, true, 0, 12.5},     {"no fuel rate", 9, true, 800, 0},
     };
     for (const auto& c : cases) {
@@ -321,7 +355,8 @@ TEST_F(IrrigationCost, GuardsGiveNothingAndLeaveTheHours) {
     }
 }
 
-TEST_F(IrrigationCost, TrendOverrideChargesPerNetAcreInch) {
+TEST_F(IrrigationCost, TrendOverrideChargesPerNetAcreInch)
+{
     ic.UseBatch = true;
     ic.BatchIrrigationCosts = 2.5;
     ic.active = false;
@@ -331,7 +366,8 @@ TEST_F(IrrigationCost, TrendOverrideChargesPerNetAcreInch) {
     EXPECT_EQ(ic.hours, 7);
 }
 
-TEST_F(IrrigationCost, FieldHoursAreTheFieldsOwnAndLeaveTheHeldHours) {
+TEST_F(IrrigationCost, FieldHoursAreTheFieldsOwnAndLeaveTheHeldHours)
+{
     ic.hours = 7;
     EXPECT_NEAR(ic.fieldHours(9, 10, s.IrrigationEfficiency), 56.25, 1e-12);
     EXPECT_EQ(ic.fieldHours(0, 10, s.IrrigationEfficiency), 0) << "a field without water pumps nothing";
@@ -343,7 +379,8 @@ TEST_F(IrrigationCost, FieldHoursAreTheFieldsOwnAndLeaveTheHeldHours) {
     EXPECT_EQ(ic.hours, 7);
 }
 
-TEST_F(IrrigationCost, ZeroEfficiencyIsRefusedAndOtherFaultsArePassedOver) {
+TEST_F(IrrigationCost, ZeroEfficiencyIsRefusedAndOtherFaultsArePassedOver)
+{
     s.IrrigationEfficiency = 0;
     EXPECT_THROW(ic.getCosts(9, 10, s.IrrigationEfficiency), NonFiniteResult);
     EXPECT_EQ(ic.getCosts(0, 10, s.IrrigationEfficiency), 0); // the guards come first
@@ -353,7 +390,8 @@ TEST_F(IrrigationCost, ZeroEfficiencyIsRefusedAndOtherFaultsArePassedOver) {
     EXPECT_NEAR(ic.hours, 56.25, 1e-12);
 }
 
-TEST_F(IrrigationCost, SeasonCapacityCopyAndSavedLines) {
+TEST_F(IrrigationCost, SeasonCapacityCopyAndSavedLines)
+{
     ic.dblEstHours = 1000;
     EXPECT_NEAR(ic.getMaxInches(100), 17.677, 0.0005);
     EXPECT_EQ(ic.getMaxInches(0), 0);

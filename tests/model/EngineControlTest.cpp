@@ -6,8 +6,8 @@
 #include <random>
 #include <thread>
 
-#include "ReferenceLoop.h"
 #include "RankedListCompare.h"
+#include "ReferenceLoop.h"
 #include "SyntheticFarm.h"
 #include "model/Errors.h"
 #include "model/FieldCalculator.h"
@@ -66,8 +66,8 @@ std::unique_ptr<Farm> smallFarm(unsigned seed, int preset = 3, int factor = 4)
 
 std::shared_ptr<BestMix> run(Farm& farm, EvaluationObserver* observer, int bestCount = 100)
 {
-    return FieldCalculator::EvaluateCombinations(farm.depthSplits, farm.combos, *farm.landSplit, farm.rain,
-                                                 bestCount, *farm.irrigCosts, farm.s, observer);
+    return FieldCalculator::EvaluateCombinations(farm.depthSplits, farm.combos, *farm.landSplit, farm.rain, bestCount,
+                                                 *farm.irrigCosts, farm.s, observer);
 }
 
 TEST(EngineControl, OneProgressStepPerSplitAllOnTheCallingThreadThenClose)
@@ -263,8 +263,8 @@ TEST(EngineControl, NonFiniteValuesFollowTheLiteralLoopExactly)
             if (r.pumps == 5)
                 farm->s.CancelRequested = true;
         };
-    EXPECT_EQ(referenceEvaluate(farm->depthSplits, farm->combos, *farm->landSplit, farm->rain, 5,
-                                *farm->irrigCosts, farm->s, &cancelLiteral),
+    EXPECT_EQ(referenceEvaluate(farm->depthSplits, farm->combos, *farm->landSplit, farm->rain, 5, *farm->irrigCosts,
+                                farm->s, &cancelLiteral),
               nullptr);
     EXPECT_EQ(run(*farm, &cancelEngine, 5), nullptr);
     EXPECT_EQ(cancelLiteral.calls, cancelEngine.calls);

@@ -10,8 +10,8 @@
 #include <random>
 #include <string>
 
-#include "ReferenceLoop.h"
 #include "RankedListCompare.h"
+#include "ReferenceLoop.h"
 #include "SyntheticFarm.h"
 #include "model/FieldCalculator.h"
 #include "model/MakingSplits.h"
@@ -40,8 +40,7 @@ void expectSameAsReference(Farm& farm, int bestCount)
     ASSERT_EQ(firstDifferenceWithProfits(*expected, *actual, farm.s), "") << "read without duplicates";
 }
 
-std::vector<std::shared_ptr<Crop>> pickCrops(std::mt19937_64& rng, std::size_t count, double rain,
-                                             bool optimalRates)
+std::vector<std::shared_ptr<Crop>> pickCrops(std::mt19937_64& rng, std::size_t count, double rain, bool optimalRates)
 {
     std::vector<std::string> names = cropNames();
     std::shuffle(names.begin(), names.end(), rng);
@@ -78,7 +77,8 @@ double pickRain(std::mt19937_64& rng)
 void sweep(int preset, const std::vector<int>& factors, std::size_t maxAllocations)
 {
     const int listSizes[] = {1, 3, 100};
-    const int fields = static_cast<int>(MakingSplits::landSplitPresets()[static_cast<std::size_t>(preset)].parts.size());
+    const int fields =
+        static_cast<int>(MakingSplits::landSplitPresets()[static_cast<std::size_t>(preset)].parts.size());
     int round = 0;
     for (int factor : factors) {
         std::mt19937_64 rng(1000u * static_cast<unsigned>(preset + 1) + static_cast<unsigned>(factor));
@@ -164,7 +164,7 @@ TEST(EngineEquivalence, ExactTiesKeepTheLaterEvaluationFirst)
         bool sameName;
     };
     const Case cases[] = {{0, 10, 3, true}, {0, 20, 100, false}, {2, 6, 100, true},
-                          {3, 4, 1, false},  {4, 3, 100, true},   {4, 6, 3, false}};
+                          {3, 4, 1, false}, {4, 3, 100, true},   {4, 6, 3, false}};
     int round = 0;
     for (const auto& c : cases) {
         std::mt19937_64 rng(500u + static_cast<unsigned>(round++));

@@ -82,8 +82,8 @@ TEST(EvaluationRun, RanksWhatTheLiteralLoopRanksThenEachCropAlone)
     }
     buildRun(farm, in.preset, in.factor, in.acres, 14.5, 0.8, kRain, prepared);
     *farm.irrigCosts = *in.irrigation;
-    const auto expected = referenceEvaluate(farm.depthSplits, farm.combos, *farm.landSplit, kRain, 100,
-                                            *farm.irrigCosts, farm.s);
+    const auto expected =
+        referenceEvaluate(farm.depthSplits, farm.combos, *farm.landSplit, kRain, 100, *farm.irrigCosts, farm.s);
     submitSingleCropPlans(farm, *expected);
 
     SessionState s;

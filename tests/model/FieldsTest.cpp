@@ -12,7 +12,8 @@ using namespace korvel;
 
 namespace {
 
-std::shared_ptr<Field> fieldOf(const std::string& crop, double acres, double depth, double price, double yield) {
+std::shared_ptr<Field> fieldOf(const std::string& crop, double acres, double depth, double price, double yield)
+{
     auto f = std::make_shared<Field>();
     f->acres = acres;
     f->Depth = depth;
@@ -24,7 +25,8 @@ std::shared_ptr<Field> fieldOf(const std::string& crop, double acres, double dep
 }
 
 // A pumping plant that charges 1 dollar of labour per acre and nothing else.
-void labourOnly(IrrigationCosts& ic) {
+void labourOnly(IrrigationCosts& ic)
+{
     ic.active = true;
     ic.GPM = 800;
     ic.NPC = 10;
@@ -39,7 +41,8 @@ protected:
     void SetUp() override { s.IrrigationEfficiency = 0.9; }
 };
 
-TEST_F(Fields, ReturnCostsAndProfit) {
+TEST_F(Fields, ReturnCostsAndProfit)
+{
     auto f = fieldOf("Corn", 10, 18, 3, 150);
     f->theCrop->inputCosts.Returns = 2;
     f->theCrop->inputCosts.Herbicide = 5;
@@ -59,7 +62,8 @@ TEST_F(Fields, ReturnCostsAndProfit) {
     EXPECT_DOUBLE_EQ(f->getProfit(s), 3 * 150 * 10 + 20 - (10 + production));
 }
 
-TEST_F(Fields, ZeroEfficiencyIsRefused) {
+TEST_F(Fields, ZeroEfficiencyIsRefused)
+{
     auto f = fieldOf("Corn", 10, 5, 3, 150);
     s.IrrigationEfficiency = 0;
     EXPECT_THROW(f->getCosts(s), NonFiniteResult);
@@ -67,7 +71,8 @@ TEST_F(Fields, ZeroEfficiencyIsRefused) {
     EXPECT_EQ(f->TotalCost, 0);
 }
 
-TEST_F(Fields, AFieldComputesWithTheEfficiencyItKeeps) {
+TEST_F(Fields, AFieldComputesWithTheEfficiencyItKeeps)
+{
     // Corn on 10 acres with 12 net inches and the optimal seeding rate; pumping by the hour.
     const auto corn = [] {
         auto f = fieldOf("Corn", 10, 12, 3, 150);
@@ -99,7 +104,8 @@ TEST_F(Fields, AFieldComputesWithTheEfficiencyItKeeps) {
     EXPECT_DOUBLE_EQ(corn()->grossDepth(s), 12 / 0.9);
 }
 
-TEST_F(Fields, ZeroMeansNotComputed) {
+TEST_F(Fields, ZeroMeansNotComputed)
+{
     auto fallow = fieldOf("Fallow", 10, 0, 0, 0);
     EXPECT_EQ(fallow->getCosts(s), 0);
     fallow->theCrop->inputCosts.Herbicide = 1; // a total of 0 is computed afresh at every call
@@ -115,7 +121,8 @@ TEST_F(Fields, ZeroMeansNotComputed) {
     EXPECT_EQ(f->getReturn(), 20);
 }
 
-TEST_F(Fields, CopyOwnsItsCropAndCostsAndKeepsTheCostCache) {
+TEST_F(Fields, CopyOwnsItsCropAndCostsAndKeepsTheCostCache)
+{
     auto f = fieldOf("Corn", 10, 5, 3, 150);
     f->annualRain = 18;
     f->theCrop->inputCosts.Herbicide = 5;
@@ -137,7 +144,8 @@ TEST_F(Fields, CopyOwnsItsCropAndCostsAndKeepsTheCostCache) {
 
 class Allocations : public Fields {};
 
-TEST_F(Allocations, SumsInFieldOrderAndCachesTheCost) {
+TEST_F(Allocations, SumsInFieldOrderAndCachesTheCost)
+{
     FieldCollection fc;
     auto a = fieldOf("Corn", 50, 10, 3, 150);
     auto b = fieldOf("Wheat", 50, 5, 4, 60);
@@ -165,7 +173,8 @@ TEST_F(Allocations, SumsInFieldOrderAndCachesTheCost) {
     EXPECT_EQ(fc.getCosts(s), 550);
 }
 
-TEST_F(Allocations, CopyCarriesTrendListsAndPlaceholderMarkButNotIsNothing) {
+TEST_F(Allocations, CopyCarriesTrendListsAndPlaceholderMarkButNotIsNothing)
+{
     FieldCollection fc;
     fc.Add(fieldOf("Corn", 1, 1, 1, 1));
     fc.isNew = true;
@@ -186,7 +195,8 @@ TEST_F(Allocations, CopyCarriesTrendListsAndPlaceholderMarkButNotIsNothing) {
     EXPECT_FALSE(fresh.Copy()->isNothing);
 }
 
-TEST_F(Allocations, ResetBatchClearsFieldsButNotTheAllocationCost) {
+TEST_F(Allocations, ResetBatchClearsFieldsButNotTheAllocationCost)
+{
     FieldCollection fc;
     auto f = fieldOf("Corn", 10, 5, 3, 150);
     f->theCrop->inputCosts.UseBatch = true;
@@ -210,9 +220,11 @@ TEST_F(Allocations, ResetBatchClearsFieldsButNotTheAllocationCost) {
     EXPECT_EQ(fc.getCosts(s), 0);
 }
 
-TEST_F(Allocations, DistinctCropsInOrderOfFirstField) {
+TEST_F(Allocations, DistinctCropsInOrderOfFirstField)
+{
     FieldCollection fc;
-    for (const char* n : {"Corn", "Wheat", "Corn", "Fallow"}) fc.Add(fieldOf(n, 1, 0, 0, 0));
+    for (const char* n : {"Corn", "Wheat", "Corn", "Fallow"})
+        fc.Add(fieldOf(n, 1, 0, 0, 0));
     EXPECT_EQ(fc.getCrops(), (std::vector<std::string>{"Corn", "Wheat", "Fallow"}));
     FieldCollection one;
     one.Add(fieldOf("corn", 1, 0, 0, 0));

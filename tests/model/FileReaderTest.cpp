@@ -25,16 +25,16 @@ std::string cropFile(const std::string& name, const std::string& units = "bu.,bu
                      const std::string& values = "1,2,3,4,5,6", const std::string& rain = "10,11,12",
                      const std::string& irrigation = "0,1")
 {
-    return "CROP=" + name + "\r\n\r\nUNITS=" + units + "\r\n\r\nANNUAL_RAIN=" + rain + "\r\n\r\nEFF_IRRIG=" +
-           irrigation + "\r\n\r\nYIELD_VALUES=" + values + "\r\n";
+    return "CROP=" + name + "\r\n\r\nUNITS=" + units + "\r\n\r\nANNUAL_RAIN=" + rain +
+           "\r\n\r\nEFF_IRRIG=" + irrigation + "\r\n\r\nYIELD_VALUES=" + values + "\r\n";
 }
 
 std::string soilRecord(const std::string& name, const std::string& yields = "10,20,30,40,50,60",
                        const std::string& relative = "0.1,0.2,0.3,0.4,0.5,0.6", const std::string& rain = "10,11,12",
                        const std::string& irrigation = "0,1")
 {
-    return "SOIL=" + name + "\r\nANNUAL_RAIN=" + rain + "\r\nEFF_IRRIG=" + irrigation + "\r\nYIELD_VALUES=" +
-           yields + "\r\nRELATIVE_VALUES=" + relative + "\r\n";
+    return "SOIL=" + name + "\r\nANNUAL_RAIN=" + rain + "\r\nEFF_IRRIG=" + irrigation + "\r\nYIELD_VALUES=" + yields +
+           "\r\nRELATIVE_VALUES=" + relative + "\r\n";
 }
 
 // A crop file or soil record whose table spans the whole of rain and irrigation, with one value.
@@ -135,11 +135,16 @@ TEST(FileReader, FallowFollowsTheCropsReadNotTheFiles)
     };
     const std::vector<Case> cases = {
         {"a failing library file moves Fallow after the first custom crop",
-         {{"crops/a.txt", cropFile("Corn")}, {"crops/b.txt", eightLines}, {"crops/c.txt", cropFile("Wheat")},
-          {"crops/custom/x.txt", cropFile("Barley")}, {"crops/custom/y.txt", cropFile("Rye")}},
+         {{"crops/a.txt", cropFile("Corn")},
+          {"crops/b.txt", eightLines},
+          {"crops/c.txt", cropFile("Wheat")},
+          {"crops/custom/x.txt", cropFile("Barley")},
+          {"crops/custom/y.txt", cropFile("Rye")}},
          {"Corn", "Wheat", "Barley", "Fallow", "Rye"}},
         {"three failing library files and one custom crop: no Fallow",
-         {{"crops/a.txt", eightLines}, {"crops/b.txt", eightLines}, {"crops/c.txt", eightLines},
+         {{"crops/a.txt", eightLines},
+          {"crops/b.txt", eightLines},
+          {"crops/c.txt", eightLines},
           {"crops/custom/x.txt", cropFile("Barley")}},
          {"Barley"}},
         {"an empty library folder: no Fallow", {{"crops/custom/x.txt", cropFile("Barley")}}, {"Barley"}},
@@ -252,18 +257,18 @@ TEST(FileReader, MakeYieldArrayRejectsWhatDoesNotFit)
         bool indexError; // else CropFileError
     };
     const Case cases[] = {
-        {"10,11,12", "0,1", "1,2,3,4,5,6,7", true},   // one value too many
-        {"10,11,12", "0,1", "1,2,3,4,5,6,", true},    // a trailing comma is one more (empty) value
-        {"12,11,10", "0,1", "1", true},               // first rainfall past the last column
-        {"-1,2", "0,1", "1", true},                   // a negative first column
-        {"10,12.4", "0,1", "1,2,3,4", true},          // a last rainfall no column equals: runs past the row
-        {"ten,11,12", "0,1", "1", false},             // the entries that are used must be numbers
+        {"10,11,12", "0,1", "1,2,3,4,5,6,7", true}, // one value too many
+        {"10,11,12", "0,1", "1,2,3,4,5,6,", true},  // a trailing comma is one more (empty) value
+        {"12,11,10", "0,1", "1", true},             // first rainfall past the last column
+        {"-1,2", "0,1", "1", true},                 // a negative first column
+        {"10,12.4", "0,1", "1,2,3,4", true},        // a last rainfall no column equals: runs past the row
+        {"ten,11,12", "0,1", "1", false},           // the entries that are used must be numbers
         {"10,11,twelve", "0,1", "1", false},
         {"10,11,12", "0,one", "1", false},
         {"", "0,1", "1", false},
         {"10,11,12", "", "1", false},
-        {"10,11,12", "0,-1", "", false},              // no rows
-        {"10,11,12", "0,1000000", "", false},         // an absurd table size
+        {"10,11,12", "0,-1", "", false},      // no rows
+        {"10,11,12", "0,1000000", "", false}, // an absurd table size
         {"10,1e300", "0,1", "", false},
     };
     for (const Case& c : cases) {
@@ -315,8 +320,10 @@ TEST(FileReader, DamagedCropFilesAreReadAsWrittenOrSkipped)
         {"eight lines", good.substr(0, good.rfind("YIELD")), false},
         {"line 9 without its line end", good.substr(0, good.size() - 2), true},
         {"LF line ends", "CROP=Good\n\nUNITS=a,b\n\nANNUAL_RAIN=10,11,12\n\nEFF_IRRIG=0,1\n\nYIELD_VALUES=1,2\n", true},
-        {"a key line without =", "CROP Good\r\n\r\nUNITS=a,b\r\n\r\nANNUAL_RAIN=10,11,12\r\n\r\nEFF_IRRIG=0,1\r\n\r\n"
-                                 "YIELD_VALUES=1\r\n", false},
+        {"a key line without =",
+         "CROP Good\r\n\r\nUNITS=a,b\r\n\r\nANNUAL_RAIN=10,11,12\r\n\r\nEFF_IRRIG=0,1\r\n\r\n"
+         "YIELD_VALUES=1\r\n",
+         false},
         {"nine empty lines", "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n", false},
         {"non-numeric rainfall", cropFile("Good").replace(good.find("10,11,12"), 8, "10,11,xx"), false},
         {"too many values", cropFile("Good", "a,b", "1,2,3,4,5,6,7"), false},

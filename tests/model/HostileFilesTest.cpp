@@ -90,9 +90,6 @@ TEST(HostileFiles, OnlyRegularFilesAreRead)
     EXPECT_FALSE(korvel::InputsFile::loadInputs(other.path(), target));
 }
 
-
-
-
 TEST(HostileFiles, AnOversizedInputsFileIsNotRead)
 {
     TempFolder dir;

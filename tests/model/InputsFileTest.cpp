@@ -19,8 +19,8 @@ using korvel::Crop;
 using korvel::CropScenario;
 using korvel::InputsTarget;
 using korvel::Variant;
-using korvel::testing::InjectedFault;
 using korvel::testing::FakeWindow;
+using korvel::testing::InjectedFault;
 using korvel::testing::TempFolder;
 namespace InputsFile = korvel::InputsFile;
 
@@ -183,10 +183,9 @@ TEST(InputsFile, SavesOneValuePerLineAndReadsItBack)
     const auto wheat = loaded.addCrop("Wheat");
     loaded.addCrop("Fallow");
     ASSERT_TRUE(InputsFile::loadInputs(dir.path(), loaded));
-    EXPECT_EQ(loaded.log, (Lines{"txtAnnRain=18", "txtEff=85.5", "Option1(2)", "txtArea=160", "txtMax=12",
-                                 "txtGPM=750", "txtEstHours=1800", "txtLift=120", "txtPSI=35",
-                                 "cboFuelType=Natural Gas", "txtCost=5.1", "txtLaborPerHour=10",
-                                 "txtRepairsPerAcre=0.33"}));
+    EXPECT_EQ(loaded.log, (Lines{"txtAnnRain=18", "txtEff=85.5", "Option1(2)", "txtArea=160", "txtMax=12", "txtGPM=750",
+                                 "txtEstHours=1800", "txtLift=120", "txtPSI=35", "cboFuelType=Natural Gas",
+                                 "txtCost=5.1", "txtLaborPerHour=10", "txtRepairsPerAcre=0.33"}));
     EXPECT_EQ(loaded.irrigation.FixedPerAcre, 1.5);
     EXPECT_EQ(loaded.irrigation.NPC, 61.7);
     EXPECT_TRUE(loaded.irrigation.active);
@@ -353,7 +352,7 @@ TEST(InputsFile, ItemsAsWritten)
         {"  ", "\"  \""},
         {"12,", "\"12,\""},
         {"\"12\"", "\"\"\"12\"\"\""},
-        {"-0", "\"-0\""},                                       // the box would get "0" back
+        {"-0", "\"-0\""},                                   // the box would get "0" back
         {"0.12345678901234567", "\"0.12345678901234567\""}, // more digits than the box would get back
     };
     for (const auto& [text, line] : boxes) {

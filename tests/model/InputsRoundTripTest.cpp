@@ -24,11 +24,11 @@
 
 using korvel::Crop;
 using korvel::Variant;
+using korvel::testing::cropDifferences;
 using korvel::testing::FakeWindow;
 using korvel::testing::same;
 using korvel::testing::sameBoxText;
 using korvel::testing::shown;
-using korvel::testing::cropDifferences;
 using korvel::testing::TempFolder;
 namespace num = korvel::num;
 namespace InputsFile = korvel::InputsFile;
@@ -37,8 +37,8 @@ using IrrigationBox = korvel::InputsTarget::IrrigationBox;
 
 namespace {
 
-const std::vector<std::string> kLibrary = {"Corn", "Grain Sorghum", "Wheat", "Sunflower", "Alfalfa", "Soybeans",
-                                           "Fallow"};
+const std::vector<std::string> kLibrary = {"Corn",    "Grain Sorghum", "Wheat", "Sunflower",
+                                           "Alfalfa", "Soybeans",      "Fallow"};
 const MainBox kMainBoxes[] = {MainBox::txtArea, MainBox::txtMax, MainBox::txtEff, MainBox::txtAnnRain};
 
 // The kinds of awkward values a state holds; the others stay ordinary (whole numbers and short decimals, fuels
@@ -56,10 +56,7 @@ class StateMaker {
 public:
     explicit StateMaker(std::uint64_t seed) : rng_(seed) {}
 
-    Awkward drawAwkward()
-    {
-        return {chance(0.5), chance(0.5), chance(0.5), chance(0.5), chance(0.5)};
-    }
+    Awkward drawAwkward() { return {chance(0.5), chance(0.5), chance(0.5), chance(0.5), chance(0.5)}; }
 
     // A window holding a random state, with the library crops and `customNames` after them.
     void fill(FakeWindow& w, const std::vector<std::string>& customNames, const Awkward& awkward = {})
@@ -73,8 +70,8 @@ public:
                           &ic.NPC, &ic.cost, &ic.dblEstHours})
             *v = number();
         ic.active = chance(0.5);
-        ic.FuelType = !awkward_.fuel || chance(0.3) ? pick({"Natural Gas", "Diesel", "Electricity", "LP Gas", ""})
-                                                     : typed();
+        ic.FuelType =
+            !awkward_.fuel || chance(0.3) ? pick({"Natural Gas", "Diesel", "Electricity", "LP Gas", ""}) : typed();
         for (const std::string& name : kLibrary)
             fillCrop(*w.addCrop(name));
         for (const std::string& name : customNames)
@@ -114,10 +111,21 @@ private:
         case 1: return below(1000000) / std::pow(10.0, below(5));
         case 2: return std::uniform_real_distribution<double>(-1e4, 1e4)(rng_);
         case 3: {
-            const double special[] = {std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
-                                      std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min(),
-                                      1e-310, -0.0, 0.0, 1e16, 1e22, 9007199254740993.0, 0.1 + 0.2, 1.0 / 3.0,
-                                      123456789012345678.0, 1e-5, 6.525};
+            const double special[] = {std::numeric_limits<double>::max(),
+                                      -std::numeric_limits<double>::max(),
+                                      std::numeric_limits<double>::min(),
+                                      std::numeric_limits<double>::denorm_min(),
+                                      1e-310,
+                                      -0.0,
+                                      0.0,
+                                      1e16,
+                                      1e22,
+                                      9007199254740993.0,
+                                      0.1 + 0.2,
+                                      1.0 / 3.0,
+                                      123456789012345678.0,
+                                      1e-5,
+                                      6.525};
             return special[below(int(std::size(special)))];
         }
         case 4: {
@@ -136,9 +144,11 @@ private:
     // Text as typed: pieces that trouble a one-value-per-line file, and random characters.
     std::string typed()
     {
-        static const char* const pieces[] = {"Gas, LP", "Natural Gas", " ", "\t", ",", "\"", "\"\"", "'", "007",
-                                              "1.50", "1,500", "batch_enabled", "True", "false", "Corn", "e", "E5",
-                                              "-", ".", "1e999", "Ma\xc3\xafs", "x", "12", "0", "  lead", "trail  "};
+        static const char* const pieces[] = {"Gas, LP", "Natural Gas", " ",           "\t",   ",",     "\"",
+                                             "\"\"",    "'",           "007",         "1.50", "1,500", "batch_enabled",
+                                             "True",    "false",       "Corn",        "e",    "E5",    "-",
+                                             ".",       "1e999",       "Ma\xc3\xafs", "x",    "12",    "0",
+                                             "  lead",  "trail  "};
         static const char alphabet[] = " \t,\".-+eE0123456789abcXYZ'";
         std::string text;
         for (int n = below(4); n >= 0; --n) {
@@ -158,9 +168,29 @@ private:
         switch (awkward_.boxes ? below(4) : 2 * below(2)) {
         case 0: return num::plainText(below(1000000) / 100.0);
         case 1:
-            return pick({"1,500", "1,234,567.25", " 160", "160 ", "85.50", "+5", "-0", ".5", "5.", "1e3", "1E+03",
-                         "0160", "12.345678901234567891", "1.7976931348623157e308", "1e999", "", "  ", "1,,2",
-                         "12,", ",12", "12\"", "\"12\"", "16\t"});
+            return pick({"1,500",
+                         "1,234,567.25",
+                         " 160",
+                         "160 ",
+                         "85.50",
+                         "+5",
+                         "-0",
+                         ".5",
+                         "5.",
+                         "1e3",
+                         "1E+03",
+                         "0160",
+                         "12.345678901234567891",
+                         "1.7976931348623157e308",
+                         "1e999",
+                         "",
+                         "  ",
+                         "1,,2",
+                         "12,",
+                         ",12",
+                         "12\"",
+                         "\"12\"",
+                         "16\t"});
         case 2: return std::to_string(below(100000));
         default: return typed();
         }
@@ -209,9 +239,9 @@ std::vector<std::string> differences(const FakeWindow& saved, const FakeWindow& 
             out.push_back(what);
     };
     for (const MainBox b : kMainBoxes)
-        check(sameBoxText(saved.mainText(b), loaded.mainText(b)),
-              std::string(FakeWindow::name(b)) + " " + shown(saved.mainText(b)) + " came back as " +
-                  shown(loaded.mainText(b)));
+        check(sameBoxText(saved.mainText(b), loaded.mainText(b)), std::string(FakeWindow::name(b)) + " " +
+                                                                      shown(saved.mainText(b)) + " came back as " +
+                                                                      shown(loaded.mainText(b)));
     check(saved.preset == loaded.preset, "preset");
     for (const std::string& d : korvel::testing::irrigationDifferences(saved.irrigation, loaded.irrigation))
         out.push_back(d);
@@ -219,9 +249,12 @@ std::vector<std::string> differences(const FakeWindow& saved, const FakeWindow& 
     const struct {
         IrrigationBox box;
         double value;
-    } boxes[] = {{IrrigationBox::txtGPM, a.GPM},   {IrrigationBox::txtEstHours, a.dblEstHours},
-                 {IrrigationBox::txtLift, a.Lift}, {IrrigationBox::txtPSI, a.PSI},
-                 {IrrigationBox::txtCost, a.cost}, {IrrigationBox::txtLaborPerHour, a.LaborPerHour},
+    } boxes[] = {{IrrigationBox::txtGPM, a.GPM},
+                 {IrrigationBox::txtEstHours, a.dblEstHours},
+                 {IrrigationBox::txtLift, a.Lift},
+                 {IrrigationBox::txtPSI, a.PSI},
+                 {IrrigationBox::txtCost, a.cost},
+                 {IrrigationBox::txtLaborPerHour, a.LaborPerHour},
                  {IrrigationBox::txtRepairsPerAcre, a.RepairsPerAcreInch}};
     for (const auto& x : boxes) {
         const auto it = loaded.irrigationBoxes.find(x.box);
@@ -249,8 +282,8 @@ FakeWindow scrambled(const FakeWindow& saved)
         w.main[b] = "scrambled";
     w.preset = (saved.preset + 1) % 6;
     korvel::IrrigationCosts& ic = w.irrigation;
-    for (double* v : {&ic.GPM, &ic.Lift, &ic.PSI, &ic.LaborPerHour, &ic.FixedPerAcre, &ic.RepairsPerAcreInch,
-                      &ic.NPC, &ic.cost, &ic.dblEstHours})
+    for (double* v : {&ic.GPM, &ic.Lift, &ic.PSI, &ic.LaborPerHour, &ic.FixedPerAcre, &ic.RepairsPerAcreInch, &ic.NPC,
+                      &ic.cost, &ic.dblEstHours})
         *v = 4242.25;
     ic.active = !saved.irrigation.active;
     ic.FuelType = "scrambled";
@@ -266,10 +299,10 @@ FakeWindow scrambled(const FakeWindow& saved)
         p.NOptimal = !q.NOptimal;
         p.POptimal = !q.POptimal;
         p.SeedOptimal = !q.SeedOptimal;
-        for (korvel::Variant* v : {&p.HarvestBasePerAcre, &p.HarvestExceedBu, &p.HarvestExceedRate, &p.HarvestHauling,
-                                   &p.HarvestFlatRate, &p.AlfalfaSwathing, &p.AlfalfaSwathingNum, &p.AlfalfaRaking,
-                                   &p.AlfalfaRakingNum, &p.AlfalfaBaling, &p.AlfalfaBalingNum, &p.AlfalfaPerTon,
-                                   &p.AlfalfaStand})
+        for (korvel::Variant* v :
+             {&p.HarvestBasePerAcre, &p.HarvestExceedBu, &p.HarvestExceedRate, &p.HarvestHauling, &p.HarvestFlatRate,
+              &p.AlfalfaSwathing, &p.AlfalfaSwathingNum, &p.AlfalfaRaking, &p.AlfalfaRakingNum, &p.AlfalfaBaling,
+              &p.AlfalfaBalingNum, &p.AlfalfaPerTon, &p.AlfalfaStand})
             *v = Variant("scrambled");
     }
     w.batch = false; // loading switches the mark on, never off

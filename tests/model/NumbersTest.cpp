@@ -18,15 +18,21 @@ const double inf = std::numeric_limits<double>::infinity();
 const double notANumber = std::numeric_limits<double>::quiet_NaN();
 } // namespace
 
-TEST(Numbers, RoundHalfEvenSendsHalvesToTheEvenNeighbour) {
-    const struct { double in, out; } cases[] = {
-        {12.5, 12}, {13.5, 14}, {37.5, 38}, {62.5, 62}, {87.5, 88}, {-2.5, -2}, {-3.5, -4},
-        {2.6, 3},   {-2.6, -3}, {0.49999999999999994, 0},  {1e20, 1e20}, {0, 0},
+TEST(Numbers, RoundHalfEvenSendsHalvesToTheEvenNeighbour)
+{
+    const struct {
+        double in, out;
+    } cases[] = {
+        {12.5, 12},   {13.5, 14}, {37.5, 38}, {62.5, 62}, {87.5, 88},
+        {-2.5, -2},   {-3.5, -4}, {2.6, 3},   {-2.6, -3}, {0.49999999999999994, 0},
+        {1e20, 1e20}, {0, 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(num::roundHalfEven(c.in), c.out) << c.in;
+    for (const auto& c : cases)
+        EXPECT_EQ(num::roundHalfEven(c.in), c.out) << c.in;
 }
 
-TEST(Numbers, ToWholeRefusesValuesWithoutAWholeNumber) {
+TEST(Numbers, ToWholeRefusesValuesWithoutAWholeNumber)
+{
     EXPECT_EQ(num::toWhole(12.5), 12);
     EXPECT_EQ(num::toWhole(-7.5), -8);
     EXPECT_THROW(num::toWhole(inf), NonFiniteResult);
@@ -34,8 +40,12 @@ TEST(Numbers, ToWholeRefusesValuesWithoutAWholeNumber) {
     EXPECT_THROW(num::toWhole(1e300), NonFiniteResult);
 }
 
-TEST(Numbers, PlainTextShowsFifteenSignificantDigits) {
-    const struct { double in; const char* out; } cases[] = {
+TEST(Numbers, PlainTextShowsFifteenSignificantDigits)
+{
+    const struct {
+        double in;
+        const char* out;
+    } cases[] = {
         {0.43, "0.43"},
         {32000, "32000"},
         {1e16, "1E+16"},
@@ -67,8 +77,12 @@ TEST(Numbers, PlainTextShowsFifteenSignificantDigits) {
     EXPECT_EQ(num::boolText(false), "False");
 }
 
-TEST(Numbers, PlainTextExactReadsBackAsTheSameNumber) {
-    const struct { double in; const char* out; } cases[] = {
+TEST(Numbers, PlainTextExactReadsBackAsTheSameNumber)
+{
+    const struct {
+        double in;
+        const char* out;
+    } cases[] = {
         {0.43, "0.43"},
         {1e16, "1E+16"},
         {0.1 + 0.2, "0.30000000000000004"},
@@ -78,12 +92,14 @@ TEST(Numbers, PlainTextExactReadsBackAsTheSameNumber) {
         {-std::numeric_limits<double>::max(), "-1.7976931348623157E+308"},
         {-0.0, "-0"},
     };
-    for (const auto& c : cases) EXPECT_EQ(num::plainTextExact(c.in), c.out) << c.in;
+    for (const auto& c : cases)
+        EXPECT_EQ(num::plainTextExact(c.in), c.out) << c.in;
     // Every finite double, the 15-digit text whenever that reads back.
     std::mt19937_64 bits(7);
     for (int i = 0; i < 100000; ++i) {
         const double x = std::bit_cast<double>(bits());
-        if (!std::isfinite(x)) continue;
+        if (!std::isfinite(x))
+            continue;
         const std::string text = num::plainTextExact(x);
         const auto back = num::parseNumeric(text);
         ASSERT_TRUE(back && std::bit_cast<std::uint64_t>(*back) == std::bit_cast<std::uint64_t>(x)) << text;
@@ -95,13 +111,18 @@ TEST(Numbers, PlainTextExactReadsBackAsTheSameNumber) {
     EXPECT_THROW(num::plainTextExact(inf), NonFiniteResult);
 }
 
-TEST(Numbers, LeadingNumberReadsTheNumberAtTheStart) {
-    const struct { const char* in; double out; } cases[] = {
-        {"12abc", 12},   {"abc", 0},       {" 1,500", 1},  {"", 0},      {"  -3.5e2x", -350}, {"1 2 3", 123},
-        {".5", 0.5},     {"-.5", -0.5},    {"12e", 12},    {"1e+", 1},   {"+7", 7},           {"-", 0},
-        {"1.2.3", 1.2},  {"2.5D1", 25},    {"\t42\n", 42}, {"1e-400", 0}, {"0.43", 0.43},
+TEST(Numbers, LeadingNumberReadsTheNumberAtTheStart)
+{
+    const struct {
+        const char* in;
+        double out;
+    } cases[] = {
+        {"12abc", 12},  {"abc", 0},    {" 1,500", 1},  {"", 0},       {"  -3.5e2x", -350}, {"1 2 3", 123},
+        {".5", 0.5},    {"-.5", -0.5}, {"12e", 12},    {"1e+", 1},    {"+7", 7},           {"-", 0},
+        {"1.2.3", 1.2}, {"2.5D1", 25}, {"\t42\n", 42}, {"1e-400", 0}, {"0.43", 0.43},
     };
-    for (const auto& c : cases) EXPECT_EQ(num::leadingNumber(c.in), c.out) << c.in;
+    for (const auto& c : cases)
+        EXPECT_EQ(num::leadingNumber(c.in), c.out) << c.in;
     EXPECT_THROW(num::leadingNumber("1e999"), NonFiniteResult);
     // The windows' reading takes a number too large for a double as no number.
     EXPECT_EQ(num::leadingNumberOrZero("1e999"), 0);
@@ -109,23 +130,33 @@ TEST(Numbers, LeadingNumberReadsTheNumberAtTheStart) {
     EXPECT_EQ(num::leadingNumberOrZero("12abc"), 12);
 }
 
-TEST(Numbers, ParseNumericTestsTheWholeText) {
-    const struct { const char* in; double out; } accepted[] = {
-        {"1,500", 1500}, {" 12 ", 12}, {"-3.5", -3.5}, {"+2", 2},  {"1e3", 1000},
-        {".5", 0.5},     {"5.", 5},    {"1,234,567.5", 1234567.5}, {"2.5E-1", 0.25}, {"0", 0},
+TEST(Numbers, ParseNumericTestsTheWholeText)
+{
+    const struct {
+        const char* in;
+        double out;
+    } accepted[] = {
+        {"1,500", 1500},  {" 12 ", 12}, {"-3.5", -3.5}, {"+2", 2},
+        {"1e3", 1000},    {".5", 0.5},  {"5.", 5},      {"1,234,567.5", 1234567.5},
+        {"2.5E-1", 0.25}, {"0", 0},
     };
     for (const auto& c : accepted) {
         auto v = num::parseNumeric(c.in);
         ASSERT_TRUE(v.has_value()) << c.in;
         EXPECT_EQ(*v, c.out) << c.in;
     }
-    for (const char* bad : {"abc", "", "  ", "1.2.3", "1,", ",1", "1e", "--1", "1 2", "1e999", ".", "-", "12abc",
-                            "1,,2", "$5"})
+    for (const char* bad :
+         {"abc", "", "  ", "1.2.3", "1,", ",1", "1e", "--1", "1 2", "1e999", ".", "-", "12abc", "1,,2", "$5"})
         EXPECT_FALSE(num::isNumeric(bad)) << bad;
 }
 
-TEST(Numbers, FormatPatternFollowsTheDigitPatterns) {
-    const struct { double in; const char* pattern; const char* out; } cases[] = {
+TEST(Numbers, FormatPatternFollowsTheDigitPatterns)
+{
+    const struct {
+        double in;
+        const char* pattern;
+        const char* out;
+    } cases[] = {
         {234.56, "###,##0.0", "234.6"},
         {1234567.891, "###,##0.00", "1,234,567.89"},
         {1.005, "#0.00", "1.01"},
@@ -168,7 +199,8 @@ TEST(Numbers, FormatPatternFollowsTheDigitPatterns) {
         {5, "#.##", "5."},
         {2.5, "#0.0 in.", "2.5 in."},
     };
-    for (const auto& c : cases) EXPECT_EQ(num::formatPattern(c.in, c.pattern), c.out) << c.in << " " << c.pattern;
+    for (const auto& c : cases)
+        EXPECT_EQ(num::formatPattern(c.in, c.pattern), c.out) << c.in << " " << c.pattern;
     // Next to the largest double, what is shown still reads back as a number.
     const std::string largest = num::formatPattern(-std::numeric_limits<double>::max(), "#0");
     EXPECT_EQ(largest, "-179769313486231" + std::string(294, '0'));
@@ -177,7 +209,8 @@ TEST(Numbers, FormatPatternFollowsTheDigitPatterns) {
     EXPECT_THROW(num::formatPattern(notANumber, "#0.0"), NonFiniteResult);
 }
 
-TEST(Numbers, CheckedFiniteNamesTheFailure) {
+TEST(Numbers, CheckedFiniteNamesTheFailure)
+{
     EXPECT_EQ(num::checkedFinite(2.0), 2.0);
     try {
         num::checkedFinite(inf, "the gross depth");
@@ -187,7 +220,8 @@ TEST(Numbers, CheckedFiniteNamesTheFailure) {
     }
 }
 
-TEST(VariantValue, ArithmeticReadsNumbersAndRefusesText) {
+TEST(VariantValue, ArithmeticReadsNumbersAndRefusesText)
+{
     EXPECT_EQ(Variant().number(), 0);
     EXPECT_EQ(Variant(2.5).number(), 2.5);
     EXPECT_EQ(Variant("1,500").number(), 1500);

@@ -10,9 +10,9 @@
 
 #include "FakeInputsWindow.h"
 #include "TempFolder.h"
+#include "model/InputsFile.h"
 #include "model/ProductionCostFields.h"
 #include "model/SearchTables.h"
-#include "model/InputsFile.h"
 
 namespace korvel::testing {
 namespace {
@@ -26,7 +26,10 @@ struct AnyMember {
 template <typename T, std::size_t... I>
 constexpr bool takesInitializers(std::index_sequence<I...>)
 {
-    return requires { T{(static_cast<void>(I), AnyMember{})...}; };
+    return requires
+    {
+        T{(static_cast<void>(I), AnyMember{})...};
+    };
 }
 
 template <typename T, std::size_t N = 0>

@@ -15,8 +15,14 @@
 namespace korvel::testing {
 
 // Numbers come back bit for bit (a typed -0 stays -0).
-inline bool same(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
-inline bool same(std::optional<double> a, double b) { return a && same(*a, b); }
+inline bool same(double a, double b)
+{
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+inline bool same(std::optional<double> a, double b)
+{
+    return a && same(*a, b);
+}
 
 // A value kept as read comes back alike in every use: the same text, a number bit for bit, and a text that is
 // a number's plain decimal text ("4") perhaps as that number.
@@ -27,8 +33,7 @@ inline bool same(const Variant& a, const Variant& b)
     if (a.isNumber() || b.isNumber()) {
         const Variant& number = a.isNumber() ? a : b;
         const Variant& text = a.isNumber() ? b : a;
-        return text.toString() == number.toString() &&
-               same(num::parseNumeric(text.toString()), number.number());
+        return text.toString() == number.toString() && same(num::parseNumeric(text.toString()), number.number());
     }
     return a.toString() == b.toString();
 }
@@ -40,19 +45,25 @@ inline bool sameBoxText(const std::string& saved, const std::string& loaded)
         return true;
     const auto a = num::parseNumeric(saved);
     const auto b = num::parseNumeric(loaded);
-    return a && b && *a == *b &&
-           num::leadingNumberOrZero(saved) == num::leadingNumberOrZero(loaded);
+    return a && b && *a == *b && num::leadingNumberOrZero(saved) == num::leadingNumberOrZero(loaded);
 }
 
-inline std::string shown(const std::string& text) { return "[" + text + "]"; }
-inline std::string shown(double x) { return num::plainTextExact(x); }
+inline std::string shown(const std::string& text)
+{
+    return "[" + text + "]";
+}
+inline std::string shown(double x)
+{
+    return num::plainTextExact(x);
+}
 inline std::string shown(const Variant& v)
 {
     return v.isEmpty() ? "empty" : v.isNumber() ? "n:" + shown(v.number()) : "t:" + shown(v.toString());
 }
 
 // One value as saved and as loaded.
-template <class T> struct SavedAndLoaded {
+template <class T>
+struct SavedAndLoaded {
     const char* name;
     const T& saved;
     const T& loaded;
@@ -72,15 +83,16 @@ void compareAll(std::vector<std::string>& out, const std::string& prefix,
 inline std::vector<std::string> irrigationDifferences(const IrrigationCosts& a, const IrrigationCosts& b)
 {
     std::vector<std::string> out;
-    compareAll<double>(out, "", {{"GPM", a.GPM, b.GPM},
-                                 {"Lift", a.Lift, b.Lift},
-                                 {"PSI", a.PSI, b.PSI},
-                                 {"LaborPerHour", a.LaborPerHour, b.LaborPerHour},
-                                 {"FixedPerAcre", a.FixedPerAcre, b.FixedPerAcre},
-                                 {"RepairsPerAcreInch", a.RepairsPerAcreInch, b.RepairsPerAcreInch},
-                                 {"NPC", a.NPC, b.NPC},
-                                 {"cost", a.cost, b.cost},
-                                 {"dblEstHours", a.dblEstHours, b.dblEstHours}});
+    compareAll<double>(out, "",
+                       {{"GPM", a.GPM, b.GPM},
+                        {"Lift", a.Lift, b.Lift},
+                        {"PSI", a.PSI, b.PSI},
+                        {"LaborPerHour", a.LaborPerHour, b.LaborPerHour},
+                        {"FixedPerAcre", a.FixedPerAcre, b.FixedPerAcre},
+                        {"RepairsPerAcreInch", a.RepairsPerAcreInch, b.RepairsPerAcreInch},
+                        {"NPC", a.NPC, b.NPC},
+                        {"cost", a.cost, b.cost},
+                        {"dblEstHours", a.dblEstHours, b.dblEstHours}});
     if (a.active != b.active)
         out.push_back("active");
     if (a.FuelType != b.FuelType)
@@ -95,38 +107,40 @@ inline std::vector<std::string> cropDifferences(const Crop& s, const Crop& l)
     const std::string crop = shown(s.cropType) + ": ";
     const inputCosts& p = s.inputCosts;
     const inputCosts& q = l.inputCosts;
-    compareAll<double>(out, crop, {{"price", s.price, l.price},
-                                   {"maxYield", s.maxYield, l.maxYield},
-                                   {"NitrogenCost", p.NitrogenCost, q.NitrogenCost},
-                                   {"NitrogenApplied", p.NitrogenApplied, q.NitrogenApplied},
-                                   {"PCost", p.PCost, q.PCost},
-                                   {"PApplied", p.PApplied, q.PApplied},
-                                   {"SeedCost", p.SeedCost, q.SeedCost},
-                                   {"SeedRate", p.SeedRate, q.SeedRate},
-                                   {"Herbicide", p.Herbicide, q.Herbicide},
-                                   {"Insecticide", p.Insecticide, q.Insecticide},
-                                   {"Tillage", p.Tillage, q.Tillage},
-                                   {"Planting", p.Planting, q.Planting},
-                                   {"HerbicideApplication", p.HerbicideApplication, q.HerbicideApplication},
-                                   {"InsecticideApplication", p.InsecticideApplication, q.InsecticideApplication},
-                                   {"Returns", p.Returns, q.Returns},
-                                   {"MiscCost", p.MiscCost, q.MiscCost},
-                                   {"FertilizerApplication", p.FertilizerApplication, q.FertilizerApplication}});
+    compareAll<double>(out, crop,
+                       {{"price", s.price, l.price},
+                        {"maxYield", s.maxYield, l.maxYield},
+                        {"NitrogenCost", p.NitrogenCost, q.NitrogenCost},
+                        {"NitrogenApplied", p.NitrogenApplied, q.NitrogenApplied},
+                        {"PCost", p.PCost, q.PCost},
+                        {"PApplied", p.PApplied, q.PApplied},
+                        {"SeedCost", p.SeedCost, q.SeedCost},
+                        {"SeedRate", p.SeedRate, q.SeedRate},
+                        {"Herbicide", p.Herbicide, q.Herbicide},
+                        {"Insecticide", p.Insecticide, q.Insecticide},
+                        {"Tillage", p.Tillage, q.Tillage},
+                        {"Planting", p.Planting, q.Planting},
+                        {"HerbicideApplication", p.HerbicideApplication, q.HerbicideApplication},
+                        {"InsecticideApplication", p.InsecticideApplication, q.InsecticideApplication},
+                        {"Returns", p.Returns, q.Returns},
+                        {"MiscCost", p.MiscCost, q.MiscCost},
+                        {"FertilizerApplication", p.FertilizerApplication, q.FertilizerApplication}});
     if (p.NOptimal != q.NOptimal || p.POptimal != q.POptimal || p.SeedOptimal != q.SeedOptimal)
         out.push_back(crop + "optimal-rate flags");
-    compareAll<Variant>(out, crop, {{"HarvestBasePerAcre", p.HarvestBasePerAcre, q.HarvestBasePerAcre},
-                                    {"HarvestExceedBu", p.HarvestExceedBu, q.HarvestExceedBu},
-                                    {"HarvestExceedRate", p.HarvestExceedRate, q.HarvestExceedRate},
-                                    {"HarvestHauling", p.HarvestHauling, q.HarvestHauling},
-                                    {"HarvestFlatRate", p.HarvestFlatRate, q.HarvestFlatRate},
-                                    {"AlfalfaSwathing", p.AlfalfaSwathing, q.AlfalfaSwathing},
-                                    {"AlfalfaSwathingNum", p.AlfalfaSwathingNum, q.AlfalfaSwathingNum},
-                                    {"AlfalfaRaking", p.AlfalfaRaking, q.AlfalfaRaking},
-                                    {"AlfalfaRakingNum", p.AlfalfaRakingNum, q.AlfalfaRakingNum},
-                                    {"AlfalfaBaling", p.AlfalfaBaling, q.AlfalfaBaling},
-                                    {"AlfalfaBalingNum", p.AlfalfaBalingNum, q.AlfalfaBalingNum},
-                                    {"AlfalfaPerTon", p.AlfalfaPerTon, q.AlfalfaPerTon},
-                                    {"AlfalfaStand", p.AlfalfaStand, q.AlfalfaStand}});
+    compareAll<Variant>(out, crop,
+                        {{"HarvestBasePerAcre", p.HarvestBasePerAcre, q.HarvestBasePerAcre},
+                         {"HarvestExceedBu", p.HarvestExceedBu, q.HarvestExceedBu},
+                         {"HarvestExceedRate", p.HarvestExceedRate, q.HarvestExceedRate},
+                         {"HarvestHauling", p.HarvestHauling, q.HarvestHauling},
+                         {"HarvestFlatRate", p.HarvestFlatRate, q.HarvestFlatRate},
+                         {"AlfalfaSwathing", p.AlfalfaSwathing, q.AlfalfaSwathing},
+                         {"AlfalfaSwathingNum", p.AlfalfaSwathingNum, q.AlfalfaSwathingNum},
+                         {"AlfalfaRaking", p.AlfalfaRaking, q.AlfalfaRaking},
+                         {"AlfalfaRakingNum", p.AlfalfaRakingNum, q.AlfalfaRakingNum},
+                         {"AlfalfaBaling", p.AlfalfaBaling, q.AlfalfaBaling},
+                         {"AlfalfaBalingNum", p.AlfalfaBalingNum, q.AlfalfaBalingNum},
+                         {"AlfalfaPerTon", p.AlfalfaPerTon, q.AlfalfaPerTon},
+                         {"AlfalfaStand", p.AlfalfaStand, q.AlfalfaStand}});
     return out;
 }
 

@@ -25,9 +25,9 @@ struct Shipped {
 };
 
 const Shipped kShipped[] = {
-    {"Corn", "bu.", "bushels", 24, 0, 213.3},        {"Grain Sorghum", "bu.", "bushels", 20, 0, 158.5},
-    {"Wheat", "bu.", "bushels", 22, 0, 76.7},        {"Sunflower", "lb", "pounds", 22, 41, 3487},
-    {"Alfalfa", "ton", "tons", 22, 1.391, 10.055},   {"Soybeans", "bu.", "bushels", 22, 0, 70.01},
+    {"Corn", "bu.", "bushels", 24, 0, 213.3},      {"Grain Sorghum", "bu.", "bushels", 20, 0, 158.5},
+    {"Wheat", "bu.", "bushels", 22, 0, 76.7},      {"Sunflower", "lb", "pounds", 22, 41, 3487},
+    {"Alfalfa", "ton", "tons", 22, 1.391, 10.055}, {"Soybeans", "bu.", "bushels", 22, 0, 70.01},
 };
 
 // The program folder: a copy of data/crops, so the reader never writes into the source tree.
@@ -56,7 +56,10 @@ FileReader* ShippedCropData::reader_ = nullptr;
 bool ShippedCropData::ok_ = false;
 
 // Rows 0..last, rainfall columns 11..21.
-double at(const YieldTable& t, std::size_t irrigation, std::size_t rain) { return t.at(irrigation).at(rain); }
+double at(const YieldTable& t, std::size_t irrigation, std::size_t rain)
+{
+    return t.at(irrigation).at(rain);
+}
 
 } // namespace
 
@@ -115,8 +118,8 @@ TEST_F(ShippedCropData, TablesKeepTheirReferenceRowsAndShape)
     ASSERT_TRUE(ok_);
     const auto& crops = *reader_->cropCollection;
     const YieldTable& corn = crops.Item(1)->yieldTable;
-    EXPECT_EQ(corn[1], (std::vector<double>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.4, 12.4, 24.8, 37.4, 50.1,
-                                            62.8, 75.4}));
+    EXPECT_EQ(corn[1], (std::vector<double>{0, 0, 0, 0, 0,   0,    0,    0,    0,    0,    0,
+                                            0, 0, 0, 0, 0.4, 12.4, 24.8, 37.4, 50.1, 62.8, 75.4}));
     EXPECT_EQ(corn[24][11], 203.8);
     const YieldTable& sunflower = crops.Item(4)->yieldTable;
     EXPECT_EQ(sunflower[21][20], 3479);

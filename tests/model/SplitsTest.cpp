@@ -17,20 +17,25 @@ namespace ms = korvel::MakingSplits;
 
 namespace {
 
-Split splitOf(const std::vector<double>& parts) {
+Split splitOf(const std::vector<double>& parts)
+{
     Split s;
-    for (double p : parts) s.addSplit(p);
+    for (double p : parts)
+        s.addSplit(p);
     return s;
 }
 
-std::vector<std::vector<double>> partsOf(const SplitCollection& c) {
+std::vector<std::vector<double>> partsOf(const SplitCollection& c)
+{
     std::vector<std::vector<double>> out;
-    for (const auto& s : c) out.push_back(s->splits);
+    for (const auto& s : c)
+        out.push_back(s->splits);
     return out;
 }
 
 // The water splits of a run with `fields` fields at the given factor, in percent.
-std::vector<std::vector<double>> percentSplits(int factor, int fields) {
+std::vector<std::vector<double>> percentSplits(int factor, int fields)
+{
     SessionState s;
     s.SplitFactor = static_cast<std::int16_t>(factor);
     s.LandSplit = std::make_shared<Split>(splitOf(std::vector<double>(static_cast<std::size_t>(fields), 1.0)));
@@ -39,7 +44,8 @@ std::vector<std::vector<double>> percentSplits(int factor, int fields) {
 
 } // namespace
 
-TEST(Split, TotalRoundsEachPartHalvesToEven) {
+TEST(Split, TotalRoundsEachPartHalvesToEven)
+{
     EXPECT_EQ(splitOf({12.5, 37.5, 62.5, 87.5}).total(), 200);
     EXPECT_EQ(splitOf({87.5, 12.5, 0}).total(), 100);
     EXPECT_EQ(splitOf({12.5, 12.5, 75}).total(), 99);
@@ -49,7 +55,8 @@ TEST(Split, TotalRoundsEachPartHalvesToEven) {
     EXPECT_EQ(s.splits[0], 12.5);
 }
 
-TEST(Split, ItemIsOneBasedAndCopyIsDeep) {
+TEST(Split, ItemIsOneBasedAndCopyIsDeep)
+{
     Split s = splitOf({1, 2});
     EXPECT_EQ(s.Count(), 2);
     EXPECT_EQ(s.Item(1), 1);
@@ -62,7 +69,8 @@ TEST(Split, ItemIsOneBasedAndCopyIsDeep) {
     EXPECT_EQ(c->splits, (std::vector<double>{1, 2}));
 }
 
-TEST(SplitCollection, AddFillsTheCallersObjectAndKeepsItsParts) {
+TEST(SplitCollection, AddFillsTheCallersObjectAndKeepsItsParts)
+{
     SplitCollection col;
     auto s = std::make_shared<Split>(splitOf({90, 10}));
     col.Add(s, 3);
@@ -71,7 +79,8 @@ TEST(SplitCollection, AddFillsTheCallersObjectAndKeepsItsParts) {
     EXPECT_THROW(col.Item(2), IndexError);
     // Splits of different lengths side by side; a longer split is not cut, and copies read the same.
     col.Add(std::make_shared<Split>(splitOf({1, 2, 3, 4})), 2);
-    for (int i = 0; i < 1000; ++i) col.Add(std::make_shared<Split>(splitOf({double(i)})), 2);
+    for (int i = 0; i < 1000; ++i)
+        col.Add(std::make_shared<Split>(splitOf({double(i)})), 2);
     const SplitCollection copy = col;
     EXPECT_EQ(copy.Item(1)->splits, (std::vector<double>{90, 10, 0}));
     EXPECT_EQ(copy.Item(2)->splits, (std::vector<double>{1, 2, 3, 4}));
@@ -84,7 +93,8 @@ TEST(SplitCollection, AddFillsTheCallersObjectAndKeepsItsParts) {
     EXPECT_EQ(longer.Count(), 3);
 }
 
-TEST(Stack, HoldsCopiesOnly) {
+TEST(Stack, HoldsCopiesOnly)
+{
     Stack st;
     Split s = splitOf({10});
     st.Push(s);
@@ -100,11 +110,19 @@ TEST(Stack, HoldsCopiesOnly) {
     EXPECT_THROW(st.Pop(), IndexError);
 }
 
-TEST(LandSplit, PresetsAndScaling) {
-    const struct { int index; const char* caption; std::vector<double> parts; } presets[] = {
-        {0, "50 - 50", {50, 50}},       {1, "75 - 25", {75, 25}},
-        {2, "33 - 33 - 33", {33, 33, 33}}, {3, "50 - 25 - 25", {50, 25, 25}},
-        {4, "25 - 25 - 25 - 25", {25, 25, 25, 25}}, {5, "100 ", {100}},
+TEST(LandSplit, PresetsAndScaling)
+{
+    const struct {
+        int index;
+        const char* caption;
+        std::vector<double> parts;
+    } presets[] = {
+        {0, "50 - 50", {50, 50}},
+        {1, "75 - 25", {75, 25}},
+        {2, "33 - 33 - 33", {33, 33, 33}},
+        {3, "50 - 25 - 25", {50, 25, 25}},
+        {4, "25 - 25 - 25 - 25", {25, 25, 25, 25}},
+        {5, "100 ", {100}},
     };
     for (const auto& p : presets) {
         SessionState s;
@@ -123,8 +141,12 @@ TEST(LandSplit, PresetsAndScaling) {
     EXPECT_EQ(acres->splits, (std::vector<double>{99, 99, 99}));
 }
 
-TEST(WaterSplits, CountsForEachFactorAndFieldCount) {
-    const struct { int factor; int counts[4]; } table[] = {
+TEST(WaterSplits, CountsForEachFactorAndFieldCount)
+{
+    const struct {
+        int factor;
+        int counts[4];
+    } table[] = {
         {3, {1, 4, 9, 16}}, {6, {0, 5, 21, 60}}, {8, {1, 9, 33, 101}}, {10, {1, 11, 66, 286}}, {20, {1, 21, 231, 1771}},
     };
     for (const auto& row : table)
@@ -134,10 +156,12 @@ TEST(WaterSplits, CountsForEachFactorAndFieldCount) {
 }
 
 // Every list of share values whose rounded total is 100, each once, in descending lexicographic order.
-TEST(WaterSplits, AreEverySplitOfOneHundredInDescendingOrder) {
+TEST(WaterSplits, AreEverySplitOfOneHundredInDescendingOrder)
+{
     for (int factor : {3, 6, 8, 10, 20}) {
         std::vector<double> shares;
-        for (double v = 0; v <= 100; v += 100.0 / factor) shares.push_back(v);
+        for (double v = 0; v <= 100; v += 100.0 / factor)
+            shares.push_back(v);
         for (int fields = 1; fields <= 4; ++fields) {
             std::vector<std::vector<double>> expected;
             std::vector<double> current;
@@ -147,7 +171,8 @@ TEST(WaterSplits, AreEverySplitOfOneHundredInDescendingOrder) {
                         // Scaled to 100 acre-inches the way the run scales every split.
                         std::vector<double> scaled;
                         scaled.reserve(current.size());
-                        for (double v : current) scaled.push_back(100.0 * (v / 100));
+                        for (double v : current)
+                            scaled.push_back(100.0 * (v / 100));
                         expected.push_back(scaled);
                     }
                     return;
@@ -165,10 +190,11 @@ TEST(WaterSplits, AreEverySplitOfOneHundredInDescendingOrder) {
     }
 }
 
-TEST(WaterSplits, OrderAndEdgeCases) {
+TEST(WaterSplits, OrderAndEdgeCases)
+{
     auto three = percentSplits(10, 3);
     ASSERT_EQ(three.size(), 66u);
-    const std::vector<std::vector<double>> firstSix = {{100, 0, 0}, {90, 10, 0}, {90, 0, 10},
+    const std::vector<std::vector<double>> firstSix = {{100, 0, 0}, {90, 10, 0},  {90, 0, 10},
                                                        {80, 20, 0}, {80, 10, 10}, {80, 0, 20}};
     EXPECT_EQ(std::vector<std::vector<double>>(three.begin(), three.begin() + 6), firstSix);
     EXPECT_EQ(three.back(), (std::vector<double>{0, 0, 100}));
@@ -190,7 +216,8 @@ TEST(WaterSplits, OrderAndEdgeCases) {
     EXPECT_EQ(std::find(eight.begin(), eight.end(), std::vector<double>{12.5, 12.5, 75}), eight.end());
 }
 
-TEST(WaterSplits, ScaledToAcreInchesAndFilledToTheLandSplit) {
+TEST(WaterSplits, ScaledToAcreInchesAndFilledToTheLandSplit)
+{
     SessionState s;
     s.SplitFactor = 10;
     ms::makeLandSplit(s, 3);
@@ -211,7 +238,8 @@ TEST(WaterSplits, ScaledToAcreInchesAndFilledToTheLandSplit) {
     EXPECT_EQ(two.Item(1)->splits, (std::vector<double>{100, 0, 0}));
 }
 
-TEST(WaterSplits, RefuseWhatTheyCannotEnumerate) {
+TEST(WaterSplits, RefuseWhatTheyCannotEnumerate)
+{
     SessionState s;
     s.SplitFactor = 0;
     EXPECT_THROW(ms::makeWaterSplits(s, 2, 100), InvalidArgument);

@@ -33,8 +33,7 @@ Variant maybe(std::mt19937_64& rng, double lo, double hi)
 
 } // namespace
 
-std::shared_ptr<Crop> randomCrop(std::mt19937_64& rng, const std::string& name, double rain,
-                                 const CropOptions& options)
+std::shared_ptr<Crop> randomCrop(std::mt19937_64& rng, const std::string& name, double rain, const CropOptions& options)
 {
     auto crop = std::make_shared<Crop>();
     crop->cropType = name;
@@ -43,8 +42,9 @@ std::shared_ptr<Crop> randomCrop(std::mt19937_64& rng, const std::string& name, 
     crop->cropUnits = unit + "," + unit + "s";
     crop->cropUnitsArray = {unit, unit + "s"};
     crop->price = forage ? cents(rng, 60, 140) : name == "Sunflower" ? cents(rng, 0.1, 0.3) : cents(rng, 2, 12);
-    crop->maxYield = forage ? std::round(uniform(rng, 4, 9)) : name == "Sunflower" ? std::round(uniform(rng, 1200, 2600))
-                                                                                   : std::round(uniform(rng, 40, 250));
+    crop->maxYield = forage                ? std::round(uniform(rng, 4, 9))
+                     : name == "Sunflower" ? std::round(uniform(rng, 1200, 2600))
+                                           : std::round(uniform(rng, 40, 250));
     crop->soilName = "Silt Loam";
     crop->Custom = name == "Pinto Beans";
 
@@ -131,8 +131,8 @@ IrrigationCosts randomIrrigation(std::mt19937_64& rng)
     return ic;
 }
 
-void buildRun(Farm& farm, int preset, int factor, double acres, double grossInches, double efficiency,
-              double rain, const std::vector<std::shared_ptr<Crop>>& crops)
+void buildRun(Farm& farm, int preset, int factor, double acres, double grossInches, double efficiency, double rain,
+              const std::vector<std::shared_ptr<Crop>>& crops)
 {
     farm.s.SplitFactor = static_cast<std::int16_t>(factor);
     farm.s.IrrigationEfficiency = efficiency;

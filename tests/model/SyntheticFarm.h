@@ -20,13 +20,13 @@ namespace korvel::testing {
 // The built-in crop names and a custom one.
 inline const std::vector<std::string>& cropNames()
 {
-    static const std::vector<std::string> names = {"Corn",     "Grain Sorghum", "Wheat",  "Sunflower",
-                                                   "Alfalfa",  "Soybeans",      "Fallow", "Pinto Beans"};
+    static const std::vector<std::string> names = {"Corn",    "Grain Sorghum", "Wheat",  "Sunflower",
+                                                   "Alfalfa", "Soybeans",      "Fallow", "Pinto Beans"};
     return names;
 }
 
 struct CropOptions {
-    bool fractions = false;   // a table of fractions of the maximum yield instead of yields
+    bool fractions = false;    // a table of fractions of the maximum yield instead of yields
     bool optimalRates = false; // NOptimal, POptimal and SeedOptimal all set (else each at random)
     bool noCosts = false;      // every cost and return 0 (a "Fallow" field then totals exactly 0)
 };
@@ -51,8 +51,8 @@ struct Farm {
 };
 
 // Land split of `preset`, water splits at `factor`, depth splits, and the combinations of `crops`.
-void buildRun(Farm& farm, int preset, int factor, double acres, double grossInches, double efficiency,
-              double rain, const std::vector<std::shared_ptr<Crop>>& crops);
+void buildRun(Farm& farm, int preset, int factor, double acres, double grossInches, double efficiency, double rain,
+              const std::vector<std::shared_ptr<Crop>>& crops);
 
 // What the run submits after the search: each active crop alone on the whole acreage with all the net water
 // as its depth (0 for "Fallow"), with a copy of the crop and of the irrigation costs standing in for the

@@ -82,11 +82,10 @@ TEST(TrendValues, ValueFileLinesAreJoinedWithoutASeparatorAndBlanksRemoved)
         Texts values;
     };
     const Case cases[] = {
-        {"10,2\r\n5", {"10", "25"}},          // a line break does not separate two values
-        {"1,2\n3\n", {"1", "23"}},
-        {" 4 , 5 ,6 \r\n", {"4", "5", "6"}},  // blanks go, wherever they stand
-        {"1,2,", {"1", "2", ""}},             // nothing is dropped, not even an empty item
-        {"7\t,8", {"7\t", "8"}},              // tabs stay
+        {"10,2\r\n5", {"10", "25"}},                                      // a line break does not separate two values
+        {"1,2\n3\n", {"1", "23"}},   {" 4 , 5 ,6 \r\n", {"4", "5", "6"}}, // blanks go, wherever they stand
+        {"1,2,", {"1", "2", ""}},                                         // nothing is dropped, not even an empty item
+        {"7\t,8", {"7\t", "8"}},                                          // tabs stay
     };
     for (const Case& c : cases) {
         const auto file = folder.write("values.txt", c.bytes);
@@ -200,8 +199,12 @@ TEST(TrendProcessBuild, AutoStepsAreBroughtIntoRangeBeforeBecomingWhole)
         const char* steps;
         std::size_t values;
     };
-    const Case cases[] = {{"1e300", BatchValues::kMostValues}, {"40000", BatchValues::kMostValues},
-                          {"-1e300", 2}, {"1", 2}, {"", 2}, {"3.5", 4}};
+    const Case cases[] = {{"1e300", BatchValues::kMostValues},
+                          {"40000", BatchValues::kMostValues},
+                          {"-1e300", 2},
+                          {"1", 2},
+                          {"", 2},
+                          {"3.5", 4}};
     for (const Case& c : cases) {
         const BatchProcessBuild b = makeBatchProcess(autoInput("0", "1", c.steps));
         ASSERT_TRUE(b.process) << c.steps;
@@ -262,10 +265,18 @@ TEST(TrendVariableTexts, NamesUnitsAndLabelsPerVariable)
     };
     const Case cases[] = {
         {0, "Crop Price", "Crop Price", "Crop Price - Corn", {"$", "/ bu."}, "($ / bu.)"},
-        {1, "General Production Costs", "General Product Costs", "General Production Costs - Corn", {"$", "/ ac"},
+        {1,
+         "General Production Costs",
+         "General Product Costs",
+         "General Production Costs - Corn",
+         {"$", "/ ac"},
          "($ / ac)"},
         {2, "Maximum Yield", "Maximum Yield", "Maximum Yield - Corn", {"", "bushels / acre"}, "(bushels / acre)"},
-        {3, "Irrigation System Efficiency", "Irrigation System Efficiency", "Irrigation System Efficiency", {"", "%"},
+        {3,
+         "Irrigation System Efficiency",
+         "Irrigation System Efficiency",
+         "Irrigation System Efficiency",
+         {"", "%"},
          "(%)"},
         {4, "Irrigation Costs", "Irrigation Costs", "Irrigation Costs", {"$", "/ ac-in"}, "($ / ac-in)"},
         {5, "Annual Rainfall", "Annual Rainfall", "Annual Rainfall", {"", "inches"}, "(inches)"},
@@ -302,8 +313,8 @@ YieldTable fractionTable()
     return t;
 }
 
-std::shared_ptr<Field> tableField(const std::string& name, double acres, double depth, double price,
-                                  double maxYield, double herbicide)
+std::shared_ptr<Field> tableField(const std::string& name, double acres, double depth, double price, double maxYield,
+                                  double herbicide)
 {
     auto f = std::make_shared<Field>();
     f->acres = acres;

@@ -54,13 +54,25 @@ TEST(SpreadsheetExportTexts, OrdinalsAndTheHeadOfEveryFile)
     EXPECT_EQ(SpreadsheetExport::OrdinalSuffix(22), "22nd");
 
     const QStringList head = SpreadsheetExport::headLines(QDate(2024, 3, 5));
-    const QStringList expected = {
-        "<html xmlns:x=\"urn:schemas-microsoft-com:office:excel\">",
-        "<head>", "<!--[if gte mso 9]><xml>", "<x:ExcelWorkbook>", "<x:ExcelWorksheets>", "<x:ExcelWorksheet>",
-        "<x:Name>Generated on Mar 5, 2024</x:Name>",
-        "<x:WorksheetOptions>", "<x:Print>", "<x:ValidPrinterInfo/>", "</x:Print>", "</x:WorksheetOptions>",
-        "</x:ExcelWorksheet>", "</x:ExcelWorksheets>", "</x:ExcelWorkbook>", "</xml>", "<![endif]--> ", "</head>",
-        "<body>"};
+    const QStringList expected = {"<html xmlns:x=\"urn:schemas-microsoft-com:office:excel\">",
+                                  "<head>",
+                                  "<!--[if gte mso 9]><xml>",
+                                  "<x:ExcelWorkbook>",
+                                  "<x:ExcelWorksheets>",
+                                  "<x:ExcelWorksheet>",
+                                  "<x:Name>Generated on Mar 5, 2024</x:Name>",
+                                  "<x:WorksheetOptions>",
+                                  "<x:Print>",
+                                  "<x:ValidPrinterInfo/>",
+                                  "</x:Print>",
+                                  "</x:WorksheetOptions>",
+                                  "</x:ExcelWorksheet>",
+                                  "</x:ExcelWorksheets>",
+                                  "</x:ExcelWorkbook>",
+                                  "</xml>",
+                                  "<![endif]--> ",
+                                  "</head>",
+                                  "<body>"};
     EXPECT_EQ(head, expected);
     EXPECT_EQ(SpreadsheetExport::headLines(QDate(2025, 12, 31))[6], "<x:Name>Generated on Dec 31, 2025</x:Name>");
 }
@@ -134,16 +146,22 @@ TEST_F(TrendExportTest, FixedTrendOfOneProcessWritesTheValuesTheGridAndTheFieldT
 
     const double A = acresOf(*option);
     const korvel::TrendGrid& grid = session.TrendResultGrid;
-    QStringList body = {
-        "<table border=1>",
-        "<tr><td colspan=2 align='center'><strong>Table of Net-Returns Across the Fixed Trend Variable</strong></td></tr>",
-        "<tr><td bgcolor='#cccccc'><b>Crop Price - Corn ($/ bu.)</b></td></tr>",
-        "<tr><td><table bgcolor='#cccccc' border=1>",
-        "<tr><td>4.00</td></tr>", "<tr><td>5.00</td></tr>", "<tr><td>6.00</td></tr>",
-        "</table></td>", "<td><table>"};
+    QStringList body = {"<table border=1>",
+                        "<tr><td colspan=2 align='center'><strong>Table of Net-Returns Across the Fixed Trend "
+                        "Variable</strong></td></tr>",
+                        "<tr><td bgcolor='#cccccc'><b>Crop Price - Corn ($/ bu.)</b></td></tr>",
+                        "<tr><td><table bgcolor='#cccccc' border=1>",
+                        "<tr><td>4.00</td></tr>",
+                        "<tr><td>5.00</td></tr>",
+                        "<tr><td>6.00</td></tr>",
+                        "</table></td>",
+                        "<td><table>"};
     for (std::size_t i = 0; i < 3; ++i)
-        body << "<tr>" << "<td>$" + money(grid.at(i)->getProfit(session) / A, "###,##0.00") + " /ac</td>" << "</tr>";
-    body << "</table></td></tr>" << "</table>"
+        body << "<tr>"
+             << "<td>$" + money(grid.at(i)->getProfit(session) / A, "###,##0.00") + " /ac</td>"
+             << "</tr>";
+    body << "</table></td></tr>"
+         << "</table>"
          << "<table><tr><td><b>Field Information for fixed trend execution</b></td></tr></table>";
     EXPECT_EQ(lines.mid(19, body.size()), body);
 
@@ -153,7 +171,7 @@ TEST_F(TrendExportTest, FixedTrendOfOneProcessWritesTheValuesTheGridAndTheFieldT
     for (const auto& field : *option) {
         ++k;
         const qsizetype at = tables.indexOf("<table bgcolor='#CCFFFF' border=1><tr><td colspan='2'><b>Field split #" +
-                                      QString::number(k) + "</b></td></tr>");
+                                            QString::number(k) + "</b></td></tr>");
         ASSERT_GE(at, 1) << k;
         EXPECT_EQ(tables[at - 1], "<table><tr><td></td></tr></table>");
         const QStringList table = tables.mid(at, tables.indexOf("</table>", at) - at + 1);
@@ -161,13 +179,13 @@ TEST_F(TrendExportTest, FixedTrendOfOneProcessWritesTheValuesTheGridAndTheFieldT
         EXPECT_EQ(table[1], "<tr><td>Crop:</td><td>" + QString::fromStdString(crop.cropType) + "</td></tr>");
         EXPECT_EQ(table[2], "<tr><td>Acres:</td><td>" + QString::fromStdString(korvel::num::plainText(field->acres)) +
                                 " acres</td></tr>");
-        EXPECT_EQ(table[3], "<tr><td>Gross Irrigation</td><td>" + money(field->Depth / 0.85, "##0.0") +
-                                " inches</td></tr>");
+        EXPECT_EQ(table[3],
+                  "<tr><td>Gross Irrigation</td><td>" + money(field->Depth / 0.85, "##0.0") + " inches</td></tr>");
         const bool priced = table.join('\n').contains("<tr><td>Crop Price:</td>");
         EXPECT_EQ(priced, crop.cropType != "Corn") << crop.cropType;
         if (priced) {
-            EXPECT_EQ(table[4], "<tr><td>Crop Price:</td><td>$" + money(crop.price, "###,###,##0.00") +
-                                    "/bushels</td></tr>");
+            EXPECT_EQ(table[4],
+                      "<tr><td>Crop Price:</td><td>$" + money(crop.price, "###,###,##0.00") + "/bushels</td></tr>");
         }
         EXPECT_EQ(table[table.size() - 2], "<tr><td>Irrigation System Efficiency:</td><td>85%</td></tr>");
         EXPECT_EQ(table.size(), priced ? 11 : 10);
@@ -193,9 +211,18 @@ TEST_F(TrendExportTest, FixedTrendOfTwoProcessesWritesAColumnHeaderAndLeavesOutT
     const QStringList header = {
         "<tr><td></td><td align='center' bgcolor='#cccccc'><b>Irrigation System Efficiency (%)</b></td></tr>",
         "<tr><td bgcolor='#cccccc'><b>Crop Price - Corn ($/ bu.)</b></td><td><table bgcolor='#cccccc' border=1>",
-        "<td>80.00</td>", "<td>90.00</td>", "<td>95.00</td>", "<td>100.00</td>", "</table></td></tr>",
-        "<tr><td><table bgcolor='#cccccc' border=1>", "<tr><td>4.00</td></tr>", "<tr><td>5.00</td></tr>",
-        "<tr><td>6.00</td></tr>", "</table></td>", "<td><table>", "<tr>"};
+        "<td>80.00</td>",
+        "<td>90.00</td>",
+        "<td>95.00</td>",
+        "<td>100.00</td>",
+        "</table></td></tr>",
+        "<tr><td><table bgcolor='#cccccc' border=1>",
+        "<tr><td>4.00</td></tr>",
+        "<tr><td>5.00</td></tr>",
+        "<tr><td>6.00</td></tr>",
+        "</table></td>",
+        "<td><table>",
+        "<tr>"};
     EXPECT_EQ(lines.mid(21, header.size()), header);
     const double A = acresOf(*option);
     const korvel::TrendGrid& grid = session.TrendResultGrid;
@@ -249,8 +276,10 @@ TEST_F(TrendExportTest, VariableTrendWritesTheFourBestOptionsOfEveryStepInAltern
               "<tr><td valign=top>" + QString::fromStdString(f.theCrop->cropType) + "</td><td valign=top>" +
                   plain(f.acres) + "</td><td valign=top>" + money(f.Depth, "###,##0.0") + "''</td><td valign=top>$" +
                   plain(f.theCrop->price) + " / bu.</td><td valign=top>" + plain(f.theCrop->maxYield) +
-                  " bushels/ac</td><td valign=top>" + plain(f.annualRain) + " in.</td><td valign=top>85 %</td>"
-                  "<td valign=top>" + money(f.irrigCosts->getCosts(f.Depth, f.acres, f.efficiency(session)) / f.acres, "$###,###,###0") +
+                  " bushels/ac</td><td valign=top>" + plain(f.annualRain) +
+                  " in.</td><td valign=top>85 %</td>"
+                  "<td valign=top>" +
+                  money(f.irrigCosts->getCosts(f.Depth, f.acres, f.efficiency(session)) / f.acres, "$###,###,###0") +
                   " /ac</td><td valign=top>" + money(best->Item(1)->getCosts(session) / f.acres, "$###,###,##0") +
                   " /ac</td></tr>");
     const qsizetype close = lines.indexOf("</table></td>", row);
@@ -333,8 +362,9 @@ TEST_F(TrendExportTest, FailuresAndCancelsOfTheFile)
     exportFixed(missing);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(
-        "The file '" + missing + "' is either currently open by another program or is unaccessible at the moment.\n"
-                                 "Please check the file and try again.  Error #75 -> "))
+        "The file '" + missing +
+        "' is either currently open by another program or is unaccessible at the moment.\n"
+        "Please check the file and try again.  Error #75 -> "))
         << dialogs.messages[0].text.toStdString();
 
     // The efficiency box is not read: the field tables show the option's own gross irrigation.
@@ -395,11 +425,10 @@ TEST_F(TrendExportTest, EveryTextFromElsewhereIsWrittenWithItsMarkupCharactersEs
     exportVariable(exportPath("variable.xls"));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     ASSERT_EQ(dialogs.messages[0].title, "Export Complete");
-    checkEscaped(exportPath("variable.xls"),
-                 {QString::fromUtf8(texts[0].written) + " Crop Price</th>",
-                  "<td valign=top>" + QString::fromUtf8(texts[0].written) + "</td>",
-                  " / " + QString::fromUtf8(texts[1].written) + "</td>",
-                  " " + QString::fromUtf8(texts[2].written) + "/ac</td>"});
+    checkEscaped(exportPath("variable.xls"), {QString::fromUtf8(texts[0].written) + " Crop Price</th>",
+                                              "<td valign=top>" + QString::fromUtf8(texts[0].written) + "</td>",
+                                              " / " + QString::fromUtf8(texts[1].written) + "</td>",
+                                              " " + QString::fromUtf8(texts[2].written) + "/ac</td>"});
 
     // The fixed trend of the best option (it grows the custom crop) on the price of Corn: the field tables.
     inside<QPushButton>(view().theResults, "Command1")->click();

@@ -38,7 +38,8 @@ protected:
     OptionBrowser& browser() { return *pneResults(w())->theResults(); }
 
     // The named control of a widget (fails the test when missing).
-    template <class T> static T* inside(const QWidget* parent, const QString& name)
+    template <class T>
+    static T* inside(const QWidget* parent, const QString& name)
     {
         T* found = parent->findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();

@@ -19,7 +19,8 @@ TEST_F(TrendTest, TrendResultsCoverTheSetupPaneBehindThem)
     ASSERT_TRUE(resultsPane().isVisible()) << dialogs.lastText().toStdString();
     QApplication::processEvents();
 
-    EXPECT_TRUE(resultsPane().geometry().contains(setup().geometry())) << "setup controls would show around the results";
+    EXPECT_TRUE(resultsPane().geometry().contains(setup().geometry()))
+        << "setup controls would show around the results";
     EXPECT_TRUE(resultsPane().autoFillBackground()) << "setup controls would show through the results";
     // Nothing of the setup pane is under the mouse anywhere on the results pane.
     QWidget* client = resultsPane().parentWidget();

@@ -270,8 +270,9 @@ TEST_F(TrendTest, ValueModeFollowsTheBoxTypedInAndTheFileButton)
     dialogs.clearRecord();
     EXPECT_FALSE(p.GetBatchProcess(p.cboCrops->currentText()));
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.lastText(), "The file '" + tooMany + "' is too large: a trend takes at most 32767 values.  "
-                                  "Please check the file and try again.");
+    EXPECT_EQ(dialogs.lastText(), "The file '" + tooMany +
+                                      "' is too large: a trend takes at most 32767 values.  "
+                                      "Please check the file and try again.");
     EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(dialogs.messages[0].title, "Invalid value");
 }

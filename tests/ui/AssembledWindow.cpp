@@ -1,6 +1,6 @@
 // The tests above the main window's layer build the whole window: the results and trend panes with it.
-#include "trend/WindowAssembly.h"
 #include "ui/AssembledWindow.h"
+#include "trend/WindowAssembly.h"
 
 namespace korvel::ui::test {
 

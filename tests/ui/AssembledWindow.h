@@ -27,11 +27,26 @@ inline TrendPanes& trendPanes(const MainWindow& w)
     return *panes;
 }
 
-inline ResultsPane* pneResults(const MainWindow& w) { return resultsPanes(w).pneResults(); }
-inline DetailsPane* pneDetails(const MainWindow& w) { return resultsPanes(w).pneDetails(); }
-inline ResultPrinter& thePrinter(const MainWindow& w) { return resultsPanes(w).thePrinter(); }
+inline ResultsPane* pneResults(const MainWindow& w)
+{
+    return resultsPanes(w).pneResults();
+}
+inline DetailsPane* pneDetails(const MainWindow& w)
+{
+    return resultsPanes(w).pneDetails();
+}
+inline ResultPrinter& thePrinter(const MainWindow& w)
+{
+    return resultsPanes(w).thePrinter();
+}
 // "pneBatchSetup(0)" and "pneBatchSetup(1)".
-inline TrendSetupPane* trendSetupPane(const MainWindow& w) { return trendPanes(w).trendSetupPane(); }
-inline TrendResultsPane* trendResultsPane(const MainWindow& w) { return trendPanes(w).trendResultsPane(); }
+inline TrendSetupPane* trendSetupPane(const MainWindow& w)
+{
+    return trendPanes(w).trendSetupPane();
+}
+inline TrendResultsPane* trendResultsPane(const MainWindow& w)
+{
+    return trendPanes(w).trendResultsPane();
+}
 
 } // namespace korvel::ui

@@ -114,7 +114,6 @@ protected:
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
         QApplication::processEvents();
     }
-
 };
 
 // --- Production-cost pane ---------------------------------------------------------------------------------------
@@ -257,7 +256,7 @@ TEST_F(CostPanesTest, ForageApplyNeedsAStandLifeAndCommitsOnlyTheGeneralFieldsWi
     EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Critical);
     EXPECT_EQ(dialogs.messages[0].buttons, MsgButtons::Ok);
     EXPECT_TRUE(dialogs.messages[0].title.isEmpty());
-    EXPECT_EQ(ic.NitrogenCost, 0.5);                       // committed before the check
+    EXPECT_EQ(ic.NitrogenCost, 0.5);                      // committed before the check
     EXPECT_EQ(ic.AlfalfaSwathing, korvel::Variant(11.0)); // the rest stays
     EXPECT_EQ(ic.Returns, 5);
     EXPECT_EQ(ic.MiscCost, 6);
@@ -294,7 +293,7 @@ TEST_F(CostPanesTest, MoneyTextsOfAThousandOrMoreRoundTrip)
     ic.SeedCost = 2500;
     ic.Tillage = 1000000;
     ic.HarvestHauling = 1500.25;
-    ic.NitrogenCost = 1500; // a plain box keeps its digits ungrouped
+    ic.NitrogenCost = 1500;       // a plain box keeps its digits ungrouped
     ic.HarvestExceedRate = 0.003; // rates finer than cents keep their decimals
     ic.MiscCost = 1234.5678;
     ProductionCostPane* pane = openCosts("Corn");
@@ -374,15 +373,14 @@ TEST_F(CostPanesTest, EveryCostFieldShowsInItsBoxAndApplyWritesBackThoseOfTheCro
             SCOPED_TRACE(f.box);
             if (f.committed == (forage ? CostCommit::Harvest : CostCommit::Forage))
                 continue; // shown or not, this crop never commits it
-            std::visit(Overloaded{[&](bool inputCosts::*m) {
-                                      EXPECT_EQ(on<QCheckBox>(pane, f.box)->isChecked(), entered.*m);
-                                  },
-                                  [&](auto m) {
-                                      const QString shown = on(pane, f.box)->text();
-                                      EXPECT_EQ(korvel::ui::BoxTexts::value(shown), Variant(entered.*m).number());
-                                      EXPECT_EQ(shown.contains(QLatin1Char(',')), f.shown == CostBox::Money);
-                                  }},
-                       f.member);
+            std::visit(
+                Overloaded{[&](bool inputCosts::*m) { EXPECT_EQ(on<QCheckBox>(pane, f.box)->isChecked(), entered.*m); },
+                           [&](auto m) {
+                               const QString shown = on(pane, f.box)->text();
+                               EXPECT_EQ(korvel::ui::BoxTexts::value(shown), Variant(entered.*m).number());
+                               EXPECT_EQ(shown.contains(QLatin1Char(',')), f.shown == CostBox::Money);
+                           }},
+                f.member);
         }
 
         ic = inputCosts();
@@ -392,9 +390,7 @@ TEST_F(CostPanesTest, EveryCostFieldShowsInItsBoxAndApplyWritesBackThoseOfTheCro
             const bool written = f.committed != (forage ? CostCommit::Harvest : CostCommit::Forage);
             std::visit(Overloaded{[&](bool inputCosts::*m) { EXPECT_EQ(ic.*m, written && entered.*m); },
                                   [&](double inputCosts::*m) { EXPECT_EQ(ic.*m, written ? entered.*m : 0.0); },
-                                  [&](Variant inputCosts::*m) {
-                                      EXPECT_EQ(ic.*m, written ? entered.*m : Variant());
-                                  }},
+                                  [&](Variant inputCosts::*m) { EXPECT_EQ(ic.*m, written ? entered.*m : Variant()); }},
                        f.member);
         }
     }
@@ -433,15 +429,34 @@ TEST_F(CostPanesTest, DefaultButtonFillsTheBoxesOfTheCropByItsExactName)
         std::vector<std::pair<const char*, const char*>> texts;
     };
     const Case cases[] = {
-        {"Corn", {{"txtSeedCost", "2.89"}, {"txtHerbicide", "30.00"}, {"txtInsecticide", "36.48"},
-                  {"txtHarvestBase", "28.58"}, {"txtExceed", "74"}, {"txtExceedCost", "0.214"},
-                  {"txtHaulingCost", "0.197"}, {"txtFlatRate", ""}, {"txtReturns", ""}, {"txtMiscCost", "3.00"},
-                  {"txtTillage", "31.26"}}},
-        {"Alfalfa", {{"txtStand", "3"}, {"txtSwathing", "12.50"}, {"txtSwathingNum", ""}, {"txtRaking", "4.54"},
-                     {"txtBaling", "16.50"}, {"txtAlfFlat", "35.00"}, {"txtPCost", "0.80"},
-                     {"txtHarvestBase", "9.00"}}},
-        {"Fallow", {{"txtHerbicide", "8.00"}, {"txtTillage", "25.00"}, {"txtNitrogenCost", ""},
-                    {"txtPCost", "0.9"}, {"txtInsecticideApplication", ""}, {"txtSeedCost", "1.00"}}},
+        {"Corn",
+         {{"txtSeedCost", "2.89"},
+          {"txtHerbicide", "30.00"},
+          {"txtInsecticide", "36.48"},
+          {"txtHarvestBase", "28.58"},
+          {"txtExceed", "74"},
+          {"txtExceedCost", "0.214"},
+          {"txtHaulingCost", "0.197"},
+          {"txtFlatRate", ""},
+          {"txtReturns", ""},
+          {"txtMiscCost", "3.00"},
+          {"txtTillage", "31.26"}}},
+        {"Alfalfa",
+         {{"txtStand", "3"},
+          {"txtSwathing", "12.50"},
+          {"txtSwathingNum", ""},
+          {"txtRaking", "4.54"},
+          {"txtBaling", "16.50"},
+          {"txtAlfFlat", "35.00"},
+          {"txtPCost", "0.80"},
+          {"txtHarvestBase", "9.00"}}},
+        {"Fallow",
+         {{"txtHerbicide", "8.00"},
+          {"txtTillage", "25.00"},
+          {"txtNitrogenCost", ""},
+          {"txtPCost", "0.9"},
+          {"txtInsecticideApplication", ""},
+          {"txtSeedCost", "1.00"}}},
     };
     for (const Case& c : cases) {
         korvel::inputCosts& ic = crop(c.crop)->inputCosts;
@@ -476,7 +491,8 @@ TEST_F(CostPanesTest, CostBoxesAreCheckedWhenLeftWithTheCropsLimits)
     };
     const Case cases[] = {
         {"Corn", "txtSeedRate", "99999", ""},
-        {"Corn", "txtSeedRate", "100000", "Seed Rate - Corn:  Please enter a value that's less than or equal to 99,999"},
+        {"Corn", "txtSeedRate", "100000",
+         "Seed Rate - Corn:  Please enter a value that's less than or equal to 99,999"},
         {"Wheat", "txtSeedCost", "0.5", "Seed Cost - Wheat:  Please enter a value that's less than or equal to 0.4"},
         {"Corn", "txtNitrogenCost", "2", "Nitrogen Cost:  Please enter a value that's less than or equal to 1.5"},
         {"Corn", "txtNitrogenApplied", "-1", "Nitrogen Rate - Corn:  Please enter a value that's greater than 0"},
@@ -625,9 +641,9 @@ TEST_F(CostPanesTest, FuelCostLimitFollowsTheFuelBox)
         const char* typed;
         const char* limit; // empty: passes
     };
-    const Case cases[] = {{"Electricity", "0.5", "0.4"}, {"Diesel", "0.5", ""},      {"Diesel", "11", "10"},
-                          {"Natural Gas", "25", ""},     {"Select fuel type", "101", "100"},
-                          {"Wood", "100", ""}};
+    const Case cases[] = {
+        {"Electricity", "0.5", "0.4"},      {"Diesel", "0.5", ""}, {"Diesel", "11", "10"}, {"Natural Gas", "25", ""},
+        {"Select fuel type", "101", "100"}, {"Wood", "100", ""}};
     for (const Case& c : cases) {
         fuel->setEditText(c.fuel);
         dialogs.clearRecord();
@@ -635,7 +651,8 @@ TEST_F(CostPanesTest, FuelCostLimitFollowsTheFuelBox)
         leave(cost, on(pane, "txtGPM"));
         if (*c.limit) {
             ASSERT_EQ(dialogs.messages.size(), 1u) << c.fuel;
-            EXPECT_EQ(dialogs.lastText(), QString("Fuel Cost:  Please enter a value that's less than or equal to ") + c.limit);
+            EXPECT_EQ(dialogs.lastText(),
+                      QString("Fuel Cost:  Please enter a value that's less than or equal to ") + c.limit);
         } else {
             EXPECT_TRUE(dialogs.messages.empty()) << c.fuel << " " << dialogs.lastText().toStdString();
         }
@@ -727,7 +744,7 @@ TEST_F(CostPanesTest, LoadDefaultValuesCommitsTheTablesForTheNamedCrops)
     EXPECT_EQ(corn.FertilizerApplication, 5.12);
     EXPECT_EQ(corn.HarvestExceedBu, korvel::Variant(74));
     EXPECT_EQ(corn.HarvestHauling, korvel::Variant(0.197));
-    EXPECT_EQ(corn.MiscCost, 4);                         // not in the tables
+    EXPECT_EQ(corn.MiscCost, 4); // not in the tables
     EXPECT_EQ(corn.AlfalfaSwathing, korvel::Variant(2.0));
     EXPECT_EQ(row("Wheat")->txtPrice->text(), "6.20");
 

@@ -37,8 +37,8 @@ struct RowEntries {
 RowEntries entriesOf(CropRow& row)
 {
     const auto& crop = *row.crop();
-    return {row.isActive(),   row.txtPrice->text(),          row.txtMaxYield->text(), crop.writeData(),
-            crop.inputCosts.UseBatch, crop.inputCosts.BatchGeneralCosts};
+    return {row.isActive(),   row.txtPrice->text(),     row.txtMaxYield->text(),
+            crop.writeData(), crop.inputCosts.UseBatch, crop.inputCosts.BatchGeneralCosts};
 }
 
 std::ostream& operator<<(std::ostream& out, const RowEntries& e)
@@ -98,8 +98,8 @@ public:
             std::ostringstream line;
             for (long k = 1; k <= option->Count(); ++k) {
                 const auto& f = option->Item(k);
-                line << f->theCrop->cropType << ' ' << f->acres << ' ' << f->Depth << ' '
-                     << f->getCosts(session) << "; ";
+                line << f->theCrop->cropType << ' ' << f->acres << ' ' << f->Depth << ' ' << f->getCosts(session)
+                     << "; ";
             }
             if (option->Count() > 0)
                 line << option->getProfit(session);
@@ -127,7 +127,8 @@ TEST_F(CropRowRebuild, TheCustomCropPaneKeepsEveryEntryOfTheCropsStillInTheLibra
              t.w().mnuCustomCrop->trigger();
              t.editorButton(5)->click();
          },
-         {}, {}},
+         {},
+         {}},
         {"a new custom crop saved, then Back to Home",
          [](CropRowRebuild& t) {
              t.w().mnuCustomCrop->trigger();
@@ -137,7 +138,8 @@ TEST_F(CropRowRebuild, TheCustomCropPaneKeepsEveryEntryOfTheCropsStillInTheLibra
              t.editorButton(2)->click();
              t.editorButton(5)->click();
          },
-         "Barley", {}},
+         "Barley",
+         {}},
         {"a custom crop deleted, then Back to Home",
          [](CropRowRebuild& t) {
              t.w().mnuCustomCrop->trigger();
@@ -147,7 +149,8 @@ TEST_F(CropRowRebuild, TheCustomCropPaneKeepsEveryEntryOfTheCropsStillInTheLibra
              t.editorButton(6)->click();
              t.editorButton(5)->click();
          },
-         {}, "Oats"},
+         {},
+         "Oats"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

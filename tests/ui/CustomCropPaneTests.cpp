@@ -1,8 +1,8 @@
 // The custom crop editor on a real main window over a temporary program folder: the lists the load fills, saving
 // a crop and reading it back through the crop library, the default tables, clipboard copy and paste, typing in the
 // grid, deleting, a save that cannot be written, and the crop rows rebuilt with the custom crop.
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -15,8 +15,8 @@
 #include <memory>
 #include <unistd.h>
 
-#include "model/DefaultYieldTables.h"
 #include "faults/InjectedFault.h"
+#include "model/DefaultYieldTables.h"
 #include "model/FileReader.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/platform/Clipboard.h"
@@ -39,8 +39,8 @@ const QString kLoadDefaults = QStringLiteral(
 std::string cropFile(const std::string& name, const std::string& units, const std::string& rain,
                      const std::string& irrigation, const std::string& values)
 {
-    return "CROP=" + name + "\r\n\r\nUNITS=" + units + "\r\n\r\nANNUAL_RAIN=" + rain + "\r\n\r\nEFF_IRRIG=" +
-           irrigation + "\r\n\r\nYIELD_VALUES=" + values + "\r\n";
+    return "CROP=" + name + "\r\n\r\nUNITS=" + units + "\r\n\r\nANNUAL_RAIN=" + rain +
+           "\r\n\r\nEFF_IRRIG=" + irrigation + "\r\n\r\nYIELD_VALUES=" + values + "\r\n";
 }
 
 // While it lives, the folder cannot be written by this process (as root, the effective user is "nobody").
@@ -250,7 +250,7 @@ TEST_F(CustomCropPaneTest, LoadingAFileStopsSilentlyWhereItFails)
 {
     writeCustom("a.txt", cropFile("Short", "bu.,bushels", "9,10,11,12", "0", "1,2"));      // fewer values
     writeCustom("b.txt", cropFile("Wide", "bu.,bushels", "8,9,10,11,12", "0,1", "1,2,3")); // 8 is not offered
-    writeCustom("c.txt", "CROP=Cut\r\n\r\n");                                             // three lines
+    writeCustom("c.txt", "CROP=Cut\r\n\r\n");                                              // three lines
     start();
     openPane();
     ASSERT_EQ(list(0)->count(), 4);
@@ -376,20 +376,15 @@ TEST_F(CustomCropPaneTest, PasteLaysFitTextIntoTheDataCellsAndRefusesTheRest)
     sizeGrid("9", "12", "2"); // 3 rows, 4 columns of data
     struct Case {
         const char* clipboard;
-        const char* data;      // afterwards, row by row
-        const char* message;   // the title of the box shown, if any
+        const char* data;    // afterwards, row by row
+        const char* message; // the title of the box shown, if any
     };
     const Case cases[] = {
-        {"12.5\t13", "12.5,13,x,x,x,x,x,x,x,x,x,x", nullptr},
-        {"1\t2\r\n3\t4\r\n", "1,2,x,x,3,4,x,x,x,x,x,x", nullptr},
-        {"1\n2\n3\n4\n", "1,x,x,x,2,x,x,x,3,x,x,x", nullptr},
-        {"1\t2\t3\t4\t5\t6", "1,2,3,4,x,x,x,x,x,x,x,x", nullptr},
-        {"1\t\t3", "1,,3,x,x,x,x,x,x,x,x,x", nullptr},
-        {"-1", "x,x,x,x,x,x,x,x,x,x,x,x", "Try again"},
-        {"1,500", "x,x,x,x,x,x,x,x,x,x,x,x", "Try again"},
-        {"12 ", "x,x,x,x,x,x,x,x,x,x,x,x", "Try again"},
-        {"1\t2\r\nA", "x,x,x,x,x,x,x,x,x,x,x,x", "Try again"},
-        {"", "x,x,x,x,x,x,x,x,x,x,x,x", "Copy from Excel"},
+        {"12.5\t13", "12.5,13,x,x,x,x,x,x,x,x,x,x", nullptr},  {"1\t2\r\n3\t4\r\n", "1,2,x,x,3,4,x,x,x,x,x,x", nullptr},
+        {"1\n2\n3\n4\n", "1,x,x,x,2,x,x,x,3,x,x,x", nullptr},  {"1\t2\t3\t4\t5\t6", "1,2,3,4,x,x,x,x,x,x,x,x", nullptr},
+        {"1\t\t3", "1,,3,x,x,x,x,x,x,x,x,x", nullptr},         {"-1", "x,x,x,x,x,x,x,x,x,x,x,x", "Try again"},
+        {"1,500", "x,x,x,x,x,x,x,x,x,x,x,x", "Try again"},     {"12 ", "x,x,x,x,x,x,x,x,x,x,x,x", "Try again"},
+        {"1\t2\r\nA", "x,x,x,x,x,x,x,x,x,x,x,x", "Try again"}, {"", "x,x,x,x,x,x,x,x,x,x,x,x", "Copy from Excel"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clipboard);
@@ -425,8 +420,7 @@ TEST_F(CustomCropPaneTest, CopyPutsTheWholeGridOnTheClipboard)
     button(3)->click();
     EXPECT_EQ(clipboardText(), "\t9 in.\t10 in.\t11 in.\t12 in.\r0 in.\t1\t2\t\t4\r1 in.\t5\t\t\t");
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text,
-              "Your grid has been copied to your clipboard and can now be pasted into Excel");
+    EXPECT_EQ(dialogs.messages[0].text, "Your grid has been copied to your clipboard and can now be pasted into Excel");
     EXPECT_EQ(dialogs.messages[0].title, "Ready to Paste");
     EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(grid()->selectionModel()->selectedIndexes().size(), 8); // the grid stays selected

@@ -140,12 +140,15 @@ TEST_F(CustomCropSave, ARangeListChangedAfterSetGridSizeIsNamedAndNothingIsSaved
         QString message;
     };
     const Case cases[] = {
-        {1, "10", "The annual rainfall range (10 to 13 inches) does not match the data grid.  Press 'Set Grid Size' "
-                  "to size the grid for it, or pick the values the grid was sized with, then save again."},
-        {2, "14", "The annual rainfall range (11 to 14 inches) does not match the data grid.  Press 'Set Grid Size' "
-                  "to size the grid for it, or pick the values the grid was sized with, then save again."},
-        {3, "2", "The maximum net irrigation (2 inches) does not match the data grid.  Press 'Set Grid Size' to size "
-                 "the grid for it, or pick the values the grid was sized with, then save again."},
+        {1, "10",
+         "The annual rainfall range (10 to 13 inches) does not match the data grid.  Press 'Set Grid Size' "
+         "to size the grid for it, or pick the values the grid was sized with, then save again."},
+        {2, "14",
+         "The annual rainfall range (11 to 14 inches) does not match the data grid.  Press 'Set Grid Size' "
+         "to size the grid for it, or pick the values the grid was sized with, then save again."},
+        {3, "2",
+         "The maximum net irrigation (2 inches) does not match the data grid.  Press 'Set Grid Size' to size "
+         "the grid for it, or pick the values the grid was sized with, then save again."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message.toStdString());
@@ -239,9 +242,20 @@ TEST_F(CustomCropSave, WhatSaveAcceptsReadsBackAsTheEditorShowedIt)
     };
     const auto between = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(random); };
 
-    const char* const names[] = {"Barley", "Hay: 1st/2nd cut", "a=b=c", "  leading blanks", "trailing blank ",
-                                 "x,y", "\xc3\x96lrettich \xc3\xb1 \xe8\x8d\x89", "\"quoted\"", "*", "..",
-                                 "semi;colon #hash", "100% rye <early>", "CROP=Oats", "a\\b|c?"};
+    const char* const names[] = {"Barley",
+                                 "Hay: 1st/2nd cut",
+                                 "a=b=c",
+                                 "  leading blanks",
+                                 "trailing blank ",
+                                 "x,y",
+                                 "\xc3\x96lrettich \xc3\xb1 \xe8\x8d\x89",
+                                 "\"quoted\"",
+                                 "*",
+                                 "..",
+                                 "semi;colon #hash",
+                                 "100% rye <early>",
+                                 "CROP=Oats",
+                                 "a\\b|c?"};
     const char* const badNames[] = {"two\nlines", "ends in a line break\n", "cr\r", "tab\there"};
     const char* const badCells[] = {"1,5", "abc", "12abc", "1e999", "-", ".", "1.2.3", "7\n8", "1\t2", "$5", "1 2"};
     const QString units[] = {"bushels/acre", "pounds/acre", "tons/acre"};
@@ -324,7 +338,8 @@ TEST_F(CustomCropSave, WhatSaveAcceptsReadsBackAsTheEditorShowedIt)
                 EXPECT_EQ(editor->currentCol(), badCol);
             }
             if (kind == ListChanged) {
-                EXPECT_TRUE(said.text.contains(changedList == 3 ? "irrigation" : "rainfall")) << said.text.toStdString();
+                EXPECT_TRUE(said.text.contains(changedList == 3 ? "irrigation" : "rainfall"))
+                    << said.text.toStdString();
             }
             continue;
         }

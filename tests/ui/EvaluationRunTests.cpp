@@ -58,7 +58,8 @@ std::shared_ptr<korvel::BestMix> engineList(const std::filesystem::path& folder,
     s.LandSplit = korvel::MakingSplits::scaleLandSplit(*s.LandSplit, acres);
     const double net = volume * s.IrrigationEfficiency;
     const int n = s.LandSplit->Count();
-    const auto depths = korvel::MakingSplits::makeDepthSplits(korvel::MakingSplits::makeWaterSplits(s, n, net), *s.LandSplit);
+    const auto depths =
+        korvel::MakingSplits::makeDepthSplits(korvel::MakingSplits::makeWaterSplits(s, n, net), *s.LandSplit);
     auto bm = korvel::FieldCalculator::EvaluateCombinations(depths, korvel::MakingCropCombos::makeCropCombos(cs, n),
                                                             *s.LandSplit, rain, 100, costs, s);
     auto shared = std::make_shared<korvel::IrrigationCosts>(costs);
@@ -135,15 +136,21 @@ TEST_F(MainWindowTest, RunButtonRefusesIncompleteInputs)
     const std::vector<Case> cases = {
         {"no acreage", [](MainWindowTest& t) { t.pane().txtArea->setText(""); }},
         {"an acreage of 0", [](MainWindowTest& t) { t.pane().txtArea->setText("0"); }},
-        {"a negative acreage", [](MainWindowTest& t) { t.pane().txtArea->setText("-160"); t.pane().txtMax->setText("-12"); }},
+        {"a negative acreage",
+         [](MainWindowTest& t) {
+             t.pane().txtArea->setText("-160");
+             t.pane().txtMax->setText("-12");
+         }},
         {"no gross inches", [](MainWindowTest& t) { t.pane().txtMax->setText(""); }},
         {"a rainfall that is not a number", [](MainWindowTest& t) { t.pane().txtAnnRain->setEditText("16 in"); }},
         {"no rainfall", [](MainWindowTest& t) { t.pane().txtAnnRain->setEditText(""); }},
-        {"no crop ticked", [](MainWindowTest& t) {
+        {"no crop ticked",
+         [](MainWindowTest& t) {
              for (int i = 0; i < t.w().cropRowCount(); ++i)
                  t.w().cr(i)->chkCrop->setChecked(false);
          }},
-        {"no preset", [](MainWindowTest& t) {
+        {"no preset",
+         [](MainWindowTest& t) {
              t.pane().presetButtons[0]->setAutoExclusive(false);
              t.pane().presetButtons[0]->setChecked(false);
              t.pane().presetButtons[0]->setAutoExclusive(true);
@@ -201,8 +208,8 @@ TEST_F(MainWindowTest, FullRunRanksWhatTheEngineRanksAndShowsTheResults)
     EXPECT_EQ(w().state().cs->Item(1)->price, 6.52);
 
     const auto bm = w().RunScenario(QString());
-    const auto want = engineList(folder.path(), {{"Corn", 6.52, 220}, {"Wheat", 6.2, 75}, {"Fallow", 0, 0}}, 160,
-                                 1920, 85, 16, 0, *w().state().tempIrrigationCosts);
+    const auto want = engineList(folder.path(), {{"Corn", 6.52, 220}, {"Wheat", 6.2, 75}, {"Fallow", 0, 0}}, 160, 1920,
+                                 85, 16, 0, *w().state().tempIrrigationCosts);
     expectSameList(bm->returnCollection(true, session), want->returnCollection(true, session), session);
 }
 
@@ -265,7 +272,8 @@ TEST_F(MainWindowTest, RainfallOutsideTheTablesStopsTheRunWithAMessage)
     pane().txtAnnRain->setEditText("30");
     pane().runButton->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_TRUE(dialogs.messages[0].text.startsWith("The evaluation could not be completed")) << dialogs.lastText().toStdString();
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("The evaluation could not be completed"))
+        << dialogs.lastText().toStdString();
     EXPECT_EQ(dialogs.messages[0].title, "Error");
     EXPECT_FALSE(w().progressWindow()->isVisible());
     EXPECT_FALSE(pane().isHidden()) << "the previous results are not replaced";
@@ -315,7 +323,7 @@ TEST_F(MainWindowTest, ProgressCountsEveryDepthSplitOfALargeRun)
     open();
     fillInputs();
     pane().presetButtons[4]->setChecked(true); // four fields
-    session.SplitFactor = 100;           // 176,851 water splits
+    session.SplitFactor = 100;                 // 176,851 water splits
     pane().runButton->click();
     ASSERT_FALSE(pneResults(w())->isHidden());
     const ProgressWindow* progress = w().progressWindow();

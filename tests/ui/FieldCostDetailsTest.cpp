@@ -54,7 +54,7 @@ TEST_F(DetailsPane, EvaluatedCornFieldShowsEveryGroupAndTotalPerAcre)
     c.Returns = 12.5;
     c.MiscCost = 12.5;
     field->irrigCosts = pumpingPlant();
-    field->getCosts(session); // as the evaluation leaves it: rates and totals computed
+    field->getCosts(session);       // as the evaluation leaves it: rates and totals computed
     field->irrigCosts->hours = 100; // left by another field sharing the plant: the field's own hours are shown
 
     pane.loadCosts(*field);
@@ -97,7 +97,7 @@ TEST_F(DetailsPane, EvaluatedCornFieldShowsEveryGroupAndTotalPerAcre)
         {"lblYield", "180.0 bu./ac"},
         {"lblGross", "10.0''"},
         {"lblRain", "16.0''"},
-        {"lblTotalCosts", "$318"},   // 234.25 production + 83.45 irrigation
+        {"lblTotalCosts", "$318"},     // 234.25 production + 83.45 irrigation
         {"lblTotalReturns", "$1,452"}, // 1,440 + 12.50: the half to the even neighbour
         {"lblTotalProfit", "$1,135"},
         {"lblMC", "$12.50 /acre"},
@@ -131,7 +131,7 @@ TEST_F(DetailsPane, ForageStandOfFourYearsSpreadsSeedTillageAndPlanting)
     EXPECT_EQ(label("lblSPR"), "20 lb/ac");
     EXPECT_EQ(label("lblTC"), "*$10.00 /acre");
     EXPECT_EQ(label("lblPlantCost"), "*$5.00 /acre");
-    EXPECT_EQ(label("lblGeneralCosts"), "Subtotal: $30.00 /acre");    // a quarter of $120 of seed
+    EXPECT_EQ(label("lblGeneralCosts"), "Subtotal: $30.00 /acre"); // a quarter of $120 of seed
     EXPECT_EQ(label("lblHarvestTotalCost"), "$50.00 /acre");
     EXPECT_EQ(label("lblApplicationCosts"), "Subtotal: $65.00 /acre"); // a quarter of $60, plus harvest
     EXPECT_EQ(label("lblCropPrice"), "$100 /ton");
@@ -174,7 +174,7 @@ TEST_F(DetailsPane, OptimalSeedingRateIsShownAfterTheSeedCostSetsIt)
 {
     auto field = cornField();
     field->theCrop->inputCosts.SeedOptimal = true; // 9 net inches: 23,000 seeds
-    pane.loadCosts(*field); // a field never costed: its nitrogen rate is still 0
+    pane.loadCosts(*field);                        // a field never costed: its nitrogen rate is still 0
     EXPECT_EQ(label("lblSPR"), "23,000 seeds/acre");
     EXPECT_EQ(label("lblGeneralCosts"), "Subtotal: $77.50 /acre"); // 57.50 seed + 20 herbicide
 }

@@ -140,12 +140,8 @@ TEST_F(HelpTest, TopicsNamedInEitherCaseOpenTheSamePage)
         const char* anchor;
     };
     const Case cases[] = {
-        {0, "mainInput.htm", "TotalAcres"},
-        {2, "mainInput.htm", "efficiency"},
-        {7, "irrigationCosts.htm", "lift"},
-        {11, "inputcosts.htm", "general"},
-        {28, "inputcosts.htm", "general"},
-        {1, "irrigationCosts.htm", ""},
+        {0, "mainInput.htm", "TotalAcres"}, {2, "mainInput.htm", "efficiency"}, {7, "irrigationCosts.htm", "lift"},
+        {11, "inputcosts.htm", "general"},  {28, "inputcosts.htm", "general"},  {1, "irrigationCosts.htm", ""},
     };
     for (const Case& c : cases) {
         runHelpButton(c.element);
@@ -155,7 +151,8 @@ TEST_F(HelpTest, TopicsNamedInEitherCaseOpenTheSamePage)
         EXPECT_EQ(browser->anchor(), c.anchor) << c.element;
     }
     // The other entry points of the program.
-    for (const char* topic : {"index.htm", "batchoption.htm", "batchoption.htm#BatchFixed", "mainInput.htm#SplitFactor"}) {
+    for (const char* topic :
+         {"index.htm", "batchoption.htm", "batchoption.htm#BatchFixed", "mainInput.htm#SplitFactor"}) {
         HelpBrowser* browser = HelpTopics::ShowHelp(topic);
         EXPECT_TRUE(browser->topicFound()) << topic;
         const QString anchor = QString(topic).section('#', 1);
@@ -303,8 +300,10 @@ TEST_F(HelpTest, AboutShowsVersionContactsAndDisclaimerAndClosesOnClick)
         EXPECT_EQ(about->findChild<QLabel*>("Label2")->text(), "For more information, contact:");
         EXPECT_GE(about->findChild<QLabel*>("lblContact")->text().count('\n'), 2);
         EXPECT_GE(about->findChild<QLabel*>("lblContactOrmand")->text().count('\n'), 2);
-        EXPECT_TRUE(about->findChild<QLabel*>("lblDisclaimer")->text().startsWith(
-            "This program was written for use as a tool to help with allocating irrigation water"));
+        EXPECT_TRUE(
+            about->findChild<QLabel*>("lblDisclaimer")
+                ->text()
+                .startsWith("This program was written for use as a tool to help with allocating irrigation water"));
         QWidget* where = *target ? static_cast<QWidget*>(about->findChild<QLabel*>(target)) : about.data();
         QTest::mouseClick(where, Qt::LeftButton, {}, QPoint(5, 5));
         EXPECT_TRUE(QTest::qWaitFor([&] { return about.isNull() || !about->isVisible(); }, 2000));

@@ -25,7 +25,10 @@ QLineEdit* irrigationBox(MainWindow& w, const char* name)
 {
     return w.pneIrrigCosts()->findChild<QLineEdit*>(QString::fromLatin1(name));
 }
-QComboBox* fuelBox(MainWindow& w) { return w.pneIrrigCosts()->findChild<QComboBox*>("cboFuelType"); }
+QComboBox* fuelBox(MainWindow& w)
+{
+    return w.pneIrrigCosts()->findChild<QComboBox*>("cboFuelType");
+}
 
 // What the user sees of the inputs the file keeps.
 struct Snapshot {
@@ -137,8 +140,12 @@ public:
         case 2: return std::uniform_real_distribution<double>(-1e4, 1e4)(rng_);
         case 3: return std::uniform_real_distribution<double>(0, 1)(rng_) * std::pow(10.0, below(600) - 300);
         default: {
-            const double special[] = {std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min(),
-                                      -0.0, 6.525, 0.1 + 0.2, 1e16};
+            const double special[] = {std::numeric_limits<double>::max(),
+                                      std::numeric_limits<double>::denorm_min(),
+                                      -0.0,
+                                      6.525,
+                                      0.1 + 0.2,
+                                      1e16};
             return special[below(int(std::size(special)))];
         }
         }
@@ -161,10 +168,7 @@ public:
     }
     QString fuel() { return pick({"Natural Gas", "Diesel", "Gas, LP", " LP", "\"Propane\"", "", "007", "True"}); }
 
-    korvel::Variant held()
-    {
-        return below(3) == 0 ? korvel::Variant() : korvel::Variant(number());
-    }
+    korvel::Variant held() { return below(3) == 0 ? korvel::Variant() : korvel::Variant(number()); }
 
 private:
     QString pick(std::initializer_list<const char*> list)
@@ -210,17 +214,17 @@ protected:
             r.txtPrice->setText(t.numberText());
             r.txtMaxYield->setText(t.numberText());
             korvel::inputCosts& ic = r.crop()->inputCosts;
-            for (double* v : {&ic.NitrogenCost, &ic.NitrogenApplied, &ic.PCost, &ic.PApplied, &ic.SeedCost,
-                              &ic.SeedRate, &ic.Herbicide, &ic.Insecticide, &ic.Tillage, &ic.Planting,
-                              &ic.HerbicideApplication, &ic.InsecticideApplication, &ic.Returns, &ic.MiscCost,
-                              &ic.FertilizerApplication})
+            for (double* v :
+                 {&ic.NitrogenCost, &ic.NitrogenApplied, &ic.PCost, &ic.PApplied, &ic.SeedCost, &ic.SeedRate,
+                  &ic.Herbicide, &ic.Insecticide, &ic.Tillage, &ic.Planting, &ic.HerbicideApplication,
+                  &ic.InsecticideApplication, &ic.Returns, &ic.MiscCost, &ic.FertilizerApplication})
                 *v = t.number();
             for (bool* b : {&ic.NOptimal, &ic.POptimal, &ic.SeedOptimal})
                 *b = t.chance();
-            for (korvel::Variant* v : {&ic.HarvestBasePerAcre, &ic.HarvestExceedBu, &ic.HarvestExceedRate,
-                                       &ic.HarvestHauling, &ic.HarvestFlatRate, &ic.AlfalfaSwathing,
-                                       &ic.AlfalfaSwathingNum, &ic.AlfalfaRaking, &ic.AlfalfaRakingNum,
-                                       &ic.AlfalfaBaling, &ic.AlfalfaBalingNum, &ic.AlfalfaPerTon, &ic.AlfalfaStand})
+            for (korvel::Variant* v :
+                 {&ic.HarvestBasePerAcre, &ic.HarvestExceedBu, &ic.HarvestExceedRate, &ic.HarvestHauling,
+                  &ic.HarvestFlatRate, &ic.AlfalfaSwathing, &ic.AlfalfaSwathingNum, &ic.AlfalfaRaking,
+                  &ic.AlfalfaRakingNum, &ic.AlfalfaBaling, &ic.AlfalfaBalingNum, &ic.AlfalfaPerTon, &ic.AlfalfaStand})
                 *v = t.held();
         }
         session.BatchEnabled = t.chance();
@@ -264,8 +268,8 @@ protected:
         for (const std::string& d : korvel::testing::irrigationDifferences(costs, *w().state().tempIrrigationCosts))
             diff.push_back(d);
         check(fuelBox(w())->currentText().toStdString() == costs.FuelType, "cboFuelType");
-        const double shownCosts[] = {costs.GPM,  costs.dblEstHours,  costs.Lift,
-                                     costs.PSI,  costs.cost,         costs.LaborPerHour, costs.RepairsPerAcreInch};
+        const double shownCosts[] = {costs.GPM,          costs.dblEstHours,       costs.Lift, costs.PSI, costs.cost,
+                                     costs.LaborPerHour, costs.RepairsPerAcreInch};
         for (std::size_t b = 0; b < std::size(kIrrigationBoxes); ++b) {
             const QString text = irrigationBox(w(), kIrrigationBoxes[b])->text();
             check(same(BoxTexts::value(text), shownCosts[b]),

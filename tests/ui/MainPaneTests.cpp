@@ -20,12 +20,21 @@ TEST_F(MainWindowTest, VolumeLabelFollowsAcresAndGrossInches)
         const char* volume;
     };
     const Case cases[] = {
-        {"160", "12", "1,920"}, {"0.4", "1", ""},      {"", "12", ""},          {"abc", "12", ""},
-        {"160abc", "12", "1,920"}, {"1,500", "2", "3,000"}, {"1000", "1000", "1,000,000"}, {"1e300", "1e300", ""},
+        {"160", "12", "1,920"},
+        {"0.4", "1", ""},
+        {"", "12", ""},
+        {"abc", "12", ""},
+        {"160abc", "12", "1,920"},
+        {"1,500", "2", "3,000"},
+        {"1000", "1000", "1,000,000"},
+        {"1e300", "1e300", ""},
         // Digit grouping is part of the number, as the leave check accepts it: "1,500" acres are 1500.
         {"2,000.5", "1", "2,000"},
         // A whole number of acre-inches: halves go to the even neighbour.
-        {"640.5", "9", "5,764"}, {"0.5", "1", ""}, {"1.5", "1", "2"}, {"160.5", "3", "482"},
+        {"640.5", "9", "5,764"},
+        {"0.5", "1", ""},
+        {"1.5", "1", "2"},
+        {"160.5", "3", "482"},
     };
     for (const Case& c : cases) {
         pane().txtArea->setText(c.acres);

@@ -12,9 +12,9 @@
 #include <QRadioButton>
 #include <QTest>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
-#include <gtest/gtest.h>
 
 #include "model/SessionState.h"
 #include "model/TempFolder.h"
@@ -95,7 +95,8 @@ public:
     MainWindow& w() { return *window; }
     MainPane& pane() { return *window->pneMain(); }
 
-    template <class T> T* find(const QString& name)
+    template <class T>
+    T* find(const QString& name)
     {
         T* found = window->findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();

@@ -88,11 +88,15 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsNamesAndLoadStates)
         bool enabled;
     };
     const Item items[] = {
-        {"mnuPrint", "Print", false},       {"mnuExit", "Exit", true},
-        {"mnuOptions", "Options", true},    {"mnuEnableBatch", "Enable Trend Processing", true},
+        {"mnuPrint", "Print", false},
+        {"mnuExit", "Exit", true},
+        {"mnuOptions", "Options", true},
+        {"mnuEnableBatch", "Enable Trend Processing", true},
         {"mnuFallBatch", "Run a variable trend process", false},
-        {"mnuHelp", "Help", true},          {"mnuAboutKVL", "About Korvel...", true},
-        {"mnuSummary", "Summary Table", true}, {"mnuCustomCrop", "Manage Custom Crops", true},
+        {"mnuHelp", "Help", true},
+        {"mnuAboutKVL", "About Korvel...", true},
+        {"mnuSummary", "Summary Table", true},
+        {"mnuCustomCrop", "Manage Custom Crops", true},
     };
     for (const Item& item : items) {
         QAction* action = find<QAction>(item.name);

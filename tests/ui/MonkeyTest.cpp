@@ -15,8 +15,8 @@
 #include <QTableWidget>
 #include <fstream>
 #include <functional>
-#include <set>
 #include <gtest/gtest.h>
+#include <set>
 
 #include "ui/AssembledWindow.h"
 #include "ui/RecordingPrintSurface.h"
@@ -28,9 +28,15 @@ using namespace korvel::ui;
 namespace {
 
 // What is typed into every box of a pane, in turn.
-const QStringList kNonsense{QString(), QStringLiteral("abc"), QStringLiteral("-5"), QStringLiteral("1e308"),
-                            QStringLiteral("1,5,,"), QString(400, QLatin1Char('9')), QStringLiteral("0"),
-                            QStringLiteral("1e300"), QStringLiteral("0.0000001")};
+const QStringList kNonsense{QString(),
+                            QStringLiteral("abc"),
+                            QStringLiteral("-5"),
+                            QStringLiteral("1e308"),
+                            QStringLiteral("1,5,,"),
+                            QString(400, QLatin1Char('9')),
+                            QStringLiteral("0"),
+                            QStringLiteral("1e300"),
+                            QStringLiteral("0.0000001")};
 
 // What one step may take at most (a sanitizer build runs many times slower).
 #if defined(__SANITIZE_ADDRESS__)
@@ -40,8 +46,8 @@ constexpr qint64 kStepBudgetMs = 5000;
 #endif
 
 // The dialog double of the monkey: boxes as usual, while every file dialog picks something, in turn: for a
-// save, a plain file, a file in a folder that does not exist, a name without extension and an empty name; for an open, value
-// files of sensible and nonsense contents, a file that does not exist and a folder.
+// save, a plain file, a file in a folder that does not exist, a name without extension and an empty name; for an open,
+// value files of sensible and nonsense contents, a file that does not exist and a folder.
 class MonkeyDialogs : public test::ScriptedDialogService {
 public:
     explicit MonkeyDialogs(std::filesystem::path folder) : folder_(std::move(folder)) {}
@@ -57,8 +63,9 @@ public:
     std::optional<QString> openFile(QWidget* parent, const FileRequest& request) override
     {
         ScriptedDialogService::openFile(parent, request);
-        const std::string contents[] = {"1\r\n2\r\n3\r\n", "abc\r\n", "", "1e308\r\n-5\r\n", "1,5,,\r\n",
-                                        std::string(400, '9') + "\r\n", "12\n14\n16\n18", "0\r\n0\r\n"};
+        const std::string contents[] = {"1\r\n2\r\n3\r\n", "abc\r\n",   "",
+                                        "1e308\r\n-5\r\n", "1,5,,\r\n", std::string(400, '9') + "\r\n",
+                                        "12\n14\n16\n18",  "0\r\n0\r\n"};
         const std::size_t k = opens_++ % (std::size(contents) + 2);
         if (k == std::size(contents))
             return QString::fromStdString((folder_ / "no-such-values.txt").string());
@@ -132,7 +139,8 @@ protected:
                     buttons.emplace_back(b);
                 for (const QPointer<QAbstractButton>& b : buttons)
                     if (stray && stray->isVisible() && b && b->isVisible() && b->isEnabled()) {
-                        const std::string name = stray->objectName().toStdString() + "/" + b->objectName().toStdString();
+                        const std::string name =
+                            stray->objectName().toStdString() + "/" + b->objectName().toStdString();
                         QElapsedTimer clock;
                         clock.start();
                         EXPECT_NO_THROW(b->click()) << name;
@@ -183,15 +191,13 @@ protected:
                 if (dump)
                     std::cerr << "[ label ] " << label->objectName().toStdString() << " = "
                               << label->text().left(200).toStdString() << "\n";
-                EXPECT_FALSE(bad.match(label->text()).hasMatch())
-                    << what << ": " << label->objectName().toStdString() << " shows \"" << label->text().toStdString()
-                    << "\"";
+                EXPECT_FALSE(bad.match(label->text()).hasMatch()) << what << ": " << label->objectName().toStdString()
+                                                                  << " shows \"" << label->text().toStdString() << "\"";
             }
         for (QLineEdit* box : window->findChildren<QLineEdit*>())
             if (box->isVisible()) {
-                EXPECT_FALSE(bad.match(box->text()).hasMatch())
-                    << what << ": " << box->objectName().toStdString() << " holds \"" << box->text().toStdString()
-                    << "\"";
+                EXPECT_FALSE(bad.match(box->text()).hasMatch()) << what << ": " << box->objectName().toStdString()
+                                                                << " holds \"" << box->text().toStdString() << "\"";
             }
         for (QComboBox* combo : window->findChildren<QComboBox*>())
             if (combo->isVisible()) {
@@ -349,10 +355,7 @@ protected:
         }
     }
 
-    void run()
-    {
-        pane().runButton->click();
-    }
+    void run() { pane().runButton->click(); }
 
     // A run and a look at what it shows: the first options, a field's details, saving, the summary table.
     void runAndBrowse(const std::string& what)
@@ -403,7 +406,8 @@ protected:
         ASSERT_FALSE(names.isEmpty()) << paneName;
         for (int i = 0; i < names.size(); ++i) {
             for (const QString& text : kNonsense) {
-                const std::string what = "\"" + text.left(12).toStdString() + "\" in " + names[i].toStdString() + " on " + paneName;
+                const std::string what =
+                    "\"" + text.left(12).toStdString() + "\" in " + names[i].toStdString() + " on " + paneName;
                 step("reach " + paneName, reach);
                 // Boxes of the crop rows share names: the i-th of that name.
                 QList<QLineEdit*> same;
@@ -433,8 +437,8 @@ protected:
     {
         MainWindow& main = w();
         CustomCropPane& custom = *main.pneCustomCrop();
-        const std::string what = std::string(paste ? "pasted" : "typed") + " custom yields \"" +
-                                 text.left(12).toStdString() + "\"";
+        const std::string what =
+            std::string(paste ? "pasted" : "typed") + " custom yields \"" + text.left(12).toStdString() + "\"";
         step("open custom crops for " + what, [&] {
             realistic();
             main.mnuCustomCrop->trigger();
@@ -475,7 +479,8 @@ protected:
                 }
         });
         if (main.pneInputCosts()->isVisible())
-            clickEverything("pneInputCosts (custom crop)", main.pneInputCosts(), [] {}, QString());
+            clickEverything(
+                "pneInputCosts (custom crop)", main.pneInputCosts(), [] {}, QString());
         runAndBrowse(what);
         step("delete the custom crop after " + what, [&] {
             main.mnuCustomCrop->trigger();
@@ -501,12 +506,12 @@ protected:
             emit custom.cboCustomGrid[5]->activated(custom.cboCustomGrid[5]->currentIndex());
         });
         const std::vector<std::pair<int, Qt::KeyboardModifiers>> keys{
-            {Qt::Key_Delete, Qt::NoModifier}, {Qt::Key_Backspace, Qt::NoModifier}, {Qt::Key_Left, Qt::NoModifier},
-            {Qt::Key_Right, Qt::NoModifier},  {Qt::Key_Up, Qt::NoModifier},        {Qt::Key_Down, Qt::NoModifier},
-            {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Tab, Qt::NoModifier},       {Qt::Key_Home, Qt::NoModifier},
-            {Qt::Key_End, Qt::NoModifier},    {Qt::Key_C, Qt::ControlModifier},    {Qt::Key_V, Qt::ControlModifier},
-            {Qt::Key_X, Qt::ControlModifier}, {Qt::Key_Escape, Qt::NoModifier},    {Qt::Key_Minus, Qt::NoModifier},
-            {Qt::Key_Period, Qt::NoModifier}, {Qt::Key_A, Qt::NoModifier},         {Qt::Key_5, Qt::NoModifier},
+            {Qt::Key_Delete, Qt::NoModifier},   {Qt::Key_Backspace, Qt::NoModifier}, {Qt::Key_Left, Qt::NoModifier},
+            {Qt::Key_Right, Qt::NoModifier},    {Qt::Key_Up, Qt::NoModifier},        {Qt::Key_Down, Qt::NoModifier},
+            {Qt::Key_Return, Qt::NoModifier},   {Qt::Key_Tab, Qt::NoModifier},       {Qt::Key_Home, Qt::NoModifier},
+            {Qt::Key_End, Qt::NoModifier},      {Qt::Key_C, Qt::ControlModifier},    {Qt::Key_V, Qt::ControlModifier},
+            {Qt::Key_X, Qt::ControlModifier},   {Qt::Key_Escape, Qt::NoModifier},    {Qt::Key_Minus, Qt::NoModifier},
+            {Qt::Key_Period, Qt::NoModifier},   {Qt::Key_A, Qt::NoModifier},         {Qt::Key_5, Qt::NoModifier},
             {Qt::Key_PageDown, Qt::NoModifier}, {Qt::Key_Backtab, Qt::ShiftModifier}};
         const int rows = custom.Rows();
         const int cols = custom.Cols();
@@ -605,18 +610,19 @@ protected:
     {
         MainWindow& main = w();
         TrendSetupPane& setup = *trendSetupPane(main);
-        const std::vector<std::pair<QString, QString>> ranges{
-            {"5", "7"}, {"0", "0"}, {"-5", "5"}, {"1e300", "1e301"}, {"7", "5"}, {"11", "21"}, {"abc", ""}};
+        const std::vector<std::pair<QString, QString>> ranges{{"5", "7"}, {"0", "0"},   {"-5", "5"}, {"1e300", "1e301"},
+                                                              {"7", "5"}, {"11", "21"}, {"abc", ""}};
         const QStringList lists{"1,2,3", "1,5,,", "abc", "-5,1e308", "0"};
         for (bool fixed : {false, true})
             for (int v = 0; v < int(setup.optBatchVariable.size()); ++v)
                 for (size_t k = 0; k < ranges.size() + size_t(lists.size()); ++k) {
                     const bool manual = k >= ranges.size();
-                    const std::string what = std::string(fixed ? "fixed" : "variable") + " trend of variable " +
-                                             std::to_string(v) + " with " +
-                                             (manual ? "list \"" + lists[int(k - ranges.size())].toStdString()
-                                                     : "range " + ranges[k].first.toStdString() + " to " +
-                                                           ranges[k].second.toStdString()) + "\"";
+                    const std::string what =
+                        std::string(fixed ? "fixed" : "variable") + " trend of variable " + std::to_string(v) +
+                        " with " +
+                        (manual ? "list \"" + lists[int(k - ranges.size())].toStdString()
+                                : "range " + ranges[k].first.toStdString() + " to " + ranges[k].second.toStdString()) +
+                        "\"";
                     step("set up " + what, [&] {
                         trendOn();
                         realistic();
@@ -659,11 +665,12 @@ protected:
                         step("import values for " + what, [&] { setup.cmdOpenBatch->click(); });
                         step("generate imported " + what, [&] { setup.cmdBatchIt->click(); });
                         if (trendResultsPane(main)->isVisible())
-                            clickEverything("pneBatchSetup(1) after imported " + what, trendResultsPane(main), [] {},
-                                            QString());
+                            clickEverything(
+                                "pneBatchSetup(1) after imported " + what, trendResultsPane(main), [] {}, QString());
                     }
                     if (trendResultsPane(main)->isVisible())
-                        clickEverything("pneBatchSetup(1) after " + what, trendResultsPane(main), [] {}, QString());
+                        clickEverything(
+                            "pneBatchSetup(1) after " + what, trendResultsPane(main), [] {}, QString());
                 }
     }
 
@@ -672,8 +679,9 @@ protected:
     {
         MainWindow& main = w();
         CustomCropPane& custom = *main.pneCustomCrop();
-        const QStringList names{QString(400, QLatin1Char('n')), QStringLiteral("a/b\\c:*?\"<>|"), QStringLiteral(".."),
-                                QStringLiteral(" "), QStringLiteral("Corn"), QStringLiteral("-5"),
+        const QStringList names{QString(400, QLatin1Char('n')), QStringLiteral("a/b\\c:*?\"<>|"),
+                                QStringLiteral(".."),           QStringLiteral(" "),
+                                QStringLiteral("Corn"),         QStringLiteral("-5"),
                                 QStringLiteral("x=y")};
         for (const QString& name : names) {
             const std::string what = "custom crop named \"" + name.left(12).toStdString() + "\"";

@@ -11,11 +11,11 @@
 
 using namespace korvel;
 using namespace korvel::test;
+using korvel::ui::FieldRow;
 using korvel::ui::MsgButtons;
 using korvel::ui::MsgIcon;
-using korvel::ui::OptionList;
-using korvel::ui::FieldRow;
 using korvel::ui::OptionBrowser;
+using korvel::ui::OptionList;
 
 namespace {
 

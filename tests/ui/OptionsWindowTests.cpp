@@ -40,7 +40,7 @@ TEST(OptionsWindow, AppliesTheFactorWithItsMessages)
 {
     struct Case {
         const char* text;
-        int stored;          // the factor afterwards (7 = unchanged)
+        int stored; // the factor afterwards (7 = unchanged)
         const QString* message;
         const char* title;
         bool closes;

@@ -10,12 +10,12 @@
 
 #include "ui/QtPrinting.h"
 
+#include "ui/ScriptedDialogService.h"
 #include "ui/platform/Clipboard.h"
 #include "ui/platform/OnTop.h"
 #include "ui/platform/QtDialogService.h"
 #include "ui/platform/SafeApplication.h"
 #include "ui/platform/Shell.h"
-#include "ui/ScriptedDialogService.h"
 
 using namespace korvel::ui;
 
@@ -28,11 +28,18 @@ TEST(QtDialogService, ConfiguresBoxFromRequest)
         QString title;
     };
     const Case cases[] = {
-        {{"a", MsgButtons::Ok, MsgIcon::Exclamation, "Input error"}, QMessageBox::Warning, QMessageBox::Ok, "Input error"},
-        {{"b", MsgButtons::YesNo, MsgIcon::Question, ""}, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
+        {{"a", MsgButtons::Ok, MsgIcon::Exclamation, "Input error"},
+         QMessageBox::Warning,
+         QMessageBox::Ok,
+         "Input error"},
+        {{"b", MsgButtons::YesNo, MsgIcon::Question, ""},
+         QMessageBox::Question,
+         QMessageBox::Yes | QMessageBox::No,
          kDefaultMessageTitle},
-        {{"c", MsgButtons::YesNoCancel, MsgIcon::Information, "T"}, QMessageBox::Information,
-         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, "T"},
+        {{"c", MsgButtons::YesNoCancel, MsgIcon::Information, "T"},
+         QMessageBox::Information,
+         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+         "T"},
         {{"d", MsgButtons::Ok, MsgIcon::Critical, "Error"}, QMessageBox::Critical, QMessageBox::Ok, "Error"},
         {{"e", MsgButtons::Ok, MsgIcon::None, ""}, QMessageBox::NoIcon, QMessageBox::Ok, kDefaultMessageTitle},
     };

@@ -139,19 +139,19 @@ TEST(PrintSurface, LineBreaksPositionsAndFontsMakeTheLines)
     p.setFontSize(9);
     p.setBold(false);
     p.setUnderline(true);
-    p.print("B\r\nC");          // a break ends the line; the rest starts at the left margin
+    p.print("B\r\nC"); // a break ends the line; the rest starts at the left margin
     p.setUnderline(false);
-    p.printLine("D\nE\r\r\n");  // LF, CR and CR LF all break
-    p.setCurrentX(500);         // a position is dropped when its line ends without text
+    p.printLine("D\nE\r\r\n"); // LF, CR and CR LF all break
+    p.setCurrentX(500);        // a position is dropped when its line ends without text
     p.printLine();
     p.setItalic(true);
-    p.print("F");               // still open when the document ends: it is ended first
+    p.print("F"); // still open when the document ends: it is ended first
     p.endDoc();
-    p.printLine("G");           // the next document
+    p.printLine("G"); // the next document
 
     ASSERT_EQ(log->documents.size(), 1u);
-    EXPECT_EQ(render(log->documents[0]), (Lines{"<12b>A | @3900 <9u>B", "<9u>C | <9>D", "<9>E", "~9", "~9", "~9",
-                                                 "<9i>F"}));
+    EXPECT_EQ(render(log->documents[0]),
+              (Lines{"<12b>A | @3900 <9u>B", "<9u>C | <9>D", "<9>E", "~9", "~9", "~9", "<9i>F"}));
     EXPECT_EQ(render(log->open), (Lines{"<9i>G"}));
 }
 
@@ -505,8 +505,9 @@ TEST(DetailsReport, ForageFieldSpreadsStandCostsAndPrintsTheStandLines)
     EXPECT_EQ(net[1], "<9i>-Life of forage stand is 3 years");
     EXPECT_EQ(net[2], "<9i>*Input cost annualized over the 3 year stand");
     EXPECT_EQ(net[3], "<9>" + std::string(178, '*'));
-    EXPECT_EQ(find("@0 <9b>Phosphorus Cost:"),
-              "@0 <9b>Phosphorus Cost: | @1900 <9>$0.50/lb | @3900 <9b>Phosphorus Applied Per Acre: | @6700 <9>89.3 lb/ac");
+    EXPECT_EQ(
+        find("@0 <9b>Phosphorus Cost:"),
+        "@0 <9b>Phosphorus Cost: | @1900 <9>$0.50/lb | @3900 <9b>Phosphorus Applied Per Acre: | @6700 <9>89.3 lb/ac");
     EXPECT_EQ(find("@0 <9b>Seed Cost:"),
               "@0 <9b>Seed Cost: | @1900 <9>*$1.50 / lb | @3900 <9b>Seed Planting Rate: | @6700 <9>20 lb/ac");
     EXPECT_EQ(find("@0 <9b>Tillage Cost:"),

@@ -261,7 +261,7 @@ TEST_F(MainWindowTest, SummaryTableGrowsWithTheWindowAndShowsSevenFieldColumnsWh
     using korvel::test::makeOption;
     using korvel::test::wheatField;
     w().state().summaryResults = {makeOption({cornField(), wheatField()}), makeOption({cornField()}),
-                          makeOption({wheatField(), cornField(), wheatField()}), makeOption({cornField()})};
+                                  makeOption({wheatField(), cornField(), wheatField()}), makeOption({cornField()})};
     for (const QSize size : {QSize(1198, 765), QSize(1000, 700)}) {
         SCOPED_TRACE(size.width());
         w().resize(size);

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "faults/InjectedFault.h"
-#include "ui/ScriptedDialogService.h"
 #include "ui/ResultFixtures.h"
+#include "ui/ScriptedDialogService.h"
 #include "ui/main/SummaryTable.h"
 
 using namespace korvel;
@@ -92,14 +92,13 @@ TEST_F(SummaryTableView, OneColumnPerFieldWithCaptionsFiguresAndOptionColours)
     EXPECT_EQ(headers(), (std::vector<std::string>{"Saved Option #1", "Saved Option #2 - Field #1",
                                                    "Saved Option #2 - Field #2", "Saved Option #3"}));
 
-    const std::vector<std::string> captions = {"Crop",           "Acres",          "Soil",           "Price",
-                                               "Yield",          "Annual Rainfall", "Gross Irrigation",
-                                               "Net Irrigation", "Operating Costs", "Returns",        "Net Return"};
-    const std::vector<std::string> corn = {"Corn",   "60",        "Silt Loam",  "$8.00/bu.",    "180.0 bu./ac",
-                                           "16''",   "10.0''",    "9.0''",      "$170 /acre",   "$1,440 /acre",
-                                           "$1,270 /acre"};
-    const std::vector<std::string> wheat = {"Wheat", "40",       "Silt Loam", "$5.00/bu.",  "60.0 bu./ac", "16''",
-                                            "5.0''", "4.5''",    "$25 /acre", "$300 /acre", "$275 /acre"};
+    const std::vector<std::string> captions = {
+        "Crop",           "Acres",           "Soil",    "Price",     "Yield", "Annual Rainfall", "Gross Irrigation",
+        "Net Irrigation", "Operating Costs", "Returns", "Net Return"};
+    const std::vector<std::string> corn = {"Corn",   "60",    "Silt Loam",  "$8.00/bu.",    "180.0 bu./ac", "16''",
+                                           "10.0''", "9.0''", "$170 /acre", "$1,440 /acre", "$1,270 /acre"};
+    const std::vector<std::string> wheat = {"Wheat", "40",    "Silt Loam", "$5.00/bu.",  "60.0 bu./ac", "16''",
+                                            "5.0''", "4.5''", "$25 /acre", "$300 /acre", "$275 /acre"};
     for (int row = 1; row < 12; ++row) {
         EXPECT_EQ(cell(row, 0), captions[row - 1]);
         EXPECT_EQ(cell(row, 1), corn[row - 1]) << "row " << row;
@@ -239,7 +238,7 @@ TEST_F(SummaryTableView, ExportWritesEveryRowAsCommaSeparatedTextReplacingTheFil
     ASSERT_EQ(dialogs.fileCalls.size(), 1u);
     EXPECT_EQ(dialogs.fileCalls[0].kind, ui::test::ScriptedDialogService::FileKind::Save);
     EXPECT_EQ(dialogs.fileCalls[0].request.filter, "Comma Separated Values|*.csv");
-    EXPECT_TRUE(dialogs.messages.empty()); // no message follows a save
+    EXPECT_TRUE(dialogs.messages.empty());                                        // no message follows a save
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"table.csv"}); // no temporary file left
 
     // A name typed without an extension gets ".csv".
@@ -275,8 +274,8 @@ TEST(SummaryTableCsv, ExactlyTheCellsHoldingACommaAQuoteOrALineBreakAreQuoted)
         {"", ""},
         {"Corn", "Corn"},
         {"$8.00/bu.", "$8.00/bu."},
-        {"16''", "16''"},                       // the inch sign is two apostrophes, not a quote
-        {" Silt Loam ", " Silt Loam "},         // blanks stay as they are
+        {"16''", "16''"},               // the inch sign is two apostrophes, not a quote
+        {" Silt Loam ", " Silt Loam "}, // blanks stay as they are
         {"$1,166 /acre", "\"$1,166 /acre\""},
         {"Corn \"early\"", "\"Corn \"\"early\"\"\""},
         {"\"", "\"\"\"\""},

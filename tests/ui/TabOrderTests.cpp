@@ -120,22 +120,29 @@ public:
         MainWindowTest::SetUp();
         open();
         activate(window.get());
-        ASSERT_EQ(rowNames(), (QStringList{"Corn", "Grain Sorghum", "Wheat", "Sunflower", "Alfalfa", "Soybeans",
-                                           "Fallow"}));
+        ASSERT_EQ(rowNames(),
+                  (QStringList{"Corn", "Grain Sorghum", "Wheat", "Sunflower", "Alfalfa", "Soybeans", "Fallow"}));
     }
 };
 
-const QStringList kMainInputs{"txtArea", "cmdHelp(0)", "txtSoil", "cmdHelp(29)", "txtEff", "cmdHelp(2)",
-                              "Command8", "cmdHelp(1)", "txtAnnRain", "cmdHelp(3)", "txtMax", "cmdHelp(4)",
+const QStringList kMainInputs{"txtArea",    "cmdHelp(0)", "txtSoil",    "cmdHelp(29)", "txtEff",     "cmdHelp(2)",
+                              "Command8",   "cmdHelp(1)", "txtAnnRain", "cmdHelp(3)",  "txtMax",     "cmdHelp(4)",
                               "cmdHelp(5)", "cmdHelp(6)", "Option1(0)", "cmdHelp(10)", "cmdHelp(9)", "cmdHelp(28)"};
 
 const QStringList kGeneralInputCosts{"cmdHelp(11)", "txtNitrogenCost", "txtNitrogenApplied", "chkNOptimal",
-                                     "cmdHelp(22)", "txtPCost", "txtPApplied", "chkPOptimal", "cmdHelp(23)",
-                                     "txtSeedCost", "txtSeedRate", "chkSeedOptimal", "cmdHelp(24)",
-                                     "txtHerbicide", "txtInsecticide"};
-const QStringList kOperationAndOtherCosts{"cmdHelp(13)", "txtTillage", "txtPlanting", "txtFertilizerApplication",
-                                          "txtHerbicideApplication", "txtInsecticideApplication", "cmdHelp(12)",
-                                          "txtReturns", "cmdHelp(21)", "txtMiscCost"};
+                                     "cmdHelp(22)", "txtPCost",        "txtPApplied",        "chkPOptimal",
+                                     "cmdHelp(23)", "txtSeedCost",     "txtSeedRate",        "chkSeedOptimal",
+                                     "cmdHelp(24)", "txtHerbicide",    "txtInsecticide"};
+const QStringList kOperationAndOtherCosts{"cmdHelp(13)",
+                                          "txtTillage",
+                                          "txtPlanting",
+                                          "txtFertilizerApplication",
+                                          "txtHerbicideApplication",
+                                          "txtInsecticideApplication",
+                                          "cmdHelp(12)",
+                                          "txtReturns",
+                                          "cmdHelp(21)",
+                                          "txtMiscCost"};
 const QStringList kProductionCostButtons{"cmdDefault", "cmdHelp(14)", "Command13", "cmdCancel(1)", "Command6"};
 
 } // namespace
@@ -179,17 +186,18 @@ TEST_F(TabOrderTest, EveryPaneOfTheMainWindowInReadingOrder)
              t.pane().irrigationButton->click();
              return t.w().pneIrrigCosts();
          },
-         {"cmdHelp(15)", "txtGPM", "cmdHelp(16)", "txtEstHours", "cmdHelp(7)", "txtLift", "cmdHelp(17)", "txtPSI",
-          "cmdHelp(18)", "cboFuelType", "cmdHelp(19)", "txtCost", "cmdHelp(20)", "txtLaborPerHour", "cmdHelp(8)",
-          "txtRepairsPerAcre", "cmdDefaultIrrigCosts", "Command4", "cmdCancel(0)", "Command9"}},
+         {"cmdHelp(15)",  "txtGPM",          "cmdHelp(16)", "txtEstHours",       "cmdHelp(7)",           "txtLift",
+          "cmdHelp(17)",  "txtPSI",          "cmdHelp(18)", "cboFuelType",       "cmdHelp(19)",          "txtCost",
+          "cmdHelp(20)",  "txtLaborPerHour", "cmdHelp(8)",  "txtRepairsPerAcre", "cmdDefaultIrrigCosts", "Command4",
+          "cmdCancel(0)", "Command9"}},
         {"custom crops",
          [](TabOrderTest& t) -> QWidget* {
              t.w().pneCustomCrop()->open();
              return t.w().pneCustomCrop();
          },
-         {"cmdHelp(27)", "cboCustomGrid(0)", "txtCustom(0)", "cboCustomGrid(4)", "cboCustomGrid(1)",
-          "cboCustomGrid(2)", "cboCustomGrid(3)", "cmdCustomGrid(0)", "cboCustomGrid(5)", "dgCustom",
-          "cmdCustomGrid(3)", "cmdCustomGrid(4)", "cmdCustomGrid(2)", "cmdCustomGrid(5)"}},
+         {"cmdHelp(27)", "cboCustomGrid(0)", "txtCustom(0)", "cboCustomGrid(4)", "cboCustomGrid(1)", "cboCustomGrid(2)",
+          "cboCustomGrid(3)", "cmdCustomGrid(0)", "cboCustomGrid(5)", "dgCustom", "cmdCustomGrid(3)",
+          "cmdCustomGrid(4)", "cmdCustomGrid(2)", "cmdCustomGrid(5)"}},
         {"summary",
          [](TabOrderTest& t) -> QWidget* {
              t.w().ShowPane(t.w().pneSummary());
@@ -306,7 +314,8 @@ TEST_F(TabOrderTest, ShiftTabWalksTheMainPaneBackwards)
     chain.replace(chain.indexOf("Option1(0)"), "Option1(5)");
     for (int r = 0; r < 7; ++r)
         chain << cropRowStops(r, false);
-    chain << "Command7" << "Command1";
+    chain << "Command7"
+          << "Command1";
     QStringList backwards(chain.rbegin(), chain.rend());
     EXPECT_EQ(pressFrom(pane().runButton, static_cast<int>(backwards.size()), Qt::Key_Backtab), backwards);
 }

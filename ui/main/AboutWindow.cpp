@@ -1,5 +1,5 @@
-#include "ui/platform/ShowCentred.h"
 #include "ui/main/AboutWindow.h"
+#include "ui/platform/ShowCentred.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

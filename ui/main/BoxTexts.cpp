@@ -16,7 +16,10 @@ namespace korvel::ui::BoxTexts {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 // Inside a crop row, a combo box (its own line edit and list), a spin box or a table (an open cell editor).
 bool belongsToAnotherControl(const QWidget* w)
@@ -38,8 +41,7 @@ double value(const QString& text)
     s.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c == QLatin1Char(',') && i > 0 && i + 1 < text.size() && isDigit(text.at(i - 1)) &&
-            isDigit(text.at(i + 1)))
+        if (c == QLatin1Char(',') && i > 0 && i + 1 < text.size() && isDigit(text.at(i - 1)) && isDigit(text.at(i + 1)))
             continue;
         s.append(c);
     }
@@ -79,7 +81,10 @@ QString money(double x)
     }
 }
 
-QString plain(const Variant& v) { return QString::fromStdString(v.toString()); }
+QString plain(const Variant& v)
+{
+    return QString::fromStdString(v.toString());
+}
 
 QString money(const Variant& v)
 {

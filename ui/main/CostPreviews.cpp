@@ -37,8 +37,8 @@ double generalInputCosts(const std::string& cropType, const GeneralInputs& in)
     return costOfOneBareAcre(cropType, c);
 }
 
-double operationCosts(double tillage, double planting, double fertilizerApplication,
-                      double insecticideApplication, double herbicideApplication)
+double operationCosts(double tillage, double planting, double fertilizerApplication, double insecticideApplication,
+                      double herbicideApplication)
 {
     inputCosts c;
     c.Tillage = tillage;

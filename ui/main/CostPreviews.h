@@ -20,8 +20,8 @@ struct GeneralInputs {
 double generalInputCosts(const std::string& cropType, const GeneralInputs& in);
 
 // Tillage, planting and the three application costs per acre (no harvest, no spreading over a stand life).
-double operationCosts(double tillage, double planting, double fertilizerApplication,
-                      double insecticideApplication, double herbicideApplication);
+double operationCosts(double tillage, double planting, double fertilizerApplication, double insecticideApplication,
+                      double herbicideApplication);
 
 // The variable cost of pumping one acre-inch: the fuel the pumping plant burns for it plus the repairs of an
 // acre-inch; labour is not in it. npc is the water-horsepower-hours one fuel unit gives. Without a discharge

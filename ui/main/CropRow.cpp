@@ -38,12 +38,18 @@ void setBackground(QWidget* w, const QColor& colour)
 
 std::optional<std::pair<double, double>> cropRowLimits(const std::string& cropType)
 {
-    if (cropType == "Alfalfa") return std::pair{300.0, 20.0};
-    if (cropType == "Corn") return std::pair{10.0, 500.0};
-    if (cropType == "Grain Sorghum") return std::pair{10.0, 300.0};
-    if (cropType == "Soybeans") return std::pair{20.0, 150.0};
-    if (cropType == "Sunflower") return std::pair{25.0, 8000.0};
-    if (cropType == "Wheat") return std::pair{15.0, 200.0};
+    if (cropType == "Alfalfa")
+        return std::pair{300.0, 20.0};
+    if (cropType == "Corn")
+        return std::pair{10.0, 500.0};
+    if (cropType == "Grain Sorghum")
+        return std::pair{10.0, 300.0};
+    if (cropType == "Soybeans")
+        return std::pair{20.0, 150.0};
+    if (cropType == "Sunflower")
+        return std::pair{25.0, 8000.0};
+    if (cropType == "Wheat")
+        return std::pair{15.0, 200.0};
     return std::nullopt;
 }
 
@@ -53,7 +59,8 @@ CropRow::CropRow(QWidget* parent) : QWidget(parent)
 
     background = new QFrame(this);
     background->setObjectName(QStringLiteral("background"));
-    background->setStyleSheet(QStringLiteral("QFrame#background { background-color: #F3F3F3; border: 1px solid #404040; }"));
+    background->setStyleSheet(
+        QStringLiteral("QFrame#background { background-color: #F3F3F3; border: 1px solid #404040; }"));
     place(background, 0, 45, 9405, 450);
     background->hide();
 
@@ -83,12 +90,13 @@ CropRow::CropRow(QWidget* parent) : QWidget(parent)
     cmdInputCosts = new QPushButton(QStringLiteral("Costs/Returns"), this);
     cmdInputCosts->setObjectName(QStringLiteral("cmdInputCosts"));
     place(cmdInputCosts, 7935, 105, 1380, 330);
-    cmdInputCosts->setStyleSheet(QStringLiteral("QPushButton#cmdInputCosts { background-color: #F3F3F3; border: 1px solid #808080; }"
-                                                " QPushButton#cmdInputCosts:disabled { color: #A0A0A0; }"));
+    cmdInputCosts->setStyleSheet(
+        QStringLiteral("QPushButton#cmdInputCosts { background-color: #F3F3F3; border: 1px solid #808080; }"
+                       " QPushButton#cmdInputCosts:disabled { color: #A0A0A0; }"));
 
-    for (QWidget* w : {static_cast<QWidget*>(txtPrice), static_cast<QWidget*>(lblPriceUnits),
-                       static_cast<QWidget*>(txtMaxYield), static_cast<QWidget*>(lblYieldUnits),
-                       static_cast<QWidget*>(cmdInputCosts)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(txtPrice), static_cast<QWidget*>(lblPriceUnits), static_cast<QWidget*>(txtMaxYield),
+          static_cast<QWidget*>(lblYieldUnits), static_cast<QWidget*>(cmdInputCosts)})
         w->setEnabled(false);
 
     connect(chkCrop, &QCheckBox::toggled, this, [this] { applyTick(); });
@@ -116,8 +124,7 @@ void CropRow::setCrop(std::shared_ptr<korvel::Crop> crop)
     crop_ = std::move(crop);
 }
 
-void CropRow::loadInfo(const QString& cropType, const QString& priceUnits, const QString&,
-                          const QString& yieldUnits)
+void CropRow::loadInfo(const QString& cropType, const QString& priceUnits, const QString&, const QString& yieldUnits)
 {
     chkCrop->setText(cropType);
     if (cropType != QLatin1String("Fallow")) {
@@ -174,9 +181,9 @@ void CropRow::applyTick()
     const bool ticked = chkCrop->isChecked();
     setBackground(chkCrop, ticked ? kShaded : kWhite);
     background->setVisible(ticked);
-    for (QWidget* w : {static_cast<QWidget*>(txtPrice), static_cast<QWidget*>(lblPriceUnits),
-                       static_cast<QWidget*>(txtMaxYield), static_cast<QWidget*>(lblYieldUnits),
-                       static_cast<QWidget*>(cmdInputCosts)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(txtPrice), static_cast<QWidget*>(lblPriceUnits), static_cast<QWidget*>(txtMaxYield),
+          static_cast<QWidget*>(lblYieldUnits), static_cast<QWidget*>(cmdInputCosts)})
         w->setEnabled(ticked);
     chkCrop->setEnabled(true);
 }

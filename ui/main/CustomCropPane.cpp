@@ -239,8 +239,8 @@ CustomCropPane::CustomCropPane(PaneHost& main, QWidget* parent) : QFrame(parent)
                           this));
 
     setReadingOrder({helpButton, cboCustomGrid[0], cmdCustomGrid[6], nameBox, cboCustomGrid[4], cboCustomGrid[1],
-                     cboCustomGrid[2], cboCustomGrid[3], cmdCustomGrid[0], cboCustomGrid[5], dgCustom,
-                     cmdCustomGrid[3], cmdCustomGrid[4], cmdCustomGrid[2], cmdCustomGrid[5]});
+                     cboCustomGrid[2], cboCustomGrid[3], cmdCustomGrid[0], cboCustomGrid[5], dgCustom, cmdCustomGrid[3],
+                     cmdCustomGrid[4], cmdCustomGrid[2], cmdCustomGrid[5]});
 }
 
 void CustomCropPane::buildDesignLists()
@@ -302,8 +302,13 @@ void CustomCropPane::buildGrid()
 
 void CustomCropPane::buildEditorButtons()
 {
-    const char* captions[] = {"Set Grid Size",  nullptr,        "Save Custom Crop",         "Copy Grid Data for Excel",
-                              "Paste Grid Data from Excel", "Back to Home", "Delete this Custom Crop?"};
+    const char* captions[] = {"Set Grid Size",
+                              nullptr,
+                              "Save Custom Crop",
+                              "Copy Grid Data for Excel",
+                              "Paste Grid Data from Excel",
+                              "Back to Home",
+                              "Delete this Custom Crop?"};
     for (int n = 0; n < 7; ++n) {
         if (!captions[n])
             continue;
@@ -537,10 +542,10 @@ void CustomCropPane::loadDefaultTable()
         selectText(cboCustomGrid[2], QString::number(table->highestRain));
         selectText(cboCustomGrid[3], QString::number(table->maxIrrigation));
         SetGridSize(table->lowestRain, table->highestRain, 0, table->maxIrrigation);
-        selectText(cboCustomGrid[4], QString::fromUtf8(table->unitsEntry.data(),
-                                                        static_cast<qsizetype>(table->unitsEntry.size())));
-        FillGridFromArray(splitList(
-            QString::fromUtf8(table->values.data(), static_cast<qsizetype>(table->values.size()))));
+        selectText(cboCustomGrid[4],
+                   QString::fromUtf8(table->unitsEntry.data(), static_cast<qsizetype>(table->unitsEntry.size())));
+        FillGridFromArray(
+            splitList(QString::fromUtf8(table->values.data(), static_cast<qsizetype>(table->values.size()))));
     } catch (const std::exception&) {
         // only lists that were never filled make a table fail to load; nothing more happens then
     }
@@ -713,7 +718,8 @@ void CustomCropPane::saveCustomCrop()
     }
 
     if (name.isEmpty() || cellText(1, 1).isEmpty()) {
-        showMessage(this, QStringLiteral("Please enter all of the information above, including information in the data grid"),
+        showMessage(this,
+                    QStringLiteral("Please enter all of the information above, including information in the data grid"),
                     MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Not enough information"));
         return;
     }
@@ -761,7 +767,8 @@ std::optional<QByteArray> CustomCropPane::customCropContent()
         return std::nullopt;
     };
     if (!headersRun(highestRain - lowestRain + 1, lowestRain, true))
-        return refuseRange(QStringLiteral("The annual rainfall range (%1 to %2 inches)").arg(lowestRain).arg(highestRain));
+        return refuseRange(
+            QStringLiteral("The annual rainfall range (%1 to %2 inches)").arg(lowestRain).arg(highestRain));
     if (!headersRun(maxIrrigation + 1, 0, false))
         return refuseRange(QStringLiteral("The maximum net irrigation (%1 inches)").arg(maxIrrigation));
 
@@ -831,8 +838,8 @@ void CustomCropPane::pasteGrid()
     }
     QString text = clipboardText();
     if (text.isEmpty()) {
-        showMessage(this, QStringLiteral("Copy your selection from a Microsoft Excel worksheet first!"),
-                    MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Copy from Excel"));
+        showMessage(this, QStringLiteral("Copy your selection from a Microsoft Excel worksheet first!"), MsgButtons::Ok,
+                    MsgIcon::Exclamation, QStringLiteral("Copy from Excel"));
         return;
     }
 

@@ -99,7 +99,7 @@ public:
     std::array<QComboBox*, 6> cboCustomGrid{};
     QTableWidget* dgCustom;
     std::array<QPushButton*, 7> cmdCustomGrid{}; // elements 1 is unused; 0, 2 .. 6 are the buttons
-    QPushButton* helpButton; // "cmdHelp(27)"
+    QPushButton* helpButton;                     // "cmdHelp(27)"
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

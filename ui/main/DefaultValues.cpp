@@ -12,8 +12,8 @@ namespace {
 
 // The default button of the production-cost pane: one row per box in fill order, one column per crop; a null
 // entry leaves the box as it is, an empty text empties it.
-constexpr std::array<const char*, 7> kPaneCrops = {"Alfalfa", "Corn", "Wheat", "Grain Sorghum", "Sunflower",
-                                                   "Soybeans", "Fallow"};
+constexpr std::array<const char*, 7> kPaneCrops = {"Alfalfa",   "Corn",     "Wheat", "Grain Sorghum",
+                                                   "Sunflower", "Soybeans", "Fallow"};
 struct PaneRow {
     const char* box;
     std::array<const char*, 7> texts;
@@ -109,11 +109,17 @@ std::vector<BoxText> productionPaneTexts(const std::string& cropType)
 
 std::vector<BoxText> irrigationPaneTextsBeforeFuel()
 {
-    return {{"txtGPM", "750"}, {"txtEstHours", "1800"}, {"txtLift", "120"}, {"txtPSI", "35"},
+    return {{"txtGPM", "750"},
+            {"txtEstHours", "1800"},
+            {"txtLift", "120"},
+            {"txtPSI", "35"},
             {"txtRepairsPerAcre", "0.33"}};
 }
 
-std::vector<BoxText> irrigationPaneTextsAfterFuel() { return {{"txtCost", "5.10"}, {"txtLaborPerHour", "10"}}; }
+std::vector<BoxText> irrigationPaneTextsAfterFuel()
+{
+    return {{"txtCost", "5.10"}, {"txtLaborPerHour", "10"}};
+}
 
 std::optional<PriceAndYield> rowPriceAndYield(const QString& rowName)
 {

@@ -12,7 +12,7 @@
 namespace korvel::ui {
 class IrrigationCostPane;
 class PaneHost;
-}
+} // namespace korvel::ui
 
 namespace korvel::ui::DefaultValues {
 

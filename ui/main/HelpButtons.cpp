@@ -8,31 +8,31 @@ namespace korvel::ui {
 
 namespace {
 const std::array<const char*, 25> kTopics = {
-    "mainInput.htm#TotalAcres",       // 0
-    "irrigationCosts.htm",            // 1
-    "maininput.htm#efficiency",       // 2
-    "mainInput.htm#Rainfall",         // 3
-    "maininput.htm#seasonalirrig",    // 4
-    "maininput.htm#GrossWater",       // 5
-    "maininput.htm#landsplit",        // 6
-    "irrigationcosts.htm#lift",       // 7
-    "irrigationcosts.htm#repair",     // 8
-    "maininput.htm#maxyield",         // 9
-    "maininput.htm#priceperunit",     // 10
-    "inputcosts.htm#general",         // 11
-    "inputcosts.htm#returns",         // 12
-    "inputcosts.htm#operation",       // 13
-    "inputcosts.htm#default",         // 14
-    "irrigationcosts.htm#gpm",        // 15
-    "irrigationcosts.htm#hours",      // 16
-    "irrigationcosts.htm#psi",        // 17
-    "irrigationcosts.htm#fueltype",   // 18
-    "irrigationcosts.htm#fuelcost",   // 19
-    "irrigationcosts.htm#labor",      // 20
-    "inputcosts.htm#misc",            // 21
-    "optimalNRates.htm",              // 22
-    "optimalPRates.htm",              // 23
-    "optimalSeedRates.htm",           // 24
+    "mainInput.htm#TotalAcres",     // 0
+    "irrigationCosts.htm",          // 1
+    "maininput.htm#efficiency",     // 2
+    "mainInput.htm#Rainfall",       // 3
+    "maininput.htm#seasonalirrig",  // 4
+    "maininput.htm#GrossWater",     // 5
+    "maininput.htm#landsplit",      // 6
+    "irrigationcosts.htm#lift",     // 7
+    "irrigationcosts.htm#repair",   // 8
+    "maininput.htm#maxyield",       // 9
+    "maininput.htm#priceperunit",   // 10
+    "inputcosts.htm#general",       // 11
+    "inputcosts.htm#returns",       // 12
+    "inputcosts.htm#operation",     // 13
+    "inputcosts.htm#default",       // 14
+    "irrigationcosts.htm#gpm",      // 15
+    "irrigationcosts.htm#hours",    // 16
+    "irrigationcosts.htm#psi",      // 17
+    "irrigationcosts.htm#fueltype", // 18
+    "irrigationcosts.htm#fuelcost", // 19
+    "irrigationcosts.htm#labor",    // 20
+    "inputcosts.htm#misc",          // 21
+    "optimalNRates.htm",            // 22
+    "optimalPRates.htm",            // 23
+    "optimalSeedRates.htm",         // 24
 };
 } // namespace
 
@@ -73,8 +73,7 @@ HelpButtonAction helpButtonAction(int index)
         action.kind = HelpButtonAction::Kind::Topic;
         action.topic = QStringLiteral("inputcosts.htm#general");
         break;
-    default:
-        break; // 29 (beside the soil box) and any other element: nothing
+    default: break; // 29 (beside the soil box) and any other element: nothing
     }
     return action;
 }
@@ -83,14 +82,11 @@ void runHelpButton(int index, const QWidget* beside)
 {
     const HelpButtonAction action = helpButtonAction(index);
     switch (action.kind) {
-    case HelpButtonAction::Kind::Topic:
-        HelpTopics::ShowHelp(action.topic);
-        break;
+    case HelpButtonAction::Kind::Topic: HelpTopics::ShowHelp(action.topic); break;
     case HelpButtonAction::Kind::PopUp:
         HelpTopics::ShowHelpScreen(action.text, action.title, action.height, beside);
         break;
-    case HelpButtonAction::Kind::Nothing:
-        break;
+    case HelpButtonAction::Kind::Nothing: break;
     }
 }
 

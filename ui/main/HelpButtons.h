@@ -44,8 +44,8 @@ namespace korvel::ui {
 struct HelpButtonAction {
     enum class Kind { Nothing, Topic, PopUp };
     Kind kind = Kind::Nothing;
-    QString topic;  // Topic: the name handed to HelpTopics::ShowHelp ("mainInput.htm#TotalAcres")
-    QString text;   // PopUp: the text, title and height (twips) handed to HelpTopics::ShowHelpScreen
+    QString topic; // Topic: the name handed to HelpTopics::ShowHelp ("mainInput.htm#TotalAcres")
+    QString text;  // PopUp: the text, title and height (twips) handed to HelpTopics::ShowHelpScreen
     QString title;
     int height = 0;
 };

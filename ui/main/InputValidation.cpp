@@ -142,9 +142,8 @@ void TestInput(QLineEdit* box, double limit, const QString& label)
     if (*value < 0)
         ShowInputError(label + QStringLiteral(":  Please enter a value that's greater than 0"), box);
     else
-        ShowInputError(label + QStringLiteral(":  Please enter a value that's less than or equal to ") +
-                           limitText(limit),
-                       box);
+        ShowInputError(
+            label + QStringLiteral(":  Please enter a value that's less than or equal to ") + limitText(limit), box);
 }
 
 void onLostFocus(QWidget* box, std::function<void()> handler)

@@ -1,5 +1,5 @@
-#include "ui/main/BoldLabel.h"
 #include "ui/main/IrrigationCostPane.h"
+#include "ui/main/BoldLabel.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -55,7 +55,6 @@ double fuelCostLimit(const QString& fuel)
         return 0.4;
     return 100;
 }
-
 
 } // namespace
 
@@ -115,10 +114,26 @@ void IrrigationCostPane::buildControls()
     // Each row's help button stands left of its box.
     auto help = [this](int index) { return findHelpButton(*this, index); };
     auto named = [this](const QString& name) { return findChild<QWidget*>(name); };
-    setReadingOrder({help(15), txtGPM_, help(16), txtEstHours_, help(7), txtLift_, help(17), txtPSI_, help(18),
-                     cboFuelType_, help(19), txtCost_, help(20), txtLaborPerHour_, help(8), txtRepairsPerAcre_,
-                     named(QStringLiteral("cmdDefaultIrrigCosts")), named(QStringLiteral("Command4")),
-                     named(arrayName(QStringLiteral("cmdCancel"), 0)), named(QStringLiteral("Command9"))});
+    setReadingOrder({help(15),
+                     txtGPM_,
+                     help(16),
+                     txtEstHours_,
+                     help(7),
+                     txtLift_,
+                     help(17),
+                     txtPSI_,
+                     help(18),
+                     cboFuelType_,
+                     help(19),
+                     txtCost_,
+                     help(20),
+                     txtLaborPerHour_,
+                     help(8),
+                     txtRepairsPerAcre_,
+                     named(QStringLiteral("cmdDefaultIrrigCosts")),
+                     named(QStringLiteral("Command4")),
+                     named(arrayName(QStringLiteral("cmdCancel"), 0)),
+                     named(QStringLiteral("Command9"))});
 }
 
 void IrrigationCostPane::buildBoxes()
@@ -270,7 +285,10 @@ void IrrigationCostPane::loadDefaults()
             b->setText(t.text);
 }
 
-void IrrigationCostPane::fuelPicked() { ShowPumpingCost(); }
+void IrrigationCostPane::fuelPicked()
+{
+    ShowPumpingCost();
+}
 
 void IrrigationCostPane::selectFuel(int index)
 {
@@ -296,11 +314,10 @@ void IrrigationCostPane::ShowSeasonInches()
     const double hours = BoxTexts::value(txtEstHours_->text());
     const double acres = acresOf(main_.pneMain()->txtArea->text());
     const std::optional<double> inches = CostPreviews::seasonInches(gpm, hours, acres);
-    lblInchHint_->setText(QStringLiteral("Based on ") + formatted(gpm, "#0") + QStringLiteral(" gpm, ") +
-                          formatted(acres, "0") + QStringLiteral(" acres, and ") + formatted(hours, "0") +
-                          QStringLiteral(" hours of pumping, you would apply ") +
-                          (inches ? formatted(*inches, "###,##0.0") : QString()) +
-                          QStringLiteral(" inches of water in a season"));
+    lblInchHint_->setText(
+        QStringLiteral("Based on ") + formatted(gpm, "#0") + QStringLiteral(" gpm, ") + formatted(acres, "0") +
+        QStringLiteral(" acres, and ") + formatted(hours, "0") + QStringLiteral(" hours of pumping, you would apply ") +
+        (inches ? formatted(*inches, "###,##0.0") : QString()) + QStringLiteral(" inches of water in a season"));
 }
 
 void IrrigationCostPane::ShowPumpingCost()

@@ -123,8 +123,8 @@ QList<QWidget*> MainPane::controlsInReadingOrder() const
 {
     auto help = [this](int index) { return findHelpButton(*this, index); };
     // The general inputs a column at a time, each box followed by its help button.
-    QList<QWidget*> order{txtArea,    help(0), txtSoil, help(29), txtEff, help(2), irrigationButton, help(1),
-                          txtAnnRain, help(3), txtMax,  help(4),  help(5), help(6)};
+    QList<QWidget*> order{txtArea, help(0),    txtSoil, help(29), txtEff,  help(2), irrigationButton,
+                          help(1), txtAnnRain, help(3), txtMax,   help(4), help(5), help(6)};
     for (QRadioButton* preset : presetButtons)
         order << preset;
     // The crop frame: the headings' help buttons, the rows in row order, its default button; then the run
@@ -146,9 +146,8 @@ void MainPane::showCropRowOf(QWidget* focused)
 {
     if (!cropScroll->isEnabled())
         return;
-    const auto row = std::find_if(rows_.begin(), rows_.end(), [focused](const CropRow* r) {
-        return r->isAncestorOf(focused);
-    });
+    const auto row =
+        std::find_if(rows_.begin(), rows_.end(), [focused](const CropRow* r) { return r->isAncestorOf(focused); });
     if (row == rows_.end())
         return;
     const int shownTop = twips(cropScroll->value());
@@ -198,9 +197,9 @@ QGridLayout* MainPane::buildGeneralInputs()
     lblVolume->setFrameShadow(QFrame::Sunken);
     lblVolume->setMinimumWidth(twips(1100));
 
-    for (QWidget* w : {static_cast<QWidget*>(txtArea), static_cast<QWidget*>(txtEff),
-                       static_cast<QWidget*>(txtMax), static_cast<QWidget*>(lblVolume),
-                       static_cast<QWidget*>(txtAnnRain), static_cast<QWidget*>(txtSoil)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(txtArea), static_cast<QWidget*>(txtEff), static_cast<QWidget*>(txtMax),
+          static_cast<QWidget*>(lblVolume), static_cast<QWidget*>(txtAnnRain), static_cast<QWidget*>(txtSoil)})
         w->setFixedWidth(twips(1300));
 
     auto* inputs = new QGridLayout;
@@ -234,7 +233,8 @@ QHBoxLayout* MainPane::buildLandSplit()
     split->addWidget(makeHelpButton(main_, 6, this));
     const auto& presets = MakingSplits::landSplitPresets();
     for (int i = 0; i < 6; ++i) {
-        presetButtons[static_cast<size_t>(i)] = new QRadioButton(QString::fromStdString(presets[static_cast<size_t>(i)].caption), this);
+        presetButtons[static_cast<size_t>(i)] =
+            new QRadioButton(QString::fromStdString(presets[static_cast<size_t>(i)].caption), this);
         presetButtons[static_cast<size_t>(i)]->setObjectName(arrayName(QStringLiteral("Option1"), i));
         split->addWidget(presetButtons[static_cast<size_t>(i)]);
     }
@@ -304,7 +304,8 @@ QGridLayout* MainPane::buildNotes()
     batchNotes->setContentsMargins(0, 0, 0, 0);
     batchNotes->setSpacing(0);
     batchNotes->addWidget(caption("*Fixed batch starts after 'Generate Output'", pnlBatchInstructions));
-    batchNotes->addWidget(caption("*Variable irrigation batch can be initiated through the 'Tools' menu above", pnlBatchInstructions));
+    batchNotes->addWidget(
+        caption("*Variable irrigation batch can be initiated through the 'Tools' menu above", pnlBatchInstructions));
     pnlBatchInstructions->hide();
     auto* notes = new QGridLayout;
     notes->addWidget(note, 0, 0, Qt::AlignLeft | Qt::AlignBottom);

@@ -44,8 +44,8 @@ namespace korvel::ui {
 
 namespace {
 
-constexpr int kHeaderHeight = 96;  // pixels above the panes
-constexpr int kBandLeft = 180;     // left edge of the header band
+constexpr int kHeaderHeight = 96; // pixels above the panes
+constexpr int kBandLeft = 180;    // left edge of the header band
 
 constexpr int kSmallestHeight = 400; // the window's least height, menu bar included
 constexpr int kScreenMargin = 16;    // room for the window's frame on a screen narrower than the main pane
@@ -104,8 +104,7 @@ void fitClientArea(QWidget* client, const QWidget* pane)
 
 } // namespace
 
-MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, const UpperPanes& upper,
-                       QWidget* parent)
+MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, const UpperPanes& upper, QWidget* parent)
     : QMainWindow(parent), programFolder_(std::move(programFolder)), session_(session)
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -179,7 +178,8 @@ void MainWindow::fitPanes()
     // enough for that.
     const int narrowest = pneMain_->width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     setMinimumSize(std::min(narrowest, screen()->availableGeometry().width() - kScreenMargin), kSmallestHeight);
-    resize(std::max(twips(15240), widest + 16), std::max(twips(11190), kHeaderHeight + tallest + 8) + menuBar()->sizeHint().height());
+    resize(std::max(twips(15240), widest + 16),
+           std::max(twips(11190), kHeaderHeight + tallest + 8) + menuBar()->sizeHint().height());
 }
 
 MainWindow::~MainWindow() = default;
@@ -282,8 +282,8 @@ void MainWindow::load()
 
     ShowPane(pneMain_);
     state_.strMainInfo = QStringLiteral("This program evaluates all possible combinations of water distribution over "
-                                 "specified land divisions and the crop production outcome associated with the "
-                                 "water use.");
+                                        "specified land divisions and the crop production outcome associated with the "
+                                        "water use.");
     state_.currentSoil = QStringLiteral("Silt Loam");
     pneMain_->txtSoil->setEditText(QStringLiteral("Silt Loam"));
     LoadCropRows();
@@ -391,12 +391,14 @@ void MainWindow::selectPreset(int index)
 void MainWindow::EnableBatch(bool b)
 {
     if (b && !session_.TrendMessageShown) {
-        showMessage(this,
-                    QStringLiteral("Trend processing is now enabled.  This is completely optional and KVL will still run normally.\n"
-                                   "To make use of the trend processing options, select 'Run variable trend process' from the Tools menu\n"
-                                   " or click 'Run Fixed Trend Process' after you execute a normal KVL evaluation.\n"
-                                   "Disable trend processing by unchecking it in the Tools menu."),
-                    MsgButtons::Ok, MsgIcon::Information, QStringLiteral("Trend processing enabled"));
+        showMessage(
+            this,
+            QStringLiteral(
+                "Trend processing is now enabled.  This is completely optional and KVL will still run normally.\n"
+                "To make use of the trend processing options, select 'Run variable trend process' from the Tools menu\n"
+                " or click 'Run Fixed Trend Process' after you execute a normal KVL evaluation.\n"
+                "Disable trend processing by unchecking it in the Tools menu."),
+            MsgButtons::Ok, MsgIcon::Information, QStringLiteral("Trend processing enabled"));
         session_.TrendMessageShown = true;
     }
     session_.BatchEnabled = b;

@@ -197,7 +197,7 @@ private:
     QWidget* client_ = nullptr;
     QLabel* headerPicture_ = nullptr; // "Image2"
     QLabel* lblMainInfo_ = nullptr;
-    QFrame* headerBand_ = nullptr;    // "shpGeneric(5)"
+    QFrame* headerBand_ = nullptr; // "shpGeneric(5)"
 
     MainPane* pneMain_ = nullptr;
     ProductionCostPane* pneInputCosts_ = nullptr;

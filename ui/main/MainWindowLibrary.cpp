@@ -65,8 +65,7 @@ void MainWindow::LoadCropRows()
             row->carryOver(earlier);
             if (earlier && state_.activeCrop == earlier->crop)
                 state_.activeCrop = crop;
-            connect(row, &CropRow::inputCostsRequested, this, &MainWindow::openProductionCosts,
-                    Qt::UniqueConnection);
+            connect(row, &CropRow::inputCostsRequested, this, &MainWindow::openProductionCosts, Qt::UniqueConnection);
             if (trendHooks_.libraryCropAdded)
                 trendHooks_.libraryCropAdded(QString::fromStdString(crop->cropType));
         }
@@ -130,8 +129,8 @@ korvel::IrrigationCosts& MainWindow::irrigationCosts()
 
 void MainWindow::setIrrigationText(IrrigationBox box, const std::string& text)
 {
-    static const char* const names[] = {"txtGPM", "txtEstHours", "txtLift", "txtPSI", "cboFuelType",
-                                        "txtCost", "txtLaborPerHour", "txtRepairsPerAcre"};
+    static const char* const names[] = {"txtGPM",      "txtEstHours", "txtLift",         "txtPSI",
+                                        "cboFuelType", "txtCost",     "txtLaborPerHour", "txtRepairsPerAcre"};
     const QString name = QString::fromLatin1(names[static_cast<int>(box)]);
     const QString t = QString::fromStdString(text);
     if (box == IrrigationBox::cboFuelType) {

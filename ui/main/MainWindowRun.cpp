@@ -183,7 +183,8 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
                          .arg(QString::fromStdString(e.what())));
     } catch (const std::exception& e) {
         closeProgress();
-        showRunError(QStringLiteral("The evaluation could not be completed (%1).").arg(QString::fromStdString(e.what())));
+        showRunError(
+            QStringLiteral("The evaluation could not be completed (%1).").arg(QString::fromStdString(e.what())));
     }
     // A failed run counts as a stopped one: the previous results stay, and a trend run ends.
     s.TrendCancelled = s.TrendMode;

@@ -148,8 +148,8 @@ void OptionsWindow::applyFactor()
     }
     const double v = *value;
     if (!(v > 0) || v >= 100 || num::roundHalfEven(v) == 0) {
-        showMessage(this, QStringLiteral("Please enter a number between 1 and 100"), MsgButtons::Ok,
-                    MsgIcon::Critical, QStringLiteral("Error"));
+        showMessage(this, QStringLiteral("Please enter a number between 1 and 100"), MsgButtons::Ok, MsgIcon::Critical,
+                    QStringLiteral("Error"));
         return;
     }
     session_.SplitFactor = static_cast<std::int16_t>(num::roundHalfEven(v));

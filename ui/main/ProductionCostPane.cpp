@@ -1,5 +1,5 @@
-#include "ui/main/BoldLabel.h"
 #include "ui/main/ProductionCostPane.h"
+#include "ui/main/BoldLabel.h"
 
 #include <QCheckBox>
 #include <QFont>
@@ -39,12 +39,18 @@ struct CropLimits {
 std::optional<double> limitFor(const std::string& crop, const CropLimits& l)
 {
     double limit = -1;
-    if (crop == "Alfalfa") limit = l.alfalfa;
-    else if (crop == "Corn") limit = l.corn;
-    else if (crop == "Grain Sorghum") limit = l.sorghum;
-    else if (crop == "Soybeans") limit = l.soybeans;
-    else if (crop == "Sunflower") limit = l.sunflower;
-    else if (crop == "Wheat") limit = l.wheat;
+    if (crop == "Alfalfa")
+        limit = l.alfalfa;
+    else if (crop == "Corn")
+        limit = l.corn;
+    else if (crop == "Grain Sorghum")
+        limit = l.sorghum;
+    else if (crop == "Soybeans")
+        limit = l.soybeans;
+    else if (crop == "Sunflower")
+        limit = l.sunflower;
+    else if (crop == "Wheat")
+        limit = l.wheat;
     if (limit < 0)
         return std::nullopt;
     return limit;
@@ -139,8 +145,8 @@ void ProductionCostPane::buildControls()
     rateRule(txtSeedRate_, chkSeedOptimal_);
     for (QLineEdit* b : {txtNitrogenCost_, txtPCost_, txtSeedCost_, txtHerbicide_, txtInsecticide_})
         connect(b, &QLineEdit::textChanged, this, [this] { ShowInputCostTotal(); });
-    for (QLineEdit* b : {txtTillage_, txtPlanting_, txtFertilizerApplication_, txtHerbicideApplication_,
-                         txtInsecticideApplication_})
+    for (QLineEdit* b :
+         {txtTillage_, txtPlanting_, txtFertilizerApplication_, txtHerbicideApplication_, txtInsecticideApplication_})
         connect(b, &QLineEdit::textChanged, this, [this] { ShowOperationCostTotal(); });
 
     auto* left = new QVBoxLayout;
@@ -175,23 +181,60 @@ QList<QWidget*> ProductionCostPane::controlsInReadingOrder() const
     auto named = [this](const QString& name) { return findChild<QWidget*>(name); };
     // The group boxes a column at a time (general input costs; operation costs, returns and miscellaneous
     // costs; the harvest charges or the forage frames in their place), then the buttons.
-    return {help(11), txtNitrogenCost_, txtNitrogenApplied_, chkNOptimal_, help(22),
-            txtPCost_, txtPApplied_, chkPOptimal_, help(23),
-            txtSeedCost_, txtSeedRate_, chkSeedOptimal_, help(24),
-            txtHerbicide_, txtInsecticide_,
-            help(13), txtTillage_, txtPlanting_, txtFertilizerApplication_, txtHerbicideApplication_,
+    return {help(11),
+            txtNitrogenCost_,
+            txtNitrogenApplied_,
+            chkNOptimal_,
+            help(22),
+            txtPCost_,
+            txtPApplied_,
+            chkPOptimal_,
+            help(23),
+            txtSeedCost_,
+            txtSeedRate_,
+            chkSeedOptimal_,
+            help(24),
+            txtHerbicide_,
+            txtInsecticide_,
+            help(13),
+            txtTillage_,
+            txtPlanting_,
+            txtFertilizerApplication_,
+            txtHerbicideApplication_,
             txtInsecticideApplication_,
-            help(12), txtReturns_, help(21), txtMiscCost_,
-            txtHarvestBase_, txtExceed_, txtExceedCost_, txtHaulingCost_, txtFlatRate_,
-            txtSwathing_, txtSwathingNum_, txtRaking_, txtRakingNum_, txtBaling_, txtBalingNum_, txtAlfFlat_,
+            help(12),
+            txtReturns_,
+            help(21),
+            txtMiscCost_,
+            txtHarvestBase_,
+            txtExceed_,
+            txtExceedCost_,
+            txtHaulingCost_,
+            txtFlatRate_,
+            txtSwathing_,
+            txtSwathingNum_,
+            txtRaking_,
+            txtRakingNum_,
+            txtBaling_,
+            txtBalingNum_,
+            txtAlfFlat_,
             txtStand_,
-            cmdDefault_, help(14), named(QStringLiteral("Command13")), named(arrayName(QStringLiteral("cmdCancel"), 1)),
+            cmdDefault_,
+            help(14),
+            named(QStringLiteral("Command13")),
+            named(arrayName(QStringLiteral("cmdCancel"), 1)),
             named(QStringLiteral("Command6"))};
 }
 
-QLabel* ProductionCostPane::label(const QString& text) { return new QLabel(text, this); }
+QLabel* ProductionCostPane::label(const QString& text)
+{
+    return new QLabel(text, this);
+}
 
-QPushButton* ProductionCostPane::helpButton(int index) { return makeHelpButton(main_, index, this); }
+QPushButton* ProductionCostPane::helpButton(int index)
+{
+    return makeHelpButton(main_, index, this);
+}
 
 void ProductionCostPane::buildBoxesAndLabels()
 {
@@ -236,8 +279,7 @@ void ProductionCostPane::buildBoxesAndLabels()
     lblSeedRate_ = named("lblSeedRate", QStringLiteral("seeds / acre"));
     lblSeedUnits_ = named("lblSeedUnits", QStringLiteral("/ 1,000 seeds"));
     lblUnits_ = named("lblUnits", QStringLiteral("bushels"));
-    for (int i = 0; i < 3; ++i)
-    {
+    for (int i = 0; i < 3; ++i) {
         lblperunits_[i] = new QLabel(QStringLiteral("/ bu"), this);
         lblperunits_[i]->setObjectName(arrayName(QStringLiteral("lblperunits"), i));
     }
@@ -247,8 +289,9 @@ void ProductionCostPane::buildBoxesAndLabels()
     lblGICTOTAL_->setObjectName(QStringLiteral("lblGICTOTAL"));
     lblOC_ = boldLabel(BoxTexts::kNoSubtotal, this);
     lblOC_->setObjectName(QStringLiteral("lblOC"));
-    lblAnnualized_ = named("lblAnnualized",
-                           QStringLiteral("Seed, tillage, and planting costs automatically annualized over the life of stand"));
+    lblAnnualized_ =
+        named("lblAnnualized",
+              QStringLiteral("Seed, tillage, and planting costs automatically annualized over the life of stand"));
     lblAnnualized_->setWordWrap(true);
 }
 
@@ -453,14 +496,20 @@ QHBoxLayout* ProductionCostPane::buildButtons()
     return buttons;
 }
 
-QLineEdit* ProductionCostPane::box(const QString& name) const { return boxes_.value(name, nullptr); }
+QLineEdit* ProductionCostPane::box(const QString& name) const
+{
+    return boxes_.value(name, nullptr);
+}
 
 std::string ProductionCostPane::cropType() const
 {
     return main_.state().activeCrop ? main_.state().activeCrop->cropType : std::string();
 }
 
-double ProductionCostPane::read(QLineEdit* b) const { return BoxTexts::value(b->text()); }
+double ProductionCostPane::read(QLineEdit* b) const
+{
+    return BoxTexts::value(b->text());
+}
 
 bool ProductionCostPane::isForage(const Crop& crop) const
 {
@@ -514,7 +563,8 @@ void ProductionCostPane::openFor(const std::shared_ptr<Crop>& crop)
                               }},
                    f.member);
     }
-    lblApplicationCosts_->setText(forage ? name + QStringLiteral(" Operation Costs") : QStringLiteral("Operation Costs"));
+    lblApplicationCosts_->setText(forage ? name + QStringLiteral(" Operation Costs")
+                                         : QStringLiteral("Operation Costs"));
     // The forage frames stand over the harvest charges.
     forageHarvestFrame_->setVisible(forage);
     standLifeFrame_->setVisible(forage);

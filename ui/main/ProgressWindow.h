@@ -52,7 +52,7 @@ private:
     QLabel* messageLabel_;      // "lblTitle(1)"
     QProgressBar* progressBar_; // "ProgressBar"
     QPushButton* cancelButton_; // "Command1"
-    float value_ = 0.0f; // counted in single precision
+    float value_ = 0.0f;        // counted in single precision
     double max_ = 0.0;
     QElapsedTimer sincePump_;
 };

@@ -27,9 +27,18 @@ const QString kNoneSaved = QStringLiteral(
 const QString kSomeSaved =
     QStringLiteral("Saved options are displayed in the table below.  Remove a column by clicking it.");
 
-const char* const kCaptions[SummaryTable::kRows] = {
-    "",      "Crop",          "Acres",            "Soil",           "Price",           "Yield",
-    "Annual Rainfall", "Gross Irrigation", "Net Irrigation", "Operating Costs", "Returns", "Net Return"};
+const char* const kCaptions[SummaryTable::kRows] = {"",
+                                                    "Crop",
+                                                    "Acres",
+                                                    "Soil",
+                                                    "Price",
+                                                    "Yield",
+                                                    "Annual Rainfall",
+                                                    "Gross Irrigation",
+                                                    "Net Irrigation",
+                                                    "Operating Costs",
+                                                    "Returns",
+                                                    "Net Return"};
 
 // Dark green for odd options, blue for even ones; white text on both.
 const QColor kOddOption(0, 128, 0);
@@ -167,7 +176,8 @@ void SummaryTable::fillTable()
 
     // The rainfall row shows the main pane's rainfall as it stands now, in every column.
     const QString rain = cellText([&] {
-        return plain(num::leadingNumberOrZero(hooks.annualRainText ? hooks.annualRainText().toStdString() : std::string())) +
+        return plain(num::leadingNumberOrZero(hooks.annualRainText ? hooks.annualRainText().toStdString()
+                                                                   : std::string())) +
                QStringLiteral("''");
     });
     int c = 1;

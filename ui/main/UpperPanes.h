@@ -26,12 +26,12 @@ struct ResultsHooks {
 
 // How the window reaches the trend layer.
 struct TrendHooks {
-    std::function<void(bool)> EnableBatch;                   // the trend switch on the trend panes
-    std::function<void()> ShowBatchScreen;                   // the trend setup for the session's option
-    std::function<void()> startVariableTrend;                // Tools > "Run a variable trend process"
-    std::function<void(const QString&)> libraryCropAdded;    // a crop row was made for this library crop
-    std::function<void()> selectFirstCrop;                   // the start-up crop of the trend setup
-    std::function<void()> fillBatchSteps;                    // the start-up step counts of the trend setup
+    std::function<void(bool)> EnableBatch;                // the trend switch on the trend panes
+    std::function<void()> ShowBatchScreen;                // the trend setup for the session's option
+    std::function<void()> startVariableTrend;             // Tools > "Run a variable trend process"
+    std::function<void(const QString&)> libraryCropAdded; // a crop row was made for this library crop
+    std::function<void()> selectFirstCrop;                // the start-up crop of the trend setup
+    std::function<void()> fillBatchSteps;                 // the start-up step counts of the trend setup
 };
 
 // What a factory of upper panes gets from the window.

@@ -49,8 +49,7 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 
 } // namespace
 
-WelcomeWindow::WelcomeWindow(QString programFolder, korvel::SessionState& session, UpperPanes upper,
-                             QWidget* parent)
+WelcomeWindow::WelcomeWindow(QString programFolder, korvel::SessionState& session, UpperPanes upper, QWidget* parent)
     : QWidget(parent), programFolder_(std::move(programFolder)), session_(session), upper_(std::move(upper))
 {
     setObjectName(QStringLiteral("frmWelcome"));
@@ -81,7 +80,8 @@ WelcomeWindow::WelcomeWindow(QString programFolder, korvel::SessionState& sessio
     }
 
     auto* start = button(QStringLiteral("Command1"), QStringLiteral("Start the Korvel"), this);
-    auto* startTrend = button(QStringLiteral("Command4"), QStringLiteral("Start the Korvel with Trend Processing"), this);
+    auto* startTrend =
+        button(QStringLiteral("Command4"), QStringLiteral("Start the Korvel with Trend Processing"), this);
     auto* learnMore = button(arrayName(QStringLiteral("cmdHelp"), 25), QStringLiteral("Learn more"), this);
     auto* help = button(QStringLiteral("Command2"), QStringLiteral("Korvel Help"), this);
     auto* about = button(QStringLiteral("Command3"), QStringLiteral("About Korvel"), this);

@@ -48,7 +48,8 @@ void CloseOnDeactivate::focusChanged(QWindow* focus)
     wasActive_ = false;
     QPointer<QWidget> target = window_;
     QMetaObject::invokeMethod(
-        this, [target] {
+        this,
+        [target] {
             if (target)
                 target->close();
         },

@@ -64,10 +64,8 @@ QMessageBox::StandardButtons QtDialogService::qtButtons(MsgButtons buttons)
 MsgAnswer QtDialogService::answerFor(MsgButtons buttons, int pressed)
 {
     switch (buttons) {
-    case MsgButtons::Ok:
-        return MsgAnswer::Ok;
-    case MsgButtons::YesNo:
-        return pressed == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+    case MsgButtons::Ok: return MsgAnswer::Ok;
+    case MsgButtons::YesNo: return pressed == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
     case MsgButtons::YesNoCancel:
         if (pressed == QMessageBox::Yes)
             return MsgAnswer::Yes;
@@ -118,8 +116,8 @@ QString QtDialogService::qtFilter(const QString& filter)
     QStringList entries;
     for (qsizetype i = 0; i < parts.size(); i += 2) {
         const QString description = parts[i].trimmed();
-        const QString patterns = i + 1 < parts.size() ? parts[i + 1].trimmed().replace(QLatin1Char(';'), QLatin1Char(' '))
-                                                      : QString();
+        const QString patterns =
+            i + 1 < parts.size() ? parts[i + 1].trimmed().replace(QLatin1Char(';'), QLatin1Char(' ')) : QString();
         if (patterns.isEmpty()) {
             if (!description.isEmpty())
                 entries << description;

@@ -86,8 +86,8 @@ QString HelpBrowser::resolvePage(const QString& folder, const QString& pagePath)
     QDir dir(folder);
     if (!dir.exists())
         return {};
-    const QStringList parts = QString(pagePath).replace(QLatin1Char('\\'), QLatin1Char('/'))
-                                  .split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QStringList parts =
+        QString(pagePath).replace(QLatin1Char('\\'), QLatin1Char('/')).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (parts.isEmpty())
         return {};
     for (qsizetype i = 0; i < parts.size(); ++i) {
@@ -95,8 +95,7 @@ QString HelpBrowser::resolvePage(const QString& folder, const QString& pagePath)
         if (part == QStringLiteral(".") || part == QStringLiteral(".."))
             return {};
         const bool last = i + 1 == parts.size();
-        const QStringList entries =
-            dir.entryList((last ? QDir::Files : QDir::Dirs) | QDir::NoDotAndDotDot, QDir::Name);
+        const QStringList entries = dir.entryList((last ? QDir::Files : QDir::Dirs) | QDir::NoDotAndDotDot, QDir::Name);
         QString match;
         for (const QString& entry : entries) {
             if (entry == part) {

@@ -112,9 +112,7 @@ void PrintSurface::finishLine()
 
 // --- QtPrintSurface -------------------------------------------------------------------------------
 
-QtPrintSurface::QtPrintSurface(QPrinter& printer) : printer_(printer)
-{
-}
+QtPrintSurface::QtPrintSurface(QPrinter& printer) : printer_(printer) {}
 
 QtPrintSurface::~QtPrintSurface()
 {

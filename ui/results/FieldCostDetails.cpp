@@ -102,8 +102,7 @@ private:
 };
 
 // A box laid over a group: it hides the group's figures while a trend override replaces them.
-QFrame* overrideBox(QWidget* parent, const QString& name, const QString& caption, const char* valueName,
-                    QLabel*& value)
+QFrame* overrideBox(QWidget* parent, const QString& name, const QString& caption, const char* valueName, QLabel*& value)
 {
     auto* box = new QFrame(parent);
     box->setObjectName(name);
@@ -391,8 +390,9 @@ void FieldCostDetails::showGeneralInputCosts(Field& fld, const StandSpread& stan
     showStep(lblNAPA, [&] { return pattern(costs.NPerAcre, "###,##0.0") + QStringLiteral(" lb/ac"); });
     showStep(lblPC, [&] { return kDollar + plain(costs.PCost) + QStringLiteral("/lb"); });
     showStep(lblPAPA, [&] { return pattern(costs.PPerAcre, "###,##0.0") + QStringLiteral(" lb/ac"); });
-    showStep(lblSC,
-             [&] { return stand.marker + kDollar + pattern(costs.SeedCost / stand.years(), "##0.00") + seedPriceUnit; });
+    showStep(lblSC, [&] {
+        return stand.marker + kDollar + pattern(costs.SeedCost / stand.years(), "##0.00") + seedPriceUnit;
+    });
     showStep(lblSPR, [&] { return pattern(costs.SeedRate, "###,###") + seedRateUnit; });
     showStep(lblHC, [&] { return perAcre(costs.Herbicide, "###,###.00"); });
     showStep(lblI, [&] { return perAcre(costs.Insecticide, "###,###.00"); });

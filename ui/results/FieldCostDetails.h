@@ -25,11 +25,11 @@ public:
     // What the pane asks of the window that holds it. Unset hooks do nothing, except the printing one,
     // which tells the user that printing is not available.
     struct Hooks {
-        std::function<void()> showResultsPane;      // Back outside a trend
-        std::function<void()> showTrendResultsPane; // Back during a trend
+        std::function<void()> showResultsPane;                              // Back outside a trend
+        std::function<void()> showTrendResultsPane;                         // Back during a trend
         std::function<void(const std::shared_ptr<Field>&)> setPrinterField; // the field of the details report
-        std::function<void(bool)> setPrintEnabled;  // the File menu's Print item
-        std::function<void()> printDetails;         // the details report
+        std::function<void(bool)> setPrintEnabled;                          // the File menu's Print item
+        std::function<void()> printDetails;                                 // the details report
     };
 
     explicit FieldCostDetails(const SessionState& session, QWidget* parent = nullptr);

@@ -72,8 +72,8 @@ OptionBrowser::OptionBrowser(const SessionState& session, OptionList& summaryRes
     buildFieldRows(layout);
     layout->addLayout(buildNetReturnRow());
     layout->addLayout(buildCounterRow());
-    layout->addWidget(makeLabel(this, arrayName(QStringLiteral("Label5"), 1),
-                                QStringLiteral("**Includes irrigation costs")));
+    layout->addWidget(
+        makeLabel(this, arrayName(QStringLiteral("Label5"), 1), QStringLiteral("**Includes irrigation costs")));
     layout->addWidget(makeLabel(this, arrayName(QStringLiteral("Label5"), 0),
                                 QStringLiteral("*Net returns to land, management, and irrigation equipment")));
     layout->addLayout(buildButtons());
@@ -120,8 +120,8 @@ QWidget* OptionBrowser::buildColumnHeadings()
     auto* grid = new QGridLayout(headings);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(0);
-    const int widths[] = {FieldRow::kAcresWidth, FieldRow::kCropWidth,   FieldRow::kYieldWidth,
-                          FieldRow::kDepthWidth, FieldRow::kSlashWidth,  FieldRow::kDepthWidth,
+    const int widths[] = {FieldRow::kAcresWidth, FieldRow::kCropWidth,    FieldRow::kYieldWidth,
+                          FieldRow::kDepthWidth, FieldRow::kSlashWidth,   FieldRow::kDepthWidth,
                           FieldRow::kCostsWidth, FieldRow::kReturnsWidth, FieldRow::kProfitWidth};
     for (int c = 0; c < 9; ++c)
         grid->setColumnMinimumWidth(c, widths[c]);
@@ -134,7 +134,8 @@ QWidget* OptionBrowser::buildColumnHeadings()
     grid->addWidget(heading(headings, QStringLiteral("Label1"), QStringLiteral("/")), 1, 4);
     grid->addWidget(heading(headings, QStringLiteral("Label89"), QStringLiteral("Net")), 1, 5);
     grid->addWidget(heading(headings, QStringLiteral("Label3"), QStringLiteral("(inches)")), 2, 3, 1, 3);
-    grid->addWidget(heading(headings, QStringLiteral("Label91"), QStringLiteral("Total Operating Costs**")), 0, 6, 2, 1);
+    grid->addWidget(heading(headings, QStringLiteral("Label91"), QStringLiteral("Total Operating Costs**")), 0, 6, 2,
+                    1);
     grid->addWidget(heading(headings, QStringLiteral("Label92"), QStringLiteral("Total Returns")), 0, 7, 2, 1);
     grid->addWidget(heading(headings, QStringLiteral("Label93"), QStringLiteral("*Net Return")), 0, 8, 2, 1);
     grid->setColumnStretch(9, 1);
@@ -182,8 +183,8 @@ QHBoxLayout* OptionBrowser::buildCounterRow()
     lblCounter = makeLabel(this, QStringLiteral("lblCounter"), QStringLiteral("Option 1"));
     lblCounter->setAlignment(Qt::AlignCenter);
     lblCounter->setMinimumWidth(90);
-    cmdAdvance = iconButton(this, QStringLiteral("cmdAdvance"), style()->standardIcon(QStyle::SP_ArrowRight),
-                            tr("Next option"));
+    cmdAdvance =
+        iconButton(this, QStringLiteral("cmdAdvance"), style()->standardIcon(QStyle::SP_ArrowRight), tr("Next option"));
     counterRow->addStretch(1);
     counterRow->addWidget(cmdPrevious);
     counterRow->addWidget(lblCounter);
@@ -212,13 +213,13 @@ QFrame* OptionBrowser::buildTrendFrame()
     batchDisplay = namedFrame(this, QStringLiteral("batchDisplay"), QFrame::StyledPanel);
     auto* batchLayout = new QVBoxLayout(batchDisplay);
     auto* batchRow = new QHBoxLayout;
-    cmdBatchThis = makeButton(batchDisplay, QStringLiteral("cmdBatchThis"),
-                              QStringLiteral("Run a Fixed Trend on this Option"));
+    cmdBatchThis =
+        makeButton(batchDisplay, QStringLiteral("cmdBatchThis"), QStringLiteral("Run a Fixed Trend on this Option"));
     QPushButton* trendHelpButton = plainHelpButton(arrayName(QStringLiteral("cmdHelp"), 25), batchDisplay);
     batchRow->addWidget(cmdBatchThis);
     batchRow->addWidget(trendHelpButton);
-    batchRow->addWidget(makeLabel(batchDisplay, arrayName(QStringLiteral("Label5"), 2),
-                                  QStringLiteral("What's a Trend?")));
+    batchRow->addWidget(
+        makeLabel(batchDisplay, arrayName(QStringLiteral("Label5"), 2), QStringLiteral("What's a Trend?")));
     batchRow->addStretch(1);
     batchLayout->addLayout(batchRow);
     batchLayout->addWidget(buildTrendVariablesPanel());

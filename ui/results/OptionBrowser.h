@@ -29,15 +29,16 @@ class OptionBrowser : public QWidget {
 public:
     using Option = korvel::FieldCollection;
 
-    // What the browser asks of the window that holds it. Unset hooks do nothing. The help hooks start on the program's help.
+    // What the browser asks of the window that holds it. Unset hooks do nothing. The help hooks start on the program's
+    // help.
     struct Hooks {
         std::function<void(const std::shared_ptr<Field>&)> showDetails; // show the details pane with this field
-        std::function<void()> showMainPane;       // Back outside a trend: the main pane and its information line
-        std::function<void()> showTrendSetup;     // Back during a trend: the trend setup pane
+        std::function<void()> showMainPane;        // Back outside a trend: the main pane and its information line
+        std::function<void()> showTrendSetup;      // Back during a trend: the trend setup pane
         std::function<void(bool)> setPrintEnabled; // the File menu's Print item
-        std::function<void()> printResults;       // the results report
+        std::function<void()> printResults;        // the results report
         std::function<void(const std::shared_ptr<Option>&)> runFixedTrend; // trend setup for this option
-        std::function<void()> exportTrendResults;  // the spreadsheet export of a fixed trend
+        std::function<void()> exportTrendResults;                          // the spreadsheet export of a fixed trend
         std::function<void(const QString& topic)> showHelp;
         std::function<void(const QString& text, const QString& title, int height, const QWidget* beside)>
             showHelpScreen;

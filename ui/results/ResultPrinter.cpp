@@ -23,9 +23,9 @@ const QString kDisclaimer1 = QStringLiteral("These results are generated from th
 const QString kDisclaimer2 = QStringLiteral(
     "The information is presented 'as is'.  The user is responsible for how the information is utilized in their "
     "own operation.");
-const QString kDisclaimer3 = QStringLiteral(
-    "Velmont has technically reviewed the information but disclaims any responsibility or liability for "
-    "interpretations or decisions based theron.");
+const QString kDisclaimer3 =
+    QStringLiteral("Velmont has technically reviewed the information but disclaims any responsibility or liability for "
+                   "interpretations or decisions based theron.");
 
 const QString kResultsRule = QString(168, QLatin1Char('*'));
 const QString kStarRule = QString(178, QLatin1Char('*'));
@@ -410,8 +410,7 @@ void ResultPrinter::printFieldInformation(PrintSurface& p)
         {QStringLiteral("Crop Price: "),
          kDollar + pattern(crop.price, "###,###.00") + QStringLiteral(" / ") + qtext(crop.priceUnits())},
         {QStringLiteral("Yield: "), patternText(crop.yieldToString(), "###,###.0")},
-        {QStringLiteral("Gross Irrigation: "),
-         pattern(f.grossDepth(s), "###,##0.0") + QStringLiteral(" in.")},
+        {QStringLiteral("Gross Irrigation: "), pattern(f.grossDepth(s), "###,##0.0") + QStringLiteral(" in.")},
     };
     for (const auto& [label, value] : info)
         labelledLine(p, 0, label, 1900, value);
@@ -460,13 +459,16 @@ void ResultPrinter::printGeneralInputCosts(PrintSurface& p, double standDivisor,
         p, QStringLiteral("General Input Costs"), {0, 1900, 3900, 6700},
         {
             {QStringLiteral("Nitrogen Cost:"), kDollar + pattern(costs.NitrogenCost, "##0.00") + QStringLiteral("/lb"),
-             QStringLiteral("Nitrogen Applied Per Acre:"), pattern(costs.NPerAcre, "###,##0.0") + QStringLiteral(" lb/ac")},
+             QStringLiteral("Nitrogen Applied Per Acre:"),
+             pattern(costs.NPerAcre, "###,##0.0") + QStringLiteral(" lb/ac")},
             {QStringLiteral("Phosphorus Cost:"), kDollar + pattern(costs.PCost, "##0.00") + QStringLiteral("/lb"),
-             QStringLiteral("Phosphorus Applied Per Acre:"), pattern(costs.PPerAcre, "###,##0.0") + QStringLiteral(" lb/ac")},
-            {QStringLiteral("Seed Cost:"), marker + kDollar + pattern(costs.SeedCost / standDivisor, "##0.00") + seedPriceUnit,
+             QStringLiteral("Phosphorus Applied Per Acre:"),
+             pattern(costs.PPerAcre, "###,##0.0") + QStringLiteral(" lb/ac")},
+            {QStringLiteral("Seed Cost:"),
+             marker + kDollar + pattern(costs.SeedCost / standDivisor, "##0.00") + seedPriceUnit,
              QStringLiteral("Seed Planting Rate:"), pattern(costs.SeedRate, "###,###,###") + seedRateUnit},
-            {QStringLiteral("Herbicide Cost:"), perAcre(costs.Herbicide, "###.00"),
-             QStringLiteral("Insecticide Cost:"), perAcre(costs.Insecticide, "###.00")},
+            {QStringLiteral("Herbicide Cost:"), perAcre(costs.Herbicide, "###.00"), QStringLiteral("Insecticide Cost:"),
+             perAcre(costs.Insecticide, "###.00")},
         },
         [&] {
             double gross = f.grossDepth(s);
@@ -482,23 +484,19 @@ void ResultPrinter::printOperationCosts(PrintSurface& p, double standDivisor, co
     const korvel::Crop& crop = *f.theCrop;
     const korvel::inputCosts& costs = crop.inputCosts;
     const auto harvest = [&] { return costs.getHarvestCost(f.acres, crop.Yield, crop.cropType); };
-    costGroup(
-        p, QStringLiteral("Operation Costs"), {0, 2500, 3900, 6700},
-        {
-            {QStringLiteral("Tillage Cost: "), marker + perAcre(costs.Tillage / standDivisor, "###.00"),
-             QStringLiteral("Planting Cost:"), marker + perAcre(costs.Planting / standDivisor, "###.00")},
-            {QStringLiteral("Fertilizer Application Cost:"),
-             perAcre(costs.FertilizerApplication, "###.00"),
-             QStringLiteral("Herbicide Application Cost:"),
-             perAcre(costs.HerbicideApplication, "###.00")},
-            {QStringLiteral("Insecticide Application Cost:"),
-             perAcre(costs.InsecticideApplication, "###.00"), QStringLiteral("Harvesting Costs:"),
-             perAcre(harvest() / f.acres, "###,##0.00")},
-        },
-        [&] {
-            return (costs.Tillage + costs.Planting) / standDivisor + costs.FertilizerApplication + costs.HerbicideApplication +
-                   costs.InsecticideApplication + harvest() / f.acres;
-        });
+    costGroup(p, QStringLiteral("Operation Costs"), {0, 2500, 3900, 6700},
+              {
+                  {QStringLiteral("Tillage Cost: "), marker + perAcre(costs.Tillage / standDivisor, "###.00"),
+                   QStringLiteral("Planting Cost:"), marker + perAcre(costs.Planting / standDivisor, "###.00")},
+                  {QStringLiteral("Fertilizer Application Cost:"), perAcre(costs.FertilizerApplication, "###.00"),
+                   QStringLiteral("Herbicide Application Cost:"), perAcre(costs.HerbicideApplication, "###.00")},
+                  {QStringLiteral("Insecticide Application Cost:"), perAcre(costs.InsecticideApplication, "###.00"),
+                   QStringLiteral("Harvesting Costs:"), perAcre(harvest() / f.acres, "###,##0.00")},
+              },
+              [&] {
+                  return (costs.Tillage + costs.Planting) / standDivisor + costs.FertilizerApplication +
+                         costs.HerbicideApplication + costs.InsecticideApplication + harvest() / f.acres;
+              });
 }
 
 // The pumping hours are this field's own (none for a field without water).
@@ -507,21 +505,20 @@ void ResultPrinter::printIrrigationCostInformation(PrintSurface& p)
     const korvel::SessionState& s = session_;
     korvel::Field& f = printField();
     korvel::IrrigationCosts& irrig = *f.irrigCosts;
-    costGroup(
-        p, QStringLiteral("Irrigation Cost Information"), {0, 2700, 3700, 6400},
-        {
-            {QStringLiteral("Discharge Rate: "), plain(irrig.GPM) + QStringLiteral(" GPM"),
-             QStringLiteral("Pumping Water Lift:"), plain(irrig.Lift) + QStringLiteral(" feet")},
-            {QStringLiteral("Well head operating pressure:"), plain(irrig.PSI) + QStringLiteral(" psi"),
-             QStringLiteral("Total Season Pumping Hours:"),
-             hoursText(irrig.fieldHours(f.Depth, f.acres, f.efficiency(s)))},
-            {QStringLiteral("Labor Cost:"), kDollar + plain(irrig.LaborPerHour) + QStringLiteral(" /hr"),
-             QStringLiteral("Maintenance & Repairs:"),
-             kDollar + plain(irrig.RepairsPerAcreInch) + QStringLiteral(" /acre-inch")},
-            {QStringLiteral("Fuel Type:"), qtext(irrig.FuelType), QStringLiteral("Fuel Cost:"),
-             kDollar + pattern(irrig.cost, "###.00") + QStringLiteral("/ unit")},
-        },
-        [&] { return irrig.getCosts(f.Depth, f.acres, f.efficiency(s)) / f.acres; });
+    costGroup(p, QStringLiteral("Irrigation Cost Information"), {0, 2700, 3700, 6400},
+              {
+                  {QStringLiteral("Discharge Rate: "), plain(irrig.GPM) + QStringLiteral(" GPM"),
+                   QStringLiteral("Pumping Water Lift:"), plain(irrig.Lift) + QStringLiteral(" feet")},
+                  {QStringLiteral("Well head operating pressure:"), plain(irrig.PSI) + QStringLiteral(" psi"),
+                   QStringLiteral("Total Season Pumping Hours:"),
+                   hoursText(irrig.fieldHours(f.Depth, f.acres, f.efficiency(s)))},
+                  {QStringLiteral("Labor Cost:"), kDollar + plain(irrig.LaborPerHour) + QStringLiteral(" /hr"),
+                   QStringLiteral("Maintenance & Repairs:"),
+                   kDollar + plain(irrig.RepairsPerAcreInch) + QStringLiteral(" /acre-inch")},
+                  {QStringLiteral("Fuel Type:"), qtext(irrig.FuelType), QStringLiteral("Fuel Cost:"),
+                   kDollar + pattern(irrig.cost, "###.00") + QStringLiteral("/ unit")},
+              },
+              [&] { return irrig.getCosts(f.Depth, f.acres, f.efficiency(s)) / f.acres; });
 }
 
 } // namespace korvel::ui
