@@ -4,7 +4,7 @@
 #   scripts/korvel.sh test   install what is missing, build with warnings as errors, run every test headless
 #                            (plus the model tests again under AddressSanitizer and UBSan and under
 #                            ThreadSanitizer, and a short run of each fuzz target, built with clang), then
-#                            clang-tidy over every source, which fails on any finding
+#                            the layout check and clang-tidy over every source, each failing on any finding
 # Safe to run again: installed packages are skipped and builds are incremental.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -15,7 +15,7 @@ case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 . "$here/scripts/packages.sh"
 packages=(g++ cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev googletest xvfb xauth)
 if [ "$mode" = test ]; then packages+=(openbox x11-utils); fi # the window checks on a virtual screen
-if [ "$mode" = test ]; then packages+=(clang libclang-rt-14-dev clang-tidy-14); fi # the fuzz targets, tidy
+if [ "$mode" = test ]; then packages+=(clang libclang-rt-14-dev clang-tidy-14 clang-format-14); fi # the fuzz targets, tidy, layout
 install_missing "${packages[@]}"
 
 # Every build is a preset of CMakePresets.json, in build/<preset>.
@@ -46,6 +46,9 @@ echo "== fuzz targets (clang, AddressSanitizer and UBSan): a few seconds each ==
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs"
 bash "$here/scripts/fuzz.sh" 5 || status=1
+
+echo "== layout (clang-format) =="
+bash "$here/scripts/format.sh" --check || status=1
 
 # Both compile databases it reads (build/test and build/fuzz) exist by now.
 echo "== clang-tidy =="
