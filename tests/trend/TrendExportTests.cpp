@@ -147,8 +147,8 @@ TEST_F(TrendExportTest, FixedTrendOfOneProcessWritesTheValuesTheGridAndTheFieldT
     const double A = acresOf(*option);
     const korvel::TrendGrid& grid = session.TrendResultGrid;
     QStringList body = {"<table border=1>",
-                        "<tr><td colspan=2 align='center'><strong>Table of Net-Returns Across the Fixed Trend "
-                        "Variable</strong></td></tr>",
+                        ("<tr><td colspan=2 align='center'><strong>Table of Net-Returns Across the Fixed Trend "
+                         "Variable</strong></td></tr>"),
                         "<tr><td bgcolor='#cccccc'><b>Crop Price - Corn ($/ bu.)</b></td></tr>",
                         "<tr><td><table bgcolor='#cccccc' border=1>",
                         "<tr><td>4.00</td></tr>",
