@@ -8,6 +8,7 @@
 
 #include "model/Numbers.h"
 #include "model/RegularFile.h"
+#include "model/ReplaceFile.h"
 #include "model/SoilCollection.h"
 
 namespace korvel {
@@ -233,7 +234,8 @@ std::vector<fs::path> FileReader::listFiles(const fs::path& folder)
         if (ec)
             break;
         std::error_code typeError;
-        if (!it->is_regular_file(typeError) || it->path().filename() == ".gitkeep")
+        const std::string name = it->path().filename().string();
+        if (!it->is_regular_file(typeError) || name == ".gitkeep" || isTemporaryName(name))
             continue;
         files.push_back(it->path());
     }
@@ -246,6 +248,7 @@ bool FileReader::Initialize(const fs::path& programFolder)
 {
     fileCollection.clear();
     cropCollection = std::make_shared<CropScenario>();
+    filesLeftOut = 0;
 
     std::error_code ec;
     const fs::path libraryFolder = programFolder / "crops";
@@ -268,7 +271,8 @@ bool FileReader::Initialize(const fs::path& programFolder)
     const fs::path soilFolder = libraryFolder / "soils";
     std::size_t cellsLeft = kMostTableCells;
     std::size_t k = 1; // counts the crops read, not the files
-    for (std::size_t i = 0; i < fileCollection.size() && k <= kMostCrops; ++i) {
+    std::size_t i = 0;
+    for (; i < fileCollection.size() && k <= kMostCrops; ++i) {
         auto theCrop = std::make_shared<Crop>();
         try {
             theCrop->Custom = i >= libraryCount;
@@ -293,6 +297,7 @@ bool FileReader::Initialize(const fs::path& programFolder)
             cropCollection->Add(makeFallow());
         ++k;
     }
+    filesLeftOut = fileCollection.size() - i;
     return true;
 }
 

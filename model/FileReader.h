@@ -47,6 +47,8 @@ public:
     std::vector<std::filesystem::path> fileCollection;
     // The crop library in reading order: the library crops, "Fallow", the custom crops.
     std::shared_ptr<CropScenario> cropCollection = std::make_shared<CropScenario>();
+    // The files of fileCollection that were not read because the library already held kMostCrops crops.
+    std::size_t filesLeftOut = 0;
 
     // Reads the library afresh under programFolder (new collections, new Crop objects), within the limits above.
     // Unreadable crop files are skipped; a failing soil record ends the soil reading of that crop. Returns
@@ -87,7 +89,8 @@ public:
     static bool readLine(std::istream& in, std::string& line);
 
     // The regular files of a folder sorted by file name, without the ".gitkeep" placeholder that keeps an
-    // empty folder in the repository. Empty when the folder cannot be listed.
+    // empty folder in the repository and without the temporary files of saves (a name ending in ".tmp": the
+    // leftover of a save cut short is not a crop). Empty when the folder cannot be listed.
     static std::vector<std::filesystem::path> listFiles(const std::filesystem::path& folder);
 };
 

@@ -4,6 +4,14 @@
 // then renamed over the file. On any failure the temporary file is removed and the file keeps what it held.
 // This is the one place where the model asks the operating system (POSIX) for more than the standard library
 // offers: the standard streams can neither sync a file nor report a failing close.
+//
+// The temporary file of <name> is <name>.kvl-XXXXXX.tmp, six random letters or digits that are tried afresh
+// until a name is free, so no leftover, however many, keeps a save from finding one. A save holds a lock on its
+// temporary file until it is renamed; a temporary file that nobody holds is the leftover of a save that was cut
+// short (the program killed, the machine stopped) and is removed by the next save of the same file, along with
+// the leftovers of earlier versions of the program (<name>.tmp and <name>.<1 to 99>.tmp). No reader takes a
+// file whose name ends in ".tmp" for one of its own (isTemporaryName).
+#include <cstddef>
 #include <filesystem>
 #include <string_view>
 
@@ -17,7 +25,21 @@ struct SaveError : KorvelError {
 };
 
 // Replaces file with exactly these bytes (creating it when there is none; an existing file's permissions are
-// kept). Throws SaveError, the file untouched and no temporary file left, when any step fails.
+// kept), after removing the stale temporary files of earlier saves of it. Throws SaveError, the file untouched
+// and no temporary file of this save left, when any step fails.
 void replaceFile(const std::filesystem::path& file, std::string_view bytes);
+
+// True for a name that a save gives its temporary file, or that another program's save would: it ends in
+// ".tmp". Such a file is never read as a crop, a soil table or an inputs file.
+bool isTemporaryName(std::string_view fileName);
+
+// True when fileName is a temporary file that a save of target (a file name, no folder) makes or made:
+// target + ".tmp", target + ".<1 to 99>.tmp" or target + ".kvl-XXXXXX.tmp".
+bool isTemporaryOf(std::string_view fileName, std::string_view target);
+
+// Removes from folder every regular file that isTemporaryOf some file of the folder ending in suffix (".txt":
+// the inputs file and the crop files) and that no save holds; returns how many were removed. A file that cannot
+// be looked at, or a folder that cannot be listed, is left alone.
+std::size_t removeStaleTemporaries(const std::filesystem::path& folder, std::string_view suffix);
 
 } // namespace korvel

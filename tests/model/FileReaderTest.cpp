@@ -414,7 +414,7 @@ TEST(FileReader, AFailingSoilRecordKeepsTheRecordsBeforeIt)
     }
 }
 
-TEST(FileReader, ListFilesIsSortedAndLeavesOutFoldersAndThePlaceholder)
+TEST(FileReader, ListFilesIsSortedAndLeavesOutFoldersThePlaceholderAndTemporaryFiles)
 {
     TempFolder dir;
     dir.write("b", "");
@@ -422,6 +422,10 @@ TEST(FileReader, ListFilesIsSortedAndLeavesOutFoldersAndThePlaceholder)
     dir.write("a.txt", "");
     dir.write(".gitkeep", "");
     dir.write(".hidden.txt", "");
+    dir.write("a.txt.tmp", "");
+    dir.write("a.txt.3.tmp", "");
+    dir.write("a.txt.kvl-x1Y2z3.tmp", "");
+    dir.write("notes.tmp", "");
     std::filesystem::create_directories(dir.path() / "sub");
     std::vector<std::string> found;
     for (const auto& p : FileReader::listFiles(dir.path()))
@@ -516,6 +520,11 @@ TEST(FileReader, TheLibraryHoldsAtMostItsTableCellsAndCrops)
     ASSERT_EQ(reader.cropCollection->Count(), static_cast<long>(FileReader::kMostCrops) + 1); // with Fallow
     EXPECT_EQ(reader.cropCollection->Item(reader.cropCollection->Count())->cropType,
               "C" + std::to_string(FileReader::kMostCrops - 2));
+    EXPECT_EQ(reader.filesLeftOut, 6u) << "the files not read are counted";
+    TempFolder few;
+    few.write("crops/corn.txt", cropFile("Corn"));
+    ASSERT_TRUE(reader.Initialize(few.path()));
+    EXPECT_EQ(reader.filesLeftOut, 0u) << "a new reading counts afresh";
 }
 
 TEST(FileReader, ALineLongerThanACropFileNeedsFailsItsFile)

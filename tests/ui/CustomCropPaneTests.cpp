@@ -11,6 +11,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <unistd.h>
@@ -99,11 +100,13 @@ protected:
     {
         return folder.read(fs::path("crops") / "custom" / fileName);
     }
+    // Every file of the custom folder, temporary files included, by name.
     std::vector<std::string> customFiles() const
     {
         std::vector<std::string> names;
-        for (const fs::path& p : korvel::FileReader::listFiles(customFolder()))
-            names.push_back(p.filename().string());
+        for (const auto& e : fs::directory_iterator(customFolder()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
         return names;
     }
 
@@ -566,6 +569,32 @@ TEST_F(CustomCropPaneTest, DeletingACustomCrop)
     EXPECT_EQ(window->cropRowCount(), rows - 1);
     EXPECT_FALSE(rowNames().contains("Oats"));
     EXPECT_FALSE(window->pneMain()->isHidden());
+}
+
+TEST_F(CustomCropPaneTest, ADeleteThatFailsSaysWhyAndLeavesTheEditorAsItWas)
+{
+    writeCustom("Oats.txt", cropFile("Oats", "bu.,bushels", "11,12", "0", "3,4"));
+    start();
+    openPane();
+    list(0)->setCurrentIndex(1);
+    {
+        UnwritableFolder locked(customFolder());
+        if (!locked.holds())
+            GTEST_SKIP() << "this system lets the test write into a read-only folder";
+        dialogs.answers = {MsgAnswer::Yes};
+        button(6)->click();
+    }
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].text, QStringLiteral("The custom crop \"Oats\" could not be deleted: its file %1 "
+                                                       "cannot be removed (Permission denied).")
+                                            .arg(QString::fromStdString((customFolder() / "Oats.txt").string())));
+    EXPECT_EQ(dialogs.messages[1].buttons, MsgButtons::Ok);
+    EXPECT_EQ(dialogs.messages[1].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(dialogs.messages[1].title, "Crop not deleted");
+    EXPECT_EQ(customFiles(), std::vector<std::string>{"Oats.txt"});
+    EXPECT_EQ(list(0)->currentIndex(), 1);
+    EXPECT_EQ(nameBox()->text(), "Oats");
+    EXPECT_FALSE(button(6)->isHidden());
 }
 
 TEST_F(CustomCropPaneTest, ASaveThatCannotBeWrittenReportsItAndKeepsThePreviousFile)

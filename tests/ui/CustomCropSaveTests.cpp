@@ -11,6 +11,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 
@@ -58,9 +59,14 @@ protected:
         QTest::keyClick(editor->dgCustom, Qt::Key_Delete);
         QTest::keyClicks(editor->dgCustom, text);
     }
+    // Every file of the custom folder, temporary files included.
     std::vector<fs::path> customFiles() const
     {
-        return korvel::FileReader::listFiles(folder.path() / "crops" / "custom");
+        std::vector<fs::path> files;
+        for (const auto& e : fs::directory_iterator(folder.path() / "crops" / "custom"))
+            files.push_back(e.path());
+        std::sort(files.begin(), files.end());
+        return files;
     }
 
     CustomCropPane* editor = nullptr;

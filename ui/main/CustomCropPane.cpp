@@ -23,6 +23,7 @@
 #include "model/DefaultYieldTables.h"
 #include "model/FileReader.h"
 #include "model/Numbers.h"
+#include "model/RegularFile.h"
 #include "ui/main/ControlNames.h"
 #include "ui/main/HelpButton.h"
 #include "ui/main/MainPane.h"
@@ -155,18 +156,33 @@ void writeAtomically(const fs::path& target, const QByteArray& bytes)
         throw std::runtime_error(reason.toStdString());
 }
 
-// Deletes a file, also a read-only one; throws when it is still there (or was never there).
-void deleteFile(const fs::path& file)
+// Deletes a file, also a read-only one. Nothing when it is gone; else why it is still there (or was never there).
+std::optional<QString> deleteFile(const fs::path& file)
 {
     std::error_code ec;
     if (fs::remove(file, ec))
-        return;
-    if (fs::exists(file, ec)) {
-        fs::permissions(file, fs::perms::owner_write, fs::perm_options::add, ec);
-        if (fs::remove(file, ec))
-            return;
+        return std::nullopt;
+    if (!ec)
+        return QStringLiteral("it is no longer there");
+    std::error_code writable;
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add, writable);
+    std::error_code again;
+    if (!writable && fs::remove(file, again))
+        return std::nullopt;
+    return QString::fromLocal8Bit(ec.message().c_str());
+}
+
+// The crop name of a crop file's first line; nothing when there is no such file or it holds no crop name.
+std::optional<QString> cropNameInFile(const fs::path& file)
+{
+    std::ifstream in;
+    if (!korvel::openRegularFile(file, in))
+        return std::nullopt;
+    try {
+        return valueOf(nextLine(in));
+    } catch (const std::exception&) {
+        return std::nullopt;
     }
-    throw std::runtime_error("the file cannot be deleted");
 }
 
 QLabel* label(const QString& text, QWidget* parent)
@@ -697,19 +713,30 @@ void CustomCropPane::setGridSizeFromLists()
 void CustomCropPane::saveCustomCrop()
 {
     const QString name = nameBox->text();
+    if (refuseLibraryName(name))
+        return;
     const int k = cboCustomGrid[0]->currentIndex();
     fs::path target;
+    // A save into the loaded crop's own file replaces that crop (renamed, when No was the answer); any other
+    // target may hold another crop whose name gives the same file name.
+    bool ownFile = false;
+    std::optional<RenamedCrop> renamed;
     if (k >= 1 && k <= static_cast<int>(CustomCropList_.size())) {
         const CustomCropEntry& entry = CustomCropList_[static_cast<size_t>(k - 1)];
         if (name == entry.name) {
             target = entry.file;
+            ownFile = true;
         } else {
             switch (showMessage(this,
                                 QStringLiteral("Do you want to save this as a new custom crop?  Selecting YES will "
                                                "create a new custom crop."),
                                 MsgButtons::YesNoCancel, MsgIcon::Question, QStringLiteral("Save as new?"))) {
             case MsgAnswer::Yes: target = customCropFile(name); break;
-            case MsgAnswer::No: target = entry.file; break;
+            case MsgAnswer::No:
+                target = entry.file;
+                ownFile = true;
+                renamed = RenamedCrop{entry.name.toStdString(), name.toStdString(), sameNamedBefore(k)};
+                break;
             default: return;
             }
         }
@@ -725,14 +752,57 @@ void CustomCropPane::saveCustomCrop()
     }
 
     const std::optional<QByteArray> content = customCropContent();
-    if (!content)
+    if (!content || (!ownFile && !mayReplace(target, name)))
         return;
     writeAtomically(target, *content);
 
     showMessage(this, QStringLiteral("The custom crop has been saved."), MsgButtons::Ok, MsgIcon::Information,
                 QStringLiteral("Saved"));
-    main_.LoadCropRows();
+    if (renamed)
+        main_.LoadCropRows(*renamed);
+    else
+        main_.LoadCropRows();
     customAltered = false;
+}
+
+bool CustomCropPane::refuseLibraryName(const QString& name)
+{
+    const QString typed = name.trimmed();
+    if (typed.isEmpty() || !main_.state().cropFiles)
+        return false;
+    for (const auto& crop : *main_.state().cropFiles->cropCollection) {
+        const QString library = QString::fromStdString(crop->cropType);
+        if (crop->Custom || library.trimmed().compare(typed, Qt::CaseInsensitive) != 0)
+            continue;
+        showMessage(this,
+                    QStringLiteral("The crop library already has a crop named \"%1\".  Please give your custom crop "
+                                   "a name of its own, then save again.")
+                        .arg(library),
+                    MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Crop name"));
+        nameBox->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return false;
+}
+
+bool CustomCropPane::mayReplace(const fs::path& target, const QString& name)
+{
+    const std::optional<QString> occupant = cropNameInFile(target);
+    if (!occupant || *occupant == name)
+        return true;
+    return showMessage(this,
+                       QStringLiteral("Saving \"%1\" would replace the custom crop \"%2\", which is kept in the same "
+                                      "file (%3).  Replace \"%2\"?  Choose No to keep it and give your crop "
+                                      "another name.")
+                           .arg(name, *occupant, pathText(target.filename())),
+                       MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Replace crop?")) == MsgAnswer::Yes;
+}
+
+int CustomCropPane::sameNamedBefore(int k) const
+{
+    const QString& name = CustomCropList_[static_cast<size_t>(k - 1)].name;
+    return static_cast<int>(std::count_if(CustomCropList_.begin(), CustomCropList_.begin() + (k - 1),
+                                          [&](const CustomCropEntry& e) { return e.name == name; }));
 }
 
 std::optional<QByteArray> CustomCropPane::customCropContent()
@@ -888,7 +958,13 @@ void CustomCropPane::deleteCustomCrop()
     if (showMessage(this, QStringLiteral("Delete ") + entry.name, MsgButtons::YesNoCancel, MsgIcon::Question,
                     QStringLiteral("Delete crop?")) != MsgAnswer::Yes)
         return;
-    deleteFile(entry.file);
+    if (const std::optional<QString> reason = deleteFile(entry.file)) {
+        showMessage(this,
+                    QStringLiteral("The custom crop \"%1\" could not be deleted: its file %2 cannot be removed (%3).")
+                        .arg(entry.name, pathText(entry.file), *reason),
+                    MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Crop not deleted"));
+        return;
+    }
     open();
     showMessage(this, QStringLiteral("Custom crop deleted"), MsgButtons::Ok, MsgIcon::Exclamation,
                 QStringLiteral("Crop deleted"));

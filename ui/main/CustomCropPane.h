@@ -75,7 +75,8 @@ public:
 
     // An entry of list index became selected (by the user or from code).
     void listPicked(int index);
-    // The buttons 0, 2, 3, 4, 5 and 6. Any failure inside shows "Error saving file".
+    // The buttons 0, 2, 3, 4, 5 and 6. A Delete that fails says why; any other failure inside shows "Error saving
+    // file".
     void editorButtonClicked(int index);
 
     // --- The grid ---------------------------------------------------------------------------------
@@ -115,6 +116,14 @@ private:
     void loadDefaultTable();
     void setGridSizeFromLists();
     void saveCustomCrop();
+    // A name that a crop of the crop library has (letter case and surrounding blanks aside) is refused with a
+    // message saying so; true then.
+    bool refuseLibraryName(const QString& name);
+    // True when the crop name may be saved into target: it holds no crop, or the crop of that name, or the user
+    // agreed to replace the other crop it holds (whose name gives the same file name).
+    bool mayReplace(const std::filesystem::path& target, const QString& name);
+    // How many entries before entry k of the custom crop list have its crop name.
+    int sameNamedBefore(int k) const;
     // The crop file of the editor's name, units, lists and grid, when the crop library reads it back as exactly
     // what the editor shows: a name on one line, a grid sized for the lists' ranges and every data cell a number
     // or empty. Otherwise nothing is made: the message says which part is wrong (a wrong cell is made current

@@ -24,6 +24,7 @@
 #include "model/CropScenario.h"
 #include "model/FieldCollection.h"
 #include "model/IrrigationCosts.h"
+#include "model/ReplaceFile.h"
 #include "ui/main/AboutWindow.h"
 #include "ui/main/ControlNames.h"
 #include "ui/main/CropRow.h"
@@ -280,6 +281,9 @@ void MainWindow::load()
         return;
     loadStarted_ = true;
 
+    // The leftovers of saves cut short (the program killed while saving) in the folders it saves into.
+    korvel::removeStaleTemporaries(folderPath(), ".txt");
+    korvel::removeStaleTemporaries(folderPath() / "crops" / "custom", ".txt");
     ShowPane(pneMain_);
     state_.strMainInfo = QStringLiteral("This program evaluates all possible combinations of water distribution over "
                                         "specified land divisions and the crop production outcome associated with the "

@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -95,6 +96,7 @@ public:
     CropRow* cr(int i) const override;
     // Rebuilds the rows from a fresh reading of the crop library (also after custom crops changed).
     void LoadCropRows() override;
+    void LoadCropRows(const RenamedCrop& renamed) override;
     std::shared_ptr<korvel::CropScenario> cropLibrary() const override;
     // Selects preset index 0..5 (other values select nothing).
     void selectPreset(int index) override;
@@ -193,6 +195,10 @@ private:
     bool searchRunning_ = false;
     bool closePending_ = false;
     int libraryCount_ = 0; // crops in the library, one row each
+    // Crop files the last notice said the library left out (the notice comes again only when that changes).
+    std::size_t filesLeftOutShown_ = 0;
+    // Says once, naming how many, that the crop library's limit left crop files out.
+    void noticeCropsLeftOut(std::size_t leftOut);
 
     QWidget* client_ = nullptr;
     QLabel* headerPicture_ = nullptr; // "Image2"

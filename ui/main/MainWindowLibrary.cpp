@@ -20,17 +20,30 @@ namespace korvel::ui {
 
 void MainWindow::LoadCropRows()
 {
-    // What every row held, to hand to the same crop (by name, the n-th of a name to the n-th) in the new library.
+    LoadCropRows(RenamedCrop{});
+}
+
+void MainWindow::LoadCropRows(const RenamedCrop& renamed)
+{
+    // What every row held, to hand to the same crop (by name, the n-th of a name to the n-th) in the new library;
+    // a custom crop renamed in place is that crop under its new name.
     std::vector<CropRow::Entries> before;
+    std::vector<std::string> names;
     before.reserve(static_cast<std::size_t>(cropRowCount()));
-    for (int i = 0; i < cropRowCount(); ++i)
+    int customOfOldName = 0;
+    for (int i = 0; i < cropRowCount(); ++i) {
         before.push_back(cr(i)->entries());
+        const korvel::Crop& crop = *before.back().crop;
+        const bool isRenamed =
+            !renamed.from.empty() && crop.Custom && crop.cropType == renamed.from && customOfOldName++ == renamed.nth;
+        names.push_back(isRenamed ? renamed.to : crop.cropType);
+    }
     std::map<std::string, int> seen;
     const auto previous = [&](const std::string& name) -> const CropRow::Entries* {
         int n = seen[name]++;
-        for (const CropRow::Entries& e : before)
-            if (e.crop->cropType == name && n-- == 0)
-                return &e;
+        for (std::size_t i = 0; i < before.size(); ++i)
+            if (names[i] == name && n-- == 0)
+                return &before[i];
         return nullptr;
     };
 
@@ -70,10 +83,27 @@ void MainWindow::LoadCropRows()
                 trendHooks_.libraryCropAdded(QString::fromStdString(crop->cropType));
         }
         libraryCount_ = static_cast<int>(library.Count());
+        noticeCropsLeftOut(state_.cropFiles->filesLeftOut);
     }
     // Element 0 stays in the frame; it is shown only while the library has a crop for it.
     pneMain_->row(0)->setVisible(libraryCount_ > 0);
     InitializeCropFrame();
+}
+
+void MainWindow::noticeCropsLeftOut(std::size_t leftOut)
+{
+    if (leftOut == filesLeftOutShown_)
+        return;
+    filesLeftOutShown_ = leftOut;
+    if (leftOut == 0)
+        return;
+    const QString what = leftOut == 1 ? QStringLiteral("1 more crop file was not read, so its crop is not listed.")
+                                      : QStringLiteral("%1 more crop files were not read, so their crops are not "
+                                                       "listed.")
+                                            .arg(leftOut);
+    showMessage(this,
+                QStringLiteral("The crop library can hold %1 crops.  ").arg(korvel::FileReader::kMostCrops) + what,
+                MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Crop library"));
 }
 
 QString MainWindow::inputsFilePath() const

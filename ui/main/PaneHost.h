@@ -4,6 +4,7 @@
 // panes of every layer hold a PaneHost&, never the window itself.
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "model/SessionState.h"
 #include "ui/main/WindowState.h"
@@ -19,6 +20,14 @@ namespace korvel::ui {
 
 class CropRow;
 class MainPane;
+
+// A custom crop saved under a new name into the file it was loaded from: the nth custom crop (from 0) named from
+// is now named to.
+struct RenamedCrop {
+    std::string from;
+    std::string to;
+    int nth = 0;
+};
 
 class PaneHost {
 public:
@@ -53,6 +62,9 @@ public:
     virtual CropRow* cr(int i) const = 0;
     // Rebuilds the rows from a fresh reading of the crop library.
     virtual void LoadCropRows() = 0;
+    // The same after a custom crop was renamed in place (saved into its own file under a new name): the row of
+    // that crop keeps what was typed into it, under the new name.
+    virtual void LoadCropRows(const RenamedCrop& renamed) = 0;
 
     // --- Evaluation run and inputs file ---
     // The inputs are complete enough for a run.

@@ -1,0 +1,271 @@
+// The custom crops' files as a user meets them: two names that give one file name never replace each other
+// without a question naming the crop that would go; a library crop's name is refused; a crop renamed in place
+// keeps its row; the leftovers of a save cut short are neither read as crops nor in the way of a save; a crop
+// limit that leaves files out says so once.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "model/FileReader.h"
+#include "ui/MainWindowFixture.h"
+
+using namespace korvel::ui;
+using korvel::ui::test::typeInto;
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString kSaved = QStringLiteral("The custom crop has been saved.");
+
+std::string cropFile(const std::string& name, const std::string& values)
+{
+    return "CROP=" + name +
+           "\r\n\r\nUNITS=bu.,bushels\r\n\r\nANNUAL_RAIN=11,12\r\n\r\nEFF_IRRIG=0\r\n\r\nYIELD_VALUES=" + values +
+           "\r\n";
+}
+
+class CustomCropFiles : public test::MainWindowTest {
+protected:
+    void start()
+    {
+        open();
+        editor = w().pneCustomCrop();
+        dialogs.clearRecord();
+    }
+    void openPane() { w().mnuCustomCrop->trigger(); }
+    QComboBox* list(int n) const { return editor->cboCustomGrid[static_cast<std::size_t>(n)]; }
+    QPushButton* button(int n) const { return editor->cmdCustomGrid[static_cast<std::size_t>(n)]; }
+    void pick(int n, const QString& text) const
+    {
+        const int index = list(n)->findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        list(n)->setCurrentIndex(index);
+    }
+    // A one-row crop for 11 and 12 inches of rain typed into the editor as a user does, then saved.
+    void typeAndSave(const QString& name, const QString& first, const QString& second)
+    {
+        typeInto(editor->nameBox, name);
+        pick(1, "11");
+        pick(2, "12");
+        pick(3, "0");
+        button(0)->click();
+        for (const auto& [col, text] : {std::pair{1, first}, std::pair{2, second}}) {
+            editor->setCurrentCell(1, col);
+            QTest::keyClick(editor->dgCustom, Qt::Key_Delete);
+            QTest::keyClicks(editor->dgCustom, text);
+        }
+        button(2)->click();
+    }
+    // The files of the custom folder as they stand, temporary files included.
+    std::vector<std::string> customFiles() const
+    {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(folder.path() / "crops" / "custom"))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::string custom(const std::string& file) const { return folder.read(fs::path("crops") / "custom" / file); }
+
+    CustomCropPane* editor = nullptr;
+};
+
+} // namespace
+
+TEST_F(CustomCropFiles, NamesThatGiveOneFileNameAskBeforeOneReplacesTheOther)
+{
+    start();
+    test::activate(window.get());
+    openPane();
+    typeAndSave("a/b", "1", "2");
+    ASSERT_EQ(dialogs.texts(), QStringList{kSaved});
+    ASSERT_EQ(customFiles(), std::vector<std::string>{"ab.txt"});
+
+    // "ab" goes to the same file: the question names the crop it would replace; No keeps it.
+    dialogs.clearRecord();
+    dialogs.answers = {MsgAnswer::No};
+    typeAndSave("ab", "3", "4");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text,
+              "Saving \"ab\" would replace the custom crop \"a/b\", which is kept in the same file (ab.txt).  Replace "
+              "\"a/b\"?  Choose No to keep it and give your crop another name.");
+    EXPECT_EQ(dialogs.messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Question);
+    EXPECT_EQ(dialogs.messages[0].title, "Replace crop?");
+    EXPECT_EQ(custom("ab.txt"), cropFile("a/b", "1,2"));
+    EXPECT_TRUE(rowNames().contains("a/b"));
+    EXPECT_FALSE(rowNames().contains("ab"));
+
+    // "a:b" too; Yes replaces "a/b", and the rows follow.
+    dialogs.clearRecord();
+    dialogs.answers = {MsgAnswer::Yes};
+    typeAndSave("a:b", "5", "6");
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Saving \"a:b\" would replace the custom crop \"a/b\""));
+    EXPECT_EQ(dialogs.messages[1].text, kSaved);
+    EXPECT_EQ(custom("ab.txt"), cropFile("a:b", "5,6"));
+    EXPECT_TRUE(rowNames().contains("a:b"));
+    EXPECT_FALSE(rowNames().contains("a/b"));
+
+    // The same crop saved again into its own file is no replacement: no question.
+    dialogs.clearRecord();
+    typeAndSave("a:b", "7", "8");
+    EXPECT_EQ(dialogs.texts(), QStringList{kSaved});
+    EXPECT_EQ(customFiles(), std::vector<std::string>{"ab.txt"});
+
+    // Loaded, renamed "ab" and saved as a new crop, it would land in its own file: asked again, No keeps it.
+    openPane();
+    pick(0, "a:b");
+    typeInto(editor->nameBox, "ab");
+    dialogs.clearRecord();
+    dialogs.answers = {MsgAnswer::Yes, MsgAnswer::No};
+    button(2)->click();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[0].title, "Save as new?");
+    EXPECT_EQ(dialogs.messages[1].title, "Replace crop?");
+    EXPECT_EQ(custom("ab.txt"), cropFile("a:b", "7,8"));
+}
+
+TEST_F(CustomCropFiles, ANameALibraryCropHasIsRefusedWhileAnEarlierFileOfThatNameStillLoads)
+{
+    start();
+    test::activate(window.get());
+    const QStringList rowsBefore = rowNames();
+    struct Case {
+        const char* typed;
+        const char* library;
+    };
+    for (const Case& c : {Case{"Corn", "Corn"}, Case{"corn", "Corn"}, Case{"  WHEAT ", "Wheat"},
+                          Case{"grain SORGHUM", "Grain Sorghum"}, Case{"Fallow", "Fallow"}}) {
+        SCOPED_TRACE(c.typed);
+        openPane();
+        dialogs.clearRecord();
+        typeAndSave(c.typed, "1", "2");
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("The crop library already has a crop named \"%1\".  Please "
+                                                           "give your custom crop a name of its own, then save again.")
+                                                .arg(c.library));
+        EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(dialogs.messages[0].title, "Crop name");
+        EXPECT_TRUE(editor->nameBox->hasFocus());
+        EXPECT_TRUE(customFiles().empty());
+        EXPECT_EQ(rowNames(), rowsBefore);
+    }
+
+    // A name that only begins like one is the user's own.
+    dialogs.clearRecord();
+    typeAndSave("Cornflower", "1", "2");
+    EXPECT_EQ(dialogs.texts(), QStringList{kSaved});
+
+    // A file that an earlier version saved, or the user wrote, under a library name loads as a crop of its own.
+    folder.write("crops/custom/Corn.txt", cropFile("Corn", "9,10"));
+    start();
+    EXPECT_EQ(rowNames().count("Corn"), 2);
+    openPane();
+    EXPECT_NE(list(0)->findText("Corn"), -1);
+}
+
+TEST_F(CustomCropFiles, ACropRenamedInPlaceKeepsWhatItsRowHeld)
+{
+    folder.write("crops/custom/Barley.txt", cropFile("Barley", "30,40"));
+    start();
+    test::activate(window.get());
+    CropRow* barley = row("Barley");
+    ASSERT_NE(barley, nullptr);
+    barley->chkCrop->click();
+    typeInto(barley->txtPrice, "4.25");
+    typeInto(barley->txtMaxYield, "95");
+    barley->cmdInputCosts->click();
+    ASSERT_FALSE(w().pneInputCosts()->isHidden());
+    typeInto(w().pneInputCosts()->findChild<QLineEdit*>("txtSeedCost"), "21.5");
+    typeInto(w().pneInputCosts()->findChild<QLineEdit*>("txtHerbicide"), "13");
+    w().pneInputCosts()->findChild<QPushButton*>("Command6")->click();
+    ASSERT_FALSE(pane().isHidden());
+    const std::string values = row("Barley")->crop()->writeData();
+    ASSERT_NE(values.find("21.5"), std::string::npos);
+
+    // Load Barley, rename it, Save, No to "save as new": the same file now holds Barley2.
+    openPane();
+    pick(0, "Barley");
+    typeInto(editor->nameBox, "Barley2");
+    dialogs.answers = {MsgAnswer::No};
+    button(2)->click();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[0].title, "Save as new?");
+    EXPECT_EQ(dialogs.messages[1].text, kSaved);
+    EXPECT_EQ(customFiles(), std::vector<std::string>{"Barley.txt"});
+    button(5)->click();
+    ASSERT_FALSE(pane().isHidden());
+
+    EXPECT_FALSE(rowNames().contains("Barley"));
+    CropRow* renamed = row("Barley2");
+    ASSERT_NE(renamed, nullptr);
+    EXPECT_TRUE(renamed->isActive());
+    EXPECT_TRUE(renamed->txtPrice->isEnabled());
+    EXPECT_EQ(renamed->txtPrice->text(), "4.25");
+    EXPECT_EQ(renamed->txtMaxYield->text(), "95");
+    EXPECT_EQ(renamed->crop()->writeData(), "Barley2" + values.substr(values.find('\r')))
+        << "price, maximum yield and every production cost";
+}
+
+TEST_F(CustomCropFiles, TheLeftoversOfSavesCutShortAreNeitherReadNorInTheWay)
+{
+    // A save of Barley killed after its temporary file was written in full, and a hundred saves of the inputs
+    // file killed part way, by an earlier version, and two by this one.
+    folder.write("crops/custom/Barley.txt", cropFile("Barley", "30,40"));
+    folder.write("crops/custom/Barley.txt.tmp", cropFile("Barley", "99,99"));
+    folder.write("crops/custom/Barley.txt.kvl-Q7x2Zk.tmp", cropFile("Barley", "98,98"));
+    folder.write("inputs.txt.tmp", "1\r\n");
+    for (int n = 1; n < 100; ++n)
+        folder.write("inputs.txt." + std::to_string(n) + ".tmp", "1\r\n");
+    folder.write("inputs.txt.kvl-a1B2c3.tmp", "1\r\n");
+    start();
+
+    EXPECT_EQ(rowNames().count("Barley"), 1);
+    EXPECT_EQ(row("Barley")->crop()->yieldTable[0][11], 30);
+    openPane();
+    EXPECT_EQ(list(0)->count(), 2) << "Select... and Barley";
+    EXPECT_EQ(customFiles(), std::vector<std::string>{"Barley.txt"}) << "no save holds them: they are removed";
+    button(5)->click();
+
+    fillInputs();
+    pane().runButton->click();
+    EXPECT_NE(folder.read("inputs.txt").find("\r\n160\r\n"), std::string::npos) << "the run saves the inputs";
+    for (const auto& e : fs::directory_iterator(folder.path()))
+        EXPECT_NE(e.path().extension(), ".tmp") << e.path().filename();
+}
+
+TEST_F(CustomCropFiles, ALimitThatLeavesCropsOutSaysSoOnceNamingHowMany)
+{
+    const std::size_t library = korvel::FileReader::listFiles(folder.path() / "crops").size();
+    const std::size_t custom = korvel::FileReader::kMostCrops - library + 11;
+    for (std::size_t i = 0; i < custom; ++i)
+        folder.write("crops/custom/c" + std::to_string(10000 + i) + ".txt", cropFile("C" + std::to_string(i), "1,2"));
+    open();
+    editor = w().pneCustomCrop();
+    EXPECT_EQ(dialogs.texts(), QStringList{"The crop library can hold 1000 crops.  11 more crop files were not read, "
+                                           "so their crops are not listed."});
+    EXPECT_EQ(dialogs.messages[0].title, "Crop library");
+    EXPECT_EQ(w().cropRowCount(), 1001) << "with Fallow";
+
+    // Rebuilt with the same crops left out, the rows say nothing more.
+    openPane();
+    button(5)->click();
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+
+    // One file fewer leaves fewer out: the notice comes again with the new number.
+    fs::remove(folder.path() / "crops" / "custom" / ("c" + std::to_string(10000 + custom - 1) + ".txt"));
+    openPane();
+    button(5)->click();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(
+        dialogs.messages[1].text,
+        "The crop library can hold 1000 crops.  10 more crop files were not read, so their crops are not listed.");
+}
