@@ -65,6 +65,12 @@ TEST(UserFolder, IsTheDesktopsDataFolderForKorvel)
     const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
     ASSERT_FALSE(xdg.isEmpty());
     EXPECT_EQ(userDataFolder(), QDir(xdg).filePath(QStringLiteral("Korvel")));
+
+    // A relative XDG_DATA_HOME is not the working folder: the default under the home folder stands.
+    qputenv("XDG_DATA_HOME", "relative/share");
+    const QString fallback = userDataFolder();
+    qputenv("XDG_DATA_HOME", xdg.toLocal8Bit());
+    EXPECT_EQ(fallback, QDir::homePath() + QStringLiteral("/.local/share/Korvel"));
 }
 
 TEST(UserFolder, ACustomCropAndTheLastInputsAreSavedThereAndComeBackWithFreshShippedData)

@@ -31,7 +31,11 @@ QString shippedDataFolder(const QString& executableFolder)
 
 QString userDataFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (QDir::isAbsolutePath(folder))
+        return folder;
+    // A relative XDG_DATA_HOME is to be ignored; taken as it stands it would be the working folder.
+    return QDir(QDir::homePath()).filePath(QStringLiteral(".local/share/") + QCoreApplication::applicationName());
 }
 
 ProgramFolders runningProgramFolders()
