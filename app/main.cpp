@@ -1,5 +1,7 @@
-// Korvel starts at the welcome window. The program folder (crop library, help, inputs file) is the
-// folder of the executable.
+// Korvel starts at the welcome window. It reads its shipped data (crop library, soils, help) from the data
+// folder found from the executable (beside it in the build tree, <prefix>/share/korvel installed) and keeps the
+// user's own files (inputs.txt, crops/custom) in the user's data folder, ~/.local/share/Korvel. The first start
+// copies those files over from the executable's folder, where earlier versions kept them.
 //
 // For the start-up check of the test suite: with KORVEL_SCREENSHOT set to a folder, the program saves a
 // picture of the welcome window (welcome.png), starts the main window, saves a picture of it (main.png)
@@ -11,10 +13,12 @@
 
 #include "model/SessionState.h"
 #include "trend/WindowAssembly.h"
+#include "ui/main/HelpTopics.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/WelcomeWindow.h"
 #include "ui/platform/ButtonKeys.h"
 #include "ui/platform/MemoryPolicy.h"
+#include "ui/platform/ProgramFolders.h"
 #include "ui/platform/SafeApplication.h"
 #include "ui/platform/ShowCentred.h"
 
@@ -30,7 +34,7 @@ void screenshotsThenQuit(korvel::ui::WelcomeWindow* welcome, const QString& fold
         korvel::ui::MainWindow* main = welcome->mainWindow();
         QTimer::singleShot(600, main, [main, dir, welcomeSaved] {
             const bool mainSaved = main->grab().save(dir.filePath(QStringLiteral("main.png")));
-            // A main window without crop rows did not find its program folder.
+            // A main window without crop rows did not find its data folder.
             QCoreApplication::exit(welcomeSaved && mainSaved && main->cropRowCount() > 0 ? 0 : 1);
         });
     });
@@ -42,12 +46,15 @@ int main(int argc, char** argv)
 {
     korvel::ui::keepFreedMemoryForReuse();
     korvel::ui::SafeApplication app(argc, argv);
+    // With the organisation left unset, the user's data folder is .../Korvel.
     QApplication::setApplicationName(QStringLiteral("Korvel"));
     korvel::ui::installWindowPlacement();
     korvel::ui::installButtonKeys();
+    const korvel::ui::ProgramFolders folders = korvel::ui::runningProgramFolders();
+    korvel::ui::copyUserFilesFromOldPlace(QCoreApplication::applicationDirPath(), folders.user);
+    korvel::ui::HelpTopics::setDataFolder(folders.data);
     korvel::SessionState session;
-    auto* welcome = new korvel::ui::WelcomeWindow(QCoreApplication::applicationDirPath(), session,
-                                                  korvel::ui::resultsAndTrendPanes());
+    auto* welcome = new korvel::ui::WelcomeWindow(folders, session, korvel::ui::resultsAndTrendPanes());
     welcome->setAttribute(Qt::WA_DeleteOnClose);
     welcome->show();
     const QString shots = qEnvironmentVariable("KORVEL_SCREENSHOT");

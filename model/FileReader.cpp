@@ -244,21 +244,21 @@ std::vector<fs::path> FileReader::listFiles(const fs::path& folder)
     return files;
 }
 
-bool FileReader::Initialize(const fs::path& programFolder)
+bool FileReader::Initialize(const fs::path& dataFolder, const fs::path& userFolder)
 {
     fileCollection.clear();
     cropCollection = std::make_shared<CropScenario>();
     filesLeftOut = 0;
 
     std::error_code ec;
-    const fs::path libraryFolder = programFolder / "crops";
+    const fs::path libraryFolder = dataFolder / "crops";
     fileDirectory = libraryFolder.string();
     if (!fs::is_directory(libraryFolder, ec))
         return false;
     fileCollection = listFiles(libraryFolder);
     const std::size_t libraryCount = fileCollection.size();
 
-    const fs::path customFolder = libraryFolder / "custom";
+    const fs::path customFolder = userFolder / "crops" / "custom";
     fileDirectory = customFolder.string();
     if (!fs::is_directory(customFolder, ec)) {
         fs::create_directories(customFolder, ec);

@@ -1,7 +1,8 @@
 #pragma once
-// The crop-library reader: reads every crop file of <program folder>/crops, then of crops/custom (created when
-// missing), attaches the soil records of crops/soils/<crop name in lower case>.txt, inserts "Fallow" after the
-// library crops and marks the custom crops.
+// The crop-library reader: reads every crop file of <data folder>/crops (the shipped library), then of
+// <user folder>/crops/custom (the user's own crops; created when missing), attaches the soil records of
+// <data folder>/crops/soils/<crop name in lower case>.txt, inserts "Fallow" after the library crops and marks the
+// custom crops.
 //
 // Crop file: at least nine lines (CR LF or LF); lines 1, 3, 5, 7 and 9 are key=value lines (the key is ignored):
 // the crop name, the units ("bu.,bushels"), the rainfall columns, the net irrigation rows and the table values;
@@ -41,7 +42,7 @@ public:
     // Characters of one line of a crop or soil file: a longer line fails its file or record.
     static constexpr std::size_t kLongestLine = 1 << 20;
 
-    // The folder being listed; after Initialize, the custom-crop folder (<program folder>/crops/custom).
+    // The folder being listed; after Initialize, the custom-crop folder (<user folder>/crops/custom).
     std::string fileDirectory;
     // Every file found: the library folder's first, then the custom folder's, each in file-name order.
     std::vector<std::filesystem::path> fileCollection;
@@ -50,11 +51,14 @@ public:
     // The files of fileCollection that were not read because the library already held kMostCrops crops.
     std::size_t filesLeftOut = 0;
 
-    // Reads the library afresh under programFolder (new collections, new Crop objects), within the limits above.
-    // Unreadable crop files are skipped; a failing soil record ends the soil reading of that crop. Returns
-    // false, with an empty cropCollection, when the crops folder is missing or the custom folder cannot be
+    // Reads the library afresh (new collections, new Crop objects), within the limits above: the shipped crops
+    // and soils under dataFolder, the custom crops under userFolder. Unreadable crop files are skipped; a
+    // failing soil record ends the soil reading of that crop. Returns false, with an empty cropCollection and
+    // fileDirectory naming the folder at fault, when the crops folder is missing or the custom folder cannot be
     // created.
-    bool Initialize(const std::filesystem::path& programFolder);
+    bool Initialize(const std::filesystem::path& dataFolder, const std::filesystem::path& userFolder);
+    // Both under one folder: crops/, crops/soils/ and crops/custom/ side by side.
+    bool Initialize(const std::filesystem::path& folder) { return Initialize(folder, folder); }
 
     // The text after the first "=" of theInput, possibly empty, not trimmed. Throws CropFileError when
     // theInput holds no "=".

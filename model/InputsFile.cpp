@@ -146,9 +146,9 @@ void load(std::istream& in, InputsTarget& target)
 
 } // namespace
 
-fs::path inputsPath(const fs::path& programFolder)
+fs::path inputsPath(const fs::path& userFolder)
 {
-    return programFolder / "inputs.txt";
+    return userFolder / "inputs.txt";
 }
 
 bool atEnd(std::istream& in)
@@ -195,7 +195,7 @@ Variant readValue(std::istream& in)
     return Variant(std::move(item));
 }
 
-bool saveInputs(const fs::path& programFolder, InputsTarget& target)
+bool saveInputs(const fs::path& userFolder, InputsTarget& target)
 {
     using Box = InputsTarget::MainBox;
     GeneralInputs& general = target.MainInputs;
@@ -215,17 +215,19 @@ bool saveInputs(const fs::path& programFolder, InputsTarget& target)
                 text += crop->writeData() + kLineEnd;
         if (target.batchEnabled())
             text += std::string("batch_enabled") + kLineEnd;
-        replaceFile(inputsPath(programFolder), text);
+        std::error_code ec;
+        fs::create_directories(userFolder, ec); // the user's folder is made by its first use
+        replaceFile(inputsPath(userFolder), text);
         return true;
     } catch (const std::exception&) {
         return false;
     }
 }
 
-bool loadInputs(const fs::path& programFolder, InputsTarget& target)
+bool loadInputs(const fs::path& userFolder, InputsTarget& target)
 {
     std::ifstream in;
-    if (!openRegularFile(inputsPath(programFolder), in, kLargestInputsFile))
+    if (!openRegularFile(inputsPath(userFolder), in, kLargestInputsFile))
         return false;
     try {
         load(in, target);

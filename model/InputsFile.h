@@ -1,5 +1,5 @@
 #pragma once
-// The inputs file, <program folder>/inputs.txt: the user's last inputs between sessions, one value per line,
+// The inputs file, <user folder>/inputs.txt: the user's last inputs between sessions, one value per line,
 // every line ended by CR LF. Lines: the five general inputs (preset index, acres, gross inches, efficiency,
 // rainfall: the boxes' texts as typed), the eleven irrigation values of IrrigationCosts::writeData, then one
 // 34-line block per library crop (Crop::writeData, library order), then "batch_enabled" when trend processing
@@ -21,13 +21,13 @@ struct ReadPastEnd : KorvelError {
     using KorvelError::KorvelError;
 };
 
-// The file's path: programFolder / "inputs.txt".
-std::filesystem::path inputsPath(const std::filesystem::path& programFolder);
+// The file's path: userFolder / "inputs.txt".
+std::filesystem::path inputsPath(const std::filesystem::path& userFolder);
 
-// Writes the inputs file from target. The file is written beside the old one, synced and closed, and then
-// renamed over it (replaceFile), so a failed save leaves the previous file as it was. Shows nothing; returns
-// false when the save failed.
-bool saveInputs(const std::filesystem::path& programFolder, InputsTarget& target);
+// Writes the inputs file from target, creating userFolder when it is missing. The file is written beside the
+// old one, synced and closed, and then renamed over it (replaceFile), so a failed save leaves the previous file
+// as it was. Shows nothing; returns false when the save failed.
+bool saveInputs(const std::filesystem::path& userFolder, InputsTarget& target);
 
 // Reads the inputs file into target: general inputs, irrigation costs and the irrigation-cost boxes (each
 // number as the text that reads back as it), the crops of the crop rows whose name matches a block,
@@ -36,7 +36,7 @@ bool saveInputs(const std::filesystem::path& programFolder, InputsTarget& target
 // where a number belongs, a preset outside 0 to 5) stops the load silently: what was assigned stays, and the
 // rows are not refreshed. Returns false then.
 // Only a regular file of at most 16 MB is read (a FIFO in its place would block the start).
-bool loadInputs(const std::filesystem::path& programFolder, InputsTarget& target);
+bool loadInputs(const std::filesystem::path& userFolder, InputsTarget& target);
 
 // The next item of in: leading blanks skipped; an item starting with a double quote runs to the next double
 // quote that is not doubled (both dropped; a doubled one stands for one double quote) and is text; any other

@@ -7,7 +7,6 @@
 Writes, relative to the repository root:
     data/crops/NN-<name>.txt                  one crop file per crop (library order = file-name order)
     data/crops/soils/<lower-case name>.txt    the Ulysses, Valent and Valentine soil records of each crop
-    data/crops/custom/.gitkeep                keeps the (empty) custom-crop folder in the repository
     model/DefaultYieldTables.h / .cpp         the same tables as C++ text for the custom-crop editor
 
 Plain Python 3, standard library only; not needed to build Korvel (its output is committed).
@@ -262,7 +261,6 @@ def build():
         tables[name] = table
         files[f"data/crops/{crop['file']}"] = crop_file(crop, table)
         files[f"data/crops/soils/{name.lower()}.txt"] = soil_file(crop, table)
-    files["data/crops/custom/.gitkeep"] = ""
     files["model/DefaultYieldTables.h"] = HEADER
     files["model/DefaultYieldTables.cpp"] = cpp_source(tables)
     return files

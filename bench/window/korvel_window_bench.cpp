@@ -80,8 +80,9 @@ struct Window {
     Window()
     {
         copyShippedCrops(folder.path());
-        main = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session,
-                                            korvel::ui::resultsAndTrendPanes());
+        main = std::make_unique<MainWindow>(
+            korvel::ui::ProgramFolders::inOne(QString::fromStdString(folder.path().string())), session,
+            korvel::ui::resultsAndTrendPanes());
         main->load();
         main->show();
         QApplication::processEvents();

@@ -191,6 +191,34 @@ TEST(FileReader, FoldersMissingOrInTheWay)
     }
 }
 
+TEST(FileReader, ShippedCropsAndSoilsComeFromTheDataFolderCustomCropsFromTheUserFolder)
+{
+    TempFolder data("korvel-data");
+    TempFolder home("korvel-home");
+    data.write("crops/corn.txt", cropFile("Corn"));
+    data.write("crops/soils/corn.txt", soilRecord("Ulysses"));
+    data.write("crops/custom/left-behind.txt", cropFile("Stale")); // an earlier version's place: not read
+    const fs::path user = home.path() / "Korvel";                  // made by the first use
+
+    FileReader reader;
+    ASSERT_TRUE(reader.Initialize(data.path(), user));
+    EXPECT_EQ(names(reader), (Names{"Corn", "Fallow"}));
+    EXPECT_TRUE(fs::is_directory(user / "crops" / "custom"));
+    EXPECT_EQ(reader.fileDirectory, (user / "crops" / "custom").string());
+    EXPECT_EQ(reader.cropCollection->Item(1)->soil_ulysses->Count(), 2);
+
+    home.write("Korvel/crops/custom/barley.txt", cropFile("Barley"));
+    ASSERT_TRUE(reader.Initialize(data.path(), user));
+    EXPECT_EQ(names(reader), (Names{"Corn", "Fallow", "Barley"}));
+    EXPECT_TRUE(reader.cropCollection->Item(3)->Custom);
+
+    // A user folder that cannot be made: no library, and the reader names the folder at fault.
+    home.write("blocked", "a file where the user's folder belongs");
+    EXPECT_FALSE(reader.Initialize(data.path(), home.path() / "blocked"));
+    EXPECT_EQ(reader.cropCollection->Count(), 0);
+    EXPECT_EQ(reader.fileDirectory, (home.path() / "blocked" / "crops" / "custom").string());
+}
+
 TEST(FileReader, OnlyTheCustomFolderMarksCropsCustom)
 {
     // An installation path that happens to contain "custom" leaves the library crops library crops.

@@ -539,9 +539,14 @@ TEST(InputsFile, AFailedSaveLeavesThePreviousFile)
     EXPECT_EQ(dir.read("inputs.txt"), before);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "inputs.txt.tmp"));
 
-    // no program folder at all
+    // no user's folder yet: the save makes it; one that cannot be made (a file in its way) fails the save
     w.library = std::make_shared<CropScenario>();
-    EXPECT_FALSE(InputsFile::saveInputs(dir.path() / "missing", w));
+    TempFolder home;
+    EXPECT_TRUE(InputsFile::saveInputs(home.path() / "share" / "Korvel", w));
+    EXPECT_EQ(lines(home.read("share/Korvel/inputs.txt"))[1], "999");
+    home.write("blocked", "a file");
+    EXPECT_FALSE(InputsFile::saveInputs(home.path() / "blocked", w));
+    EXPECT_EQ(home.read("blocked"), "a file");
 
     // a folder named like a temporary file is neither used nor destroyed; the leftover of a save cut short goes
     std::filesystem::create_directory(dir.path() / "inputs.txt.tmp");

@@ -37,6 +37,7 @@
 #include "ui/main/WelcomeWindow.h"
 #include "ui/platform/ButtonKeys.h"
 #include "ui/platform/HelpBrowser.h"
+#include "ui/platform/ProgramFolders.h"
 #include "ui/platform/ShowCentred.h"
 
 using namespace korvel::ui;
@@ -120,7 +121,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fputs("usage: korvel_screen_check <program folder> [<folder for pictures>]\n", stderr);
+        std::fputs("usage: korvel_screen_check <data folder> [<folder for pictures>]\n", stderr);
         return 2;
     }
     installWindowPlacement();
@@ -129,10 +130,12 @@ int main(int argc, char** argv)
     const QString pictures = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     if (!pictures.isEmpty())
         QDir().mkpath(pictures);
-    HelpTopics::setProgramFolder(folder);
+    HelpTopics::setDataFolder(folder);
     korvel::SessionState session;
 
-    auto* welcome = new WelcomeWindow(folder, session, resultsAndTrendPanes());
+    // The user's files go to the user's data folder, which the test gives a temporary XDG_DATA_HOME.
+    QApplication::setApplicationName(QStringLiteral("Korvel"));
+    auto* welcome = new WelcomeWindow(ProgramFolders{folder, userDataFolder()}, session, resultsAndTrendPanes());
     MainWindow* main = nullptr;
     const QWidget* helpButton = nullptr;
     std::vector<Checked> windows = {

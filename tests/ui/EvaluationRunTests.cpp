@@ -405,7 +405,7 @@ TEST_F(MainWindowTest, InputsComeBackThroughTheWindowAfterARun)
     window.reset();
 
     korvel::SessionState again;
-    MainWindow restored(QString::fromStdString(folder.path().string()), again, windowPanes());
+    MainWindow restored(ProgramFolders::inOne(QString::fromStdString(folder.path().string())), again, windowPanes());
     restored.load();
     MainPane& p = *restored.pneMain();
     EXPECT_EQ(p.txtArea->text(), "160");

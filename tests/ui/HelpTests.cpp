@@ -24,6 +24,7 @@
 #include "ui/main/HelpScreen.h"
 #include "ui/main/HelpTopics.h"
 #include "ui/platform/HelpBrowser.h"
+#include "ui/platform/ProgramFolders.h"
 #include "ui/platform/Shell.h"
 
 using namespace korvel::ui;
@@ -57,14 +58,14 @@ void activate(QWidget* w)
 
 class HelpTest : public ::testing::Test {
 protected:
-    void SetUp() override { HelpTopics::setProgramFolder(kDataDir); }
+    void SetUp() override { HelpTopics::setDataFolder(kDataDir); }
     void TearDown() override
     {
         HelpTopics::closeHelpBrowser();
         HelpTopics::unloadHelpScreen();
         AboutWindow::unload();
         QApplication::processEvents();
-        HelpTopics::setProgramFolder(QString());
+        HelpTopics::setDataFolder(QString());
     }
 };
 
@@ -179,7 +180,7 @@ TEST_F(HelpTest, MissingTopicShowsNotFoundPageAndTheBrowserRecovers)
     EXPECT_EQ(browser->view()->toPlainText(), rainfallPage);
 
     // A missing help folder is a missing topic, never a crash.
-    HelpTopics::setProgramFolder(QDir::tempPath() + "/korvel-no-such-folder");
+    HelpTopics::setDataFolder(QDir::tempPath() + "/korvel-no-such-folder");
     EXPECT_FALSE(HelpTopics::ShowHelp("index.htm")->topicFound());
 }
 
@@ -338,11 +339,11 @@ TEST(OpenFile, TellsTheUserWhenTheDesktopCannotOpenTheFile)
     setShellOpener({});
 }
 
-TEST(ProgramFolder, HelpLivesInTheProgramFolderNeverTheWorkingFolder)
+TEST(DataFolder, HelpLivesInTheShippedDataFolderNeverTheWorkingFolder)
 {
-    HelpTopics::setProgramFolder(QString());
-    EXPECT_EQ(HelpTopics::programFolder(), QCoreApplication::applicationDirPath());
-    HelpTopics::setProgramFolder("/opt/korvel");
-    EXPECT_EQ(HelpTopics::helpFolder(), "/opt/korvel/help");
-    HelpTopics::setProgramFolder(QString());
+    HelpTopics::setDataFolder(QString());
+    EXPECT_EQ(HelpTopics::dataFolder(), shippedDataFolder(QCoreApplication::applicationDirPath()));
+    HelpTopics::setDataFolder("/opt/korvel/share/korvel");
+    EXPECT_EQ(HelpTopics::helpFolder(), "/opt/korvel/share/korvel/help");
+    HelpTopics::setDataFolder(QString());
 }

@@ -101,7 +101,8 @@ TEST_F(MainWindowTest, AFuelTypedWithACommaComesBackWithEveryBoxAfterARestart)
     window.reset();
 
     korvel::SessionState restarted;
-    window = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), restarted, windowPanes());
+    window = std::make_unique<MainWindow>(ProgramFolders::inOne(QString::fromStdString(folder.path().string())),
+                                          restarted, windowPanes());
     w().load();
     const Snapshot after = Snapshot::of(w());
     for (const auto& [box, text] : before.boxes) {

@@ -88,7 +88,8 @@ public:
     // Builds and loads the window (after the test has put files in the folder).
     MainWindow& open()
     {
-        window = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session, windowPanes());
+        window = std::make_unique<MainWindow>(ProgramFolders::inOne(QString::fromStdString(folder.path().string())),
+                                              session, windowPanes());
         window->load();
         return *window;
     }

@@ -202,7 +202,7 @@ TEST_F(MainWindowTest, TrendSavedOnComesUpOnWithoutTheExplanation)
     window.reset();
 
     korvel::SessionState fresh;
-    MainWindow again(QString::fromStdString(folder.path().string()), fresh, windowPanes());
+    MainWindow again(ProgramFolders::inOne(QString::fromStdString(folder.path().string())), fresh, windowPanes());
     again.load();
     EXPECT_TRUE(fresh.BatchEnabled);
     EXPECT_TRUE(fresh.TrendMessageShown);
@@ -234,7 +234,8 @@ TEST_F(MainWindowTest, TrendMenuTogglesTheSwitchAndExplainsItOnce)
 TEST_F(MainWindowTest, WelcomeStartsOpenTheMainWindowAndCloseTheWelcome)
 {
     {
-        WelcomeWindow welcome(QString::fromStdString(folder.path().string()), session, windowPanes());
+        WelcomeWindow welcome(ProgramFolders::inOne(QString::fromStdString(folder.path().string())), session,
+                              windowPanes());
         welcome.show();
         EXPECT_EQ(welcome.windowTitle(), "Welcome");
         EXPECT_EQ(welcome.findChild<QPushButton*>("Command1")->text(), "Start the Korvel");
@@ -252,7 +253,8 @@ TEST_F(MainWindowTest, WelcomeStartsOpenTheMainWindowAndCloseTheWelcome)
     }
     {
         korvel::SessionState trend;
-        WelcomeWindow welcome(QString::fromStdString(folder.path().string()), trend, windowPanes());
+        WelcomeWindow welcome(ProgramFolders::inOne(QString::fromStdString(folder.path().string())), trend,
+                              windowPanes());
         welcome.show();
         welcome.findChild<QPushButton*>("Command4")->click();
         QPointer<MainWindow> main = welcome.mainWindow();

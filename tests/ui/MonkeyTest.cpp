@@ -550,8 +550,8 @@ protected:
         QElapsedTimer clock;
         clock.start();
         EXPECT_NO_THROW({
-            again = std::make_unique<MainWindow>(QString::fromStdString(folder.path().string()), session,
-                                                 test::windowPanes());
+            again = std::make_unique<MainWindow>(ProgramFolders::inOne(QString::fromStdString(folder.path().string())),
+                                                 session, test::windowPanes());
             again->load();
             again->show();
             again->pneMain()->runButton->click();

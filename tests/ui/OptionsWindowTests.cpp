@@ -123,7 +123,7 @@ TEST(OptionsWindow, ClosesWithoutStoringWhenAnotherProgramWindowIsActivated)
 
 TEST(OptionsWindow, ItsOwnMessageBoxAndTheHelpBrowserLeaveItOpen)
 {
-    HelpTopics::setProgramFolder(QStringLiteral(KORVEL_DATA_DIR));
+    HelpTopics::setDataFolder(QStringLiteral(KORVEL_DATA_DIR));
     korvel::SessionState session;
     session.SplitFactor = 10;
     QPointer<OptionsWindow> window = OptionsWindow::showOptions(session);
@@ -159,6 +159,6 @@ TEST(OptionsWindow, ItsOwnMessageBoxAndTheHelpBrowserLeaveItOpen)
 
     OptionsWindow::unload();
     HelpTopics::closeHelpBrowser();
-    HelpTopics::setProgramFolder(QString());
+    HelpTopics::setDataFolder(QString());
     QApplication::processEvents();
 }

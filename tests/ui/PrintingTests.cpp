@@ -603,7 +603,7 @@ TEST(PrintMenu, PrintsTheLastRunWithTheBoxesAsTheyStandAndTheDetailsWhileTheyAre
     QTemporaryDir dir;
     SessionState session;
     ScriptedDialogs dialogs;
-    MainWindow w(programFolderWithCrops(dir), session, test::windowPanes());
+    MainWindow w(ProgramFolders::inOne(programFolderWithCrops(dir)), session, test::windowPanes());
     w.show();
     w.load();
     EXPECT_FALSE(w.mnuPrint->isEnabled());

@@ -246,7 +246,7 @@ TEST_F(TabOrderTest, EveryPaneOfTheMainWindowInReadingOrder)
 TEST_F(TabOrderTest, TheWelcomeAndOptionsWindowsInReadingOrder)
 {
     {
-        WelcomeWindow welcome(QString::fromStdString(folder.path().string()), session);
+        WelcomeWindow welcome(ProgramFolders::inOne(QString::fromStdString(folder.path().string())), session);
         activate(&welcome);
         expectChain(&welcome, {"Command1", "Command4", "cmdHelp(25)", "Command2", "Command3"}, "welcome");
     }

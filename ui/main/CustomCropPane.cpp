@@ -430,7 +430,7 @@ void CustomCropPane::fillDesignLists()
 
 fs::path CustomCropPane::customFolder() const
 {
-    return fs::path(main_.programFolder().toStdString()) / "crops" / "custom";
+    return fs::path(main_.folders().user.toStdString()) / "crops" / "custom";
 }
 
 fs::path CustomCropPane::customCropFile(const QString& name) const

@@ -1,7 +1,7 @@
 #pragma once
 // The custom crop editor: creates, edits, saves and deletes the user's own crops. A custom crop is a name,
 // yield units and a yield table (one row per inch of net irrigation from 0, one column per inch of annual
-// rainfall), kept as one crop file in <program folder>/crops/custom. The crop library reads these files with
+// rainfall), kept as one crop file in <user folder>/crops/custom. The crop library reads these files with
 // the library crops; the crop rows show them once they are rebuilt (after a save and on "Back to Home").
 //
 // Controls (objectNames): "txtCustom(0)" (crop name), "cboCustomGrid(0)" (custom crop list: "Select..." then
@@ -90,7 +90,7 @@ public:
     void setCurrentCell(int row, int col);
 
     const std::vector<CustomCropEntry>& CustomCropList() const { return CustomCropList_; }
-    // <program folder>/crops/custom/<RemoveIllegals(name)>.txt
+    // <user folder>/crops/custom/<RemoveIllegals(name)>.txt
     std::filesystem::path customCropFile(const QString& name) const;
 
     // True once a key has been typed into the name box since the last reset, load or save.

@@ -7,6 +7,7 @@
 #include "ui/main/HelpScreen.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/HelpBrowser.h"
+#include "ui/platform/ProgramFolders.h"
 #include "ui/platform/Shell.h"
 #include "ui/platform/ShowCentred.h"
 
@@ -32,21 +33,22 @@ QPointer<HelpScreen>& popup()
 }
 } // namespace
 
-void setProgramFolder(const QString& folder)
+void setDataFolder(const QString& folder)
 {
     configuredFolder() = folder;
     if (browser())
         browser()->setHelpFolder(helpFolder());
 }
 
-QString programFolder()
+QString dataFolder()
 {
-    return configuredFolder().isEmpty() ? QCoreApplication::applicationDirPath() : configuredFolder();
+    return configuredFolder().isEmpty() ? shippedDataFolder(QCoreApplication::applicationDirPath())
+                                        : configuredFolder();
 }
 
 QString helpFolder()
 {
-    return QDir(programFolder()).filePath(QStringLiteral("help"));
+    return QDir(dataFolder()).filePath(QStringLiteral("help"));
 }
 
 HelpBrowser* ShowHelp(const QString& topic)

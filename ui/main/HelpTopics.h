@@ -16,10 +16,11 @@ class HelpScreen;
 
 namespace korvel::ui::HelpTopics {
 
-// The program folder: the help pages are its "help" folder. Unless set, the executable's folder (never the
-// working folder). Tests point it at the shipped data folder.
-void setProgramFolder(const QString& folder);
-QString programFolder();
+// The shipped data folder: the help pages are its "help" folder. Unless set, the data folder of the running
+// program (shippedDataFolder of the executable's folder; never the working folder). Tests point it at the
+// source tree's data folder.
+void setDataFolder(const QString& folder);
+QString dataFolder();
 QString helpFolder();
 
 // Opens the help browser (one window, reused) at the topic "HTML/" + topic; the part after "#" is an anchor

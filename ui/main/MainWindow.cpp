@@ -105,8 +105,8 @@ void fitClientArea(QWidget* client, const QWidget* pane)
 
 } // namespace
 
-MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, const UpperPanes& upper, QWidget* parent)
-    : QMainWindow(parent), programFolder_(std::move(programFolder)), session_(session)
+MainWindow::MainWindow(ProgramFolders folders, korvel::SessionState& session, const UpperPanes& upper, QWidget* parent)
+    : QMainWindow(parent), folders_(std::move(folders)), session_(session)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Korvel"));

@@ -50,17 +50,17 @@ class ProgressWindow;
 class MainWindow : public QMainWindow, public korvel::InputsTarget, public PaneHost, private PaneRegistry {
     Q_OBJECT
 public:
-    // programFolder holds "crops" (the library), "crops/custom", "crops/soils", the help and "inputs.txt".
+    // folders: the shipped crop library ("crops", "crops/soils") and the user's "inputs.txt" and "crops/custom".
     // The window is built as designed, with the panes of the layers above it that `upper` creates;
     // load() (run by the first show, or explicitly) loads it.
-    MainWindow(QString programFolder, korvel::SessionState& session, const UpperPanes& upper = {},
+    MainWindow(ProgramFolders folders, korvel::SessionState& session, const UpperPanes& upper = {},
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // --- Application state ------------------------------------------------------------------------
     WindowState& state() override { return state_; }
     korvel::SessionState& session() const override { return session_; }
-    const QString& programFolder() const override { return programFolder_; }
+    const ProgramFolders& folders() const override { return folders_; }
     QWidget* hostWindow() override { return this; }
 
     // --- Load -------------------------------------------------------------------------------------
@@ -114,7 +114,7 @@ public:
     ProgressWindow* progressWindow() const;
 
     // --- Inputs file ------------------------------------------------------------------------------
-    // programFolder/inputs.txt: written by every run, read at load. Both are silent on failure.
+    // <user folder>/inputs.txt: written by every run, read at load. Both are silent on failure.
     QString inputsFilePath() const;
     void saveInputs() override;
     void loadInputs() override;
@@ -182,11 +182,12 @@ private:
     void unloadSmallWindows();
     void InitializeCropFrame();
     void openProductionCosts(const std::shared_ptr<korvel::Crop>& crop);
-    std::filesystem::path folderPath() const;
+    std::filesystem::path dataPath() const;
+    std::filesystem::path userPath() const;
     std::shared_ptr<korvel::BestMix> runSearch(const QString& strBatchMessage);
     void showRunError(const QString& text);
 
-    QString programFolder_;
+    ProgramFolders folders_;
     korvel::SessionState& session_;
     WindowState state_;
     ResultsHooks resultsHooks_;

@@ -53,14 +53,14 @@ void MainWindow::LoadCropRows(const RenamedCrop& renamed)
     try {
         if (!state_.cropFiles)
             state_.cropFiles = std::make_shared<korvel::FileReader>();
-        read = state_.cropFiles->Initialize(folderPath());
+        read = state_.cropFiles->Initialize(dataPath(), userPath());
     } catch (const std::exception&) {
         read = false;
     }
     if (!read) {
         showMessage(this,
                     QStringLiteral("The crop library could not be read from the folder ") +
-                        QDir::toNativeSeparators(QDir(programFolder_).filePath(QStringLiteral("crops"))) +
+                        QDir::toNativeSeparators(QString::fromStdString(state_.cropFiles->fileDirectory)) +
                         QStringLiteral(".  No crops can be evaluated."),
                     MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Error"));
     } else {
@@ -108,22 +108,27 @@ void MainWindow::noticeCropsLeftOut(std::size_t leftOut)
 
 QString MainWindow::inputsFilePath() const
 {
-    return QDir(programFolder_).filePath(QStringLiteral("inputs.txt"));
+    return QDir(folders_.user).filePath(QStringLiteral("inputs.txt"));
 }
 
-std::filesystem::path MainWindow::folderPath() const
+std::filesystem::path MainWindow::dataPath() const
 {
-    return std::filesystem::path(programFolder_.toStdString());
+    return std::filesystem::path(folders_.data.toStdString());
+}
+
+std::filesystem::path MainWindow::userPath() const
+{
+    return std::filesystem::path(folders_.user.toStdString());
 }
 
 void MainWindow::saveInputs()
 {
-    korvel::InputsFile::saveInputs(folderPath(), *this);
+    korvel::InputsFile::saveInputs(userPath(), *this);
 }
 
 void MainWindow::loadInputs()
 {
-    korvel::InputsFile::loadInputs(folderPath(), *this);
+    korvel::InputsFile::loadInputs(userPath(), *this);
 }
 
 std::string MainWindow::mainText(MainBox box) const

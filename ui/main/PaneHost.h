@@ -8,6 +8,7 @@
 
 #include "model/SessionState.h"
 #include "ui/main/WindowState.h"
+#include "ui/platform/ProgramFolders.h"
 
 class QWidget;
 
@@ -37,8 +38,8 @@ public:
     virtual QWidget* hostWindow() = 0;
     virtual korvel::SessionState& session() const = 0;
     virtual WindowState& state() = 0;
-    // The program folder: "crops" (the library), "crops/custom", "crops/soils", the help and "inputs.txt".
-    virtual const QString& programFolder() const = 0;
+    // The shipped data ("crops", "crops/soils", the help) and the user's folder ("inputs.txt", "crops/custom").
+    virtual const ProgramFolders& folders() const = 0;
 
     // --- Panes ---
     // Makes frame the shown pane (hiding every other pane whose name differs) and records it.

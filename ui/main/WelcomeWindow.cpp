@@ -49,8 +49,8 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 
 } // namespace
 
-WelcomeWindow::WelcomeWindow(QString programFolder, korvel::SessionState& session, UpperPanes upper, QWidget* parent)
-    : QWidget(parent), programFolder_(std::move(programFolder)), session_(session), upper_(std::move(upper))
+WelcomeWindow::WelcomeWindow(ProgramFolders folders, korvel::SessionState& session, UpperPanes upper, QWidget* parent)
+    : QWidget(parent), folders_(std::move(folders)), session_(session), upper_(std::move(upper))
 {
     setObjectName(QStringLiteral("frmWelcome"));
     setWindowTitle(QStringLiteral("Welcome"));
@@ -124,7 +124,7 @@ MainWindow* WelcomeWindow::mainWindow() const
 MainWindow* WelcomeWindow::createMain()
 {
     if (!main_) {
-        main_ = new MainWindow(programFolder_, session_, upper_);
+        main_ = new MainWindow(folders_, session_, upper_);
         main_->setAttribute(Qt::WA_DeleteOnClose);
     }
     return main_;

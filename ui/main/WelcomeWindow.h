@@ -7,6 +7,7 @@
 
 #include "model/SessionState.h"
 #include "ui/main/UpperPanes.h"
+#include "ui/platform/ProgramFolders.h"
 
 namespace korvel::ui {
 
@@ -16,7 +17,7 @@ class WelcomeWindow : public QWidget {
     Q_OBJECT
 public:
     // upper: the panes of the layers above the main window, for the main window the start buttons open.
-    WelcomeWindow(QString programFolder, korvel::SessionState& session, UpperPanes upper = {},
+    WelcomeWindow(ProgramFolders folders, korvel::SessionState& session, UpperPanes upper = {},
                   QWidget* parent = nullptr);
 
     // The main window once a start button has opened it (it deletes itself when closed).
@@ -31,7 +32,7 @@ public:
 private:
     MainWindow* createMain();
 
-    QString programFolder_;
+    ProgramFolders folders_;
     korvel::SessionState& session_;
     UpperPanes upper_;
     QPointer<MainWindow> main_;
