@@ -282,8 +282,8 @@ void MainWindow::load()
     loadStarted_ = true;
 
     // The leftovers of saves cut short (the program killed while saving) in the folders it saves into.
-    korvel::removeStaleTemporaries(folderPath(), ".txt");
-    korvel::removeStaleTemporaries(folderPath() / "crops" / "custom", ".txt");
+    korvel::removeStaleTemporaries(userPath(), ".txt");
+    korvel::removeStaleTemporaries(userPath() / "crops" / "custom", ".txt");
     ShowPane(pneMain_);
     state_.strMainInfo = QStringLiteral("This program evaluates all possible combinations of water distribution over "
                                         "specified land divisions and the crop production outcome associated with the "
