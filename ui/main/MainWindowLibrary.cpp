@@ -118,6 +118,7 @@ std::filesystem::path MainWindow::folderPath() const
 
 void MainWindow::saveInputs()
 {
+    giveBackTrendInputs();
     korvel::InputsFile::saveInputs(folderPath(), *this);
 }
 

@@ -200,6 +200,7 @@ void MainWindow::runEvaluation()
 {
     if (searchRunning_)
         return;
+    giveBackTrendInputs();
     session_.TrendMode = false;
     if (!ready()) {
         showMessage(this, kIncomplete, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Error"));
