@@ -1,11 +1,14 @@
 // The inputs around a trend: however the user leaves a variable trend, every box it wrote gets the user's own value
-// back before anything else runs or is saved.
+// back before anything else runs or is saved; the printed results report states the inputs its options were
+// computed with; a fixed trend on a step's option recomputes that option with everything it was computed with.
 #include <QAction>
 #include <QFile>
 #include <functional>
 
 #include "trend/TrendFixture.h"
+#include "ui/RecordingPrintSurface.h"
 #include "ui/main/CropRow.h"
+#include "ui/results/ResultPrinter.h"
 
 using namespace korvel::ui;
 using namespace korvel::ui::test;
@@ -33,6 +36,15 @@ protected:
         manualValues(variable, values);
         setup().cmdBatchIt->click();
         ASSERT_FALSE(resultsPane().isHidden()) << dialogs.lastText().toStdString();
+    }
+
+    // The printed results report, as the trend results view's "Print Results" button prints it.
+    std::vector<std::string> printedFromTheTrendResults()
+    {
+        auto log = std::make_shared<PrintLog>();
+        thePrinter(w()).setSurfaceFactory(recordingFactory(log));
+        inside<QPushButton>(view().theResults, "Command2")->click();
+        return log->documents.empty() ? std::vector<std::string>{} : render(log->documents[0]);
     }
 };
 
@@ -96,5 +108,54 @@ TEST_F(TrendInputs, EveryWayOutOfAVariableTrendGivesEveryBoxItWroteBack)
         EXPECT_EQ(corn.crop()->maxYield, 220);
         EXPECT_EQ(savedLines().value(3), "85");
         EXPECT_EQ(savedLines().value(4), "16");
+    }
+}
+
+TEST_F(TrendInputs, ThePrintedReportStatesTheInputsItsOptionsWereComputedWith)
+{
+    openWithTrends();
+    w().runEvaluation();
+    ASSERT_FALSE(pneResults(w())->isHidden());
+    typeInto(pane().txtArea, QStringLiteral("200")); // typed after the run, not run
+
+    variableTrend(3, QStringLiteral("60, 95"));
+    const std::vector<std::string> report = printedFromTheTrendResults();
+    ASSERT_GT(report.size(), 8u);
+    EXPECT_EQ(report[6], "@0 <9b>Total Acres:  | <9>160 acres | @5200 <9b>Irrigation Efficiency:  | <9>85%");
+    EXPECT_EQ(report[7].rfind("@0 <9b>Annual Rainfall:  | <9>16 inches", 0), 0u) << report[7];
+}
+
+TEST_F(TrendInputs, AFixedTrendOnAStepsOptionKeepsTheStepsCostsAndLeavesTheStepAlone)
+{
+    openWithTrends();
+    pane().presetButtons[5]->click(); // "100 "
+    row(QStringLiteral("Wheat"))->chkCrop->setChecked(false);
+    // A step of a trend on Corn's production costs, and one on the irrigation costs; then a fixed trend on the
+    // rainfall the step's option already has.
+    const struct {
+        int variable;
+        const char* values;
+    } cases[] = {{1, "300, 400"}, {4, "3, 4"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.variable);
+        variableTrend(c.variable, QString::fromLatin1(c.values));
+        const std::shared_ptr<korvel::FieldCollection> step = view().theResults->shownOption();
+        ASSERT_TRUE(step && step->Count() == 1);
+        const double stepProfit = step->getProfit(session);
+        const double stepCosts = step->Item(1)->getCosts(session);
+
+        inside<QPushButton>(view().theResults, "cmdBatchThis")->click();
+        manualValues(5, QStringLiteral("16"));
+        setup().cmdBatchIt->click();
+        ASSERT_FALSE(resultsPane().isHidden()) << dialogs.lastText().toStdString();
+        const std::shared_ptr<korvel::FieldCollection> fixed = view().theResults->shownOption();
+        EXPECT_DOUBLE_EQ(fixed->getProfit(session), stepProfit);
+        EXPECT_DOUBLE_EQ(fixed->Item(1)->getCosts(session), stepCosts);
+        EXPECT_EQ(trendLine(0), "Annual Rainfall : 16.00 inches");
+        EXPECT_EQ(trendLine(1), "") << "only the fixed trend's own value";
+
+        EXPECT_EQ(step->Item(1)->TotalCost, stepCosts) << "the step's option is not changed";
+        step->Item(1)->TotalCost = 0;
+        EXPECT_DOUBLE_EQ(step->Item(1)->getCosts(session), stepCosts);
     }
 }
