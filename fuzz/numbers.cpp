@@ -1,7 +1,9 @@
 // The number helpers. The input is read as a text and, when it has eight bytes or more, its first eight as a
-// double and the rest as a digit pattern. Checks: reading a text fails only as documented; a number written as
-// plain decimal text reads back, to 15 significant digits, and writes the same text again; rounding gives the
-// nearest whole number with halves to even; a formatted money amount reads back as a number near the value.
+// double and the rest as a digit pattern. Checks: reading a text fails only as documented, and a box reads a text
+// that the numeric test takes as that same number; a number written as plain decimal text reads back, to 15
+// significant digits, and writes the same text again; rounding gives the nearest whole number with halves to
+// even, and a whole number exactly over the 64-bit range; a formatted money amount reads back as a number near
+// the value.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -41,14 +43,13 @@ void checkRounding(double x)
     require(std::floor(r) == r && std::fabs(r - x) <= 0.5);
     if (std::fabs(r - x) == 0.5)
         require(std::fmod(r, 2.0) == 0.0);
-    if (std::fabs(x) < 9.2e18) {
-        require(static_cast<double>(num::toWhole(x)) == r);
-    } else {
-        try {
-            num::toWhole(x);
-            require(std::fabs(r) < 9223372036854775808.0);
-        } catch (const korvel::NonFiniteResult&) {
-        }
+    // A whole number is given for every r of the 64-bit range, -2^63 included, 2^63 not; outside it, an error.
+    const bool inRange = r >= -9223372036854775808.0 && r < 9223372036854775808.0;
+    try {
+        const long long whole = num::toWhole(x);
+        require(inRange && static_cast<double>(whole) == r);
+    } catch (const korvel::NonFiniteResult&) {
+        require(!inRange);
     }
 }
 
@@ -65,8 +66,11 @@ void checkPatterns(double x, std::string_view pattern)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const double boxValue = num::groupedLeadingNumber(text);
+    require(std::isfinite(boxValue));
     if (const std::optional<double> value = num::parseNumeric(text)) {
         require(std::isfinite(*value));
+        require(boxValue == *value); // a box reads every text the numeric test takes as that number
         checkPlainText(*value);
     }
     try {

@@ -78,10 +78,6 @@ void FieldCollection::clearWhatCopyDrops()
 void FieldCollection::ResetBatch()
 {
     for (const auto& f : mCol) {
-        f->theCrop->inputCosts.UseBatch = false;
-        f->theCrop->inputCosts.BatchGeneralCosts = 0;
-        f->irrigCosts->UseBatch = false;
-        f->irrigCosts->BatchIrrigationCosts = 0;
         f->TotalCost = 0;
         f->TotalReturn = 0;
     }

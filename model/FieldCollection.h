@@ -37,6 +37,9 @@ public:
     // Leaves this allocation as its Copy would be, for one that takes the place of its copy: what Copy does not
     // carry is cleared (isNothing, the fields' return caches, the crops' unused flat forage charge).
     void clearWhatCopyDrops();
+    // Clears what an earlier fixed trend left: the fields' cost and return caches and the trend descriptions. The
+    // trend overrides stay: they are part of what the option was computed with (a variable trend's step on the
+    // production or irrigation costs), and a fixed trend on the option recomputes it with them.
     void ResetBatch();
     double getProfit(const SessionState& s);
     // The distinct crop names of the fields in order of first appearance; throws IndexError without fields.

@@ -115,8 +115,8 @@ private:
 
 } // namespace
 
-FixedTrendRun runFixedTrend(FieldCollection& selected, const std::vector<FixedTrendProcess>& processes, SessionState& s,
-                            EvaluationObserver& progress)
+FixedTrendRun runFixedTrend(const FieldCollection& selected, const std::vector<FixedTrendProcess>& processes,
+                            SessionState& s, EvaluationObserver& progress)
 {
     RunEnd end(s, progress);
     if (processes.empty() || processes.size() > 2)
@@ -128,7 +128,8 @@ FixedTrendRun runFixedTrend(FieldCollection& selected, const std::vector<FixedTr
         throw InvalidArgument("a fixed trend can compute at most " + std::to_string(kMaximumFixedTrendCount) +
                               " options, not " + std::to_string(n));
 
-    selected.ResetBatch();
+    const std::shared_ptr<FieldCollection> base = selected.Copy();
+    base->ResetBatch();
     const FixedTrendProcess& first = processes[0];
     const bool two = processes.size() == 2;
     const std::size_t k1 = first.values.size();
@@ -147,7 +148,7 @@ FixedTrendRun runFixedTrend(FieldCollection& selected, const std::vector<FixedTr
             return run;
         // Each option is ranked as a copy of its own and kept in the grid as another; the ranked copy is handed
         // to the list, and the grid keeps the option itself, which nothing else holds.
-        const std::shared_ptr<FieldCollection> fc = updatedCopy(first, i, selected, s);
+        const std::shared_ptr<FieldCollection> fc = updatedCopy(first, i, *base, s);
         if (!two) {
             bm->submit(fc->Copy(), s);
             progress.advance();

@@ -56,15 +56,17 @@ long long fixedTrendCount(const std::vector<FixedTrendProcess>& processes);
 // The most a fixed trend can compute: the ranked list counts its entries in 16 bits.
 inline constexpr long long kMaximumFixedTrendCount = 32767;
 
-// The fixed trend over one or two processes. Clears the base option's trend overrides, caches and
-// descriptions; clears s.CancelRequested; then for each value i of the first process (and each value j of
-// the second) recomputes a copy of the base and ranks it. progress.pumpMessages() runs before each value
-// (and each combination); s.CancelRequested is tested before each value and after each combination with a
-// second process; progress.advance() follows each ranked option; progress.close() ends the run, cancelled or
-// not, and s.CancelRequested is cleared again. A completed run sets s.TrendResultGrid. Throws InvalidArgument
-// for no process, more than two, a process without values or more than kMaximumFixedTrendCount options; the
-// errors of UpdateOption pass through (progress closed and the cancel flag cleared first).
-FixedTrendRun runFixedTrend(FieldCollection& selected, const std::vector<FixedTrendProcess>& processes, SessionState& s,
-                            EvaluationObserver& progress);
+// The fixed trend over one or two processes. Works on a copy of the selected option, which itself is never
+// changed: the copy loses the caches and descriptions of an earlier fixed trend and keeps everything the option
+// was computed with, its trend overrides and efficiency included (ResetBatch). Clears s.CancelRequested; then for
+// each value i of the first process (and each value j of the second) recomputes a copy of the base and ranks it.
+// progress.pumpMessages() runs before each value (and each combination); s.CancelRequested is tested before each
+// value and after each combination with a second process; progress.advance() follows each ranked option;
+// progress.close() ends the run, cancelled or not, and s.CancelRequested is cleared again. A completed run sets
+// s.TrendResultGrid. Throws InvalidArgument for no process, more than two, a process without values or more than
+// kMaximumFixedTrendCount options; the errors of UpdateOption pass through (progress closed and the cancel flag
+// cleared first).
+FixedTrendRun runFixedTrend(const FieldCollection& selected, const std::vector<FixedTrendProcess>& processes,
+                            SessionState& s, EvaluationObserver& progress);
 
 } // namespace korvel

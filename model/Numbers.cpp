@@ -144,6 +144,25 @@ std::string scaledDigits(double ax, int fractionDigits)
     return nz == std::string::npos ? std::string("0") : n.substr(nz);
 }
 
+// The digits of a number's whole part, with or without digit grouping: without commas, or grouped in threes by
+// commas with a first group of one to three digits ("1,500", "12,345,678"; not "1,2", "1234,567" or "1,,500").
+bool wellGrouped(std::string_view digits)
+{
+    const std::size_t firstComma = digits.find(',');
+    if (firstComma == std::string_view::npos)
+        return true;
+    if (firstComma == 0 || firstComma > 3)
+        return false;
+    for (std::size_t at = firstComma; at < digits.size(); at += 4) {
+        if (digits[at] != ',' || at + 4 > digits.size())
+            return false;
+        for (std::size_t k = at + 1; k < at + 4; ++k)
+            if (!isDigit(digits[k]))
+                return false;
+    }
+    return true;
+}
+
 struct Token {
     enum Kind { Optional, Required, Literal } kind;
     char literal = 0;
@@ -314,21 +333,16 @@ std::optional<double> parseNumeric(std::string_view text)
         ++i;
     }
     bool digits = false;
-    while (i < t.size()) {
-        char c = t[i];
-        if (isDigit(c)) {
-            s.push_back(c);
+    const std::size_t integerStart = i;
+    while (i < t.size() && (isDigit(t[i]) || t[i] == ',')) {
+        if (isDigit(t[i])) {
+            s.push_back(t[i]);
             digits = true;
-            ++i;
-        } else if (c == ',') {
-            // Digit grouping: a comma stands between two digits.
-            if (!digits || i + 1 >= t.size() || !isDigit(t[i + 1]) || !isDigit(t[i - 1]))
-                return std::nullopt;
-            ++i;
-        } else {
-            break;
         }
+        ++i;
     }
+    if (!wellGrouped(t.substr(integerStart, i - integerStart)))
+        return std::nullopt;
     if (i < t.size() && t[i] == '.') {
         s.push_back('.');
         ++i;
@@ -528,6 +542,31 @@ double leadingNumberOrZero(std::string_view text) noexcept
     } catch (...) {
         return 0.0;
     }
+}
+
+double groupedLeadingNumber(std::string_view text) noexcept
+{
+    // Each run of digits with commas between them loses its commas when it groups a whole part well; any other
+    // comma stays, and the reading stops there.
+    std::string s;
+    s.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        if (!isDigit(text[i])) {
+            s.push_back(text[i++]);
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() &&
+               (isDigit(text[end]) || (text[end] == ',' && end + 1 < text.size() && isDigit(text[end + 1]))))
+            ++end;
+        const std::string_view run = text.substr(i, end - i);
+        const bool wholePart = i == 0 || text[i - 1] != '.';
+        for (char c : run)
+            if (c != ',' || !(wholePart && wellGrouped(run)))
+                s.push_back(c);
+        i = end;
+    }
+    return leadingNumberOrZero(s);
 }
 
 } // namespace korvel::num

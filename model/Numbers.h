@@ -37,9 +37,14 @@ double leadingNumber(std::string_view text);
 // leadingNumber for texts typed into the windows: 0 also when the number is too large for a double.
 double leadingNumberOrZero(std::string_view text) noexcept;
 
+// leadingNumberOrZero for a box's text, with its digit grouping read when it is well formed: the whole part in
+// groups of three digits split by commas, the first of one to three ("1,500.00" -> 1500, "12,345abc" -> 12345).
+// Any other comma ends the number as another character would ("1,2" -> 1, "8,5" -> 8, "1,5000" -> 1).
+double groupedLeadingNumber(std::string_view text) noexcept;
+
 // The whole-text numeric test used when a box is left: surrounding blanks, an optional sign, digits with
-// optional digit grouping (commas, each between two digits), a decimal point and an exponent (E). Returns the
-// value, or nothing (also for a number too large for a double).
+// optional digit grouping (the whole part in groups of three split by commas: "1,500", "12,345.5"; not "1,2"), a
+// decimal point and an exponent (E). Returns the value, or nothing (also for a number too large for a double).
 std::optional<double> parseNumeric(std::string_view text);
 inline bool isNumeric(std::string_view text)
 {

@@ -132,6 +132,7 @@ void TrendController::ShowBatchScreen()
                 if (main_.cr(i)->isActive())
                     p.cboCrops->addItem(qtext(main_.cr(i)->crop()->cropType));
         }
+        giveBackUserValues();
         main_.saveInputs();
         p.selectCropEntry(0);
         p.variablePicked(0);
@@ -165,12 +166,34 @@ void TrendController::clearTrendOverrides()
     }
 }
 
+void TrendController::rememberUserValue(QObject* box, std::function<void()> giveBack)
+{
+    for (const auto& [kept, how] : userValues_)
+        if (kept == box)
+            return;
+    userValues_.emplace_back(box, std::move(giveBack));
+}
+
+void TrendController::giveBackUserValues()
+{
+    if (running_) {
+        giveBackAfterRun_ = true;
+        return;
+    }
+    giveBackAfterRun_ = false;
+    const auto values = std::move(userValues_);
+    userValues_.clear();
+    for (const auto& [box, giveBack] : values)
+        giveBack();
+    clearTrendOverrides();
+}
+
 void TrendController::goBack()
 {
     if (running_)
         return;
     korvel::SessionState& s = session();
-    clearTrendOverrides();
+    giveBackUserValues();
     s.TrendMode = false;
     main_.loadInputs();
     if (korvel::selectedOption(s)->Count() < 1) {
@@ -198,18 +221,25 @@ void TrendController::generateTrendOutput()
         p.ProcessCollection.push_back(*bp);
     }
 
+    // Every run starts from the user's inputs: what an earlier run wrote is given back before the file is read.
+    giveBackUserValues();
     running_ = true;
     bool completed = false;
     const bool fixed = korvel::selectedOption(session())->Count() >= 1;
+    const auto ended = [this] {
+        running_ = false;
+        if (giveBackAfterRun_)
+            giveBackUserValues();
+    };
     try {
         main_.loadInputs();
         BatchCollection.clear();
         completed = fixed ? runFixedTrend() : runVariableTrend(*bp);
     } catch (...) {
-        running_ = false;
+        ended();
         throw;
     }
-    running_ = false;
+    ended();
     if (!completed)
         return;
     TrendResultsPane& results = *panes_.trendResultsPane();
@@ -327,8 +357,15 @@ void TrendController::UpdateVariable(int theCrop, int theVariable, double theVal
     MainPane& pane = *main_.pneMain();
     switch (theVariable) {
     case korvel::CropPriceVariable:
-        if (row)
+        if (row) {
+            rememberUserValue(row->txtPrice, [row = QPointer<CropRow>(row), crop = row->crop(),
+                                              text = row->txtPrice->text(), price = row->crop()->price] {
+                if (row && row->crop() == crop)
+                    row->txtPrice->setText(text);
+                crop->price = price;
+            });
             row->setPrice(theValue);
+        }
         break;
     case korvel::ProductionCostsVariable:
         if (row) {
@@ -337,15 +374,35 @@ void TrendController::UpdateVariable(int theCrop, int theVariable, double theVal
         }
         break;
     case korvel::MaximumYieldVariable:
-        if (row)
+        if (row) {
+            rememberUserValue(row->txtMaxYield, [row = QPointer<CropRow>(row), crop = row->crop(),
+                                                 text = row->txtMaxYield->text(), maxYield = row->crop()->maxYield] {
+                if (row && row->crop() == crop)
+                    row->txtMaxYield->setText(text);
+                crop->maxYield = maxYield;
+            });
             row->setMaxYield(theValue);
+        }
         break;
-    case korvel::EfficiencyVariable: pane.txtEff->setText(qtext(num::plainText(theValue))); break;
+    case korvel::EfficiencyVariable:
+        rememberUserValue(pane.txtEff, [box = QPointer<QLineEdit>(pane.txtEff), text = pane.txtEff->text()] {
+            if (box)
+                box->setText(text);
+        });
+        pane.txtEff->setText(qtext(num::plainText(theValue)));
+        break;
     case korvel::IrrigationCostsVariable:
         irrigation.UseBatch = true;
         irrigation.BatchIrrigationCosts = theValue;
         break;
-    case korvel::RainfallVariable: pane.txtAnnRain->setEditText(qtext(num::plainText(theValue))); break;
+    case korvel::RainfallVariable:
+        rememberUserValue(pane.txtAnnRain,
+                          [box = QPointer<QComboBox>(pane.txtAnnRain), text = pane.txtAnnRain->currentText()] {
+                              if (box)
+                                  box->setEditText(text);
+                          });
+        pane.txtAnnRain->setEditText(qtext(num::plainText(theValue)));
+        break;
     default: return;
     }
     s.TrendVariableName = korvel::TrendVariables::variableTrendName(theVariable);

@@ -4,6 +4,8 @@
 // its "Generate Trend Output" button: a variable trend repeats the whole evaluation once per value of its
 // process; a fixed trend recomputes the chosen option over the values of one or two processes.
 #include <QObject>
+#include <QPointer>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,6 +40,11 @@ public:
     // Clears the trend overrides of every library crop and of the irrigation costs, so none stays in force
     // for an ordinary evaluation.
     void clearTrendOverrides();
+    // However the user leaves a variable trend: every box the trend wrote (the efficiency, the rainfall, a crop
+    // row's price or maximum yield) and its crop get back what they held before the trend's first value, and
+    // the trend overrides are cleared, so the next run and the next save see the user's own inputs. While a
+    // trend runs, this waits for the run's end.
+    void giveBackUserValues();
     // "Generate Trend Output".
     void generateTrendOutput();
     // Puts one value of a variable trend into the main window's inputs.
@@ -50,11 +57,16 @@ private:
     bool runVariableTrend(const korvel::BatchProcess& bp);
     bool runFixedTrend();
     korvel::SessionState& session() const;
+    // Keeps how to give a box back what it holds now, unless the box's own value is kept already.
+    void rememberUserValue(QObject* box, std::function<void()> giveBack);
 
     PaneHost& main_; // the window, through its host interface
     TrendPanes& panes_;
     TrendSetupPane& setup_;
     bool running_ = false;
+    bool giveBackAfterRun_ = false; // the user left the trend while it ran
+    // The boxes a variable trend wrote, each with how it gets the user's value back, in writing order.
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> userValues_;
 };
 
 } // namespace korvel::ui

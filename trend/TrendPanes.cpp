@@ -37,11 +37,12 @@ TrendPanes::TrendPanes(PaneRegistry& registry, ResultsPanes& results)
     TrendHooks& hooks = registry.trendHooks();
     hooks.EnableBatch = [this](bool b) {
         trendResultsPane_->EnableBatch(b);
-        // Trend processing off: no trend override of a finished variable trend stays in force for the
+        // Trend processing off: no input or override of a finished variable trend stays in force for the
         // ordinary runs that follow.
-        if (!b && !trendSetupPane_->trend().running())
-            trendSetupPane_->trend().clearTrendOverrides();
+        if (!b)
+            trendSetupPane_->trend().giveBackUserValues();
     };
+    hooks.giveBackTrendInputs = [this] { trendSetupPane_->trend().giveBackUserValues(); };
     hooks.ShowBatchScreen = [this] { trendSetupPane_->trend().ShowBatchScreen(); };
     hooks.startVariableTrend = [this] { trendSetupPane_->trend().startVariableTrend(); };
     hooks.libraryCropAdded = [this](const QString& crop) {

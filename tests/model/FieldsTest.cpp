@@ -195,7 +195,7 @@ TEST_F(Allocations, CopyCarriesTrendListsAndPlaceholderMarkButNotIsNothing)
     EXPECT_FALSE(fresh.Copy()->isNothing);
 }
 
-TEST_F(Allocations, ResetBatchClearsFieldsButNotTheAllocationCost)
+TEST_F(Allocations, ResetBatchClearsCachesAndDescriptionsButKeepsTheOverrides)
 {
     FieldCollection fc;
     auto f = fieldOf("Corn", 10, 5, 3, 150);
@@ -208,16 +208,17 @@ TEST_F(Allocations, ResetBatchClearsFieldsButNotTheAllocationCost)
     EXPECT_EQ(fc.getCosts(s), 1000 + 100);
     fc.getReturn();
     fc.ResetBatch();
-    EXPECT_FALSE(f->theCrop->inputCosts.UseBatch);
-    EXPECT_EQ(f->theCrop->inputCosts.BatchGeneralCosts, 0);
-    EXPECT_FALSE(f->irrigCosts->UseBatch);
-    EXPECT_EQ(f->irrigCosts->BatchIrrigationCosts, 0);
+    EXPECT_TRUE(f->theCrop->inputCosts.UseBatch) << "the option was computed with its overrides";
+    EXPECT_EQ(f->theCrop->inputCosts.BatchGeneralCosts, 100);
+    EXPECT_TRUE(f->irrigCosts->UseBatch);
+    EXPECT_EQ(f->irrigCosts->BatchIrrigationCosts, 2);
     EXPECT_EQ(f->TotalCost, 0);
     EXPECT_EQ(f->TotalReturn, 0);
     EXPECT_TRUE(fc.theVariable.empty() && fc.theValue.empty() && fc.theUnits.empty());
+    f->theCrop->inputCosts.BatchGeneralCosts = 50;
     EXPECT_EQ(fc.getCosts(s), 1100); // until its TotalCost is set to 0
     fc.TotalCost = 0;
-    EXPECT_EQ(fc.getCosts(s), 0);
+    EXPECT_EQ(fc.getCosts(s), 500 + 100);
 }
 
 TEST_F(Allocations, DistinctCropsInOrderOfFirstField)

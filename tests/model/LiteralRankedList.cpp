@@ -58,15 +58,16 @@ BestMix::Entries literalReturnCollection(BestMix::Entries& entries, bool axe, co
     return entries;
 }
 
-LiteralFixedTrend literalFixedTrend(FieldCollection& selected, const std::vector<FixedTrendProcess>& processes,
+LiteralFixedTrend literalFixedTrend(const FieldCollection& selected, const std::vector<FixedTrendProcess>& processes,
                                     SessionState& s)
 {
-    selected.ResetBatch();
+    const auto base = selected.Copy();
+    base->ResetBatch();
     LiteralFixedTrend out;
     out.list = literalList(static_cast<int>(fixedTrendCount(processes)));
     const FixedTrendProcess& first = processes[0];
     for (double value : first.values) {
-        const auto fc = UpdateOption(first.target, first.variable, value, *selected.Copy(), s);
+        const auto fc = UpdateOption(first.target, first.variable, value, *base->Copy(), s);
         if (processes.size() == 1) {
             const auto ranked = fc->Copy();
             literalSubmit(out.list, *ranked, s);

@@ -27,7 +27,7 @@ struct LiteralFixedTrend {
     BestMix::Entries list;
     std::vector<std::shared_ptr<FieldCollection>> grid;
 };
-LiteralFixedTrend literalFixedTrend(FieldCollection& selected, const std::vector<FixedTrendProcess>& processes,
+LiteralFixedTrend literalFixedTrend(const FieldCollection& selected, const std::vector<FixedTrendProcess>& processes,
                                     SessionState& s);
 
 } // namespace korvel::testing

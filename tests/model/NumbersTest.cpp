@@ -136,9 +136,18 @@ TEST(Numbers, ParseNumericTestsTheWholeText)
         const char* in;
         double out;
     } accepted[] = {
-        {"1,500", 1500},  {" 12 ", 12}, {"-3.5", -3.5}, {"+2", 2},
-        {"1e3", 1000},    {".5", 0.5},  {"5.", 5},      {"1,234,567.5", 1234567.5},
-        {"2.5E-1", 0.25}, {"0", 0},
+        {"1,500", 1500},
+        {" 12 ", 12},
+        {"-3.5", -3.5},
+        {"+2", 2},
+        {"1e3", 1000},
+        {".5", 0.5},
+        {"5.", 5},
+        {"1,234,567.5", 1234567.5},
+        {"2.5E-1", 0.25},
+        {"0", 0},
+        {"12,345.5", 12345.5},
+        {"-999,000", -999000},
     };
     for (const auto& c : accepted) {
         auto v = num::parseNumeric(c.in);
@@ -148,6 +157,36 @@ TEST(Numbers, ParseNumericTestsTheWholeText)
     for (const char* bad :
          {"abc", "", "  ", "1.2.3", "1,", ",1", "1e", "--1", "1 2", "1e999", ".", "-", "12abc", "1,,2", "$5"})
         EXPECT_FALSE(num::isNumeric(bad)) << bad;
+    // Digit grouping counts only in groups of three.
+    for (const char* badlyGrouped : {"1,2", "8,5", "1,5000", "1234,567", "12,34,567", "1,500,5", "1.500,5", "1,50.5"})
+        EXPECT_FALSE(num::isNumeric(badlyGrouped)) << badlyGrouped;
+}
+
+TEST(Numbers, BoxesReadDigitGroupingOnlyWhenItIsWellFormed)
+{
+    const struct {
+        const char* in;
+        double out;
+    } cases[] = {
+        {"1,500", 1500},
+        {"12,345.5", 12345.5},
+        {"1,234,567", 1234567},
+        {"-1,500.25x", -1500.25},
+        {"12abc", 12},
+        {"abc", 0},
+        {"1,2", 1},
+        {"8,5", 8},
+        {"1,5000", 1},
+        {"1234,567", 1234},
+        {"12,34,567", 12},
+        {"1.5,000", 1.5},
+        {",500", 0},
+        {"1e999", 0},
+        {" 160 ", 160},
+        {"1,500,", 1500},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(num::groupedLeadingNumber(c.in), c.out) << c.in;
 }
 
 TEST(Numbers, FormatPatternFollowsTheDigitPatterns)

@@ -459,9 +459,14 @@ TEST_F(FixedTrendTest, ZeroEfficiencyIsRefused)
 
 TEST_F(FixedTrendTest, OneProcessRanksEveryValueAndFillsAOneDimensionalGrid)
 {
+    // The option of a variable trend's step on corn's production costs ($50 an acre), carrying the description
+    // of an earlier fixed trend: the run keeps the override it was computed with, drops the description, and
+    // leaves the option itself as it was.
     auto base = cornAndWheat();
-    base->Item(1)->theCrop->inputCosts.UseBatch = true; // left from an earlier trend: cleared by the run
+    base->Item(1)->theCrop->inputCosts.UseBatch = true;
+    base->Item(1)->theCrop->inputCosts.BatchGeneralCosts = 50;
     base->AddBatchDescription("old", 1, {"", ""});
+    const double corn = base->Item(1)->getCosts(s);
     s.CancelRequested = true; // left from a cancelled evaluation: the run clears it first
     CountingProgress progress;
     progress.s = &s;
@@ -471,8 +476,9 @@ TEST_F(FixedTrendTest, OneProcessRanksEveryValueAndFillsAOneDimensionalGrid)
     EXPECT_EQ(progress.pumps, 5);
     EXPECT_EQ(progress.advances, 5);
     EXPECT_EQ(progress.closes, 1);
-    EXPECT_TRUE(base->theVariable.empty());
-    EXPECT_FALSE(base->Item(1)->theCrop->inputCosts.UseBatch);
+    EXPECT_EQ(base->theVariable, std::vector<std::string>{"old"});
+    EXPECT_TRUE(base->Item(1)->theCrop->inputCosts.UseBatch);
+    EXPECT_EQ(base->Item(1)->TotalCost, corn);
 
     ASSERT_EQ(run.list->getSize(), 5);
     std::vector<double> ranked;
@@ -484,9 +490,10 @@ TEST_F(FixedTrendTest, OneProcessRanksEveryValueAndFillsAOneDimensionalGrid)
     EXPECT_EQ(grid.dimensions(), 1);
     ASSERT_EQ(grid.rows(), 5u);
     EXPECT_EQ(grid.columns(), 1u);
+    EXPECT_EQ(grid.at(1)->theVariable, std::vector<std::string>{"Crop Price - Corn"});
     EXPECT_EQ(grid.at(1)->theValue.at(0), 5);
-    // 5 × 160 × 10 − 100 + 2,140
-    EXPECT_NEAR(grid.at(1)->getProfit(s), 10040, 1e-9);
+    // 5 × 160 × 10 − 50 × 10 + 2,140
+    EXPECT_NEAR(grid.at(1)->getProfit(s), 9640, 1e-9);
     EXPECT_NE(grid.at(1), run.list->entries()[1]) << "the grid holds its own copies";
     EXPECT_EQ(base->Item(1)->theCrop->price, 4);
 }

@@ -113,6 +113,30 @@ TEST_F(CustomCropSave, ACellThatIsNotOneNumberIsNamedAndNothingIsSaved)
     EXPECT_EQ(table[1][12], 8);
 }
 
+TEST_F(CustomCropSave, ANegativeYieldGetsTheRefusalOfATextThatIsNoNumber)
+{
+    openPane();
+    QTest::keyClicks(editor->nameBox, "Barley");
+    sizeGrid(11, 12, 1);
+    typeCell(1, 1, "5");
+    typeCell(1, 2, "6");
+    typeCell(2, 1, "-5");
+    typeCell(2, 2, "7");
+    button(2)->click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "Not a number");
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(
+        "The yield at 1 in. net irrigation and 11 in. annual rainfall, \"-5\", is not a number."));
+    EXPECT_TRUE(customFiles().empty());
+    EXPECT_EQ(editor->currentRow(), 2);
+
+    // No yield below zero, but zero itself is one.
+    typeCell(2, 1, "0");
+    button(2)->click();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].text, kSaved);
+}
+
 TEST_F(CustomCropSave, AMultiLineTextPastedIntoOneCellGetsThePastesRefusal)
 {
     openPane();
@@ -263,7 +287,8 @@ TEST_F(CustomCropSave, WhatSaveAcceptsReadsBackAsTheEditorShowedIt)
                                  "CROP=Oats",
                                  "a\\b|c?"};
     const char* const badNames[] = {"two\nlines", "ends in a line break\n", "cr\r", "tab\there"};
-    const char* const badCells[] = {"1,5", "abc", "12abc", "1e999", "-", ".", "1.2.3", "7\n8", "1\t2", "$5", "1 2"};
+    const char* const badCells[] = {"1,5",  "abc",  "12abc", "1e999", "-",  ".",    "1.2.3",
+                                    "7\n8", "1\t2", "$5",    "1 2",   "-5", "-0.25"};
     const QString units[] = {"bushels/acre", "pounds/acre", "tons/acre"};
     const std::map<QString, std::vector<std::string>> unitWords = {
         {"bushels/acre", {"bu.", "bushels"}}, {"pounds/acre", {"lb", "pounds"}}, {"tons/acre", {"ton", "tons"}}};
@@ -276,7 +301,7 @@ TEST_F(CustomCropSave, WhatSaveAcceptsReadsBackAsTheEditorShowedIt)
         case 4: return QString::number(between(1, 99)) + "E" + QString::number(between(-300, 300));
         case 5: return "0.000" + QString::number(between(1, 999));
         case 6: return "123456789012345678";
-        case 7: return "-" + QString::number(between(0, 50)) + ".25";
+        case 7: return "+" + QString::number(between(0, 50)) + ".25";
         case 8: return " " + QString::number(between(0, 9));
         default: return chance(50) ? QString() : QString::number(between(0, 300));
         }

@@ -176,6 +176,34 @@ TEST_F(MainWindowTest, RejectedEfficiencyIsTakenBackAndKeepsTheFocus)
     EXPECT_TRUE(pane().txtEff->hasFocus());
 }
 
+TEST_F(MainWindowTest, CommasThatDoNotGroupInThreesMakeNoNumber)
+{
+    open();
+    activate(window.get());
+    fillInputs();
+    // The efficiency box refuses "8,5" as any other text that is no number, and takes its own text back.
+    typeInto(pane().txtEff, "8,5");
+    QTest::keyClick(pane().txtEff, Qt::Key_Tab);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Irrigation Efficiency %:  Please enter a numeric value!");
+    EXPECT_EQ(pane().txtEff->text(), "85");
+    EXPECT_TRUE(pane().txtEff->hasFocus());
+
+    // The acreage is read to its first comma that groups nothing, as "12abc" is read to the letters; the crop
+    // row's price box refuses the text when it is left.
+    dialogs.clearRecord();
+    typeInto(pane().txtArea, "1,2");
+    EXPECT_EQ(pane().lblVolume->text(), "12") << "1 acre by 12 inches, not 12 acres";
+    typeInto(pane().txtArea, "12,345.5");
+    EXPECT_EQ(pane().lblVolume->text(), "148,146");
+    QLineEdit* price = row("Corn")->txtPrice;
+    typeInto(price, "6,5");
+    QTest::keyClick(price, Qt::Key_Tab);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Crop Price - Corn:  Please enter a numeric value!");
+    EXPECT_EQ(row("Corn")->crop()->price, 6.52) << "the crop keeps the price the box had";
+}
+
 TEST_F(MainWindowTest, CropRowTickStates)
 {
     open();

@@ -278,7 +278,7 @@ TEST(ResultsReport, PrintsAtMostFiveOptionsAndStopsAtTheFirstWithoutPositiveRetu
     }
 }
 
-TEST(ResultsReport, EachCopyIsADocumentWithTheInputsAndTimeOfItsPrinting)
+TEST(ResultsReport, EachCopyIsADocumentWithTheTimeOfItsPrintingAndTheInputsOfItsOptions)
 {
     ReportRig rig;
     rig.printer.setCollection({optionWithProfit(500)});
@@ -294,14 +294,20 @@ TEST(ResultsReport, EachCopyIsADocumentWithTheInputsAndTimeOfItsPrinting)
     second.erase(second.begin());
     EXPECT_EQ(first, second);
 
-    // The boxes are read when the report prints, not when the list was handed over.
+    // The inputs are those of the options, read when the list was handed over, not when the report prints.
+    const std::string inputsLine = rig.document(0)[6];
     rig.inputs.txtArea = "250";
     rig.inputs.txtEff = "";
     rig.printer.printResults();
     ASSERT_EQ(rig.dialogs.printCalls.size(), 2u);
     EXPECT_EQ(rig.dialogs.printCalls[1], 2); // the dialog offers the copies chosen last
     ASSERT_EQ(rig.log->documents.size(), 4u);
-    EXPECT_EQ(rig.document(2)[6], "@0 <9b>Total Acres:  | <9>250 acres | @5200 <9b>Irrigation Efficiency:  | <9>%");
+    EXPECT_EQ(rig.document(2)[6], inputsLine);
+    rig.printer.setCollection(rig.printer.printOptions());
+    rig.dialogs.prints = {1};
+    rig.printer.printResults();
+    ASSERT_EQ(rig.log->documents.size(), 5u);
+    EXPECT_EQ(rig.document(4)[6], "@0 <9b>Total Acres:  | <9>250 acres | @5200 <9b>Irrigation Efficiency:  | <9>%");
 }
 
 TEST(ResultsReport, CancelledDialogOrFailureEndsPrintingSilently)
@@ -598,7 +604,7 @@ QString programFolderWithCrops(const QTemporaryDir& dir)
 
 } // namespace
 
-TEST(PrintMenu, PrintsTheLastRunWithTheBoxesAsTheyStandAndTheDetailsWhileTheyAreShown)
+TEST(PrintMenu, PrintsTheLastRunWithItsInputsAndTheDetailsWhileTheyAreShown)
 {
     QTemporaryDir dir;
     SessionState session;
@@ -626,12 +632,12 @@ TEST(PrintMenu, PrintsTheLastRunWithTheBoxesAsTheyStandAndTheDetailsWhileTheyAre
     auto log = std::make_shared<PrintLog>();
     thePrinter(w).setSurfaceFactory(recordingFactory(log));
     ASSERT_FALSE(thePrinter(w).printOptions().empty());
-    p.txtArea->setText("120"); // changed after the run
+    p.txtArea->setText("120"); // changed after the run: the report states the acres the options were computed on
     w.mnuPrint->trigger();
     ASSERT_EQ(log->documents.size(), 1u);
     const Lines doc = render(log->documents[0]);
     ASSERT_GE(doc.size(), 9u);
-    EXPECT_EQ(doc[6].substr(0, 39), "@0 <9b>Total Acres:  | <9>120 acres | @");
+    EXPECT_EQ(doc[6].substr(0, 39), "@0 <9b>Total Acres:  | <9>100 acres | @");
     const std::string crops = "@0 <9b>Crops to Evaluate:  | <9>" + w.cr(0)->crop()->cropType;
     EXPECT_EQ(doc[8], crops);
     EXPECT_EQ(optionHeadings(doc).front(), "Option 1");

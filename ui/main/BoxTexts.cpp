@@ -16,11 +16,6 @@ namespace korvel::ui::BoxTexts {
 
 namespace {
 
-bool isDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
 // Inside a crop row, a combo box (its own line edit and list), a spin box or a table (an open cell editor).
 bool belongsToAnotherControl(const QWidget* w)
 {
@@ -36,20 +31,7 @@ bool belongsToAnotherControl(const QWidget* w)
 
 double value(const QString& text)
 {
-    // Drop the commas that stand between two digits; the rest is the ordinary leading-number reading.
-    QString s;
-    s.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char(',') && i > 0 && i + 1 < text.size() && isDigit(text.at(i - 1)) && isDigit(text.at(i + 1)))
-            continue;
-        s.append(c);
-    }
-    try {
-        return num::leadingNumber(s.toStdString());
-    } catch (const KorvelError&) {
-        return 0.0;
-    }
+    return num::groupedLeadingNumber(text.toStdString());
 }
 
 QString plain(double x)

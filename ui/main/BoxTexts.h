@@ -8,8 +8,9 @@ class QWidget;
 
 namespace korvel::ui::BoxTexts {
 
-// A box read as a number: its leading number, 0 when there is none, with the commas that group digits taken
-// as part of the number ("1,500.00" reads 1500, "12abc" 12, "abc" 0). A number too large for a double reads 0.
+// A box read as a number: its leading number, 0 when there is none, with well-formed digit grouping taken as
+// part of the number ("1,500.00" reads 1500, "12abc" 12, "abc" 0, "1,2" 1). A number too large for a double
+// reads 0.
 double value(const QString& text);
 
 // The plain decimal text of a value ("0.44", "32000"); empty for a value without a finite text.

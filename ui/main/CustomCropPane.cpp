@@ -117,8 +117,9 @@ QString unitsValue(const QString& listText)
     return QStringLiteral("bu.,bushels");
 }
 
-// A grid cell that the crop library reads back as the number the cell shows: empty (an empty value), or one
-// number as a whole, without the commas that separate the values or a line break that would end their line.
+// A grid cell that the crop library reads back as the yield the cell shows: empty (an empty value), or one
+// number as a whole, not below zero, without the commas that separate the values or a line break that would end
+// their line.
 bool readsBackAsShown(const QString& text)
 {
     if (text.isEmpty())
@@ -127,7 +128,7 @@ bool readsBackAsShown(const QString& text)
         return false;
     const std::string bytes = text.toStdString();
     const std::optional<double> value = num::parseNumeric(bytes);
-    if (!value)
+    if (!value || *value < 0)
         return false;
     try {
         return num::leadingNumber(bytes) == *value;

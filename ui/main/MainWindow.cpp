@@ -1,6 +1,8 @@
 #include "ui/main/MainWindow.h"
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 
 #include <QAction>
 #include <QApplication>
@@ -314,6 +316,10 @@ void MainWindow::ShowPane(QWidget* frame)
 {
     if (!frame)
         return;
+    // One of the window's own panes leaves the trend panes behind, with the inputs the user gave.
+    const QWidget* ownPanes[] = {pneMain_, pneInputCosts_, pneIrrigCosts_, pneSummary_, pneCustomCrop_};
+    if (std::find(std::begin(ownPanes), std::end(ownPanes), frame) != std::end(ownPanes))
+        giveBackTrendInputs();
     // The pane already current is shown again without a new entry, so Back always leads to another pane.
     if (paneHistory_.isEmpty() || paneHistory_.last() != frame)
         paneHistory_.append(frame);
@@ -517,8 +523,15 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    giveBackTrendInputs();
     unloadSmallWindows();
     event->accept();
+}
+
+void MainWindow::giveBackTrendInputs()
+{
+    if (trendHooks_.giveBackTrendInputs)
+        trendHooks_.giveBackTrendInputs();
 }
 
 void MainWindow::unloadSmallWindows()

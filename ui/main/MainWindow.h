@@ -180,6 +180,8 @@ private:
     void fitPanes();
     void centrePanes();
     void unloadSmallWindows();
+    // Every input a variable trend wrote gets the user's own value back (through the trend hook).
+    void giveBackTrendInputs();
     void InitializeCropFrame();
     void openProductionCosts(const std::shared_ptr<korvel::Crop>& crop);
     std::filesystem::path dataPath() const;

@@ -123,6 +123,7 @@ std::filesystem::path MainWindow::userPath() const
 
 void MainWindow::saveInputs()
 {
+    giveBackTrendInputs();
     korvel::InputsFile::saveInputs(userPath(), *this);
 }
 

@@ -149,6 +149,7 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
                 in.crops.push_back({row->crop(), row->getPrice(), row->getMaxYield()});
         in.soil = state_.currentSoil.toStdString();
         in.irrigation = state_.tempIrrigationCosts;
+        state_.lastRunTexts = {p.txtArea->text(), p.txtEff->text(), p.txtAnnRain->currentText(), p.txtMax->text()};
 
         RunProgress observer(*progress_, strBatchMessage, state_.cs);
         const korvel::EvaluationRun::Result result = korvel::EvaluationRun::run(in, s, observer);
@@ -200,6 +201,7 @@ void MainWindow::runEvaluation()
 {
     if (searchRunning_)
         return;
+    giveBackTrendInputs();
     session_.TrendMode = false;
     if (!ready()) {
         showMessage(this, kIncomplete, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Error"));

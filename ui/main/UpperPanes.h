@@ -32,6 +32,9 @@ struct TrendHooks {
     std::function<void(const QString&)> libraryCropAdded; // a crop row was made for this library crop
     std::function<void()> selectFirstCrop;                // the start-up crop of the trend setup
     std::function<void()> fillBatchSteps;                 // the start-up step counts of the trend setup
+    // The user is leaving the trend (one of the window's own panes is shown, the run button is pressed, the inputs
+    // are saved, the window closes): every input a variable trend wrote gets the user's own value back first.
+    std::function<void()> giveBackTrendInputs;
 };
 
 // What a factory of upper panes gets from the window.

@@ -172,6 +172,7 @@ ResultPrinter::~ResultPrinter() = default;
 void ResultPrinter::setCollection(const std::vector<std::shared_ptr<korvel::FieldCollection>>& c)
 {
     printOptions_ = c;
+    printInputs_ = inputs_ ? inputs_() : MainInputs{};
 }
 
 void ResultPrinter::setField(const korvel::Field& c)
@@ -282,11 +283,11 @@ void ResultPrinter::printResultsHeader(PrintSurface& p)
     p.printLine(kDisclaimer1 + kBreak + kDisclaimer2 + kBreak + kDisclaimer3 + kBreak);
 }
 
-// The main pane's inputs as they stand now, and the crops of the last run.
+// The inputs and the crops of the run that computed the options.
 void ResultPrinter::printMainInputs(PrintSurface& p)
 {
     const std::array<int, 7> col = kResultColumns;
-    const MainInputs in = inputs_ ? inputs_() : MainInputs{};
+    const MainInputs in = printInputs_ ? *printInputs_ : inputs_ ? inputs_() : MainInputs{};
     p.setFontSize(9);
     labelThenValue(p, col[0], QStringLiteral("Total Acres: "), in.txtArea + QStringLiteral(" acres"));
     labelThenValue(p, col[4], QStringLiteral("Irrigation Efficiency: "), in.txtEff + QStringLiteral("%"));

@@ -1,8 +1,9 @@
 #pragma once
 // The report printer (the main window's thePrinter). It prints two reports on the system printer:
-// - the results report: a header with the date, the disclaimers, the main pane's inputs as they stand at
-//   print time, and the best options handed over by setCollection (at most five, ending before the first
-//   whose net return is not positive), each a table of its fields with the option's net return;
+// - the results report: a header with the date, the disclaimers, the inputs of the run, and the best options
+//   handed over by setCollection (at most five, ending before the first whose net return is not positive),
+//   each a table of its fields with the option's net return; the inputs are those the options were computed
+//   with, read from the inputs source when the options are handed over;
 // - the details report: the information, totals and cost groups of the field handed over by setField.
 //
 // Both go through one frame: the print dialog (through the dialog service), then one document per copy
@@ -15,6 +16,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "model/SessionState.h"
@@ -33,7 +35,7 @@ class PrintSurface;
 
 class ResultPrinter {
 public:
-    // What the results report shows of the main window, read when a copy is printed.
+    // What the results report shows of the run that computed its options, read when they are handed over.
     struct MainInputs {
         QString txtArea;    // total acres, as typed
         QString txtEff;     // irrigation efficiency in percent, as typed
@@ -50,13 +52,14 @@ public:
     static constexpr std::array<int, 7> kResultColumns{0, 1300, 2600, 3900, 5200, 7300, 9000};
 
     // session: the shared state the figures need (each field computes at its own efficiency, see Field).
-    // inputs: the main pane's boxes and the crops of the last run. dialogParent: the print dialog's owner.
+    // inputs: the main pane's texts and the crops of the last run. dialogParent: the print dialog's owner.
     ResultPrinter(const korvel::SessionState& session, InputsSource inputs, QWidget* dialogParent = nullptr);
     ~ResultPrinter();
     ResultPrinter(const ResultPrinter&) = delete;
     ResultPrinter& operator=(const ResultPrinter&) = delete;
 
-    // The options of the results report, in rank order: the objects themselves, replacing the previous list.
+    // The options of the results report, in rank order: the objects themselves, replacing the previous list,
+    // with the inputs they were computed with, read from the inputs source now.
     void setCollection(const std::vector<std::shared_ptr<korvel::FieldCollection>>& c);
     const std::vector<std::shared_ptr<korvel::FieldCollection>>& printOptions() const { return printOptions_; }
     // The results report.
@@ -105,6 +108,7 @@ private:
     Clock clock_;
 
     std::vector<std::shared_ptr<korvel::FieldCollection>> printOptions_;
+    std::optional<MainInputs> printInputs_; // the inputs of printOptions_ (read at print time before any)
     std::shared_ptr<korvel::Field> printField_;
     std::unique_ptr<QPrinter> printer_; // the print dialog's printer, kept with its choices between prints
     int lastCopies_ = 1;                // the copies the print dialog offers next

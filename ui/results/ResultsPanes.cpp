@@ -1,11 +1,7 @@
 #include "ui/results/ResultsPanes.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-
 #include "model/BestMix.h"
 #include "model/CropScenario.h"
-#include "ui/main/MainPane.h"
 #include "ui/main/PaneHost.h"
 #include "ui/main/UpperPanes.h"
 #include "ui/results/DetailsPane.h"
@@ -56,15 +52,16 @@ ResultPrinter& ResultsPanes::thePrinter()
     if (!thePrinter_) {
         thePrinter_ = std::make_unique<ResultPrinter>(
             host_.session(),
+            // The inputs of the last run, handed over with its options.
             [this] {
-                const MainPane& p = *host_.pneMain();
-                const std::shared_ptr<korvel::CropScenario>& cs = host_.state().cs;
+                const WindowState& state = host_.state();
+                const RunTexts& texts = state.lastRunTexts;
                 ResultPrinter::MainInputs in;
-                in.txtArea = p.txtArea->text();
-                in.txtEff = p.txtEff->text();
-                in.txtAnnRain = p.txtAnnRain->currentText();
-                in.txtMax = p.txtMax->text();
-                in.crops = cs ? QString::fromStdString(cs->toString()) : QString();
+                in.txtArea = texts.txtArea;
+                in.txtEff = texts.txtEff;
+                in.txtAnnRain = texts.txtAnnRain;
+                in.txtMax = texts.txtMax;
+                in.crops = state.cs ? QString::fromStdString(state.cs->toString()) : QString();
                 return in;
             },
             host_.hostWindow());
