@@ -38,6 +38,7 @@
 #include "ui/main/ProgressWindow.h"
 #include "ui/main/SummaryPane.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -310,16 +311,40 @@ void MainWindow::ShowPane(QWidget* frame)
 {
     if (!frame)
         return;
+    const QWidget* current = paneHistory_.isEmpty() ? nullptr : paneHistory_.last().data();
     // The pane already current is shown again without a new entry, so Back always leads to another pane.
-    if (paneHistory_.isEmpty() || paneHistory_.last() != frame)
+    if (current != frame)
         paneHistory_.append(frame);
     frame->show();
     frame->raise();
     fitClientArea(client_, frame);
-    const QString name = controlBaseName(frame->objectName());
+    // The keyboard goes with the pane: on a change of pane, or when the focus is not on the pane shown, it
+    // moves to the pane's first control. It moves before the other panes hide, so that it passes straight from
+    // the control left behind (whose leave check runs then) to the shown pane, and once more should that check
+    // have taken it back.
+    const bool moveFocus = current != frame || !frame->isAncestorOf(focusWidget());
+    QWidget* first = moveFocus ? firstFocusable(frame) : nullptr;
+    if (first)
+        first->setFocus(Qt::OtherFocusReason);
+    // One pane at a time, also of the two trend panes that share an array name.
     for (QWidget* pane : panes_)
-        if (controlBaseName(pane->objectName()) != name)
+        if (pane != frame)
             pane->hide();
+    if (first && !frame->isAncestorOf(focusWidget()))
+        first->setFocus(Qt::OtherFocusReason);
+    if (!moveFocus)
+        return;
+    // The caller may fill the pane after showing it (the results of a run, a trend's first step): once its
+    // handler has finished, the focus moves on to the pane's first control as it then stands, unless the
+    // user has moved it meanwhile.
+    QTimer::singleShot(0, this, [this, pane = QPointer<QWidget>(frame), placed = QPointer<QWidget>(first)] {
+        if (!pane || paneHistory_.isEmpty() || paneHistory_.last() != pane || !pane->isVisibleTo(this))
+            return;
+        if (focusWidget() != placed && pane->isAncestorOf(focusWidget()))
+            return;
+        if (QWidget* settled = firstFocusable(pane); settled && settled != focusWidget())
+            settled->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 QWidget* MainWindow::PreviousPane() const
