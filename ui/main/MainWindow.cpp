@@ -124,6 +124,9 @@ MainWindow::MainWindow(QString programFolder, korvel::SessionState& session, con
     scroller->setObjectName(QStringLiteral("paneScroller"));
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setWidgetResizable(true);
+    // The scroller is no Tab stop of its own: Tab goes round the shown pane's controls (and still scrolls to
+    // each).
+    scroller->setFocusPolicy(Qt::NoFocus);
     scroller->setWidget(client_);
     setCentralWidget(scroller);
     new ResizeWatch(client_, [this] { centrePanes(); });
