@@ -337,13 +337,14 @@ void MainWindow::ShowPane(QWidget* frame)
         first->setFocus(Qt::OtherFocusReason);
     if (!moveFocus)
         return;
-    // The caller may fill the pane after showing it (the results of a run, a trend's first step): once its
-    // handler has finished, the focus moves on to the pane's first control as it then stands, unless the
-    // user has moved it meanwhile.
+    // The caller may fill the pane after showing it (the results of a run, a trend's first step, a trend's
+    // step buttons hidden for a fixed trend): once its handler has finished, the focus moves on to the pane's
+    // first control as it then stands, unless the user has moved it meanwhile from the control it was put on.
     QTimer::singleShot(0, this, [this, pane = QPointer<QWidget>(frame), placed = QPointer<QWidget>(first)] {
         if (!pane || paneHistory_.isEmpty() || paneHistory_.last() != pane || !pane->isVisibleTo(this))
             return;
-        if (focusWidget() != placed && pane->isAncestorOf(focusWidget()))
+        const bool placedStands = placed && placed->isVisibleTo(pane) && placed->isEnabled();
+        if (placedStands && focusWidget() != placed && pane->isAncestorOf(focusWidget()))
             return;
         if (QWidget* settled = firstFocusable(pane); settled && settled != focusWidget())
             settled->setFocus(Qt::OtherFocusReason);
