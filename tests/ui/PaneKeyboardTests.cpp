@@ -116,6 +116,30 @@ TEST_F(PaneKeyboardTest, TheMainRoadByKeyboardShowsOnePaneAtATimeWithTheFocusOnI
     };
     const Step road[] = {
         {"start-up", [](PaneKeyboardTest&) {}, mainPane, "txtArea"},
+        {"Enter on Enter Irrigation Information",
+         [](PaneKeyboardTest& t) {
+             t.tabTo("Command8");
+             t.press(Qt::Key_Return);
+         },
+         [](PaneKeyboardTest& t) -> QWidget* { return t.w().pneIrrigCosts(); }, "cmdHelp(15)"},
+        {"Enter on Back of the irrigation costs",
+         [](PaneKeyboardTest& t) {
+             t.tabTo("cmdCancel(0)");
+             t.press(Qt::Key_Return);
+         },
+         mainPane, "txtArea"},
+        {"Enter on a crop's Costs/Returns",
+         [](PaneKeyboardTest& t) {
+             t.tabTo("cmdInputCosts");
+             t.press(Qt::Key_Return);
+         },
+         [](PaneKeyboardTest& t) -> QWidget* { return t.w().pneInputCosts(); }, "cmdHelp(11)"},
+        {"Enter on Cancel of the production costs",
+         [](PaneKeyboardTest& t) {
+             t.tabTo("cmdCancel(1)");
+             t.press(Qt::Key_Return);
+         },
+         mainPane, "txtArea"},
         {"Enter on the run button",
          [](PaneKeyboardTest& t) {
              t.tabTo("Command1", Qt::Key_Backtab);
