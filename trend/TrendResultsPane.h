@@ -1,8 +1,7 @@
 #pragma once
 // The trend results pane "pneBatchSetup(1)": the title "batchTitle" and the trend results view
-// theBatchResults (TrendResultsView.h). It shares its array name with the trend setup pane "pneBatchSetup(0)",
-// so showing one of the two never hides the other; this pane covers the setup pane and paints its own
-// background.
+// theBatchResults (TrendResultsView.h). It shares its array name with the trend setup pane "pneBatchSetup(0)";
+// like every pane, it is shown alone.
 #include <QFrame>
 
 class QLabel;
@@ -23,7 +22,7 @@ public:
     void EnableBatch(bool yesno);
 
 protected:
-    // Tab goes round this pane's controls, never into those of the setup pane behind it.
+    // Tab goes round this pane's controls.
     bool focusNextPrevChild(bool next) override;
 };
 

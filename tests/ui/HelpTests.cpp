@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -279,6 +280,27 @@ TEST_F(HelpTest, PopUpAndAboutCloseWhenAnotherProgramWindowIsActivated)
     activate(about);
     activate(&mainWindow);
     EXPECT_TRUE(QTest::qWaitFor([&] { return about.isNull() || !about->isVisible(); }, 2000));
+}
+
+TEST_F(HelpTest, EscClosesThePopUpTheAboutWindowAndTheHelpBrowser)
+{
+    struct Case {
+        const char* what;
+        std::function<QWidget*()> open;
+    };
+    const Case cases[] = {
+        {"pop-up help", [] { return HelpTopics::ShowHelpScreen("text", "Custom Crops", 3000); }},
+        {"About", [] { return AboutWindow::showAbout(); }},
+        {"help browser", [] { return HelpTopics::ShowHelp("index.htm"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QPointer<QWidget> window = c.open();
+        activate(window);
+        QWidget* focused = window->focusWidget() ? window->focusWidget() : window.data();
+        QTest::keyClick(focused, Qt::Key_Escape);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull() || !window->isVisible(); }, 2000));
+    }
 }
 
 TEST_F(HelpTest, HelpBrowserDoesNotCloseThePopUp)

@@ -107,6 +107,28 @@ TEST(OptionsWindow, ShowsTheFactorInForceAndCancelChangesNothing)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+TEST(OptionsWindow, EscClosesItWithoutApplyingFromTheBoxOrAButton)
+{
+    test::ScriptedDialogs dialogs;
+    korvel::SessionState session;
+    session.SplitFactor = 10;
+    for (const char* focused : {"txtFineFactor", "cmdApply"}) {
+        SCOPED_TRACE(focused);
+        QPointer<OptionsWindow> window = OptionsWindow::showOptions(session);
+        activate(window);
+        auto* box = window->findChild<QLineEdit*>("txtFineFactor");
+        box->setFocus(Qt::TabFocusReason);
+        box->selectAll();
+        QTest::keyClicks(box, "30");
+        QWidget* control = window->findChild<QWidget*>(focused);
+        control->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(control, Qt::Key_Escape);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 2000));
+        EXPECT_EQ(session.SplitFactor, 10);
+        EXPECT_TRUE(dialogs.messages.empty());
+    }
+}
+
 TEST(OptionsWindow, ClosesWithoutStoringWhenAnotherProgramWindowIsActivated)
 {
     korvel::SessionState session;

@@ -284,7 +284,7 @@ TEST_F(TabOrderTest, TheTrendControlsInReadingOrder)
                 {"rh(0).cmdDetails", "cmdPrevious", "cmdAdvance", "cmdSaveResult", "Command2", "Command1",
                  "cmdBatchThis", "cmdHelp(25)", "cmdHelp2(0)", "cmdExcel", "cmdHelp3(1)"},
                 "fixed trend results");
-    // The setup pane stays shown behind the results: Tab goes round the results, never into the covered setup.
+    // Tab goes round the results, never into the setup pane left behind.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(stopName(QApplication::focusWidget()), "rh(0).cmdDetails");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
+#include "ui/platform/ButtonKeys.h"
 #include "ui/platform/CloseOnDeactivate.h"
 
 namespace korvel::ui {
@@ -141,6 +142,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Fra
     adjustSize();
 
     new CloseOnDeactivate(this);
+    closeOnEscape(this);
 }
 
 AboutWindow* AboutWindow::showAbout(QWidget* parent)

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/platform/ButtonKeys.h"
 #include "ui/platform/CloseOnDeactivate.h"
 #include "ui/platform/Twips.h"
 
@@ -48,6 +49,7 @@ HelpScreen::HelpScreen(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Windo
     connect(okButton_, &QPushButton::clicked, this, &QWidget::close);
 
     new CloseOnDeactivate(this);
+    closeOnEscape(this);
     showText(QString(), QString(), 3000);
     setWindowTitle(QStringLiteral("Help Screen"));
 }

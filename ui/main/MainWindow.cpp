@@ -41,6 +41,7 @@
 #include "ui/main/ProgressWindow.h"
 #include "ui/main/SummaryPane.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/ReadingOrder.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -126,6 +127,9 @@ MainWindow::MainWindow(ProgramFolders folders, korvel::SessionState& session, co
     scroller->setObjectName(QStringLiteral("paneScroller"));
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setWidgetResizable(true);
+    // The scroller is no Tab stop of its own: Tab goes round the shown pane's controls (and still scrolls to
+    // each).
+    scroller->setFocusPolicy(Qt::NoFocus);
     scroller->setWidget(client_);
     setCentralWidget(scroller);
     new ResizeWatch(client_, [this] { centrePanes(); });
@@ -320,16 +324,41 @@ void MainWindow::ShowPane(QWidget* frame)
     const QWidget* ownPanes[] = {pneMain_, pneInputCosts_, pneIrrigCosts_, pneSummary_, pneCustomCrop_};
     if (std::find(std::begin(ownPanes), std::end(ownPanes), frame) != std::end(ownPanes))
         giveBackTrendInputs();
+    const QWidget* current = paneHistory_.isEmpty() ? nullptr : paneHistory_.last().data();
     // The pane already current is shown again without a new entry, so Back always leads to another pane.
-    if (paneHistory_.isEmpty() || paneHistory_.last() != frame)
+    if (current != frame)
         paneHistory_.append(frame);
     frame->show();
     frame->raise();
     fitClientArea(client_, frame);
-    const QString name = controlBaseName(frame->objectName());
+    // The keyboard goes with the pane: on a change of pane, or when the focus is not on the pane shown, it
+    // moves to the pane's first control. It moves before the other panes hide, so that it passes straight from
+    // the control left behind (whose leave check runs then) to the shown pane, and once more should that check
+    // have taken it back.
+    const bool moveFocus = current != frame || !frame->isAncestorOf(focusWidget());
+    QWidget* first = moveFocus ? firstFocusable(frame) : nullptr;
+    if (first)
+        first->setFocus(Qt::OtherFocusReason);
+    // One pane at a time, also of the two trend panes that share an array name.
     for (QWidget* pane : panes_)
-        if (controlBaseName(pane->objectName()) != name)
+        if (pane != frame)
             pane->hide();
+    if (first && !frame->isAncestorOf(focusWidget()))
+        first->setFocus(Qt::OtherFocusReason);
+    if (!moveFocus)
+        return;
+    // The caller may fill the pane after showing it (the results of a run, a trend's first step, a trend's
+    // step buttons hidden for a fixed trend): once its handler has finished, the focus moves on to the pane's
+    // first control as it then stands, unless the user has moved it meanwhile from the control it was put on.
+    QTimer::singleShot(0, this, [this, pane = QPointer<QWidget>(frame), placed = QPointer<QWidget>(first)] {
+        if (!pane || paneHistory_.isEmpty() || paneHistory_.last() != pane || !pane->isVisibleTo(this))
+            return;
+        const bool placedStands = placed && placed->isVisibleTo(pane) && placed->isEnabled();
+        if (placedStands && focusWidget() != placed && pane->isAncestorOf(focusWidget()))
+            return;
+        if (QWidget* settled = firstFocusable(pane); settled && settled != focusWidget())
+            settled->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 QWidget* MainWindow::PreviousPane() const

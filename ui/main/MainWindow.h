@@ -1,9 +1,8 @@
 #pragma once
 // The main window: the coordinator of the program. It holds the application state (WindowState.h), shows
-// one full-size pane at a time with a pane history for the Back buttons, carries the menus, and runs an
-// evaluation from the main pane. Its panes reach it through PaneHost (PaneHost.h); the panes of the layers
-// above it (results, trend) are created by the factories of UpperPanes (UpperPanes.h) and reached through
-// their hooks.
+// one full-size pane at a time, keyboard and all, with a pane history for the Back buttons, carries the menus, and runs
+// an evaluation from the main pane. Its panes reach it through PaneHost (PaneHost.h); the panes of the layers above it
+// (results, trend) are created by the factories of UpperPanes (UpperPanes.h) and reached through their hooks.
 //
 // Panes (objectNames): "pneMain", "pneInputCosts", "pneIrrigCosts", "pneResults", "pneDetails",
 // "pneSummary", "pneCustomCrop", "pneBatchSetup(0)" (trend setup), "pneBatchSetup(1)" (trend results).
@@ -69,8 +68,9 @@ public:
     void load();
 
     // --- Panes ------------------------------------------------------------------------------------
-    // Makes frame the shown pane (hiding every other pane whose name differs) and records it, unless it is
-    // already the last pane recorded.
+    // Makes frame the only pane shown and records it, unless it is already the last pane recorded. The focus
+    // goes to the pane's first control (ReadingOrder.h: firstFocusable) when the pane changes, or when it was
+    // not on the pane.
     void ShowPane(QWidget* frame) override;
     // The pane shown before the current one (the main pane while the history is shorter than two).
     QWidget* PreviousPane() const override;

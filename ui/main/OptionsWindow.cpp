@@ -14,6 +14,7 @@
 #include "model/Numbers.h"
 #include "model/SessionState.h"
 #include "ui/main/HelpTopics.h"
+#include "ui/platform/ButtonKeys.h"
 #include "ui/platform/CloseOnDeactivate.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/ReadingOrder.h"
@@ -119,6 +120,8 @@ OptionsWindow::OptionsWindow(SessionState& session, QWidget* parent)
     txtFineFactor_->setText(QString::fromStdString(num::plainText(session_.SplitFactor)));
 
     new CloseOnDeactivate(this);
+    // Esc is Cancel: the window closes without applying.
+    closeOnEscape(this);
 }
 
 OptionsWindow* OptionsWindow::showOptions(SessionState& session, QWidget* parent)

@@ -42,7 +42,7 @@ public:
     virtual const ProgramFolders& folders() const = 0;
 
     // --- Panes ---
-    // Makes frame the shown pane (hiding every other pane whose name differs) and records it.
+    // Makes frame the only pane shown, with the focus on its first control, and records it.
     virtual void ShowPane(QWidget* frame) = 0;
     // The pane shown before the current one (the main pane while the history is shorter than two).
     virtual QWidget* PreviousPane() const = 0;

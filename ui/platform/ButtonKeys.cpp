@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace korvel::ui {
 
@@ -26,6 +27,27 @@ protected:
     }
 };
 
+// Esc on a window, or on a control of it that leaves Esc alone, closes the window as its close button does.
+class EscapeCloses : public QObject {
+public:
+    explicit EscapeCloses(QWidget* window) : QObject(window), window_(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != window_ || event->type() != QEvent::KeyPress)
+            return false;
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (key.key() != Qt::Key_Escape || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        window_->close();
+        return true;
+    }
+
+private:
+    QWidget* window_;
+};
+
 bool& installed()
 {
     static bool done = false;
@@ -38,7 +60,10 @@ bool pressFocusedButton(QObject* watched, const QKeyEvent& event)
 {
     if (!isEnter(event))
         return false;
-    auto* button = qobject_cast<QPushButton*>(watched);
+    // Push buttons and picture (tool) buttons; check boxes and option buttons keep Enter for the window.
+    QAbstractButton* button = qobject_cast<QPushButton*>(watched);
+    if (!button)
+        button = qobject_cast<QToolButton*>(watched);
     if (!button || !button->hasFocus() || !button->isEnabled() || !button->isVisible())
         return false;
     button->click();
@@ -51,6 +76,12 @@ void installButtonKeys()
         return;
     installed() = true;
     qApp->installEventFilter(new EnterPressesButton(qApp));
+}
+
+void closeOnEscape(QWidget* window)
+{
+    if (window)
+        window->installEventFilter(new EscapeCloses(window));
 }
 
 } // namespace korvel::ui

@@ -9,6 +9,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "ui/platform/ButtonKeys.h"
 #include "ui/platform/CloseOnDeactivate.h"
 
 namespace korvel::ui {
@@ -72,6 +73,7 @@ HelpBrowser::HelpBrowser(const QString& helpFolder, QWidget* parent)
     connect(view_, &QTextBrowser::forwardAvailable, forward_, &QPushButton::setEnabled);
     connect(view_, &QTextBrowser::anchorClicked, this, &HelpBrowser::follow);
     connect(view_, &QTextBrowser::sourceChanged, this, &HelpBrowser::sourceChanged);
+    closeOnEscape(this);
 }
 
 void HelpBrowser::setHelpFolder(const QString& folder)

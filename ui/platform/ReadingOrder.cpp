@@ -34,4 +34,36 @@ bool moveFocusWithin(QWidget* container, bool next)
     }
 }
 
+namespace {
+
+const char* const kFirstFocusProperty = "korvelFirstFocus";
+
+bool takesFocusWithin(const QWidget* container, const QWidget* w)
+{
+    return container->isAncestorOf(w) && w->isVisibleTo(container) && w->isEnabled() &&
+           (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy();
+}
+
+} // namespace
+
+void markFirstFocus(QWidget* control)
+{
+    if (control)
+        control->setProperty(kFirstFocusProperty, true);
+}
+
+QWidget* firstFocusable(QWidget* container)
+{
+    if (!container)
+        return nullptr;
+    for (QWidget* w : container->findChildren<QWidget*>())
+        if (w->property(kFirstFocusProperty).toBool() && takesFocusWithin(container, w))
+            return w;
+    // The focus chain runs through the whole window; the container's own controls follow it in reading order.
+    for (QWidget* w = container->nextInFocusChain(); w && w != container; w = w->nextInFocusChain())
+        if (takesFocusWithin(container, w))
+            return w;
+    return nullptr;
+}
+
 } // namespace korvel::ui

@@ -14,8 +14,17 @@ namespace korvel::ui {
 void setReadingOrder(const QList<QWidget*>& controls);
 
 // Tab (next) or Shift+Tab (not next) within container only, going round at its ends: the focus moves from the
-// focused control to the following (preceding) shown, enabled control of container that takes Tab. For a pane
-// shown over another that stays shown behind it. False, with nothing moved, while the focus is outside container.
+// focused control to the following (preceding) shown, enabled control of container that takes Tab. False, with
+// nothing moved, while the focus is outside container.
 bool moveFocusWithin(QWidget* container, bool next);
+
+// Names the control a pane's keyboard starts at when the pane is shown, in place of its first control in reading
+// order (a Back button before a Print button that reads first).
+void markFirstFocus(QWidget* control);
+
+// The control the focus goes to when container is shown: its control marked by markFirstFocus when that one can
+// take the focus, else its first control in Tab order that can: not hidden within container, enabled, taking
+// Tab and no stand-in for another. Null when container has none. Works before the window is first shown.
+QWidget* firstFocusable(QWidget* container);
 
 } // namespace korvel::ui

@@ -329,6 +329,8 @@ QHBoxLayout* FieldCostDetails::buildButtons()
     buttons->addWidget(printButton);
     buttons->addWidget(backButton);
     setReadingOrder({printButton, backButton});
+    // The pane opens with the focus on Back: Enter right after opening never starts a print.
+    markFirstFocus(backButton);
     return buttons;
 }
 
