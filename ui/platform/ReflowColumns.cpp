@@ -42,10 +42,11 @@ ReflowColumns::ReflowColumns(QWidget* parent) : QWidget(parent)
     setSizePolicy(policy);
 }
 
-void ReflowColumns::addColumn(QWidget* column)
+void ReflowColumns::addColumn(QWidget* column, int stretch)
 {
     column->setParent(this);
     columns_.append(column);
+    stretches_.append(std::max(0, stretch));
     column->show();
     updateGeometry();
     place();
@@ -110,16 +111,68 @@ QList<int> ReflowColumns::widthsIn(const QList<QWidget*>& row, int room) const
         wanted += wantedWidth(w);
     }
     QList<int> widths;
-    for (int i = 0; i < n; ++i) {
-        const QWidget* w = row[i];
-        if (free >= wanted) // each its wanted width and an even share of the rest
-            widths.append(wantedWidth(w) + (free - wanted) / n + (i == n - 1 ? (free - wanted) % n : 0));
-        else if (free > least) // between their least and wanted widths, in proportion
-            widths.append(leastWidth(w) + (wantedWidth(w) - leastWidth(w)) * (free - least) / (wanted - least));
-        else
-            widths.append(leastWidth(w));
+    if (free > wanted) {
+        // In proportion to the stretches (alike when none has one), no column narrower than it asks for: a
+        // column whose share falls short keeps its wanted width and the others share the rest.
+        const bool alike = stretchesOf(row) == 0;
+        const auto stretchOfColumn = [&](const QWidget* w) { return alike ? 1 : stretchOf(w); };
+        QList<bool> fixed(n, false);
+        for (bool again = true; again;) {
+            again = false;
+            int shared = free; // the room the columns not fixed share
+            int stretch = 0;
+            for (int i = 0; i < n; ++i) {
+                if (fixed[i])
+                    shared -= wantedWidth(row[i]);
+                else
+                    stretch += stretchOfColumn(row[i]);
+            }
+            widths.clear();
+            for (int i = 0; i < n; ++i) {
+                const int share = stretch > 0 ? shared * stretchOfColumn(row[i]) / stretch : 0;
+                if (!fixed[i] && share < wantedWidth(row[i])) {
+                    fixed[i] = true;
+                    again = true;
+                }
+                widths.append(fixed[i] ? wantedWidth(row[i]) : share);
+            }
+        }
+        return widths;
+    }
+    for (const QWidget* w : row)
+        widths.append(wantedWidth(w));
+    // Short of room: the columns give it up in even parts, none below its least width.
+    int short_ = wanted - std::max(free, least);
+    while (short_ > 0) {
+        int yielding = 0;
+        for (int i = 0; i < n; ++i)
+            yielding += widths[i] > leastWidth(row[i]) ? 1 : 0;
+        if (yielding == 0)
+            break;
+        const int part = std::max(1, short_ / yielding);
+        for (int i = 0; i < n && short_ > 0; ++i) {
+            const int give = std::min({part, short_, widths[i] - leastWidth(row[i])});
+            if (give > 0) {
+                widths[i] -= give;
+                short_ -= give;
+            }
+        }
     }
     return widths;
+}
+
+int ReflowColumns::stretchOf(const QWidget* column) const
+{
+    const qsizetype i = columns_.indexOf(column);
+    return i < 0 ? 0 : stretches_[i];
+}
+
+int ReflowColumns::stretchesOf(const QList<QWidget*>& row) const
+{
+    int sum = 0;
+    for (const QWidget* w : row)
+        sum += stretchOf(w);
+    return sum;
 }
 
 void ReflowColumns::place()

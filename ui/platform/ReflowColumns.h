@@ -15,8 +15,9 @@ class ReflowColumns : public QWidget {
 public:
     explicit ReflowColumns(QWidget* parent = nullptr);
 
-    // Adds a column at the right; the widget becomes a child of this one.
-    void addColumn(QWidget* column);
+    // Adds a column at the right; the widget becomes a child of this one. Width beyond what the columns ask
+    // for goes to them in proportion to their stretch, as a horizontal box gives it (evenly when none has one).
+    void addColumn(QWidget* column, int stretch = 0);
     // The last column lies below the others.
     bool isReflowed() const { return reflowed_; }
 
@@ -36,10 +37,13 @@ private:
     int heightAt(int width) const;
     // The widths given to the columns of one row that together take `room` pixels.
     QList<int> widthsIn(const QList<QWidget*>& row, int room) const;
+    int stretchOf(const QWidget* column) const;
+    int stretchesOf(const QList<QWidget*>& row) const;
     int spacing() const;
     void place();
 
     QList<QWidget*> columns_;
+    QList<int> stretches_; // of each column
     bool reflowed_ = false;
 };
 

@@ -184,9 +184,9 @@ FieldCostDetails::FieldCostDetails(const SessionState& session, QWidget* parent)
     // Three columns; where the window is too narrow for them, the field information moves below the others.
     auto* columns = new ReflowColumns(this);
     layout->addWidget(columns);
-    columns->addColumn(buildProductionCostColumn());
-    columns->addColumn(buildIrrigationAndReturnsColumn());
-    columns->addColumn(buildFieldInformationColumn());
+    columns->addColumn(buildProductionCostColumn(), 1);
+    columns->addColumn(buildIrrigationAndReturnsColumn(), 1);
+    columns->addColumn(buildFieldInformationColumn(), 1);
     layout->addLayout(buildButtons());
 
     connect(printButton, &QPushButton::clicked, this, &FieldCostDetails::printReport);
