@@ -320,9 +320,17 @@ int main(int argc, char** argv)
         ok = ok && !controlsOff;
         out.flush();
         failures += ok ? 0 : 1;
-        if (!pictures.isEmpty())
-            screen->grabWindow(0).save(
-                QDir(pictures).filePath(QString(w.name).replace(' ', '-') + QStringLiteral(".png")));
+        if (!pictures.isEmpty()) {
+            const QString picture = QDir(pictures).filePath(QString(w.name).replace(' ', '-'));
+            screen->grabWindow(0).save(picture + QStringLiteral(".png"));
+            // A pane taller than the window: its bottom too, scrolled to.
+            auto* scroller = main ? main->findChild<QScrollArea*>(QStringLiteral("paneScroller")) : nullptr;
+            if (scroller && window == main && scroller->verticalScrollBar()->maximum() > 0) {
+                scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
+                wait(200);
+                screen->grabWindow(0).save(picture + QStringLiteral("-bottom.png"));
+            }
+        }
         if (window != main && window != welcome)
             window->close();
     }
