@@ -1,8 +1,9 @@
 // Opens each of the program's windows in turn on a real display with a window manager and checks that each
 // opens with its whole frame (title bar included) on the screen's available area; the pop-up help must also
-// open beside its "?" button. The production-cost pane (of a grain and of a forage crop) and the field details
-// pane must open scrolled to their top left with every button, box and tick box within the window's width, so
-// that vertical scrolling alone reaches each. Prints what it measured, one line a window; ends with status 1
+// open beside its "?" button. Each pane checked (main, summary, irrigation costs, production costs of a grain
+// and of a forage crop, field details, custom crops) must open scrolled to its top left, after another pane was
+// scrolled away, with every button, box and tick box within the window's width, so that vertical scrolling
+// alone reaches each. Prints what it measured, one line a window; ends with status 1
 // when a window is off the area (or never framed), or a pane's control lies beyond the sides, and 0 otherwise.
 //
 //     korvel_screen_check <program folder> [<folder for pictures>]
@@ -37,10 +38,13 @@
 #include "ui/main/CustomCropPane.h"
 #include "ui/main/HelpScreen.h"
 #include "ui/main/HelpTopics.h"
+#include "ui/main/IrrigationCostPane.h"
+#include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/OptionsWindow.h"
 #include "ui/main/ProductionCostPane.h"
 #include "ui/main/ProgressWindow.h"
+#include "ui/main/SummaryPane.h"
 #include "ui/main/WelcomeWindow.h"
 #include "ui/platform/ButtonKeys.h"
 #include "ui/platform/HelpBrowser.h"
@@ -215,6 +219,11 @@ int main(int argc, char** argv)
              return box;
          }},
         {"help browser", [&]() -> QWidget* { return HelpTopics::ShowHelp(QStringLiteral("index.htm")); }},
+        {"irrigation costs",
+         [&]() -> QWidget* {
+             main->pneIrrigCosts()->open();
+             return main;
+         }},
         {"production costs",
          [&]() -> QWidget* {
              main->pneInputCosts()->openFor(libraryCrop("Corn", "bu."));
@@ -231,6 +240,11 @@ int main(int argc, char** argv)
              ResultsPanes* panes = ResultsPanes::of(*main);
              main->ShowPane(panes->pneDetails());
              panes->pneDetails()->loadCosts(*field);
+             return main;
+         }},
+        {"custom crops",
+         [&]() -> QWidget* {
+             main->pneCustomCrop()->open();
              return main;
          }},
         {"pop-up help",
@@ -250,8 +264,29 @@ int main(int argc, char** argv)
         scroller->horizontalScrollBar()->setValue(scroller->horizontalScrollBar()->maximum());
         scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
     };
+    // The pane of the main window that a check shows, if any.
+    const auto shownPane = [&](const QString& name) -> QWidget* {
+        if (!main)
+            return nullptr;
+        if (name == QLatin1String("main"))
+            return main->pneMain();
+        if (name == QLatin1String("summary"))
+            return main->pneSummary();
+        if (name == QLatin1String("irrigation costs"))
+            return main->pneIrrigCosts();
+        if (name.startsWith(QLatin1String("production costs")))
+            return main->pneInputCosts();
+        if (name == QLatin1String("field details"))
+            return ResultsPanes::of(*main)->pneDetails();
+        if (name == QLatin1String("custom crops"))
+            return main->pneCustomCrop();
+        return nullptr;
+    };
     for (Checked& w : windows) {
-        if (!w.name.startsWith(QLatin1String("production costs")) && w.name != QLatin1String("field details"))
+        static const QStringList scrolledFirst{"summary",          "irrigation costs",
+                                               "production costs", "production costs of a forage crop",
+                                               "field details",    "custom crops"};
+        if (!scrolledFirst.contains(w.name))
             continue;
         const auto open = w.open;
         w.open = [open, scrolledAway] {
@@ -303,12 +338,9 @@ int main(int argc, char** argv)
                 ok = ok && whole;
         }
         bool controlsOff = false;
-        if (w.name.startsWith(QLatin1String("production costs")) || w.name == QLatin1String("field details")) {
+        if (QWidget* pane = shownPane(w.name)) {
             wait(200);
             auto* scroller = main->findChild<QScrollArea*>(QStringLiteral("paneScroller"));
-            QWidget* pane = w.name == QLatin1String("field details")
-                                ? static_cast<QWidget*>(ResultsPanes::of(*main)->pneDetails())
-                                : static_cast<QWidget*>(main->pneInputCosts());
             const QString off = controlsOffTheSides(pane, scroller);
             out << " pane " << text(QRect(pane->mapToGlobal(QPoint(0, 0)), pane->size()));
             if (!off.isEmpty()) {
