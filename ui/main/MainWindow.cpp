@@ -108,16 +108,20 @@ int paneAreaWidth(const QWidget* client)
     return viewport->width() - 2 * kPaneMargin;
 }
 
-// The room a pane needs in a pane area `available` pixels wide: its designed size where that fits (or where
-// the pane cannot reflow); otherwise, for a pane whose columns move below one another, the area's width (never
-// less than the pane's narrowest) and the height the pane takes at that width.
+// The room a pane needs in a pane area `available` pixels wide: its designed size where the pane cannot
+// reflow. A pane whose columns move below one another keeps its designed width where that fits, and otherwise
+// takes the area's width (never less than its narrowest); either way with the height its columns take at
+// that width.
 QSize neededSize(const QWidget* pane, int available)
 {
     const QSize designed = pane->property(kDesignedSizeProperty).toSize();
     if (!designed.isValid())
         return pane->size();
-    if (designed.width() <= available || !pane->findChild<ReflowColumns*>())
+    if (!pane->findChild<ReflowColumns*>())
         return designed;
+    // A frame shown since (the forage frames) may ask for more height than the design gave.
+    if (designed.width() <= available)
+        return {designed.width(), std::max(designed.height(), pane->heightForWidth(designed.width()))};
     const int width = std::max({available, pane->minimumSizeHint().width(), pane->minimumWidth()});
     return {width, std::max(pane->minimumHeight(), pane->heightForWidth(width))};
 }
