@@ -262,8 +262,10 @@ int main(int argc, char** argv)
          }},
     };
 
-    // A scrolled pane area first: each pane must still open at its top left.
+    // The main pane first, scrolled to its bottom right: each pane opened from it must still open at its top left.
     const auto scrolledAway = [&] {
+        main->ShowPane(main->pneMain()); // where the panes checked are opened from
+        wait(100);
         auto* scroller = main->findChild<QScrollArea*>(QStringLiteral("paneScroller"));
         scroller->horizontalScrollBar()->setValue(scroller->horizontalScrollBar()->maximum());
         scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());

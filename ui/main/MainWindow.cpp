@@ -56,6 +56,7 @@ constexpr int kScreenMargin = 16;    // room for the window's frame on a screen 
 constexpr int kPaneMargin = 8;       // room kept beside a pane that takes the window's width
 constexpr const char* kGrowsProperty = "growsWithWindow";
 constexpr const char* kDesignedSizeProperty = "designedSize";
+constexpr const char* kShownPaneProperty = "shownPane"; // of the client area: the pane shown last
 
 // Runs a function whenever a widget has been resized, or a pane on it asks for other room.
 class ResizeWatch : public QObject {
@@ -147,12 +148,15 @@ void fitClientAreaTo(QWidget* client, const QWidget* pane)
     client->setMinimumSize(need.width(), pane->y() + need.height() + kPaneMargin);
 }
 
-// Shows a pane: sized for the pane area, the client area fitted to it and scrolled to its top left, where every
-// pane opens.
+// Shows a pane: sized for the pane area and the client area fitted to it; a pane other than the one shown
+// before opens with the area scrolled to its top left (shown again, it keeps where the user scrolled to).
 void fitClientArea(QWidget* client, QWidget* pane)
 {
     fitPane(client, pane);
     fitClientAreaTo(client, pane);
+    if (client->property(kShownPaneProperty).value<QObject*>() == pane)
+        return;
+    client->setProperty(kShownPaneProperty, QVariant::fromValue(static_cast<QObject*>(pane)));
     if (auto* scroller =
             qobject_cast<QScrollArea*>(client->parentWidget() ? client->parentWidget()->parentWidget() : nullptr)) {
         scroller->horizontalScrollBar()->setValue(0);
