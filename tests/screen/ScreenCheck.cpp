@@ -1,20 +1,27 @@
 // Opens each of the program's windows in turn on a real display with a window manager and checks that each
 // opens with its whole frame (title bar included) on the screen's available area; the pop-up help must also
-// open beside its "?" button. Prints what it measured, one line a window; ends with status 1 when a window
-// is off the area (or never framed) and 0 when all are on it.
+// open beside its "?" button. Each pane checked (main, summary, irrigation costs, production costs of a grain
+// and of a forage crop, field details, custom crops) must open scrolled to its top left, after another pane was
+// scrolled away, with every button, box and tick box within the window's width, so that vertical scrolling
+// alone reaches each. Prints what it measured, one line a window; ends with status 1
+// when a window is off the area (or never framed), or a pane's control lies beyond the sides, and 0 otherwise.
 //
 //     korvel_screen_check <program folder> [<folder for pictures>]
 //
 // Run under a window manager (tests/screen/on-virtual-screen.sh starts one on a virtual screen of the size
 // asked for); QT_SCALE_FACTOR scales everything as it does for the program.
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTextStream>
@@ -31,14 +38,20 @@
 #include "ui/main/CustomCropPane.h"
 #include "ui/main/HelpScreen.h"
 #include "ui/main/HelpTopics.h"
+#include "ui/main/IrrigationCostPane.h"
+#include "ui/main/MainPane.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/OptionsWindow.h"
+#include "ui/main/ProductionCostPane.h"
 #include "ui/main/ProgressWindow.h"
+#include "ui/main/SummaryPane.h"
 #include "ui/main/WelcomeWindow.h"
 #include "ui/platform/ButtonKeys.h"
 #include "ui/platform/HelpBrowser.h"
 #include "ui/platform/ProgramFolders.h"
 #include "ui/platform/ShowCentred.h"
+#include "ui/results/DetailsPane.h"
+#include "ui/results/ResultsPanes.h"
 
 using namespace korvel::ui;
 
@@ -110,10 +123,50 @@ std::vector<std::shared_ptr<korvel::FieldCollection>> sevenFields()
     return options;
 }
 
+std::shared_ptr<korvel::Crop> libraryCrop(const std::string& name, const std::string& unit)
+{
+    auto crop = std::make_shared<korvel::Crop>();
+    crop->cropType = name;
+    crop->cropUnitsArray = {unit, unit + "s"};
+    crop->price = 150;
+    crop->Yield = 6;
+    crop->inputCosts.AlfalfaStand = 4;
+    return crop;
+}
+
 struct Checked {
     QString name;
     std::function<QWidget*()> open;
 };
+
+// A pane's controls that lie (wholly or in part) beyond the left or right side of the window's pane area or that
+// a layout squeezed below their least height, and
+// the scroll bars' positions when it opened: "" when the pane opened at its top left with every control within
+// the sides.
+QString controlsOffTheSides(QWidget* pane, QScrollArea* scroller)
+{
+    QStringList problems;
+    if (scroller->horizontalScrollBar()->value() != 0 || scroller->verticalScrollBar()->value() != 0)
+        problems << QStringLiteral("opened scrolled to %1,%2")
+                        .arg(scroller->horizontalScrollBar()->value())
+                        .arg(scroller->verticalScrollBar()->value());
+    const QWidget* viewport = scroller->viewport();
+    for (QWidget* control : pane->findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(pane) || !(qobject_cast<QAbstractButton*>(control) ||
+                                             qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control)))
+            continue;
+        // (Only where a layout places it: the panes drawn to their design place some controls smaller.)
+        if (control->parentWidget()->layout() && control->height() < control->minimumSizeHint().height())
+            problems << QStringLiteral("%1 squeezed").arg(control->objectName());
+        const int left = control->mapTo(viewport, QPoint(0, 0)).x();
+        if (left < 0 || left + control->width() > viewport->width())
+            problems << QStringLiteral("%1 at %2..%3")
+                            .arg(control->objectName().isEmpty() ? QStringLiteral("(unnamed)") : control->objectName())
+                            .arg(left)
+                            .arg(left + control->width());
+    }
+    return problems.join(QStringLiteral(", "));
+}
 
 } // namespace
 
@@ -173,6 +226,34 @@ int main(int argc, char** argv)
              return box;
          }},
         {"help browser", [&]() -> QWidget* { return HelpTopics::ShowHelp(QStringLiteral("index.htm")); }},
+        {"irrigation costs",
+         [&]() -> QWidget* {
+             main->pneIrrigCosts()->open();
+             return main;
+         }},
+        {"production costs",
+         [&]() -> QWidget* {
+             main->pneInputCosts()->openFor(libraryCrop("Corn", "bu."));
+             return main;
+         }},
+        {"production costs of a forage crop",
+         [&]() -> QWidget* {
+             main->pneInputCosts()->openFor(libraryCrop("Alfalfa", "ton"));
+             return main;
+         }},
+        {"field details",
+         [&]() -> QWidget* {
+             auto field = sevenFields().front()->Item(1);
+             ResultsPanes* panes = ResultsPanes::of(*main);
+             main->ShowPane(panes->pneDetails());
+             panes->pneDetails()->loadCosts(*field);
+             return main;
+         }},
+        {"custom crops",
+         [&]() -> QWidget* {
+             main->pneCustomCrop()->open();
+             return main;
+         }},
         {"pop-up help",
          [&]() -> QWidget* {
              main->pneCustomCrop()->open();
@@ -183,6 +264,45 @@ int main(int argc, char** argv)
              return HelpTopics::helpScreen();
          }},
     };
+
+    // The main pane first, scrolled to its bottom right: each pane opened from it must still open at its top left.
+    const auto scrolledAway = [&] {
+        main->ShowPane(main->pneMain()); // where the panes checked are opened from
+        wait(100);
+        auto* scroller = main->findChild<QScrollArea*>(QStringLiteral("paneScroller"));
+        scroller->horizontalScrollBar()->setValue(scroller->horizontalScrollBar()->maximum());
+        scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
+    };
+    // The pane of the main window that a check shows, if any.
+    const auto shownPane = [&](const QString& name) -> QWidget* {
+        if (!main)
+            return nullptr;
+        if (name == QLatin1String("main"))
+            return main->pneMain();
+        if (name == QLatin1String("summary"))
+            return main->pneSummary();
+        if (name == QLatin1String("irrigation costs"))
+            return main->pneIrrigCosts();
+        if (name.startsWith(QLatin1String("production costs")))
+            return main->pneInputCosts();
+        if (name == QLatin1String("field details"))
+            return ResultsPanes::of(*main)->pneDetails();
+        if (name == QLatin1String("custom crops"))
+            return main->pneCustomCrop();
+        return nullptr;
+    };
+    for (Checked& w : windows) {
+        static const QStringList scrolledFirst{"summary",          "irrigation costs",
+                                               "production costs", "production costs of a forage crop",
+                                               "field details",    "custom crops"};
+        if (!scrolledFirst.contains(w.name))
+            continue;
+        const auto open = w.open;
+        w.open = [open, scrolledAway] {
+            scrolledAway();
+            return open();
+        };
+    }
 
     int failures = 0;
     QTextStream out(stdout);
@@ -226,12 +346,32 @@ int main(int argc, char** argv)
             if (qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")) == QLatin1String("1"))
                 ok = ok && whole;
         }
-        out << (ok ? "  ok" : framed ? "  OFF THE AREA" : "  NEVER FRAMED") << "\n";
+        bool controlsOff = false;
+        if (QWidget* pane = shownPane(w.name)) {
+            wait(200);
+            auto* scroller = main->findChild<QScrollArea*>(QStringLiteral("paneScroller"));
+            const QString off = controlsOffTheSides(pane, scroller);
+            out << " pane " << text(QRect(pane->mapToGlobal(QPoint(0, 0)), pane->size()));
+            if (!off.isEmpty()) {
+                out << " MISPLACED: " << off;
+                controlsOff = true;
+            }
+        }
+        out << (controlsOff ? "" : ok ? "  ok" : framed ? "  OFF THE AREA" : "  NEVER FRAMED") << "\n";
+        ok = ok && !controlsOff;
         out.flush();
         failures += ok ? 0 : 1;
-        if (!pictures.isEmpty())
-            screen->grabWindow(0).save(
-                QDir(pictures).filePath(QString(w.name).replace(' ', '-') + QStringLiteral(".png")));
+        if (!pictures.isEmpty()) {
+            const QString picture = QDir(pictures).filePath(QString(w.name).replace(' ', '-'));
+            screen->grabWindow(0).save(picture + QStringLiteral(".png"));
+            // A pane taller than the window: its bottom too, scrolled to.
+            auto* scroller = main ? main->findChild<QScrollArea*>(QStringLiteral("paneScroller")) : nullptr;
+            if (scroller && window == main && scroller->verticalScrollBar()->maximum() > 0) {
+                scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
+                wait(200);
+                screen->grabWindow(0).save(picture + QStringLiteral("-bottom.png"));
+            }
+        }
         if (window != main && window != welcome)
             window->close();
     }

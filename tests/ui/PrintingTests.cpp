@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
+#include <set>
 
 #include "ui/QtPrinting.h"
 
@@ -411,18 +413,26 @@ std::shared_ptr<Field> alfalfaDetailsField()
     return makeField(40, 16, crop);
 }
 
-Lines groupLines(const std::string& heading, int l1, int v1, int l2, int v2, const std::vector<Lines>& rows,
-                 const std::string& subtotal)
+// A cost group as the details report prints it, each positioned text shown as "@ " (where the columns fall
+// depends on the widths of the texts: see ValueColumnsStartAfterTheWidestTextBeforeThem).
+Lines groupLines(const std::string& heading, const std::vector<Lines>& rows, const std::string& subtotal)
 {
-    const auto at = [](int x) { return "@" + std::to_string(x) + " "; };
     Lines out{"<12b>" + heading};
     for (const Lines& r : rows)
-        out.push_back(at(l1) + "<9b>" + r[0] + " | " + at(v1) + "<9>" + r[1] + " | " + at(l2) + "<9b>" + r[2] + " | " +
-                      at(v2) + "<9>" + r[3]);
+        out.push_back("@ <9b>" + r[0] + " | @ <9>" + r[1] + " | @ <9b>" + r[2] + " | @ <9>" + r[3]);
     out.push_back("<9>" + std::string(178, '-'));
     out.push_back("<9b>Subtotal: $" + subtotal + " /acre");
     out.insert(out.end(), {"~9", "~9", "~9"});
     return out;
+}
+
+// A document with each position shown as "@ ".
+Lines withoutPositions(Lines doc)
+{
+    static const std::regex position("@[0-9]+ ");
+    for (std::string& line : doc)
+        line = std::regex_replace(line, position, "@ ");
+    return doc;
 }
 
 } // namespace
@@ -436,7 +446,7 @@ TEST(DetailsReport, GrainFieldPrintsEveryGroupWithItsSubtotal)
     const std::string stars(178, '*');
     const std::string dashes(178, '-');
     Lines expected{
-        "<12b>Korvel - Detailed Field Results | @8000 <9>Field Details Printed: 3/7/2025 2:05 PM",
+        "<12b>Korvel - Detailed Field Results | @ <9>Field Details Printed: 3/7/2025 2:05 PM",
         "~9",
         "<8>" + kDisclaimer1,
         "<8>" + kDisclaimer2,
@@ -444,16 +454,16 @@ TEST(DetailsReport, GrainFieldPrintsEveryGroupWithItsSubtotal)
         "~8",
         "<9>" + stars,
         "<12b>Field Information & Totals",
-        "@0 <9b>Area:  | @1900 <9>50 acres",
-        "@0 <9b>Crop:  | @1900 <9>Corn",
-        "@0 <9b>Crop Price:  | @1900 <9>$4.50 / bu.",
-        "@0 <9b>Yield:  | @1900 <9>200.0 bu./ac",
-        "@0 <9b>Gross Irrigation:  | @1900 <9>12.5 in.",
+        "@ <9b>Area:  | @ <9>50 acres",
+        "@ <9b>Crop:  | @ <9>Corn",
+        "@ <9b>Crop Price:  | @ <9>$4.50 / bu.",
+        "@ <9b>Yield:  | @ <9>200.0 bu./ac",
+        "@ <9b>Gross Irrigation:  | @ <9>12.5 in.",
         "~9",
-        "@0 <12b>Total Costs Per Acre:  | @3000 <12>$413",
-        "@0 <12b>Total Returns Per Acre: | @3000 <12>$908",
+        "@ <12b>Total Costs Per Acre:  | @ <12>$413",
+        "@ <12b>Total Returns Per Acre: | @ <12>$908",
         "<12>" + std::string(59, '-'),
-        "@0 <12b>Net Return Per Acre:  | @3000 <12>$495",
+        "@ <12b>Net Return Per Acre:  | @ <12>$495",
         "<9>" + stars,
         "~9",
         "~9",
@@ -461,29 +471,29 @@ TEST(DetailsReport, GrainFieldPrintsEveryGroupWithItsSubtotal)
         "~9",
     };
     const auto append = [&](const Lines& more) { expected.insert(expected.end(), more.begin(), more.end()); };
-    append(groupLines("General Input Costs", 0, 1900, 3900, 6700,
+    append(groupLines("General Input Costs",
                       {{"Nitrogen Cost:", "$0.50/lb", "Nitrogen Applied Per Acre:", "150.0 lb/ac"},
                        {"Phosphorus Cost:", "$0.40/lb", "Phosphorus Applied Per Acre:", "50.0 lb/ac"},
                        {"Seed Cost:", "$3.00 / 1,000 seeds", "Seed Planting Rate:", "30,000 seeds/acre"},
                        {"Herbicide Cost:", "$20.00 /acre", "Insecticide Cost:", "$10.00 /acre"}},
                       "215.00"));
-    append(groupLines("Operation Costs", 0, 2500, 3900, 6700,
+    append(groupLines("Operation Costs",
                       {{"Tillage Cost: ", "$15.00 /acre", "Planting Cost:", "$12.00 /acre"},
                        {"Fertilizer Application Cost:", "$6.00 /acre", "Herbicide Application Cost:", "$5.00 /acre"},
                        {"Insecticide Application Cost:", "$4.00 /acre", "Harvesting Costs:", "$40.00 /acre"}},
                       "82.00"));
-    append(groupLines("Irrigation Cost Information", 0, 2700, 3700, 6400,
+    append(groupLines("Irrigation Cost Information",
                       {{"Discharge Rate: ", "800 GPM", "Pumping Water Lift:", "200 feet"},
                        {"Well head operating pressure:", "30 psi", "Total Season Pumping Hours:", "352 hrs"},
                        {"Labor Cost:", "$10 /hr", "Maintenance & Repairs:", "$0.5 /acre-inch"},
                        {"Fuel Type:", "Diesel", "Fuel Cost:", "$3.00/ unit"}},
                       "103.06"));
-    append({"<12b>Miscellaneous Costs", "@0 <9b>Misc. Costs:  | @2700 <9b>$12.50 /acre", "<9b>" + dashes,
+    append({"<12b>Miscellaneous Costs", "@ <9b>Misc. Costs:  | @ <9b>$12.50 /acre", "<9b>" + dashes,
             "<9b>Subtotal: $12.50 /acre", "~9", "~9", "~9", "~9"});
-    append({"<12b>Land Returns", "@0 <9b>Misc. Returns:  | @2700 <9b>$8.00 /acre", "<9b>" + dashes,
+    append({"<12b>Land Returns", "@ <9b>Misc. Returns:  | @ <9b>$8.00 /acre", "<9b>" + dashes,
             "<9b>Subtotal: $8.00 /acre"});
     ASSERT_EQ(rig.log->documents.size(), 1u);
-    EXPECT_EQ(rig.document(), expected);
+    EXPECT_EQ(withoutPositions(rig.document()), expected);
 }
 
 TEST(DetailsReport, ForageFieldSpreadsStandCostsAndPrintsTheStandLines)
@@ -493,8 +503,8 @@ TEST(DetailsReport, ForageFieldSpreadsStandCostsAndPrintsTheStandLines)
     rig.dialogs.prints = {2};
     rig.printer.printDetails();
     ASSERT_EQ(rig.log->documents.size(), 2u);
-    const Lines doc = rig.document();
-    EXPECT_EQ(rig.document(1), doc); // no column or value shifts from one copy to the next
+    EXPECT_EQ(rig.document(1), rig.document()); // no column or value shifts from one copy to the next
+    const Lines doc = withoutPositions(rig.document());
 
     const auto find = [&](const std::string& start) -> std::string {
         for (const std::string& line : doc)
@@ -502,23 +512,22 @@ TEST(DetailsReport, ForageFieldSpreadsStandCostsAndPrintsTheStandLines)
                 return line;
         return "<missing " + start + ">";
     };
-    EXPECT_EQ(find("@0 <9b>Crop Price:"), "@0 <9b>Crop Price:  | @1900 <9>$150.00 / ton");
-    EXPECT_EQ(find("@0 <9b>Yield:"), "@0 <9b>Yield:  | @1900 <9>6.0 ton/ac");
-    EXPECT_EQ(find("@0 <12b>Net Return"), "@0 <12b>Net Return Per Acre:  | @3000 <12>$661");
+    EXPECT_EQ(find("@ <9b>Crop Price:"), "@ <9b>Crop Price:  | @ <9>$150.00 / ton");
+    EXPECT_EQ(find("@ <9b>Yield:"), "@ <9b>Yield:  | @ <9>6.0 ton/ac");
+    EXPECT_EQ(find("@ <12b>Net Return"), "@ <12b>Net Return Per Acre:  | @ <12>$661");
     // The stand lines come between the net return and the star rule.
-    const auto net = std::find(doc.begin(), doc.end(), find("@0 <12b>Net Return"));
+    const auto net = std::find(doc.begin(), doc.end(), find("@ <12b>Net Return"));
     ASSERT_TRUE(net + 3 < doc.end());
     EXPECT_EQ(net[1], "<9i>-Life of forage stand is 3 years");
     EXPECT_EQ(net[2], "<9i>*Input cost annualized over the 3 year stand");
     EXPECT_EQ(net[3], "<9>" + std::string(178, '*'));
-    EXPECT_EQ(
-        find("@0 <9b>Phosphorus Cost:"),
-        "@0 <9b>Phosphorus Cost: | @1900 <9>$0.50/lb | @3900 <9b>Phosphorus Applied Per Acre: | @6700 <9>89.3 lb/ac");
-    EXPECT_EQ(find("@0 <9b>Seed Cost:"),
-              "@0 <9b>Seed Cost: | @1900 <9>*$1.50 / lb | @3900 <9b>Seed Planting Rate: | @6700 <9>20 lb/ac");
-    EXPECT_EQ(find("@0 <9b>Tillage Cost:"),
-              "@0 <9b>Tillage Cost:  | @2500 <9>*$10.00 /acre | @3900 <9b>Planting Cost: | @6700 <9>*$7.00 /acre");
-    EXPECT_NE(find("@0 <9b>Insecticide Application Cost:").find("@6700 <9>$132.00 /acre"), std::string::npos);
+    EXPECT_EQ(find("@ <9b>Phosphorus Cost:"),
+              "@ <9b>Phosphorus Cost: | @ <9>$0.50/lb | @ <9b>Phosphorus Applied Per Acre: | @ <9>89.3 lb/ac");
+    EXPECT_EQ(find("@ <9b>Seed Cost:"),
+              "@ <9b>Seed Cost: | @ <9>*$1.50 / lb | @ <9b>Seed Planting Rate: | @ <9>20 lb/ac");
+    EXPECT_EQ(find("@ <9b>Tillage Cost:"),
+              "@ <9b>Tillage Cost:  | @ <9>*$10.00 /acre | @ <9b>Planting Cost: | @ <9>*$7.00 /acre");
+    EXPECT_NE(find("@ <9b>Insecticide Application Cost:").find("@ <9>$132.00 /acre"), std::string::npos);
     // General: phosphorus 44.64 + a third of the seed 30 + herbicide 15; operations: a third of tillage and
     // planting 17 + harvest 132; no irrigation.
     Lines subtotals;
@@ -527,6 +536,63 @@ TEST(DetailsReport, ForageFieldSpreadsStandCostsAndPrintsTheStandLines)
             subtotals.push_back(line.substr(4));
     EXPECT_EQ(subtotals, (Lines{"Subtotal: $89.64 /acre", "Subtotal: $149.00 /acre", "Subtotal: $0.00 /acre",
                                 "Subtotal: $0.00 /acre", "Subtotal: $0.00 /acre"}));
+}
+
+// Every line of the details report starts at the left margin, and each further text of a line starts after the
+// widest text of the column before it, with room between them: a label never runs into its value, nor a value
+// into the next label. The columns of a group's lines line up, and a column moves off its designed position
+// only as far as that room asks.
+TEST(DetailsReport, ValueColumnsStartAfterTheWidestTextBeforeThem)
+{
+    auto corn = cornDetailsField();
+    corn->irrigCosts->FuelType = "Natural Gas";
+    corn->theCrop->price = 1234.5;
+    const std::set<int> designed{1900, 2500, 2700, 3000, 3700, 3900, 6400, 6700, 8000};
+    for (const auto& field : {corn, alfalfaDetailsField()}) {
+        SCOPED_TRACE(field->theCrop->cropType);
+        ReportRig rig;
+        rig.printer.setField(*field);
+        rig.printer.printDetails();
+        ASSERT_EQ(rig.log->documents.size(), 1u);
+        const std::vector<PrintSurface::Line>& lines = rig.log->documents[0];
+        test::RecordingPrintSurface measure(rig.log);
+        const auto width = [&](const PrintSurface::Piece& piece) {
+            measure.setFontSize(piece.size);
+            measure.setBold(piece.bold);
+            measure.setItalic(piece.italic);
+            return measure.textWidth(piece.text);
+        };
+        // The runs of lines with the same number of texts: a block of columns.
+        for (std::size_t first = 0; first < lines.size();) {
+            const std::size_t columns = lines[first].pieces.size();
+            std::size_t last = first;
+            while (last < lines.size() && lines[last].pieces.size() == columns)
+                ++last;
+            for (std::size_t k = 1; k < columns && lines[first].pieces[k].x; ++k) {
+                const int x = *lines[first].pieces[k].x;
+                double tightest = 1e9;
+                for (std::size_t i = first; i < last; ++i) {
+                    const PrintSurface::Piece& before = lines[i].pieces[k - 1];
+                    SCOPED_TRACE(lines[i].text().toStdString());
+                    ASSERT_TRUE(lines[i].pieces[k].x);
+                    EXPECT_EQ(*lines[i].pieces[k].x, x) << "column " << k << " out of line";
+                    const int start = before.x.value_or(0); // a line's first text starts at the left margin
+                    if (k == 1) {
+                        EXPECT_EQ(start, 0);
+                    }
+                    const double room = x - (start + width(before));
+                    EXPECT_GE(room, 100) << "column " << k << " too close to the text before it";
+                    tightest = std::min(tightest, room);
+                }
+                // (A line whose empty value printed nothing stands alone, its columns shifted by one.)
+                if (!designed.count(x) && last - first > 1) {
+                    EXPECT_LE(tightest, 160)
+                        << "column " << k << " of " << render(lines[first]) << " moved further than needed";
+                }
+            }
+            first = last;
+        }
+    }
 }
 
 TEST(DetailsReport, CancelledDialogOrUnprintableFieldPrintsNothing)
@@ -587,6 +653,101 @@ TEST(ResultsReport, PrintsToAPdfFileThroughQPrinter)
     // KORVEL_KEEP_PDF=<path> keeps a copy of the file, to look at the layout.
     if (const QByteArray keep = qgetenv("KORVEL_KEEP_PDF"); !keep.isEmpty())
         QFile::copy(path, QString::fromLocal8Bit(keep));
+}
+
+namespace {
+
+// What a PDF print left on its pages, kept when its surface goes away.
+struct PrintedPages {
+    std::vector<QtPrintSurface::Placed> texts;
+    int pages = 0;
+    QRectF printable;
+    double dotsPerPoint = 1;
+};
+
+class KeptPdfSurface : public QtPrintSurface {
+public:
+    KeptPdfSurface(QPrinter& printer, PrintedPages& out) : QtPrintSurface(printer), out_(out)
+    {
+        out_.printable = QRectF(0, 0, printer.width(), printer.height());
+        out_.dotsPerPoint = printer.resolution() / 72.0;
+    }
+    ~KeptPdfSurface() override
+    {
+        out_.texts = placed();
+        out_.pages = pageCount();
+    }
+    KeptPdfSurface(const KeptPdfSurface&) = delete;
+    KeptPdfSurface& operator=(const KeptPdfSurface&) = delete;
+
+private:
+    PrintedPages& out_;
+};
+
+// The texts of the pages that lie outside the printable area, or over another text or closer to it than four
+// points (more than a space between words: the two would read as one text).
+std::vector<std::string> misplacedTexts(const PrintedPages& printed)
+{
+    std::vector<std::string> out;
+    const auto& texts = printed.texts;
+    const double half = 2 * printed.dotsPerPoint;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const QRectF& a = texts[i].box;
+        if (!printed.printable.contains(a))
+            out.push_back("outside the page: " + texts[i].text.left(40).toStdString());
+        for (std::size_t j = i + 1; j < texts.size(); ++j) {
+            const QRectF both = a.adjusted(-half, 0, half, 0).intersected(texts[j].box.adjusted(-half, 0, half, 0));
+            if (texts[i].page == texts[j].page && both.width() > 0.5 && both.height() > 0.5)
+                out.push_back(texts[i].text.toStdString() + " over " + texts[j].text.toStdString());
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+// The details report of a grain field and of a forage field, on Letter and on A4 paper: each fits one page,
+// no text runs over another and none leaves the printable area (wide values and long labels included).
+TEST(DetailsReport, PrintsToAPdfOnOnePageWithEveryTextApartAndOnThePage)
+{
+    auto corn = cornDetailsField();
+    corn->irrigCosts->FuelType = "Natural Gas";
+    corn->theCrop->inputCosts.InsecticideApplication = 5.24;
+    corn->theCrop->inputCosts.Herbicide = 145.5;
+    corn->theCrop->price = 1234.5;
+    auto alfalfa = alfalfaDetailsField();
+    for (const QPageSize::PageSizeId paper : {QPageSize::Letter, QPageSize::A4}) {
+        for (const auto& [name, field] : {std::pair{"corn", corn}, std::pair{"alfalfa", alfalfa}}) {
+            SCOPED_TRACE(std::string(name) + (paper == QPageSize::A4 ? " on A4" : " on Letter"));
+            QTemporaryDir dir;
+            const QString path = dir.filePath("details.pdf");
+            SessionState session;
+            session.IrrigationEfficiency = 0.8;
+            ScriptedDialogs dialogs;
+            ResultPrinter printer(session, [] { return ResultPrinter::MainInputs{}; });
+            printer.setClock([] { return QDateTime(QDate(2025, 12, 27), QTime(22, 55)); });
+            PrintedPages printed;
+            printer.setSurfaceFactory([&](QPrinter& qp) -> std::unique_ptr<PrintSurface> {
+                qp.setOutputFormat(QPrinter::PdfFormat);
+                qp.setOutputFileName(path);
+                qp.setPageSize(QPageSize(paper));
+                return std::make_unique<KeptPdfSurface>(qp, printed);
+            });
+            printer.setField(*field);
+            printer.printDetails();
+
+            ASSERT_TRUE(QFile::exists(path));
+            EXPECT_EQ(printed.pages, 1);
+            EXPECT_GT(printed.texts.size(), 60u);
+            EXPECT_EQ(misplacedTexts(printed), std::vector<std::string>{});
+            // KORVEL_KEEP_DETAILS_PDF=<folder> keeps the files, to look at the layout.
+            if (const QByteArray keep = qgetenv("KORVEL_KEEP_DETAILS_PDF"); !keep.isEmpty())
+                QFile::copy(path, QDir(QString::fromLocal8Bit(keep))
+                                      .filePath(QStringLiteral("details-%1-%2.pdf")
+                                                    .arg(QLatin1String(name))
+                                                    .arg(paper == QPageSize::A4 ? "a4" : "letter")));
+        }
+    }
 }
 
 // --- The main window's Print menu and run button ----------------------------------------------------------

@@ -1,9 +1,11 @@
 // Windows on the screen: where a window opens (centred by its frame, shrunk to the screen's available area when
-// larger), where the pop-up help opens (beside its button), Enter and Space on the focused button, and the
-// summary table growing with the window.
+// larger), where the pop-up help opens (beside its button), Enter and Space on the focused button, the
+// summary table growing with the window, and the cost and details panes fitting a narrow window.
 #include <cmath>
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollArea>
@@ -14,9 +16,12 @@
 
 #include "ui/AssembledWindow.h"
 #include "ui/ResultFixtures.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/HelpScreen.h"
 #include "ui/main/HelpTopics.h"
+#include "ui/main/ProductionCostPane.h"
 #include "ui/main/SummaryTable.h"
+#include "ui/platform/ReflowColumns.h"
 #include "ui/platform/ShowCentred.h"
 
 using namespace korvel::ui;
@@ -42,6 +47,42 @@ std::string show(const QRect& r)
 {
     return std::to_string(r.width()) + "x" + std::to_string(r.height()) + "+" + std::to_string(r.x()) + "+" +
            std::to_string(r.y());
+}
+
+// What is wrong with a pane as the window shows it: the pane area not scrolled to its top left, a button, box
+// or tick box beyond the area's left or right side (reached only by scrolling sideways), cut by the pane's own
+// edges, squeezed below its least height (a pane too short for its columns), or two of them over each other.
+// Empty when all is well.
+std::vector<std::string> misplacedControls(QWidget* pane, const QScrollArea* scroller)
+{
+    std::vector<std::string> out;
+    if (scroller->horizontalScrollBar()->value() != 0 || scroller->verticalScrollBar()->value() != 0)
+        out.push_back("opened scrolled to " + std::to_string(scroller->horizontalScrollBar()->value()) + "," +
+                      std::to_string(scroller->verticalScrollBar()->value()));
+    std::vector<std::pair<std::string, QRect>> controls;
+    for (QWidget* c : pane->findChildren<QWidget*>()) {
+        if (!c->isVisibleTo(pane) || !(qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c)))
+            continue;
+        const std::string name = c->objectName().isEmpty() ? "(unnamed)" : c->objectName().toStdString();
+        const QRect inPane(c->mapTo(pane, QPoint(0, 0)), c->size());
+        const int left = c->mapTo(scroller->viewport(), QPoint(0, 0)).x();
+        if (left < 0 || left + c->width() > scroller->viewport()->width())
+            out.push_back(name + " beyond the sides");
+        if (!pane->rect().contains(inPane))
+            out.push_back(name + " cut at " + show(inPane) + " by the pane " + show(pane->rect()));
+        if (c->parentWidget()->layout() && c->height() < c->minimumSizeHint().height())
+            out.push_back(name + " squeezed");
+        for (const auto& [other, rect] : controls) {
+            if (rect.intersects(inPane)) {
+                std::string overlap = name;
+                overlap += " over ";
+                overlap += other;
+                out.push_back(overlap);
+            }
+        }
+        controls.emplace_back(name, inPane);
+    }
+    return out;
 }
 
 } // namespace
@@ -301,5 +342,72 @@ TEST_F(MainWindowTest, GridPanesFillTheWindowWhileInputPanesKeepTheirSize)
             EXPECT_NEAR(grid->x(), (client->width() - grid->width()) / 2.0, 1);
         }
         EXPECT_EQ(pane().size(), mainPane);
+    }
+}
+
+// The production-cost pane (of a grain and of a forage crop) and the field details in windows the size of the
+// main window on screens of 1366 and 1024 by 768 at 100 % and 125 %: each opens at its top left, even after the
+// user scrolled another pane, with every button and box reached by scrolling up and down alone; the columns
+// stand side by side where the designed width fits and the last moves below the others where it does not.
+TEST_F(MainWindowTest, CostAndDetailsPanesFitTheWindowsWidthAndOpenAtTheirTopLeft)
+{
+    // Every event the window has pending, those that handling them posts included (a frame shown posts a
+    // layout request that posts the next, up to the window).
+    const auto settle = [] {
+        for (int i = 0; i < 10; ++i)
+            QApplication::processEvents();
+    };
+    open();
+    w().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w()));
+    auto* scroller = find<QScrollArea>("paneScroller");
+    ASSERT_NE(scroller, nullptr);
+    QWidget* costs = w().pneInputCosts();
+    QWidget* details = pneDetails(w());
+    struct Case {
+        const char* name;
+        QSize window;
+        bool costsSideBySide;   // the columns of the cost pane, for both crops
+        bool detailsSideBySide; // the columns of the details
+    };
+    const Case cases[] = {
+        {"1366x768", {1198, 765}, true, true},
+        {"1366x768 at 125 %", {1091, 594}, false, true},
+        {"1024x768", {1022, 743}, false, true},
+        {"1024x768 at 125 %", {817, 594}, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w().resize(c.window);
+        settle();
+        for (const char* crop : {"Corn", "Alfalfa"}) {
+            SCOPED_TRACE(crop);
+            // The user scrolled the main pane to its bottom right, then opens the crop's costs.
+            w().ShowPane(w().pneMain());
+            settle();
+            scroller->horizontalScrollBar()->setValue(scroller->horizontalScrollBar()->maximum());
+            scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
+            CropRow* r = row(QString::fromLatin1(crop));
+            if (!r->chkCrop->isChecked())
+                r->chkCrop->click();
+            r->cmdInputCosts->click();
+            settle();
+            ASSERT_TRUE(costs->isVisible());
+            EXPECT_EQ(misplacedControls(costs, scroller), std::vector<std::string>{});
+            if (c.costsSideBySide) {
+                EXPECT_FALSE(costs->findChild<ReflowColumns*>()->isReflowed());
+            }
+        }
+        scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
+        w().ShowPane(details);
+        pneDetails(w())->loadCosts(*korvel::test::cornField());
+        settle();
+        EXPECT_EQ(misplacedControls(details, scroller), std::vector<std::string>{});
+        auto* detailColumns = details->findChild<ReflowColumns*>();
+        EXPECT_EQ(detailColumns->isReflowed(), !c.detailsSideBySide);
+        // The field information stays whole: right of the other columns, or below them.
+        auto* acres = details->findChild<QLabel*>(QStringLiteral("lblAcres"));
+        const QRect acresInPane(acres->mapTo(details, QPoint(0, 0)), acres->size());
+        EXPECT_TRUE(details->rect().contains(acresInPane)) << show(acresInPane);
     }
 }

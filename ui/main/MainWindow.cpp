@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <limits>
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
 
@@ -42,6 +44,7 @@
 #include "ui/main/SummaryPane.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/ReadingOrder.h"
+#include "ui/platform/ReflowColumns.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -53,10 +56,12 @@ constexpr int kBandLeft = 180;    // left edge of the header band
 
 constexpr int kSmallestHeight = 400; // the window's least height, menu bar included
 constexpr int kScreenMargin = 16;    // room for the window's frame on a screen narrower than the main pane
+constexpr int kPaneMargin = 8;       // room kept beside a pane that takes the window's width
 constexpr const char* kGrowsProperty = "growsWithWindow";
 constexpr const char* kDesignedSizeProperty = "designedSize";
+constexpr const char* kShownPaneProperty = "shownPane"; // of the client area: the pane shown last
 
-// Runs a function whenever a widget has been resized.
+// Runs a function whenever a widget has been resized, or a pane on it asks for other room.
 class ResizeWatch : public QObject {
 public:
     ResizeWatch(QWidget* widget, std::function<void()> resized) : QObject(widget), resized_(std::move(resized))
@@ -67,7 +72,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Resize)
+        if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest)
             resized_();
         return QObject::eventFilter(watched, event);
     }
@@ -97,13 +102,69 @@ QPixmap headerPicture()
     return pix;
 }
 
-// The client area holds the header and the pane shown whole: a window too small for them scrolls. A pane that
-// grows with the window needs only its designed size.
-void fitClientArea(QWidget* client, const QWidget* pane)
+// The width the panes have beside one another in the window: the client area's viewport less a margin each
+// side (unlimited before the window is shown).
+int paneAreaWidth(const QWidget* client)
 {
-    const QSize need =
-        pane->property(kGrowsProperty).toBool() ? pane->property(kDesignedSizeProperty).toSize() : pane->size();
-    client->setMinimumSize(need.width(), pane->y() + need.height() + 8);
+    const QWidget* viewport = client->parentWidget();
+    if (!viewport || !viewport->isVisible())
+        return std::numeric_limits<int>::max();
+    return viewport->width() - 2 * kPaneMargin;
+}
+
+// The room a pane needs in a pane area `available` pixels wide: its designed size where the pane cannot
+// reflow. A pane whose columns move below one another keeps its designed width where that fits, and otherwise
+// takes the area's width (never less than its narrowest); either way with the height its columns take at
+// that width.
+QSize neededSize(const QWidget* pane, int available)
+{
+    const QSize designed = pane->property(kDesignedSizeProperty).toSize();
+    if (!designed.isValid())
+        return pane->size();
+    if (!pane->findChild<ReflowColumns*>())
+        return designed;
+    // A frame shown since (the forage frames) may ask for more height than the design gave.
+    if (designed.width() <= available)
+        return {designed.width(), std::max(designed.height(), pane->heightForWidth(designed.width()))};
+    const int width = std::max({available, pane->minimumSizeHint().width(), pane->minimumWidth()});
+    return {width, std::max(pane->minimumHeight(), pane->heightForWidth(width))};
+}
+
+// Sizes a pane for the client area and centres it there: a pane of a grid or table fills the area, an input
+// pane keeps the size it needs.
+void fitPane(QWidget* client, QWidget* pane)
+{
+    const QSize need = neededSize(pane, paneAreaWidth(client));
+    if (pane->property(kGrowsProperty).toBool())
+        pane->resize(std::max(need.width(), client->width() - 2 * kPaneMargin),
+                     std::max(need.height(), client->height() - pane->y() - kPaneMargin));
+    else
+        pane->resize(need);
+    pane->move(std::max(0, client->width() / 2 - pane->width() / 2), pane->y());
+}
+
+// The client area holds the header and the pane shown whole: a window too small for them scrolls. A pane that
+// grows with the window needs only the size it needs in the pane area.
+void fitClientAreaTo(QWidget* client, const QWidget* pane)
+{
+    const QSize need = neededSize(pane, paneAreaWidth(client));
+    client->setMinimumSize(need.width(), pane->y() + need.height() + kPaneMargin);
+}
+
+// Shows a pane: sized for the pane area and the client area fitted to it; a pane other than the one shown
+// before opens with the area scrolled to its top left (shown again, it keeps where the user scrolled to).
+void fitClientArea(QWidget* client, QWidget* pane)
+{
+    fitPane(client, pane);
+    fitClientAreaTo(client, pane);
+    if (client->property(kShownPaneProperty).value<QObject*>() == pane)
+        return;
+    client->setProperty(kShownPaneProperty, QVariant::fromValue(static_cast<QObject*>(pane)));
+    if (auto* scroller =
+            qobject_cast<QScrollArea*>(client->parentWidget() ? client->parentWidget()->parentWidget() : nullptr)) {
+        scroller->horizontalScrollBar()->setValue(0);
+        scroller->verticalScrollBar()->setValue(0);
+    }
 }
 
 } // namespace
@@ -527,14 +588,11 @@ void MainWindow::centrePanes()
 {
     const int width = client_->width();
     headerBand_->resize(std::max(0, width - headerBand_->x() - twips(500)), headerBand_->height());
-    for (QWidget* pane : panes_) {
-        if (pane->property(kGrowsProperty).toBool()) {
-            const QSize designed = pane->property(kDesignedSizeProperty).toSize();
-            pane->resize(std::max(designed.width(), width - 16),
-                         std::max(designed.height(), client_->height() - pane->y() - 8));
-        }
-        pane->move(std::max(0, width / 2 - pane->width() / 2), pane->y());
-    }
+    for (QWidget* pane : panes_)
+        fitPane(client_, pane);
+    // The pane shown may now need another size of the client area (its columns moved, or a frame of it shown).
+    if (!paneHistory_.isEmpty() && paneHistory_.last() && paneHistory_.last()->isVisibleTo(client_))
+        fitClientAreaTo(client_, paneHistory_.last());
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -24,6 +24,7 @@
 #include "ui/main/PaneHost.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/ReadingOrder.h"
+#include "ui/platform/ReflowColumns.h"
 #include "ui/platform/Twips.h"
 
 namespace korvel::ui {
@@ -149,27 +150,24 @@ void ProductionCostPane::buildControls()
          {txtTillage_, txtPlanting_, txtFertilizerApplication_, txtHerbicideApplication_, txtInsecticideApplication_})
         connect(b, &QLineEdit::textChanged, this, [this] { ShowOperationCostTotal(); });
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(general);
-    left->addStretch(1);
-    auto* middle = new QVBoxLayout;
-    middle->addWidget(operations);
-    middle->addWidget(lblAnnualized_);
-    middle->addWidget(other);
-    middle->addStretch(1);
-    auto* right = new QVBoxLayout;
-    right->addWidget(harvestFrame_);
-    right->addWidget(forageHarvestFrame_);
-    right->addWidget(standLifeFrame_);
-    right->addStretch(1);
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(middle);
-    columns->addLayout(right);
+    // Three columns; where the window is too narrow for them, the harvesting column moves below the others.
+    auto* columns = new ReflowColumns(this);
+    const auto column = [columns](std::initializer_list<QWidget*> groups) {
+        auto* c = new QWidget(columns);
+        auto* l = new QVBoxLayout(c);
+        l->setContentsMargins(0, 0, 0, 0);
+        for (QWidget* g : groups)
+            l->addWidget(g);
+        l->addStretch(1);
+        columns->addColumn(c);
+    };
+    column({general});
+    column({operations, lblAnnualized_, other});
+    column({harvestFrame_, forageHarvestFrame_, standLifeFrame_});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblHeader_);
-    layout->addLayout(columns, 1);
+    layout->addWidget(columns, 1);
     layout->addLayout(buttons);
 
     setReadingOrder(controlsInReadingOrder());

@@ -2,15 +2,20 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+#include <cmath>
 
 namespace korvel::ui {
 
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
+constexpr double kPointsPerInch = 72.0;
+constexpr double kMostLineHeight = 1.15;         // a line's greatest height, in times its font size
+constexpr double kMeasuringDotsPerInch = 1200.0; // the resolution texts are measured at without a printer
 
 // Splits a text at its line breaks (CR LF, LF or CR): n breaks give n + 1 segments.
 QStringList segments(const QString& text)
@@ -62,6 +67,30 @@ void PrintSurface::setItalic(bool on)
 void PrintSurface::setUnderline(bool on)
 {
     underline_ = on;
+}
+
+double PrintSurface::textWidth(const QString& text) const
+{
+    QImage probe(1, 1, QImage::Format_Mono);
+    const int dotsPerMeter = static_cast<int>(std::lround(kMeasuringDotsPerInch / 0.0254));
+    probe.setDotsPerMeterX(dotsPerMeter);
+    probe.setDotsPerMeterY(dotsPerMeter);
+    const QFontMetricsF fm(fontFor(size_, bold_, italic_, underline_), &probe);
+    return fm.horizontalAdvance(text) * kTwipsPerInch / probe.logicalDpiX();
+}
+
+QFont PrintSurface::fontFor(double size, bool bold, bool italic, bool underline)
+{
+    // Arial, or the first installed face of about its width.
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Helvetica"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans Condensed")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(size > 0 ? size : 1.0);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    return font;
 }
 
 void PrintSurface::setCurrentX(int twips)
@@ -121,18 +150,10 @@ QtPrintSurface::~QtPrintSurface()
         painter_->end();
 }
 
-QFont QtPrintSurface::fontFor(double size, bool bold, bool italic, bool underline)
+double QtPrintSurface::textWidth(const QString& text) const
 {
-    // Arial, or the first installed face of about its width.
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Helvetica"),
-                      QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans Condensed")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(size > 0 ? size : 1.0);
-    font.setBold(bold);
-    font.setItalic(italic);
-    font.setUnderline(underline);
-    return font;
+    const QFontMetricsF fm(fontFor(fontSize(), bold(), italic(), underline()), &printer_);
+    return fm.horizontalAdvance(text) * kTwipsPerInch / printer_.resolution();
 }
 
 void QtPrintSurface::lineEnded(const Line& line)
@@ -165,11 +186,11 @@ void QtPrintSurface::documentEnded()
     }
     startPage(continuing);
 
-    const double dotsPerTwip = printer_.resolution() / kTwipsPerInch;
     const double pageHeight = printer_.height();
     for (const Line& line : lines) {
         double ascent = 0.0;
         double descent = 0.0;
+        double largest = line.pieces.empty() ? line.size : 0.0; // points
         if (line.pieces.empty()) {
             const QFontMetricsF fm(fontFor(line.size, false, false, false), &printer_);
             ascent = fm.ascent();
@@ -179,20 +200,21 @@ void QtPrintSurface::documentEnded()
             const QFontMetricsF fm(fontFor(p.size, p.bold, p.italic, p.underline), &printer_);
             ascent = std::max(ascent, fm.ascent());
             descent = std::max(descent, fm.descent());
+            largest = std::max(largest, p.size);
+        }
+        // A line takes its font's height, but never more than Arial's with its leading: a face standing in
+        // for Arial with more generous spacing does not push the reports onto more pages.
+        const double most = kMostLineHeight * largest / kPointsPerInch * printer_.resolution();
+        if (ascent + descent > most) {
+            const double shrink = most / (ascent + descent);
+            ascent *= shrink;
+            descent *= shrink;
         }
         const double height = ascent + descent;
         if (y_ > 0.0 && y_ + height > pageHeight)
             startPage(true);
 
-        double x = 0.0;
-        for (const Piece& p : line.pieces) {
-            if (p.x)
-                x = *p.x * dotsPerTwip;
-            const QFont font = fontFor(p.size, p.bold, p.italic, p.underline);
-            painter_->setFont(font);
-            painter_->drawText(QPointF(x, y_ + ascent), p.text);
-            x += QFontMetricsF(font, &printer_).horizontalAdvance(p.text);
-        }
+        drawPieces(line, ascent, height);
         y_ += height;
     }
 
@@ -201,6 +223,35 @@ void QtPrintSurface::documentEnded()
         if (!painter_->end())
             throw PrintError("the printer did not take the document");
         painter_.reset();
+    }
+}
+
+void QtPrintSurface::drawPieces(const Line& line, double ascent, double height)
+{
+    const double baseline = y_ + ascent;
+    const double dotsPerTwip = printer_.resolution() / kTwipsPerInch;
+    const double right = printer_.width();
+    double x = 0.0;
+    double end = 0.0; // where the text before this one on the line ends
+    for (const Piece& p : line.pieces) {
+        if (p.x)
+            x = *p.x * dotsPerTwip;
+        const QFont font = fontFor(p.size, p.bold, p.italic, p.underline);
+        const double width = QFontMetricsF(font, &printer_).horizontalAdvance(p.text);
+        // Past the right edge: moved left as far as the text before it allows, then narrowed to the room left.
+        if (x + width > right)
+            x = std::max(end, right - width);
+        const double room = std::max(0.0, right - x);
+        const double scale = width > room ? room / width : 1.0;
+        painter_->setFont(font);
+        painter_->save();
+        painter_->translate(x, baseline);
+        painter_->scale(scale, 1.0);
+        painter_->drawText(QPointF(0.0, 0.0), p.text);
+        painter_->restore();
+        placed_.push_back(Placed{pages_, QRectF(x, y_, width * scale, height), p.text});
+        x += width * scale;
+        end = x;
     }
 }
 

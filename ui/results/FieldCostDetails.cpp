@@ -11,6 +11,7 @@
 
 #include "ui/main/ViewText.h"
 #include "ui/platform/ReadingOrder.h"
+#include "ui/platform/ReflowColumns.h"
 
 namespace korvel::ui {
 
@@ -180,11 +181,12 @@ struct FieldCostDetails::StandSpread {
 FieldCostDetails::FieldCostDetails(const SessionState& session, QWidget* parent) : QWidget(parent), session_(session)
 {
     auto* layout = new QVBoxLayout(this);
-    auto* columns = new QHBoxLayout;
-    layout->addLayout(columns);
-    columns->addWidget(buildProductionCostColumn(), 1);
-    columns->addWidget(buildIrrigationAndReturnsColumn(), 1);
-    columns->addWidget(buildFieldInformationColumn(), 1);
+    // Three columns; where the window is too narrow for them, the field information moves below the others.
+    auto* columns = new ReflowColumns(this);
+    layout->addWidget(columns);
+    columns->addColumn(buildProductionCostColumn(), 1);
+    columns->addColumn(buildIrrigationAndReturnsColumn(), 1);
+    columns->addColumn(buildFieldInformationColumn(), 1);
     layout->addLayout(buildButtons());
 
     connect(printButton, &QPushButton::clicked, this, &FieldCostDetails::printReport);

@@ -2,6 +2,8 @@
 
 #include <QPrinter>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 
 #include "model/Crop.h"
 #include "model/Field.h"
@@ -31,6 +33,31 @@ const QString kResultsRule = QString(168, QLatin1Char('*'));
 const QString kStarRule = QString(178, QLatin1Char('*'));
 const QString kLongDashRule = QString(178, QLatin1Char('-'));
 const QString kShortDashRule = QString(59, QLatin1Char('-'));
+
+// The room between the widest text of a column and the column after it, in twips.
+constexpr int kColumnGap = 144;
+
+// The width in twips of the widest of the texts in the given size and weight, as the surface prints them.
+double widest(PrintSurface& p, double size, bool bold, const std::vector<QString>& texts)
+{
+    const double keptSize = p.fontSize();
+    const bool keptBold = p.bold();
+    p.setFontSize(size);
+    p.setBold(bold);
+    double most = 0.0;
+    for (const QString& text : texts)
+        most = std::max(most, p.textWidth(text));
+    p.setFontSize(keptSize);
+    p.setBold(keptBold);
+    return most;
+}
+
+// A column's position: where it was designed, or further right to leave room after the widest text of the
+// column before it (which starts at `start`).
+int after(int designed, int start, double widestBefore)
+{
+    return std::max(designed, start + static_cast<int>(std::ceil(widestBefore)) + kColumnGap);
+}
 
 const QString kDollar = QStringLiteral("$");
 const QString kPerAcre = QStringLiteral(" /acre");
@@ -86,7 +113,7 @@ void titleAndTime(PrintSurface& p, const QString& title, int x, const QString& t
     p.setFontSize(12);
     p.setBold(true);
     p.print(title);
-    p.setCurrentX(x);
+    p.setCurrentX(after(x, 0, widest(p, 12, true, {title})));
     p.setFontSize(9);
     p.setBold(false);
     p.printLine(timeLine);
@@ -122,7 +149,8 @@ void emptyLines(PrintSurface& p, int n)
 }
 
 // One cost group of the details report: heading, lines of two label/value pairs, the long dash rule and
-// the subtotal, then three empty lines. The subtotal is worked out once the lines are printed.
+// the subtotal, then three empty lines. The subtotal is worked out once the lines are printed. Each column
+// keeps its designed position unless the widest text of the column before it needs more room.
 struct CostLine {
     QString label1, value1, label2, value2;
 };
@@ -134,9 +162,19 @@ void costGroup(PrintSurface& p, const QString& heading, const GroupColumns& at, 
                const std::function<double()>& subtotal)
 {
     sectionHeading(p, heading);
+    std::vector<QString> labels1, values1, labels2;
     for (const CostLine& line : lines) {
-        labelAtValueAt(p, at.label1, line.label1, at.value1, line.value1);
-        labelAtValueAt(p, at.label2, line.label2, at.value2, line.value2);
+        labels1.push_back(line.label1);
+        values1.push_back(line.value1);
+        labels2.push_back(line.label2);
+    }
+    GroupColumns col = at;
+    col.value1 = after(at.value1, col.label1, widest(p, 9, true, labels1));
+    col.label2 = after(at.label2, col.value1, widest(p, 9, false, values1));
+    col.value2 = after(at.value2, col.label2, widest(p, 9, true, labels2));
+    for (const CostLine& line : lines) {
+        labelAtValueAt(p, col.label1, line.label1, col.value1, line.value1);
+        labelAtValueAt(p, col.label2, line.label2, col.value2, line.value2);
         p.printLine();
     }
     p.setBold(false);
@@ -154,7 +192,7 @@ void oneValueGroup(PrintSurface& p, const QString& heading, const QString& capti
     const QString text = pattern(value, "###,##0.00");
     p.setCurrentX(0);
     p.print(caption);
-    p.setCurrentX(2700);
+    p.setCurrentX(after(2700, 0, widest(p, 9, true, {caption})));
     p.printLine(kDollar + text + kPerAcre);
     p.printLine(kLongDashRule);
     p.printLine(kSubtotal + text + kPerAcre);
@@ -413,8 +451,12 @@ void ResultPrinter::printFieldInformation(PrintSurface& p)
         {QStringLiteral("Yield: "), patternText(crop.yieldToString(), "###,###.0")},
         {QStringLiteral("Gross Irrigation: "), pattern(f.grossDepth(s), "###,##0.0") + QStringLiteral(" in.")},
     };
+    std::vector<QString> labels;
     for (const auto& [label, value] : info)
-        labelledLine(p, 0, label, 1900, value);
+        labels.push_back(label);
+    const int valueX = after(1900, 0, widest(p, 9, true, labels));
+    for (const auto& [label, value] : info)
+        labelledLine(p, 0, label, valueX, value);
     p.printLine();
 }
 
@@ -423,15 +465,16 @@ void ResultPrinter::printFieldTotals(PrintSurface& p, bool forage, double standD
 {
     const korvel::SessionState& s = session_;
     korvel::Field& f = printField();
+    const QString costsLabel = QStringLiteral("Total Costs Per Acre: ");
+    const QString returnsLabel = QStringLiteral("Total Returns Per Acre:");
+    const QString netLabel = QStringLiteral("Net Return Per Acre: ");
+    const int valueX = after(3000, 0, widest(p, 12, true, {costsLabel, returnsLabel, netLabel}));
     p.setFontSize(12);
-    labelledLine(p, 0, QStringLiteral("Total Costs Per Acre: "), 3000,
-                 kDollar + pattern(f.getCosts(s) / f.acres, "###,##0"));
-    labelledLine(p, 0, QStringLiteral("Total Returns Per Acre:"), 3000,
-                 kDollar + pattern(f.getReturn() / f.acres, "###,##0"));
+    labelledLine(p, 0, costsLabel, valueX, kDollar + pattern(f.getCosts(s) / f.acres, "###,##0"));
+    labelledLine(p, 0, returnsLabel, valueX, kDollar + pattern(f.getReturn() / f.acres, "###,##0"));
     p.setBold(false);
     p.printLine(kShortDashRule);
-    labelledLine(p, 0, QStringLiteral("Net Return Per Acre: "), 3000,
-                 kDollar + pattern(f.getProfit(s) / f.acres, "###,##0"));
+    labelledLine(p, 0, netLabel, valueX, kDollar + pattern(f.getProfit(s) / f.acres, "###,##0"));
 
     if (forage) {
         p.setFontSize(9);
