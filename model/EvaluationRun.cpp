@@ -83,8 +83,8 @@ Result run(const Inputs& in, SessionState& s, Observer& observer)
     const auto combos = MakingCropCombos::makeCropCombos(*crops, fields);
 
     observer.searchBegins(static_cast<std::size_t>(depthSplits.Count()));
-    std::shared_ptr<BestMix> list = FieldCalculator::EvaluateCombinations(depthSplits, combos, *s.LandSplit, in.rain,
-                                                                          listSize, *in.irrigation, s, &observer);
+    std::shared_ptr<BestMix> list = FieldCalculator::EvaluateCombinations(
+        depthSplits, combos, *s.LandSplit, in.rain, listSize, *in.irrigation, s, &observer, in.earlierCancel);
 
     if (s.CancelRequested.load())
         return {End::Cancelled, list ? list : std::make_shared<BestMix>()};

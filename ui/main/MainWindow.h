@@ -107,6 +107,8 @@ public:
     std::shared_ptr<korvel::BestMix> RunScenario(const QString& strBatchMessage) override;
     // The run button. Does nothing while a search is in flight.
     void runEvaluation() override;
+    void beginTrendSteps(int steps) override;
+    void endTrendSteps() override;
     bool searchRunning() const { return searchRunning_; }
     // The progress window of the search in flight, if any.
     ProgressWindow* progressWindow() const;
@@ -182,6 +184,8 @@ private:
     void openProductionCosts(const std::shared_ptr<korvel::Crop>& crop);
     std::filesystem::path folderPath() const;
     std::shared_ptr<korvel::BestMix> runSearch(const QString& strBatchMessage);
+    // A fresh progress window, titled and shown, in place of the last one.
+    void openProgressWindow();
     void showRunError(const QString& text);
 
     QString programFolder_;
@@ -192,6 +196,8 @@ private:
     bool loadStarted_ = false;
     bool searchRunning_ = false;
     bool closePending_ = false;
+    int trendSteps_ = 0;   // the steps of the variable trend under way (0: none)
+    int trendStep_ = 0;    // the next of them
     int libraryCount_ = 0; // crops in the library, one row each
 
     QWidget* client_ = nullptr;
