@@ -10,8 +10,10 @@
 //   scenario=TREND-CANCEL-V ... max_ms=<ms>         Cancel pressed at moments spread over a 50-step variable
 //   scenario=TREND-CANCEL-F ... max_ms=<ms>         trend and over a fixed trend of 181 x 181 values: how many
 //                                                   tries stopped the trend, the progress windows each trend
-//                                                   opened, and the longest and median time from the press to
-//                                                   the end of the trend (the target is 50 ms)
+//                                                   opened, the longest and median time from the press to the
+//                                                   end of the trend, and the longest stretch of a whole trend
+//                                                   in which its progress window let no message run (the
+//                                                   longest a press can wait); the target is 50 ms
 // and, on standard error, how long Cancel takes to stop a run in which every allocation ties.
 #include <QApplication>
 #include <QCheckBox>
@@ -292,8 +294,13 @@ CancelTry cancelAfter(MainWindow& main, std::chrono::microseconds delay, const s
     return result;
 }
 
+struct WholeTrend {
+    double seconds = 0;      // the shorter of two whole runs
+    double unansweredMs = 0; // the longest stretch of either in which a progress window showed and let no message run
+};
+
 void reportCancels(const char* scenario, const std::string& size, const std::vector<CancelTry>& tries,
-                   double fullSeconds)
+                   const WholeTrend& full)
 {
     int stopped = 0, windowsMax = 0;
     std::vector<double> times;
@@ -303,9 +310,9 @@ void reportCancels(const char* scenario, const std::string& size, const std::vec
         if (t.stopped && t.ms >= 0)
             times.push_back(t.ms);
     }
-    std::printf("scenario=%s %s full_trend_s=%.3f tries=%zu stopped=%d progress_windows_per_trend=%d max_ms=%.1f "
-                "median_ms=%.1f target_ms=50\n",
-                scenario, size.c_str(), fullSeconds, tries.size(), stopped, windowsMax,
+    std::printf("scenario=%s %s full_trend_s=%.3f longest_unanswered_ms=%.1f tries=%zu stopped=%d "
+                "progress_windows_per_trend=%d max_ms=%.1f median_ms=%.1f target_ms=50\n",
+                scenario, size.c_str(), full.seconds, full.unansweredMs, tries.size(), stopped, windowsMax,
                 times.empty() ? -1.0 : *std::max_element(times.begin(), times.end()),
                 times.empty() ? -1.0 : median(times));
     for (std::size_t i = 0; i < tries.size(); ++i)
@@ -325,19 +332,59 @@ std::vector<std::chrono::microseconds> pressMoments(double full, int tries)
     return out;
 }
 
-// The shorter of two whole runs of `generate`, in seconds; `between` makes ready for the second.
-double wholeTrend(const std::function<void()>& generate, const std::function<void()>& between)
+// The longest stretch in which a progress window is on the screen and the window lets no message run: a timer
+// fires whenever messages run, and a progress window's hiding ends a stretch.
+class UnansweredStretches : public QObject {
+public:
+    explicit UnansweredStretches(QWidget& main) : main_(main)
+    {
+        tick_.setInterval(0);
+        connect(&tick_, &QTimer::timeout, this, [this] { mark(shownCancel(main_) != nullptr); });
+        qApp->installEventFilter(this);
+        tick_.start();
+    }
+    ~UnansweredStretches() override { qApp->removeEventFilter(this); }
+    double longestMs() const { return longestMs_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && qobject_cast<korvel::ui::ProgressWindow*>(watched) != nullptr)
+            mark(false);
+        return false;
+    }
+
+private:
+    // Messages ran (or a progress window went) now; `showing`: a progress window is on the screen.
+    void mark(bool showing)
+    {
+        const auto now = Clock::now();
+        if (last_ != Clock::time_point{})
+            longestMs_ = std::max(longestMs_, 1000.0 * seconds(last_, now));
+        last_ = showing ? now : Clock::time_point{};
+    }
+
+    QWidget& main_;
+    QTimer tick_;
+    Clock::time_point last_{};
+    double longestMs_ = 0;
+};
+
+// Two whole runs of `generate`; `between` makes ready for the second.
+WholeTrend wholeTrend(QWidget& main, const std::function<void()>& generate, const std::function<void()>& between)
 {
-    double shortest = 0;
+    WholeTrend whole;
     for (int run = 0; run < 2; ++run) {
         if (run > 0)
             between();
+        UnansweredStretches stretches(main);
         const auto t0 = Clock::now();
         generate();
         const double took = seconds(t0, Clock::now());
-        shortest = run == 0 ? took : std::min(shortest, took);
+        whole.seconds = run == 0 ? took : std::min(whole.seconds, took);
+        whole.unansweredMs = std::max(whole.unansweredMs, stretches.longestMs());
     }
-    return shortest;
+    return whole;
 }
 
 void variableTrendCancel(int steps, int tries)
@@ -360,7 +407,7 @@ void variableTrendCancel(int steps, int tries)
     };
 
     openSetup();
-    const double full = wholeTrend(generate, [&] {
+    const WholeTrend full = wholeTrend(*w.main, generate, [&] {
         setup.backButton->click();
         openSetup();
     });
@@ -368,7 +415,7 @@ void variableTrendCancel(int steps, int tries)
     QApplication::processEvents();
 
     std::vector<CancelTry> results;
-    for (const auto delay : pressMoments(full, tries)) {
+    for (const auto delay : pressMoments(full.seconds, tries)) {
         openSetup();
         results.push_back(cancelAfter(*w.main, delay, generate, stopped));
         setup.backButton->click(); // Back, from the setup or from behind the trend results
@@ -405,12 +452,12 @@ void fixedTrendCancel(int values, int tries)
     const auto stopped = [&] { return !setup.isHidden() && trend.trendResultsPane()->isHidden(); };
 
     openSetup();
-    const double full = wholeTrend(generate, openSetup);
+    const WholeTrend full = wholeTrend(*w.main, generate, openSetup);
     if (stopped())
         std::fprintf(stderr, "the fixed trend did not complete\n");
 
     std::vector<CancelTry> results;
-    for (const auto delay : pressMoments(full, tries)) {
+    for (const auto delay : pressMoments(full.seconds, tries)) {
         openSetup();
         results.push_back(cancelAfter(*w.main, delay, generate, stopped));
     }
