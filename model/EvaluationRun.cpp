@@ -75,16 +75,29 @@ Result run(const Inputs& in, SessionState& s, Observer& observer)
     if (in.preset < 0 || fields < 1)
         return {End::NoLandSplit, std::make_shared<BestMix>()};
 
+    // Building a large run's splits takes a while. In a step of a trend, which keeps a Cancel pressed before its
+    // search, the window's messages run between the two and a Cancel ends the run there. (A run of its own would
+    // forget such a Cancel when its search starts.)
+    const auto cancelKept = [&] {
+        if (in.earlierCancel != FieldCalculator::EarlierCancel::Keep)
+            return false;
+        observer.pumpMessages();
+        return s.CancelRequested.load();
+    };
     const double net = in.volume * s.IrrigationEfficiency;
     const SplitCollection waterSplits = MakingSplits::makeWaterSplits(in.factor, fields, net, fields);
+    if (cancelKept())
+        return {End::Cancelled, std::make_shared<BestMix>()};
     const SplitCollection depthSplits = MakingSplits::makeDepthSplits(waterSplits, *s.LandSplit);
+    if (cancelKept())
+        return {End::Cancelled, std::make_shared<BestMix>()};
     const std::shared_ptr<CropScenario> crops = returnCrops(in.crops, in.soil, in.rain);
     observer.cropsPrepared(crops);
     const auto combos = MakingCropCombos::makeCropCombos(*crops, fields);
 
     observer.searchBegins(static_cast<std::size_t>(depthSplits.Count()));
-    std::shared_ptr<BestMix> list = FieldCalculator::EvaluateCombinations(depthSplits, combos, *s.LandSplit, in.rain,
-                                                                          listSize, *in.irrigation, s, &observer);
+    std::shared_ptr<BestMix> list = FieldCalculator::EvaluateCombinations(
+        depthSplits, combos, *s.LandSplit, in.rain, listSize, *in.irrigation, s, &observer, in.earlierCancel);
 
     if (s.CancelRequested.load())
         return {End::Cancelled, list ? list : std::make_shared<BestMix>()};

@@ -37,6 +37,8 @@ struct Inputs {
     std::vector<CropChoice> crops;               // the ticked rows, in row order
     std::string soil = "Silt Loam";              // "Silt Loam", "Fine Sand" or "Loamy Sand"
     std::shared_ptr<IrrigationCosts> irrigation; // the costs every field copies; the single-crop plans hold it
+    // A run of its own forgets a Cancel pressed before its search began; a step of a trend keeps it and stops.
+    FieldCalculator::EarlierCancel earlierCancel = FieldCalculator::EarlierCancel::Forget;
 };
 
 // What a run tells its caller besides the search's progress. Every call comes on the calling thread.
@@ -70,9 +72,11 @@ struct Result {
 std::shared_ptr<CropScenario> returnCrops(const std::vector<CropChoice>& crops, const std::string& soil, double rain);
 
 // One run. Sets s.IrrigationEfficiency and s.LandSplit first, as every later cost computation reads them; the
-// fields it builds keep the efficiency as their own. Clears s.CancelRequested when the search starts. Throws
-// what the model throws (a yield table without the rainfall's column, a result that is not finite, a text
-// where a number belongs, an iteration factor below 1); the observer has then been told what came before.
+// fields it builds keep the efficiency as their own. Clears s.CancelRequested when the search starts. Told to keep
+// an earlier Cancel, it lets the window's messages run (observer.pumpMessages) after building the water splits
+// and again after the depth splits, and ends Cancelled as soon as the flag is set. Throws what the model throws (a
+// yield table without the rainfall's column, a result that is not finite, a text where a number belongs, an iteration
+// factor below 1); the observer has then been told what came before.
 Result run(const Inputs& in, SessionState& s, Observer& observer);
 
 } // namespace korvel::EvaluationRun

@@ -189,13 +189,18 @@ std::shared_ptr<BestMix> EvaluateCombinations(const SplitCollection& depthSplits
                                               const std::vector<std::shared_ptr<CropScenario>>& combos,
                                               const Split& landSplit, double annRain, int bestCount,
                                               const IrrigationCosts& irrigCosts, SessionState& s,
-                                              EvaluationObserver* observer)
+                                              EvaluationObserver* observer, EarlierCancel earlierCancel)
 {
     SilentObserver silent;
     EvaluationObserver& obs = observer != nullptr ? *observer : silent;
     try {
         obs.pumpMessages();
-        s.CancelRequested.store(false);
+        if (earlierCancel == EarlierCancel::Forget) {
+            s.CancelRequested.store(false);
+        } else if (s.CancelRequested.load()) {
+            obs.close();
+            return nullptr;
+        }
         auto list = std::make_shared<BestMix>();
         list->setSize(bestCount);
 

@@ -34,14 +34,22 @@ public:
 
 namespace FieldCalculator {
 
+// What the search does with a Cancel pressed before it began.
+enum class EarlierCancel {
+    Forget, // an evaluation of its own: the flag is cleared once the messages waiting at the start have run
+    Keep,   // a step of a trend: a Cancel pressed at any moment of the trend stops it, so the search ends at once
+};
+
 // The ranked list of the best bestCount allocations, exactly as the literal loop would build it
 // (same entries, same order, same field state, bit-equal profits), or nothing when s.CancelRequested
-// was set during the search. Clears s.CancelRequested at the start.
+// was set during the search. Lets the waiting messages run first, then clears s.CancelRequested, or with
+// EarlierCancel::Keep returns nothing when it is set.
 std::shared_ptr<BestMix> EvaluateCombinations(const SplitCollection& depthSplits,
                                               const std::vector<std::shared_ptr<CropScenario>>& combos,
                                               const Split& landSplit, double annRain, int bestCount,
                                               const IrrigationCosts& irrigCosts, SessionState& s,
-                                              EvaluationObserver* observer = nullptr);
+                                              EvaluationObserver* observer = nullptr,
+                                              EarlierCancel earlierCancel = EarlierCancel::Forget);
 
 } // namespace FieldCalculator
 } // namespace korvel

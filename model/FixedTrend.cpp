@@ -1,5 +1,8 @@
 #include "model/FixedTrend.h"
 
+#include <utility>
+
+#include "model/BackgroundRelease.h"
 #include "model/Errors.h"
 #include "model/Numbers.h"
 
@@ -142,10 +145,16 @@ FixedTrendRun runFixedTrend(const FieldCollection& selected, const std::vector<F
     s.CancelRequested = false;
 
     FixedTrendRun run;
+    // A cancelled run ends at once: the options it computed so far, which nobody has seen, are freed elsewhere.
+    const auto cancelled = [&] {
+        BackgroundRelease::release(std::move(bm));
+        BackgroundRelease::releaseValue(std::move(grid));
+        return run;
+    };
     for (std::size_t i = 0; i < k1; ++i) {
         progress.pumpMessages();
         if (s.CancelRequested)
-            return run;
+            return cancelled();
         // Each option is ranked as a copy of its own and kept in the grid as another; the ranked copy is handed
         // to the list, and the grid keeps the option itself, which nothing else holds.
         const std::shared_ptr<FieldCollection> fc = updatedCopy(first, i, *base, s);
@@ -163,12 +172,13 @@ FixedTrendRun runFixedTrend(const FieldCollection& selected, const std::vector<F
             grid.at(i, j) = std::move(fc2);
             progress.advance();
             if (s.CancelRequested)
-                return run;
+                return cancelled();
         }
     }
     run.completed = true;
     run.list = bm->Copy();
-    s.TrendResultGrid = std::move(grid);
+    // The grid of the previous fixed trend goes the same way.
+    BackgroundRelease::releaseValue(std::exchange(s.TrendResultGrid, std::move(grid)));
     return run;
 }
 

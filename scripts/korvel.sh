@@ -2,8 +2,9 @@
 # Sets up a Debian 12 machine for Korvel, builds it, and either starts the program or runs every test.
 #   scripts/korvel.sh run    install what is missing, build (Release), start Korvel
 #   scripts/korvel.sh test   install what is missing, build with warnings as errors, run every test headless
-#                            (plus the model tests again under AddressSanitizer and UBSan and under
-#                            ThreadSanitizer, and a short run of each fuzz target, built with clang), then
+#                            (plus the model and window tests again under AddressSanitizer and UBSan, the
+#                            model tests under ThreadSanitizer, and a short run of each fuzz target, built
+#                            with clang), then
 #                            the layout check and clang-tidy over every source, each failing on any finding
 # Safe to run again: installed packages are skipped and builds are incremental.
 set -euo pipefail
@@ -32,7 +33,7 @@ cmake --preset test
 cmake --build --preset test -j "$jobs"
 ctest --preset test -j "$jobs" || status=1
 
-echo "== model tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
+echo "== model and window tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs" || status=1

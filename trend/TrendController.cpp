@@ -8,7 +8,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <algorithm>
+#include <limits>
+#include <utility>
 
+#include "model/BackgroundRelease.h"
 #include "model/BestMix.h"
 #include "model/Errors.h"
 #include "model/FixedTrend.h"
@@ -233,7 +237,8 @@ void TrendController::generateTrendOutput()
     };
     try {
         main_.loadInputs();
-        BatchCollection.clear();
+        // The lists of the previous run are freed away from the window thread.
+        korvel::BackgroundRelease::releaseValue(std::exchange(BatchCollection, {}));
         completed = fixed ? runFixedTrend() : runVariableTrend(*bp);
     } catch (...) {
         ended();
@@ -256,7 +261,18 @@ bool TrendController::runVariableTrend(const korvel::BatchProcess& bp)
     const std::vector<korvel::Variant> values = bp.GetValueArray();
     s.TrendValues = values;
     const std::size_t m = values.size();
+    // One progress window for the whole trend. A Cancel pressed for an earlier run is not this trend's; one
+    // pressed from now on stops the trend, whenever it comes: between two steps it is answered before the next.
+    s.CancelRequested = false;
+    main_.beginTrendSteps(static_cast<int>(std::min<std::size_t>(m, std::numeric_limits<int>::max())));
+    const struct EndSteps {
+        PaneHost& host;
+        ~EndSteps() { host.endTrendSteps(); }
+    } endSteps{main_};
     for (std::size_t i = 0; i < m; ++i) {
+        QCoreApplication::processEvents();
+        if (s.CancelRequested)
+            return false;
         double value = 0;
         try {
             value = values[i].number();

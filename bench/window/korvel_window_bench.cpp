@@ -1,12 +1,19 @@
 // The run button and a variable trend through the real main window, offscreen, on the shipped crop library:
 // 640 acres in four fields, 12 gross inches at 85 %, 16 inches of rain, every crop ticked with the default
 // values, factor 100.
-//   korvel_window_bench [--repeat=N] [--trend-v=M] [--only=WINDOW-L|WINDOW-TREND-V|cancel]
+//   korvel_window_bench [--repeat=N] [--trend-v=M] [--only=WINDOW-L|WINDOW-TREND-V|cancel|TREND-CANCEL]
 // Prints
 //   scenario=WINDOW-L ... time_s=<seconds>          from a click on "Command1" to the results pane shown
 //   scenario=WINDOW-TREND-V ... time_s=<seconds>    a variable trend of M steps (50 unless --trend-v=M) on the
 //                                                   price of the first crop, from "Generate Trend Output" to
 //                                                   the trend results shown
+//   scenario=TREND-CANCEL-V ... max_ms=<ms>         Cancel pressed at moments spread over a 50-step variable
+//   scenario=TREND-CANCEL-F ... max_ms=<ms>         trend and over a fixed trend of 181 x 181 values: how many
+//                                                   tries stopped the trend, the progress windows each trend
+//                                                   opened, the longest and median time from the press to the
+//                                                   end of the trend, and the longest stretch of a whole trend
+//                                                   in which its progress window let no message run (the
+//                                                   longest a press can wait); the target is 50 ms
 // and, on standard error, how long Cancel takes to stop a run in which every allocation ties.
 #include <QApplication>
 #include <QCheckBox>
@@ -17,12 +24,14 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench/Measure.h"
@@ -32,6 +41,7 @@
 #include "model/TempFolder.h"
 #include "trend/TrendController.h"
 #include "trend/TrendPanes.h"
+#include "trend/TrendResultsPane.h"
 #include "trend/TrendSetupPane.h"
 #include "trend/WindowAssembly.h"
 #include "ui/main/CropRow.h"
@@ -40,6 +50,7 @@
 #include "ui/main/ProgressWindow.h"
 #include "ui/platform/DialogService.h"
 #include "ui/platform/MemoryPolicy.h"
+#include "ui/results/OptionBrowser.h"
 #include "ui/results/ResultsPane.h"
 #include "ui/results/ResultsPanes.h"
 
@@ -199,6 +210,261 @@ void windowCancel()
                  pressed == Clock::time_point{} ? -1.0 : 1000.0 * seconds(pressed, t1), 1000.0 * seconds(t0, t1));
 }
 
+// --- Cancel during a trend, pressed as a user presses it ----------------------------------------------------------
+
+// Counts the progress windows a trend shows.
+class ShownWindows : public QObject {
+public:
+    ShownWindows() { qApp->installEventFilter(this); }
+    ~ShownWindows() override { qApp->removeEventFilter(this); }
+    int count() const { return count_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<korvel::ui::ProgressWindow*>(watched) != nullptr &&
+            !watched->property(mark_).toBool()) {
+            watched->setProperty(mark_, true);
+            ++count_;
+        }
+        return false;
+    }
+
+private:
+    int count_ = 0;
+    QByteArray mark_ = "benchShown" + QByteArray::number(reinterpret_cast<quintptr>(this));
+};
+
+// The Cancel button of the progress window on the screen, if any.
+QPushButton* shownCancel(QWidget& main)
+{
+    for (auto* progress : main.findChildren<korvel::ui::ProgressWindow*>())
+        if (progress->isVisible())
+            return progress->findChild<QPushButton*>(QStringLiteral("Command1"));
+    return nullptr;
+}
+
+struct CancelTry {
+    bool stopped = false; // the trend ended without results
+    double ms = -1;       // from the press to the end of the trend
+    int windows = 0;      // progress windows shown during the trend
+    double trendMs = 0;   // from "Generate Trend Output" to the end of the trend
+};
+
+// Runs `generate` (the click on "Generate Trend Output", which returns when the trend has ended) while another
+// thread waits `delay` and then puts a click on Cancel into the window's queue, as the window system does with a
+// user's click: the window answers it the next time it lets messages run.
+CancelTry cancelAfter(MainWindow& main, std::chrono::microseconds delay, const std::function<void()>& generate,
+                      const std::function<bool()>& stopped)
+{
+    std::atomic<bool> ended{false};
+    std::atomic<bool> posted{false};
+    Clock::time_point postedAt{};
+    std::thread presser([&] {
+        const auto until = Clock::now() + delay;
+        while (Clock::now() < until)
+            if (ended.load())
+                return;
+            else
+                std::this_thread::sleep_for(std::chrono::microseconds(100));
+        postedAt = Clock::now();
+        posted.store(true);
+        QMetaObject::invokeMethod(
+            &main,
+            [&main] {
+                if (QPushButton* cancel = shownCancel(main))
+                    cancel->click();
+            },
+            Qt::QueuedConnection);
+    });
+    CancelTry result;
+    {
+        ShownWindows windows;
+        const auto started = Clock::now();
+        generate();
+        const auto end = Clock::now();
+        ended.store(true);
+        presser.join();
+        result.windows = windows.count();
+        result.trendMs = 1000.0 * seconds(started, end);
+        if (posted.load())
+            result.ms = 1000.0 * seconds(postedAt, end);
+    }
+    QApplication::processEvents(); // a press that came after the end
+    result.stopped = stopped();
+    return result;
+}
+
+struct WholeTrend {
+    double seconds = 0;      // the shorter of two whole runs
+    double unansweredMs = 0; // the longest stretch of either in which a progress window showed and let no message run
+};
+
+void reportCancels(const char* scenario, const std::string& size, const std::vector<CancelTry>& tries,
+                   const WholeTrend& full)
+{
+    int stopped = 0, windowsMax = 0;
+    std::vector<double> times;
+    for (const CancelTry& t : tries) {
+        stopped += t.stopped ? 1 : 0;
+        windowsMax = std::max(windowsMax, t.windows);
+        if (t.stopped && t.ms >= 0)
+            times.push_back(t.ms);
+    }
+    std::printf("scenario=%s %s full_trend_s=%.3f longest_unanswered_ms=%.1f tries=%zu stopped=%d "
+                "progress_windows_per_trend=%d max_ms=%.1f median_ms=%.1f target_ms=50\n",
+                scenario, size.c_str(), full.seconds, full.unansweredMs, tries.size(), stopped, windowsMax,
+                times.empty() ? -1.0 : *std::max_element(times.begin(), times.end()),
+                times.empty() ? -1.0 : median(times));
+    for (std::size_t i = 0; i < tries.size(); ++i)
+        std::fprintf(stderr, "  %s try %zu: %s, %.1f ms from Cancel to the end, %.1f ms in all, %d progress windows\n",
+                     scenario, i + 1, tries[i].stopped ? "stopped" : "NOT stopped", tries[i].ms, tries[i].trendMs,
+                     tries[i].windows);
+}
+
+// Presses at `tries` moments spread evenly over the first three quarters of a trend that takes `full` seconds
+// (the shorter of two whole runs: a loaded machine makes some runs much longer).
+std::vector<std::chrono::microseconds> pressMoments(double full, int tries)
+{
+    std::vector<std::chrono::microseconds> out;
+    out.reserve(static_cast<std::size_t>(tries));
+    for (int i = 0; i < tries; ++i)
+        out.emplace_back(static_cast<long long>(1e6 * full * (0.02 + 0.73 * i / std::max(1, tries - 1))));
+    return out;
+}
+
+// The longest stretch in which a progress window is on the screen and the window lets no message run: a timer
+// fires whenever messages run, and a progress window's hiding ends a stretch.
+class UnansweredStretches : public QObject {
+public:
+    explicit UnansweredStretches(QWidget& main) : main_(main)
+    {
+        tick_.setInterval(0);
+        connect(&tick_, &QTimer::timeout, this, [this] { mark(shownCancel(main_) != nullptr); });
+        qApp->installEventFilter(this);
+        tick_.start();
+    }
+    ~UnansweredStretches() override { qApp->removeEventFilter(this); }
+    double longestMs() const { return longestMs_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && qobject_cast<korvel::ui::ProgressWindow*>(watched) != nullptr)
+            mark(false);
+        return false;
+    }
+
+private:
+    // Messages ran (or a progress window went) now; `showing`: a progress window is on the screen.
+    void mark(bool showing)
+    {
+        const auto now = Clock::now();
+        if (last_ != Clock::time_point{})
+            longestMs_ = std::max(longestMs_, 1000.0 * seconds(last_, now));
+        last_ = showing ? now : Clock::time_point{};
+    }
+
+    QWidget& main_;
+    QTimer tick_;
+    Clock::time_point last_{};
+    double longestMs_ = 0;
+};
+
+// Two whole runs of `generate`; `between` makes ready for the second.
+WholeTrend wholeTrend(QWidget& main, const std::function<void()>& generate, const std::function<void()>& between)
+{
+    WholeTrend whole;
+    for (int run = 0; run < 2; ++run) {
+        if (run > 0)
+            between();
+        UnansweredStretches stretches(main);
+        const auto t0 = Clock::now();
+        generate();
+        const double took = seconds(t0, Clock::now());
+        whole.seconds = run == 0 ? took : std::min(whole.seconds, took);
+        whole.unansweredMs = std::max(whole.unansweredMs, stretches.longestMs());
+    }
+    return whole;
+}
+
+void variableTrendCancel(int steps, int tries)
+{
+    Window w;
+    w.main->EnableBatch(true);
+    korvel::ui::TrendSetupPane& setup = *korvel::ui::TrendPanes::of(*w.main)->trendSetupPane();
+    QString values;
+    for (int i = 0; i < steps; ++i)
+        values += (i ? QStringLiteral(", ") : QString()) + QString::number(3.0 + 0.05 * i);
+    const auto openSetup = [&] {
+        w.main->mnuFallBatch->trigger();
+        setup.optBatchVariable[0]->click(); // price of the first crop
+        setup.txtBatchList->setText(values);
+        QApplication::processEvents();
+    };
+    const auto generate = [&] { setup.cmdBatchIt->click(); };
+    const auto stopped = [&] {
+        return !setup.isHidden() && korvel::ui::TrendPanes::of(*w.main)->trendResultsPane()->isHidden();
+    };
+
+    openSetup();
+    const WholeTrend full = wholeTrend(*w.main, generate, [&] {
+        setup.backButton->click();
+        openSetup();
+    });
+    setup.backButton->click();
+    QApplication::processEvents();
+
+    std::vector<CancelTry> results;
+    for (const auto delay : pressMoments(full.seconds, tries)) {
+        openSetup();
+        results.push_back(cancelAfter(*w.main, delay, generate, stopped));
+        setup.backButton->click(); // Back, from the setup or from behind the trend results
+        QApplication::processEvents();
+    }
+    reportCancels("TREND-CANCEL-V", "fields=4 factor=100 steps=" + std::to_string(steps), results, full);
+}
+
+void fixedTrendCancel(int values, int tries)
+{
+    Window w;
+    w.main->EnableBatch(true);
+    w.main->pneMain()->runButton->click();
+    korvel::ui::TrendPanes& trend = *korvel::ui::TrendPanes::of(*w.main);
+    korvel::ui::TrendSetupPane& setup = *trend.trendSetupPane();
+    korvel::ui::OptionBrowser& browser = *korvel::ui::ResultsPanes::of(*w.main)->pneResults()->theResults();
+    const auto list = [values](double first, double step) {
+        QString out;
+        for (int i = 0; i < values; ++i)
+            out += (i ? QStringLiteral(", ") : QString()) + QString::number(first + step * i);
+        return out;
+    };
+    const auto openSetup = [&] {
+        w.main->ShowPane(korvel::ui::ResultsPanes::of(*w.main)->pneResults());
+        browser.findChild<QPushButton*>(QStringLiteral("cmdBatchThis"))->click(); // "Run a Fixed Trend on this Option"
+        setup.optBatchVariable[0]->click();
+        setup.txtBatchList->setText(list(2.0, 0.05)); // the crop's price
+        setup.cmdAddBatchProcess->click();
+        setup.optBatchVariable[4]->click();
+        setup.txtBatchList->setText(list(1.0, 0.05)); // the irrigation costs
+        QApplication::processEvents();
+    };
+    const auto generate = [&] { setup.cmdBatchIt->click(); };
+    const auto stopped = [&] { return !setup.isHidden() && trend.trendResultsPane()->isHidden(); };
+
+    openSetup();
+    const WholeTrend full = wholeTrend(*w.main, generate, openSetup);
+    if (stopped())
+        std::fprintf(stderr, "the fixed trend did not complete\n");
+
+    std::vector<CancelTry> results;
+    for (const auto delay : pressMoments(full.seconds, tries)) {
+        openSetup();
+        results.push_back(cancelAfter(*w.main, delay, generate, stopped));
+    }
+    reportCancels("TREND-CANCEL-F", "values=" + std::to_string(values) + "x" + std::to_string(values), results, full);
+}
+
 // The offscreen platform says so each time the progress window is put on top; nothing else is dropped.
 void quietPlatform(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
@@ -224,7 +490,8 @@ int main(int argc, char** argv)
         else if (arg.rfind("--only=", 0) == 0)
             only = arg.substr(7);
         else {
-            std::fprintf(stderr, "usage: %s [--repeat=N] [--trend-v=M] [--only=WINDOW-L|WINDOW-TREND-V|cancel]\n",
+            std::fprintf(stderr,
+                         "usage: %s [--repeat=N] [--trend-v=M] [--only=WINDOW-L|WINDOW-TREND-V|cancel|TREND-CANCEL]\n",
                          argv[0]);
             return 2;
         }
@@ -239,5 +506,9 @@ int main(int argc, char** argv)
         windowVariableTrend(1, steps);
     if (only.empty() || only == "cancel")
         windowCancel();
+    if (only.empty() || only == "TREND-CANCEL") {
+        variableTrendCancel(50, 8);
+        fixedTrendCancel(181, 8);
+    }
     return 0;
 }

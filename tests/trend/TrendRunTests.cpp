@@ -25,35 +25,6 @@ std::vector<std::shared_ptr<korvel::Field>> fieldsOf(const korvel::BestMix& list
     return out;
 }
 
-// Presses Cancel on the progress window of the main window's search while `armed` holds, once its bar has
-// moved (after the search has cleared the flag it starts with).
-class CancelDuringSearch {
-public:
-    CancelDuringSearch(korvel::ui::MainWindow& w, const bool& armed) : w_(w), armed_(armed)
-    {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            korvel::ui::ProgressWindow* progress = w_.progressWindow();
-            if (!armed_ || !w_.searchRunning() || !progress || progress == watched_)
-                return;
-            watched_ = progress;
-            QPushButton* cancel = progress->findChild<QPushButton*>("Command1");
-            QObject::connect(progress->findChild<QProgressBar*>(), &QProgressBar::valueChanged, cancel,
-                             [cancel](int value) {
-                                 if (value > 0)
-                                     cancel->click();
-                             });
-        });
-        timer_.start();
-    }
-
-private:
-    korvel::ui::MainWindow& w_;
-    const bool& armed_;
-    QTimer timer_;
-    korvel::ui::ProgressWindow* watched_ = nullptr;
-};
-
 } // namespace
 
 TEST_F(TrendTest, VariableTrendRunsOneEvaluationPerValueAndPagesThroughTheSteps)
@@ -161,23 +132,72 @@ TEST_F(TrendTest, SwitchingTrendsOffLeavesNoOverrideForTheNextRun)
     EXPECT_FALSE(w().state().tempIrrigationCosts->UseBatch);
 }
 
-TEST_F(TrendTest, CancelInTheSecondStepEndsTheVariableTrendWithoutResults)
+TEST_F(TrendTest, CancelPressedDuringAnyStepEndsTheVariableTrendWithoutResults)
+{
+    openWithTrends();
+    const QString values[] = {QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7")};
+    for (int k = 1; k <= 3; ++k) {
+        SCOPED_TRACE(k);
+        w().mnuFallBatch->trigger();
+        manualValues(0, QStringLiteral("5, 6, 7"));
+        // As step k's value reaches the crop row, the user presses Cancel on the progress window: the click waits
+        // in the queue until the trend next lets window messages run, as a click does while the window is busy.
+        bool pressed = false;
+        const QString value = values[k - 1];
+        const QMetaObject::Connection watch = QObject::connect(
+            row(QStringLiteral("Corn"))->txtPrice, &QLineEdit::textChanged, &w(), [&](const QString& t) {
+                if (t != value || pressed)
+                    return;
+                pressed = true;
+                QMetaObject::invokeMethod(
+                    &w(),
+                    [this] {
+                        ProgressWindow* progress = w().progressWindow();
+                        ASSERT_TRUE(progress && progress->isVisible()) << "the progress window is on the screen";
+                        progress->findChild<QPushButton*>("Command1")->click();
+                    },
+                    Qt::QueuedConnection);
+            });
+        setup().cmdBatchIt->click();
+        QObject::disconnect(watch);
+        ASSERT_TRUE(pressed);
+        EXPECT_EQ(trend().BatchCollection.size(), static_cast<std::size_t>(k - 1)) << "the steps completed before";
+        EXPECT_FALSE(session.TrendCancelled);
+        EXPECT_FALSE(setup().isHidden()) << "the setup pane stays";
+        EXPECT_TRUE(resultsPane().isHidden());
+        EXPECT_EQ(row(QStringLiteral("Corn"))->txtPrice->text(), value)
+            << "the inputs stay as the cancelled step set them";
+        EXPECT_FALSE(w().progressWindow()->isVisible());
+        EXPECT_TRUE(dialogs.messages.empty());
+        setup().backButton->click();
+    }
+}
+
+TEST_F(TrendTest, OneProgressWindowAdvancesStepByStepThroughTheWholeTrend)
 {
     openWithTrends();
     w().mnuFallBatch->trigger();
     manualValues(0, QStringLiteral("5, 6, 7"));
-    // Cancel is pressed while the second step searches: its value reaches the crop row just before.
-    bool armed = false;
-    QObject::connect(row(QStringLiteral("Corn"))->txtPrice, &QLineEdit::textChanged, &w(),
-                     [&armed](const QString& t) { armed = t == QLatin1String("6"); });
-    CancelDuringSearch cancel(w(), armed);
+    // Between two steps, as the next value reaches the crop row: the window of the trend, still shown, its bar
+    // at the steps done.
+    std::vector<ProgressWindow*> windows;
+    QObject::connect(row(QStringLiteral("Corn"))->txtPrice, &QLineEdit::textChanged, &w(), [&](const QString&) {
+        ProgressWindow* progress = w().progressWindow();
+        ASSERT_NE(progress, nullptr);
+        const int step = static_cast<int>(windows.size()) + 1;
+        windows.push_back(progress);
+        EXPECT_TRUE(progress->isVisible()) << "step " << step;
+        const auto* bar = progress->findChild<QProgressBar*>("ProgressBar");
+        EXPECT_EQ(bar->value() * 3, (step - 1) * bar->maximum()) << "step " << step;
+    });
     setup().cmdBatchIt->click();
-    EXPECT_EQ(trend().BatchCollection.size(), 1u);
-    EXPECT_FALSE(session.TrendCancelled);
-    EXPECT_FALSE(setup().isHidden()) << "the setup pane stays";
-    EXPECT_TRUE(resultsPane().isHidden());
-    EXPECT_EQ(row(QStringLiteral("Corn"))->txtPrice->text(), "6") << "the inputs stay as the cancelled step set them";
-    EXPECT_TRUE(dialogs.messages.empty());
+    ASSERT_EQ(windows.size(), 3u);
+    EXPECT_EQ(windows[1], windows[0]);
+    EXPECT_EQ(windows[2], windows[0]);
+    EXPECT_EQ(w().progressWindow(), windows[0]);
+    EXPECT_FALSE(windows[0]->isVisible()) << "closed with the trend";
+    EXPECT_EQ(trend().BatchCollection.size(), 3u);
+    EXPECT_FALSE(resultsPane().isHidden());
 }
 
 TEST_F(TrendTest, AStepThatCannotBeEvaluatedEndsTheTrendLikeACancel)

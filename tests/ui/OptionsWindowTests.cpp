@@ -143,6 +143,62 @@ TEST(OptionsWindow, ClosesWithoutStoringWhenAnotherProgramWindowIsActivated)
     EXPECT_EQ(session.SplitFactor, 10);
 }
 
+// The main window becomes active while a press of Apply (or of Enter in the factor box) still waits behind the
+// activation: the Options window's close is asked for first, then its handler opens a box, whose own event loop
+// would run that close. The window lives on while its box shows and closes once the box has gone.
+TEST(OptionsWindow, AClosePendingWhenItsBoxOpensWaitsUntilTheBoxHasGone)
+{
+    struct Case {
+        const char* text;
+        bool enter; // Enter in the factor box, else a click on Apply
+        const QString* message;
+        int stored;
+    };
+    const Case cases[] = {
+        {"abc", false, &kValid, 10},
+        {"abc", true, &kValid, 10},
+        {"20", true, &kCaution, 20},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + (c.enter ? " and Enter" : " and Apply"));
+        korvel::SessionState session;
+        session.SplitFactor = 10;
+        QWidget mainWindow;
+        activate(&mainWindow);
+        QPointer<OptionsWindow> window = OptionsWindow::showOptions(session);
+        activate(window);
+        auto* factor = window->findChild<QLineEdit*>("txtFineFactor");
+        factor->setText(c.text);
+
+        QString seen;
+        bool aliveUnderItsBox = false;
+        bool pressed = false;
+        const QMetaObject::Connection pressAfterActivation =
+            QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, &mainWindow, [&](QWindow* focus) {
+                if (pressed || focus != mainWindow.windowHandle())
+                    return;
+                pressed = true;
+                QTimer::singleShot(0, [&] {
+                    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    ASSERT_NE(box, nullptr);
+                    seen = box->text();
+                    aliveUnderItsBox = !window.isNull() && window->isVisible();
+                    box->button(QMessageBox::Ok)->click();
+                });
+                if (c.enter)
+                    QTest::keyClick(factor, Qt::Key_Return);
+                else
+                    QTest::mouseClick(window->findChild<QPushButton*>("cmdApply"), Qt::LeftButton);
+            });
+        mainWindow.activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pressed && window.isNull(); }, 2000));
+        QObject::disconnect(pressAfterActivation);
+        EXPECT_EQ(seen, *c.message);
+        EXPECT_TRUE(aliveUnderItsBox);
+        EXPECT_EQ(session.SplitFactor, c.stored);
+    }
+}
+
 TEST(OptionsWindow, ItsOwnMessageBoxAndTheHelpBrowserLeaveItOpen)
 {
     HelpTopics::setDataFolder(QStringLiteral(KORVEL_DATA_DIR));

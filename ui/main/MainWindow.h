@@ -109,6 +109,8 @@ public:
     std::shared_ptr<korvel::BestMix> RunScenario(const QString& strBatchMessage) override;
     // The run button. Does nothing while a search is in flight.
     void runEvaluation() override;
+    void beginTrendSteps(int steps) override;
+    void endTrendSteps() override;
     bool searchRunning() const { return searchRunning_; }
     // The progress window of the search in flight, if any.
     ProgressWindow* progressWindow() const;
@@ -187,6 +189,8 @@ private:
     std::filesystem::path dataPath() const;
     std::filesystem::path userPath() const;
     std::shared_ptr<korvel::BestMix> runSearch(const QString& strBatchMessage);
+    // A fresh progress window, titled and shown, in place of the last one.
+    void openProgressWindow();
     void showRunError(const QString& text);
 
     ProgramFolders folders_;
@@ -197,6 +201,8 @@ private:
     bool loadStarted_ = false;
     bool searchRunning_ = false;
     bool closePending_ = false;
+    int trendSteps_ = 0;   // the steps of the variable trend under way (0: none)
+    int trendStep_ = 0;    // the next of them
     int libraryCount_ = 0; // crops in the library, one row each
     // Crop files the last notice said the library left out (the notice comes again only when that changes).
     std::size_t filesLeftOutShown_ = 0;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 
 #include "model/BestMix.h"
 #include "model/CropScenario.h"
@@ -33,11 +34,13 @@ double leading(const QString& text)
 const QString kIncomplete = QStringLiteral("Please enter all of the necessary information before continuing!");
 
 // The progress window as the run's observer: it counts the depth splits of the search and shows the run's
-// message; the crops of the run become the window's crops of the last run.
+// message; the crops of the run become the window's crops of the last run. The window closes with the search,
+// unless it stays open for the next step of a trend.
 class RunProgress : public korvel::EvaluationRun::Observer {
 public:
-    RunProgress(ProgressWindow& window, const QString& message, std::shared_ptr<korvel::CropScenario>& lastRunCrops)
-        : window_(&window), message_(message), lastRunCrops_(lastRunCrops)
+    RunProgress(ProgressWindow& window, const QString& message, std::shared_ptr<korvel::CropScenario>& lastRunCrops,
+                bool closesWithTheSearch)
+        : window_(&window), message_(message), lastRunCrops_(lastRunCrops), closes_(closesWithTheSearch)
     {
     }
     void pumpMessages() override
@@ -57,7 +60,7 @@ public:
     }
     void close() override
     {
-        if (window_)
+        if (window_ && closes_)
             window_->close();
     }
     void cropsPrepared(const std::shared_ptr<korvel::CropScenario>& crops) override { lastRunCrops_ = crops; }
@@ -73,6 +76,7 @@ private:
     QPointer<ProgressWindow> window_;
     QString message_;
     std::shared_ptr<korvel::CropScenario>& lastRunCrops_;
+    bool closes_;
 };
 
 } // namespace
@@ -120,12 +124,11 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
     korvel::SessionState& s = session_;
     const MainPane& p = *pneMain_;
 
-    if (progress_)
-        progress_->deleteLater();
-    progress_ = new ProgressWindow(s, this);
-    progress_->setTitle(QStringLiteral("Evaluating Possible Combinations"));
-    progress_->show();
-    progress_->repaint();
+    const bool trendStep = trendSteps_ > 0;
+    if (!trendStep || !progress_ || !progress_->isVisible())
+        openProgressWindow();
+    if (trendStep)
+        progress_->setStage(std::min(trendStep_++, trendSteps_ - 1), trendSteps_);
 
     const auto closeProgress = [this] {
         if (progress_)
@@ -150,8 +153,10 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
         in.soil = state_.currentSoil.toStdString();
         in.irrigation = state_.tempIrrigationCosts;
         state_.lastRunTexts = {p.txtArea->text(), p.txtEff->text(), p.txtAnnRain->currentText(), p.txtMax->text()};
+        if (trendStep)
+            in.earlierCancel = korvel::FieldCalculator::EarlierCancel::Keep;
 
-        RunProgress observer(*progress_, strBatchMessage, state_.cs);
+        RunProgress observer(*progress_, strBatchMessage, state_.cs, !trendStep);
         const korvel::EvaluationRun::Result result = korvel::EvaluationRun::run(in, s, observer);
         switch (result.end) {
         case korvel::EvaluationRun::End::NoLandSplit:
@@ -163,8 +168,11 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
             s.TrendCancelled = s.TrendMode;
             closeProgress();
             break;
-        case korvel::EvaluationRun::End::Stopped:
-        case korvel::EvaluationRun::End::Finished: closeProgress(); break;
+        case korvel::EvaluationRun::End::Stopped: closeProgress(); break;
+        case korvel::EvaluationRun::End::Finished:
+            if (!trendStep)
+                closeProgress();
+            break;
         }
         return result.list;
     } catch (const korvel::YieldLookupError& e) {
@@ -190,6 +198,32 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
     // A failed run counts as a stopped one: the previous results stay, and a trend run ends.
     s.TrendCancelled = s.TrendMode;
     return std::make_shared<korvel::BestMix>();
+}
+
+void MainWindow::openProgressWindow()
+{
+    if (progress_)
+        progress_->deleteLater();
+    progress_ = new ProgressWindow(session_, this);
+    progress_->setTitle(QStringLiteral("Evaluating Possible Combinations"));
+    progress_->show();
+    progress_->repaint();
+}
+
+void MainWindow::beginTrendSteps(int steps)
+{
+    trendSteps_ = std::max(1, steps);
+    trendStep_ = 0;
+    openProgressWindow();
+    progress_->setStage(0, trendSteps_);
+}
+
+void MainWindow::endTrendSteps()
+{
+    trendSteps_ = 0;
+    trendStep_ = 0;
+    if (progress_)
+        progress_->close();
 }
 
 void MainWindow::showRunError(const QString& text)

@@ -74,6 +74,11 @@ public:
     virtual std::shared_ptr<korvel::BestMix> RunScenario(const QString& strBatchMessage) = 0;
     // The run button.
     virtual void runEvaluation() = 0;
+    // The evaluations from beginTrendSteps(steps) to endTrendSteps() are the `steps` steps of one variable trend:
+    // they share one progress window, shown from the first step to the end of the trend, whose bar advances step
+    // by step, and a Cancel pressed at any moment of the trend stops the step under way or the next one.
+    virtual void beginTrendSteps(int steps) = 0;
+    virtual void endTrendSteps() = 0;
     virtual void saveInputs() = 0;
     virtual void loadInputs() = 0;
     // The irrigation costs every run uses (created when missing).

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <limits>
 
 #include "ui/main/ControlNames.h"
 #include "ui/platform/OnTop.h"
@@ -21,6 +22,8 @@ namespace {
 // Window messages are let through at most this often between depth splits: often enough for Cancel
 // and repainting to answer at once, rarely enough not to slow the search.
 constexpr qint64 kPumpIntervalMs = 10;
+// The bar's length for each search of a trend.
+constexpr int kStageLength = 1000;
 
 QPixmap progressPicture()
 {
@@ -102,9 +105,10 @@ void ProgressWindow::count(std::size_t steps)
     for (; steps > 0; --steps)
         value_ += 1.0f;
     const int shown = static_cast<int>(std::min(static_cast<double>(value_), max_));
-    const int stride = std::max(1, static_cast<int>(max_ / 1000));
-    if (due || shown >= max_ || shown - progressBar_->value() >= stride)
-        progressBar_->setValue(shown);
+    const int bar = barValue(shown);
+    const int stride = std::max(1, barMaximum() / 1000);
+    if (due || shown >= max_ || bar - progressBar_->value() >= stride)
+        progressBar_->setValue(bar);
     if (due)
         repaint();
 }
@@ -113,9 +117,35 @@ void ProgressWindow::setMax(double theMax)
 {
     max_ = theMax;
     value_ = 0.0f;
+    // A new search: the messages waiting at its start run at once (a Cancel pressed between two searches of a
+    // trend among them), however recently the last search let messages through.
+    sincePump_.invalidate();
     // A search without depth splits shows an empty bar.
-    progressBar_->setRange(0, std::max(1, static_cast<int>(theMax)));
-    progressBar_->setValue(0);
+    progressBar_->setRange(0, barMaximum());
+    progressBar_->setValue(barValue(0));
+}
+
+void ProgressWindow::setStage(int index, int count)
+{
+    stages_ = std::clamp(count, 1, std::numeric_limits<int>::max() / kStageLength);
+    stage_ = std::clamp(index, 0, stages_ - 1);
+    progressBar_->setRange(0, barMaximum());
+    progressBar_->setValue(barValue(0));
+}
+
+int ProgressWindow::barMaximum() const
+{
+    if (stages_ > 1)
+        return stages_ * kStageLength;
+    return std::max(1, static_cast<int>(max_));
+}
+
+int ProgressWindow::barValue(int shown) const
+{
+    if (stages_ <= 1)
+        return shown;
+    const int within = max_ > 0 ? static_cast<int>(kStageLength * (shown / max_)) : 0;
+    return stage_ * kStageLength + std::clamp(within, 0, kStageLength);
 }
 
 void ProgressWindow::setTitle(const QString& title)

@@ -25,12 +25,16 @@ public:
     // Lets pending window messages run, adds 1 to the bar's value and repaints (messages and repainting at
     // most every 10 ms; the bar control is moved at least every thousandth of its length).
     void Update();
-    // The bar's maximum := theMax, its value := 0.
+    // The bar's maximum := theMax, its value := 0; the next look at the window's messages is not put off.
     void setMax(double theMax);
     // Shows title on the title line and shows the window.
     void setTitle(const QString& title);
     // The second line.
     void setMessage(const QString& message);
+    // For a window that shows the searches of a trend one after the other: the bar shows search `index` (from 0)
+    // of `count` as the part index .. index + 1 of its length, so it fills once over the whole trend. setMax, Update
+    // and value() stay those of the search under way.
+    void setStage(int index, int count);
 
     double value() const { return static_cast<double>(value_); }
     double maximum() const { return max_; }
@@ -46,6 +50,9 @@ private:
     void cancelSearch();
     // Update for that many steps: the value counts each of them.
     void count(std::size_t steps);
+    // The bar's length, and where it stands for `shown` steps of the search under way.
+    int barMaximum() const;
+    int barValue(int shown) const;
 
     korvel::SessionState& session_;
     QLabel* titleLabel_;        // "lblTitle(0)"
@@ -54,6 +61,8 @@ private:
     QPushButton* cancelButton_; // "Command1"
     float value_ = 0.0f;        // counted in single precision
     double max_ = 0.0;
+    int stage_ = 0;
+    int stages_ = 1;
     QElapsedTimer sincePump_;
 };
 

@@ -1,6 +1,7 @@
 #include "ui/platform/CloseOnDeactivate.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QMetaObject>
 #include <QWidget>
 #include <QWindow>
@@ -19,6 +20,15 @@ bool standsApart(QWindow* w)
             return top->property(kStandsApartProperty).toBool();
     }
     return false;
+}
+
+// A box or dialog of `window` on the screen, if any: a window of its own among the window's children.
+QWidget* shownBoxOf(const QWidget& window)
+{
+    for (QWidget* child : window.findChildren<QWidget*>())
+        if (child->isWindow() && child->isVisible())
+            return child;
+    return nullptr;
 }
 } // namespace
 
@@ -46,14 +56,41 @@ void CloseOnDeactivate::focusChanged(QWindow* focus)
     if (!wasActive_ || standsApart(focus))
         return;
     wasActive_ = false;
-    QPointer<QWidget> target = window_;
-    QMetaObject::invokeMethod(
-        this,
-        [target] {
-            if (target)
-                target->close();
-        },
-        Qt::QueuedConnection);
+    closeSoon();
+}
+
+void CloseOnDeactivate::closeSoon()
+{
+    // Queued: the window is never closed inside the handler that is telling of the change. The call is dropped
+    // with this object, which the window owns.
+    QMetaObject::invokeMethod(this, &CloseOnDeactivate::closeUnlessABoxShows, Qt::QueuedConnection);
+}
+
+void CloseOnDeactivate::closeUnlessABoxShows()
+{
+    if (!window_)
+        return;
+    if (QWidget* box = shownBoxOf(*window_)) {
+        // Closing now would delete the window, and the box with it, under the box's own event loop.
+        if (awaitedBox_ != box) {
+            if (awaitedBox_)
+                awaitedBox_->removeEventFilter(this);
+            awaitedBox_ = box;
+            box->installEventFilter(this);
+        }
+        return;
+    }
+    window_->close();
+}
+
+bool CloseOnDeactivate::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == awaitedBox_ && event->type() == QEvent::Hide) {
+        awaitedBox_->removeEventFilter(this);
+        awaitedBox_ = nullptr;
+        closeSoon();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace korvel::ui
