@@ -14,7 +14,7 @@
 #include <filesystem>
 
 #include "model/FileReader.h"
-#include "ui/MainWindowFixture.h"
+#include "ui/CustomCropEditorFixture.h"
 
 using namespace korvel::ui;
 using korvel::ui::test::typeInto;
@@ -31,36 +31,16 @@ std::string cropFile(const std::string& name, const std::string& values)
            "\r\n";
 }
 
-class CustomCropFiles : public test::MainWindowTest {
+class CustomCropFiles : public test::CustomCropEditorTest {
 protected:
-    void start()
-    {
-        open();
-        editor = w().pneCustomCrop();
-        dialogs.clearRecord();
-    }
-    void openPane() { w().mnuCustomCrop->trigger(); }
-    QComboBox* list(int n) const { return editor->cboCustomGrid[static_cast<std::size_t>(n)]; }
-    QPushButton* button(int n) const { return editor->cmdCustomGrid[static_cast<std::size_t>(n)]; }
-    void pick(int n, const QString& text) const
-    {
-        const int index = list(n)->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        list(n)->setCurrentIndex(index);
-    }
+    void start() { startEditor(); }
     // A one-row crop for 11 and 12 inches of rain typed into the editor as a user does, then saved.
     void typeAndSave(const QString& name, const QString& first, const QString& second)
     {
         typeInto(editor->nameBox, name);
-        pick(1, "11");
-        pick(2, "12");
-        pick(3, "0");
-        button(0)->click();
-        for (const auto& [col, text] : {std::pair{1, first}, std::pair{2, second}}) {
-            editor->setCurrentCell(1, col);
-            QTest::keyClick(editor->dgCustom, Qt::Key_Delete);
-            QTest::keyClicks(editor->dgCustom, text);
-        }
+        sizeGrid(11, 12, 0);
+        typeCell(1, 1, first);
+        typeCell(1, 2, second);
         button(2)->click();
     }
     // The files of the custom folder as they stand, temporary files included.
@@ -73,8 +53,6 @@ protected:
         return names;
     }
     std::string custom(const std::string& file) const { return folder.read(fs::path("crops") / "custom" / file); }
-
-    CustomCropPane* editor = nullptr;
 };
 
 } // namespace

@@ -16,7 +16,7 @@
 #include <random>
 
 #include "model/FileReader.h"
-#include "ui/MainWindowFixture.h"
+#include "ui/CustomCropEditorFixture.h"
 #include "ui/platform/Clipboard.h"
 
 using namespace korvel::ui;
@@ -26,39 +26,14 @@ namespace {
 
 const QString kSaved = QStringLiteral("The custom crop has been saved.");
 
-class CustomCropSave : public test::MainWindowTest {
+class CustomCropSave : public test::CustomCropEditorTest {
 protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        open();
-        editor = w().pneCustomCrop();
-        dialogs.clearRecord();
+        startEditor();
     }
 
-    void openPane() { w().mnuCustomCrop->trigger(); }
-    QComboBox* list(int n) const { return editor->cboCustomGrid[static_cast<std::size_t>(n)]; }
-    QPushButton* button(int n) const { return editor->cmdCustomGrid[static_cast<std::size_t>(n)]; }
-    void pick(int n, const QString& text) const
-    {
-        const int index = list(n)->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        list(n)->setCurrentIndex(index);
-    }
-    void sizeGrid(int lowRain, int highRain, int maxIrrigation) const
-    {
-        pick(1, QString::number(lowRain));
-        pick(2, QString::number(highRain));
-        pick(3, QString::number(maxIrrigation));
-        button(0)->click();
-    }
-    // Types into a data cell as a user does: the cell made current, then the keys.
-    void typeCell(int r, int c, const QString& text) const
-    {
-        editor->setCurrentCell(r, c);
-        QTest::keyClick(editor->dgCustom, Qt::Key_Delete);
-        QTest::keyClicks(editor->dgCustom, text);
-    }
     // Every file of the custom folder, temporary files included.
     std::vector<fs::path> customFiles() const
     {
@@ -68,8 +43,6 @@ protected:
         std::sort(files.begin(), files.end());
         return files;
     }
-
-    CustomCropPane* editor = nullptr;
 };
 
 } // namespace
