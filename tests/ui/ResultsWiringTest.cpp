@@ -61,7 +61,7 @@ TEST_F(ResultsInMainWindow, DetailsSavedOptionsSummaryAndBack)
     auto* grid = child<QTableWidget>(window->pneSummary(), "fgsummary");
     EXPECT_EQ(grid->columnCount(), 3);
     EXPECT_EQ(grid->item(0, 2)->text(), "Saved Option #1 - Field #2");
-    EXPECT_EQ(grid->item(6, 1)->text(), "18''");
+    EXPECT_EQ(grid->item(6, 1)->text(), "16''"); // the rainfall the option was computed with, not the box's 18
     click(window->pneSummary(), "cmdCancel(2)");
     EXPECT_TRUE(shown(pneResults(*window)));
 

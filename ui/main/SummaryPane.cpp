@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QVBoxLayout>
 
-#include "ui/main/MainPane.h"
 #include "ui/main/PaneHost.h"
 #include "ui/main/SummaryTable.h"
 #include "ui/platform/Twips.h"
@@ -22,7 +21,6 @@ SummaryPane::SummaryPane(PaneHost& main, QWidget* parent) : QFrame(parent), main
     SummaryTable::Hooks& hooks = table_->hooks;
     hooks.showPane = [this] { main_.ShowPane(this); };
     hooks.back = [this] { main_.returnToPreviousPane(); };
-    hooks.annualRainText = [this] { return main_.pneMain()->txtAnnRain->currentText(); };
 }
 
 void SummaryPane::open()

@@ -65,7 +65,7 @@ QString dollarsPerAcre(double total, double acres)
 
 // The figures of a field's column, from the crop down (the rainfall row shows rain); a figure that cannot be
 // computed is an empty cell.
-QStringList fieldFigures(Field& f, const SessionState& s, const QString& rain)
+QStringList fieldFigures(Field& f, const SessionState& s)
 {
     const Crop& crop = *f.theCrop;
     return {
@@ -76,7 +76,7 @@ QStringList fieldFigures(Field& f, const SessionState& s, const QString& rain)
             return QStringLiteral("$") + pattern(crop.price, "###,##0.00") + QStringLiteral("/") + singularUnit(crop);
         }),
         cellText([&] { return qtext(crop.yieldToString()); }),
-        rain,
+        cellText([&] { return plain(f.annualRain) + QStringLiteral("''"); }),
         cellText([&] { return pattern(f.grossDepth(s), "#0.0") + QStringLiteral("''"); }),
         cellText([&] { return pattern(f.Depth, "#0.0") + QStringLiteral("''"); }),
         cellText([&] { return dollarsPerAcre(f.getCosts(s), f.acres); }),
@@ -174,12 +174,6 @@ void SummaryTable::fillTable()
     const QColor fixed = palette().color(QPalette::Button);
     startTable(fixed);
 
-    // The rainfall row shows the main pane's rainfall as it stands now, in every column.
-    const QString rain = cellText([&] {
-        return plain(num::leadingNumberOrZero(hooks.annualRainText ? hooks.annualRainText().toStdString()
-                                                                   : std::string())) +
-               QStringLiteral("''");
-    });
     int c = 1;
     int k = 1;
     for (const auto& option : summaryResults_) {
@@ -190,7 +184,7 @@ void SummaryTable::fillTable()
             QString header = QStringLiteral("Saved Option #") + QString::number(k);
             if (option->Count() > 1)
                 header += QStringLiteral(" - Field #") + QString::number(j);
-            addFieldColumn(c, header, fieldFigures(*field, session_, rain), colour, fixed);
+            addFieldColumn(c, header, fieldFigures(*field, session_), colour, fixed);
             c = c + 1;
             j = j + 1;
         }

@@ -24,9 +24,8 @@ class SummaryTable : public QWidget {
 public:
     // What the table asks of the window that holds it.
     struct Hooks {
-        std::function<void()> showPane;          // shows the summary pane (and records it in the history)
-        std::function<void()> back;              // the Back button
-        std::function<QString()> annualRainText; // the main pane's annual-rainfall box as it stands
+        std::function<void()> showPane; // shows the summary pane (and records it in the history)
+        std::function<void()> back;     // the Back button
     };
 
     // summaryResults: the main window's saved options, in the order they were saved.
