@@ -305,8 +305,9 @@ TEST_F(MainWindowTest, SummaryTableGrowsWithTheWindowAndShowsSevenFieldColumnsWh
                                   makeOption({wheatField(), cornField(), wheatField()}), makeOption({cornField()})};
     for (const QSize size : {QSize(1198, 765), QSize(1000, 700)}) {
         SCOPED_TRACE(size.width());
-        w().resize(size);
+        // Shown first: a first show places the window on the screen, which may size it to fit.
         w().show();
+        w().resize(size);
         w().mnuSummary->trigger();
         QApplication::processEvents();
         auto* grid = find<QTableWidget>("fgsummary");
