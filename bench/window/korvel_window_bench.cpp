@@ -245,6 +245,7 @@ QPushButton* shownCancel(QWidget& main)
 }
 
 struct CancelTry {
+    bool pressed = false; // a progress window was showing when the click came, and its Cancel was clicked
     bool stopped = false; // the trend ended without results
     double ms = -1;       // from the press to the end of the trend
     int windows = 0;      // progress windows shown during the trend
@@ -259,6 +260,7 @@ CancelTry cancelAfter(MainWindow& main, std::chrono::microseconds delay, const s
 {
     std::atomic<bool> ended{false};
     std::atomic<bool> posted{false};
+    const auto pressed = std::make_shared<bool>(false);
     Clock::time_point postedAt{};
     std::thread presser([&] {
         const auto until = Clock::now() + delay;
@@ -271,9 +273,11 @@ CancelTry cancelAfter(MainWindow& main, std::chrono::microseconds delay, const s
         posted.store(true);
         QMetaObject::invokeMethod(
             &main,
-            [&main] {
-                if (QPushButton* cancel = shownCancel(main))
+            [&main, pressed] {
+                if (QPushButton* cancel = shownCancel(main)) {
+                    *pressed = true;
                     cancel->click();
+                }
             },
             Qt::QueuedConnection);
     });
@@ -291,6 +295,7 @@ CancelTry cancelAfter(MainWindow& main, std::chrono::microseconds delay, const s
             result.ms = 1000.0 * seconds(postedAt, end);
     }
     QApplication::processEvents(); // a press that came after the end
+    result.pressed = *pressed;
     result.stopped = stopped();
     return result;
 }
@@ -303,23 +308,29 @@ struct WholeTrend {
 void reportCancels(const char* scenario, const std::string& size, const std::vector<CancelTry>& tries,
                    const WholeTrend& full)
 {
-    int stopped = 0, windowsMax = 0;
+    int pressed = 0, stopped = 0, windowsMax = 0;
     std::vector<double> times;
     for (const CancelTry& t : tries) {
+        pressed += t.pressed ? 1 : 0;
         stopped += t.stopped ? 1 : 0;
         windowsMax = std::max(windowsMax, t.windows);
         if (t.stopped && t.ms >= 0)
             times.push_back(t.ms);
     }
-    std::printf("scenario=%s %s full_trend_s=%.3f longest_unanswered_ms=%.1f tries=%zu stopped=%d "
+    // A try whose moment came after the progress window had closed (the trend computed, its results being shown)
+    // finds no Cancel to press: it counts in tries, not in pressed.
+    std::printf("scenario=%s %s full_trend_s=%.3f longest_unanswered_ms=%.1f tries=%zu pressed=%d stopped=%d "
                 "progress_windows_per_trend=%d max_ms=%.1f median_ms=%.1f target_ms=50\n",
-                scenario, size.c_str(), full.seconds, full.unansweredMs, tries.size(), stopped, windowsMax,
+                scenario, size.c_str(), full.seconds, full.unansweredMs, tries.size(), pressed, stopped, windowsMax,
                 times.empty() ? -1.0 : *std::max_element(times.begin(), times.end()),
                 times.empty() ? -1.0 : median(times));
     for (std::size_t i = 0; i < tries.size(); ++i)
         std::fprintf(stderr, "  %s try %zu: %s, %.1f ms from Cancel to the end, %.1f ms in all, %d progress windows\n",
-                     scenario, i + 1, tries[i].stopped ? "stopped" : "NOT stopped", tries[i].ms, tries[i].trendMs,
-                     tries[i].windows);
+                     scenario, i + 1,
+                     !tries[i].pressed  ? "no progress window left to press"
+                     : tries[i].stopped ? "stopped"
+                                        : "NOT stopped",
+                     tries[i].ms, tries[i].trendMs, tries[i].windows);
 }
 
 // Presses at `tries` moments spread evenly over the first three quarters of a trend that takes `full` seconds
