@@ -111,10 +111,10 @@ OptionsWindow::OptionsWindow(SessionState& session, QWidget* parent)
     connect(cmdHelp, &QPushButton::clicked, this, &OptionsWindow::showFactorHelp);
     connect(txtFineFactor_, &QLineEdit::returnPressed, this, &OptionsWindow::applyFactor);
 
-    // The designed client area, grown only when this font needs more room for the explanation.
+    // The designed client area, grown only when this font needs more room for the explanation; fixed, so that no
+    // window manager offers to maximise it.
     const int width = twipsToPixels(6300);
-    setMinimumWidth(width);
-    resize(width, std::max(twipsToPixels(4380), heightForWidth(width)));
+    setFixedSize(width, std::max(twipsToPixels(4380), heightForWidth(width)));
 
     // Load: the factor in force.
     txtFineFactor_->setText(QString::fromStdString(num::plainText(session_.SplitFactor)));
