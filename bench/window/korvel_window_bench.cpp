@@ -148,14 +148,21 @@ void windowRun(int repeat)
                 w.main->cropRowCount(), median(times), shown ? "yes" : "no", peakRssMb());
 }
 
+// The values of a variable trend on a crop's price: `steps` prices from $3.00 up, 5 cents apart.
+QString priceSteps(int steps)
+{
+    QString values;
+    for (int i = 0; i < steps; ++i)
+        values += (i ? QStringLiteral(", ") : QString()) + QString::number(3.0 + 0.05 * i);
+    return values;
+}
+
 void windowVariableTrend(int repeat, int steps)
 {
     Window w;
     w.main->EnableBatch(true);
     korvel::ui::TrendSetupPane& setup = *korvel::ui::TrendPanes::of(*w.main)->trendSetupPane();
-    QString values;
-    for (int i = 0; i < steps; ++i)
-        values += (i ? QStringLiteral(", ") : QString()) + QString::number(3.0 + 0.05 * i);
+    const QString values = priceSteps(steps);
     std::vector<double> times;
     std::size_t lists = 0;
     for (int r = 0; r < repeat; ++r) {
@@ -404,9 +411,7 @@ void variableTrendCancel(int steps, int tries)
     Window w;
     w.main->EnableBatch(true);
     korvel::ui::TrendSetupPane& setup = *korvel::ui::TrendPanes::of(*w.main)->trendSetupPane();
-    QString values;
-    for (int i = 0; i < steps; ++i)
-        values += (i ? QStringLiteral(", ") : QString()) + QString::number(3.0 + 0.05 * i);
+    const QString values = priceSteps(steps);
     const auto openSetup = [&] {
         w.main->mnuFallBatch->trigger();
         setup.optBatchVariable[0]->click(); // price of the first crop
