@@ -217,7 +217,7 @@ bool saveInputs(const fs::path& userFolder, InputsTarget& target)
             text += std::string("batch_enabled") + kLineEnd;
         std::error_code ec;
         fs::create_directories(userFolder, ec); // the user's folder is made by its first use
-        replaceFile(inputsPath(userFolder), text);
+        replaceFile(inputsPath(userFolder), text, Leftovers::AlsoEarlierNames);
         return true;
     } catch (const std::exception&) {
         return false;

@@ -128,7 +128,7 @@ std::size_t removeStale(const fs::path& folder, Matches matches)
         if (ec)
             break;
         const std::string name = it->path().filename().string();
-        if (temporaryTargets(name).any(matches) && removeWhenNobodyHoldsIt(it->path()))
+        if (matches(temporaryTargets(name)) && removeWhenNobodyHoldsIt(it->path()))
             ++removed;
     }
     return removed;
@@ -202,17 +202,23 @@ bool isTemporaryOf(std::string_view fileName, std::string_view target)
 
 std::size_t removeStaleTemporaries(const fs::path& folder, std::string_view suffix)
 {
-    return removeStale(
-        folder, [&](std::string_view target) { return target.size() > suffix.size() && target.ends_with(suffix); });
+    return removeStale(folder, [&](const TemporaryTargets& of) {
+        return of.any(
+            [&](std::string_view target) { return target.size() > suffix.size() && target.ends_with(suffix); });
+    });
 }
 
-void replaceFile(const fs::path& file, std::string_view bytes)
+void replaceFile(const fs::path& file, std::string_view bytes, Leftovers leftovers)
 {
     if (!file.has_filename())
         fail("the file has no name", EINVAL);
     const std::string target = file.filename().string();
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-    removeStale(folder, [&](std::string_view t) { return t == target; });
+    if (leftovers == Leftovers::AlsoEarlierNames) {
+        removeStale(folder, [&](const TemporaryTargets& of) { return of.any([&](auto t) { return t == target; }); });
+    } else {
+        removeStale(folder, [&](const TemporaryTargets& of) { return !of.ours.empty() && of.ours == target; });
+    }
 
     Temporary temporary = createTemporary(file);
     try {

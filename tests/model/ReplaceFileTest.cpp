@@ -47,6 +47,7 @@ private:
 
 } // namespace
 
+// In the user's Korvel folder, where the earlier versions saved.
 TEST(ReplaceFile, LeftoversNeverBlockASaveAndThoseOfTheSameFileThatNoSaveHoldsGo)
 {
     TempFolder dir;
@@ -66,7 +67,7 @@ TEST(ReplaceFile, LeftoversNeverBlockASaveAndThoseOfTheSameFileThatNoSaveHoldsGo
 
     {
         const HeldBySave writing(dir.path() / "inputs.txt.kvl-Zz9Yy8.tmp");
-        korvel::replaceFile(dir.path() / "inputs.txt", "new\r\n");
+        korvel::replaceFile(dir.path() / "inputs.txt", "new\r\n", korvel::Leftovers::AlsoEarlierNames);
         EXPECT_EQ(dir.read("inputs.txt"), "new\r\n");
         EXPECT_EQ(dir.read("inputs.txt.kvl-Zz9Yy8.tmp"), "being written") << "a save still holds it";
     }
@@ -77,9 +78,32 @@ TEST(ReplaceFile, LeftoversNeverBlockASaveAndThoseOfTheSameFileThatNoSaveHoldsGo
     EXPECT_EQ(folderNames(dir), expected) << "a folder or a link named like a leftover is no leftover";
 
     // Once nobody holds it, the next save removes it too.
-    korvel::replaceFile(dir.path() / "inputs.txt", "again\r\n");
+    korvel::replaceFile(dir.path() / "inputs.txt", "again\r\n", korvel::Leftovers::AlsoEarlierNames);
     EXPECT_EQ(dir.read("inputs.txt"), "again\r\n");
     EXPECT_FALSE(fs::exists(dir.path() / "inputs.txt.kvl-Zz9Yy8.tmp"));
+}
+
+// In a folder the user chose (an export): files named as the earlier versions named their leftovers may be
+// another program's, so only this program's own leftovers go.
+TEST(ReplaceFile, ASaveElsewhereRemovesOnlyThisProgramsOwnLeftovers)
+{
+    TempFolder dir;
+    const std::vector<std::string> kept = {"report.csv.tmp", "report.csv.1.tmp", "report.csv.99.tmp",
+                                           "report.csv.kvl-Held00.tmp", "other.csv.kvl-a1B2c3.tmp"};
+    for (const std::string& name : kept)
+        dir.write(name, "someone's");
+    dir.write("report.csv.kvl-a1B2c3.tmp", "left over");
+    dir.write("report.csv.kvl-Zz9Yy8.tmp", "left over");
+    {
+        const HeldBySave writing(dir.path() / "report.csv.kvl-Held00.tmp");
+        korvel::replaceFile(dir.path() / "report.csv", "a,b\r\n");
+    }
+    std::vector<std::string> expected = kept;
+    expected.push_back("report.csv");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(folderNames(dir), expected);
+    for (const std::string& name : kept)
+        EXPECT_EQ(dir.read(name), "someone's") << name;
 }
 
 TEST(ReplaceFile, AFolderIsClearedOfTheLeftoversOfItsOwnFilesOnly)

@@ -320,6 +320,32 @@ TEST_F(TrendExportTest, VariableTrendOnTheEfficiencyShowsEachStepsValueAndPlaceh
                            "<td colspan='9'><table border=1>", "</table></td>", "<td valign=top></td>", "</tr>"}));
 }
 
+// Beside a file the user chose, names that earlier versions gave their leftovers may be another program's files:
+// the export leaves them (both exports save through one frame); only this program's own leftover goes.
+TEST_F(TrendExportTest, AnExportRemovesOnlyItsOwnLeftoversBesideTheChosenFile)
+{
+    openWithTrends();
+    w().mnuFallBatch->trigger();
+    manualValues(0, QStringLiteral("5, 6"));
+    setup().cmdBatchIt->click();
+    const korvel::testing::TempFolder chosen;
+    const std::vector<std::string> others = {"out.xls.tmp", "out.xls.1.tmp", "out.xls.42.tmp"};
+    for (const std::string& name : others)
+        chosen.write(name, "another program's\r\n");
+    chosen.write("out.xls.kvl-a1B2c3.tmp", "left over\r\n");
+
+    exportVariable(QString::fromStdString((chosen.path() / "out.xls").string()));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "Export Complete");
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(chosen.path()))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"out.xls", "out.xls.1.tmp", "out.xls.42.tmp", "out.xls.tmp"}));
+    for (const std::string& name : others)
+        EXPECT_EQ(chosen.read(name), "another program's\r\n") << name;
+}
+
 TEST_F(TrendExportTest, FailuresAndCancelsOfTheFile)
 {
     openWithTrends();

@@ -1,5 +1,6 @@
 // The custom crops' files as a user meets them: two names that give one file name never replace each other
-// without a question naming the crop that would go; a library crop's name is refused; a crop renamed in place
+// without a question naming the crop that would go, nor does a save leave two crops of one name; a library crop's
+// name is refused, also when invisible characters are all that set the name apart; a crop renamed in place
 // keeps its row; the leftovers of a save cut short are neither read as crops nor in the way of a save; a crop
 // limit that leaves files out says so once.
 #include <QAction>
@@ -37,7 +38,14 @@ protected:
     // A one-row crop for 11 and 12 inches of rain typed into the editor as a user does, then saved.
     void typeAndSave(const QString& name, const QString& first, const QString& second)
     {
-        typeInto(editor->nameBox, name);
+        // Keys for the plain letters; a character the test keyboard has no key for comes in as from an input method.
+        typeInto(editor->nameBox, QString());
+        for (const QChar ch : name) {
+            if (ch.unicode() < 0x80)
+                QTest::keyClicks(editor->nameBox, QString(ch));
+            else
+                editor->nameBox->insert(QString(ch));
+        }
         sizeGrid(11, 12, 0);
         typeCell(1, 1, first);
         typeCell(1, 2, second);
@@ -120,9 +128,14 @@ TEST_F(CustomCropFiles, ANameALibraryCropHasIsRefusedWhileAnEarlierFileOfThatNam
         const char* typed;
         const char* library;
     };
+    // Invisible characters (a zero-width space, a byte order mark, a soft hyphen, a word joiner) and a blank that
+    // does not break leave the name looking like the library's.
     for (const Case& c : {Case{"Corn", "Corn"}, Case{"corn", "Corn"}, Case{"  WHEAT ", "Wheat"},
-                          Case{"grain SORGHUM", "Grain Sorghum"}, Case{"Fallow", "Fallow"}}) {
+                          Case{"grain SORGHUM", "Grain Sorghum"}, Case{"Fallow", "Fallow"}, Case{"Corn\u200B", "Corn"},
+                          Case{"\uFEFFWheat", "Wheat"}, Case{"Al\u00ADfalfa", "Alfalfa"},
+                          Case{"Soy\u2060beans", "Soybeans"}, Case{"Grain\u00A0Sorghum", "Grain Sorghum"}}) {
         SCOPED_TRACE(c.typed);
+        ASSERT_TRUE(rowsBefore.contains(c.library));
         openPane();
         dialogs.clearRecord();
         typeAndSave(c.typed, "1", "2");
@@ -148,6 +161,75 @@ TEST_F(CustomCropFiles, ANameALibraryCropHasIsRefusedWhileAnEarlierFileOfThatNam
     EXPECT_EQ(rowNames().count("Corn"), 2);
     openPane();
     EXPECT_NE(list(0)->findText("Corn"), -1);
+}
+
+// Two crops of one name would both show in the rows, and only the first gets back what the inputs file keeps of a
+// crop of that name: a save that would make a second one asks first, and Yes leaves one.
+TEST_F(CustomCropFiles, ASaveThatWouldGiveTwoCropsOneNameAsksAndLeavesOne)
+{
+    folder.write("crops/custom/Alpha.txt", cropFile("Alpha", "1,2"));
+    folder.write("crops/custom/Beta.txt", cropFile("Beta", "3,4"));
+    start();
+    test::activate(window.get());
+    const QString replaceBeta = QStringLiteral("Saving \"Beta\" would replace the custom crop \"Beta\" (Beta.txt), as "
+                                               "two custom crops cannot share a name.  Replace \"Beta\"?  Choose No "
+                                               "to keep it and give your crop another name.");
+
+    // Alpha loaded, renamed Beta, saved into its own file (No to "Save as new?"): No to the replacement keeps both.
+    openPane();
+    pick(0, "Alpha");
+    typeInto(editor->nameBox, "Beta");
+    dialogs.answers = {MsgAnswer::No, MsgAnswer::No};
+    button(2)->click();
+    ASSERT_EQ(dialogs.messages.size(), 2u) << dialogs.texts().join(" | ").toStdString();
+    EXPECT_EQ(dialogs.messages[0].title, "Save as new?");
+    EXPECT_EQ(dialogs.messages[1].text, replaceBeta);
+    EXPECT_EQ(dialogs.messages[1].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(dialogs.messages[1].icon, MsgIcon::Question);
+    EXPECT_EQ(dialogs.messages[1].title, "Replace crop?");
+    EXPECT_EQ(custom("Alpha.txt"), cropFile("Alpha", "1,2"));
+    EXPECT_EQ(custom("Beta.txt"), cropFile("Beta", "3,4"));
+
+    // Yes: Alpha's file holds Beta, the other Beta is gone from the folder, the list and the rows.
+    dialogs.clearRecord();
+    dialogs.answers = {MsgAnswer::No, MsgAnswer::Yes};
+    button(2)->click();
+    ASSERT_EQ(dialogs.messages.size(), 3u) << dialogs.texts().join(" | ").toStdString();
+    EXPECT_EQ(dialogs.messages[2].text, kSaved);
+    EXPECT_EQ(customFiles(), std::vector<std::string>{"Alpha.txt"});
+    EXPECT_EQ(custom("Alpha.txt"), cropFile("Beta", "1,2"));
+    EXPECT_EQ(list(0)->count(), 2) << "Select... and the saved crop";
+    EXPECT_EQ(list(0)->currentIndex(), 1);
+    EXPECT_EQ(editor->CustomCropList().size(), 1u);
+    EXPECT_EQ(rowNames().count("Beta"), 1);
+    EXPECT_FALSE(rowNames().contains("Alpha"));
+
+    // A new crop of a name that files of other names hold (Alpha.txt now, one written by hand, one invisibly
+    // different): asked too, and Yes leaves only the new one.
+    struct Case {
+        const char* file;
+        const char* held;
+        const char* typed;
+    };
+    for (const Case& c : {Case{"old beta.txt", "Beta", "Beta"}, Case{"gamma two.txt", "Gamma\u200B", "Gamma"}}) {
+        SCOPED_TRACE(c.file);
+        folder.write(fs::path("crops/custom") / c.file, cropFile(c.held, "5,6"));
+        openPane();
+        dialogs.clearRecord();
+        dialogs.answers = {MsgAnswer::Yes};
+        typeAndSave(c.typed, "7", "8");
+        ASSERT_EQ(dialogs.messages.size(), 2u) << dialogs.texts().join(" | ").toStdString();
+        EXPECT_EQ(dialogs.messages[0].title, "Replace crop?");
+        EXPECT_TRUE(dialogs.messages[0].text.contains(c.file)) << dialogs.messages[0].text.toStdString();
+        EXPECT_FALSE(fs::exists(folder.path() / "crops/custom" / c.file));
+        EXPECT_EQ(rowNames().count(c.typed), 1);
+    }
+
+    // After a restart each name is there once.
+    start();
+    EXPECT_EQ(rowNames().count("Beta"), 1);
+    EXPECT_EQ(rowNames().count("Gamma"), 1);
+    EXPECT_EQ(customFiles(), (std::vector<std::string>{"Beta.txt", "Gamma.txt"}));
 }
 
 TEST_F(CustomCropFiles, ACropRenamedInPlaceKeepsWhatItsRowHeld)

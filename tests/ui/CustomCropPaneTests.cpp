@@ -110,6 +110,11 @@ protected:
         return names;
     }
 
+    // The box of a save of the custom folder's file that failed for reason.
+    QString saveError(const std::string& fileName, const QString& reason) const
+    {
+        return "Error saving file \"" + QString::fromStdString((customFolder() / fileName).string()) + "\".\n" + reason;
+    }
     QComboBox* list(int n) const { return editor->findChild<QComboBox*>(arrayName("cboCustomGrid", n)); }
     QPushButton* button(int n) const { return editor->findChild<QPushButton*>(arrayName("cmdCustomGrid", n)); }
     QLineEdit* nameBox() const { return editor->findChild<QLineEdit*>("txtCustom(0)"); }
@@ -597,7 +602,7 @@ TEST_F(CustomCropPaneTest, ADeleteThatFailsSaysWhyAndLeavesTheEditorAsItWas)
     EXPECT_FALSE(button(6)->isHidden());
 }
 
-TEST_F(CustomCropPaneTest, ASaveThatCannotBeWrittenReportsItAndKeepsThePreviousFile)
+TEST_F(CustomCropPaneTest, ASaveThatCannotBeWrittenNamesTheFileAndWhyAndKeepsThePreviousFile)
 {
     const std::string previous = cropFile("Barley", "bu.,bushels", "11,12", "0", "1,2");
     writeCustom("Barley.txt", previous);
@@ -617,14 +622,28 @@ TEST_F(CustomCropPaneTest, ASaveThatCannotBeWrittenReportsItAndKeepsThePreviousF
         button(2)->click();
     }
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[1].text, "Error saving file");
+    EXPECT_EQ(dialogs.messages[1].text, saveError("Barley.txt", "The file cannot be created: Permission denied."));
     EXPECT_EQ(dialogs.messages[1].buttons, MsgButtons::Ok);
-    EXPECT_EQ(dialogs.messages[1].icon, MsgIcon::None);
-    EXPECT_EQ(dialogs.messages[1].title, "");
+    EXPECT_EQ(dialogs.messages[1].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(dialogs.messages[1].title, "File Error");
     EXPECT_EQ(readCustom("Barley.txt"), previous);
     EXPECT_EQ(customFiles(), std::vector<std::string>{"Barley.txt"}); // no temporary file left behind
     EXPECT_TRUE(editor->customAltered);
     EXPECT_EQ(window->cr(0)->crop(), firstRowCrop); // the rows were not rebuilt
+
+    // A name too long for a file name of the system says so, and saves nothing.
+    openPane();
+    dialogs.clearRecord();
+    const QString longName(300, QLatin1Char('L'));
+    nameBox()->setText(longName);
+    sizeGrid("11", "12", "0");
+    editor->setCellText(1, 1, "9");
+    button(2)->click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text,
+              saveError((longName + ".txt").toStdString(), "The file cannot be created: File name too long."));
+    EXPECT_EQ(dialogs.messages[0].title, "File Error");
+    EXPECT_EQ(customFiles(), std::vector<std::string>{"Barley.txt"});
 }
 
 // Run with the fault library preloaded (ctest entry korvel_ui_save_faults).
@@ -652,8 +671,12 @@ TEST_F(CustomCropSaveFaults, EveryFailingStepKeepsThePreviousFileAndEveryCropLis
             EXPECT_GT(fault.failures(), 0) << "the step was never taken";
         }
         ASSERT_EQ(dialogs.messages.size(), 1u) << dialogs.texts().join(" | ").toStdString();
-        EXPECT_EQ(dialogs.messages[0].text, "Error saving file");
-        EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::None);
+        // The file first, then the failing step and the system's reason.
+        const QString& text = dialogs.messages[0].text;
+        EXPECT_TRUE(text.startsWith(saveError("Barley.txt", "The file cannot be "))) << text.toStdString();
+        EXPECT_GT(text.indexOf(": ", text.indexOf('\n')), 0) << text.toStdString();
+        EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(dialogs.messages[0].title, "File Error");
         EXPECT_FALSE(dialogs.texts().contains("The custom crop has been saved."));
         EXPECT_EQ(readCustom("Barley.txt"), barley);
         EXPECT_EQ(customFiles(), (std::vector<std::string>{"Barley.txt", "Oats.txt"})); // no temporary file

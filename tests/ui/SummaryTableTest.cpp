@@ -244,6 +244,26 @@ TEST_F(SummaryTableView, ExportWritesEveryRowAsCommaSeparatedTextReplacingTheFil
     EXPECT_EQ(saveTo(dir.filePath("plain")).substr(0, 33), ",Saved Option #1,Saved Option #2\r");
 }
 
+// Files beside the chosen one that earlier versions would have taken for their leftovers may be another
+// program's: they stay. Only this program's own leftover of a save cut short goes.
+TEST_F(SummaryTableView, AnExportRemovesOnlyItsOwnLeftoversBesideTheChosenFile)
+{
+    QTemporaryDir dir;
+    const QStringList others = {"table.csv.tmp", "table.csv.1.tmp", "table.csv.99.tmp"};
+    for (const QString& name : others + QStringList{"table.csv.kvl-a1B2c3.tmp"}) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("another program's\r\n");
+    }
+    saved = {makeOption({cornField()})};
+    table.showSummary();
+    EXPECT_NE(saveTo(dir.filePath("table.csv")), "<no file>");
+    EXPECT_TRUE(dialogs.messages.empty());
+    QStringList expected = others + QStringList{"table.csv"};
+    expected.sort();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
+}
+
 TEST_F(SummaryTableView, CancelledOrFailedExportWritesNothing)
 {
     QTemporaryDir dir;

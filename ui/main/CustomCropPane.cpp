@@ -149,12 +149,29 @@ QString pathText(const fs::path& path)
     return QString::fromStdString(path.string());
 }
 
-// Replaces the file with these bytes through a temporary file beside it: a failure leaves the old file as it was.
-void writeAtomically(const fs::path& target, const QByteArray& bytes)
+// Characters that show nothing where they stand: the format characters (zero-width space and joiners, direction
+// marks, the soft hyphen, the byte order mark, tags), the combining grapheme joiner, variation selectors and the
+// Hangul fillers.
+bool isInvisible(char32_t ch)
 {
-    QString reason;
-    if (!saveFile(pathText(target), bytes, &reason))
-        throw std::runtime_error(reason.toStdString());
+    return QChar::category(ch) == QChar::Other_Format || ch == 0x034F || (ch >= 0xFE00 && ch <= 0xFE0F) ||
+           (ch >= 0xE0100 && ch <= 0xE01EF) || ch == 0x115F || ch == 0x1160 || ch == 0x3164 || ch == 0xFFA0;
+}
+
+// A crop name as it shows in the crop rows: composed, without invisible characters, every kind of blank a plain
+// one, and without blanks around it. Two names that give the same text look alike to the user.
+QString shownName(const QString& name)
+{
+    QString out;
+    for (const char32_t ch : name.normalized(QString::NormalizationForm_C).toUcs4()) {
+        if (isInvisible(ch))
+            continue;
+        if (QChar::isSpace(ch))
+            out += QLatin1Char(' ');
+        else
+            out += QString::fromUcs4(&ch, 1);
+    }
+    return out.trimmed();
 }
 
 // Deletes a file, also a read-only one. Nothing when it is gone; else why it is still there (or was never there).
@@ -701,8 +718,8 @@ void CustomCropPane::editorButtonClicked(int index)
         case 6: deleteCustomCrop(); break;
         default: break;
         }
-    } catch (const std::exception&) {
-        showMessage(this, QStringLiteral("Error saving file"), MsgButtons::Ok, MsgIcon::None);
+    } catch (const std::exception& e) {
+        showSaveError(this, QString(), QString::fromLocal8Bit(e.what()));
     }
 }
 
@@ -755,7 +772,15 @@ void CustomCropPane::saveCustomCrop()
     const std::optional<QByteArray> content = customCropContent();
     if (!content || (!ownFile && !mayReplace(target, name)))
         return;
-    writeAtomically(target, *content);
+    const std::vector<CustomCropEntry> others = otherCropsNamed(name, target);
+    if (!others.empty() && !mayReplaceSameNamed(name, others))
+        return;
+    QString reason;
+    if (!saveFile(pathText(target), *content, &reason, korvel::Leftovers::AlsoEarlierNames)) {
+        showSaveError(this, pathText(target), reason);
+        return;
+    }
+    removeReplacedCrops(name, others);
 
     showMessage(this, QStringLiteral("The custom crop has been saved."), MsgButtons::Ok, MsgIcon::Information,
                 QStringLiteral("Saved"));
@@ -768,12 +793,12 @@ void CustomCropPane::saveCustomCrop()
 
 bool CustomCropPane::refuseLibraryName(const QString& name)
 {
-    const QString typed = name.trimmed();
-    if (typed.isEmpty() || !main_.state().cropFiles)
+    const QString shown = shownName(name);
+    if (shown.isEmpty() || !main_.state().cropFiles)
         return false;
     for (const auto& crop : *main_.state().cropFiles->cropCollection) {
         const QString library = QString::fromStdString(crop->cropType);
-        if (crop->Custom || library.trimmed().compare(typed, Qt::CaseInsensitive) != 0)
+        if (crop->Custom || shownName(library).compare(shown, Qt::CaseInsensitive) != 0)
             continue;
         showMessage(this,
                     QStringLiteral("The crop library already has a crop named \"%1\".  Please give your custom crop "
@@ -797,6 +822,55 @@ bool CustomCropPane::mayReplace(const fs::path& target, const QString& name)
                                       "another name.")
                            .arg(name, *occupant, pathText(target.filename())),
                        MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Replace crop?")) == MsgAnswer::Yes;
+}
+
+std::vector<CustomCropPane::CustomCropEntry> CustomCropPane::otherCropsNamed(const QString& name,
+                                                                             const fs::path& target) const
+{
+    std::vector<CustomCropEntry> others;
+    const QString shown = shownName(name);
+    for (const fs::path& file : korvel::FileReader::listFiles(customFolder())) {
+        if (file.filename() == target.filename())
+            continue;
+        if (const std::optional<QString> occupant = cropNameInFile(file); occupant && shownName(*occupant) == shown)
+            others.push_back({file, *occupant});
+    }
+    return others;
+}
+
+bool CustomCropPane::mayReplaceSameNamed(const QString& name, const std::vector<CustomCropEntry>& others)
+{
+    QStringList files;
+    for (const CustomCropEntry& other : others)
+        files << pathText(other.file.filename());
+    return showMessage(this,
+                       QStringLiteral("Saving \"%1\" would replace the custom crop \"%2\" (%3), as two custom "
+                                      "crops cannot share a name.  Replace \"%2\"?  Choose No to keep it and give "
+                                      "your crop another name.")
+                           .arg(name, others.front().name, files.join(QStringLiteral(", "))),
+                       MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Replace crop?")) == MsgAnswer::Yes;
+}
+
+void CustomCropPane::removeReplacedCrops(const QString& name, const std::vector<CustomCropEntry>& others)
+{
+    for (const CustomCropEntry& other : others) {
+        if (const std::optional<QString> reason = deleteFile(other.file)) {
+            showMessage(this,
+                        QStringLiteral("\"%1\" has been saved, but the custom crop \"%2\" it replaces could not be "
+                                       "deleted: its file %3 cannot be removed (%4).")
+                            .arg(name, other.name, pathText(other.file), *reason),
+                        MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Crop not deleted"));
+            continue;
+        }
+        // The list no longer offers a crop whose file is gone; the loaded crop stays selected.
+        const auto listed = std::find_if(CustomCropList_.begin(), CustomCropList_.end(),
+                                         [&](const CustomCropEntry& e) { return e.file == other.file; });
+        if (listed != CustomCropList_.end()) {
+            const QSignalBlocker quiet(cboCustomGrid[0]);
+            cboCustomGrid[0]->removeItem(1 + static_cast<int>(listed - CustomCropList_.begin()));
+            CustomCropList_.erase(listed);
+        }
+    }
 }
 
 int CustomCropPane::sameNamedBefore(int k) const

@@ -75,8 +75,8 @@ public:
 
     // An entry of list index became selected (by the user or from code).
     void listPicked(int index);
-    // The buttons 0, 2, 3, 4, 5 and 6. A Delete that fails says why; any other failure inside shows "Error saving
-    // file".
+    // The buttons 0, 2, 3, 4, 5 and 6. A Save or Delete that fails says why; any other failure inside shows "Error
+    // saving file" with the reason.
     void editorButtonClicked(int index);
 
     // --- The grid ---------------------------------------------------------------------------------
@@ -116,12 +116,20 @@ private:
     void loadDefaultTable();
     void setGridSizeFromLists();
     void saveCustomCrop();
-    // A name that a crop of the crop library has (letter case and surrounding blanks aside) is refused with a
-    // message saying so; true then.
+    // A name that a crop of the crop library has (letter case, surrounding blanks and invisible characters aside)
+    // is refused with a message saying so; true then.
     bool refuseLibraryName(const QString& name);
     // True when the crop name may be saved into target: it holds no crop, or the crop of that name, or the user
     // agreed to replace the other crop it holds (whose name gives the same file name).
     bool mayReplace(const std::filesystem::path& target, const QString& name);
+    // The crop files of the custom folder other than target whose crop has the name as it shows (the same text
+    // once invisible characters and surrounding blanks are left out).
+    std::vector<CustomCropEntry> otherCropsNamed(const QString& name, const std::filesystem::path& target) const;
+    // True when the user agreed that the crop name replaces these other crops of the same name.
+    bool mayReplaceSameNamed(const QString& name, const std::vector<CustomCropEntry>& others);
+    // Deletes the files of the crops that a save under name replaced and takes them off the custom crop list; a
+    // file that cannot be deleted is named with the reason.
+    void removeReplacedCrops(const QString& name, const std::vector<CustomCropEntry>& others);
     // How many entries before entry k of the custom crop list have its crop name.
     int sameNamedBefore(int k) const;
     // The crop file of the editor's name, units, lists and grid, when the crop library reads it back as exactly
