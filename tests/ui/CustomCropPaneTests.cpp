@@ -617,10 +617,13 @@ TEST_F(CustomCropPaneTest, ASaveThatCannotBeWrittenReportsItAndKeepsThePreviousF
         button(2)->click();
     }
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[1].text, "Error saving file");
+    const QString& text = dialogs.messages[1].text;
+    EXPECT_TRUE(text.startsWith("Error saving file")) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromStdString((customFolder() / "Barley.txt").string())));
+    EXPECT_TRUE(text.contains("Permission denied")) << text.toStdString();
     EXPECT_EQ(dialogs.messages[1].buttons, MsgButtons::Ok);
-    EXPECT_EQ(dialogs.messages[1].icon, MsgIcon::None);
-    EXPECT_EQ(dialogs.messages[1].title, "");
+    EXPECT_EQ(dialogs.messages[1].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(dialogs.messages[1].title, "File Error");
     EXPECT_EQ(readCustom("Barley.txt"), previous);
     EXPECT_EQ(customFiles(), std::vector<std::string>{"Barley.txt"}); // no temporary file left behind
     EXPECT_TRUE(editor->customAltered);
