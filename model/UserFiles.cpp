@@ -1,9 +1,9 @@
 #include "model/UserFiles.h"
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <random>
 #include <string>
 #include <system_error>
 
@@ -46,15 +46,20 @@ std::optional<std::string> wholeFile(const fs::path& file)
 }
 
 // Why new files cannot be made in folder; empty when they can. A folder is made and removed again, under a
-// name that no reader takes for one of its files.
+// name that no reader takes for one of its files (another name when one is taken already).
 std::string cannotMakeFilesIn(const fs::path& folder)
 {
-    std::random_device random;
-    const fs::path probe = folder / (".kvl-probe-" + std::to_string(random()) + ".tmp");
-    std::error_code ec;
-    if (!fs::create_directory(probe, ec))
-        return ec ? ec.message() : std::make_error_code(std::errc::file_exists).message();
-    fs::remove(probe, ec);
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const fs::path probe = folder / (".kvl-probe-" + std::to_string(now) + "-" + std::to_string(attempt) + ".tmp");
+        std::error_code ec;
+        if (fs::create_directory(probe, ec)) {
+            fs::remove(probe, ec);
+            return {};
+        }
+        if (ec)
+            return ec.message();
+    }
     return {};
 }
 
