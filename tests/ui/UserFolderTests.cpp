@@ -47,6 +47,14 @@ void shipData(const fs::path& data)
     fs::remove_all(data / "crops" / "custom");
 }
 
+// A small custom crop file: rainfall 11 to 12 inches, irrigation 0 inches.
+std::string cropText(const std::string& name)
+{
+    return "CROP=" + name +
+           "\r\n\r\nUNITS=bu.,bushels\r\n\r\nANNUAL_RAIN=11,12\r\n\r\nEFF_IRRIG=0\r\n\r\n"
+           "YIELD_VALUES=1,2\r\n";
+}
+
 } // namespace
 
 TEST(DataFolder, BesideTheExecutableInTheBuildTreeUnderShareKorvelWhenInstalledWhereverThePrefixIs)
@@ -186,11 +194,8 @@ TEST(UserFolder, OldCropsDeletedInTheEditorStayDeletedAtTheNextStart)
     TempFolder home("korvel-home");
     shipData(data.path());
     // An earlier version's custom crops, and no inputs file.
-    for (const char* name : {"Barley", "Oats"})
-        old.write(std::string("crops/custom/") + name + ".txt",
-                  std::string("CROP=") + name +
-                      "\r\n\r\nUNITS=bu.,bushels\r\n\r\nANNUAL_RAIN=11,12\r\n\r\n"
-                      "EFF_IRRIG=0\r\n\r\nYIELD_VALUES=1,2\r\n");
+    for (const std::string name : {"Barley", "Oats"})
+        old.write("crops/custom/" + name + ".txt", cropText(name));
     ProgramFolders folders{qt(data.path()), qt(home.path() / "Korvel")};
     const auto customRows = [](const MainWindow& w) {
         QStringList names;
@@ -260,8 +265,8 @@ private:
 
 // A user's folder that cannot be used: the shipped library is listed and runs as usual, one message at start
 // names the folder, gives the system's reason and says that custom crops and the last inputs are not kept, and
-// saving a custom crop fails with that reason. Root writes into read-only folders and makes any home folder, so
-// the cases of permissions run as another user (ctest entry korvel_unusable_user_folder_as_a_user).
+// saving or deleting a custom crop fails with that reason. Root writes into read-only folders and makes any home
+// folder, so the cases of permissions run as another user (ctest entry korvel_unusable_user_folder_as_a_user).
 TEST(UnusableUserFolder, TheShippedCropsRunAndOneMessageSaysWhyAndWhatIsNotKept)
 {
     struct Case {
@@ -270,6 +275,7 @@ TEST(UnusableUserFolder, TheShippedCropsRunAndOneMessageSaysWhyAndWhatIsNotKept)
         void (*make)(const fs::path& home);
         const char* reason;
         bool needsAUserOtherThanRoot;
+        QString customCrop = {}; // a custom crop the folder holds and shows, though it cannot keep changes
     };
     const std::vector<Case> cases = {
         {"XDG_DATA_HOME read-only",
@@ -307,6 +313,15 @@ TEST(UnusableUserFolder, TheShippedCropsRunAndOneMessageSaysWhyAndWhatIsNotKept)
              qputenv("XDG_DATA_HOME", qt(home / "share").toLocal8Bit());
          },
          "Too many levels of symbolic links", false},
+        {"Korvel read-only, holding a custom crop",
+         [](const fs::path& home) {
+             const fs::path user = home / "share" / "Korvel";
+             std::ofstream(user / "crops" / "custom" / "Oats.txt", std::ios::binary) << cropText("Oats");
+             for (const fs::path& folder : {user / "crops" / "custom", user})
+                 fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+             qputenv("XDG_DATA_HOME", qt(home / "share").toLocal8Bit());
+         },
+         "Permission denied", true, QStringLiteral("Oats")},
     };
     const bool root = geteuid() == 0;
     for (const Case& c : cases) {
@@ -324,6 +339,8 @@ TEST(UnusableUserFolder, TheShippedCropsRunAndOneMessageSaysWhyAndWhatIsNotKept)
         TempFolder old("korvel-old");
         old.write("crops/custom/Barley.txt", "CROP=Barley\r\n");
         shipData(data.path());
+        if (!c.customCrop.isEmpty())
+            fs::create_directories(home.path() / "share" / "Korvel" / "crops" / "custom");
         c.make(home.path());
         ProgramFolders folders{qt(data.path()), userDataFolder()};
         const QString reason = QString::fromLatin1(c.reason);
@@ -348,7 +365,10 @@ TEST(UnusableUserFolder, TheShippedCropsRunAndOneMessageSaysWhyAndWhatIsNotKept)
         QStringList names;
         for (int i = 0; i < w.cropRowCount(); ++i)
             names << w.cr(i)->GetCrop();
-        EXPECT_EQ(names, (QStringList{"Corn", "Grain Sorghum", "Wheat", "Sunflower", "Alfalfa", "Soybeans", "Fallow"}));
+        QStringList shipped{"Corn", "Grain Sorghum", "Wheat", "Sunflower", "Alfalfa", "Soybeans", "Fallow"};
+        if (!c.customCrop.isEmpty())
+            shipped << c.customCrop;
+        EXPECT_EQ(names, shipped);
         test::runOnceAsAUserDoes(w);
         ASSERT_TRUE(w.state().cs);
         EXPECT_EQ(w.state().cs->Count(), 1) << "the run took Corn";
@@ -360,6 +380,17 @@ TEST(UnusableUserFolder, TheShippedCropsRunAndOneMessageSaysWhyAndWhatIsNotKept)
         EXPECT_TRUE(refused.text.startsWith(QStringLiteral("Error saving file ")));
         EXPECT_TRUE(refused.text.contains(reason)) << refused.text.toStdString();
         EXPECT_EQ(refused.title, "File Error");
+        if (!c.customCrop.isEmpty()) {
+            dialogs.clearRecord();
+            w.mnuCustomCrop->trigger();
+            CustomCropPane& editor = *w.pneCustomCrop();
+            editor.cboCustomGrid[0]->setCurrentIndex(1);
+            dialogs.answers = {MsgAnswer::Yes};
+            editor.cmdCustomGrid[6]->click(); // "Delete Custom Crop"
+            ASSERT_EQ(dialogs.messages.size(), 2u);
+            EXPECT_EQ(dialogs.messages[1].title, "Crop not deleted");
+            EXPECT_TRUE(dialogs.messages[1].text.contains(reason)) << dialogs.messages[1].text.toStdString();
+        }
 
         // The same folder given to a window without the start-up check: the window says it, once.
         ProgramFolders unchecked{folders.data, folders.user};
@@ -369,10 +400,12 @@ TEST(UnusableUserFolder, TheShippedCropsRunAndOneMessageSaysWhyAndWhatIsNotKept)
         bare.LoadCropRows();
         ASSERT_EQ(again.messages.size(), 1u);
         EXPECT_TRUE(again.messages[0].text.contains(reason));
-        EXPECT_EQ(bare.cropRowCount(), 7);
+        EXPECT_EQ(bare.cropRowCount(), shipped.size());
 
-        fs::permissions(home.path(), fs::perms::owner_write, fs::perm_options::add);
         std::error_code ec;
-        fs::permissions(home.path() / "share", fs::perms::owner_write, fs::perm_options::add, ec);
+        fs::permissions(home.path(), fs::perms::owner_write, fs::perm_options::add, ec);
+        for (const fs::path& folder : {home.path() / "share", home.path() / "share" / "Korvel",
+                                       home.path() / "share" / "Korvel" / "crops" / "custom"})
+            fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add, ec);
     }
 }
