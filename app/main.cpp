@@ -1,7 +1,8 @@
 // Korvel starts at the welcome window. It reads its shipped data (crop library, soils, help) from the data
 // folder found from the executable (beside it in the build tree, <prefix>/share/korvel installed) and keeps the
-// user's own files (inputs.txt, crops/custom) in the user's data folder, ~/.local/share/Korvel. The first start
-// copies those files over from the executable's folder, where earlier versions kept them.
+// user's own files (inputs.txt, crops/custom) in the user's data folder, ~/.local/share/Korvel. Starts copy those
+// files over from the executable's folder, where earlier versions kept them, until that copy has finished. A
+// user's folder that cannot be used leaves the shipped crops working, and one message says why.
 //
 // For the start-up check of the test suite: with KORVEL_SCREENSHOT set to a folder, the program saves a
 // picture of the welcome window (welcome.png), starts the main window, saves a picture of it (main.png)
@@ -50,8 +51,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Korvel"));
     korvel::ui::installWindowPlacement();
     korvel::ui::installButtonKeys();
-    const korvel::ui::ProgramFolders folders = korvel::ui::runningProgramFolders();
-    korvel::ui::copyUserFilesFromOldPlace(QCoreApplication::applicationDirPath(), folders.user);
+    korvel::ui::ProgramFolders folders = korvel::ui::runningProgramFolders();
+    korvel::ui::prepareUserFolder(folders, QCoreApplication::applicationDirPath());
     korvel::ui::HelpTopics::setDataFolder(folders.data);
     korvel::SessionState session;
     auto* welcome = new korvel::ui::WelcomeWindow(folders, session, korvel::ui::resultsAndTrendPanes());

@@ -249,6 +249,7 @@ bool FileReader::Initialize(const fs::path& dataFolder, const fs::path& userFold
     fileCollection.clear();
     cropCollection = std::make_shared<CropScenario>();
     filesLeftOut = 0;
+    customFolderProblem.clear();
 
     std::error_code ec;
     const fs::path libraryFolder = dataFolder / "crops";
@@ -258,15 +259,19 @@ bool FileReader::Initialize(const fs::path& dataFolder, const fs::path& userFold
     fileCollection = listFiles(libraryFolder);
     const std::size_t libraryCount = fileCollection.size();
 
+    // A custom folder that cannot be made or read leaves the shipped library to be read alone.
     const fs::path customFolder = userFolder / "crops" / "custom";
     fileDirectory = customFolder.string();
     if (!fs::is_directory(customFolder, ec)) {
         fs::create_directories(customFolder, ec);
-        if (ec || !fs::is_directory(customFolder, ec))
-            return false;
+        if (!ec && !fs::is_directory(customFolder, ec) && !ec)
+            ec = std::make_error_code(std::errc::not_a_directory); // made, yet no folder there
     }
-    for (fs::path& file : listFiles(customFolder))
-        fileCollection.push_back(std::move(file));
+    if (ec)
+        customFolderProblem = ec.message();
+    else
+        for (fs::path& file : listFiles(customFolder))
+            fileCollection.push_back(std::move(file));
 
     const fs::path soilFolder = libraryFolder / "soils";
     std::size_t cellsLeft = kMostTableCells;

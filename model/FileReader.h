@@ -51,11 +51,14 @@ public:
     // The files of fileCollection that were not read because the library already held kMostCrops crops.
     std::size_t filesLeftOut = 0;
 
+    // Why the custom folder could not be read by the last Initialize, in the system's words; empty when it was.
+    std::string customFolderProblem;
+
     // Reads the library afresh (new collections, new Crop objects), within the limits above: the shipped crops
     // and soils under dataFolder, the custom crops under userFolder. Unreadable crop files are skipped; a
-    // failing soil record ends the soil reading of that crop. Returns false, with an empty cropCollection and
-    // fileDirectory naming the folder at fault, when the crops folder is missing or the custom folder cannot be
-    // created.
+    // failing soil record ends the soil reading of that crop. A custom folder that cannot be created or read
+    // leaves the shipped crops alone, with customFolderProblem saying why. Returns false, with an empty
+    // cropCollection and fileDirectory naming the folder, when the crops folder is missing.
     bool Initialize(const std::filesystem::path& dataFolder, const std::filesystem::path& userFolder);
     // Both under one folder: crops/, crops/soils/ and crops/custom/ side by side.
     bool Initialize(const std::filesystem::path& folder) { return Initialize(folder, folder); }

@@ -9,11 +9,15 @@
 //   fsync        fails with EIO
 //   close        closes the file, then reports EIO
 //   rename       fails with EIO when the old or the new name contains the text
+//   kill-write, kill-fsync, kill-rename
+//                the process is killed (SIGKILL) at that call, before it is made: a program cut short at
+//                that step of a save
 #include <dlfcn.h>
 
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -103,6 +107,8 @@ int korvel_faults_injected()
 ssize_t write(int fd, const void* buffer, size_t count)
 {
     static const auto real = next<ssize_t (*)(int, const void*, size_t)>("write");
+    if (armedForFile("kill-write", fd))
+        std::raise(SIGKILL);
     if (armedForFile("write", fd))
         return failWith(ENOSPC);
     if (armedForFile("short-write", fd)) {
@@ -116,6 +122,8 @@ ssize_t write(int fd, const void* buffer, size_t count)
 int fsync(int fd)
 {
     static const auto real = next<int (*)(int)>("fsync");
+    if (armedForFile("kill-fsync", fd))
+        std::raise(SIGKILL);
     if (armedForFile("fsync", fd))
         return failWith(EIO);
     return real(fd);
@@ -132,6 +140,8 @@ int close(int fd)
 int rename(const char* from, const char* to)
 {
     static const auto real = next<int (*)(const char*, const char*)>("rename");
+    if (armedFor("kill-rename", from) || armedFor("kill-rename", to))
+        std::raise(SIGKILL);
     if (armedFor("rename", from) || armedFor("rename", to))
         return failWith(EIO);
     return real(from, to);

@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TempFolder.h"
@@ -181,13 +182,28 @@ TEST(FileReader, FoldersMissingOrInTheWay)
         EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "crops" / "custom"));
         EXPECT_EQ(names(reader), (Names{"Corn", "Fallow"}));
     }
-    {
-        TempFolder dir; // a file where the custom folder belongs: it cannot be created
+    // A custom folder that cannot be made or read: the shipped crops alone, and the system's reason.
+    // A plain file named custom in crops is a library file too: it reads as no crop, which keeps "Fallow" out.
+    const std::tuple<const char*, std::string, Names> unusable[] = {
+        {"a file where the custom folder belongs", "Not a directory", {"Corn"}},
+        {"a custom folder that links to itself", "Too many levels of symbolic links", {"Corn", "Fallow"}},
+    };
+    for (const auto& [what, reason, expected] : unusable) {
+        SCOPED_TRACE(what);
+        TempFolder dir;
         dir.write("crops/corn.txt", cropFile("Corn"));
-        dir.write("crops/custom", "not a folder");
+        if (reason == "Not a directory")
+            dir.write("crops/custom", "not a folder");
+        else
+            fs::create_symlink("custom", dir.path() / "crops" / "custom");
         FileReader reader;
-        EXPECT_FALSE(reader.Initialize(dir.path()));
-        EXPECT_EQ(reader.cropCollection->Count(), 0);
+        EXPECT_TRUE(reader.Initialize(dir.path()));
+        EXPECT_EQ(names(reader), expected);
+        EXPECT_EQ(reader.customFolderProblem, reason);
+
+        fs::remove(dir.path() / "crops" / "custom");
+        EXPECT_TRUE(reader.Initialize(dir.path()));
+        EXPECT_EQ(reader.customFolderProblem, "") << "a later reading finds the folder usable again";
     }
 }
 
@@ -212,10 +228,11 @@ TEST(FileReader, ShippedCropsAndSoilsComeFromTheDataFolderCustomCropsFromTheUser
     EXPECT_EQ(names(reader), (Names{"Corn", "Fallow", "Barley"}));
     EXPECT_TRUE(reader.cropCollection->Item(3)->Custom);
 
-    // A user folder that cannot be made: no library, and the reader names the folder at fault.
+    // A user folder that cannot be made: the shipped library all the same, and the reader says why.
     home.write("blocked", "a file where the user's folder belongs");
-    EXPECT_FALSE(reader.Initialize(data.path(), home.path() / "blocked"));
-    EXPECT_EQ(reader.cropCollection->Count(), 0);
+    EXPECT_TRUE(reader.Initialize(data.path(), home.path() / "blocked"));
+    EXPECT_EQ(names(reader), (Names{"Corn", "Fallow"}));
+    EXPECT_EQ(reader.customFolderProblem, "Not a directory");
     EXPECT_EQ(reader.fileDirectory, (home.path() / "blocked" / "crops" / "custom").string());
 }
 

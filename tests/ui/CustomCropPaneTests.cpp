@@ -622,7 +622,9 @@ TEST_F(CustomCropPaneTest, ASaveThatCannotBeWrittenNamesTheFileAndWhyAndKeepsThe
         button(2)->click();
     }
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[1].text, saveError("Barley.txt", "The file cannot be created: Permission denied."));
+    EXPECT_EQ(dialogs.messages[1].text,
+              saveError("Barley.txt", QStringLiteral("The folder %1 cannot be used: Permission denied.")
+                                          .arg(QString::fromStdString(customFolder().string()))));
     EXPECT_EQ(dialogs.messages[1].buttons, MsgButtons::Ok);
     EXPECT_EQ(dialogs.messages[1].icon, MsgIcon::Exclamation);
     EXPECT_EQ(dialogs.messages[1].title, "File Error");

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
@@ -32,7 +33,12 @@
 
 namespace korvel::ui::test {
 
-inline const std::filesystem::path kShippedData{KORVEL_DATA_DIR};
+// The shipped data of the source tree, or the copy named in KORVEL_TEST_DATA (a test run as another user, who
+// may not read the source tree).
+inline const std::filesystem::path kShippedData = [] {
+    const char* copy = std::getenv("KORVEL_TEST_DATA");
+    return std::filesystem::path(copy && *copy ? copy : KORVEL_DATA_DIR);
+}();
 
 // The panes of the layers above the main window that the windows of this test program are built with.
 UpperPanes windowPanes();

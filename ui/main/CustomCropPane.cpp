@@ -24,6 +24,7 @@
 #include "model/FileReader.h"
 #include "model/Numbers.h"
 #include "model/RegularFile.h"
+#include "model/UserFiles.h"
 #include "ui/main/ControlNames.h"
 #include "ui/main/HelpButton.h"
 #include "ui/main/MainPane.h"
@@ -451,6 +452,14 @@ fs::path CustomCropPane::customFolder() const
     return fs::path(main_.folders().user.toStdString()) / "crops" / "custom";
 }
 
+std::optional<QString> CustomCropPane::userFolderProblem() const
+{
+    const std::string reason = korvel::UserFiles::folderProblem(fs::path(main_.folders().user.toStdString()));
+    if (reason.empty())
+        return std::nullopt;
+    return QString::fromLocal8Bit(reason.c_str());
+}
+
 fs::path CustomCropPane::customCropFile(const QString& name) const
 {
     return customFolder() / (RemoveIllegals(name) + QStringLiteral(".txt")).toStdString();
@@ -772,6 +781,11 @@ void CustomCropPane::saveCustomCrop()
     const std::optional<QByteArray> content = customCropContent();
     if (!content || (!ownFile && !mayReplace(target, name)))
         return;
+    if (const std::optional<QString> reason = userFolderProblem()) {
+        showSaveError(this, pathText(target),
+                      QStringLiteral("The folder %1 cannot be used: %2").arg(pathText(customFolder()), *reason));
+        return;
+    }
     const std::vector<CustomCropEntry> others = otherCropsNamed(name, target);
     if (!others.empty() && !mayReplaceSameNamed(name, others))
         return;
@@ -1033,7 +1047,10 @@ void CustomCropPane::deleteCustomCrop()
     if (showMessage(this, QStringLiteral("Delete ") + entry.name, MsgButtons::YesNoCancel, MsgIcon::Question,
                     QStringLiteral("Delete crop?")) != MsgAnswer::Yes)
         return;
-    if (const std::optional<QString> reason = deleteFile(entry.file)) {
+    std::optional<QString> reason = userFolderProblem();
+    if (!reason)
+        reason = deleteFile(entry.file);
+    if (reason) {
         showMessage(this,
                     QStringLiteral("The custom crop \"%1\" could not be deleted: its file %2 cannot be removed (%3).")
                         .arg(entry.name, pathText(entry.file), *reason),

@@ -147,6 +147,8 @@ private:
     void gridCharacterTyped(QChar character);
     bool gridKeyPressed(int key, Qt::KeyboardModifiers shift);
     std::filesystem::path customFolder() const;
+    // Why the user's folder cannot take a custom crop's file or its removal; nothing when it can.
+    std::optional<QString> userFolderProblem() const;
     QTableWidgetItem* headerItem(int row, int col) const;
     void ensureHeaderItems();
 

@@ -208,6 +208,11 @@ private:
     std::size_t filesLeftOutShown_ = 0;
     // Says once, naming how many, that the crop library's limit left crop files out.
     void noticeCropsLeftOut(std::size_t leftOut);
+    // The user's folder has been checked (or the start-up message said it cannot be used).
+    bool userFolderChecked_ = false;
+    // At the first reading of the library, unless said at start-up: says once that the user's folder cannot
+    // be used, with customFolderProblem or else the folder's own check as the reason.
+    void noticeUserFolderProblem(const std::string& customFolderProblem);
 
     QWidget* client_ = nullptr;
     QLabel* headerPicture_ = nullptr; // "Image2"

@@ -10,9 +10,11 @@
 #include "ui/main/CropRow.h"
 #include "ui/main/MainPane.h"
 #include "ui/platform/DialogService.h"
+#include "ui/platform/ProgramFolders.h"
 
 #include "model/FileReader.h"
 #include "model/InputsFile.h"
+#include "model/UserFiles.h"
 #include "ui/main/IrrigationCostPane.h"
 #include <QLineEdit>
 
@@ -83,6 +85,7 @@ void MainWindow::LoadCropRows(const RenamedCrop& renamed)
                 trendHooks_.libraryCropAdded(QString::fromStdString(crop->cropType));
         }
         libraryCount_ = static_cast<int>(library.Count());
+        noticeUserFolderProblem(state_.cropFiles->customFolderProblem);
         noticeCropsLeftOut(state_.cropFiles->filesLeftOut);
     }
     // Element 0 stays in the frame; it is shown only while the library has a crop for it.
@@ -104,6 +107,19 @@ void MainWindow::noticeCropsLeftOut(std::size_t leftOut)
     showMessage(this,
                 QStringLiteral("The crop library can hold %1 crops.  ").arg(korvel::FileReader::kMostCrops) + what,
                 MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Crop library"));
+}
+
+void MainWindow::noticeUserFolderProblem(const std::string& customFolderProblem)
+{
+    if (userFolderChecked_ || !folders_.userProblem.isEmpty()) {
+        userFolderChecked_ = true;
+        return;
+    }
+    userFolderChecked_ = true;
+    const std::string reason =
+        customFolderProblem.empty() ? korvel::UserFiles::folderProblem(userPath()) : customFolderProblem;
+    if (!reason.empty())
+        showUserFolderProblem(folders_.user, QString::fromLocal8Bit(reason.c_str()), this);
 }
 
 QString MainWindow::inputsFilePath() const

@@ -43,23 +43,53 @@ ProgramFolders runningProgramFolders()
     return {shippedDataFolder(QCoreApplication::applicationDirPath()), userDataFolder()};
 }
 
-void copyUserFilesFromOldPlace(const QString& oldFolder, const QString& userFolder, QWidget* parent)
+void showUserFolderProblem(const QString& userFolder, const QString& reason, QWidget* parent)
 {
-    if (oldFolder.isEmpty() || userFolder.isEmpty())
-        return;
-    const auto failed = korvel::UserFiles::copyFromOldPlace(toPath(oldFolder), toPath(userFolder));
-    if (failed.empty())
-        return;
-    QStringList names;
-    for (const std::filesystem::path& file : failed)
-        names << QDir::toNativeSeparators(QString::fromStdString(file.string()));
     showMessage(parent,
-                QStringLiteral("Your last inputs and custom crops are now kept in the folder ") +
-                    QDir::toNativeSeparators(userFolder) +
-                    QStringLiteral(", but these files could not be copied there from the folder ") +
-                    QDir::toNativeSeparators(oldFolder) + QStringLiteral(":\n\n") + names.join(QLatin1Char('\n')) +
-                    QStringLiteral("\n\nThey are still in the old folder; copy them over by hand to use them."),
+                QStringLiteral("Your custom crops and your last inputs cannot be kept in the folder ") +
+                    QDir::toNativeSeparators(userFolder) + QStringLiteral(": ") + reason +
+                    QStringLiteral(".\n\nThe shipped crops are listed and can be evaluated as usual, but custom "
+                                   "crops cannot be saved or deleted, and your inputs will not be kept for the "
+                                   "next start."),
                 MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("File Error"));
+}
+
+void prepareUserFolder(ProgramFolders& folders, const QString& oldFolder, QWidget* parent)
+{
+    if (folders.user.isEmpty())
+        return;
+    const std::string problem = korvel::UserFiles::folderProblem(toPath(folders.user));
+    if (!problem.empty()) {
+        folders.userProblem = QString::fromLocal8Bit(problem.c_str());
+        showUserFolderProblem(folders.user, folders.userProblem, parent);
+        return;
+    }
+    if (oldFolder.isEmpty())
+        return;
+    const korvel::UserFiles::CopyOutcome outcome =
+        korvel::UserFiles::copyFromOldPlace(toPath(oldFolder), toPath(folders.user));
+    if (outcome.failed.empty() && outcome.kept.empty())
+        return;
+    const auto names = [](const std::vector<std::filesystem::path>& files) {
+        QStringList list;
+        for (const std::filesystem::path& file : files)
+            list << QDir::toNativeSeparators(QString::fromStdString(file.string()));
+        return list.join(QLatin1Char('\n'));
+    };
+    const QString user = QDir::toNativeSeparators(folders.user);
+    const QString old = QDir::toNativeSeparators(oldFolder);
+    QString text =
+        QStringLiteral("Your last inputs and custom crops are now kept in the folder ") + user + QStringLiteral(".");
+    if (!outcome.failed.empty())
+        text += QStringLiteral("  These files could not be copied there from the folder ") + old +
+                QStringLiteral(":\n\n") + names(outcome.failed) +
+                QStringLiteral("\n\nThey are still in the old folder; the next start tries them again.");
+    if (!outcome.kept.empty())
+        text += QStringLiteral("\n\nThese files were not copied from the folder ") + old +
+                QStringLiteral(", because a different file of the same name is there already and is kept:\n\n") +
+                names(outcome.kept) +
+                QStringLiteral("\n\nThey are still in the old folder; copy over by hand what you want to keep.");
+    showMessage(parent, text, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("File Error"));
 }
 
 } // namespace korvel::ui

@@ -16,6 +16,9 @@ namespace korvel::ui {
 struct ProgramFolders {
     QString data;
     QString user;
+    // Why user cannot keep the user's files, as the start-up message said it; empty when it can or when no
+    // start-up check ran.
+    QString userProblem = {};
 
     static ProgramFolders inOne(const QString& folder) { return {folder, folder}; }
 };
@@ -30,9 +33,16 @@ QString userDataFolder();
 // The folders of the running program: shippedDataFolder of the executable's folder and userDataFolder.
 ProgramFolders runningProgramFolders();
 
-// The first start with a user's folder: copies the inputs file and the custom crops that an earlier version
-// kept in oldFolder (the executable's folder) into userFolder when it holds none yet, never replacing a file.
-// Silent unless a file could not be copied; then a message names the files and both folders.
-void copyUserFilesFromOldPlace(const QString& oldFolder, const QString& userFolder, QWidget* parent = nullptr);
+// At start-up: makes the user's folder ready and, until the copy of oldFolder (the executable's folder, where
+// earlier versions kept the inputs file and the custom crops) has finished, copies what the user's folder lacks,
+// never replacing a file. Says in one message what the user must know, and nothing when all is well:
+// - a user's folder that cannot be used (folders.userProblem is set to the system's reason; nothing is copied);
+// - old files that could not be copied, and old files left in the old folder because the user's folder holds a
+//   different file of that name.
+void prepareUserFolder(ProgramFolders& folders, const QString& oldFolder, QWidget* parent = nullptr);
+
+// The message of a user's folder that cannot be used: it names the folder, gives the reason and says that custom
+// crops and the last inputs will not be kept.
+void showUserFolderProblem(const QString& userFolder, const QString& reason, QWidget* parent = nullptr);
 
 } // namespace korvel::ui
