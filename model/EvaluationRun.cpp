@@ -1,5 +1,8 @@
 #include "model/EvaluationRun.h"
 
+#include <cmath>
+#include <string>
+
 #include "model/Errors.h"
 #include "model/Field.h"
 #include "model/FieldCollection.h"
@@ -39,6 +42,40 @@ void submitSingleCropPlans(const Inputs& in, const CropScenario& crops, const st
         FieldCollection plan;
         plan.Add(field);
         list.submit(plan, s);
+    }
+}
+
+// Every figure an option of the list shows: each field's costs, returns and net return, in all and per acre, and the
+// option's, in all and per acre. Worked out on copies, so that the entries keep the caches the ranking left them.
+// Throws NonFiniteResult naming the first figure that has no finite value.
+void checkFigures(const BestMix& list, const SessionState& s)
+{
+    std::size_t rank = 0;
+    for (const auto& entry : list.entries()) {
+        ++rank;
+        if (!entry || entry->Count() == 0)
+            continue;
+        const auto fail = [&](const char* figure) {
+            throw NonFiniteResult(std::string(figure) + " of option " + std::to_string(rank) +
+                                  " is too large to be computed");
+        };
+        const auto check = [&](double all, double acres, const char* figure) {
+            if (!std::isfinite(all) || !std::isfinite(all / acres))
+                fail(figure);
+        };
+        const auto option = entry->Copy();
+        double acres = 0;
+        for (const auto& field : *option) {
+            acres += field->acres;
+            const double costs = field->getCosts(s);
+            const double returns = field->getReturn();
+            check(costs, field->acres, "the costs of a field");
+            check(returns, field->acres, "the returns of a field");
+            check(returns - costs, field->acres, "the net return of a field");
+        }
+        check(option->getCosts(s), acres, "the total costs");
+        check(option->getReturn(), acres, "the total returns");
+        check(option->getProfit(s), acres, "the net return");
     }
 }
 
@@ -114,12 +151,16 @@ Result run(const Inputs& in, SessionState& s, Observer& observer)
         depthSplits, combos, *s.LandSplit, in.rain, listSize, *costs, s, &observer, in.earlierCancel);
     observer.searchEnded();
 
-    if (s.CancelRequested.load())
+    if (s.CancelRequested.load()) {
+        if (list)
+            checkFigures(*list, s);
         return {End::Cancelled, list ? list : std::make_shared<BestMix>()};
+    }
     if (!list)
         return {End::Stopped, std::make_shared<BestMix>()};
     if (in.singleCropPlans)
         submitSingleCropPlans(in, *crops, costs, net, *list, s);
+    checkFigures(*list, s);
     return {End::Finished, list};
 }
 

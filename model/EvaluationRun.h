@@ -79,8 +79,9 @@ std::shared_ptr<CropScenario> returnCrops(const std::vector<CropChoice>& crops, 
 // Clears s.CancelRequested when the search starts. Told to keep an earlier Cancel, it lets the window's messages run
 // (observer.pumpMessages) after building the water splits and again after the depth splits, and ends Cancelled as soon
 // as the flag is set. Throws what the model throws (a yield table without the rainfall's column, a result that is not
-// finite, a text where a number belongs, an iteration factor below 1); the observer has then been told what came
-// before.
+// finite, also any figure an option of the list shows: the costs, returns or net return of a field or of the option,
+// in all or per acre, a text where a number belongs, an iteration factor below 1); the observer has then been told what
+// came before.
 Result run(const Inputs& in, SessionState& s, Observer& observer);
 
 } // namespace korvel::EvaluationRun

@@ -506,7 +506,17 @@ TEST_F(CostPanesTest, CostBoxesAreCheckedWhenLeftWithTheCropsLimits)
         {"Barley", "txtSeedRate", "abc", ""}, // a custom crop's crop-dependent boxes take any text
         {"Barley", "txtTillage", "101", "Tillage Cost:  Please enter a value that's less than or equal to 100"},
         {"Fallow", "txtFlatRate", "5", ""},
-        {"Wheat", "txtExceed", "abc", ""}, // never checked
+        // The boxes without a limit of their own: one limit for each kind of value.
+        {"Wheat", "txtExceed", "1000000", ""},
+        {"Wheat", "txtExceed", "1000001",
+         "Extra Charge Yield - Wheat:  Please enter a value that's less than or equal to 1,000,000"},
+        {"Wheat", "txtExceed", "abc", "Extra Charge Yield - Wheat:  Please enter a numeric value!"},
+        {"Corn", "txtReturns", "-100000", ""},
+        {"Corn", "txtReturns", "1e308",
+         "Land Usage Returns:  Please enter a value that's less than or equal to 100,000"},
+        {"Barley", "txtMiscCost", "250.5", ""},
+        {"Barley", "txtMiscCost", "-1e308",
+         "Miscellaneous Costs:  Please enter a value that's greater than or equal to -100,000"},
     };
     for (const Case& c : cases) {
         ProductionCostPane* pane = openCosts(c.crop);
@@ -514,7 +524,7 @@ TEST_F(CostPanesTest, CostBoxesAreCheckedWhenLeftWithTheCropsLimits)
         const QString before = b->text();
         dialogs.clearRecord();
         type(b, c.typed);
-        leave(b, on(pane, "txtMiscCost"));
+        leave(b, on(pane, std::string(c.box) == "txtMiscCost" ? "txtTillage" : "txtMiscCost"));
         if (*c.message) {
             ASSERT_EQ(dialogs.messages.size(), 1u) << c.crop << " " << c.box;
             EXPECT_EQ(dialogs.lastText(), c.message);

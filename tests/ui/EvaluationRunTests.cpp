@@ -351,6 +351,45 @@ TEST_F(MainWindowTest, RainfallOutsideTheTablesStopsTheRunWithAMessage)
     EXPECT_FALSE(pneResults(w())->isHidden());
 }
 
+// Values that no box takes when typed can still come from code (the inputs file restores texts unchecked): when a
+// figure of an option has no finite value, the run says so and shows no option rather than blank figures.
+TEST_F(MainWindowTest, FiguresThatCannotBeComputedStopTheRunWithAMessage)
+{
+    struct Case {
+        const char* what;
+        std::function<void(CropRow&)> set;
+        const char* figure;
+    };
+    const Case cases[] = {
+        {"price and maximum yield of 1e300",
+         [](CropRow& r) {
+             r.txtPrice->setText("1e300");
+             r.txtMaxYield->setText("1e300");
+         },
+         "the returns of a field"},
+        {"land usage returns of 1e308", [](CropRow& r) { r.crop()->inputCosts.Returns = 1e308; },
+         "the returns of a field"},
+        {"miscellaneous costs of -1e308", [](CropRow& r) { r.crop()->inputCosts.MiscCost = -1e308; },
+         "the costs of a field"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        open();
+        fillInputs();
+        c.set(*row("Corn"));
+        dialogs.clearRecord();
+        pane().runButton->click();
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_TRUE(dialogs.lastText().startsWith("The evaluation could not be completed: a result is not a finite "
+                                                  "number ("))
+            << dialogs.lastText().toStdString();
+        EXPECT_TRUE(dialogs.lastText().contains(QString::fromLatin1(c.figure))) << dialogs.lastText().toStdString();
+        EXPECT_TRUE(pneResults(w())->isHidden()) << "no option is shown";
+        EXPECT_FALSE(pane().isHidden());
+        EXPECT_FALSE(w().searchRunning());
+    }
+}
+
 TEST(ProgressWindow, CountsStepsShowsItsTitleAndCancelOnlySetsTheFlag)
 {
     korvel::SessionState s;

@@ -674,6 +674,20 @@ void ProductionCostPane::leaveBox(QLineEdit* b)
         TestInput(b, 40, QStringLiteral("Life of ") + cropName + QStringLiteral(" Stand"));
         return;
     }
+    // The boxes without a limit of their own take the limit of their kind of value. Land usage returns and
+    // miscellaneous costs may be negative.
+    if (b == txtReturns_) {
+        TestSignedInput(b, kLargestMoneyPerAcre, QStringLiteral("Land Usage Returns"));
+        return;
+    }
+    if (b == txtMiscCost_) {
+        TestSignedInput(b, kLargestMoneyPerAcre, QStringLiteral("Miscellaneous Costs"));
+        return;
+    }
+    if (b == txtExceed_) {
+        TestInput(b, kLargestYield, QStringLiteral("Extra Charge Yield - ") + cropName);
+        return;
+    }
     for (const LeaveCheck& c : kLeaveChecks) {
         if (name != QLatin1String(c.box))
             continue;
