@@ -57,7 +57,7 @@ void checkFigures(const BestMix& list, const SessionState& s)
             continue;
         const auto fail = [&](const char* figure) {
             throw NonFiniteResult(std::string(figure) + " of option " + std::to_string(rank) +
-                                  " is too large to be computed");
+                                  " cannot be computed: the value is too large");
         };
         const auto check = [&](double all, double acres, const char* figure) {
             if (!std::isfinite(all) || !std::isfinite(all / acres))
