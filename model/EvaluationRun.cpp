@@ -1,5 +1,8 @@
 #include "model/EvaluationRun.h"
 
+#include <cmath>
+#include <string>
+
 #include "model/Errors.h"
 #include "model/Field.h"
 #include "model/FieldCollection.h"
@@ -11,9 +14,20 @@ namespace korvel::EvaluationRun {
 
 namespace {
 
-// Each crop alone on the whole acreage with all the net water as its depth ("Fallow" none): the crop itself, not
-// a copy, whose Yield the plan writes, and the run's irrigation costs themselves. The list keeps deep copies.
-void submitSingleCropPlans(const Inputs& in, const CropScenario& crops, double net, BestMix& list, SessionState& s)
+// The crops as the run reads them when it starts: copies that nothing outside the run can change. The crop rows
+// write into the library crops as the user types, also while the search runs; that is for the next run.
+std::shared_ptr<CropScenario> runCopies(const CropScenario& crops)
+{
+    auto copies = std::make_shared<CropScenario>();
+    for (const auto& c : crops)
+        copies->Add(c->Copy());
+    return copies;
+}
+
+// Each crop alone on the whole acreage with all the net water as its depth ("Fallow" none): the run's crop, whose
+// Yield the plan writes, and the run's irrigation costs. The list keeps deep copies.
+void submitSingleCropPlans(const Inputs& in, const CropScenario& crops, const std::shared_ptr<IrrigationCosts>& costs,
+                           double net, BestMix& list, SessionState& s)
 {
     for (const auto& c : crops) {
         auto field = std::make_shared<Field>();
@@ -22,12 +36,46 @@ void submitSingleCropPlans(const Inputs& in, const CropScenario& crops, double n
         field->Depth =
             c->cropType == "Fallow" ? 0.0 : num::checkedFinite(net / in.acres, "the depth of a single-crop plan");
         field->annualRain = in.rain;
-        field->irrigCosts = in.irrigation;
+        field->irrigCosts = costs;
         field->IrrigationEfficiency = s.IrrigationEfficiency;
         c->setYield(field->Depth, field->annualRain);
         FieldCollection plan;
         plan.Add(field);
         list.submit(plan, s);
+    }
+}
+
+// Every figure an option of the list shows: each field's costs, returns and net return, in all and per acre, and the
+// option's, in all and per acre. Worked out on copies, so that the entries keep the caches the ranking left them.
+// Throws NonFiniteResult naming the first figure that has no finite value.
+void checkFigures(const BestMix& list, const SessionState& s)
+{
+    std::size_t rank = 0;
+    for (const auto& entry : list.entries()) {
+        ++rank;
+        if (!entry || entry->Count() == 0)
+            continue;
+        const auto fail = [&](const char* figure) {
+            throw NonFiniteResult(std::string(figure) + " of option " + std::to_string(rank) +
+                                  " cannot be computed: the value is too large");
+        };
+        const auto check = [&](double all, double acres, const char* figure) {
+            if (!std::isfinite(all) || !std::isfinite(all / acres))
+                fail(figure);
+        };
+        const auto option = entry->Copy();
+        double acres = 0;
+        for (const auto& field : *option) {
+            acres += field->acres;
+            const double costs = field->getCosts(s);
+            const double returns = field->getReturn();
+            check(costs, field->acres, "the costs of a field");
+            check(returns, field->acres, "the returns of a field");
+            check(returns - costs, field->acres, "the net return of a field");
+        }
+        check(option->getCosts(s), acres, "the total costs");
+        check(option->getReturn(), acres, "the total returns");
+        check(option->getProfit(s), acres, "the net return");
     }
 }
 
@@ -68,6 +116,7 @@ Result run(const Inputs& in, SessionState& s, Observer& observer)
 {
     s.IrrigationEfficiency = in.efficiencyPercent / 100.0;
     const int listSize = static_cast<int>(num::toWhole(in.listSize));
+    const std::shared_ptr<IrrigationCosts> costs = in.irrigation ? in.irrigation->Copy() : nullptr;
 
     MakingSplits::makeLandSplit(s, in.preset);
     s.LandSplit = MakingSplits::scaleLandSplit(*s.LandSplit, in.acres);
@@ -91,20 +140,27 @@ Result run(const Inputs& in, SessionState& s, Observer& observer)
     const SplitCollection depthSplits = MakingSplits::makeDepthSplits(waterSplits, *s.LandSplit);
     if (cancelKept())
         return {End::Cancelled, std::make_shared<BestMix>()};
-    const std::shared_ptr<CropScenario> crops = returnCrops(in.crops, in.soil, in.rain);
-    observer.cropsPrepared(crops);
+    const std::shared_ptr<CropScenario> prepared = returnCrops(in.crops, in.soil, in.rain);
+    observer.cropsPrepared(prepared);
+    // Every option of this run comes from the inputs as they stand now.
+    const std::shared_ptr<CropScenario> crops = runCopies(*prepared);
     const auto combos = MakingCropCombos::makeCropCombos(*crops, fields);
 
     observer.searchBegins(static_cast<std::size_t>(depthSplits.Count()));
     std::shared_ptr<BestMix> list = FieldCalculator::EvaluateCombinations(
-        depthSplits, combos, *s.LandSplit, in.rain, listSize, *in.irrigation, s, &observer, in.earlierCancel);
+        depthSplits, combos, *s.LandSplit, in.rain, listSize, *costs, s, &observer, in.earlierCancel);
+    observer.searchEnded();
 
-    if (s.CancelRequested.load())
+    if (s.CancelRequested.load()) {
+        if (list)
+            checkFigures(*list, s);
         return {End::Cancelled, list ? list : std::make_shared<BestMix>()};
+    }
     if (!list)
         return {End::Stopped, std::make_shared<BestMix>()};
     if (in.singleCropPlans)
-        submitSingleCropPlans(in, *crops, net, *list, s);
+        submitSingleCropPlans(in, *crops, costs, net, *list, s);
+    checkFigures(*list, s);
     return {End::Finished, list};
 }
 

@@ -49,6 +49,8 @@ public:
     virtual void cropsPrepared(const std::shared_ptr<CropScenario>& /*crops*/) {}
     // The search is about to walk this many depth splits (one progress step each).
     virtual void searchBegins(std::size_t /*depthSplits*/) {}
+    // The search has ended (a full list, or none on Cancel); the single-crop plans, when asked for, come next.
+    virtual void searchEnded() {}
 };
 
 enum class End {
@@ -71,12 +73,15 @@ struct Result {
 // whose collection cannot give that table keeps its own.
 std::shared_ptr<CropScenario> returnCrops(const std::vector<CropChoice>& crops, const std::string& soil, double rain);
 
-// One run. Sets s.IrrigationEfficiency and s.LandSplit first, as every later cost computation reads them; the
-// fields it builds keep the efficiency as their own. Clears s.CancelRequested when the search starts. Told to keep
-// an earlier Cancel, it lets the window's messages run (observer.pumpMessages) after building the water splits
-// and again after the depth splits, and ends Cancelled as soon as the flag is set. Throws what the model throws (a
-// yield table without the rainfall's column, a result that is not finite, a text where a number belongs, an iteration
-// factor below 1); the observer has then been told what came before.
+// One run. The crops prepared and the irrigation costs are copied before the search: every option comes from the
+// inputs as they stood when the run started, whatever changes them meanwhile. Sets s.IrrigationEfficiency and
+// s.LandSplit first, as every later cost computation reads them; the fields it builds keep the efficiency as their own.
+// Clears s.CancelRequested when the search starts. Told to keep an earlier Cancel, it lets the window's messages run
+// (observer.pumpMessages) after building the water splits and again after the depth splits, and ends Cancelled as soon
+// as the flag is set. Throws what the model throws (a yield table without the rainfall's column, a result that is not
+// finite, also any figure an option of the list shows: the costs, returns or net return of a field or of the option,
+// in all or per acre, a text where a number belongs, an iteration factor below 1); the observer has then been told what
+// came before.
 Result run(const Inputs& in, SessionState& s, Observer& observer);
 
 } // namespace korvel::EvaluationRun

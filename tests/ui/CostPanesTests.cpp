@@ -503,10 +503,28 @@ TEST_F(CostPanesTest, CostBoxesAreCheckedWhenLeftWithTheCropsLimits)
         {"Alfalfa", "txtAlfFlat", "101",
          "Alfalfa Harvest Flat Rate:  Please enter a value that's less than or equal to 100"},
         {"Alfalfa", "txtRaking", "13", "Side Raking cost:  Please enter a value that's less than or equal to 12"},
-        {"Barley", "txtSeedRate", "abc", ""}, // a custom crop's crop-dependent boxes take any text
+        // A custom crop's crop-dependent boxes take the limit of their kind of value.
+        {"Barley", "txtSeedRate", "10000000", ""},
+        {"Barley", "txtSeedRate", "1e300",
+         "Seed Rate - Barley:  Please enter a value that's less than or equal to 10,000,000"},
+        {"Barley", "txtSeedCost", "1e300",
+         "Seed Cost - Barley:  Please enter a value that's less than or equal to 100,000"},
+        {"Barley", "txtHerbicide", "100001",
+         "Herbicide Cost - Barley:  Please enter a value that's less than or equal to 100,000"},
+        {"Barley", "txtFlatRate", "abc", "Harvesting Flat Rate - Barley:  Please enter a numeric value!"},
         {"Barley", "txtTillage", "101", "Tillage Cost:  Please enter a value that's less than or equal to 100"},
         {"Fallow", "txtFlatRate", "5", ""},
-        {"Wheat", "txtExceed", "abc", ""}, // never checked
+        // The boxes without a limit of their own: one limit for each kind of value.
+        {"Wheat", "txtExceed", "1000000", ""},
+        {"Wheat", "txtExceed", "1000001",
+         "Extra Charge Yield - Wheat:  Please enter a value that's less than or equal to 1,000,000"},
+        {"Wheat", "txtExceed", "abc", "Extra Charge Yield - Wheat:  Please enter a numeric value!"},
+        {"Corn", "txtReturns", "-100000", ""},
+        {"Corn", "txtReturns", "1e308",
+         "Land Usage Returns:  Please enter a value that's less than or equal to 100,000"},
+        {"Barley", "txtMiscCost", "250.5", ""},
+        {"Barley", "txtMiscCost", "-1e308",
+         "Miscellaneous Costs:  Please enter a value that's greater than or equal to -100,000"},
     };
     for (const Case& c : cases) {
         ProductionCostPane* pane = openCosts(c.crop);
@@ -514,7 +532,7 @@ TEST_F(CostPanesTest, CostBoxesAreCheckedWhenLeftWithTheCropsLimits)
         const QString before = b->text();
         dialogs.clearRecord();
         type(b, c.typed);
-        leave(b, on(pane, "txtMiscCost"));
+        leave(b, on(pane, std::string(c.box) == "txtMiscCost" ? "txtTillage" : "txtMiscCost"));
         if (*c.message) {
             ASSERT_EQ(dialogs.messages.size(), 1u) << c.crop << " " << c.box;
             EXPECT_EQ(dialogs.lastText(), c.message);
@@ -537,14 +555,14 @@ TEST_F(CostPanesTest, CostBoxesAreCheckedWhenLeftWithTheCropsLimits)
 
 TEST_F(CostPanesTest, SubtotalsBeyondTheRangeOfANumberShowNoFigure)
 {
-    // A custom crop: its chemical boxes take any number when left.
+    // Texts set from code (as the inputs file restores them) are never checked; the previews follow them.
     ProductionCostPane* pane = openCosts("Barley");
-    type(on(pane, "txtHerbicide"), "1e308");
-    type(on(pane, "txtInsecticide"), "1e308");
+    on(pane, "txtHerbicide")->setText("1e308");
+    on(pane, "txtInsecticide")->setText("1e308");
     EXPECT_EQ(text(pane, "lblGICTOTAL"), "$------- / ac");
-    type(on(pane, "txtInsecticide"), "1");
+    on(pane, "txtInsecticide")->setText("1");
     EXPECT_TRUE(text(pane, "lblGICTOTAL").startsWith("$100,000,000,")) << text(pane, "lblGICTOTAL").toStdString();
-    type(on(pane, "txtTillage"), "1e999"); // too large to read: counts 0
+    on(pane, "txtTillage")->setText("1e999"); // too large to read: counts 0
     EXPECT_EQ(text(pane, "lblOC"), "$0.00 / ac");
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
 }

@@ -260,8 +260,10 @@ TEST_F(CustomCropSave, WhatSaveAcceptsReadsBackAsTheEditorShowedIt)
                                  "CROP=Oats",
                                  "a\\b|c?"};
     const char* const badNames[] = {"two\nlines", "ends in a line break\n", "cr\r", "tab\there"};
-    const char* const badCells[] = {"1,5",  "abc",  "12abc", "1e999", "-",  ".",    "1.2.3",
-                                    "7\n8", "1\t2", "$5",    "1 2",   "-5", "-0.25"};
+    const char* const badCells[] = {"1,5", "abc", "12abc", "1e999", "-", ".", "1.2.3", "7\n8", "1\t2", "$5", "1 2",
+                                    "-5", "-0.25",
+                                    // numbers above the largest yield
+                                    "1000001", "123456789012345678", "99E300"};
     const QString units[] = {"bushels/acre", "pounds/acre", "tons/acre"};
     const std::map<QString, std::vector<std::string>> unitWords = {
         {"bushels/acre", {"bu.", "bushels"}}, {"pounds/acre", {"lb", "pounds"}}, {"tons/acre", {"ton", "tons"}}};
@@ -271,9 +273,9 @@ TEST_F(CustomCropSave, WhatSaveAcceptsReadsBackAsTheEditorShowedIt)
         case 1: return QString::number(between(0, 9999)) + "." + QString::number(between(0, 999));
         case 2: return "." + QString::number(between(1, 99));
         case 3: return QString::number(between(1, 99)) + ".";
-        case 4: return QString::number(between(1, 99)) + "E" + QString::number(between(-300, 300));
+        case 4: return QString::number(between(1, 99)) + "E" + QString::number(between(-300, 4));
         case 5: return "0.000" + QString::number(between(1, 999));
-        case 6: return "123456789012345678";
+        case 6: return chance(50) ? "123456.789012345678" : "1000000";
         case 7: return "+" + QString::number(between(0, 50)) + ".25";
         case 8: return " " + QString::number(between(0, 9));
         default: return chance(50) ? QString() : QString::number(between(0, 300));

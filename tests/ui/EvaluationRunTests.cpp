@@ -213,6 +213,70 @@ TEST_F(MainWindowTest, FullRunRanksWhatTheEngineRanksAndShowsTheResults)
     expectSameList(bm->returnCollection(true, session), want->returnCollection(true, session), session);
 }
 
+// Typing into a crop row while the run is held before its search or before its single-crop plans: every option
+// of that run keeps the price and maximum yield the run read when it started, the typed value counts from the next
+// run, and a value above the row's limit is refused when the box is left, as at any other time.
+TEST_F(MainWindowTest, ValuesTypedDuringARunCountFromTheNextRun)
+{
+    using Point = MainWindow::RunPoint;
+    struct Case {
+        Point point;
+        const char* box;
+        const char* typed;
+        CropInput next; // Corn as the next run reads it
+    };
+    const Case cases[] = {
+        {Point::SearchBegins, "txtMaxYield", "300", {"Corn", 6.52, 300}},
+        {Point::SearchEnded, "txtMaxYield", "300", {"Corn", 6.52, 300}},
+        {Point::SearchEnded, "txtPrice", "9", {"Corn", 9, 220}},
+    };
+    open();
+    activate(&w());
+    fillInputs();
+    const auto& costs = *w().state().tempIrrigationCosts;
+    const CropInput wheat{"Wheat", 6.2, 75};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.box) + " " + c.typed + (c.point == Point::SearchBegins ? " before" : " after") +
+                     " the search");
+        tick("Corn", "6.52", "220");
+        QLineEdit* box = row("Corn")->findChild<QLineEdit*>(c.box);
+        ASSERT_NE(box, nullptr);
+        int held = 0;
+        w().setRunPointObserver([&](Point at) {
+            if (at == c.point && held++ == 0)
+                typeInto(box, QString::fromLatin1(c.typed));
+        });
+        const auto bm = w().RunScenario(QString());
+        w().setRunPointObserver({});
+        ASSERT_EQ(held, 1);
+        EXPECT_EQ(box->text(), QString::fromLatin1(c.typed));
+        const auto read = engineList(folder.path(), {{"Corn", 6.52, 220}, wheat}, 160, 1920, 85, 16, 0, costs);
+        expectSameList(bm->returnCollection(true, session), read->returnCollection(true, session), session);
+
+        const auto next = engineList(folder.path(), {c.next, wheat}, 160, 1920, 85, 16, 0, costs);
+        expectSameList(w().RunScenario(QString())->returnCollection(true, session),
+                       next->returnCollection(true, session), session);
+        EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
+    }
+
+    // A value above the row's limit typed while the run is held is refused when the box is left.
+    tick("Corn", "6.52", "220");
+    QLineEdit* maxYield = row("Corn")->txtMaxYield;
+    w().setRunPointObserver([&](Point at) {
+        if (at == Point::SearchEnded)
+            typeInto(maxYield, QStringLiteral("1e300"));
+    });
+    const auto bm = w().RunScenario(QString());
+    w().setRunPointObserver({});
+    const auto read = engineList(folder.path(), {{"Corn", 6.52, 220}, wheat}, 160, 1920, 85, 16, 0, costs);
+    expectSameList(bm->returnCollection(true, session), read->returnCollection(true, session), session);
+    activate(&w()); // back from the progress window
+    row("Corn")->txtPrice->setFocus(Qt::TabFocusReason);
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.lastText(), "Maximum Yield - Corn:  Please enter a value that's less than or equal to 500");
+    EXPECT_EQ(maxYield->text(), "220");
+}
+
 TEST_F(MainWindowTest, WholeFarmPresetWithAFactorOfSixGivesOnlyTheSingleCropPlans)
 {
     open();
@@ -285,6 +349,45 @@ TEST_F(MainWindowTest, RainfallOutsideTheTablesStopsTheRunWithAMessage)
     pane().runButton->click();
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(pneResults(w())->isHidden());
+}
+
+// Values that no box takes when typed can still come from code (the inputs file restores texts unchecked): when a
+// figure of an option has no finite value, the run says so and shows no option rather than blank figures.
+TEST_F(MainWindowTest, FiguresThatCannotBeComputedStopTheRunWithAMessage)
+{
+    struct Case {
+        const char* what;
+        std::function<void(CropRow&)> set;
+        const char* figure;
+    };
+    const Case cases[] = {
+        {"price and maximum yield of 1e300",
+         [](CropRow& r) {
+             r.txtPrice->setText("1e300");
+             r.txtMaxYield->setText("1e300");
+         },
+         "the returns of a field"},
+        {"land usage returns of 1e308", [](CropRow& r) { r.crop()->inputCosts.Returns = 1e308; },
+         "the returns of a field"},
+        {"miscellaneous costs of -1e308", [](CropRow& r) { r.crop()->inputCosts.MiscCost = -1e308; },
+         "the costs of a field"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        open();
+        fillInputs();
+        c.set(*row("Corn"));
+        dialogs.clearRecord();
+        pane().runButton->click();
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_TRUE(dialogs.lastText().startsWith("The evaluation could not be completed: a result is not a finite "
+                                                  "number ("))
+            << dialogs.lastText().toStdString();
+        EXPECT_TRUE(dialogs.lastText().contains(QString::fromLatin1(c.figure))) << dialogs.lastText().toStdString();
+        EXPECT_TRUE(pneResults(w())->isHidden()) << "no option is shown";
+        EXPECT_FALSE(pane().isHidden());
+        EXPECT_FALSE(w().searchRunning());
+    }
 }
 
 TEST(ProgressWindow, CountsStepsShowsItsTitleAndCancelOnlySetsTheFlag)

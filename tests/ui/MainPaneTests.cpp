@@ -291,7 +291,9 @@ TEST_F(MainWindowTest, CropRowTypingReachesTheCropAndLeavingChecksIt)
     EXPECT_EQ(crop->price, 1234.5);
 }
 
-TEST_F(MainWindowTest, CustomCropRowsAcceptAnyPrice)
+// A custom crop's row takes any price and maximum yield up to the limits of every price and yield, and refuses
+// larger ones (figures of 1e300 no longer reach the run).
+TEST_F(MainWindowTest, CustomCropRowsTakeEveryPriceAndYieldUpToTheirLimits)
 {
     folder.write("crops/custom/barley.txt",
                  "CROP=Barley\r\n\r\nUNITS=bu.,bushels\r\n\r\nANNUAL_RAIN=11,12\r\n\r\nEFF_IRRIG=0,1\r\n\r\n"
@@ -302,9 +304,34 @@ TEST_F(MainWindowTest, CustomCropRowsAcceptAnyPrice)
     ASSERT_NE(barley, nullptr);
     EXPECT_EQ(w().cr(w().cropRowCount() - 1), barley) << "custom crops come after Fallow";
     barley->chkCrop->setChecked(true);
-    typeInto(barley->txtPrice, "1200");
-    barley->txtMaxYield->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(dialogs.messages.empty());
+    struct Case {
+        QLineEdit* box;
+        const char* typed;
+        const char* message; // empty: the text passes
+    };
+    const Case cases[] = {
+        {barley->txtPrice, "1200", ""},
+        {barley->txtPrice, "100000", ""},
+        {barley->txtPrice, "1e300", "Crop Price - Barley:  Please enter a value that's less than or equal to 100,000"},
+        {barley->txtMaxYield, "1000000", ""},
+        {barley->txtMaxYield, "1e300",
+         "Maximum Yield - Barley:  Please enter a value that's less than or equal to 1,000,000"},
+        {barley->txtMaxYield, "-5", "Maximum Yield - Barley:  Please enter a value that's greater than 0"},
+    };
+    for (const Case& c : cases) {
+        dialogs.clearRecord();
+        c.box->setText(QStringLiteral("50"));
+        typeInto(c.box, QString::fromLatin1(c.typed));
+        (c.box == barley->txtPrice ? barley->txtMaxYield : barley->txtPrice)->setFocus(Qt::TabFocusReason);
+        if (*c.message) {
+            ASSERT_EQ(dialogs.messages.size(), 1u) << c.typed;
+            EXPECT_EQ(dialogs.lastText(), c.message);
+            EXPECT_EQ(c.box->text(), "50");
+        } else {
+            EXPECT_TRUE(dialogs.messages.empty()) << c.typed << " " << dialogs.lastText().toStdString();
+            EXPECT_EQ(c.box->text(), c.typed);
+        }
+    }
 }
 
 TEST_F(MainWindowTest, CropFrameScrollLimits)

@@ -312,7 +312,9 @@ TEST(ResultsReport, EachCopyIsADocumentWithTheTimeOfItsPrintingAndTheInputsOfIts
     EXPECT_EQ(rig.document(4)[6], "@0 <9b>Total Acres:  | <9>250 acres | @5200 <9b>Irrigation Efficiency:  | <9>%");
 }
 
-TEST(ResultsReport, CancelledDialogOrFailureEndsPrintingSilently)
+// A cancelled print dialog ends printing without a word; a print that fails on the way says so, whatever the
+// reason, and prints no further copy.
+TEST(ResultsReport, CancelledDialogEndsSilentlyAndAFailedPrintSaysSo)
 {
     {
         ReportRig rig;
@@ -324,6 +326,12 @@ TEST(ResultsReport, CancelledDialogOrFailureEndsPrintingSilently)
         EXPECT_TRUE(rig.log->documents.empty());
         EXPECT_TRUE(rig.dialogs.messages.empty());
     }
+    const auto expectFailureMessage = [](const ScriptedDialogs& dialogs, const std::string& reason) {
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.lastText().toStdString(), "The report could not be printed (" + reason + ").");
+        EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(dialogs.messages[0].title, "Print");
+    };
     {
         // A field of 0 acres has no per-acre figures: printing stops inside the first copy.
         ReportRig rig;
@@ -336,7 +344,7 @@ TEST(ResultsReport, CancelledDialogOrFailureEndsPrintingSilently)
         EXPECT_TRUE(rig.log->documents.empty());
         ASSERT_FALSE(rig.log->open.empty());
         EXPECT_EQ(render(rig.log->open.back()).substr(0, 14), "@0 <9>1 acres "); // the line before the failure
-        EXPECT_TRUE(rig.dialogs.messages.empty());
+        expectFailureMessage(rig.dialogs, "a number without a finite value cannot be shown");
     }
     {
         // No efficiency from the last run: the gross depth is not a number.
@@ -345,6 +353,24 @@ TEST(ResultsReport, CancelledDialogOrFailureEndsPrintingSilently)
         rig.printer.setCollection({optionWithProfit(500)});
         rig.printer.printResults();
         EXPECT_TRUE(rig.log->documents.empty());
+        ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+        EXPECT_TRUE(rig.dialogs.lastText().startsWith("The report could not be printed ("));
+    }
+    {
+        // A PDF that cannot be written: the folder it would go into does not exist.
+        SessionState session;
+        session.IrrigationEfficiency = 0.8;
+        ScriptedDialogs dialogs;
+        ResultPrinter printer(session, [] { return ResultPrinter::MainInputs{"100", "80", "16", "12", "Corn"}; });
+        printer.setSurfaceFactory([&](QPrinter& qp) -> std::unique_ptr<PrintSurface> {
+            qp.setOutputFormat(QPrinter::PdfFormat);
+            qp.setOutputFileName(QStringLiteral("/nonexistent-korvel-folder/results.pdf"));
+            return std::make_unique<QtPrintSurface>(qp);
+        });
+        printer.setCollection({optionWithProfit(500)});
+        printer.printResults();
+        EXPECT_FALSE(QFile::exists(QStringLiteral("/nonexistent-korvel-folder/results.pdf")));
+        expectFailureMessage(dialogs, "the printer could not be opened");
     }
 }
 
@@ -595,7 +621,7 @@ TEST(DetailsReport, ValueColumnsStartAfterTheWidestTextBeforeThem)
     }
 }
 
-TEST(DetailsReport, CancelledDialogOrUnprintableFieldPrintsNothing)
+TEST(DetailsReport, CancelledDialogPrintsNothingAndAnUnprintableFieldSaysSo)
 {
     {
         ReportRig rig;
@@ -610,12 +636,15 @@ TEST(DetailsReport, CancelledDialogOrUnprintableFieldPrintsNothing)
         ReportRig rig;
         rig.printer.printDetails();
         EXPECT_TRUE(rig.log->documents.empty());
+        EXPECT_EQ(rig.dialogs.messages.size(), 1u);
         auto field = alfalfaDetailsField();
         field->theCrop->inputCosts.AlfalfaStand = "three";
         rig.printer.setField(*field);
         rig.printer.printDetails();
         EXPECT_TRUE(rig.log->documents.empty());
-        EXPECT_TRUE(rig.dialogs.messages.empty());
+        ASSERT_EQ(rig.dialogs.messages.size(), 2u);
+        EXPECT_TRUE(rig.dialogs.lastText().startsWith("The report could not be printed ("))
+            << rig.dialogs.lastText().toStdString();
     }
 }
 

@@ -50,7 +50,10 @@ std::optional<std::pair<double, double>> cropRowLimits(const std::string& cropTy
         return std::pair{25.0, 8000.0};
     if (cropType == "Wheat")
         return std::pair{15.0, 200.0};
-    return std::nullopt;
+    if (cropType == "Fallow")
+        return std::nullopt;
+    // A custom crop, or any other crop of the library: the limits of every price and yield.
+    return std::pair{kLargestPrice, kLargestYield};
 }
 
 CropRow::CropRow(QWidget* parent) : QWidget(parent)

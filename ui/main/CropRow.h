@@ -22,7 +22,7 @@ class QPushButton;
 
 namespace korvel::ui {
 
-// The price and maximum-yield limits the crop rows test against; nothing for crops without limits.
+// The price and maximum-yield limits the crop rows test against; nothing for "Fallow", whose boxes take no value.
 std::optional<std::pair<double, double>> cropRowLimits(const std::string& cropType);
 
 class CropRow : public QWidget {

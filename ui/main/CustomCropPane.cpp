@@ -27,6 +27,7 @@
 #include "model/UserFiles.h"
 #include "ui/main/ControlNames.h"
 #include "ui/main/HelpButton.h"
+#include "ui/main/InputValidation.h"
 #include "ui/main/MainPane.h"
 #include "ui/main/PaneHost.h"
 #include "ui/platform/Clipboard.h"
@@ -946,6 +947,17 @@ std::optional<QByteArray> CustomCropPane::customCropContent()
                                            "no commas or letters), then save again.")
                                 .arg(cellText(r, 0), cellText(0, c), text),
                             MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Not a number"));
+                return std::nullopt;
+            }
+            if (!text.isEmpty() && num::parseNumeric(text.toStdString()).value_or(0) > kLargestYield) {
+                setCurrentCell(r, c);
+                dgCustom->setFocus(Qt::OtherFocusReason);
+                showMessage(this,
+                            QStringLiteral("The yield at %1 net irrigation and %2 annual rainfall, \"%3\", is too "
+                                           "large.  Please enter a value that's less than or equal to %4 there, then "
+                                           "save again.")
+                                .arg(cellText(r, 0), cellText(0, c), text, limitText(kLargestYield)),
+                            MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Yield too large"));
                 return std::nullopt;
             }
             yields << text;

@@ -119,7 +119,10 @@ void ShowInputError(const QString& message, QLineEdit* box)
         box->setFocus(Qt::OtherFocusReason);
 }
 
-void TestInput(QLineEdit* box, double limit, const QString& label)
+namespace {
+
+// TestInput with the smallest value allowed: 0, or -limit for a box that takes negative values.
+void testRange(QLineEdit* box, double lowest, double limit, const QString& label)
 {
     if (!box)
         return;
@@ -134,16 +137,32 @@ void TestInput(QLineEdit* box, double limit, const QString& label)
         ShowInputError(label + QStringLiteral(":  Please enter a numeric value!"), box);
         return;
     }
-    if (*value >= 0 && *value <= limit) {
+    if (*value >= lowest && *value <= limit) {
         if (EditStart* start = EditStart::of(box))
             start->accepted();
         return;
     }
-    if (*value < 0)
+    if (*value < lowest && lowest == 0)
         ShowInputError(label + QStringLiteral(":  Please enter a value that's greater than 0"), box);
+    else if (*value < lowest)
+        ShowInputError(label + QStringLiteral(":  Please enter a value that's greater than or equal to ") +
+                           limitText(lowest),
+                       box);
     else
         ShowInputError(
             label + QStringLiteral(":  Please enter a value that's less than or equal to ") + limitText(limit), box);
+}
+
+} // namespace
+
+void TestInput(QLineEdit* box, double limit, const QString& label)
+{
+    testRange(box, 0, limit, label);
+}
+
+void TestSignedInput(QLineEdit* box, double limit, const QString& label)
+{
+    testRange(box, -limit, limit, label);
 }
 
 void onLostFocus(QWidget* box, std::function<void()> handler)

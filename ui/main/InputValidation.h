@@ -16,6 +16,19 @@ namespace korvel::ui {
 // passes.
 void TestInput(QLineEdit* box, double limit, const QString& label);
 
+// The largest value of each kind that a box without a limit of its own takes: a price (per unit of yield, per
+// pound or per thousand seeds), a money amount per acre, a yield per acre and a rate applied per acre. With them
+// every figure such a value feeds (a price times a yield, a price times a rate, times the acres of any farm) stays
+// a finite number that the views can write out.
+inline constexpr double kLargestPrice = 100000;        // dollars per unit of yield, per pound, per thousand seeds
+inline constexpr double kLargestMoneyPerAcre = 100000; // dollars per acre
+inline constexpr double kLargestYield = 1000000;       // units of yield per acre
+inline constexpr double kLargestRate = 10000000;       // pounds or seeds applied per acre
+
+// TestInput for a box that also takes negative values (a credit, a loss): a number below -limit is rejected with
+// label & ":  Please enter a value that's greater than or equal to -" and the limit.
+void TestSignedInput(QLineEdit* box, double limit, const QString& label);
+
 // Shows message ("Input error", exclamation, OK); when the user has edited box since code last set its text,
 // gives it back the text it had when that edit began and forgets its undo history; then puts the focus back
 // into box (when it can still take it). A box not watched through onLostFocus keeps its text.

@@ -16,6 +16,7 @@
 #include <QString>
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -114,6 +115,11 @@ public:
     bool searchRunning() const { return searchRunning_; }
     // The progress window of the search in flight, if any.
     ProgressWindow* progressWindow() const;
+    // The points of a run at which an observer of the window can hold it: the search is about to start (the
+    // run's inputs are read), and the search has ended (the single-crop plans come next). The observer runs on the
+    // window's thread with the run held there, so what it does happens at that point of the run.
+    enum class RunPoint { SearchBegins, SearchEnded };
+    void setRunPointObserver(std::function<void(RunPoint)> observer) { runPointObserver_ = std::move(observer); }
 
     // --- Inputs file ------------------------------------------------------------------------------
     // <user folder>/inputs.txt: written by every run, read at load. Both are silent on failure.
@@ -198,6 +204,7 @@ private:
     WindowState state_;
     ResultsHooks resultsHooks_;
     TrendHooks trendHooks_;
+    std::function<void(RunPoint)> runPointObserver_;
     bool loadStarted_ = false;
     bool searchRunning_ = false;
     bool closePending_ = false;

@@ -39,8 +39,9 @@ const QString kIncomplete = QStringLiteral("Please enter all of the necessary in
 class RunProgress : public korvel::EvaluationRun::Observer {
 public:
     RunProgress(ProgressWindow& window, const QString& message, std::shared_ptr<korvel::CropScenario>& lastRunCrops,
-                bool closesWithTheSearch)
-        : window_(&window), message_(message), lastRunCrops_(lastRunCrops), closes_(closesWithTheSearch)
+                bool closesWithTheSearch, const std::function<void(MainWindow::RunPoint)>& atPoint)
+        : window_(&window), message_(message), lastRunCrops_(lastRunCrops), closes_(closesWithTheSearch),
+          atPoint_(atPoint)
     {
     }
     void pumpMessages() override
@@ -66,10 +67,17 @@ public:
     void cropsPrepared(const std::shared_ptr<korvel::CropScenario>& crops) override { lastRunCrops_ = crops; }
     void searchBegins(std::size_t depthSplits) override
     {
-        if (!window_)
-            return;
-        window_->setMax(static_cast<double>(depthSplits));
-        window_->setMessage(message_);
+        if (window_) {
+            window_->setMax(static_cast<double>(depthSplits));
+            window_->setMessage(message_);
+        }
+        if (atPoint_)
+            atPoint_(MainWindow::RunPoint::SearchBegins);
+    }
+    void searchEnded() override
+    {
+        if (atPoint_)
+            atPoint_(MainWindow::RunPoint::SearchEnded);
     }
 
 private:
@@ -77,6 +85,7 @@ private:
     QString message_;
     std::shared_ptr<korvel::CropScenario>& lastRunCrops_;
     bool closes_;
+    std::function<void(MainWindow::RunPoint)> atPoint_;
 };
 
 } // namespace
@@ -156,7 +165,7 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
         if (trendStep)
             in.earlierCancel = korvel::FieldCalculator::EarlierCancel::Keep;
 
-        RunProgress observer(*progress_, strBatchMessage, state_.cs, !trendStep);
+        RunProgress observer(*progress_, strBatchMessage, state_.cs, !trendStep, runPointObserver_);
         const korvel::EvaluationRun::Result result = korvel::EvaluationRun::run(in, s, observer);
         switch (result.end) {
         case korvel::EvaluationRun::End::NoLandSplit:

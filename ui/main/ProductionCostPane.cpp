@@ -37,6 +37,12 @@ struct CropLimits {
     double alfalfa, corn, sorghum, soybeans, sunflower, wheat;
 };
 
+bool isNamedCrop(const std::string& crop)
+{
+    return crop == "Alfalfa" || crop == "Corn" || crop == "Grain Sorghum" || crop == "Soybeans" ||
+           crop == "Sunflower" || crop == "Wheat";
+}
+
 std::optional<double> limitFor(const std::string& crop, const CropLimits& l)
 {
     double limit = -1;
@@ -65,26 +71,28 @@ struct LeaveCheck {
     double fixedLimit; // used when the limit does not depend on the crop (byCrop false)
     bool byCrop;
     CropLimits limits;
+    // For a crop outside the six named ones (a custom crop): the limit of the box's kind of value.
+    double otherCrops = -1;
 };
 // clang-format off
 constexpr LeaveCheck kLeaveChecks[] = {
     {"txtNitrogenCost",           "Nitrogen Cost",                1.5, false, {}},
-    {"txtNitrogenApplied",        "Nitrogen Rate - ",             0,   true,  {500, 675, 375, 350, 400, 350}},
+    {"txtNitrogenApplied",        "Nitrogen Rate - ",             0,   true,  {500, 675, 375, 350, 400, 350}, kLargestRate},
     {"txtPCost",                  "Phosphorus Cost",              1.5, false, {}},
-    {"txtPApplied",               "Phosphorus Rate - ",           0,   true,  {298, 215, 132, 131, 144, 110}},
-    {"txtSeedCost",               "Seed Cost - ",                 0,   true,  {20, 10, 10, 0.99, 4, 0.4}},
-    {"txtSeedRate",               "Seed Rate - ",                 0,   true,  {20, 99999, 30, 500000, 60000, 240}},
-    {"txtHerbicide",              "Herbicide Cost - ",            0,   true,  {199, 120, 120, 120, 120, 120}},
-    {"txtInsecticide",            "Insecticide Cost - ",          0,   true,  {199, 120, 120, 120, 120, 120}},
+    {"txtPApplied",               "Phosphorus Rate - ",           0,   true,  {298, 215, 132, 131, 144, 110}, kLargestRate},
+    {"txtSeedCost",               "Seed Cost - ",                 0,   true,  {20, 10, 10, 0.99, 4, 0.4}, kLargestPrice},
+    {"txtSeedRate",               "Seed Rate - ",                 0,   true,  {20, 99999, 30, 500000, 60000, 240}, kLargestRate},
+    {"txtHerbicide",              "Herbicide Cost - ",            0,   true,  {199, 120, 120, 120, 120, 120}, kLargestMoneyPerAcre},
+    {"txtInsecticide",            "Insecticide Cost - ",          0,   true,  {199, 120, 120, 120, 120, 120}, kLargestMoneyPerAcre},
     {"txtTillage",                "Tillage Cost",                 100, false, {}},
     {"txtPlanting",               "Planting Cost",                50,  false, {}},
     {"txtFertilizerApplication",  "Fertilizer Application Cost",  50,  false, {}},
     {"txtHerbicideApplication",   "Herbicide Application Cost",   120, false, {}},
     {"txtInsecticideApplication", "Insecticide Application Cost", 120, false, {}},
-    {"txtHarvestBase",            "Harvest Base Rate - ",         0,   true,  {-1, 80, 80, 80, 80, 80}},
-    {"txtExceedCost",             "Extra Charge - ",              0,   true,  {-1, 0.5, 0.5, 0.5, 1, 0.5}},
-    {"txtHaulingCost",            "Hauling Cost - ",              0,   true,  {-1, 0.5, 0.5, 0.5, 1, 0.5}},
-    {"txtFlatRate",               "Harvesting Flat Rate - ",      0,   true,  {-1, 1, 1, 1, 2, 1}},
+    {"txtHarvestBase",            "Harvest Base Rate - ",         0,   true,  {-1, 80, 80, 80, 80, 80}, kLargestMoneyPerAcre},
+    {"txtExceedCost",             "Extra Charge - ",              0,   true,  {-1, 0.5, 0.5, 0.5, 1, 0.5}, kLargestPrice},
+    {"txtHaulingCost",            "Hauling Cost - ",              0,   true,  {-1, 0.5, 0.5, 0.5, 1, 0.5}, kLargestPrice},
+    {"txtFlatRate",               "Harvesting Flat Rate - ",      0,   true,  {-1, 1, 1, 1, 2, 1}, kLargestPrice},
     {"txtSwathing",               "Swathing Cost",                40,  false, {}},
     {"txtSwathingNum",            "Swathing Operations",          10,  false, {}},
     {"txtRaking",                 "Side Raking cost",             12,  false, {}},
@@ -674,6 +682,20 @@ void ProductionCostPane::leaveBox(QLineEdit* b)
         TestInput(b, 40, QStringLiteral("Life of ") + cropName + QStringLiteral(" Stand"));
         return;
     }
+    // The boxes without a limit of their own take the limit of their kind of value. Land usage returns and
+    // miscellaneous costs may be negative.
+    if (b == txtReturns_) {
+        TestSignedInput(b, kLargestMoneyPerAcre, QStringLiteral("Land Usage Returns"));
+        return;
+    }
+    if (b == txtMiscCost_) {
+        TestSignedInput(b, kLargestMoneyPerAcre, QStringLiteral("Miscellaneous Costs"));
+        return;
+    }
+    if (b == txtExceed_) {
+        TestInput(b, kLargestYield, QStringLiteral("Extra Charge Yield - ") + cropName);
+        return;
+    }
     for (const LeaveCheck& c : kLeaveChecks) {
         if (name != QLatin1String(c.box))
             continue;
@@ -681,6 +703,8 @@ void ProductionCostPane::leaveBox(QLineEdit* b)
             TestInput(b, c.fixedLimit, QString::fromLatin1(c.label));
         } else if (const std::optional<double> limit = limitFor(crop, c.limits)) {
             TestInput(b, *limit, QString::fromLatin1(c.label) + cropName);
+        } else if (c.otherCrops >= 0 && !isNamedCrop(crop)) {
+            TestInput(b, c.otherCrops, QString::fromLatin1(c.label) + cropName);
         }
         return;
     }

@@ -150,6 +150,16 @@ QtPrintSurface::~QtPrintSurface()
         painter_->end();
 }
 
+void QtPrintSurface::finish()
+{
+    if (!painter_ || !painter_->isActive())
+        return;
+    const bool written = painter_->end();
+    painter_.reset();
+    if (!written)
+        throw PrintError("the file could not be written");
+}
+
 double QtPrintSurface::textWidth(const QString& text) const
 {
     const QFontMetricsF fm(fontFor(fontSize(), bold(), italic(), underline()), &printer_);

@@ -74,6 +74,9 @@ public:
     void printLine(const QString& text = QString());
     // Ends the document: the next text starts a new document. A line still open is ended first.
     void endDoc();
+    // The last document has ended: whatever is still open (a file the documents went into) is finished. Throws
+    // PrintError when the output could not be completed.
+    virtual void finish() {}
 
 protected:
     // A line is finished (by a line break, printLine or endDoc).
@@ -125,6 +128,8 @@ public:
     const std::vector<Placed>& placed() const { return placed_; }
 
     double textWidth(const QString& text) const override;
+    // Closes the file the documents went into; throws PrintError when it could not be written.
+    void finish() override;
 
 protected:
     void lineEnded(const Line& line) override;

@@ -251,6 +251,14 @@ QString ResultPrinter::dateText(const QDateTime& when)
 
 // --- The print frame --------------------------------------------------------------------------------
 
+void ResultPrinter::printFailed(const QString& reason)
+{
+    QString text = QStringLiteral("The report could not be printed");
+    if (!reason.isEmpty())
+        text += QStringLiteral(" (") + reason + QLatin1Char(')');
+    showMessage(dialogParent_, text + QLatin1Char('.'), MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Print"));
+}
+
 void ResultPrinter::printFrame(const std::function<void(PrintSurface&)>& layout)
 {
     try {
@@ -268,14 +276,18 @@ void ResultPrinter::printFrame(const std::function<void(PrintSurface&)>& layout)
         std::unique_ptr<PrintSurface> surface =
             surfaceFactory_ ? surfaceFactory_(printer) : std::make_unique<QtPrintSurface>(printer);
         if (!surface)
-            return;
+            throw PrintError("the printer could not be opened");
         surface->setFontSize(9);
         for (int copy = 1; copy <= copies; ++copy) {
             layout(*surface);
             surface->endDoc();
         }
+        surface->finish();
+    } catch (const std::exception& e) {
+        // Printing ends here; the surface drops the unfinished document, and the user is told.
+        printFailed(QString::fromStdString(e.what()));
     } catch (...) {
-        // Printing ends here, without a message; the surface drops the unfinished document.
+        printFailed(QString());
     }
 }
 
@@ -402,8 +414,9 @@ void ResultPrinter::printDetails()
                 divisor = 1.0;
         }
         printFrame([this, forage, divisor](PrintSurface& p) { layoutDetails(p, forage, divisor); });
-    } catch (...) {
-        // A stand life that is not a number: nothing is printed.
+    } catch (const std::exception& e) {
+        // A stand life that is not a number: nothing is printed, and the user is told.
+        printFailed(QString::fromStdString(e.what()));
     }
 }
 

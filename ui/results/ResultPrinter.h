@@ -82,6 +82,8 @@ public:
 
 private:
     void printFrame(const std::function<void(PrintSurface&)>& layout);
+    // A print that could not be completed says so, with the reason when there is one.
+    void printFailed(const QString& reason);
     // The date and time a copy is printed at, as the headers show it.
     QString printTime() const;
 
