@@ -512,8 +512,10 @@ void MainWindow::EnableBatch(bool b)
     if (trendHooks_.EnableBatch)
         trendHooks_.EnableBatch(b);
     pneMain_->pnlBatchInstructions->setVisible(b);
-    if (!b)
+    if (!b) {
         ShowPane(pneMain_);
+        SetMainInfo(state_.strMainInfo);
+    }
 }
 
 void MainWindow::ShowBatchScreen()
