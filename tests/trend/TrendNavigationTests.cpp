@@ -204,6 +204,7 @@ TEST_P(ATrendGivesWay, ToThePaneChosenWhileItRuns)
         // Back leads to where the user came from: the setup.
         inside<QAbstractButton>(w().pneSummary(), "cmdCancel(2)")->click();
         EXPECT_FALSE(setup().isHidden());
+        EXPECT_EQ(mainInfo(), infoBefore) << "the setup's own information line";
     }
 }
 
