@@ -28,6 +28,7 @@
 #include "ui/main/ProgressWindow.h"
 #include "ui/main/ViewText.h"
 #include "ui/platform/DialogService.h"
+#include "ui/results/OptionBrowser.h"
 #include "ui/results/ResultsPane.h"
 #include "ui/results/ResultsPanes.h"
 
@@ -49,8 +50,17 @@ int whole(double v)
 // Cancel button is answered before each value.
 class FixedTrendProgress : public korvel::EvaluationObserver {
 public:
-    explicit FixedTrendProgress(ProgressWindow& window) : window_(&window) {}
-    void pumpMessages() override { QCoreApplication::processEvents(); }
+    // stop: trend processing was switched off, which stops the trend as Cancel does, whatever ran meanwhile.
+    FixedTrendProgress(ProgressWindow& window, korvel::SessionState& session, const bool& stop)
+        : window_(&window), session_(session), stop_(stop)
+    {
+    }
+    void pumpMessages() override
+    {
+        QCoreApplication::processEvents();
+        if (stop_)
+            session_.CancelRequested = true;
+    }
     void advance() override
     {
         if (window_)
@@ -64,9 +74,32 @@ public:
 
 private:
     QPointer<ProgressWindow> window_;
+    korvel::SessionState& session_;
+    const bool& stop_;
 };
 
 const QString kIncomplete = QStringLiteral("Please enter all of the necessary information before continuing!");
+
+// The information line and the setup's instruction for each kind of trend.
+const QString kFixedInfo = QStringLiteral("This program uses a selected Option from the prior screen of results and "
+                                          "executes a fixed trend of up to 2 different input variables.");
+const QString kVariableInfo = QStringLiteral("This program runs the standard Korvel evaluation over a range of values "
+                                             "for an individual variable.  Once completed, a single trend process can "
+                                             "be run on one of the resulting options.");
+const QString kFixedInstruction =
+    QStringLiteral("Choose a variable to run a fixed trend process on.  The variables on the left column are dependent "
+                   "on the crop type.  Variables in the right column affect all crops in the evaluations.");
+const QString kVariableInstruction =
+    QStringLiteral("Choose a variable to run a variable trend process on.  The variables on the left column are "
+                   "dependent on the crop type.  Variables in the right column affect all crops in the evaluations.");
+
+QStringList entries(const QComboBox& list)
+{
+    QStringList out;
+    for (int i = 0; i < list.count(); ++i)
+        out << list.itemText(i);
+    return out;
+}
 
 } // namespace
 
@@ -95,6 +128,21 @@ void TrendController::startVariableTrend()
 
 void TrendController::ShowBatchScreen()
 {
+    openSetup(true);
+}
+
+void TrendController::fixedTrendFromTrendResults(const std::shared_ptr<korvel::FieldCollection>& option)
+{
+    if (running_ || !option || option->Count() == 0)
+        return;
+    ShownTrendResults shown = shownTrendResults();
+    session().SelectedOption = option;
+    openSetup(false);
+    returns_.push_back(std::move(shown));
+}
+
+void TrendController::openSetup(bool fresh)
+{
     // Opening the setup mid-run would save the run's trended inputs as the ones Back restores.
     if (running_)
         return;
@@ -118,12 +166,8 @@ void TrendController::ShowBatchScreen()
         p.frmBatches->show();
         if (p.AddBatchProcess())
             p.LoadBatchProcess(0);
-        main_.SetMainInfo(QStringLiteral("This program uses a selected Option from the prior screen of results and "
-                                         "executes a fixed trend of up to 2 different input variables."));
-        p.lblInstruction->setText(
-            QStringLiteral("Choose a variable to run a fixed trend process on.  The variables on the left column are "
-                           "dependent on the crop type.  Variables in the right column affect all crops in the "
-                           "evaluations."));
+        main_.SetMainInfo(kFixedInfo);
+        p.lblInstruction->setText(kFixedInstruction);
     } else {
         if (!main_.ready()) {
             showMessage(main_.hostWindow(), kIncomplete, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Error"));
@@ -144,14 +188,11 @@ void TrendController::ShowBatchScreen()
         p.cmdDeleteBatch->hide();
         p.ProcessCollection.clear();
         p.CurrentProcess = 0;
-        main_.SetMainInfo(QStringLiteral("This program runs the standard Korvel evaluation over a range of values for "
-                                         "an individual variable.  Once completed, a single trend process can be run "
-                                         "on one of the resulting options."));
-        p.lblInstruction->setText(
-            QStringLiteral("Choose a variable to run a variable trend process on.  The variables on the left column "
-                           "are dependent on the crop type.  Variables in the right column affect all crops in the "
-                           "evaluations."));
+        main_.SetMainInfo(kVariableInfo);
+        p.lblInstruction->setText(kVariableInstruction);
     }
+    if (fresh)
+        returns_.clear();
     s.TrendMode = true;
     p.RefreshBatchButtons();
     main_.ShowPane(panes_.trendSetupPane());
@@ -198,14 +239,104 @@ void TrendController::goBack()
         return;
     korvel::SessionState& s = session();
     giveBackUserValues();
+    const bool fixed = korvel::selectedOption(s)->Count() >= 1;
+    if (fixed && !returns_.empty()) {
+        // Back to the trend results the fixed trend was started from: the trend they belong to goes on.
+        const ShownTrendResults shown = std::move(returns_.back());
+        returns_.pop_back();
+        main_.loadInputs();
+        showTrendResultsAgain(shown);
+        return;
+    }
     s.TrendMode = false;
     main_.loadInputs();
-    if (korvel::selectedOption(s)->Count() < 1) {
+    if (!fixed)
         main_.ShowPane(main_.pneMain());
-        main_.SetMainInfo(main_.state().strMainInfo);
-    } else {
+    else
         main_.ShowPane(panes_.results().pneResults());
+    // The results pane, like the main pane, stands under the standing text: the run button shows it from there.
+    main_.SetMainInfo(main_.state().strMainInfo);
+}
+
+TrendController::ShownTrendResults TrendController::shownTrendResults() const
+{
+    const korvel::SessionState& s = main_.session();
+    const TrendSetupPane& p = setup_;
+    const TrendResultsPane& pane = *panes_.trendResultsPane();
+    const TrendResultsView& view = *pane.theBatchResults;
+    ShownTrendResults shown;
+    shown.lists = view.steps();
+    shown.bp = view.bp;
+    shown.fixedTrend = view.fixedTrend;
+    shown.step = view.currentStep();
+    shown.option = view.theResults->currentRecord;
+    shown.browserList = view.theResults->FieldCollection;
+    shown.title = pane.batchTitle->text();
+    shown.values = s.TrendValues;
+    shown.grid = s.TrendResultGrid;
+    shown.variableName = s.TrendVariableName;
+    shown.cropName = s.TrendCropName;
+    shown.selectedOption = s.SelectedOption;
+    shown.processes = p.ProcessCollection;
+    shown.currentProcess = p.CurrentProcess;
+    shown.crops = entries(*p.cboCrops);
+    shown.crop = p.cboCrops->currentIndex();
+    shown.batches = entries(*p.cboBatches);
+    shown.batch = p.cboBatches->currentIndex();
+    return shown;
+}
+
+void TrendController::showTrendResultsAgain(const ShownTrendResults& shown)
+{
+    korvel::SessionState& s = session();
+    TrendSetupPane& p = setup_;
+    // The setup that made them, for the results' own Back.
+    s.SelectedOption = shown.selectedOption;
+    const bool fixedSetup = korvel::selectedOption(s)->Count() != 0;
+    p.ProcessCollection = shown.processes;
+    p.CurrentProcess = shown.currentProcess;
+    {
+        const QSignalBlocker quiet(p.cboCrops);
+        p.cboCrops->clear();
+        p.cboCrops->addItems(shown.crops);
     }
+    p.selectCropEntry(shown.crop);
+    p.cboBatches->setEnabled(false);
+    p.cboBatches->clear();
+    p.cboBatches->addItems(shown.batches);
+    p.cboBatches->setCurrentIndex(shown.batch);
+    p.cboBatches->setEnabled(true);
+    p.frmBatches->setVisible(fixedSetup);
+    p.showProcess(shown.currentProcess);
+    p.RefreshBatchButtons();
+    p.lblInstruction->setText(fixedSetup ? kFixedInstruction : kVariableInstruction);
+    s.TrendMode = true;
+
+    // The run's results, at the step and option shown.
+    BatchCollection = shown.lists;
+    s.TrendValues = shown.values;
+    s.TrendResultGrid = shown.grid;
+    s.TrendVariableName = shown.variableName;
+    s.TrendCropName = shown.cropName;
+    // Laid out before it is shown, so that the focus goes to its first control as it stands.
+    TrendResultsPane& results = *panes_.trendResultsPane();
+    results.batchTitle->setText(shown.title);
+    results.theBatchResults->fixedTrend = shown.fixedTrend;
+    results.theBatchResults->setBatchCollection(shown.lists, shown.bp);
+    results.theBatchResults->LoadBatchResults(shown.step);
+    // The very option objects that were on screen (a fixed trend's option among them), not a new reading.
+    results.theBatchResults->theResults->loadResults(shown.browserList);
+    results.theBatchResults->theResults->showOptionAt(shown.option);
+    main_.ShowPane(&results);
+    main_.SetMainInfo(fixedSetup ? kFixedInfo : kVariableInfo);
+}
+
+void TrendController::stopRun()
+{
+    if (!running_)
+        return;
+    stopRequested_ = true;
+    session().CancelRequested = true;
 }
 
 // --- Runs -----------------------------------------------------------------------------------------
@@ -228,10 +359,12 @@ void TrendController::generateTrendOutput()
     // Every run starts from the user's inputs: what an earlier run wrote is given back before the file is read.
     giveBackUserValues();
     running_ = true;
+    stopRequested_ = false;
     bool completed = false;
     const bool fixed = korvel::selectedOption(session())->Count() >= 1;
     const auto ended = [this] {
         running_ = false;
+        stopRequested_ = false;
         if (giveBackAfterRun_)
             giveBackUserValues();
     };
@@ -247,8 +380,11 @@ void TrendController::generateTrendOutput()
     ended();
     if (!completed)
         return;
+    // A pane the user chose while the trend ran stays shown; the results wait in their pane.
+    const bool setupShown = !setup_.isHidden();
     TrendResultsPane& results = *panes_.trendResultsPane();
-    main_.ShowPane(&results);
+    if (setupShown)
+        main_.ShowPane(&results);
     results.theBatchResults->fixedTrend = fixed;
     results.theBatchResults->setBatchCollection(BatchCollection, *bp);
     results.theBatchResults->LoadBatchResults(1);
@@ -271,7 +407,7 @@ bool TrendController::runVariableTrend(const korvel::BatchProcess& bp)
     } endSteps{main_};
     for (std::size_t i = 0; i < m; ++i) {
         QCoreApplication::processEvents();
-        if (s.CancelRequested)
+        if (s.CancelRequested || stopRequested_)
             return false;
         double value = 0;
         try {
@@ -282,7 +418,7 @@ bool TrendController::runVariableTrend(const korvel::BatchProcess& bp)
         UpdateVariable(whole(bp.cropIndex), whole(bp.VariableIndex), value);
         const std::shared_ptr<korvel::BestMix> bm =
             main_.RunScenario(QString::number(m - i) + QStringLiteral(" evaluations left"));
-        if (s.TrendCancelled || !bm || bm->getSize() == 0) {
+        if (s.TrendCancelled || stopRequested_ || !bm || bm->getSize() == 0) {
             s.TrendCancelled = false;
             return false;
         }
@@ -332,7 +468,7 @@ bool TrendController::runFixedTrend()
     progress->show();
     progress->setMax(static_cast<double>(n));
     progress->setMessage(QStringLiteral("Evaluating Trends..."));
-    FixedTrendProgress observer(*progress);
+    FixedTrendProgress observer(*progress, s, stopRequested_);
     const QPointer<ProgressWindow> window(progress);
 
     korvel::FixedTrendRun run;

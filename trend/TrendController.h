@@ -5,14 +5,20 @@
 // process; a fixed trend recomputes the chosen option over the values of one or two processes.
 #include <QObject>
 #include <QPointer>
+#include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "model/BatchProcess.h"
+#include "model/TrendGrid.h"
+#include "model/Variant.h"
 
 namespace korvel {
 class BestMix;
+class FieldCollection;
 struct SessionState;
 } // namespace korvel
 
@@ -34,9 +40,15 @@ public:
     void startVariableTrend();
     // Opens the setup for a fixed trend when the session's option has fields, else for a variable trend.
     void ShowBatchScreen();
-    // Back: the trend overrides cleared, trend mode left, the inputs file read back, then the main pane
-    // (variable trend) or the results pane (fixed trend).
+    // "Run a Fixed Trend on this Option" in the trend results view: the setup for a fixed trend on the option,
+    // whose Back returns to these trend results as they stand now (step, option and the setup that made them).
+    void fixedTrendFromTrendResults(const std::shared_ptr<korvel::FieldCollection>& option);
+    // Back: the trend overrides cleared and the inputs file read back, then where the setup was opened from:
+    // the trend results a fixed trend was started from (still in trend mode), else, trend mode left, the main
+    // pane (variable trend) or the results pane (fixed trend).
     void goBack();
+    // Trend processing switched off: a trend under way stops as its Cancel stops it, and shows no results.
+    void stopRun();
     // Clears the trend overrides of every library crop and of the irrigation costs, so none stays in force
     // for an ordinary evaluation.
     void clearTrendOverrides();
@@ -54,6 +66,32 @@ public:
     bool running() const { return running_; }
 
 private:
+    // Trend results as they were shown, with the setup that made them.
+    struct ShownTrendResults {
+        std::vector<std::shared_ptr<korvel::BestMix>> lists;
+        korvel::BatchProcess bp;
+        bool fixedTrend = false;
+        int step = 1;
+        int option = 1;
+        std::vector<std::shared_ptr<korvel::FieldCollection>> browserList; // the option objects on screen
+        QString title;
+        std::vector<korvel::Variant> values;
+        korvel::TrendGrid grid;
+        std::string variableName;
+        std::string cropName;
+        std::shared_ptr<korvel::FieldCollection> selectedOption;
+        std::vector<korvel::BatchProcess> processes;
+        int currentProcess = 0;
+        QStringList crops;
+        int crop = 0;
+        QStringList batches;
+        int batch = 0;
+    };
+    ShownTrendResults shownTrendResults() const;
+    void showTrendResultsAgain(const ShownTrendResults& shown);
+    // The setup for the session's option; `fresh`: opened from the menu or the results pane, so its Back
+    // returns to no trend results.
+    void openSetup(bool fresh);
     bool runVariableTrend(const korvel::BatchProcess& bp);
     bool runFixedTrend();
     korvel::SessionState& session() const;
@@ -65,6 +103,9 @@ private:
     TrendSetupPane& setup_;
     bool running_ = false;
     bool giveBackAfterRun_ = false; // the user left the trend while it ran
+    bool stopRequested_ = false;    // trend processing was switched off while the trend ran
+    // The trend results each open fixed-trend setup was started from, the latest last.
+    std::vector<ShownTrendResults> returns_;
     // The boxes a variable trend wrote, each with how it gets the user's value back, in writing order.
     std::vector<std::pair<QPointer<QObject>, std::function<void()>>> userValues_;
 };

@@ -37,10 +37,12 @@ TrendPanes::TrendPanes(PaneRegistry& registry, ResultsPanes& results)
     TrendHooks& hooks = registry.trendHooks();
     hooks.EnableBatch = [this](bool b) {
         trendResultsPane_->EnableBatch(b);
-        // Trend processing off: no input or override of a finished variable trend stays in force for the
-        // ordinary runs that follow.
-        if (!b)
+        // Trend processing off: a trend under way stops as Cancel stops it, and no input or override of a
+        // variable trend stays in force for the ordinary runs that follow (given back once the trend has stopped).
+        if (!b) {
+            trendSetupPane_->trend().stopRun();
             trendSetupPane_->trend().giveBackUserValues();
+        }
     };
     hooks.giveBackTrendInputs = [this] { trendSetupPane_->trend().giveBackUserValues(); };
     hooks.ShowBatchScreen = [this] { trendSetupPane_->trend().ShowBatchScreen(); };

@@ -12,6 +12,7 @@
 #include "model/FixedTrend.h"
 #include "model/Numbers.h"
 #include "trend/SpreadsheetExport.h"
+#include "trend/TrendController.h"
 #include "trend/TrendPanes.h"
 #include "trend/TrendSetupPane.h"
 #include "ui/main/ControlNames.h"
@@ -71,6 +72,10 @@ TrendResultsView::TrendResultsView(TrendPanes& panes, QWidget* parent)
     theResults->setObjectName(QStringLiteral("theResults"));
     ResultsPane::connectToMainWindow(*theResults, panes_.results());
     OptionBrowser::Hooks& hooks = theResults->hooks;
+    // A fixed trend started here returns here: its setup's Back shows these results again.
+    hooks.runFixedTrend = [this](const std::shared_ptr<korvel::FieldCollection>& option) {
+        panes_.trendSetupPane()->trend().fixedTrendFromTrendResults(option);
+    };
     // The browser's export is the one of the run on screen: a fixed trend, or a variable trend of one value
     // laid out like one.
     hooks.exportTrendResults = [this] {

@@ -323,6 +323,11 @@ bool TrendSetupPane::LoadBatchProcess(int batchIndex)
         if (CurrentProcess >= 0 && static_cast<std::size_t>(CurrentProcess) < ProcessCollection.size())
             ProcessCollection[static_cast<std::size_t>(CurrentProcess)].Change(*p);
     }
+    return showProcess(batchIndex);
+}
+
+bool TrendSetupPane::showProcess(int batchIndex)
+{
     ClearBatchData();
     if (batchIndex < 0 || static_cast<std::size_t>(batchIndex) >= ProcessCollection.size())
         return true;

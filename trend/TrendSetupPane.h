@@ -81,6 +81,9 @@ public:
     // Stores the shown process (when the list holds more than one) and shows the one at batchIndex (0-based);
     // false, with nothing changed, when the shown process is not valid.
     bool LoadBatchProcess(int batchIndex);
+    // Shows the stored process at batchIndex (0-based) on the pane, whatever the pane showed; the boxes are
+    // emptied when there is none. Always true.
+    bool showProcess(int batchIndex);
     // Empty boxes, 2 steps, "Auto", variable 0, no file, no tick. Always true.
     bool ClearBatchData();
 

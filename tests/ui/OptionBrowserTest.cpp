@@ -249,9 +249,13 @@ TEST_F(ResultsView, TrendFrameFollowsTrendProcessingAndShowsTheTrendLines)
     EXPECT_FALSE(frame->isVisibleTo(&view));
 }
 
-TEST_F(ResultsView, AListWithoutOptionsShowsNothingAndOffersNothingToSave)
+TEST_F(ResultsView, AListWithoutOptionsShowsNothingAndOffersNothingToSaveOrPrint)
 {
+    int printed = 0;
+    view.hooks.printResults = [&] { ++printed; };
+    EXPECT_FALSE(child<QAbstractButton>(&view, "Command2")->isEnabled()) << "nothing loaded yet";
     view.loadResults({makeOption({cornField()})});
+    EXPECT_TRUE(child<QAbstractButton>(&view, "Command2")->isEnabled());
     view.loadResults({placeholder(), placeholder()});
     EXPECT_EQ(view.currentRecord, 0);
     EXPECT_EQ(counter(), "Option 1");
@@ -259,6 +263,9 @@ TEST_F(ResultsView, AListWithoutOptionsShowsNothingAndOffersNothingToSave)
     EXPECT_EQ(text(&view, "lblTotalProfit"), "");
     click("cmdSaveResult"); // disabled: nothing to save
     EXPECT_TRUE(saved.empty());
+    EXPECT_FALSE(child<QAbstractButton>(&view, "Command2")->isEnabled());
+    click("Command2"); // disabled: no report without an option
+    EXPECT_EQ(printed, 0);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 

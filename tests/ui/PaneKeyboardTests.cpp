@@ -211,14 +211,14 @@ TEST_F(PaneKeyboardTest, TheMainRoadByKeyboardShowsOnePaneAtATimeWithTheFocusOnI
              t.press(Qt::Key_Return);
          },
          trendResults, "rh(0).cmdDetails"},
-        {"Enter on Back of the fixed trend's results, then Back of the setup",
+        {"Enter on Back of the fixed trend's results, then Back of the setup: the trend's results it came from",
          [](PaneKeyboardTest& t) {
              t.tabTo("Command1");
              t.press(Qt::Key_Return);
              t.tabTo("Command10");
              t.press(Qt::Key_Return);
          },
-         results, "rh(0).cmdDetails"},
+         trendResults, "cmdBatchStep(1)"},
         {"Tools > Enable Trend Processing, switching it off",
          [](PaneKeyboardTest& t) { t.w().mnuEnableBatch->trigger(); }, mainPane, "txtArea"},
     };

@@ -386,6 +386,9 @@ void MainWindow::ShowPane(QWidget* frame)
     if (std::find(std::begin(ownPanes), std::end(ownPanes), frame) != std::end(ownPanes))
         giveBackTrendInputs();
     const QWidget* current = paneHistory_.isEmpty() ? nullptr : paneHistory_.last().data();
+    // The pane left keeps the information text it stood under, for a Back that returns to it.
+    if (current && current != frame)
+        infoOfPane_.insert(current, lblMainInfo_->text());
     // The pane already current is shown again without a new entry, so Back always leads to another pane.
     if (current != frame)
         paneHistory_.append(frame);
@@ -432,8 +435,10 @@ QWidget* MainWindow::PreviousPane() const
 
 void MainWindow::returnToPreviousPane()
 {
-    ShowPane(PreviousPane());
-    SetMainInfo(state_.strMainInfo);
+    QWidget* previous = PreviousPane();
+    ShowPane(previous);
+    // The standing text, or the text the pane stood under when it was left (a trend pane has its own).
+    SetMainInfo(infoOfPane_.value(previous, state_.strMainInfo));
 }
 
 void MainWindow::SetMainInfo(const QString& text)
@@ -512,8 +517,10 @@ void MainWindow::EnableBatch(bool b)
     if (trendHooks_.EnableBatch)
         trendHooks_.EnableBatch(b);
     pneMain_->pnlBatchInstructions->setVisible(b);
-    if (!b)
+    if (!b) {
         ShowPane(pneMain_);
+        SetMainInfo(state_.strMainInfo);
+    }
 }
 
 void MainWindow::ShowBatchScreen()

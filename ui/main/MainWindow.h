@@ -10,6 +10,7 @@
 // "mnuEnableBatch", "mnuFallBatch", "mnuHelp", "mnuAboutKVL"; the menus "mnuFile(0)", "mnuLocation",
 // "mnuTools(1)" ("Edit"), "mnuTools(2)" ("Tools"), "mnuAbout" ("Help").
 // Header: "Image2", "lblMainInfo", the band "shpGeneric(5)".
+#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -76,8 +77,8 @@ public:
     // The pane shown before the current one (the main pane while the history is shorter than two).
     QWidget* PreviousPane() const override;
     const QList<QPointer<QWidget>>& paneHistory() const { return paneHistory_; }
-    // The Back and Cancel buttons of the cost panes and the summary ("cmdCancel(0..2)"): previous pane,
-    // standing information text.
+    // The Back and Cancel buttons of the cost panes and the summary ("cmdCancel(0..2)"): previous pane, under
+    // the information text it had when it was left (the standing text for the window's own panes).
     void returnToPreviousPane() override;
     // Writes text into the information line.
     void SetMainInfo(const QString& text) override;
@@ -233,6 +234,7 @@ private:
     CustomCropPane* pneCustomCrop_ = nullptr;
     QList<QWidget*> panes_; // in the order they were added
     QList<QPointer<QWidget>> paneHistory_;
+    QHash<const QWidget*, QString> infoOfPane_; // the information text each pane stood under when last left
 
     QPointer<ProgressWindow> progress_;
 };

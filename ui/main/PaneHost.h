@@ -46,7 +46,7 @@ public:
     virtual void ShowPane(QWidget* frame) = 0;
     // The pane shown before the current one (the main pane while the history is shorter than two).
     virtual QWidget* PreviousPane() const = 0;
-    // The Back and Cancel buttons: previous pane, standing information text.
+    // The Back and Cancel buttons: previous pane, under the information text it had when it was left.
     virtual void returnToPreviousPane() = 0;
     // Writes text into the information line.
     virtual void SetMainInfo(const QString& text) = 0;

@@ -359,9 +359,10 @@ std::shared_ptr<OptionBrowser::Option> OptionBrowser::shownOption() const
 
 void OptionBrowser::updateOptionButtons()
 {
-    // Without an option on screen there is nothing to save, trend or page through.
+    // Without an option on screen there is nothing to save, print, trend or page through.
     const bool shown = shownOption() != nullptr;
     cmdSaveResult->setEnabled(shown);
+    printButton->setEnabled(shown);
     cmdBatchThis->setEnabled(shown);
     cmdPrevious->setEnabled(shown);
     cmdAdvance->setEnabled(shown);
@@ -376,6 +377,17 @@ void OptionBrowser::showNextOption()
 void OptionBrowser::showPreviousOption()
 {
     Switch(-1);
+    lblCounter->setText(QStringLiteral("Option ") + QString::number(getOption()));
+}
+
+void OptionBrowser::showOptionAt(int position)
+{
+    while (currentRecord < position) {
+        const int before = currentRecord;
+        Switch(1);
+        if (currentRecord == before)
+            break;
+    }
     lblCounter->setText(QStringLiteral("Option ") + QString::number(getOption()));
 }
 

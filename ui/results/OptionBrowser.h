@@ -64,6 +64,8 @@ public:
     // the last one that has fields. (Capitalised because "switch" is a C++ keyword.)
     void Switch(int d);
     int getOption() const { return currentRecord; }
+    // Pages forward to the option at 1-based position (as far as the list goes), counter included.
+    void showOptionAt(int position);
     // The net return of the option at 1-based position c; throws IndexError outside the list.
     double getTotalProfit(int c);
     // The option on screen, or nothing while none is shown.
