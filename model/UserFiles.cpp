@@ -132,6 +132,12 @@ std::string folderProblem(const fs::path& folder)
     return {};
 }
 
+bool takesNewFiles(const fs::path& folder)
+{
+    std::error_code ec;
+    return fs::is_directory(folder, ec) && cannotMakeFilesIn(folder).empty();
+}
+
 bool holdsUserFiles(const fs::path& folder)
 {
     return !userFilesOf(folder).empty();

@@ -17,6 +17,10 @@ inline constexpr const char* kCopyRecord = "copied-old-folders.txt";
 // both folders take new files.
 std::string folderProblem(const std::filesystem::path& folder);
 
+// True when folder is a folder that takes new files, so the inputs file can be kept there even while its
+// crops/custom cannot keep custom crops.
+bool takesNewFiles(const std::filesystem::path& folder);
+
 // True when folder holds an inputs file or a custom crop file (a regular file of crops/custom other than the
 // ".gitkeep" placeholder).
 bool holdsUserFiles(const std::filesystem::path& folder);

@@ -3,6 +3,7 @@
 // that they outlast a rebuild; and the one-time copy of the files an earlier version kept beside the executable.
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -275,6 +276,7 @@ TEST(UnusableUserFolder, TheShippedCropsRunAndOneMessageSaysWhyAndWhatIsNotKept)
         void (*make)(const fs::path& home);
         const char* reason;
         bool needsAUserOtherThanRoot;
+        bool inputsKept = false; // only crops/custom is in the way: the inputs file is still kept, and said so
         QString customCrop = {}; // a custom crop the folder holds and shows, though it cannot keep changes
     };
     const std::vector<Case> cases = {
@@ -298,14 +300,14 @@ TEST(UnusableUserFolder, TheShippedCropsRunAndOneMessageSaysWhyAndWhatIsNotKept)
              std::ofstream(home / "share" / "Korvel" / "crops" / "custom") << "not a folder";
              qputenv("XDG_DATA_HOME", qt(home / "share").toLocal8Bit());
          },
-         "Not a directory", false},
+         "Not a directory", false, true},
         {"crops/custom a link loop",
          [](const fs::path& home) {
              fs::create_directories(home / "share" / "Korvel" / "crops");
              fs::create_symlink("custom", home / "share" / "Korvel" / "crops" / "custom");
              qputenv("XDG_DATA_HOME", qt(home / "share").toLocal8Bit());
          },
-         "Too many levels of symbolic links", false},
+         "Too many levels of symbolic links", false, true},
         {"Korvel a link to itself",
          [](const fs::path& home) {
              fs::create_directories(home / "share");
@@ -321,7 +323,7 @@ TEST(UnusableUserFolder, TheShippedCropsRunAndOneMessageSaysWhyAndWhatIsNotKept)
                  fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
              qputenv("XDG_DATA_HOME", qt(home / "share").toLocal8Bit());
          },
-         "Permission denied", true, QStringLiteral("Oats")},
+         "Permission denied", true, false, QStringLiteral("Oats")},
     };
     const bool root = geteuid() == 0;
     for (const Case& c : cases) {
@@ -352,9 +354,10 @@ TEST(UnusableUserFolder, TheShippedCropsRunAndOneMessageSaysWhyAndWhatIsNotKept)
             const MessageRequest& box = dialogs.messages[0];
             EXPECT_EQ(box.title, "File Error");
             EXPECT_EQ(box.icon, MsgIcon::Exclamation);
-            for (const QString& words : {QDir::toNativeSeparators(folders.user), reason, QStringLiteral("custom crops"),
-                                         QStringLiteral("last inputs")})
+            for (const QString& words :
+                 {QDir::toNativeSeparators(folders.user), reason, QStringLiteral("custom crops")})
                 EXPECT_TRUE(box.text.contains(words)) << box.text.toStdString() << "\nlacks " << words.toStdString();
+            EXPECT_EQ(box.text.contains(QStringLiteral("last inputs")), !c.inputsKept) << box.text.toStdString();
         }
 
         test::ScriptedDialogs dialogs;
@@ -373,6 +376,8 @@ TEST(UnusableUserFolder, TheShippedCropsRunAndOneMessageSaysWhyAndWhatIsNotKept)
         ASSERT_TRUE(w.state().cs);
         EXPECT_EQ(w.state().cs->Count(), 1) << "the run took Corn";
         EXPECT_TRUE(dialogs.messages.empty()) << "said once, at start: " << dialogs.lastText().toStdString();
+        EXPECT_EQ(QFileInfo(QDir(folders.user).filePath(QStringLiteral("inputs.txt"))).isFile(), c.inputsKept)
+            << "the message says whether the inputs are kept";
 
         test::saveCustomCropAsAUserDoes(w, QStringLiteral("Barley"));
         ASSERT_FALSE(dialogs.messages.empty());

@@ -45,12 +45,18 @@ ProgramFolders runningProgramFolders()
 
 void showUserFolderProblem(const QString& userFolder, const QString& reason, QWidget* parent)
 {
+    // The inputs file lies in the user's folder itself: when only crops/custom is in the way, it is still kept.
+    const bool inputsKept = korvel::UserFiles::takesNewFiles(toPath(userFolder));
+    const QString what = inputsKept
+                             ? QStringLiteral("Your custom crops cannot be kept in the folder ")
+                             : QStringLiteral("Your custom crops and your last inputs cannot be kept in the folder ");
+    const QString notKept =
+        inputsKept ? QStringLiteral(".") : QStringLiteral(", and your inputs will not be kept for the next start.");
     showMessage(parent,
-                QStringLiteral("Your custom crops and your last inputs cannot be kept in the folder ") +
-                    QDir::toNativeSeparators(userFolder) + QStringLiteral(": ") + reason +
+                what + QDir::toNativeSeparators(userFolder) + QStringLiteral(": ") + reason +
                     QStringLiteral(".\n\nThe shipped crops are listed and can be evaluated as usual, but custom "
-                                   "crops cannot be saved or deleted, and your inputs will not be kept for the "
-                                   "next start."),
+                                   "crops cannot be saved or deleted") +
+                    notKept,
                 MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("File Error"));
 }
 
