@@ -266,6 +266,27 @@ TEST_F(TrendTest, FixedTrendRecomputesTheOptionPerValueWithoutASearch)
     EXPECT_EQ(trendLine(1), "");
 }
 
+TEST_F(TrendTest, AFixedTrendWhoseFiguresCannotBeComputedSaysSoAndShowsNoOption)
+{
+    // A farm so large that its option's figures are finite at the price it was run with, but its returns are
+    // beyond any number at the largest price a trend takes.
+    openWithTrends();
+    pane().txtArea->setText(QStringLiteral("1e304"));
+    startFixedTrendOnTheBestOption();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
+    manualValues(0, QStringLiteral("5, 100000"));
+    setup().cmdBatchIt->click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.lastText(), "The fixed trend could not be completed (the returns of a field of option 1 cannot "
+                                  "be computed: the value is too large).  Please check the values of the trend "
+                                  "processes.");
+    EXPECT_EQ(dialogs.messages[0].title, "Error");
+    EXPECT_TRUE(trend().BatchCollection.empty());
+    EXPECT_TRUE(resultsPane().isHidden());
+    EXPECT_FALSE(setup().isHidden());
+    EXPECT_EQ(session.TrendResultGrid.dimensions(), 0) << "no grid for the exports";
+}
+
 TEST_F(TrendTest, FixedTrendOverTwoProcessesComputesEveryPair)
 {
     openWithTrends();
