@@ -210,6 +210,14 @@ BatchProcessBuild makeBatchProcess(const BatchProcessInput& input)
         }
     }
 
+    for (const Variant& v : values) {
+        const double value = v.number();
+        if (value > input.largest)
+            return problem(BatchProcessProblem::AboveLargest, v.toString());
+        if (value < -input.largest)
+            return problem(BatchProcessProblem::BelowLargest, v.toString());
+    }
+
     p.SetValueArray(std::move(values));
     p.VariableIndex = input.variable;
     BatchProcessBuild built;

@@ -5,6 +5,7 @@
 // before it is stored or run.
 #include <cstddef>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -84,6 +85,9 @@ struct BatchProcessInput {
     std::string fileName;   // Import: the path as shown
     std::string manualText; // Manual: as typed
     int variable = 0;       // the trend variable whose button is on
+    // The largest value the variable takes, in either direction: a value above it, or below its negative, is
+    // refused, so that every figure the value feeds stays a finite number.
+    double largest = std::numeric_limits<double>::infinity();
 };
 
 // Why a process could not be built.
@@ -97,12 +101,14 @@ enum class BatchProcessProblem {
     TooManyValues,          // Import of a file with more than kMostValues values or kLongestValueFile characters
     RainfallBelow,          // a rainfall value below 11 inches
     RainfallAbove,          // a rainfall value above 21 inches
+    AboveLargest,           // a value above the input's largest
+    BelowLargest,           // a value below the negative of the input's largest
 };
 
 struct BatchProcessBuild {
     std::optional<BatchProcess> process; // set when problem is None
     BatchProcessProblem problem = BatchProcessProblem::None;
-    std::string offendingItem; // NotANumber: the entry that is not a number
+    std::string offendingItem; // NotANumber: the entry that is not a number; AboveLargest, BelowLargest: the value
 };
 
 // Builds a validated process (values, value mode and its texts, VariableIndex; cropIndex is left 0 for the

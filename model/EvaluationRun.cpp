@@ -45,13 +45,12 @@ void submitSingleCropPlans(const Inputs& in, const CropScenario& crops, const st
     }
 }
 
-// Every figure an option of the list shows: each field's costs, returns and net return, in all and per acre, and the
-// option's, in all and per acre. Worked out on copies, so that the entries keep the caches the ranking left them.
-// Throws NonFiniteResult naming the first figure that has no finite value.
-void checkFigures(const BestMix& list, const SessionState& s)
+} // namespace
+
+void checkFigures(const BestMix::Entries& options, const SessionState& s)
 {
     std::size_t rank = 0;
-    for (const auto& entry : list.entries()) {
+    for (const auto& entry : options) {
         ++rank;
         if (!entry || entry->Count() == 0)
             continue;
@@ -78,8 +77,6 @@ void checkFigures(const BestMix& list, const SessionState& s)
         check(option->getProfit(s), acres, "the net return");
     }
 }
-
-} // namespace
 
 std::shared_ptr<CropScenario> returnCrops(const std::vector<CropChoice>& crops, const std::string& soil, double rain)
 {
@@ -153,14 +150,14 @@ Result run(const Inputs& in, SessionState& s, Observer& observer)
 
     if (s.CancelRequested.load()) {
         if (list)
-            checkFigures(*list, s);
+            checkFigures(list->entries(), s);
         return {End::Cancelled, list ? list : std::make_shared<BestMix>()};
     }
     if (!list)
         return {End::Stopped, std::make_shared<BestMix>()};
     if (in.singleCropPlans)
         submitSingleCropPlans(in, *crops, costs, net, *list, s);
-    checkFigures(*list, s);
+    checkFigures(list->entries(), s);
     return {End::Finished, list};
 }
 

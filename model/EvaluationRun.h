@@ -73,6 +73,11 @@ struct Result {
 // whose collection cannot give that table keeps its own.
 std::shared_ptr<CropScenario> returnCrops(const std::vector<CropChoice>& crops, const std::string& soil, double rain);
 
+// Every figure an option shows: each field's costs, returns and net return, in all and per acre, and the option's,
+// in all and per acre. Worked out on copies, so that the options keep the caches the ranking left them. Throws
+// NonFiniteResult naming the first figure that has no finite value and the option's place among options (from 1).
+void checkFigures(const BestMix::Entries& options, const SessionState& s);
+
 // One run. The crops prepared and the irrigation costs are copied before the search: every option comes from the
 // inputs as they stood when the run started, whatever changes them meanwhile. Sets s.IrrigationEfficiency and
 // s.LandSplit first, as every later cost computation reads them; the fields it builds keep the efficiency as their own.

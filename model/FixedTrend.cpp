@@ -4,6 +4,7 @@
 
 #include "model/BackgroundRelease.h"
 #include "model/Errors.h"
+#include "model/EvaluationRun.h"
 #include "model/Numbers.h"
 
 namespace korvel {
@@ -175,6 +176,13 @@ FixedTrendRun runFixedTrend(const FieldCollection& selected, const std::vector<F
                 return cancelled();
         }
     }
+    // Every option the trend shows, in the ranked list and in the grid the exports read, has figures to show.
+    EvaluationRun::checkFigures(bm->entries(), s);
+    BestMix::Entries cells;
+    for (std::size_t i = 0; i < k1; ++i)
+        for (std::size_t j = 0; j < k2; ++j)
+            cells.push_back(two ? grid.at(i, j) : grid.at(i));
+    EvaluationRun::checkFigures(cells, s);
     run.completed = true;
     run.list = bm->Copy();
     // The grid of the previous fixed trend goes the same way.

@@ -64,8 +64,9 @@ inline constexpr long long kMaximumFixedTrendCount = 32767;
 // value and after each combination with a second process; progress.advance() follows each ranked option;
 // progress.close() ends the run, cancelled or not, and s.CancelRequested is cleared again. A completed run sets
 // s.TrendResultGrid. Throws InvalidArgument for no process, more than two, a process without values or more than
-// kMaximumFixedTrendCount options; the errors of UpdateOption pass through (progress closed and the cancel flag
-// cleared first).
+// kMaximumFixedTrendCount options, NonFiniteResult for an option with a figure that cannot be computed (its costs,
+// returns or net return, of a field or in all, in all or per acre); the errors of UpdateOption pass through (progress
+// closed and the cancel flag cleared first).
 FixedTrendRun runFixedTrend(const FieldCollection& selected, const std::vector<FixedTrendProcess>& processes,
                             SessionState& s, EvaluationObserver& progress);
 

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "model/Crop.h"
 #include "model/Numbers.h"
@@ -19,6 +20,7 @@
 #include "ui/main/ControlNames.h"
 #include "ui/main/CropRow.h"
 #include "ui/main/HelpButton.h"
+#include "ui/main/InputValidation.h"
 #include "ui/main/PaneHost.h"
 #include "ui/main/ViewText.h"
 #include "ui/platform/DialogService.h"
@@ -61,6 +63,21 @@ int GetSelectedIndex(const std::array<QRadioButton*, N>& opts)
 }
 
 const QString kInvalidValue = QStringLiteral("Invalid value");
+
+// The largest value of a trend variable, the limit of the box the value stands for: a price, a production cost per
+// acre, a maximum yield per acre, the efficiency in percent and an irrigation cost per acre-inch. Rainfall has its
+// own range.
+double largestValue(int variable)
+{
+    switch (variable) {
+    case korvel::CropPriceVariable: return kLargestPrice;
+    case korvel::ProductionCostsVariable: return kLargestMoneyPerAcre;
+    case korvel::MaximumYieldVariable: return kLargestYield;
+    case korvel::EfficiencyVariable: return 100;
+    case korvel::IrrigationCostsVariable: return kLargestPrice;
+    default: return std::numeric_limits<double>::infinity();
+    }
+}
 
 } // namespace
 
@@ -499,6 +516,7 @@ std::optional<korvel::BatchProcess> TrendSetupPane::GetBatchProcess(const QStrin
     input.fileName = lblBatchFile->text().toStdString();
     input.manualText = txtBatchList->text().toStdString();
     input.variable = selectedVariable();
+    input.largest = largestValue(input.variable);
 
     korvel::BatchProcessBuild built = korvel::makeBatchProcess(input);
     using Problem = korvel::BatchProcessProblem;
@@ -539,6 +557,16 @@ std::optional<korvel::BatchProcess> TrendSetupPane::GetBatchProcess(const QStrin
     case Problem::RainfallAbove:
         return refuse(QStringLiteral("Values for Annual Rainfall cannot exceed 21 inches.  Please modify the values."),
                       MsgIcon::Information, QStringLiteral("Please try again"));
+    case Problem::AboveLargest:
+    case Problem::BelowLargest: {
+        const QString label =
+            qtext(korvel::TrendVariables::fixedTrendDescription(input.variable, cropName.toStdString()));
+        const QString bound = built.problem == Problem::AboveLargest
+                                  ? QStringLiteral("less than or equal to ") + limitText(input.largest)
+                                  : QStringLiteral("greater than or equal to ") + limitText(-input.largest);
+        return refuse(label + QStringLiteral(":  Please enter a value that's ") + bound, MsgIcon::Exclamation,
+                      kInvalidValue);
+    }
     }
     korvel::BatchProcess p = std::move(*built.process);
     p.cropIndex = GetCropIndex(cropName);

@@ -200,16 +200,37 @@ TEST_F(TrendTest, OneProgressWindowAdvancesStepByStepThroughTheWholeTrend)
     EXPECT_FALSE(resultsPane().isHidden());
 }
 
+// The second step cannot be evaluated: an efficiency of 0, or on a farm so large that the returns at the largest
+// price a trend takes are beyond any number.
 TEST_F(TrendTest, AStepThatCannotBeEvaluatedEndsTheTrendLikeACancel)
 {
-    openWithTrends();
-    w().mnuFallBatch->trigger();
-    manualValues(3, QStringLiteral("85, 0, 90"));
-    setup().cmdBatchIt->click();
-    EXPECT_EQ(trend().BatchCollection.size(), 1u);
-    EXPECT_EQ(dialogs.messages.size(), 1u) << "the run's own message";
-    EXPECT_FALSE(session.TrendCancelled);
-    EXPECT_TRUE(resultsPane().isHidden());
+    const struct {
+        const char* acres;
+        int variable;
+        const char* values;
+        const char* message; // how the run's own message begins
+    } cases[] = {
+        {"160", 3, "85, 0, 90",
+         "The evaluation could not be completed: a result is not a finite number (the gross irrigation of a field has "
+         "no finite value: the irrigation efficiency is 0 %)."},
+        {"1e304", 0, "5, 100000, 6",
+         "The evaluation could not be completed: a result is not a finite number (the returns of a field of option 1 "
+         "cannot be computed: the value is too large)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.values);
+        openWithTrends();
+        pane().txtArea->setText(QString::fromLatin1(c.acres));
+        w().mnuFallBatch->trigger();
+        manualValues(c.variable, QString::fromLatin1(c.values));
+        setup().cmdBatchIt->click();
+        EXPECT_EQ(trend().BatchCollection.size(), 1u);
+        ASSERT_EQ(dialogs.messages.size(), 1u) << "the run's own message";
+        EXPECT_TRUE(dialogs.lastText().startsWith(QString::fromLatin1(c.message))) << dialogs.lastText().toStdString();
+        EXPECT_FALSE(session.TrendCancelled);
+        EXPECT_TRUE(resultsPane().isHidden()) << "no step is shown";
+        EXPECT_FALSE(setup().isHidden());
+    }
 }
 
 TEST_F(TrendTest, VariableTrendOfOneValueIsLaidOutLikeAFixedTrend)
@@ -264,6 +285,27 @@ TEST_F(TrendTest, FixedTrendRecomputesTheOptionPerValueWithoutASearch)
     EXPECT_EQ(trendLine(0), QString::fromStdString("Crop Price - " + crop + " : $6.00 / bu."))
         << "the best option first";
     EXPECT_EQ(trendLine(1), "");
+}
+
+TEST_F(TrendTest, AFixedTrendWhoseFiguresCannotBeComputedSaysSoAndShowsNoOption)
+{
+    // A farm so large that its option's figures are finite at the price it was run with, but its returns are
+    // beyond any number at the largest price a trend takes.
+    openWithTrends();
+    pane().txtArea->setText(QStringLiteral("1e304"));
+    startFixedTrendOnTheBestOption();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
+    manualValues(0, QStringLiteral("5, 100000"));
+    setup().cmdBatchIt->click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.lastText(), "The fixed trend could not be completed (the returns of a field of option 1 cannot "
+                                  "be computed: the value is too large).  Please check the values of the trend "
+                                  "processes.");
+    EXPECT_EQ(dialogs.messages[0].title, "Error");
+    EXPECT_TRUE(trend().BatchCollection.empty());
+    EXPECT_TRUE(resultsPane().isHidden());
+    EXPECT_FALSE(setup().isHidden());
+    EXPECT_EQ(session.TrendResultGrid.dimensions(), 0) << "no grid for the exports";
 }
 
 TEST_F(TrendTest, FixedTrendOverTwoProcessesComputesEveryPair)

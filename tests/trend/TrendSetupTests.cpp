@@ -302,6 +302,78 @@ TEST_F(TrendTest, ProcessesNameTheirCropRowAndRefuseRainfallOutsideTheTable)
     EXPECT_TRUE(resultsPane().isHidden());
 }
 
+TEST_F(TrendTest, ValuesBeyondTheLimitOfTheirInputAreRefusedHoweverTheyAreGiven)
+{
+    openWithTrends();
+    w().mnuFallBatch->trigger();
+    TrendSetupPane& p = setup();
+    ASSERT_EQ(p.cboCrops->currentText(), "Corn");
+    enum class Given { Typed, Range, File };
+    const struct {
+        int variable;
+        Given given;
+        const char* values;  // Range: "minimum,maximum"
+        const char* refusal; // empty: the process is built
+    } cases[] = {
+        {0, Given::Typed, "5, 100001", "Crop Price - Corn:  Please enter a value that's less than or equal to 100,000"},
+        {0, Given::Typed, "100000", ""},
+        {0, Given::File, "5,1e300", "Crop Price - Corn:  Please enter a value that's less than or equal to 100,000"},
+        {1, Given::Typed, "-100001",
+         "General Production Costs - Corn:  Please enter a value that's greater than or "
+         "equal to -100,000"},
+        {1, Given::Typed, "-100000, 100000", ""},
+        {1, Given::Range, "1,1e308",
+         "General Production Costs - Corn:  Please enter a value that's less than or equal "
+         "to 100,000"},
+        {2, Given::Range, "1,1e300",
+         "Maximum Yield - Corn:  Please enter a value that's less than or equal to "
+         "1,000,000"},
+        {2, Given::File, "200,\n1000000", ""},
+        {3, Given::Typed, "85, 101",
+         "Irrigation System Efficiency:  Please enter a value that's less than or equal "
+         "to 100"},
+        {3, Given::Range, "50,100", ""},
+        {4, Given::File, "5,1e308", "Irrigation Costs:  Please enter a value that's less than or equal to 100,000"},
+        {4, Given::Typed, "-1e300", "Irrigation Costs:  Please enter a value that's greater than or equal to -100,000"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string values = c.values;
+        SCOPED_TRACE(std::to_string(c.variable) + " " + values);
+        p.optBatchVariable[static_cast<std::size_t>(c.variable)]->click();
+        switch (c.given) {
+        case Given::Typed: p.txtBatchList->setText(QString::fromStdString(values)); break;
+        case Given::Range: {
+            const auto comma = values.find(',');
+            p.txtBatchMinimum[0]->setText(QString::fromStdString(values.substr(0, comma)));
+            p.txtBatchMinimum[1]->setText(QString::fromStdString(values.substr(comma + 1)));
+            break;
+        }
+        case Given::File:
+            dialogs.files = {
+                QString::fromStdString(folder.write("values" + std::to_string(++n) + ".txt", values).string())};
+            p.cmdOpenBatch->click();
+            break;
+        }
+        dialogs.clearRecord();
+        p.cmdBatchIt->click();
+        if (*c.refusal == 0) {
+            EXPECT_EQ(p.ProcessCollection.size(), 1u);
+            EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
+            EXPECT_FALSE(resultsPane().isHidden());
+            p.ProcessCollection.clear();
+            w().ShowPane(&p);
+            continue;
+        }
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.lastText(), c.refusal);
+        EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(dialogs.messages[0].title, "Invalid value");
+        EXPECT_TRUE(p.ProcessCollection.empty()) << "nothing is stored";
+        EXPECT_TRUE(resultsPane().isHidden()) << "nothing runs";
+    }
+}
+
 TEST_F(TrendTest, BackReturnsWhereTheTrendStartedWithTheSavedInputsAndNoOverride)
 {
     openWithTrends();
