@@ -3,8 +3,9 @@
 // open beside its "?" button. Each pane checked (main, summary, irrigation costs, production costs of a grain
 // and of a forage crop, field details, custom crops) must open scrolled to its top left, after another pane was
 // scrolled away, with every button, box and tick box within the window's width, so that vertical scrolling
-// alone reaches each. Prints what it measured, one line a window; ends with status 1
-// when a window is off the area (or never framed), or a pane's control lies beyond the sides, and 0 otherwise.
+// alone reaches each, and every box and list showing its whole text (the cost panes with the crop's default
+// values). Prints what it measured, one line a window; ends with status 1 when a window is off the area (or never
+// framed), or a pane's control lies beyond the sides or shows only part of its text, and 0 otherwise.
 //
 //     korvel_screen_check <program folder> [<folder for pictures>]
 //
@@ -13,6 +14,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -33,8 +35,10 @@
 
 #include "model/FieldCollection.h"
 #include "model/SessionState.h"
+#include "screen/WholeText.h"
 #include "trend/WindowAssembly.h"
 #include "ui/main/AboutWindow.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/CustomCropPane.h"
 #include "ui/main/HelpScreen.h"
 #include "ui/main/HelpTopics.h"
@@ -123,26 +127,14 @@ std::vector<std::shared_ptr<korvel::FieldCollection>> sevenFields()
     return options;
 }
 
-std::shared_ptr<korvel::Crop> libraryCrop(const std::string& name, const std::string& unit)
-{
-    auto crop = std::make_shared<korvel::Crop>();
-    crop->cropType = name;
-    crop->cropUnitsArray = {unit, unit + "s"};
-    crop->price = 150;
-    crop->Yield = 6;
-    crop->inputCosts.AlfalfaStand = 4;
-    return crop;
-}
-
 struct Checked {
     QString name;
     std::function<QWidget*()> open;
 };
 
-// A pane's controls that lie (wholly or in part) beyond the left or right side of the window's pane area or that
-// a layout squeezed below their least height, and
-// the scroll bars' positions when it opened: "" when the pane opened at its top left with every control within
-// the sides.
+// A pane's controls that lie (wholly or in part) beyond the left or right side of the window's pane area, that
+// a layout squeezed below their least height or that show only part of their text, and the scroll bars'
+// positions when it opened: "" when the pane opened at its top left with every control whole within the sides.
 QString controlsOffTheSides(QWidget* pane, QScrollArea* scroller)
 {
     QStringList problems;
@@ -155,6 +147,8 @@ QString controlsOffTheSides(QWidget* pane, QScrollArea* scroller)
         if (!control->isVisibleTo(pane) || !(qobject_cast<QAbstractButton*>(control) ||
                                              qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control)))
             continue;
+        if (const QString cut = korvel::ui::test::cutText(*control); !cut.isEmpty())
+            problems << cut;
         // (Only where a layout places it: the panes drawn to their design place some controls smaller.)
         if (control->parentWidget()->layout() && control->height() < control->minimumSizeHint().height())
             problems << QStringLiteral("%1 squeezed").arg(control->objectName());
@@ -191,6 +185,18 @@ int main(int argc, char** argv)
     auto* welcome = new WelcomeWindow(ProgramFolders{folder, userDataFolder()}, session, resultsAndTrendPanes());
     MainWindow* main = nullptr;
     const QWidget* helpButton = nullptr;
+    // The crop row's "Costs/Returns" of a library crop, then its default values into the boxes, as the user opens
+    // them.
+    const auto openCosts = [&](const char* crop) {
+        for (int i = 0; i < main->cropRowCount(); ++i) {
+            if (main->cr(i)->crop()->cropType == crop) {
+                if (!main->cr(i)->chkCrop->isChecked())
+                    main->cr(i)->chkCrop->click();
+                main->cr(i)->cmdInputCosts->click();
+                main->pneInputCosts()->loadDefaults();
+            }
+        }
+    };
     std::vector<Checked> windows = {
         {"welcome",
          [&]() -> QWidget* {
@@ -233,12 +239,12 @@ int main(int argc, char** argv)
          }},
         {"production costs",
          [&]() -> QWidget* {
-             main->pneInputCosts()->openFor(libraryCrop("Corn", "bu."));
+             openCosts("Corn");
              return main;
          }},
         {"production costs of a forage crop",
          [&]() -> QWidget* {
-             main->pneInputCosts()->openFor(libraryCrop("Alfalfa", "ton"));
+             openCosts("Alfalfa");
              return main;
          }},
         {"field details",
