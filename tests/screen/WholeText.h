@@ -1,7 +1,8 @@
 #pragma once
 // Whether a box shows its whole text: the room a text box or a drop-down list leaves for its text, measured as
-// Qt paints it (the style's contents rectangle, less the text margins and the line edit's own 2 px a side), set
-// against the width its font gives the text. Used by the window suites and by the checks on a real screen.
+// Qt paints it (the style's contents rectangle, less the text and contents margins and the line edit's own 2 px
+// a side), set against the width its font gives the text. Used by the window suites and by the checks on a real
+// screen.
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -21,7 +22,7 @@ inline int textRoomOf(const QLineEdit& box)
     option.midLineWidth = 0;
     option.state |= QStyle::State_Sunken;
     const QRect contents = box.style()->subElementRect(QStyle::SE_LineEditContents, &option, &box);
-    const QMargins margins = box.textMargins();
+    const QMargins margins = box.textMargins() + box.contentsMargins();
     constexpr int kLineEditMargin = 2; // each side, within the contents (QLineEdit's horizontal margin)
     return contents.width() - margins.left() - margins.right() - 2 * kLineEditMargin;
 }

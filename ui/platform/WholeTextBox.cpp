@@ -12,14 +12,13 @@ namespace korvel::ui {
 namespace {
 
 constexpr int kLineEditMargin = 2; // each side, within the box's contents (as QLineEdit paints)
-constexpr char kDesignedWidth[] = "korvelDesignedMaximumWidth";
 
 // Follows the box's text, and its font and style (which change what the same text needs).
 class TextWidthFollower : public QObject {
 public:
-    TextWidthFollower(QLineEdit* box, QString designed) : QObject(box), box_(box), designed_(std::move(designed))
+    TextWidthFollower(QLineEdit* box, QString designed)
+        : QObject(box), box_(box), designed_(std::move(designed)), designedMaximum_(box->maximumWidth())
     {
-        box->setProperty(kDesignedWidth, box->maximumWidth());
         box->installEventFilter(this);
         connect(box, &QLineEdit::textChanged, this, &TextWidthFollower::follow);
         follow();
@@ -28,7 +27,7 @@ public:
     void follow()
     {
         const int least = std::max(widthForText(*box_, box_->displayText()), widthForText(*box_, designed_));
-        box_->setMaximumWidth(std::max(box_->property(kDesignedWidth).toInt(), least));
+        box_->setMaximumWidth(std::max(designedMaximum_, least));
         box_->setMinimumWidth(least);
     }
 
@@ -44,6 +43,7 @@ protected:
 private:
     QLineEdit* box_;
     QString designed_;
+    int designedMaximum_;
 };
 
 } // namespace
@@ -55,10 +55,10 @@ int widthForText(const QLineEdit& box, const QString& text)
     option.lineWidth = box.hasFrame() ? box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box) : 0;
     option.midLineWidth = 0;
     option.state |= QStyle::State_Sunken;
-    const QMargins text_ = box.textMargins();
-    const QMargins contents = box.contentsMargins();
-    const int inner = box.fontMetrics().horizontalAdvance(text) + 1 + 2 * kLineEditMargin + text_.left() +
-                      text_.right() + contents.left() + contents.right();
+    const QMargins margins = box.textMargins() + box.contentsMargins();
+    // The text and the cursor after it, within the margins.
+    const int inner =
+        box.fontMetrics().horizontalAdvance(text) + 1 + 2 * kLineEditMargin + margins.left() + margins.right();
     const QSize outer =
         box.style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(inner, box.fontMetrics().height()), &box);
     // The frame on both sides, at the least what the style's contents rectangle leaves out.
