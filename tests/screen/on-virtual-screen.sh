@@ -25,6 +25,7 @@ if [ "${1:-}" = "--inside" ]; then
 CONFIG
     openbox --config-file "$config" >"$log" 2>&1 &
     wm=$!
+    # shellcheck disable=SC2317 # (run by the trap)
     finish() {
         kill "$wm" 2>/dev/null || true
         rm -f "$config" "$log"
