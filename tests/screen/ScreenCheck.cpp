@@ -3,8 +3,9 @@
 // open beside its "?" button. Each pane checked (main, summary, irrigation costs, production costs of a grain
 // and of a forage crop, field details, custom crops) must open scrolled to its top left, after another pane was
 // scrolled away, with every button, box and tick box within the window's width, so that vertical scrolling
-// alone reaches each. Prints what it measured, one line a window; ends with status 1
-// when a window is off the area (or never framed), or a pane's control lies beyond the sides, and 0 otherwise.
+// alone reaches each, and every box and list showing its whole text (the cost panes with the crop's default
+// values). Prints what it measured, one line a window; ends with status 1 when a window is off the area (or never
+// framed), or a pane's control lies beyond the sides or shows only part of its text, and 0 otherwise.
 //
 //     korvel_screen_check <program folder> [<folder for pictures>]
 //
@@ -13,6 +14,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -33,8 +35,10 @@
 
 #include "model/FieldCollection.h"
 #include "model/SessionState.h"
+#include "screen/WholeText.h"
 #include "trend/WindowAssembly.h"
 #include "ui/main/AboutWindow.h"
+#include "ui/main/CropRow.h"
 #include "ui/main/CustomCropPane.h"
 #include "ui/main/HelpScreen.h"
 #include "ui/main/HelpTopics.h"
@@ -65,26 +69,37 @@ void wait(int ms)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-// Waits until the window manager has framed the window and the window has stopped moving (at most 4 s).
-bool waitUntilFramed(QWidget* window)
+// How long a window may take to be framed and placed. A busy machine may take seconds where an idle one takes a
+// few milliseconds; only a window that is never framed, or never placed where it belongs, waits this long. Once a
+// window was never framed, the window manager is gone or stuck: the windows after it wait a few seconds only.
+constexpr qint64 kFramingMargin = 60000;
+constexpr qint64 kMarginWithoutWindowManager = 4000;
+
+bool isFramed(const QWidget* window)
+{
+    return window->windowFlags().testFlag(Qt::FramelessWindowHint) ||
+           (window->windowHandle() && !window->windowHandle()->frameMargins().isNull());
+}
+
+// Waits until the window manager has framed the window and the window has stopped moving where `placed` finds it
+// well placed, at most `margin` ms; true when the window is framed by then, wherever it stands.
+bool waitUntilFramed(QWidget* window, const std::function<bool()>& placed, qint64 margin)
 {
     QElapsedTimer clock;
     clock.start();
     QRect last;
     qint64 steadySince = 0;
-    while (clock.elapsed() < 4000) {
+    while (clock.elapsed() < margin) {
         wait(50);
-        const bool framed = window->windowFlags().testFlag(Qt::FramelessWindowHint) ||
-                            (window->windowHandle() && !window->windowHandle()->frameMargins().isNull());
         const QRect now = window->windowHandle() ? window->windowHandle()->frameGeometry() : QRect();
-        if (!framed || now != last) {
+        if (!isFramed(window) || now != last) {
             last = now;
             steadySince = clock.elapsed();
-        } else if (clock.elapsed() - steadySince >= 400) {
+        } else if (clock.elapsed() - steadySince >= 400 && placed()) {
             return true;
         }
     }
-    return false;
+    return isFramed(window);
 }
 
 QString text(const QRect& r)
@@ -123,26 +138,14 @@ std::vector<std::shared_ptr<korvel::FieldCollection>> sevenFields()
     return options;
 }
 
-std::shared_ptr<korvel::Crop> libraryCrop(const std::string& name, const std::string& unit)
-{
-    auto crop = std::make_shared<korvel::Crop>();
-    crop->cropType = name;
-    crop->cropUnitsArray = {unit, unit + "s"};
-    crop->price = 150;
-    crop->Yield = 6;
-    crop->inputCosts.AlfalfaStand = 4;
-    return crop;
-}
-
 struct Checked {
     QString name;
     std::function<QWidget*()> open;
 };
 
-// A pane's controls that lie (wholly or in part) beyond the left or right side of the window's pane area or that
-// a layout squeezed below their least height, and
-// the scroll bars' positions when it opened: "" when the pane opened at its top left with every control within
-// the sides.
+// A pane's controls that lie (wholly or in part) beyond the left or right side of the window's pane area, that
+// a layout squeezed below their least height or that show only part of their text, and the scroll bars'
+// positions when it opened: "" when the pane opened at its top left with every control whole within the sides.
 QString controlsOffTheSides(QWidget* pane, QScrollArea* scroller)
 {
     QStringList problems;
@@ -155,6 +158,8 @@ QString controlsOffTheSides(QWidget* pane, QScrollArea* scroller)
         if (!control->isVisibleTo(pane) || !(qobject_cast<QAbstractButton*>(control) ||
                                              qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control)))
             continue;
+        if (const QString cut = korvel::ui::test::cutText(*control); !cut.isEmpty())
+            problems << cut;
         // (Only where a layout places it: the panes drawn to their design place some controls smaller.)
         if (control->parentWidget()->layout() && control->height() < control->minimumSizeHint().height())
             problems << QStringLiteral("%1 squeezed").arg(control->objectName());
@@ -191,6 +196,18 @@ int main(int argc, char** argv)
     auto* welcome = new WelcomeWindow(ProgramFolders{folder, userDataFolder()}, session, resultsAndTrendPanes());
     MainWindow* main = nullptr;
     const QWidget* helpButton = nullptr;
+    // The crop row's "Costs/Returns" of a library crop, then its default values into the boxes, as the user opens
+    // them.
+    const auto openCosts = [&](const char* crop) {
+        for (int i = 0; i < main->cropRowCount(); ++i) {
+            if (main->cr(i)->crop()->cropType == crop) {
+                if (!main->cr(i)->chkCrop->isChecked())
+                    main->cr(i)->chkCrop->click();
+                main->cr(i)->cmdInputCosts->click();
+                main->pneInputCosts()->loadDefaults();
+            }
+        }
+    };
     std::vector<Checked> windows = {
         {"welcome",
          [&]() -> QWidget* {
@@ -233,12 +250,12 @@ int main(int argc, char** argv)
          }},
         {"production costs",
          [&]() -> QWidget* {
-             main->pneInputCosts()->openFor(libraryCrop("Corn", "bu."));
+             openCosts("Corn");
              return main;
          }},
         {"production costs of a forage crop",
          [&]() -> QWidget* {
-             main->pneInputCosts()->openFor(libraryCrop("Alfalfa", "ton"));
+             openCosts("Alfalfa");
              return main;
          }},
         {"field details",
@@ -309,26 +326,36 @@ int main(int argc, char** argv)
     QScreen* screen = QGuiApplication::primaryScreen();
     out << "screen " << text(screen->geometry()) << " available " << text(screen->availableGeometry()) << " scale "
         << qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")) << "\n";
+    qint64 margin = kFramingMargin;
     for (Checked& w : windows) {
         QWidget* window = w.open();
-        const bool framed = window && waitUntilFramed(window);
         if (!window) {
             out << w.name << ": not opened\n";
             ++failures;
             continue;
         }
+        // The window system's frame (QWidget::frameGeometry may lag behind it), on the screen's available area; the
+        // pop-up help beside its button as well.
+        const auto frame = [window] {
+            return window->windowHandle() ? window->windowHandle()->frameGeometry() : QRect();
+        };
         const QRect area = window->screen()->availableGeometry();
-        // The window system's frame now (QWidget::frameGeometry may lag behind it).
-        const QRect frame = window->windowHandle()->frameGeometry();
-        bool ok = framed && area.contains(frame);
-        out << w.name << ": frame " << text(frame) << " client " << text(window->geometry()) << " in " << text(area);
-        if (w.name == QLatin1String("pop-up help") && helpButton) {
+        const auto besideItsButton = [&] {
+            if (w.name != QLatin1String("pop-up help") || !helpButton)
+                return true;
             const QRect anchor(helpButton->mapToGlobal(QPoint(0, 0)), helpButton->size());
             const int gap =
-                frame.left() > anchor.right() ? frame.left() - anchor.right() : anchor.left() - frame.right();
-            out << " button " << text(anchor);
-            ok = ok && gap > 0 && gap <= 10;
-        }
+                frame().left() > anchor.right() ? frame().left() - anchor.right() : anchor.left() - frame().right();
+            return gap > 0 && gap <= 10;
+        };
+        const auto placed = [&] { return area.contains(frame()) && besideItsButton(); };
+        const bool framed = waitUntilFramed(window, placed, margin);
+        if (!framed)
+            margin = kMarginWithoutWindowManager;
+        bool ok = framed && placed();
+        out << w.name << ": frame " << text(frame()) << " client " << text(window->geometry()) << " in " << text(area);
+        if (w.name == QLatin1String("pop-up help") && helpButton)
+            out << " button " << text(QRect(helpButton->mapToGlobal(QPoint(0, 0)), helpButton->size()));
         if (w.name == QLatin1String("summary")) {
             // The grid lies wholly on the screen, and the last field's Net Return, in the last row, shows whole in
             // it; only where the screen has no room for it may the grid's own scroll bars reach it.

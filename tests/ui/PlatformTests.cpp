@@ -1,13 +1,18 @@
 // The platform layer: the Qt dialog service's boxes, the scripted double others rely on, window order,
-// shell open and the clipboard.
+// shell open, the clipboard and text boxes that keep their text whole.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include "screen/WholeText.h"
 #include "ui/QtPrinting.h"
 
 #include "ui/ScriptedDialogService.h"
@@ -16,6 +21,7 @@
 #include "ui/platform/QtDialogService.h"
 #include "ui/platform/SafeApplication.h"
 #include "ui/platform/Shell.h"
+#include "ui/platform/WholeTextBox.h"
 
 using namespace korvel::ui;
 
@@ -184,4 +190,43 @@ TEST(SafeApplication, AFailureInAnEventHandlerIsReportedAndTheProgramGoesOn)
     EXPECT_EQ(dialogs.messages[0].text, "The last action could not be completed: the disk is full");
     EXPECT_EQ(dialogs.messages[0].title, "Error");
     EXPECT_EQ(dialogs.messages[0].icon, korvel::ui::MsgIcon::Critical);
+}
+
+// A box beside a long caption in a window far too narrow for both: the layout squeezes what it can, never the
+// box below its text (as it follows typing and code) or below its designed content; a short text again gives the
+// box back the greatest width it was designed with.
+TEST(WholeTextBox, AnyTextStaysWholeInASqueezedLayoutAndTheDesignedWidthReturns)
+{
+    QWidget window;
+    auto* row = new QHBoxLayout(&window);
+    auto* caption = new QLabel(QStringLiteral("Extra charge for yields exceeding"));
+    caption->setMinimumWidth(0);
+    caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* box = new QLineEdit;
+    box->setMaximumWidth(90);
+    row->addWidget(caption);
+    row->addWidget(box);
+    keepTextWhole(box, QStringLiteral("000.00"));
+    window.resize(40, 40);
+    window.show();
+    const auto whole = [&] {
+        QApplication::processEvents();
+        window.resize(40, 40);
+        QApplication::processEvents();
+        EXPECT_EQ(korvel::ui::test::cutText(*box), QString());
+        EXPECT_GE(box->width(), widthForText(*box, QStringLiteral("000.00")));
+    };
+    for (const char* text : {"", "28.58", "0.214", "1,234,567.89", "123456789012345678901234567890"}) {
+        SCOPED_TRACE(text);
+        box->setText(QString::fromLatin1(text));
+        whole();
+    }
+    box->clear();
+    QTest::keyClicks(box, QStringLiteral("9,876,543.21"));
+    whole();
+    box->setText(QStringLiteral("7"));
+    whole();
+    // Short again: neither narrower than its designed content nor wider than designed.
+    EXPECT_EQ(box->maximumWidth(), 90);
+    EXPECT_EQ(box->minimumWidth(), widthForText(*box, QStringLiteral("000.00")));
 }

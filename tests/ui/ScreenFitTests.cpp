@@ -14,6 +14,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "screen/WholeText.h"
 #include "ui/AssembledWindow.h"
 #include "ui/ResultFixtures.h"
 #include "ui/main/CropRow.h"
@@ -51,8 +52,8 @@ std::string show(const QRect& r)
 
 // What is wrong with a pane as the window shows it: the pane area not scrolled to its top left, a button, box
 // or tick box beyond the area's left or right side (reached only by scrolling sideways), cut by the pane's own
-// edges, squeezed below its least height (a pane too short for its columns), or two of them over each other.
-// Empty when all is well.
+// edges, squeezed below its least height (a pane too short for its columns), two of them over each other, or a
+// box or list narrower than its text. Empty when all is well.
 std::vector<std::string> misplacedControls(QWidget* pane, const QScrollArea* scroller)
 {
     std::vector<std::string> out;
@@ -61,7 +62,11 @@ std::vector<std::string> misplacedControls(QWidget* pane, const QScrollArea* scr
                       std::to_string(scroller->verticalScrollBar()->value()));
     std::vector<std::pair<std::string, QRect>> controls;
     for (QWidget* c : pane->findChildren<QWidget*>()) {
-        if (!c->isVisibleTo(pane) || !(qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c)))
+        if (!c->isVisibleTo(pane))
+            continue;
+        if (const QString cut = cutText(*c); !cut.isEmpty())
+            out.push_back(cut.toStdString());
+        if (!(qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c)))
             continue;
         const std::string name = c->objectName().isEmpty() ? "(unnamed)" : c->objectName().toStdString();
         const QRect inPane(c->mapTo(pane, QPoint(0, 0)), c->size());
@@ -348,8 +353,9 @@ TEST_F(MainWindowTest, GridPanesFillTheWindowWhileInputPanesKeepTheirSize)
 
 // The production-cost pane (of a grain and of a forage crop) and the field details in windows the size of the
 // main window on screens of 1366 and 1024 by 768 at 100 % and 125 %: each opens at its top left, even after the
-// user scrolled another pane, with every button and box reached by scrolling up and down alone; the columns
-// stand side by side where the designed width fits and the last moves below the others where it does not.
+// user scrolled another pane, with every button and box reached by scrolling up and down alone and every box
+// showing its whole value (the crop's defaults, then a long one typed); the columns stand side by side where the
+// designed width fits and the last moves below the others where it does not.
 TEST_F(MainWindowTest, CostAndDetailsPanesFitTheWindowsWidthAndOpenAtTheirTopLeft)
 {
     // Every event the window has pending, those that handling them posts included (a frame shown posts a
@@ -392,12 +398,19 @@ TEST_F(MainWindowTest, CostAndDetailsPanesFitTheWindowsWidthAndOpenAtTheirTopLef
             if (!r->chkCrop->isChecked())
                 r->chkCrop->click();
             r->cmdInputCosts->click();
+            find<QPushButton>("cmdDefault")->click();
             settle();
             ASSERT_TRUE(costs->isVisible());
             EXPECT_EQ(misplacedControls(costs, scroller), std::vector<std::string>{});
             if (c.costsSideBySide) {
                 EXPECT_FALSE(costs->findChild<ReflowColumns*>()->isReflowed());
             }
+            // A harvest charge far beyond the defaults, typed: the box grows to hold it.
+            QLineEdit* harvest = find<QLineEdit>(std::string(crop) == "Alfalfa" ? "txtAlfFlat" : "txtHarvestBase");
+            typeInto(harvest, QStringLiteral("1,234,567.89"));
+            settle();
+            EXPECT_EQ(misplacedControls(costs, scroller), std::vector<std::string>{});
+            typeInto(harvest, QString()); // (before its check on leaving it)
         }
         scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
         w().ShowPane(details);

@@ -26,10 +26,14 @@
 #include "ui/platform/ReadingOrder.h"
 #include "ui/platform/ReflowColumns.h"
 #include "ui/platform/Twips.h"
+#include "ui/platform/WholeTextBox.h"
 
 namespace korvel::ui {
 
 namespace {
+
+// What every box holds whole however narrow the window: a charge such as the harvest's base charge.
+const QString kDesignedContent = QStringLiteral("000.00");
 
 // The limit of a box whose limit depends on the crop, in the order Alfalfa, Corn, Grain Sorghum, Soybeans,
 // Sunflower, Wheat; a negative entry means the box of that crop is not checked, and so is any other crop's.
@@ -127,6 +131,7 @@ QLineEdit* ProductionCostPane::newBox(const char* name)
     auto* b = new QLineEdit(this);
     b->setObjectName(QString::fromLatin1(name));
     b->setMaximumWidth(90);
+    keepTextWhole(b, kDesignedContent);
     onLostFocus(b, [this, b] { leaveBox(b); });
     boxes_.insert(b->objectName(), b);
     return b;
@@ -427,6 +432,7 @@ void ProductionCostPane::buildForageFrames()
         auto* b = new QLineEdit(frame);
         b->setObjectName(QString::fromLatin1(name));
         b->setMaximumWidth(90);
+        keepTextWhole(b, kDesignedContent);
         onLostFocus(b, [this, b] { leaveBox(b); });
         boxes_.insert(b->objectName(), b);
         return b;
