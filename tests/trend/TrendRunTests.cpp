@@ -200,8 +200,8 @@ TEST_F(TrendTest, OneProgressWindowAdvancesStepByStepThroughTheWholeTrend)
     EXPECT_FALSE(resultsPane().isHidden());
 }
 
-// The second step cannot be evaluated: an efficiency of 0, or on a farm so large that the returns at the largest
-// price a trend takes are beyond any number.
+// A step cannot be evaluated: the second one at an efficiency of 0, or the first one on a farm larger than the
+// acreage box takes (as the inputs file can bring it), refused with that box's message.
 TEST_F(TrendTest, AStepThatCannotBeEvaluatedEndsTheTrendLikeACancel)
 {
     const struct {
@@ -209,13 +209,13 @@ TEST_F(TrendTest, AStepThatCannotBeEvaluatedEndsTheTrendLikeACancel)
         int variable;
         const char* values;
         const char* message; // how the run's own message begins
+        std::size_t steps;   // the steps evaluated before it
     } cases[] = {
         {"160", 3, "85, 0, 90",
          "The evaluation could not be completed: a result is not a finite number (the gross irrigation of a field has "
-         "no finite value: the irrigation efficiency is 0 %)."},
-        {"1e304", 0, "5, 100000, 6",
-         "The evaluation could not be completed: a result is not a finite number (the returns of a field of option 1 "
-         "cannot be computed: the value is too large)."},
+         "no finite value: the irrigation efficiency is 0 %).",
+         1},
+        {"1e304", 0, "5, 100000, 6", "Total Acres:  Please enter a value that's less than or equal to 1,000,000", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.values);
@@ -224,7 +224,7 @@ TEST_F(TrendTest, AStepThatCannotBeEvaluatedEndsTheTrendLikeACancel)
         w().mnuFallBatch->trigger();
         manualValues(c.variable, QString::fromLatin1(c.values));
         setup().cmdBatchIt->click();
-        EXPECT_EQ(trend().BatchCollection.size(), 1u);
+        EXPECT_EQ(trend().BatchCollection.size(), c.steps);
         ASSERT_EQ(dialogs.messages.size(), 1u) << "the run's own message";
         EXPECT_TRUE(dialogs.lastText().startsWith(QString::fromLatin1(c.message))) << dialogs.lastText().toStdString();
         EXPECT_FALSE(session.TrendCancelled);
@@ -289,11 +289,16 @@ TEST_F(TrendTest, FixedTrendRecomputesTheOptionPerValueWithoutASearch)
 
 TEST_F(TrendTest, AFixedTrendWhoseFiguresCannotBeComputedSaysSoAndShowsNoOption)
 {
-    // A farm so large that its option's figures are finite at the price it was run with, but its returns are
-    // beyond any number at the largest price a trend takes.
+    // An option of a farm so large that its figures are finite at the price it was run with, but its returns are
+    // beyond any number at the largest price a trend takes. No acreage box takes such a farm: the option's fields
+    // are given it after the run.
     openWithTrends();
-    pane().txtArea->setText(QStringLiteral("1e304"));
-    startFixedTrendOnTheBestOption();
+    w().runEvaluation();
+    ASSERT_FALSE(pneResults(w())->isHidden());
+    for (const auto& field : *browser().shownOption())
+        field->acres = 1e304;
+    inside<QPushButton>(&browser(), "cmdBatchThis")->click();
+    ASSERT_FALSE(setup().isHidden());
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
     manualValues(0, QStringLiteral("5, 100000"));
     setup().cmdBatchIt->click();

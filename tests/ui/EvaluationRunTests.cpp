@@ -390,6 +390,50 @@ TEST_F(MainWindowTest, FiguresThatCannotBeComputedStopTheRunWithAMessage)
     }
 }
 
+// The inputs file sets the acreage and the gross inches unchecked: a value above its box's limit stops the run
+// with that box's message before any search, and the previous results stay.
+TEST_F(MainWindowTest, AcresOrGrossInchesAboveTheirLimitsStopTheRunWithTheLimitMessage)
+{
+    struct Case {
+        const char* acres;
+        const char* inches;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"1000001", "12", "Total Acres:  Please enter a value that's less than or equal to 1,000,000"},
+        {"1e304", "1", "Total Acres:  Please enter a value that's less than or equal to 1,000,000"},
+        {"160", "200.5",
+         "Annual Gross Irrigation Amount (inches):  Please enter a value that's less than or equal to 200"},
+        {"2,000,000", "2000", "Total Acres:  Please enter a value that's less than or equal to 1,000,000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        open();
+        fillInputs();
+        pane().runButton->click();
+        ASSERT_FALSE(pneResults(w())->isHidden());
+        w().ShowPane(&pane());
+
+        pane().txtArea->setText(c.acres);
+        pane().txtMax->setText(c.inches);
+        ASSERT_TRUE(w().ready());
+        dialogs.clearRecord();
+        session.TrendMode = true;
+        EXPECT_EQ(w().RunScenario(QString())->getSize(), 0);
+        EXPECT_TRUE(session.TrendCancelled) << "a trend ends with the refused run";
+        session.TrendMode = false;
+        pane().runButton->click();
+        ASSERT_EQ(dialogs.messages.size(), 2u);
+        for (const auto& m : dialogs.messages) {
+            EXPECT_EQ(m.text, c.message);
+            EXPECT_EQ(m.title, "Error");
+        }
+        EXPECT_FALSE(w().progressWindow() && w().progressWindow()->isVisible());
+        EXPECT_FALSE(pane().isHidden()) << "the previous results are not replaced";
+        EXPECT_FALSE(w().searchRunning());
+    }
+}
+
 TEST(ProgressWindow, CountsStepsShowsItsTitleAndCancelOnlySetsTheFlag)
 {
     korvel::SessionState s;

@@ -176,6 +176,49 @@ TEST_F(MainWindowTest, RejectedEfficiencyIsTakenBackAndKeepsTheFocus)
     EXPECT_TRUE(pane().txtEff->hasFocus());
 }
 
+// The acreage and the gross inches take values up to their limits; a larger one is refused when the box is left,
+// with the box's caption in the message, and the box goes back to the text its edit began with.
+TEST_F(MainWindowTest, AcresAndGrossInchesAreRefusedAboveTheirLimitsWhenLeft)
+{
+    struct Case {
+        const char* box;
+        const char* atLimit;
+        const char* above;
+        const char* volume; // the gross volume with the other box at 2
+        const char* message;
+    };
+    const Case cases[] = {
+        {"txtArea", "1,000,000", "1000000.01", "2,000,000",
+         "Total Acres:  Please enter a value that's less than or equal to 1,000,000"},
+        {"txtMax", "200", "200.5", "400",
+         "Annual Gross Irrigation Amount (inches):  Please enter a value that's less than or equal to 200"},
+        {"txtArea", "1000000", "1e300", "2,000,000",
+         "Total Acres:  Please enter a value that's less than or equal to 1,000,000"},
+    };
+    open();
+    activate(window.get());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        auto* box = find<QLineEdit>(c.box);
+        QLineEdit* other = box == pane().txtArea ? pane().txtMax : pane().txtArea;
+        other->setText("2");
+        dialogs.clearRecord();
+        typeInto(box, c.atLimit);
+        pane().txtEff->setFocus(Qt::TabFocusReason);
+        EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
+        EXPECT_EQ(pane().lblVolume->text(), c.volume);
+
+        typeInto(box, c.above);
+        pane().txtEff->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].text, c.message);
+        EXPECT_EQ(dialogs.messages[0].title, "Input error");
+        EXPECT_EQ(box->text(), c.atLimit) << "the accepted text comes back";
+        EXPECT_EQ(pane().lblVolume->text(), c.volume) << "the volume follows the text put back";
+        EXPECT_TRUE(box->hasFocus());
+    }
+}
+
 TEST_F(MainWindowTest, CommasThatDoNotGroupInThreesMakeNoNumber)
 {
     open();

@@ -7,11 +7,14 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "screen/WholeText.h"
@@ -24,6 +27,7 @@
 #include "ui/main/SummaryTable.h"
 #include "ui/platform/ReflowColumns.h"
 #include "ui/platform/ShowCentred.h"
+#include "ui/results/OptionBrowser.h"
 
 using namespace korvel::ui;
 using namespace korvel::ui::test;
@@ -423,5 +427,79 @@ TEST_F(MainWindowTest, CostAndDetailsPanesFitTheWindowsWidthAndOpenAtTheirTopLef
         auto* acres = details->findChild<QLabel*>(QStringLiteral("lblAcres"));
         const QRect acresInPane(acres->mapTo(details, QPoint(0, 0)), acres->size());
         EXPECT_TRUE(details->rect().contains(acresInPane)) << show(acresInPane);
+    }
+}
+
+namespace {
+
+// The labels of pane whose figure is wider than the room the label gives it, as "name: text".
+std::vector<std::string> clippedLabels(const QWidget* pane)
+{
+    std::vector<std::string> out;
+    for (const QLabel* label : pane->findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(pane) || label->text().isEmpty() || label->wordWrap() || !label->pixmap().isNull())
+            continue;
+        const int room = label->contentsRect().width() - 2 * label->margin();
+        if (label->fontMetrics().horizontalAdvance(label->text()) > room)
+            out.push_back(label->objectName().toStdString() + ": " + label->text().toStdString());
+    }
+    return out;
+}
+
+} // namespace
+
+// With the largest acreage and gross inches the main pane takes, every figure of every option of the results,
+// of the details of each field and of the summary table is shown whole, with one field and with four.
+TEST_F(MainWindowTest, TheLargestAcresAndGrossInchesShowEveryFigureWhole)
+{
+    for (const int preset : {5, 4}) {
+        SCOPED_TRACE(preset);
+        open();
+        w().show();
+        w().resize(1366, 768);
+        fillInputs();
+        pane().txtArea->setText("1,000,000");
+        pane().txtMax->setText("200");
+        EXPECT_EQ(pane().lblVolume->text(), "200,000,000");
+        EXPECT_EQ(clippedLabels(&pane()), std::vector<std::string>{});
+        pane().presetButtons[static_cast<std::size_t>(preset)]->setChecked(true);
+        pane().runButton->click();
+        ASSERT_TRUE(dialogs.messages.empty()) << dialogs.lastText().toStdString();
+        ASSERT_FALSE(pneResults(w())->isHidden());
+        OptionBrowser& browser = *pneResults(w())->theResults();
+        QApplication::processEvents();
+        for (int shown = 0; shown != browser.getOption(); browser.Switch(1)) {
+            shown = browser.getOption();
+            SCOPED_TRACE(shown);
+            EXPECT_EQ(clippedLabels(pneResults(w())), std::vector<std::string>{});
+            if (shown == 1 || shown == 2)
+                browser.findChild<QPushButton*>("cmdSaveResult")->click();
+            dialogs.clearRecord();
+        }
+        browser.showOptionAt(1);
+        for (int k = 0; k < 4; ++k) {
+            auto* row = browser.findChild<QWidget*>(QString("rh(%1)").arg(k));
+            if (!row || row->isHidden())
+                continue;
+            row->findChild<QToolButton*>("cmdDetails")->click();
+            QApplication::processEvents();
+            ASSERT_FALSE(pneDetails(w())->isHidden());
+            EXPECT_EQ(clippedLabels(pneDetails(w())), std::vector<std::string>{}) << "field " << k;
+            w().ShowPane(pneResults(w()));
+        }
+        w().mnuSummary->trigger();
+        QApplication::processEvents();
+        auto* grid = find<QTableWidget>("fgsummary");
+        std::vector<std::string> clipped;
+        // Row 0 and column 0 hold the headings, which wrap.
+        for (int r = 1; r < grid->rowCount(); ++r)
+            for (int c = 1; c < grid->columnCount(); ++c)
+                if (const QTableWidgetItem* item = grid->item(r, c); item && !item->text().isEmpty()) {
+                    const int room =
+                        grid->columnWidth(c) - 2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) - 2;
+                    if (QFontMetrics(item->font()).horizontalAdvance(item->text()) > room)
+                        clipped.push_back(item->text().toStdString());
+                }
+        EXPECT_EQ(clipped, std::vector<std::string>{});
     }
 }

@@ -149,11 +149,15 @@ void testRange(QLineEdit* box, double lowest, double limit, const QString& label
                            limitText(lowest),
                        box);
     else
-        ShowInputError(
-            label + QStringLiteral(":  Please enter a value that's less than or equal to ") + limitText(limit), box);
+        ShowInputError(aboveLimitMessage(limit, label), box);
 }
 
 } // namespace
+
+QString aboveLimitMessage(double limit, const QString& label)
+{
+    return label + QStringLiteral(":  Please enter a value that's less than or equal to ") + limitText(limit);
+}
 
 void TestInput(QLineEdit* box, double limit, const QString& label)
 {

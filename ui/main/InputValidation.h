@@ -34,6 +34,10 @@ void TestSignedInput(QLineEdit* box, double limit, const QString& label);
 // into box (when it can still take it). A box not watched through onLostFocus keeps its text.
 void ShowInputError(const QString& message, QLineEdit* box);
 
+// The message of a number above limit: label & ":  Please enter a value that's less than or equal to " and the
+// limit as limitText writes it.
+QString aboveLimitMessage(double limit, const QString& label);
+
 // The limit as the messages write it: the whole part grouped in threes by commas, the fractional
 // digits as they are (500000 -> "500,000", 0.99 -> "0.99").
 QString limitText(double limit);

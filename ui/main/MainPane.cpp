@@ -114,6 +114,8 @@ MainPane::MainPane(PaneHost& main, QWidget* parent) : QFrame(parent), main_(main
     connect(txtSoil, &QComboBox::activated, this, [this] { storeSoil(); });
     onLostFocus(txtSoil, [this] { storeSoil(); });
     onLostFocus(txtEff, [this] { checkEfficiency(); });
+    onLostFocus(txtArea, [this] { checkArea(); });
+    onLostFocus(txtMax, [this] { checkGrossInches(); });
     connect(runButton, &QPushButton::clicked, this, [this] { main_.runEvaluation(); });
 
     setReadingOrder(controlsInReadingOrder());
@@ -364,6 +366,36 @@ void MainPane::storeSoil()
 void MainPane::checkEfficiency()
 {
     TestInput(txtEff, 100, QStringLiteral("Irrigation Efficiency %"));
+}
+
+namespace {
+
+const QString kAreaLabel = QStringLiteral("Total Acres");
+const QString kGrossInchesLabel = QStringLiteral("Annual Gross Irrigation Amount (inches)");
+
+} // namespace
+
+void MainPane::checkArea()
+{
+    TestInput(txtArea, kLargestAcres, kAreaLabel);
+}
+
+void MainPane::checkGrossInches()
+{
+    TestInput(txtMax, kLargestGrossInches, kGrossInchesLabel);
+}
+
+QString MainPane::valueBeyondLimit() const
+{
+    const struct {
+        const QLineEdit* box;
+        double limit;
+        const QString& label;
+    } boxes[] = {{txtArea, kLargestAcres, kAreaLabel}, {txtMax, kLargestGrossInches, kGrossInchesLabel}};
+    for (const auto& b : boxes)
+        if (!(BoxTexts::value(b.box->text()) <= b.limit))
+            return aboveLimitMessage(b.limit, b.label);
+    return QString();
 }
 
 int MainPane::selectedPreset() const

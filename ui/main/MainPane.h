@@ -13,6 +13,7 @@
 // "pnlBatchInstructions".
 #include <QFrame>
 #include <QList>
+#include <QString>
 #include <array>
 #include <vector>
 
@@ -32,10 +33,23 @@ namespace korvel::ui {
 class CropRow;
 class PaneHost;
 
+// The largest acreage and the largest gross inches the main pane takes, far beyond any irrigated farm (a season's
+// irrigation stays well below 200 inches, some 17 feet of water). With both, the gross volume (at most
+// 200,000,000 ac-in), the acres of a field ("1,000,000.0") and the totals of a plan are finite numbers, and a
+// field's depth (at most four times the gross inches, on a quarter of the land with all the water) keeps three
+// whole digits ("800.0''"), as the results' depth columns show them.
+inline constexpr double kLargestAcres = 1000000;
+inline constexpr double kLargestGrossInches = 200;
+
 class MainPane : public QFrame {
     Q_OBJECT
 public:
     explicit MainPane(PaneHost& main, QWidget* parent = nullptr);
+
+    // The message of the first of txtArea and txtMax whose number is above its limit, as leaving the box
+    // gives it ("Total Acres:  Please enter a value that's less than or equal to 1,000,000"); empty when both
+    // are within. A text set by code (the inputs file) is never tested on leaving, so the run asks this.
+    QString valueBeyondLimit() const;
 
     // lblVolume := acreage × gross inches with "###,###" (empty when it rounds to 0).
     void getVolume();
@@ -92,6 +106,8 @@ private:
     void storeSoil();
     void showVolumeAndCheckCapacity();
     void checkEfficiency();
+    void checkArea();
+    void checkGrossInches();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     PaneHost& main_; // the window, through its host interface

@@ -134,6 +134,15 @@ std::shared_ptr<korvel::BestMix> MainWindow::runSearch(const QString& strBatchMe
     const MainPane& p = *pneMain_;
 
     const bool trendStep = trendSteps_ > 0;
+    // An acreage or gross depth beyond its box's limit (brought by the inputs file, never tested on leaving)
+    // would give figures that cannot be computed or written out: the run refuses with the box's message.
+    if (const QString beyond = p.valueBeyondLimit(); !beyond.isEmpty()) {
+        if (progress_)
+            progress_->close();
+        showRunError(beyond);
+        s.TrendCancelled = s.TrendMode;
+        return std::make_shared<korvel::BestMix>();
+    }
     if (!trendStep || !progress_ || !progress_->isVisible())
         openProgressWindow();
     if (trendStep)
