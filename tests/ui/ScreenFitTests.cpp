@@ -21,6 +21,7 @@
 #include "ui/AssembledWindow.h"
 #include "ui/ResultFixtures.h"
 #include "ui/main/CropRow.h"
+#include "ui/main/CustomCropPane.h"
 #include "ui/main/HelpScreen.h"
 #include "ui/main/HelpTopics.h"
 #include "ui/main/ProductionCostPane.h"
@@ -528,6 +529,7 @@ TEST_F(MainWindowTest, EveryBoxShowsTheLargestValueItTakesWhole)
     };
     const Case irrigationBoxes[] = {
         {"txtGPM", "10,000"},
+        {"txtGPM", "1,234,567,890.12"},
         {"txtEstHours", "8,000"},
         {"txtLift", "999"},
         {"txtPSI", "200"},
@@ -612,6 +614,34 @@ TEST_F(MainWindowTest, EveryBoxShowsTheLargestValueItTakesWhole)
             settle();
             EXPECT_EQ(cutText(*box), QString());
         }
+
+        // The custom crop editor: a yield of the grid at the largest a crop takes, and the grid back at a short one.
+        w().mnuCustomCrop->trigger();
+        settle();
+        CustomCropPane* editor = w().pneCustomCrop();
+        for (int n = 1; n <= 3; ++n)
+            editor->cboCustomGrid[static_cast<std::size_t>(n)]->setCurrentIndex(1);
+        editor->cmdCustomGrid[0]->click();
+        settle();
+        auto* grid = find<QTableWidget>("dgCustom");
+        ASSERT_GE(grid->columnCount(), 2);
+        const int designedColumn = grid->columnWidth(1);
+        for (const char* yield : {"1000000", "1,000,000", "25"}) {
+            SCOPED_TRACE(yield);
+            editor->setCurrentCell(1, 2);
+            QTest::keyClick(grid, Qt::Key_Delete);
+            QTest::keyClicks(grid, QString::fromLatin1(yield));
+            settle();
+            const QTableWidgetItem* cell = grid->item(0, 1);
+            ASSERT_NE(cell, nullptr);
+            ASSERT_EQ(cell->text(), yield);
+            const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+            const int room = grid->visualItemRect(cell).width() - 2 * margin;
+            EXPECT_LE(grid->fontMetrics().horizontalAdvance(cell->text()), room)
+                << "the cell shows " << room << " px of \"" << yield << "\"";
+            EXPECT_EQ(grid->columnWidth(0), grid->columnWidth(2)); // the other columns as designed
+        }
+        EXPECT_EQ(grid->columnWidth(1), designedColumn);
 
         w().ShowPane(trendSetupPane(w()));
         settle();

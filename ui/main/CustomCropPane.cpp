@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -333,7 +334,25 @@ void CustomCropPane::buildGrid()
     dgCustom->verticalHeader()->setFixedWidth(twips(kColumnWidth));
     dgCustom->setMinimumHeight(twips(2200));
     dgCustom->installEventFilter(this);
+    // A column is as wide as designed, wider where a value needs more room to show whole.
+    connect(dgCustom->model(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& first, const QModelIndex& last) {
+                for (int c = first.column(); c <= last.column(); ++c)
+                    fitColumn(c);
+            });
     ensureHeaderItems();
+}
+
+void CustomCropPane::fitColumn(int column)
+{
+    // The text of a cell and the margins its style keeps on both sides of it, and the grid line.
+    const int margins = 2 * (dgCustom->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, dgCustom) + 1) + 1;
+    int width = twips(kColumnWidth);
+    for (int r = 0; r < dgCustom->rowCount(); ++r)
+        if (const QTableWidgetItem* item = dgCustom->item(r, column); item && !item->text().isEmpty())
+            width = std::max(width, dgCustom->fontMetrics().horizontalAdvance(item->text()) + margins);
+    if (dgCustom->columnWidth(column) != width)
+        dgCustom->setColumnWidth(column, width);
 }
 
 void CustomCropPane::buildEditorButtons()
@@ -683,7 +702,7 @@ void CustomCropPane::SetGridSize(int lowestRain, int highestRain, int lowestIrri
     int c = 1;
     for (int v = lowestRain; v <= highestRain; ++v, ++c) {
         setCellText(0, c, QString::number(v) + QStringLiteral(" in."));
-        dgCustom->setColumnWidth(c - 1, twips(kColumnWidth));
+        fitColumn(c - 1);
     }
     int r = 1;
     for (int v = lowestIrrigation; v <= highestIrrigation; ++v, ++r)
