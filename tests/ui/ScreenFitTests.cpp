@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -635,8 +636,17 @@ TEST_F(MainWindowTest, EveryBoxShowsTheLargestValueItTakesWhole)
             const QTableWidgetItem* cell = grid->item(0, 1);
             ASSERT_NE(cell, nullptr);
             ASSERT_EQ(cell->text(), yield);
+            // The room the style leaves for the cell's text, as it paints the cell.
+            QStyleOptionViewItem option;
+            option.initFrom(grid->viewport());
+            option.rect = grid->visualItemRect(cell);
+            option.text = cell->text();
+            option.features = QStyleOptionViewItem::HasDisplay;
+            option.displayAlignment = Qt::AlignCenter;
+            option.font = grid->font();
             const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
-            const int room = grid->visualItemRect(cell).width() - 2 * margin;
+            const int room =
+                grid->style()->subElementRect(QStyle::SE_ItemViewItemText, &option, grid).width() - 2 * margin;
             EXPECT_LE(grid->fontMetrics().horizontalAdvance(cell->text()), room)
                 << "the cell shows " << room << " px of \"" << yield << "\"";
             EXPECT_EQ(grid->columnWidth(0), grid->columnWidth(2)); // the other columns as designed

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -345,12 +344,9 @@ void CustomCropPane::buildGrid()
 
 void CustomCropPane::fitColumn(int column)
 {
-    // The text of a cell and the margins its style keeps on both sides of it, and the grid line.
-    const int margins = 2 * (dgCustom->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, dgCustom) + 1) + 1;
-    int width = twips(kColumnWidth);
-    for (int r = 0; r < dgCustom->rowCount(); ++r)
-        if (const QTableWidgetItem* item = dgCustom->item(r, column); item && !item->text().isEmpty())
-            width = std::max(width, dgCustom->fontMetrics().horizontalAdvance(item->text()) + margins);
+    // The widest cell as the grid draws it: its text, the margins its style keeps, the grid line.
+    const QAbstractItemView* view = dgCustom; // (the grid's own measure, public as the view's)
+    const int width = std::max(twips(kColumnWidth), view->sizeHintForColumn(column));
     if (dgCustom->columnWidth(column) != width)
         dgCustom->setColumnWidth(column, width);
 }
