@@ -4,8 +4,9 @@
 // and of a forage crop, field details, custom crops) must open scrolled to its top left, after another pane was
 // scrolled away, with every button, box and tick box within the window's width, so that vertical scrolling
 // alone reaches each, and every box and list showing its whole text (the cost panes with the crop's default
-// values). Prints what it measured, one line a window; ends with status 1 when a window is off the area (or never
-// framed), or a pane's control lies beyond the sides or shows only part of its text, and 0 otherwise.
+// values, the main pane and its crop rows also with the largest values they take). Prints what it measured, one line a
+// window; ends with status 1 when a window is off the area (or never framed), or a pane's control lies beyond the sides
+// or shows only part of its text, and 0 otherwise.
 //
 //     korvel_screen_check <program folder> [<folder for pictures>]
 //
@@ -271,6 +272,23 @@ int main(int argc, char** argv)
              main->pneCustomCrop()->open();
              return main;
          }},
+        {"main with the largest values",
+         [&]() -> QWidget* {
+             main->ShowPane(main->pneMain());
+             MainPane* pane = main->pneMain();
+             pane->txtArea->setText(QStringLiteral("1,000,000"));
+             pane->txtMax->setText(QStringLiteral("200"));
+             pane->txtEff->setText(QStringLiteral("100"));
+             for (int i = 0; i < main->cropRowCount(); ++i) {
+                 CropRow* row = main->cr(i);
+                 if (!row->chkCrop->isChecked())
+                     row->chkCrop->click();
+                 row->crop()->price = 100000;
+                 row->crop()->maxYield = 1000000;
+                 row->refresh();
+             }
+             return main;
+         }},
         {"pop-up help",
          [&]() -> QWidget* {
              main->pneCustomCrop()->open();
@@ -294,7 +312,7 @@ int main(int argc, char** argv)
     const auto shownPane = [&](const QString& name) -> QWidget* {
         if (!main)
             return nullptr;
-        if (name == QLatin1String("main"))
+        if (name.startsWith(QLatin1String("main")))
             return main->pneMain();
         if (name == QLatin1String("summary"))
             return main->pneSummary();

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "screen/WholeText.h"
@@ -229,4 +230,26 @@ TEST(WholeTextBox, AnyTextStaysWholeInASqueezedLayoutAndTheDesignedWidthReturns)
     // Short again: neither narrower than its designed content nor wider than designed.
     EXPECT_EQ(box->maximumWidth(), 90);
     EXPECT_EQ(box->minimumWidth(), widthForText(*box, QStringLiteral("000.00")));
+}
+
+// A box placed by hand, with no layout: it widens to hold a long text, typed or set, and is back at the width it
+// was placed with once the text is short again.
+TEST(WholeTextBox, ABoxPlacedByHandWidensAndReturnsToItsPlacedWidth)
+{
+    QWidget window;
+    auto* box = new QLineEdit(&window);
+    box->setGeometry(10, 10, 57, 24);
+    box->setMaximumWidth(57);
+    keepTextWhole(box);
+    window.show();
+    for (const char* text : {"100,000.00", "1", "1000000", ""}) {
+        SCOPED_TRACE(text);
+        box->setText(QString::fromLatin1(text));
+        QApplication::processEvents();
+        EXPECT_EQ(korvel::ui::test::cutText(*box), QString());
+        EXPECT_EQ(box->width(), std::max(57, widthForText(*box, box->text())));
+        EXPECT_EQ(box->x(), 10);
+    }
+    QTest::keyClicks(box, QStringLiteral("123,456,789.01"));
+    EXPECT_EQ(korvel::ui::test::cutText(*box), QString());
 }

@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -21,6 +22,7 @@
 #include "ui/AssembledWindow.h"
 #include "ui/ResultFixtures.h"
 #include "ui/main/CropRow.h"
+#include "ui/main/CustomCropPane.h"
 #include "ui/main/HelpScreen.h"
 #include "ui/main/HelpTopics.h"
 #include "ui/main/ProductionCostPane.h"
@@ -501,5 +503,164 @@ TEST_F(MainWindowTest, TheLargestAcresAndGrossInchesShowEveryFigureWhole)
                         clipped.push_back(item->text().toStdString());
                 }
         EXPECT_EQ(clipped, std::vector<std::string>{});
+    }
+}
+
+// Every box of the main pane, of its crop rows, of the irrigation costs and of the trend setup shows the largest
+// value it takes whole, in a window the size of the main window and in a narrow one. The crop rows' boxes grow to
+// the right only: each still starts below its column's heading, and the units beside it move along and stay clear.
+TEST_F(MainWindowTest, EveryBoxShowsTheLargestValueItTakesWhole)
+{
+    const auto settle = [] {
+        for (int i = 0; i < 10; ++i)
+            QApplication::processEvents();
+    };
+    open();
+    w().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w()));
+    struct Case {
+        const char* box;
+        const char* text;
+    };
+    const Case mainBoxes[] = {
+        {"txtArea", "1,000,000"},
+        {"txtArea", "1000000"},
+        {"txtMax", "200"},
+        {"txtEff", "100"},
+    };
+    const Case irrigationBoxes[] = {
+        {"txtGPM", "10,000"},
+        {"txtGPM", "1,234,567,890.12"},
+        {"txtEstHours", "8,000"},
+        {"txtLift", "999"},
+        {"txtPSI", "200"},
+        {"txtCost", "100.00"},
+        {"txtLaborPerHour", "100.00"},
+        {"txtRepairsPerAcre", "0.99"},
+    };
+    const Case trendBoxes[] = {
+        {"txtBatchMinimum(0)", "1,000,000"},
+        {"txtBatchMinimum(1)", "1,000,000"},
+    };
+    // Each crop row, its price and maximum yield at the largest a crop takes, as the row shows a crop's values.
+    const auto largestRows = [this] {
+        for (int i = 0; i < w().cropRowCount(); ++i) {
+            CropRow* r = w().cr(i);
+            r->crop()->price = 100000;
+            r->crop()->maxYield = 1000000;
+            r->refresh();
+        }
+    };
+    const auto cutBoxes = [](QWidget* pane) {
+        std::vector<std::string> out;
+        for (QLineEdit* box : pane->findChildren<QLineEdit*>())
+            if (box->isVisibleTo(pane))
+                if (const QString cut = cutText(*box); !cut.isEmpty())
+                    out.push_back(cut.toStdString());
+        return out;
+    };
+    for (const QSize size : {QSize(1198, 765), QSize(817, 594)}) {
+        SCOPED_TRACE(size.width());
+        w().resize(size);
+        w().ShowPane(w().pneMain());
+        settle();
+        for (const Case& c : mainBoxes) {
+            SCOPED_TRACE(c.box);
+            auto* box = find<QLineEdit>(c.box);
+            box->setText(QString::fromLatin1(c.text));
+            settle();
+            EXPECT_EQ(cutText(*box), QString());
+        }
+
+        for (const char* crop : {"Corn", "Alfalfa"})
+            if (CropRow* r = row(QString::fromLatin1(crop)); !r->chkCrop->isChecked())
+                r->chkCrop->click();
+        largestRows();
+        settle();
+        const CropRow designed;
+        ASSERT_EQ(row("Corn")->txtPrice->text(), "100,000.00");
+        ASSERT_EQ(row("Corn")->txtMaxYield->text(), "1000000");
+        for (int i = 0; i < w().cropRowCount(); ++i) {
+            CropRow* r = w().cr(i);
+            SCOPED_TRACE(r->GetCrop().toStdString());
+            EXPECT_EQ(cutBoxes(r), std::vector<std::string>{});
+            // The boxes start where the designed row has them, below their headings; the units follow them.
+            EXPECT_EQ(r->txtPrice->x(), designed.txtPrice->x());
+            EXPECT_EQ(r->txtMaxYield->x(), designed.txtMaxYield->x());
+            EXPECT_LT(r->txtPrice->geometry().right(), r->lblPriceUnits->x());
+            EXPECT_LE(r->lblPriceUnits->x() +
+                          r->lblPriceUnits->fontMetrics().horizontalAdvance(r->lblPriceUnits->text()),
+                      r->txtMaxYield->x());
+            EXPECT_LT(r->txtMaxYield->geometry().right(), r->lblYieldUnits->x());
+            EXPECT_LE(r->lblYieldUnits->x() +
+                          r->lblYieldUnits->fontMetrics().horizontalAdvance(r->lblYieldUnits->text()),
+                      r->cmdInputCosts->x());
+        }
+
+        // Back to a value that fits, the row is as designed again.
+        CropRow* corn = row("Corn");
+        corn->setDefault(3.5, 200);
+        settle();
+        EXPECT_EQ(corn->txtPrice->geometry(), designed.txtPrice->geometry());
+        EXPECT_EQ(corn->txtMaxYield->geometry(), designed.txtMaxYield->geometry());
+        EXPECT_EQ(corn->lblPriceUnits->geometry(), designed.lblPriceUnits->geometry());
+        EXPECT_EQ(corn->lblYieldUnits->geometry(), designed.lblYieldUnits->geometry());
+
+        w().ShowPane(w().pneIrrigCosts());
+        settle();
+        for (const Case& c : irrigationBoxes) {
+            SCOPED_TRACE(c.box);
+            auto* box = find<QLineEdit>(c.box);
+            box->setText(QString::fromLatin1(c.text));
+            settle();
+            EXPECT_EQ(cutText(*box), QString());
+        }
+
+        // The custom crop editor: a yield of the grid at the largest a crop takes, and the grid back at a short one.
+        w().mnuCustomCrop->trigger();
+        settle();
+        CustomCropPane* editor = w().pneCustomCrop();
+        for (int n = 1; n <= 3; ++n)
+            editor->cboCustomGrid[static_cast<std::size_t>(n)]->setCurrentIndex(1);
+        editor->cmdCustomGrid[0]->click();
+        settle();
+        auto* grid = find<QTableWidget>("dgCustom");
+        ASSERT_GE(grid->columnCount(), 2);
+        const int designedColumn = grid->columnWidth(1);
+        for (const char* yield : {"1000000", "1,000,000", "25"}) {
+            SCOPED_TRACE(yield);
+            editor->setCurrentCell(1, 2);
+            QTest::keyClick(grid, Qt::Key_Delete);
+            QTest::keyClicks(grid, QString::fromLatin1(yield));
+            settle();
+            const QTableWidgetItem* cell = grid->item(0, 1);
+            ASSERT_NE(cell, nullptr);
+            ASSERT_EQ(cell->text(), yield);
+            // The room the style leaves for the cell's text, as it paints the cell.
+            QStyleOptionViewItem option;
+            option.initFrom(grid->viewport());
+            option.rect = grid->visualItemRect(cell);
+            option.text = cell->text();
+            option.features = QStyleOptionViewItem::HasDisplay;
+            option.displayAlignment = Qt::AlignCenter;
+            option.font = grid->font();
+            const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+            const int room =
+                grid->style()->subElementRect(QStyle::SE_ItemViewItemText, &option, grid).width() - 2 * margin;
+            EXPECT_LE(grid->fontMetrics().horizontalAdvance(cell->text()), room)
+                << "the cell shows " << room << " px of \"" << yield << "\"";
+            EXPECT_EQ(grid->columnWidth(0), grid->columnWidth(2)); // the other columns as designed
+        }
+        EXPECT_EQ(grid->columnWidth(1), designedColumn);
+
+        w().ShowPane(trendSetupPane(w()));
+        settle();
+        for (const Case& c : trendBoxes) {
+            SCOPED_TRACE(c.box);
+            auto* box = find<QLineEdit>(c.box);
+            box->setText(QString::fromLatin1(c.text));
+            settle();
+            EXPECT_EQ(cutText(*box), QString());
+        }
     }
 }

@@ -1,6 +1,7 @@
 #include "ui/main/CropRow.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include "ui/main/BoxTexts.h"
 #include "ui/main/InputValidation.h"
 #include "ui/platform/Twips.h"
+#include "ui/platform/WholeTextBox.h"
 
 namespace korvel::ui {
 
@@ -102,12 +104,35 @@ CropRow::CropRow(QWidget* parent) : QWidget(parent)
           static_cast<QWidget*>(lblYieldUnits), static_cast<QWidget*>(cmdInputCosts)})
         w->setEnabled(false);
 
+    // A price or yield wider than its box widens the box to the right, below its heading still, and the units
+    // beside it move along (the room up to the next column holds the widest a crop takes).
+    for (QLineEdit* box : {txtPrice, txtMaxYield}) {
+        box->setMaximumWidth(box->width());
+        keepTextWhole(box);
+        box->installEventFilter(this);
+    }
+    followBoxes();
+
     connect(chkCrop, &QCheckBox::toggled, this, [this] { applyTick(); });
     connect(txtPrice, &QLineEdit::textChanged, this, [this] { storePrice(); });
     connect(txtMaxYield, &QLineEdit::textChanged, this, [this] { storeMaxYield(); });
     connect(cmdInputCosts, &QPushButton::clicked, this, [this] { openInputCosts(); });
     onLostFocus(txtPrice, [this] { checkPrice(); });
     onLostFocus(txtMaxYield, [this] { checkMaxYield(); });
+}
+
+bool CropRow::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((watched == txtPrice || watched == txtMaxYield) && event->type() == QEvent::Resize)
+        followBoxes();
+    return QWidget::eventFilter(watched, event);
+}
+
+void CropRow::followBoxes()
+{
+    const int gap = twips(105); // between a box and its units, as designed
+    lblPriceUnits->move(txtPrice->geometry().right() + 1 + gap, lblPriceUnits->y());
+    lblYieldUnits->move(txtMaxYield->geometry().right() + 1 + gap, lblYieldUnits->y());
 }
 
 QList<QWidget*> CropRow::controlsInReadingOrder() const

@@ -81,7 +81,12 @@ signals:
     // "Costs/Returns": the production-cost pane opens for this crop.
     void inputCostsRequested(const std::shared_ptr<korvel::Crop>& crop);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The units beside the price and the yield, their designed distance from the boxes' right sides.
+    void followBoxes();
     void storePrice();
     void storeMaxYield();
     void checkPrice();

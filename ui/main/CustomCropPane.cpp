@@ -333,7 +333,22 @@ void CustomCropPane::buildGrid()
     dgCustom->verticalHeader()->setFixedWidth(twips(kColumnWidth));
     dgCustom->setMinimumHeight(twips(2200));
     dgCustom->installEventFilter(this);
+    // A column is as wide as designed, wider where a value needs more room to show whole.
+    connect(dgCustom->model(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& first, const QModelIndex& last) {
+                for (int c = first.column(); c <= last.column(); ++c)
+                    fitColumn(c);
+            });
     ensureHeaderItems();
+}
+
+void CustomCropPane::fitColumn(int column)
+{
+    // The widest cell as the grid draws it: its text, the margins its style keeps, the grid line.
+    const QAbstractItemView* view = dgCustom; // (the grid's own measure, public as the view's)
+    const int width = std::max(twips(kColumnWidth), view->sizeHintForColumn(column));
+    if (dgCustom->columnWidth(column) != width)
+        dgCustom->setColumnWidth(column, width);
 }
 
 void CustomCropPane::buildEditorButtons()
@@ -683,7 +698,7 @@ void CustomCropPane::SetGridSize(int lowestRain, int highestRain, int lowestIrri
     int c = 1;
     for (int v = lowestRain; v <= highestRain; ++v, ++c) {
         setCellText(0, c, QString::number(v) + QStringLiteral(" in."));
-        dgCustom->setColumnWidth(c - 1, twips(kColumnWidth));
+        fitColumn(c - 1);
     }
     int r = 1;
     for (int v = lowestIrrigation; v <= highestIrrigation; ++v, ++r)

@@ -110,6 +110,8 @@ private:
     // editor's buttons, and the form that places the name box and the lists.
     void buildDesignLists();
     void buildGrid();
+    // The column at its designed width, or wider to show its widest value whole.
+    void fitColumn(int column);
     void buildEditorButtons();
     QGridLayout* buildDesignForm();
 

@@ -22,6 +22,7 @@
 #include "ui/main/PaneHost.h"
 #include "ui/platform/ReadingOrder.h"
 #include "ui/platform/Twips.h"
+#include "ui/platform/WholeTextBox.h"
 
 namespace korvel::ui {
 
@@ -142,6 +143,7 @@ void IrrigationCostPane::buildBoxes()
         auto* box = new QLineEdit(this);
         box->setObjectName(QString::fromLatin1(name));
         box->setMaximumWidth(110);
+        keepTextWhole(box);
         return box;
     };
 

@@ -27,8 +27,16 @@ public:
     void follow()
     {
         const int least = std::max(widthForText(*box_, box_->displayText()), widthForText(*box_, designed_));
-        box_->setMaximumWidth(std::max(designedMaximum_, least));
-        box_->setMinimumWidth(least);
+        const int greatest = std::max(designedMaximum_, least);
+        // Each bound resizes a box that no layout places only within the other: a box that grows takes its
+        // greater greatest width first, one that shrinks its smaller least width.
+        if (least > box_->minimumWidth()) {
+            box_->setMaximumWidth(greatest);
+            box_->setMinimumWidth(least);
+        } else {
+            box_->setMinimumWidth(least);
+            box_->setMaximumWidth(greatest);
+        }
     }
 
 protected:
