@@ -96,6 +96,14 @@ std::vector<std::string> misplacedControls(QWidget* pane, const QScrollArea* scr
     return out;
 }
 
+// Every event the window has pending, those that handling them posts included (a frame shown posts a layout
+// request that posts the next, up to the window).
+void settle()
+{
+    for (int i = 0; i < 10; ++i)
+        QApplication::processEvents();
+}
+
 } // namespace
 
 TEST(WindowPlacement, FrameCentredOnTheAvailableAreaAndShrunkWhereItDoesNotFit)
@@ -364,12 +372,6 @@ TEST_F(MainWindowTest, GridPanesFillTheWindowWhileInputPanesKeepTheirSize)
 // designed width fits and the last moves below the others where it does not.
 TEST_F(MainWindowTest, CostAndDetailsPanesFitTheWindowsWidthAndOpenAtTheirTopLeft)
 {
-    // Every event the window has pending, those that handling them posts included (a frame shown posts a
-    // layout request that posts the next, up to the window).
-    const auto settle = [] {
-        for (int i = 0; i < 10; ++i)
-            QApplication::processEvents();
-    };
     open();
     w().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w()));
@@ -511,10 +513,6 @@ TEST_F(MainWindowTest, TheLargestAcresAndGrossInchesShowEveryFigureWhole)
 // the right only: each still starts below its column's heading, and the units beside it move along and stay clear.
 TEST_F(MainWindowTest, EveryBoxShowsTheLargestValueItTakesWhole)
 {
-    const auto settle = [] {
-        for (int i = 0; i < 10; ++i)
-            QApplication::processEvents();
-    };
     open();
     w().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w()));
