@@ -20,6 +20,14 @@
 
 namespace korvel::ui::test {
 
+// The information line of the trend setup, for a variable and for a fixed trend.
+inline const QString kVariableInfo = QStringLiteral(
+    "This program runs the standard Korvel evaluation over a range of values for an individual variable.  Once "
+    "completed, a single trend process can be run on one of the resulting options.");
+inline const QString kFixedInfo = QStringLiteral(
+    "This program uses a selected Option from the prior screen of results and executes a fixed trend of up to 2 "
+    "different input variables.");
+
 class TrendTest : public MainWindowTest {
 protected:
     // Loads the window, fills the inputs and switches trend processing on (its box answered and forgotten).

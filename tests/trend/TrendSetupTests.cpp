@@ -8,13 +8,6 @@ using namespace korvel::ui::test;
 
 namespace {
 
-const QString kVariableInfo = QStringLiteral(
-    "This program runs the standard Korvel evaluation over a range of values for an individual variable.  Once "
-    "completed, a single trend process can be run on one of the resulting options.");
-const QString kFixedInfo = QStringLiteral(
-    "This program uses a selected Option from the prior screen of results and executes a fixed trend of up to 2 "
-    "different input variables.");
-
 QByteArray fileBytes(const QString& path)
 {
     QFile f(path);

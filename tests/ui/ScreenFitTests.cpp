@@ -557,18 +557,22 @@ TEST_F(MainWindowTest, EveryBoxShowsTheLargestValueItTakesWhole)
                     out.push_back(cut.toStdString());
         return out;
     };
-    for (const QSize size : {QSize(1198, 765), QSize(817, 594)}) {
-        SCOPED_TRACE(size.width());
-        w().resize(size);
-        w().ShowPane(w().pneMain());
-        settle();
-        for (const Case& c : mainBoxes) {
+    // Each box of cases, given its text, shows it whole.
+    const auto eachBoxShowsItsTextWhole = [this](const auto& cases) {
+        for (const Case& c : cases) {
             SCOPED_TRACE(c.box);
             auto* box = find<QLineEdit>(c.box);
             box->setText(QString::fromLatin1(c.text));
             settle();
             EXPECT_EQ(cutText(*box), QString());
         }
+    };
+    for (const QSize size : {QSize(1198, 765), QSize(817, 594)}) {
+        SCOPED_TRACE(size.width());
+        w().resize(size);
+        w().ShowPane(w().pneMain());
+        settle();
+        eachBoxShowsItsTextWhole(mainBoxes);
 
         for (const char* crop : {"Corn", "Alfalfa"})
             if (CropRow* r = row(QString::fromLatin1(crop)); !r->chkCrop->isChecked())
@@ -606,13 +610,7 @@ TEST_F(MainWindowTest, EveryBoxShowsTheLargestValueItTakesWhole)
 
         w().ShowPane(w().pneIrrigCosts());
         settle();
-        for (const Case& c : irrigationBoxes) {
-            SCOPED_TRACE(c.box);
-            auto* box = find<QLineEdit>(c.box);
-            box->setText(QString::fromLatin1(c.text));
-            settle();
-            EXPECT_EQ(cutText(*box), QString());
-        }
+        eachBoxShowsItsTextWhole(irrigationBoxes);
 
         // The custom crop editor: a yield of the grid at the largest a crop takes, and the grid back at a short one.
         w().mnuCustomCrop->trigger();
@@ -653,12 +651,6 @@ TEST_F(MainWindowTest, EveryBoxShowsTheLargestValueItTakesWhole)
 
         w().ShowPane(trendSetupPane(w()));
         settle();
-        for (const Case& c : trendBoxes) {
-            SCOPED_TRACE(c.box);
-            auto* box = find<QLineEdit>(c.box);
-            box->setText(QString::fromLatin1(c.text));
-            settle();
-            EXPECT_EQ(cutText(*box), QString());
-        }
+        eachBoxShowsItsTextWhole(trendBoxes);
     }
 }
